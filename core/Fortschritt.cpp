@@ -1,0 +1,105 @@
+#include "core/Fortschritt.h"
+
+#include "core/Einstellungen.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+bool bolAbbruch = false;
+
+namespace {
+FortschrittZustand g_z;
+FortschrittAnzeige* g_anzeige = nullptr;
+
+void ereignisse()
+{
+    if (g_anzeige)
+        g_anzeige->EreignisseVerarbeiten();
+}
+} // namespace
+
+void FortschrittAnzeige::EreignisseVerarbeiten()
+{
+    QCoreApplication::processEvents();
+}
+
+void FortschrittAnzeigeSetzen(FortschrittAnzeige* anzeige) { g_anzeige = anzeige; }
+const FortschrittZustand& FortschrittZustandLesen() { return g_z; }
+bool FortschrittLäuft() { return g_z.sichtbar; }
+
+bool FortschrittZeigenStarten(qint32 lngZielwert, bool bolAbbrechenMöglich, QObject* frmAufrufer,
+                              bool bolBalkenZurücksetzen, bool bolTextZeigen, const QString& strText)
+{
+    g_z.balkenSichtbar = false;
+    if (g_z.abbrechenSichtbar && !bolAbbrechenMöglich)
+        g_z.abbrechenSichtbar = false;
+    bolAbbruch = false;
+    if (bolBalkenZurücksetzen) {
+        g_z.balkenBreite = 0;
+        if (lngZielwert < 0) {
+            if (g_anzeige && g_z.sichtbar)
+                g_anzeige->Aktualisieren(g_z);
+            return false;
+        }
+        g_z.zielwert = lngZielwert;
+    }
+    g_z.abbrechenMöglich = bolAbbrechenMöglich;
+    g_z.balkenModus = bolBalkenZurücksetzen;
+    g_z.textZeigen = bolTextZeigen;
+    g_z.textSichtbar = bolTextZeigen;
+    g_z.überschrift = strText;
+
+    if (!g_z.sichtbar && einstellungen().StartBildschirm == 1 && g_anzeige) {
+        g_z.sichtbar = true;
+        g_anzeige->Zeigen(frmAufrufer, g_z);
+    } else if (g_anzeige && g_z.sichtbar) {
+        g_anzeige->Aktualisieren(g_z);
+    }
+    ereignisse();
+    return true;
+}
+
+bool FortschrittZeigen(double varPosition, const QString& strText, QObject* frmAufrufer)
+{
+    if (!g_z.sichtbar) {
+        // Nothing shown: with the display switched off the loop goes on;
+        // otherwise the display is gone (ended by another run) and it stops.
+        return einstellungen().StartBildschirm == 0 || !g_anzeige;
+    }
+    if (g_z.balkenSichtbar != g_z.balkenModus)
+        g_z.balkenSichtbar = g_z.balkenModus;
+    if (g_z.balkenSichtbar && g_z.zielwert > 0) {
+        // A target of 0 has no bar to fill: it stays empty and the loop goes on.
+        const double breite = std::nearbyint(varPosition * (100.0 / g_z.zielwert) * (kBalkenBreiteVoll / 100.0));
+        if (std::isfinite(breite) && breite > g_z.balkenBreite + 10)
+            g_z.balkenBreite = int(std::min(breite, 1e9));
+    }
+    g_z.textSichtbar = g_z.textZeigen;
+    if (g_z.textSichtbar)
+        g_z.text = strText;
+    g_z.abbrechenSichtbar = g_z.abbrechenMöglich;
+    if (g_anzeige)
+        g_anzeige->Aktualisieren(g_z);
+
+    if (!bolAbbruch) {
+        ereignisse();
+        return true;
+    }
+    FortschrittZeigenBeenden(frmAufrufer);
+    return false;
+}
+
+void FortschrittZeigenBeenden(QObject* frmAufrufer)
+{
+    if (g_z.sichtbar) {
+        g_z.sichtbar = false;
+        if (g_anzeige)
+            g_anzeige->Verbergen(frmAufrufer);
+    }
+    bolAbbruch = false;
+}
+
+void FortschrittAbbrechen()
+{
+    bolAbbruch = true;
+}

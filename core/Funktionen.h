@@ -1,0 +1,67 @@
+#pragma once
+// Small text, path, number and file helpers that the whole program shares.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// The one place that knows the native path separator.
+inline constexpr char16_t kPfadTrenner = u'/';
+
+// Program title and version ("Kalvero", major and minor version).
+QString ProgrammTitel();
+int VersionMajor();
+int VersionMinor();
+// Major directly followed by minor ("10" for 1.0); `Start` stores its value.
+QString VersionText();
+
+// --- paths and files -------------------------------------------------------
+// Whether a file exists: the name is taken literally ("*" and "?" are never
+// patterns); empty names and names ending in ":", "\" or "/" count as
+// missing; folders are not files.
+bool DoesExist(const QString& datei);
+// Folder of a path (no trailing separator); "" when it holds no separator.
+QString PfadZurückgeben(const QString& pfad);
+// Name after the last separator; the whole text when there is none.
+QString DateinameZurückgeben(const QString& pfad);
+// Extension with its dot ("" when none, or when a separator follows the dot).
+QString DateiEndungZurückgeben(const QString& pfad);
+// Joins a folder and a name with one separator.
+QString PfadVerbinden(const QString& ordner, const QString& name);
+// The program's folder for its data files (the executable's folder when
+// writable, else the user's application data folder).
+QString ProgrammOrdner();
+// Where shipped data lies (tips, Ineturl.dat, help page).
+QString DatenOrdner();
+
+// --- texts -----------------------------------------------------------------
+QString NullZeichenAbschneiden(const QString& text);
+// Replaces every occurrence, ignoring letter case; scanning resumes behind the
+// inserted replacement. Only a lone NUL search text compares exactly.
+QString TextErsetzen(const QString& text, const QString& suche, const QString& ersatz);
+QString SteuerzeichenEntfernen(const QString& text, bool zeilenumbrücheBehalten);
+bool TextGleich(const QString& a, const QString& b);
+QString NullAlsLeerZurückgeben(const QString& text);
+QString ZeichenCodeZurückgeben(const QString& text);
+QString MitNullenAuffüllen(const QString& text, int länge);
+QString WortanfängeGroßSchreiben(const QString& text, bool nurSatzanfänge);
+// Splits `text` at `trenner` from the 1-based position `start`. `datensätze`
+// gets the records (it starts as one empty record). True when the count
+// equals `erwartet` (>= 1), or for any count when `erwartet` < 0.
+bool TextDatensätzeLesen(const QString& text, QChar trenner, int start, int erwartet, QStringList& datensätze);
+
+// --- numbers ---------------------------------------------------------------
+qint32 ZahlZurückgeben(const QString& text);
+double Runden(double wert, int stellen);
+bool IstVielfaches(double zahl, double teiler);
+int CheckboxWertZurückgeben(const QVariant& wert);
+bool cbool2(const QVariant& wert);
+QString ZeitFormatieren(double sekunden, bool ohneStunden);
+
+// --- launchers -------------------------------------------------------------
+// Opens a file or web address with its standard program: 33 on success, 0 on failure.
+double ProgrammStarten(const QString& datei, const QString& parameter);
+// Starts a program with its arguments (never through a shell); the process
+// id, or 0 after the failure message.
+double ProgrammStartenVB(const QString& programm, const QString& parameter);
+void HilfeAnzeigen();

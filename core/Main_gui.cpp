@@ -1,0 +1,115 @@
+#include "core/Main_gui.h"
+
+#include "core/Einstellungen.h"
+#include "core/Funktionen.h"
+#include "core/Index.h"
+#include "core/IndexDatei.h"
+#include "core/Meldungen.h"
+#include "core/Standardwerte.h"
+#include "core/Start.h"
+#include "core/StatusMeldung.h"
+#include "core/frmFortschritt.h"
+#include "mainwindow/frmKleineFenster.h"
+#include "mainwindow/frmMain.h"
+#include "platform/Plattform_gui.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QScreen>
+#include <exception>
+
+namespace {
+
+// A failing step ends at the point of failure with the start-up message;
+// start-up goes on with the next step.
+template <typename F>
+void schritt(F&& f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        MeldungZeigen(QStringLiteral("Das Programm konnte nicht vollständig geladen werden.\n")
+                          + FehlerText(QString::fromLocal8Bit(e.what()), 5) + QStringLiteral(".\n\n")
+                          + QStringLiteral("Stellen Sie sicher, daß das Programm durch das Setup korrekt installiert wurde.\n")
+                          + QStringLiteral("Bitte führen Sie das Setup erneut aus oder installieren Sie die neueste Version des Programmes mit den benötigten Laufzeitdateien von der Internetseite des Autors.\n\n")
+                          + QStringLiteral("Bitte kontaktieren Sie den Autor, falls das Problem weiterhin besteht."),
+                      Knöpfe::OK, Symbol::Kritisch);
+    }
+}
+
+QRect twipsRechteck(const QRect& px)
+{
+    return QRect(PixelZuTwips(px.left()), PixelZuTwips(px.top()), PixelZuTwips(px.width()), PixelZuTwips(px.height()));
+}
+
+} // namespace
+
+void Main(const QStringList& argumente)
+{
+    PlattformFensterEinrichten();
+    Index& idx = hauptIndex();
+    idx.datLetzteSpeicherung = QDateTime::currentDateTime();
+    schritt([] { StandardwerteSetzen(); });
+    Einstellungen& e = einstellungen();
+    schritt([&] { EinstellungenLesen(e); });
+
+    schritt([&] {
+        if (auto datei = BefehlszeileAuswerten(BefehlszeileAusArgumenten(argumente)))
+            e.Dateiname = *datei;
+    });
+
+    frmMain* f = hauptfenster();
+    fortschrittsfenster();
+    schritt([] { IndexDateiLaden(); });
+
+    e.WinampLautstärke = LautstärkeBegrenzen(e.WinampLautstärke);
+    e.WinampBalance = BalanceBegrenzen(e.WinampBalance);
+    f->hscrlBalance->setValue(e.WinampBalance);
+    f->hscrlVolume->setValue(e.WinampLautstärke);
+    f->tmrScrollUpdate->start();
+
+    schritt([&] {
+        QSize bildschirm(1024 * kTwipsProPixel, 768 * kTwipsProPixel);
+        if (QScreen* s = QGuiApplication::primaryScreen())
+            bildschirm = QSize(PixelZuTwips(s->availableGeometry().width()), PixelZuTwips(s->availableGeometry().height()));
+        const Platzierung p = FensterPlatzierungBerechnen(
+            e.Start, VersionText(), QRect(e.FensterLeft, e.FensterTop, e.FensterWidth, e.FensterHeight),
+            e.FensterMax, twipsRechteck(f->geometry()), bildschirm);
+        if (p.art != Platzierung::Art::Entwurf)
+            f->setGeometry(TwipsZuPixel(p.rechteck.left()), TwipsZuPixel(p.rechteck.top()),
+                           TwipsZuPixel(p.rechteck.width()), TwipsZuPixel(p.rechteck.height()));
+        if (p.maximiert)
+            f->setWindowState(f->windowState() | Qt::WindowMaximized);
+    });
+
+    f->show();
+    StatusMeldungZeigen(idx.lngIndexAnzahl > 0
+                            ? QStringLiteral("Willkommen zurück! Bitte wählen Sie eine Datei oder suchen Sie")
+                            : QStringLiteral("Willkommen! Bitte fügen Sie Dateien zum Index hinzu"),
+                        500);
+    {
+        const QSignalBlocker sperre(f->cboSuche);
+        f->cboSuche->setCurrentIndex(0);
+    }
+
+    if (e.Start < 1) {
+        frmWillkommen w(f);
+        w.exec();
+    }
+
+    schritt([&] {
+        const int tipp = NächsterTipp(e.TippsAktueller, int(standardwerte().strTipps.size()));
+        if (tipp == 0)
+            return;
+        e.TippsAktueller = tipp;
+        frmHinweise h(f);
+        h.TippZeigen(tipp);
+        h.chkWiederZeigen->setChecked(true);
+        h.exec();
+    });
+
+    e.Start = VersionText().toInt();
+    if (f->txtSongname->isEnabled())
+        f->txtSongname->setFocus();
+}

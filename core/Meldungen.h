@@ -1,0 +1,33 @@
+#pragma once
+// Message boxes, asked for by the logic and shown by whoever installed a
+// handler: the windows install real message boxes, tests script the answers,
+// tools print them. Caption is always the program title.
+
+#include <QString>
+#include <functional>
+
+class QObject;
+
+enum class Knöpfe { OK, JaNein, JaNeinAbbrechen, OKAbbrechen };
+enum class Symbol { Information, Ausruf, Frage, Kritisch };
+enum class Antwort { OK, Ja, Nein, Abbrechen };
+
+struct Meldung {
+    QString text;
+    Knöpfe knöpfe = Knöpfe::OK;
+    Symbol symbol = Symbol::Information;
+    QObject* besitzer = nullptr;
+};
+
+using MeldungsHandler = std::function<Antwort(const Meldung&)>;
+
+// Shows a message box and returns the button pressed.
+Antwort MeldungZeigen(const QString& text, Knöpfe knöpfe = Knöpfe::OK,
+                      Symbol symbol = Symbol::Information, QObject* besitzer = nullptr);
+
+// Installs a handler; returns the one it replaces. Without one, messages go
+// to stderr and questions get their first button (OK or Ja).
+MeldungsHandler MeldungsHandlerSetzen(MeldungsHandler handler);
+
+// The text of a run-time failure in a message: description, " (Fehler ", number, ")".
+QString FehlerText(const QString& beschreibung, int nummer);

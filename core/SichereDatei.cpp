@@ -1,0 +1,128 @@
+#include "core/SichereDatei.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+int g_fehlerNach = 0;
+bool g_fehlerUmbenennen = false;
+constexpr qsizetype kPuffer = 1 << 20;
+} // namespace
+
+void SichereDatei::FehlerBeiSchreibvorgang(int n) { g_fehlerNach = n; }
+void SichereDatei::FehlerBeimUmbenennen(bool an) { g_fehlerUmbenennen = an; }
+
+SichereDatei::SichereDatei(const QString& ziel, const QString& tempSuffix)
+    : m_ziel(ziel), m_temp(ziel + tempSuffix)
+{
+}
+
+SichereDatei::~SichereDatei()
+{
+    if (!m_fertig)
+        Verwerfen();
+}
+
+bool SichereDatei::Öffnen()
+{
+    const QByteArray temp = QFile::encodeName(m_temp);
+    // A leftover temporary file (possibly read-only) is ours to replace.
+    ::unlink(temp.constData());
+    m_fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd < 0) {
+        m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+bool SichereDatei::pufferLeeren()
+{
+    const char* p = m_puffer.constData();
+    qsizetype rest = m_puffer.size();
+    while (rest > 0) {
+        if (g_fehlerNach > 0 && --g_fehlerNach == 0) {
+            m_fehler = QStringLiteral("Schreibfehler");
+            return false;
+        }
+        const ssize_t n = ::write(m_fd, p, size_t(rest));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        p += n;
+        rest -= n;
+    }
+    m_puffer.clear();
+    return true;
+}
+
+bool SichereDatei::Schreiben(const char* daten, qint64 länge)
+{
+    if (m_fd < 0)
+        return false;
+    m_puffer.append(daten, qsizetype(länge));
+    if (m_puffer.size() >= kPuffer && !pufferLeeren()) {
+        Verwerfen();
+        return false;
+    }
+    return true;
+}
+
+bool SichereDatei::Fertigstellen()
+{
+    if (m_fd < 0)
+        return false;
+    if (!pufferLeeren() || ::fsync(m_fd) != 0) {
+        if (m_fehler.isEmpty())
+            m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+        Verwerfen();
+        return false;
+    }
+    struct stat st;
+    const QByteArray ziel = QFile::encodeName(m_ziel);
+    if (::stat(ziel.constData(), &st) == 0)
+        ::fchmod(m_fd, st.st_mode & 07777);
+    if (::close(m_fd) != 0) {
+        m_fd = -1;
+        m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+        Verwerfen();
+        return false;
+    }
+    m_fd = -1;
+    if (g_fehlerUmbenennen || ::rename(QFile::encodeName(m_temp).constData(), ziel.constData()) != 0) {
+        m_fehler = g_fehlerUmbenennen ? QStringLiteral("Umbenennen fehlgeschlagen")
+                                      : QString::fromLocal8Bit(std::strerror(errno));
+        Verwerfen();
+        return false;
+    }
+    // Make the rename itself durable.
+    const QByteArray ordner = QFile::encodeName(QFileInfo(m_ziel).absolutePath());
+    const int dfd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    m_fertig = true;
+    return true;
+}
+
+void SichereDatei::Verwerfen()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    m_puffer.clear();
+    ::unlink(QFile::encodeName(m_temp).constData());
+    m_fertig = true;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Rewriting a file without ever losing it: everything goes to a temporary
+// file in the same folder (the target's name plus a suffix such as "~" or
+// "-neu"); every write is checked; on Fertigstellen() the data is flushed and
+// fsynced, the target's permissions are copied and the temporary file is
+// renamed over the target with rename(2). On any failure, or when the object
+// dies unfinished, the temporary file is removed and the target is untouched.
+
+#include <QByteArray>
+#include <QString>
+
+class SichereDatei {
+public:
+    SichereDatei(const QString& ziel, const QString& tempSuffix);
+    ~SichereDatei();
+    SichereDatei(const SichereDatei&) = delete;
+    SichereDatei& operator=(const SichereDatei&) = delete;
+
+    // Creates the temporary file (an old leftover of it, even a read-only
+    // one, is replaced). False when it cannot be created.
+    bool Öffnen();
+    bool Schreiben(const char* daten, qint64 länge);
+    bool Schreiben(const QByteArray& daten) { return Schreiben(daten.constData(), daten.size()); }
+    // Flush, fsync, permissions, rename. False (and the target untouched)
+    // when any step fails.
+    bool Fertigstellen();
+    // Drops the temporary file; the target stays as it was.
+    void Verwerfen();
+
+    QString TempName() const { return m_temp; }
+    QString Fehler() const { return m_fehler; }
+
+    // Tests: make the n-th write from now on fail (0 = none), or the rename.
+    static void FehlerBeiSchreibvorgang(int n);
+    static void FehlerBeimUmbenennen(bool an);
+
+private:
+    QString m_ziel;
+    QString m_temp;
+    QString m_fehler;
+    int m_fd = -1;
+    bool m_fertig = false;
+    QByteArray m_puffer;
+    bool pufferLeeren();
+};

@@ -1,0 +1,128 @@
+#include "core/frmFortschritt.h"
+
+#include "core/Einstellungen.h"
+#include "core/Funktionen.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+const QString kWebadresse = QStringLiteral("https://kalvero.example/");
+}
+
+frmFortschritt::frmFortschritt(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmFortschritt"));
+    setWindowTitle(ProgrammTitel());
+    setFixedSize(TwipsZuPixel(4590), TwipsZuPixel(1950));
+    auto mk = [this](QWidget* w, const char* name, int l, int t, int wd, int h) {
+        w->setObjectName(QString::fromUtf8(name));
+        w->setGeometry(TwipsZuPixel(l), TwipsZuPixel(t), TwipsZuPixel(wd), TwipsZuPixel(h));
+        return w;
+    };
+    lblVorgang = static_cast<QLabel*>(mk(new QLabel(this), "lblVorgang", 45, 45, 4515, 240));
+    QFont f = lblVorgang->font();
+    f.setBold(true);
+    lblVorgang->setFont(f);
+    lblProzess = static_cast<QLabel*>(mk(new QLabel(this), "lblProzess", 45, 270, 4515, 195));
+    ProgressBar2 = static_cast<QFrame*>(mk(new QFrame(this), "ProgressBar2", 45, 495, 4500, 195));
+    ProgressBar2->setFrameShape(QFrame::Box);
+    ProgressBar1 = static_cast<QFrame*>(mk(new QFrame(this), "ProgressBar1", 45, 495, 0, 195));
+    ProgressBar1->setAutoFillBackground(true);
+    QPalette p = ProgressBar1->palette();
+    p.setColor(QPalette::Window, palette().color(QPalette::Highlight));
+    ProgressBar1->setPalette(p);
+    cmdAbbrechen = static_cast<QPushButton*>(mk(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdAbbrechen", 1485, 765, 1455, 330));
+    Label1 = static_cast<QLabel*>(mk(new QLabel(QStringLiteral("Nutzen Sie die Wartezeit! Besuchen Sie meine Internetseite für mehr Infos und Software..."), this), "Label1", 720, 1260, 3840, 420));
+    Label1->setWordWrap(true);
+    lblwebsite = static_cast<QLabel*>(mk(new QLabel(kWebadresse, this), "lblwebsite", 720, 1665, 2010, 195));
+    lblwebsite->setToolTip(QStringLiteral("Besuchen Sie meine Internetseite!"));
+    lblwebsite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(kWebadresse));
+    lblwebsite->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(lblwebsite, &QLabel::linkActivated, this, &frmFortschritt::lblwebsite_Click);
+    ProgressBar1->hide();
+    ProgressBar2->hide();
+    connect(cmdAbbrechen, &QPushButton::clicked, this, &frmFortschritt::cmdAbbrechen_Click);
+}
+
+void frmFortschritt::Zeigen(QObject* aufrufer, const FortschrittZustand& z)
+{
+    QWidget* w = qobject_cast<QWidget*>(aufrufer);
+    if (w) {
+        w->setEnabled(false);
+        setParent(w->window(), Qt::Dialog);
+    }
+    if (w && w->isVisible()) {
+        const QRect g = w->window()->frameGeometry();
+        move(g.left() + g.width() / 2 - width() / 2, g.top() + g.height() / 2 - height() / 2);
+    } else if (QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect g = s->availableGeometry();
+        move(g.width() / 2 - width() / 2, g.height() / 2 - height() / 2);
+    }
+    setEnabled(true);
+    Aktualisieren(z);
+    show();
+}
+
+void frmFortschritt::Verbergen(QObject* aufrufer)
+{
+    hide();
+    if (QWidget* w = qobject_cast<QWidget*>(aufrufer))
+        w->setEnabled(true);
+}
+
+void frmFortschritt::Aktualisieren(const FortschrittZustand& z)
+{
+    if (lblVorgang->text() != z.überschrift)
+        lblVorgang->setText(z.überschrift);
+    ProgressBar1->setVisible(z.balkenSichtbar);
+    ProgressBar2->setVisible(z.balkenSichtbar);
+    ProgressBar1->resize(TwipsZuPixel(std::min(z.balkenBreite, kBalkenBreiteVoll)), ProgressBar1->height());
+    lblProzess->setVisible(z.textSichtbar);
+    if (z.textSichtbar)
+        lblProzess->setText(z.text);
+    cmdAbbrechen->setVisible(z.abbrechenSichtbar);
+}
+
+void frmFortschritt::cmdAbbrechen_Click()
+{
+    FortschrittAbbrechen();
+}
+
+void frmFortschritt::lblwebsite_Click()
+{
+    QPalette p = lblwebsite->palette();
+    const int c = einstellungen().FarbeFunktionenBesucht;
+    p.setColor(QPalette::WindowText, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    lblwebsite->setPalette(p);
+    ProgrammStarten(kWebadresse, QString());
+}
+
+void frmFortschritt::closeEvent(QCloseEvent* e)
+{
+    // Closing by the title bar is a cancel request when cancelling is offered.
+    if (cmdAbbrechen->isVisible())
+        FortschrittAbbrechen();
+    e->ignore();
+}
+
+void frmFortschritt::reject()
+{
+    if (cmdAbbrechen->isVisible())
+        FortschrittAbbrechen();
+}
+
+frmFortschritt* fortschrittsfenster()
+{
+    static frmFortschritt* f = nullptr;
+    if (!f) {
+        f = new frmFortschritt;
+        FortschrittAnzeigeSetzen(f);
+    }
+    return f;
+}

@@ -1,0 +1,72 @@
+#include "platform/Plattform_gui.h"
+
+#include "core/Funktionen.h"
+#include "core/Meldungen.h"
+#include "platform/Shell.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+Antwort messageBox(const Meldung& m)
+{
+    QWidget* besitzer = qobject_cast<QWidget*>(m.besitzer);
+    if (!besitzer)
+        besitzer = QApplication::activeWindow();
+    QMessageBox box(besitzer);
+    box.setWindowTitle(ProgrammTitel());
+    box.setText(m.text);
+    switch (m.symbol) {
+    case Symbol::Information: box.setIcon(QMessageBox::Information); break;
+    case Symbol::Ausruf: box.setIcon(QMessageBox::Warning); break;
+    case Symbol::Frage: box.setIcon(QMessageBox::Question); break;
+    case Symbol::Kritisch: box.setIcon(QMessageBox::Critical); break;
+    }
+    QPushButton* ja = nullptr;
+    QPushButton* nein = nullptr;
+    QPushButton* ok = nullptr;
+    QPushButton* abbrechen = nullptr;
+    switch (m.knöpfe) {
+    case Knöpfe::OK:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        break;
+    case Knöpfe::OKAbbrechen:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        abbrechen = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+        break;
+    case Knöpfe::JaNein:
+        ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+        nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+        break;
+    case Knöpfe::JaNeinAbbrechen:
+        ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+        nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+        abbrechen = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+        break;
+    }
+    box.setEscapeButton(abbrechen ? abbrechen : (nein ? nein : ok));
+    box.exec();
+    QAbstractButton* k = box.clickedButton();
+    if (k && k == ja) return Antwort::Ja;
+    if (k && k == nein) return Antwort::Nein;
+    if (k && k == ok) return Antwort::OK;
+    return abbrechen ? Antwort::Abbrechen : (nein ? Antwort::Nein : Antwort::OK);
+}
+
+} // namespace
+
+void PlattformFensterEinrichten()
+{
+    MeldungsHandlerSetzen(messageBox);
+    Shell::UrlÖffnerSetzen([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+}
+
+QString OrdnerDialogZeigen(const QString& titel)
+{
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), titel, QString(),
+                                             QFileDialog::ShowDirsOnly);
+}
