@@ -9,6 +9,7 @@
 #include "core/Start.h"
 #include "core/StatusMeldung.h"
 #include "core/frmFortschritt.h"
+#include "mainwindow/Farben_gui.h"
 #include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Plattform_gui.h"
@@ -53,14 +54,15 @@ void Main(const QStringList& argumente)
     schritt([] { StandardwerteSetzen(); });
     Einstellungen& e = einstellungen();
     schritt([&] { EinstellungenLesen(e); });
+    frmMain* f = hauptfenster(); // created hidden
+    fortschrittsfenster();
+    schritt([&] { FarbenAnwenden(f); });
 
     schritt([&] {
         if (auto datei = BefehlszeileAuswerten(BefehlszeileAusArgumenten(argumente)))
             e.Dateiname = *datei;
     });
 
-    frmMain* f = hauptfenster();
-    fortschrittsfenster();
     schritt([] { IndexDateiLaden(); });
 
     e.WinampLautstärke = LautstärkeBegrenzen(e.WinampLautstärke);

@@ -1,0 +1,163 @@
+#include "mainwindow/Farben_gui.h"
+
+#include "core/Einstellungen.h"
+#include "core/frmFortschritt.h"
+#include "mainwindow/frmMain.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QPalette>
+#include <QTableView>
+
+namespace {
+
+const char* const kLinks[] = {
+    "cmdWinampVorheriger", "cmdWinampNächster", "lblWinampSteuerungTitel", "cmdAbspielenStopp", "cmdAbspielen",
+    "cmdSucheLöschen", "cmdSucheMehr", "cmdEintragAusführen", "cmdEintragAusführenMit", "cmdIndexVerwaltung",
+    "cmdAnhängen", "cmdEintragAbspielen", "cmdExportieren", "cmdMp3TagAnzeigen", "cmdDateiEntfernen",
+    "cmdDateienLöschen", "cmdDateienKopierenVerschieben", "cmdUmbenennen", "cmdAutoDJ", "cmdIndexStatistik",
+    "cmdIndexErstellen", "cmdListeAufräumen", "cmdAuswählen", "cmdBeenden", "cmdHilfe", "cmdOptionen", "cmdInfo",
+    "lblIndexdatei", "lblIndexDateiUntertitel2",
+};
+
+const char* const kRahmen[] = {"fraKnöpfeLinks", "fraLinks1", "fraLinks2", "fraLinks3",
+                               "fraLinks4", "fraLinks5", "fraNurBeiAusgewählt"};
+
+QColor farbe(qint32 windows)
+{
+    return QColor(windows & 0xFF, (windows >> 8) & 0xFF, (windows >> 16) & 0xFF);
+}
+
+void vordergrund(QWidget* w, qint32 c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, farbe(c));
+    p.setColor(QPalette::Text, farbe(c));
+    p.setColor(QPalette::ButtonText, farbe(c));
+    w->setPalette(p);
+}
+
+void hintergrund(QWidget* w, qint32 c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, farbe(c));
+    p.setColor(QPalette::Base, farbe(c));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void unterstreichen(QWidget* w, bool an)
+{
+    if (w->font().underline() == an)
+        return; // written only where it differs: this runs on every mouse move
+    QFont f = w->font();
+    f.setUnderline(an);
+    w->setFont(f);
+}
+
+bool ruhendUnterstrichen() { return einstellungen().FunktionenUnterstreichen != 0; }
+
+// A label that shows as a heading while it has the heading colour.
+bool alsÜberschrift(const QWidget* w)
+{
+    return w->palette().color(QPalette::WindowText) == farbe(einstellungen().FarbeÜberschrift);
+}
+
+class LinkBeobachter : public QObject {
+public:
+    explicit LinkBeobachter(frmMain* f) : QObject(f), m_f(f) {}
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w)
+            return false;
+        if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
+            const QString n = w->objectName();
+            if ((n == QLatin1String("lblIndexdateiUntertitel1") || n == QLatin1String("lblWinampSteuerungTitel"))
+                && alsÜberschrift(w))
+                return false;
+            LinkHervorheben(m_f, w);
+        } else if (e->type() == QEvent::MouseButtonPress && IstLink(w) && w->isEnabled()) {
+            vordergrund(w, einstellungen().FarbeFunktionenBesucht);
+        }
+        return false;
+    }
+
+private:
+    frmMain* m_f;
+};
+
+void beobachterEinrichten(frmMain* f)
+{
+    if (f->property("kalveroLinksBeobachtet").toBool())
+        return;
+    f->setProperty("kalveroLinksBeobachtet", true);
+    auto* b = new LinkBeobachter(f);
+    for (const char* name : kLinks)
+        if (auto* w = f->findChild<QWidget*>(QString::fromUtf8(name))) {
+            w->setProperty("Tag", QStringLiteral("htmstyle"));
+            w->setCursor(Qt::PointingHandCursor);
+            w->installEventFilter(b);
+        }
+    for (const char* name : kRahmen)
+        if (auto* w = f->findChild<QWidget*>(QString::fromUtf8(name)))
+            w->installEventFilter(b);
+    if (auto* w = f->findChild<QWidget*>(QStringLiteral("lblIndexdateiUntertitel1")))
+        w->installEventFilter(b);
+    f->installEventFilter(b);
+}
+
+} // namespace
+
+bool IstLink(const QWidget* w)
+{
+    return w && w->property("Tag").toString() == QLatin1String("htmstyle");
+}
+
+void FarbenAnwenden(frmMain* f)
+{
+    if (!f)
+        return;
+    beobachterEinrichten(f);
+    const Einstellungen& e = einstellungen();
+    for (QLabel* l : f->findChildren<QLabel*>()) {
+        if (!IstLink(l))
+            continue;
+        vordergrund(l, e.FarbeFunktionen);
+        unterstreichen(l, ruhendUnterstrichen());
+    }
+    if (frmFortschritt* p = fortschrittsfenster()) {
+        vordergrund(p->lblwebsite, e.FarbeFunktionen);
+        unterstreichen(p->lblwebsite, ruhendUnterstrichen());
+    }
+    vordergrund(f->lblDateiAnzahl, e.FarbeFunktionenBesucht);
+    hintergrund(f, e.FarbeFunktionenHintergrund);
+    for (const char* name : kRahmen)
+        if (auto* w = f->findChild<QWidget*>(QString::fromUtf8(name)))
+            hintergrund(w, e.FarbeFunktionenHintergrund);
+    for (QWidget* w : {static_cast<QWidget*>(f->lstSongs), static_cast<QWidget*>(f->txtSongname),
+                       static_cast<QWidget*>(f->cboSuche)}) {
+        vordergrund(w, e.FarbeListen);
+        hintergrund(w, e.FarbeListenHintergrund);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(f->lblWinampSteuerungBalance), static_cast<QWidget*>(f->lblWinampSteuerungPosition),
+                       static_cast<QWidget*>(f->lblWinampSteuerungVolumen)})
+        vordergrund(w, e.FarbeBeschreibungen);
+    vordergrund(f->lblSucheÜberschrift, e.FarbeÜberschrift);
+}
+
+void LinkHervorheben(frmMain* f, QWidget* unterMaus)
+{
+    if (!f)
+        return;
+    const bool ruhend = ruhendUnterstrichen();
+    for (QLabel* l : f->findChildren<QLabel*>()) {
+        if (l == unterMaus)
+            continue;
+        if (IstLink(l) || (l->objectName() == QLatin1String("lblIndexdateiUntertitel1") && !alsÜberschrift(l)))
+            unterstreichen(l, ruhend);
+    }
+    if (qobject_cast<QLabel*>(unterMaus))
+        unterstreichen(unterMaus, !ruhend);
+}
