@@ -294,10 +294,15 @@ double ProgrammStarten(const QString& datei, const QString& parameter)
 
 double ProgrammStartenVB(const QString& programm, const QString& parameter)
 {
+    return ProgrammStartenArgumente(programm, QProcess::splitCommand(parameter));
+}
+
+double ProgrammStartenArgumente(const QString& programm, const QStringList& argumente)
+{
     qint64 pid = 0;
     QProcess p;
     p.setProgram(programm);
-    p.setArguments(QProcess::splitCommand(parameter));
+    p.setArguments(argumente);
     if (p.startDetached(&pid) && pid > 0)
         return double(pid);
     MeldungZeigen(QStringLiteral("Ein Fehler (Fehler 53, Beschreibung: Datei nicht gefunden: ") + programm

@@ -64,4 +64,6 @@ double ProgrammStarten(const QString& datei, const QString& parameter);
 // Starts a program with its arguments (never through a shell); the process
 // id, or 0 after the failure message.
 double ProgrammStartenVB(const QString& programm, const QString& parameter);
+// The same with the arguments as a list, each passed on unchanged.
+double ProgrammStartenArgumente(const QString& programm, const QStringList& argumente);
 void HilfeAnzeigen();
