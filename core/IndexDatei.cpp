@@ -1,27 +1,531 @@
 #include "core/IndexDatei.h"
 
 #include "core/Einstellungen.h"
+#include "core/Fortschritt.h"
 #include "core/Funktionen.h"
+#include "core/IndexZeile.h"
+#include "core/Meldungen.h"
+#include "core/SichereDatei.h"
+#include "core/Standardwerte.h"
+#include "library/Dateihelfer.h"
+#include "library/Verfuegbarkeit.h"
+#include "media/MedienInfosLesen.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <string>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
-void (*g_hook)() = nullptr;
+
+void (*g_zustandHook)() = nullptr;
+void (*g_spaltenHook)(Index&) = nullptr;
+int g_sperreWartezeit = 4500;
+
+constexpr qint32 kStartKapazität = 1000;
+constexpr qint32 kWachstumBasis = 100;
+constexpr qint32 kWachstum = 2000;
+constexpr qint32 kFortschrittAlleEinträge = 500;
+constexpr qint32 kSpeichernFortschrittAlle = 100;
+constexpr size_t kSchreibPuffer = 256 * 1024;
+
+QString systemFehlerText(int nummer) { return FehlerText(QString::fromLocal8Bit(std::strerror(nummer)), nummer); }
+
+// --- messages -------------------------------------------------------------------
+
+void meldungSpeichernFehler(const QString& fehler)
+{
+    MeldungZeigen(QStringLiteral("Es ist ein Fehler beim Speichern der Indexdatei aufgetreten.\n") + fehler,
+                  Knöpfe::OK, Symbol::Ausruf);
 }
 
-void IndexZustandHookSetzen(void (*hook)()) { g_hook = hook; }
+void meldungLesenFehler(const QString& datei, int nummer, QObject* besitzer)
+{
+    MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei + QStringLiteral("' konnte nicht gelesen werden.\n")
+                      + systemFehlerText(nummer),
+                  Knöpfe::OK, Symbol::Ausruf, besitzer);
+}
+
+bool sperreFrage(QObject* besitzer)
+{
+    return MeldungZeigen(ProgrammTitel()
+                             + QStringLiteral(" wurde entweder nicht korrekt beendet oder speichert gerade Ihre Indexdatei.\n"
+                                              "Durch den Ladevorgang dieser Datei würde der Speicher-Vorgang unterbrochen und "
+                                              "Datenverlust könnte die Folge sein.\n\n"
+                                              "Möchten Sie den Ladevorgang fortsetzen?"),
+                         Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+           == Antwort::Ja;
+}
+
+void neuerFormatHinweis(const QString& datei, const QString& version, QObject* besitzer)
+{
+    MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei + QStringLiteral("' liegt in einem neueren Datei-Format ('")
+                      + version
+                      + QStringLiteral("') vor.\n"
+                                       "Möglicherweise stehen einige Funktionen nicht zur Verfügung oder es können beim "
+                                       "Speichern Daten verloren gehen.\n\n"
+                                       "Installieren Sie eine neuere Version dieses Programmes, um diesen Hinweis zu verhindern."),
+                  Knöpfe::OK, Symbol::Information, besitzer);
+}
+
+bool altesFormatFrage(const QString& datei, QObject* besitzer)
+{
+    return MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei
+                             + QStringLiteral("' liegt in einem älteren Dateiformat vor oder ist ungültig.\n"
+                                              "Zum Aktualisieren werden nun die Datei-Informationen der enthaltenen Dateien "
+                                              "neu eingelesen.\n\n"
+                                              "Soll die Datei geladen und Aktualisierung versucht werden?"),
+                         Knöpfe::JaNein, Symbol::Frage, besitzer)
+           == Antwort::Ja;
+}
+
+// --- reading ------------------------------------------------------------------------
+
+// The whole file in memory of its own, given back to the system at once when
+// the load ends.
+class DateiPuffer {
+public:
+    DateiPuffer() = default;
+    DateiPuffer(const DateiPuffer&) = delete;
+    DateiPuffer& operator=(const DateiPuffer&) = delete;
+    ~DateiPuffer()
+    {
+        if (m_daten)
+            ::munmap(m_daten, m_kapazität);
+    }
+
+    // 0 on success, else the system's error number.
+    int Lesen(const QString& pfad)
+    {
+        const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return errno;
+        const int fehler = lesen(fd);
+        ::close(fd);
+        return fehler;
+    }
+    QByteArrayView Daten() const { return QByteArrayView(m_daten, qsizetype(m_größe)); }
+
+private:
+    char* m_daten = nullptr;
+    size_t m_größe = 0;
+    size_t m_kapazität = 0;
+
+    int lesen(int fd)
+    {
+        struct stat st;
+        if (::fstat(fd, &st) != 0)
+            return errno;
+        if (S_ISDIR(st.st_mode))
+            return EISDIR;
+        if (st.st_size <= 0)
+            return 0;
+        m_kapazität = size_t(st.st_size);
+        void* p = ::mmap(nullptr, m_kapazität, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) {
+            m_kapazität = 0;
+            return ENOMEM;
+        }
+        m_daten = static_cast<char*>(p);
+        // A file that shrinks meanwhile ends early; what grows is not read.
+        while (m_größe < m_kapazität) {
+            const ssize_t n = ::read(fd, m_daten + m_größe, m_kapazität - m_größe);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return errno;
+            if (n == 0)
+                break;
+            m_größe += size_t(n);
+        }
+        return 0;
+    }
+};
+
+// Lines of the text after line 1: split at CR LF (a value may hold a lone
+// LF). A file without any CR LF has plain LF line ends.
+std::vector<QByteArrayView> zeilenTeilen(QByteArrayView text, bool nurCrLf)
+{
+    std::vector<QByteArrayView> zeilen;
+    const char* p = text.data();
+    const char* const ende = p + text.size();
+    while (p < ende) {
+        const char* q = p;
+        const char* nl;
+        for (;;) {
+            nl = static_cast<const char*>(std::memchr(q, '\n', size_t(ende - q)));
+            if (!nl || !nurCrLf || (nl > p && nl[-1] == '\r'))
+                break;
+            q = nl + 1;
+        }
+        if (!nl) {
+            zeilen.emplace_back(p, ende - p);
+            break;
+        }
+        const char* zeilenEnde = (nurCrLf || (nl > p && nl[-1] == '\r')) ? nl - 1 : nl;
+        if (zeilenEnde > p)
+            zeilen.emplace_back(p, zeilenEnde - p);
+        p = nl + 1;
+    }
+    return zeilen;
+}
+
+// Lines of a list of paths: any of CR LF, CR, LF ends a line.
+std::vector<QByteArrayView> pfadzeilenTeilen(QByteArrayView text)
+{
+    std::vector<QByteArrayView> zeilen;
+    qsizetype a = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\r' && text[i] != '\n')
+            continue;
+        if (i > a)
+            zeilen.push_back(text.sliced(a, i - a));
+        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n')
+            ++i;
+        a = i + 1;
+    }
+    return zeilen;
+}
+
+// Capacity growth of the loader: 1000, then 2100, 4100, 6100, ...
+struct Kapazität {
+    Index& idx;
+    qint32 basis = kWachstumBasis;
+    void Platz(qint32 eintrag)
+    {
+        if (eintrag > idx.Kapazität()) {
+            basis += kWachstum;
+            idx.IndexDatenDimensionieren(std::max(basis, eintrag), true);
+        }
+    }
+};
+
+void optionenZurücksetzen(Index& idx)
+{
+    const Standardwerte& s = standardwerte();
+    idx.intSyncLeer = 1;
+    idx.strSyncOrdner.clear();
+    idx.intSyncUnterordner.clear();
+    idx.strSyncKopierenInOrdner.clear();
+    idx.intDateiTypenLeer = 1;
+    idx.strDateiTypen.clear();
+    idx.strDateiTypArten.clear();
+    idx.strSpaltenNutzerformat = QLatin1Char('%') + s.strSpaltenNamen[4] + QStringLiteral("% - %") + s.strSpaltenNamen[5]
+                                 + QLatin1Char('%');
+    idx.intSpaltenLeiste = 1;
+    idx.strSpalten = QStringLiteral("0");
+    idx.intSyncDanachEntfernen = 1;
+}
+
+// Waits for a running save to end its temporary file; asks when it stays.
+// False when the user declines. When the index file itself is gone, the
+// temporary file is its only copy and takes its place.
+bool sperreAbwarten(const QString& datei, bool fortschritt, QObject* aufrufer)
+{
+    const QString temp = datei + QLatin1Char('~');
+    if (!DoesExist(temp))
+        return true;
+    if (fortschritt)
+        FortschrittZeigenStarten(0, true, aufrufer, false, true,
+                                 QStringLiteral("Warte auf Verfügbarkeit von '") + DateinameZurückgeben(datei)
+                                     + QLatin1Char('\''));
+    QElapsedTimer uhr;
+    uhr.start();
+    while (DoesExist(temp) && uhr.elapsed() <= g_sperreWartezeit) {
+        if (fortschritt && !FortschrittZeigen(0, QString(), aufrufer))
+            break;
+        QThread::msleep(20);
+    }
+    if (!DoesExist(temp))
+        return true;
+    if (!sperreFrage(aufrufer))
+        return false;
+    if (!QFileInfo::exists(datei) && !QFileInfo(datei).isSymLink()) {
+        if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(datei).constData()) != 0) {
+            meldungLesenFehler(datei, errno, aufrufer);
+            return false;
+        }
+        return true;
+    }
+    DateiLöschen(temp);
+    return true;
+}
+
+// A missing index file starts as an empty one of version 100.
+bool neueDateiAnlegen(const QString& datei, QObject* aufrufer)
+{
+    QFile f(datei);
+    if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly) && f.write("#TAG:kv100\r\n") == 12 && f.flush())
+        return true;
+    const int nummer = errno ? errno : EIO;
+    f.close();
+    MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei + QStringLiteral("' konnte nicht erstellt werden.\n")
+                      + systemFehlerText(nummer),
+                  Knöpfe::OK, Symbol::Ausruf, aufrufer);
+    return false;
+}
+
+void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool fortschritt, QObject* aufrufer)
+{
+    const std::vector<QByteArrayView> zeilen = zeilenTeilen(text, text.contains("\r\n"));
+    qint32 einträge = 0;
+    for (const QByteArrayView& z : zeilen)
+        einträge += IstEintragszeile(z) ? 1 : 0;
+    // Room for every entry and the last growth step, so that growing never
+    // moves the records.
+    const size_t platz = size_t(std::max(einträge, kStartKapazität)) + kWachstum + 1;
+    idx.strIndexPfad.reserve(platz);
+    idx.IndexDaten.reserve(platz);
+    idx.intSuchErgebnis.reserve(platz);
+
+    Kapazität kapazität{idx};
+    qint32 anzahl = 0;
+    for (const QByteArrayView& z : zeilen) {
+        if (IstEintragszeile(z)) {
+            const qint32 e = anzahl + 1;
+            if (fortschritt && anzahl >= kFortschrittAlleEinträge && anzahl % kFortschrittAlleEinträge == 0)
+                FortschrittZeigen(double(z.data() + z.size() - text.data()) + 1, QStringLiteral("Lese Datei"), aufrufer);
+            kapazität.Platz(e);
+            EintragszeileLesen(z, texte, idx.strIndexPfad[size_t(e)], idx.IndexDaten[size_t(e)]);
+            idx.intSuchErgebnis[size_t(e)] = 1;
+            anzahl = e;
+        } else if (z.startsWith("#OPT:")) {
+            OptionszeileLesen(z, texte, idx);
+        }
+    }
+    idx.lngIndexAnzahl = anzahl;
+}
+
+// The old format: one path per line.
+void pfadeLesen(Index& idx, QByteArrayView text, const TextSpeicher& texte, QObject* aufrufer)
+{
+    Kapazität kapazität{idx};
+    qint32 anzahl = 0;
+    for (const QByteArrayView& z : pfadzeilenTeilen(text)) {
+        if (z.startsWith("#TAG:"))
+            continue;
+        FortschrittZeigen(0, QString(), aufrufer);
+        const qint32 e = anzahl + 1;
+        kapazität.Platz(e);
+        idx.strIndexPfad[size_t(e)] = texte.Text(z);
+        idx.IndexDaten[size_t(e)] = MedienInfo();
+        idx.intSuchErgebnis[size_t(e)] = 1;
+        anzahl = e;
+    }
+    idx.lngIndexAnzahl = anzahl;
+}
+
+// Reads again what the file lacks: every entry of an old-format file, and
+// entries without a date added, a size or a valid type.
+void einträgeNachlesen(Index& idx, bool altesFormat, QObject* aufrufer)
+{
+    const QString lesen = einstellungen().Mp3TagLesen;
+    if (lesen.left(3) == QLatin1String("000"))
+        return;
+    const QString headerLesen = lesen.mid(2, 1);
+    bolNichtVerfügbarAlleÜberspringen = false;
+    for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i) {
+        const MedienInfo& alt = idx.IndexDaten[size_t(i)];
+        QString tags;
+        if (altesFormat && alt.Mp3_ID3v1_Vorhanden == 0)
+            tags = lesen.left(2);
+        else if (alt.Datei_HinzugefügtAm.isEmpty() || alt.Datei_Größe == -1 || alt.Datei_Typ < 0)
+            tags = QStringLiteral("00");
+        else
+            continue;
+        if (!FortschrittLäuft())
+            FortschrittZeigenStarten(idx.lngIndexAnzahl, true, aufrufer, true, true,
+                                     QStringLiteral("Datei-Informationen lesen"));
+        if (!FortschrittZeigen(i, idx.strIndexPfad[size_t(i)], aufrufer))
+            return;
+        // Events ran: the index may have changed under us.
+        if (i > idx.lngIndexAnzahl)
+            return;
+        const int verfügbar = DateiNichtVerfügbarPrüfen(idx, i, aufrufer, true);
+        if (verfügbar == 2)
+            return;
+        if (verfügbar != 0)
+            continue;
+        MedienInfo neu = MedienInfosLesen(idx, idx.strIndexPfad[size_t(i)], idx.IndexDaten[size_t(i)], tags, false,
+                                          headerLesen, headerLesen);
+        // Looking alone marks nothing modified.
+        if (!(neu == idx.IndexDaten[size_t(i)])) {
+            idx.IndexDaten[size_t(i)] = std::move(neu);
+            idx.bolIndexGeändert = true;
+        }
+    }
+}
+
+} // namespace
+
+void IndexZustandHookSetzen(void (*hook)()) { g_zustandHook = hook; }
 void IndexZustandGeändert()
 {
-    if (g_hook)
-        g_hook();
+    if (g_zustandHook)
+        g_zustandHook();
+}
+void SpaltenSpeichernHookSetzen(void (*hook)(Index&)) { g_spaltenHook = hook; }
+void IndexDateiSperreWartezeitSetzen(int ms) { g_sperreWartezeit = ms; }
+
+// --- writer ---------------------------------------------------------------------------
+
+bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt, QObject* aufrufer)
+{
+    // Without a loaded index the name belongs to a file we never read.
+    if (!idx.bolIndexGeladen)
+        return false;
+    const QString strDatei = strDateiname;
+    const QString temp = strDatei + QLatin1Char('~');
+    if ((QFileInfo::exists(temp) || QFileInfo(temp).isSymLink()) && !DateiLöschen(temp)) {
+        MeldungZeigen(QStringLiteral("Die Indexdatei '") + strDatei
+                          + QStringLiteral("' konnte nicht gespeichert werden, da die temporäre Datei '") + temp
+                          + QStringLiteral("' nicht überschrieben werden konnte."),
+                      Knöpfe::OK, Symbol::Ausruf);
+        return false;
+    }
+    const bool fortschritt = bolFortschritt
+                             && FortschrittZeigenStarten(idx.lngIndexAnzahl, true, aufrufer, true, false,
+                                                         QStringLiteral("Speichere Indexdatei"));
+    auto fehler = [&](const SichereDatei& datei) {
+        if (fortschritt)
+            FortschrittZeigenBeenden(aufrufer);
+        if (datei.UmbenennenFehlgeschlagen() && QFileInfo::exists(strDatei))
+            MeldungZeigen(QStringLiteral("Die Datei '") + strDatei
+                              + QStringLiteral("' konnte nicht gespeichert werden, da die bestehende Datei nicht "
+                                               "überschrieben werden konnte."),
+                          Knöpfe::OK, Symbol::Ausruf);
+        else
+            meldungSpeichernFehler(FehlerText(datei.Fehler(), datei.FehlerNummer()));
+        return false;
+    };
+
+    SichereDatei datei(strDatei, QStringLiteral("~"));
+    if (strDatei.isEmpty() || !datei.Öffnen())
+        return fehler(datei);
+    if (g_spaltenHook)
+        g_spaltenHook(idx);
+    std::string puffer;
+    puffer.reserve(kSchreibPuffer + 64 * 1024);
+    KopfzeilenSchreiben(puffer, idx);
+    // The count is read anew each time: progress reports let events run.
+    for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i) {
+        if (fortschritt && (i == 1 || i % kSpeichernFortschrittAlle == 0 || i == idx.lngIndexAnzahl)
+            && !FortschrittZeigen(i, QString(), aufrufer)) {
+            datei.Verwerfen();
+            return false;
+        }
+        if (i > idx.lngIndexAnzahl)
+            break;
+        EintragszeileSchreiben(puffer, idx.strIndexPfad[size_t(i)], idx.IndexDaten[size_t(i)]);
+        if (puffer.size() >= kSchreibPuffer) {
+            if (!datei.Schreiben(puffer.data(), qint64(puffer.size())))
+                return fehler(datei);
+            puffer.clear();
+        }
+    }
+    if (!datei.Schreiben(puffer.data(), qint64(puffer.size())))
+        return fehler(datei);
+    if (fortschritt)
+        FortschrittZeigenBeenden(aufrufer);
+    if (!datei.Fertigstellen())
+        return fehler(datei);
+
+    QDateTime jetzt = QDateTime::currentDateTime();
+    jetzt.setTime(QTime(jetzt.time().hour(), jetzt.time().minute(), jetzt.time().second()));
+    idx.datLetzteSpeicherung = jetzt;
+    idx.bolIndexGeändert = false;
+    return true;
 }
 
-// Placeholders until the file format exists.
-bool DateiSpeichern(Index&, const QString&, bool, QObject*) { return false; }
+// --- loader -----------------------------------------------------------------------------
 
-bool DateiLaden(Index& idx, const QString&, QObject*)
+bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
 {
-    idx.IndexDatenDimensionieren(1000, false);
+    Einstellungen& e = einstellungen();
+    const QString strDatei = strDateiname;
+    e.Dateiname = strDatei;
     idx.lngIndexAnzahl = 0;
     idx.bolIndexGeändert = false;
+    idx.bolIndexGeladen = false;
+    const bool fortschritt = e.StartBildschirm == 1 && e.StartBildschirmNichtBeiLaden != 1;
+    auto abgelehnt = [&] {
+        FortschrittZeigenBeenden(aufrufer);
+        idx.lngIndexAnzahl = 0;
+        idx.bolIndexGeändert = false;
+        return false;
+    };
+
+    if (!sperreAbwarten(strDatei, fortschritt, aufrufer))
+        return abgelehnt();
+    if (!DoesExist(strDatei) && !neueDateiAnlegen(strDatei, aufrufer))
+        return abgelehnt();
+
+    DateiPuffer puffer;
+    if (const int fehler = puffer.Lesen(strDatei)) {
+        meldungLesenFehler(strDatei, fehler, aufrufer);
+        return abgelehnt();
+    }
+    QByteArrayView datei = puffer.Daten();
+    const TextKodierung kodierung = KodierungErkennen(datei);
+    if (datei.startsWith("\xEF\xBB\xBF"))
+        datei = datei.sliced(3);
+
+    // Line 1 ends at CR LF (at a plain LF in a file that has no CR LF).
+    const bool crLf = datei.contains("\r\n");
+    qsizetype ende = datei.indexOf(crLf ? "\r\n" : "\n");
+    const QByteArrayView ersteZeile = ende < 0 ? datei : datei.first(ende);
+    const QByteArrayView rest = ende < 0 ? QByteArrayView() : datei.sliced(ende + (crLf ? 2 : 1));
+
+    const IndexVersion version = VersionErkennen(ersteZeile);
+    if (version.neuer)
+        neuerFormatHinweis(strDatei, version.versionText, aufrufer);
+    const bool altesFormat = version.code < 0;
+    if (altesFormat) {
+        if (!altesFormatFrage(strDatei, aufrufer))
+            return abgelehnt();
+        idx.bolIndexGeändert = true;
+    }
+
+    optionenZurücksetzen(idx);
+    const qint32 dateiLänge = qint32(std::min<qsizetype>(datei.size(), std::numeric_limits<qint32>::max()));
+    if (fortschritt) {
+        FortschrittZeigenStarten(dateiLänge, false, aufrufer, true, true,
+                                 QStringLiteral("Lade '") + DateinameZurückgeben(strDatei) + QLatin1Char('\''));
+        FortschrittZeigen(0, QStringLiteral("Lese Datei"), aufrufer);
+    }
+    idx.IndexDatenDimensionieren(kStartKapazität, false);
+
+    TextSpeicher texte(kodierung);
+    if (altesFormat)
+        // Line 1 of such a file is already a path.
+        pfadeLesen(idx, datei, texte, aufrufer);
+    else
+        einträgeLesen(idx, rest, texte, fortschritt, aufrufer);
+    FortschrittZeigen(dateiLänge, QStringLiteral("Lese Datei"), aufrufer);
+
+    if (idx.lngIndexAnzahl > 0 && idx.Kapazität() != idx.lngIndexAnzahl)
+        idx.IndexDatenDimensionieren(idx.lngIndexAnzahl, true);
+
+    if (version.code < 2 && idx.intDateiTypenLeer == 1) {
+        const Standardwerte& s = standardwerte();
+        idx.strDateiTypen = s.strStandardDateiTypen;
+        idx.strDateiTypArten = s.strStandardDateiTypArten;
+        idx.intDateiTypenLeer = 0;
+        idx.bolIndexGeändert = true;
+    }
+
+    einträgeNachlesen(idx, altesFormat, aufrufer);
+    FortschrittZeigenBeenden(aufrufer);
     idx.bolIndexGeladen = true;
     return true;
 }
@@ -31,6 +535,6 @@ void IndexDateiLaden()
     Einstellungen& e = einstellungen();
     if (e.Dateiname.isEmpty())
         e.Dateiname = PfadVerbinden(ProgrammOrdner(), QStringLiteral("Kalvbox.kvx"));
-    DateiLaden(hauptIndex(), e.Dateiname);
+    DateiLaden(hauptIndex(), QString(e.Dateiname));
     IndexZustandGeändert();
 }

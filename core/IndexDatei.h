@@ -9,8 +9,9 @@ class QObject;
 
 // Writes `index` to `strDateiname` (version 102) through the "~" temporary
 // file; with `bolFortschrittZeigen` a progress display runs (owner
-// `aufrufer`). False after any failure (reported to the user); the old file
-// then stays as it was.
+// `aufrufer`). False after any failure (reported to the user), after a cancel
+// (not reported) and while no index is loaded (nothing is written then); the
+// old file then stays as it was.
 bool DateiSpeichern(Index& index, const QString& strDateiname, bool bolFortschrittZeigen,
                     QObject* aufrufer = nullptr);
 
@@ -28,3 +29,11 @@ void IndexDateiLaden();
 // loaded); the main window installs its refresh here.
 void IndexZustandHookSetzen(void (*hook)());
 void IndexZustandGeändert();
+
+// Called by every save before the column options are written: the main
+// window takes the columns on screen back into the index options here.
+void SpaltenSpeichernHookSetzen(void (*hook)(Index&));
+
+// How long the loader waits for a "~" temporary file to go away before it
+// asks (milliseconds; tests shorten it).
+void IndexDateiSperreWartezeitSetzen(int ms);

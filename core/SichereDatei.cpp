@@ -16,6 +16,12 @@ bool g_fehlerUmbenennen = false;
 constexpr qsizetype kPuffer = 1 << 20;
 } // namespace
 
+void SichereDatei::systemFehler()
+{
+    m_fehlerNummer = errno;
+    m_fehler = QString::fromLocal8Bit(std::strerror(m_fehlerNummer));
+}
+
 void SichereDatei::FehlerBeiSchreibvorgang(int n) { g_fehlerNach = n; }
 void SichereDatei::FehlerBeimUmbenennen(bool an) { g_fehlerUmbenennen = an; }
 
@@ -37,7 +43,7 @@ bool SichereDatei::Öffnen()
     ::unlink(temp.constData());
     m_fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (m_fd < 0) {
-        m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+        systemFehler();
         return false;
     }
     return true;
@@ -49,6 +55,7 @@ bool SichereDatei::pufferLeeren()
     qsizetype rest = m_puffer.size();
     while (rest > 0) {
         if (g_fehlerNach > 0 && --g_fehlerNach == 0) {
+            m_fehlerNummer = EIO;
             m_fehler = QStringLiteral("Schreibfehler");
             return false;
         }
@@ -56,7 +63,7 @@ bool SichereDatei::pufferLeeren()
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+            systemFehler();
             return false;
         }
         p += n;
@@ -84,7 +91,7 @@ bool SichereDatei::Fertigstellen()
         return false;
     if (!pufferLeeren() || ::fsync(m_fd) != 0) {
         if (m_fehler.isEmpty())
-            m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+            systemFehler();
         Verwerfen();
         return false;
     }
@@ -94,14 +101,19 @@ bool SichereDatei::Fertigstellen()
         ::fchmod(m_fd, st.st_mode & 07777);
     if (::close(m_fd) != 0) {
         m_fd = -1;
-        m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+        systemFehler();
         Verwerfen();
         return false;
     }
     m_fd = -1;
     if (g_fehlerUmbenennen || ::rename(QFile::encodeName(m_temp).constData(), ziel.constData()) != 0) {
-        m_fehler = g_fehlerUmbenennen ? QStringLiteral("Umbenennen fehlgeschlagen")
-                                      : QString::fromLocal8Bit(std::strerror(errno));
+        if (g_fehlerUmbenennen) {
+            m_fehlerNummer = EACCES;
+            m_fehler = QStringLiteral("Umbenennen fehlgeschlagen");
+        } else {
+            systemFehler();
+        }
+        m_umbenennenFehlgeschlagen = true;
         Verwerfen();
         return false;
     }

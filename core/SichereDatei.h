@@ -29,6 +29,10 @@ public:
 
     QString TempName() const { return m_temp; }
     QString Fehler() const { return m_fehler; }
+    // The system's error number of the failure (0 when it had none).
+    int FehlerNummer() const { return m_fehlerNummer; }
+    // Whether the failure was the final rename over the target.
+    bool UmbenennenFehlgeschlagen() const { return m_umbenennenFehlgeschlagen; }
 
     // Tests: make the n-th write from now on fail (0 = none), or the rename.
     static void FehlerBeiSchreibvorgang(int n);
@@ -38,8 +42,11 @@ private:
     QString m_ziel;
     QString m_temp;
     QString m_fehler;
+    int m_fehlerNummer = 0;
+    bool m_umbenennenFehlgeschlagen = false;
     int m_fd = -1;
     bool m_fertig = false;
     QByteArray m_puffer;
     bool pufferLeeren();
+    void systemFehler();
 };

@@ -1,0 +1,618 @@
+#include "core/IndexZeile.h"
+
+#include "core/Funktionen.h"
+#include "core/Kodierung.h"
+
+#include <QStringList>
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// --- the fields of an entry line, in file order ----------------------------
+
+enum class Art : quint8 { Pfad, Text, Genre, Größe, Zahl, Typ, VBR, Datum, ID3v2Größe, Nichts };
+enum class Teilen : quint8 { Nein, Ja };
+
+struct Feld {
+    Art art;
+    QString MedienInfo::*text = nullptr;
+    qint32 MedienInfo::*zahl = nullptr;
+    quint8 tag = 0;               // 1: marks ID3v1 present, 2: ID3v2
+    Teilen teilen = Teilen::Ja;   // decoded once per load and shared
+};
+
+using M = MedienInfo;
+constexpr Feld text(QString M::*t, quint8 tag, Teilen teilen = Teilen::Ja) { return {Art::Text, t, nullptr, tag, teilen}; }
+constexpr Feld zahl(qint32 M::*z) { return {Art::Zahl, nullptr, z, 0, Teilen::Nein}; }
+
+// Index k - 1 holds value k of the line.
+const std::array<Feld, kIndexWerteMax> kFelder = {{
+    {Art::Pfad},
+    text(&M::Mp3_ID3v1_Album, 1),
+    text(&M::Mp3_ID3v1_Interpret, 1),
+    text(&M::Mp3_ID3v1_Kommentar, 1),
+    {Art::Genre, nullptr, nullptr, 1},
+    text(&M::Mp3_ID3v1_Titel, 1, Teilen::Nein),
+    text(&M::Mp3_ID3v1_Titelnummer, 1),
+    text(&M::Mp3_ID3v1_Jahr, 1),
+    {Art::Größe},
+    text(&M::Datei_Datenträger, 0),
+    zahl(&M::Header_Bitrate),
+    zahl(&M::Header_Dauer),
+    zahl(&M::Header_Frequenz),
+    zahl(&M::Header_Frames),
+    {Art::VBR},
+    {Art::Datum, &M::Datei_HinzugefügtAm},
+    {Art::Typ},
+    text(&M::Header_Modus, 0),
+    zahl(&M::Datei_AngefordertAnzahl),
+    {Art::Datum, &M::Datei_AngefordertGespieltAm, nullptr, 0, Teilen::Nein},
+    text(&M::Mp3_ID3v2_AbspielZähler, 2),
+    text(&M::Mp3_ID3v2_Album, 2),
+    text(&M::Mp3_ID3v2_Copyright, 2),
+    text(&M::Mp3_ID3v2_EncodiertVon, 2),
+    text(&M::Mp3_ID3v2_Musikrichtung, 2),
+    text(&M::Mp3_ID3v2_Herausgeber, 2),
+    text(&M::Mp3_ID3v2_Interpret, 2),
+    text(&M::Mp3_ID3v2_Jahr, 2),
+    text(&M::Mp3_ID3v2_Kommentar, 2),
+    text(&M::Mp3_ID3v2_Länge, 2),
+    text(&M::Mp3_ID3v2_Link, 2),
+    text(&M::Mp3_ID3v2_Medientyp, 2),
+    text(&M::Mp3_ID3v2_Software, 2),
+    text(&M::Mp3_ID3v2_Songschreiber, 2),
+    text(&M::Mp3_ID3v2_Sprache, 2),
+    {Art::ID3v2Größe, nullptr, &M::Mp3_ID3v2_TAGGröße, 2},
+    text(&M::Mp3_ID3v2_Version, 2),
+    text(&M::Mp3_ID3v2_Titelnummer, 2),
+    text(&M::Mp3_ID3v2_UrsprünglicherInterpret, 2),
+    text(&M::Mp3_ID3v2_Titel, 2, Teilen::Nein),
+    {Art::Nichts},
+}};
+constexpr int kWerteOhneID3v2 = 20;
+constexpr int kWerteMitID3v2 = 40;
+constexpr int kWertTitelV1 = 6;
+constexpr int kWertTitelV2 = 40;
+
+// The genre texts, one per byte value, shared by every entry.
+const QString& genreText(int byte)
+{
+    static const std::array<QString, 256> texte = [] {
+        std::array<QString, 256> t;
+        for (int i = 0; i < 256; ++i)
+            t[size_t(i)] = QString(QChar(char16_t(i)));
+        return t;
+    }();
+    return texte[size_t(byte)];
+}
+
+bool istLeer(char c) { return c == ' ' || c == '\t'; }
+
+QByteArrayView ohneLeer(QByteArrayView t)
+{
+    qsizetype a = 0, e = t.size();
+    while (a < e && istLeer(t[a]))
+        ++a;
+    while (e > a && istLeer(t[e - 1]))
+        --e;
+    return t.sliced(a, e - a);
+}
+
+template <typename T>
+bool passt(qint64 v)
+{
+    return v >= std::numeric_limits<T>::min() && v <= std::numeric_limits<T>::max();
+}
+
+bool beginntMitOhneFall(QByteArrayView text, QByteArrayView anfang)
+{
+    if (text.size() < anfang.size())
+        return false;
+    for (qsizetype i = 0; i < anfang.size(); ++i) {
+        char a = text[i], b = anfang[i];
+        if (a >= 'a' && a <= 'z')
+            a = char(a - 'a' + 'A');
+        if (b >= 'a' && b <= 'z')
+            b = char(b - 'a' + 'A');
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
+void zahlAnhängen(std::string& aus, qint64 wert)
+{
+    char puffer[24];
+    const auto r = std::to_chars(puffer, puffer + sizeof puffer, wert);
+    aus.append(puffer, size_t(r.ptr - puffer));
+}
+
+void zeilenendeAnhängen(std::string& aus) { aus.append("\r\n", 2); }
+
+int ziffern(QByteArrayView t, qsizetype& i, int max, int& wert)
+{
+    int n = 0;
+    wert = 0;
+    while (i < t.size() && n < max && t[i] >= '0' && t[i] <= '9') {
+        wert = wert * 10 + (t[i] - '0');
+        ++i;
+        ++n;
+    }
+    return n;
+}
+
+bool gültigesDatum(int jahr, int monat, int tag)
+{
+    static const int tage[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (monat < 1 || monat > 12 || tag < 1 || tag > tage[monat - 1])
+        return false;
+    const bool schalt = (jahr % 4 == 0 && jahr % 100 != 0) || jahr % 400 == 0;
+    return !(monat == 2 && tag == 29 && !schalt);
+}
+
+} // namespace
+
+// --- texts -----------------------------------------------------------------
+
+QString TextSpeicher::Text(QByteArrayView bytes) const
+{
+    if (bytes.isEmpty())
+        return QString();
+    return m_kodierung == TextKodierung::Utf8 ? QString::fromUtf8(bytes) : Cp1252Dekodieren(bytes);
+}
+
+QString TextSpeicher::Geteilt(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    auto it = m_tabelle.constFind(bytes);
+    if (it != m_tabelle.constEnd())
+        return *it;
+    QString t = Text(bytes);
+    m_tabelle.insert(bytes, t);
+    return t;
+}
+
+void Utf8Anhängen(std::string& aus, QStringView text)
+{
+    const char16_t* p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = p[i];
+        if (c < 0x80) {
+            aus.push_back(c == u'\r' ? '\n' : char(c));
+            continue;
+        }
+        if (c < 0x800) {
+            aus.push_back(char(0xC0 | (c >> 6)));
+            aus.push_back(char(0x80 | (c & 0x3F)));
+            continue;
+        }
+        if (QChar::isSurrogate(c)) {
+            if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
+                c = QChar::surrogateToUcs4(char16_t(c), p[i + 1]);
+                ++i;
+                aus.push_back(char(0xF0 | (c >> 18)));
+                aus.push_back(char(0x80 | ((c >> 12) & 0x3F)));
+                aus.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+                aus.push_back(char(0x80 | (c & 0x3F)));
+                continue;
+            }
+            c = 0xFFFD; // a lone half of a pair has no UTF-8 form
+        }
+        aus.push_back(char(0xE0 | (c >> 12)));
+        aus.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        aus.push_back(char(0x80 | (c & 0x3F)));
+    }
+}
+
+// --- numbers and dates -------------------------------------------------------
+
+std::optional<qint64> ZahlLesen(QByteArrayView text)
+{
+    const QByteArrayView t = ohneLeer(text);
+    if (t.isEmpty())
+        return std::nullopt;
+    const char* a = t.data();
+    const char* e = a + t.size();
+    if (*a == '+')
+        ++a;
+    qint64 wert = 0;
+    const auto r = std::from_chars(a, e, wert);
+    if (r.ec != std::errc() || r.ptr != e || a == e)
+        return std::nullopt;
+    return wert;
+}
+
+bool IstDatum(QByteArrayView text)
+{
+    const QByteArrayView t = ohneLeer(text);
+    qsizetype i = 0;
+    int a, b, c;
+    const int na = ziffern(t, i, 4, a);
+    if (na == 0 || i >= t.size())
+        return false;
+    const char trenner = t[i];
+    if (trenner != '.' && trenner != '/' && trenner != '-')
+        return false;
+    ++i;
+    if (ziffern(t, i, 2, b) == 0 || i >= t.size() || t[i] != trenner)
+        return false;
+    ++i;
+    const int nc = ziffern(t, i, 4, c);
+    if (nc == 0 || (na == 4 && nc > 2) || (na < 4 && nc != 2 && nc != 4))
+        return false;
+    const bool ok = na == 4 ? gültigesDatum(a, b, c) : gültigesDatum(nc == 2 ? 2000 + c : c, b, a);
+    if (!ok)
+        return false;
+    if (i == t.size())
+        return true;
+    // An optional time: h:m or h:m:s.
+    if (t[i] != ' ')
+        return false;
+    while (i < t.size() && t[i] == ' ')
+        ++i;
+    int h, m, s = 0;
+    if (ziffern(t, i, 2, h) == 0 || i >= t.size() || t[i] != ':')
+        return false;
+    ++i;
+    if (ziffern(t, i, 2, m) != 2)
+        return false;
+    if (i < t.size()) {
+        if (t[i] != ':')
+            return false;
+        ++i;
+        if (ziffern(t, i, 2, s) != 2)
+            return false;
+    }
+    return i == t.size() && h < 24 && m < 60 && s < 60;
+}
+
+// --- entry lines --------------------------------------------------------------
+
+bool IstEintragszeile(QByteArrayView zeile)
+{
+    if (!zeile.startsWith("#TAG:"))
+        return false;
+    const char* a = zeile.data() + 5;
+    const void* strich = std::memchr(a, '|', size_t(zeile.size() - 5));
+    return strich && std::memchr(a, '/', size_t(static_cast<const char*>(strich) - a));
+}
+
+bool EintragszeileLesen(QByteArrayView zeile, TextSpeicher& texte, QString& pfad, MedienInfo& m)
+{
+    if (!IstEintragszeile(zeile))
+        return false;
+    const char* const anfang = zeile.data();
+    const char* const ende = anfang + zeile.size();
+    const char* const strich = static_cast<const char*>(std::memchr(anfang + 5, '|', size_t(zeile.size() - 5)));
+
+    // The lengths: "/"-separated up to the "|"; an empty length is 0, one that
+    // does not read as a number of at least -1 stays 0.
+    qint64 längen[kIndexWerteMax + 1] = {};
+    int anzahl = 0;
+    for (const char* p = anfang + 5;;) {
+        const char* schräg = static_cast<const char*>(std::memchr(p, '/', size_t(strich - p)));
+        const char* segEnde = schräg ? schräg : strich;
+        if (++anzahl <= kIndexWerteMax && segEnde > p) {
+            const auto v = ZahlLesen(QByteArrayView(p, segEnde - p));
+            if (v && *v > 0)
+                längen[anzahl] = *v;
+        }
+        if (!schräg)
+            break;
+        p = schräg + 1;
+    }
+
+    m.Mp3_ID3v1_Vorhanden = 2;
+    m.Mp3_ID3v2_Vorhanden = 2;
+    m.Datei_Größe = -1;
+    m.Datei_Typ = 0;
+
+    const char* p = strich + 1;
+    QByteArrayView titelV1;
+    const int werte = std::min(anzahl, kIndexWerteMax);
+    for (int k = 1; k <= werte; ++k) {
+        if (längen[k] <= 0)
+            continue;
+        // A length past the end of the line takes what is left.
+        const qsizetype länge = qsizetype(std::min<qint64>(längen[k], ende - p));
+        const QByteArrayView wert(p, länge);
+        p += länge;
+        if (wert.isEmpty())
+            continue;
+        const Feld& f = kFelder[size_t(k - 1)];
+        switch (f.art) {
+        case Art::Pfad:
+            pfad = texte.Text(wert);
+            break;
+        case Art::Text:
+            if (k == kWertTitelV1)
+                titelV1 = wert;
+            if (k == kWertTitelV2 && wert == titelV1)
+                m.*f.text = m.Mp3_ID3v1_Titel;
+            else
+                m.*f.text = f.teilen == Teilen::Ja ? texte.Geteilt(wert) : texte.Text(wert);
+            break;
+        case Art::Genre:
+            if (const auto v = ZahlLesen(wert); v && *v >= 0 && *v <= 255)
+                m.Mp3_ID3v1_Musikrichtung = genreText(int(*v));
+            break;
+        case Art::Größe:
+            if (const auto v = ZahlLesen(wert))
+                m.Datei_Größe = *v;
+            break;
+        case Art::Zahl:
+        case Art::ID3v2Größe:
+            if (const auto v = ZahlLesen(wert); v && passt<qint32>(*v))
+                m.*f.zahl = qint32(*v);
+            else if (f.art == Art::ID3v2Größe)
+                continue; // no number: no sign of a tag either
+            break;
+        case Art::Typ:
+            if (const auto v = ZahlLesen(wert); v && passt<qint16>(*v))
+                m.Datei_Typ = qint16(*v);
+            break;
+        case Art::VBR:
+            if (const auto v = ZahlLesen(wert))
+                m.Header_VBR = *v == -1 || *v >= 1;
+            break;
+        case Art::Datum:
+            if (IstDatum(wert))
+                m.*f.text = f.teilen == Teilen::Ja ? texte.Geteilt(wert) : texte.Text(wert);
+            break;
+        case Art::Nichts:
+            break;
+        }
+        if (f.tag == 1)
+            m.Mp3_ID3v1_Vorhanden = 1;
+        else if (f.tag == 2)
+            m.Mp3_ID3v2_Vorhanden = 1;
+    }
+    return true;
+}
+
+void EintragszeileSchreiben(std::string& aus, const QString& pfad, const MedienInfo& m)
+{
+    // Values first (their byte lengths are needed before them), then the line.
+    thread_local std::string werte;
+    werte.clear();
+    const int anzahl = m.Mp3_ID3v2_Vorhanden == 1 ? kWerteMitID3v2 : kWerteOhneID3v2;
+    size_t längen[kWerteMitID3v2];
+    for (int k = 1; k <= anzahl; ++k) {
+        const Feld& f = kFelder[size_t(k - 1)];
+        const size_t vorher = werte.size();
+        switch (f.art) {
+        case Art::Pfad:
+            Utf8Anhängen(werte, pfad);
+            break;
+        case Art::Text:
+        case Art::Datum:
+            Utf8Anhängen(werte, m.*f.text);
+            break;
+        case Art::Genre:
+            Utf8Anhängen(werte, ZeichenCodeZurückgeben(m.Mp3_ID3v1_Musikrichtung));
+            break;
+        case Art::Größe:
+            zahlAnhängen(werte, m.Datei_Größe);
+            break;
+        case Art::Zahl:
+        case Art::ID3v2Größe:
+            zahlAnhängen(werte, m.*f.zahl);
+            break;
+        case Art::Typ:
+            zahlAnhängen(werte, m.Datei_Typ);
+            break;
+        case Art::VBR:
+            werte.push_back(m.Header_VBR ? '1' : '0');
+            break;
+        case Art::Nichts:
+            break;
+        }
+        längen[k - 1] = werte.size() - vorher;
+    }
+    aus.append("#TAG:", 5);
+    for (int k = 0; k < anzahl; ++k) {
+        if (k > 0)
+            aus.push_back('/');
+        if (längen[k] != 0)
+            zahlAnhängen(aus, qint64(längen[k]));
+    }
+    aus.push_back('|');
+    aus.append(werte);
+    zeilenendeAnhängen(aus);
+}
+
+// --- option lines -------------------------------------------------------------
+
+namespace {
+
+void optionAnhängen(std::string& aus, const char* schlüssel, QStringView wert)
+{
+    aus.append(schlüssel);
+    Utf8Anhängen(aus, wert);
+    zeilenendeAnhängen(aus);
+}
+
+void optionAnhängen(std::string& aus, const char* schlüssel, qint64 wert)
+{
+    aus.append(schlüssel);
+    zahlAnhängen(aus, wert);
+    zeilenendeAnhängen(aus);
+}
+
+// One digit: the switches of the column and sync options.
+std::optional<int> ziffer(QByteArrayView rest)
+{
+    if (rest.size() == 1 && rest[0] >= '0' && rest[0] <= '9')
+        return rest[0] - '0';
+    return std::nullopt;
+}
+
+std::optional<qint64> zahlAusText(const QString& text) { return ZahlLesen(text.toLatin1()); }
+
+} // namespace
+
+void KopfzeilenSchreiben(std::string& aus, const Index& idx)
+{
+    aus.append("#TAG:kv102\r\n");
+    if (idx.intSyncLeer != 1) {
+        for (qsizetype i = 0; i < idx.strSyncOrdner.size(); ++i) {
+            aus.append("#OPT:SYNC=");
+            Utf8Anhängen(aus, idx.strSyncOrdner[i]);
+            aus.push_back(',');
+            zahlAnhängen(aus, i < idx.intSyncUnterordner.size() ? idx.intSyncUnterordner[i] : 0);
+            aus.push_back(',');
+            if (i < idx.strSyncKopierenInOrdner.size())
+                Utf8Anhängen(aus, idx.strSyncKopierenInOrdner[i]);
+            zeilenendeAnhängen(aus);
+        }
+    }
+    optionAnhängen(aus, "#OPT:SYNC_ENTFERNEN=", idx.intSyncDanachEntfernen);
+    if (idx.intDateiTypenLeer != 1) {
+        for (qsizetype i = 0; i < idx.strDateiTypen.size(); ++i) {
+            aus.append("#OPT:VERWALTEN=");
+            Utf8Anhängen(aus, idx.strDateiTypen[i]);
+            aus.push_back(',');
+            if (i < idx.strDateiTypArten.size())
+                Utf8Anhängen(aus, idx.strDateiTypArten[i]);
+            zeilenendeAnhängen(aus);
+        }
+    }
+    optionAnhängen(aus, "#OPT:SPALTEN_LEISTE=", idx.intSpaltenLeiste);
+    optionAnhängen(aus, "#OPT:SPALTEN_GITTER=", idx.intSpaltenGitter);
+    optionAnhängen(aus, "#OPT:SPALTEN=", idx.strSpalten);
+    optionAnhängen(aus, "#OPT:SPALTEN_NUTZERFORMAT=", idx.strSpaltenNutzerformat);
+    aus.append(kKodierungsOption);
+    zeilenendeAnhängen(aus);
+}
+
+void OptionszeileLesen(QByteArrayView zeile, const TextSpeicher& texte, Index& idx)
+{
+    if (!zeile.startsWith("#OPT:"))
+        return;
+    QByteArrayView rest;
+    auto schlüssel = [&](const char* s) {
+        const QByteArrayView k(s);
+        if (!beginntMitOhneFall(zeile, k))
+            return false;
+        rest = zeile.sliced(k.size());
+        return true;
+    };
+    QStringList teile;
+    if (schlüssel("#OPT:SYNC=")) {
+        if (idx.intSyncLeer == 1) {
+            idx.strSyncOrdner.clear();
+            idx.intSyncUnterordner.clear();
+            idx.strSyncKopierenInOrdner.clear();
+            idx.intSyncLeer = 0;
+        }
+        idx.strSyncOrdner.append(QString());
+        idx.intSyncUnterordner.append(0);
+        idx.strSyncKopierenInOrdner.append(QString());
+        if (!TextDatensätzeLesen(texte.Text(rest), QLatin1Char(','), 1, -1, teile) || teile.size() < 3)
+            return;
+        // A folder holding "," splits into more parts: the switch is the last
+        // number before the copy-into folder, and the parts around it join again.
+        qsizetype schalter = 1;
+        if (teile.size() > 3) {
+            schalter = -1;
+            for (qsizetype i = teile.size() - 2; i >= 1 && schalter < 0; --i)
+                if (zahlAusText(teile[i]))
+                    schalter = i;
+            if (schalter < 0)
+                return;
+        }
+        const QString ordner = teile.mid(0, schalter).join(QLatin1Char(','));
+        if (!ordner.isEmpty())
+            idx.strSyncOrdner.back() = ordner;
+        if (const auto v = zahlAusText(teile[schalter]); v && passt<qint16>(*v))
+            idx.intSyncUnterordner.back() = int(*v);
+        idx.strSyncKopierenInOrdner.back() = teile.mid(schalter + 1).join(QLatin1Char(','));
+    } else if (schlüssel("#OPT:VERWALTEN=")) {
+        if (idx.intDateiTypenLeer == 1) {
+            idx.strDateiTypen.clear();
+            idx.strDateiTypArten.clear();
+            idx.intDateiTypenLeer = 0;
+        }
+        idx.strDateiTypen.append(QString());
+        idx.strDateiTypArten.append(QString());
+        if (!TextDatensätzeLesen(texte.Text(rest), QLatin1Char(','), 1, -1, teile) || teile.size() < 2)
+            return;
+        // The kinds are the last part; a type holding "," keeps its parts.
+        const QString typ = teile.mid(0, teile.size() - 1).join(QLatin1Char(','));
+        if (!typ.isEmpty())
+            idx.strDateiTypen.back() = typ;
+        if (zahlAusText(teile.back()))
+            idx.strDateiTypArten.back() = teile.back();
+    } else if (schlüssel("#OPT:SPALTEN_LEISTE=")) {
+        if (const auto v = ziffer(rest))
+            idx.intSpaltenLeiste = *v;
+    } else if (schlüssel("#OPT:SPALTEN_GITTER=")) {
+        if (const auto v = ziffer(rest))
+            idx.intSpaltenGitter = *v;
+    } else if (schlüssel("#OPT:SPALTEN=")) {
+        idx.strSpalten = texte.Text(rest);
+    } else if (schlüssel("#OPT:SPALTEN_NUTZERFORMAT=")) {
+        idx.strSpaltenNutzerformat = texte.Text(rest);
+    } else if (schlüssel("#OPT:SYNC_ENTFERNEN=")) {
+        if (const auto v = ziffer(rest))
+            idx.intSyncDanachEntfernen = *v;
+    }
+}
+
+// --- version and encoding ---------------------------------------------------------
+
+IndexVersion VersionErkennen(QByteArrayView zeile)
+{
+    IndexVersion v;
+    if (!beginntMitOhneFall(zeile, "#TAG:kv"))
+        return v;
+    const QByteArrayView rest = zeile.sliced(7);
+    v.versionText = QString::fromLatin1(ohneLeer(rest));
+    const QByteArrayView zahl = ohneLeer(rest);
+    bool nurZiffern = !zahl.isEmpty();
+    for (char c : zahl)
+        nurZiffern = nurZiffern && c >= '0' && c <= '9';
+    if (nurZiffern) {
+        // Versions compare as numbers ("99" is older than "102", "1000" newer).
+        const auto n = ZahlLesen(zahl);
+        v.code = !n ? 2 : *n == 100 ? 0 : *n == 101 ? 1 : 2;
+        v.neuer = !n || *n > 102;
+        return v;
+    }
+    v.code = rest.startsWith("102") ? 2 : rest.startsWith("101") ? 1 : rest.startsWith("100") ? 0 : 2;
+    return v;
+}
+
+TextKodierung KodierungErkennen(QByteArrayView datei)
+{
+    if (datei.startsWith("\xEF\xBB\xBF"))
+        return TextKodierung::Utf8;
+    const QByteArrayView marke(kKodierungsOption);
+    auto istMarke = [&](qsizetype pos) {
+        if (!beginntMitOhneFall(datei.sliced(pos), marke))
+            return false;
+        const QByteArrayView danach = datei.sliced(pos + marke.size());
+        return danach.isEmpty() || danach.startsWith("\r\n");
+    };
+    // Our own files carry the marker right after the other options, before
+    // the first entry line.
+    for (qsizetype pos = datei.indexOf("\r\n"); pos >= 0; pos = datei.indexOf("\r\n", pos)) {
+        pos += 2;
+        if (datei.sliced(pos).startsWith("#TAG:"))
+            break;
+        if (istMarke(pos))
+            return TextKodierung::Utf8;
+    }
+    if (IstGültigesUtf8(datei))
+        return TextKodierung::Utf8;
+    // An option line may stand anywhere.
+    for (qsizetype pos = datei.indexOf("\r\n#OPT:"); pos >= 0; pos = datei.indexOf("\r\n#OPT:", pos + 2))
+        if (istMarke(pos + 2))
+            return TextKodierung::Utf8;
+    return TextKodierung::Cp1252;
+}

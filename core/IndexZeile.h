@@ -1,0 +1,81 @@
+#pragma once
+// The lines of an index file, read from and written to bytes: entry lines
+// ("#TAG:" lengths "|" values), option lines ("#OPT:KEY=value"), the version
+// line and the choice of text encoding. No file access here, so that every
+// byte a file may hold can be fed to these functions directly.
+
+#include "core/Index.h"
+#include "core/MedienInfo.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QString>
+#include <optional>
+#include <string>
+
+// The most values an entry line carries (the 41st is skipped on reading).
+inline constexpr int kIndexWerteMax = 41;
+inline constexpr char kKodierungsOption[] = "#OPT:KODIERUNG=UTF-8";
+
+enum class TextKodierung { Utf8, Cp1252 };
+
+// Decodes the values of one load. Texts that repeat across entries (artist,
+// album, year, dates, ...) are decoded once and shared; the table's keys point
+// into the loaded bytes, which must outlive the object.
+class TextSpeicher {
+public:
+    explicit TextSpeicher(TextKodierung k) : m_kodierung(k) {}
+    TextKodierung Kodierung() const { return m_kodierung; }
+    QString Text(QByteArrayView bytes) const;
+    QString Geteilt(QByteArrayView bytes);
+
+private:
+    TextKodierung m_kodierung;
+    QHash<QByteArrayView, QString> m_tabelle;
+};
+
+// Whether `zeile` (without its CR LF) is an entry line that gives an entry:
+// "#TAG:", at least two lengths and the "|" that ends them.
+bool IstEintragszeile(QByteArrayView zeile);
+
+// Reads an entry line into `pfad` and `m`, which must be fresh (default
+// values). False when the line gives no entry. Lengths count bytes of the
+// encoded values; a length that runs past the line takes what is left; no
+// read goes outside `zeile`.
+bool EintragszeileLesen(QByteArrayView zeile, TextSpeicher& texte, QString& pfad, MedienInfo& m);
+
+// Applies one option line ("#OPT:" ...) to the index options; unknown keys
+// and values that do not convert change nothing.
+void OptionszeileLesen(QByteArrayView zeile, const TextSpeicher& texte, Index& index);
+
+// Appends the entry line of `pfad` and `m` (UTF-8, with CR LF). CR inside a
+// value becomes LF, so no value can break its line.
+void EintragszeileSchreiben(std::string& aus, const QString& pfad, const MedienInfo& m);
+
+// Appends the version line and every option line (UTF-8, each with CR LF),
+// the encoding marker last.
+void KopfzeilenSchreiben(std::string& aus, const Index& index);
+
+// Appends `text` as UTF-8, CR turned into LF.
+void Utf8Anhängen(std::string& aus, QStringView text);
+
+struct IndexVersion {
+    int code = -1;           // -1 old format without tags, 0 = 100, 1 = 101, 2 = 102 and later
+    bool neuer = false;      // a later version than this program writes
+    QString versionText;     // what follows "#TAG:kv"
+};
+// The version of a file from its first line (without CR LF, BOM removed).
+IndexVersion VersionErkennen(QByteArrayView ersteZeile);
+
+// The encoding of an index file's bytes (BOM included, if any): UTF-8 when it
+// holds the encoding option line or is valid UTF-8, else Windows-1252.
+TextKodierung KodierungErkennen(QByteArrayView datei);
+
+// Whether a value reads as a date, or a date with a time ("01.02.2003",
+// "01.02.2003 10:20:30", "2003-02-01").
+bool IstDatum(QByteArrayView text);
+
+// A whole number, surrounding blanks allowed; nothing when the text is not
+// one or does not fit in 64 bits.
+std::optional<qint64> ZahlLesen(QByteArrayView text);

@@ -1,0 +1,474 @@
+#include "core/Einstellungen.h"
+#include "core/Fortschritt.h"
+#include "core/IndexDatei.h"
+#include "core/Meldungen.h"
+#include "core/SichereDatei.h"
+#include "core/Standardwerte.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace {
+
+QByteArray lesen(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+}
+
+void schreiben(const QString& pfad, const QByteArray& daten)
+{
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(daten);
+}
+
+// A progress display whose event processing plays the user's part.
+struct Anzeige : FortschrittAnzeige {
+    std::function<void()> beiEreignis;
+    void Zeigen(QObject*, const FortschrittZustand&) override {}
+    void Verbergen(QObject*) override {}
+    void Aktualisieren(const FortschrittZustand&) override {}
+    void EreignisseVerarbeiten() override
+    {
+        if (beiEreignis)
+            beiEreignis();
+    }
+};
+
+class IndexDateiTest : public ::testing::Test {
+protected:
+    QTemporaryDir ordner;
+    QString datei;
+    Index idx;
+    std::deque<Antwort> antworten;   // scripted answers to questions
+    QStringList meldungen;
+    Anzeige anzeige;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(ordner.isValid());
+        datei = ordner.filePath("Test.kvx");
+        einstellungen() = StandardEinstellungen();
+        IndexDateiSperreWartezeitSetzen(50);
+        MeldungsHandlerSetzen([this](const Meldung& m) {
+            meldungen << m.text;
+            if (m.knöpfe == Knöpfe::OK)
+                return Antwort::OK;
+            if (antworten.empty()) {
+                ADD_FAILURE() << "unexpected question: " << m.text.toStdString();
+                return Antwort::Nein;
+            }
+            const Antwort a = antworten.front();
+            antworten.pop_front();
+            return a;
+        });
+    }
+    void TearDown() override
+    {
+        MeldungsHandlerSetzen(nullptr);
+        FortschrittZeigenBeenden(nullptr);
+        FortschrittAnzeigeSetzen(nullptr);
+        SichereDatei::FehlerBeiSchreibvorgang(0);
+        SichereDatei::FehlerBeimUmbenennen(false);
+        IndexDateiSperreWartezeitSetzen(4500);
+        EXPECT_TRUE(antworten.empty()) << "a question was not asked";
+    }
+
+    // An index of `n` entries with a few options, as if loaded.
+    void füllen(int n)
+    {
+        idx = Index();
+        idx.bolIndexGeladen = true;
+        for (int i = 1; i <= n; ++i) {
+            MedienInfo m = LeereMedienInfo();
+            m.Mp3_ID3v1_Titel = QString::fromUtf8("Titel %1 ☂").arg(i);
+            m.Mp3_ID3v1_Interpret = QStringLiteral("Interpret %1").arg(i % 7);
+            m.Datei_Größe = 1000 + i;
+            m.Datei_HinzugefügtAm = "01.02.2003";
+            m.Header_Modus = "Stereo";
+            if (i % 2 == 0) {
+                m.Mp3_ID3v2_Vorhanden = 1;
+                m.Mp3_ID3v2_Titel = QString::fromUtf8("日本語 %1 😀").arg(i);
+                m.Mp3_ID3v2_TAGGröße = 2048;
+            }
+            idx.EintragAnhängen(QStringLiteral("/musik/%1.mp3").arg(i), m);
+        }
+        idx.intSyncLeer = 0;
+        idx.strSyncOrdner = {"/musik"};
+        idx.intSyncUnterordner = {1};
+        idx.strSyncKopierenInOrdner = {""};
+        idx.intDateiTypenLeer = 0;
+        idx.strDateiTypen = {"mp3=1", "jpg=0"};
+        idx.strDateiTypArten = {"110", "001"};
+        idx.strSpalten = "1,Titel,2000";
+        idx.intSpaltenGitter = 1;
+        idx.bolIndexGeändert = true;
+    }
+
+    bool laden(Index& ziel) { return DateiLaden(ziel, datei); }
+};
+
+} // namespace
+
+TEST_F(IndexDateiTest, SpeichernUndLadenGebenDenIndexZurück)
+{
+    füllen(1001);
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    EXPECT_FALSE(idx.bolIndexGeändert);
+    EXPECT_TRUE(idx.datLetzteSpeicherung.isValid());
+    EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+
+    Index neu;
+    ASSERT_TRUE(laden(neu));
+    EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join("|").toStdString();
+    EXPECT_TRUE(neu.bolIndexGeladen);
+    EXPECT_FALSE(neu.bolIndexGeändert);
+    ASSERT_EQ(neu.lngIndexAnzahl, 1001);
+    EXPECT_EQ(neu.Kapazität(), 1001) << "trimmed to the count";
+    for (qint32 i = 1; i <= 1001; ++i) {
+        MedienInfo erwartet = idx.IndexDaten[size_t(i)];
+        erwartet.Mp3_ID3v1_Vorhanden = 1;
+        ASSERT_EQ(neu.strIndexPfad[size_t(i)], idx.strIndexPfad[size_t(i)]);
+        ASSERT_EQ(neu.IndexDaten[size_t(i)], erwartet) << i;
+        ASSERT_EQ(neu.intSuchErgebnis[size_t(i)], 1);
+    }
+    EXPECT_EQ(neu.strSyncOrdner, idx.strSyncOrdner);
+    EXPECT_EQ(neu.intSyncUnterordner, idx.intSyncUnterordner);
+    EXPECT_EQ(neu.strDateiTypen, idx.strDateiTypen);
+    EXPECT_EQ(neu.strDateiTypArten, idx.strDateiTypArten);
+    EXPECT_EQ(neu.strSpalten, idx.strSpalten);
+    EXPECT_EQ(neu.intSpaltenGitter, 1);
+    EXPECT_EQ(einstellungen().Dateiname, datei);
+
+    // Saving what was loaded gives the same bytes.
+    const QByteArray erst = lesen(datei);
+    ASSERT_TRUE(DateiSpeichern(neu, datei, false));
+    EXPECT_EQ(lesen(datei), erst);
+}
+
+TEST_F(IndexDateiTest, LeererIndexSchreibtNurKopfzeilen)
+{
+    idx.bolIndexGeladen = true;
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    EXPECT_EQ(lesen(datei), "#TAG:kv102\r\n#OPT:SYNC_ENTFERNEN=1\r\n#OPT:SPALTEN_LEISTE=1\r\n#OPT:SPALTEN_GITTER=0\r\n"
+                            "#OPT:SPALTEN=0\r\n#OPT:SPALTEN_NUTZERFORMAT=%Interpret% - %Titel%\r\n"
+                            "#OPT:KODIERUNG=UTF-8\r\n");
+}
+
+TEST_F(IndexDateiTest, Windows1252DateiDesAltenProgramms)
+{
+    schreiben(datei, "#TAG:kv102\r\n#OPT:SYNC=C:\\M\xFCsik,1,\r\n"
+                     "#TAG:9/5|C:\\\xE4\x80.mp3\xC4rger\r\n");
+    ASSERT_TRUE(laden(idx));
+    ASSERT_EQ(idx.lngIndexAnzahl, 1);
+    EXPECT_EQ(idx.strIndexPfad[1], QString::fromUtf8("C:\\ä€.mp3"));
+    EXPECT_EQ(idx.IndexDaten[1].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
+    EXPECT_EQ(idx.strSyncOrdner.value(0), QString::fromUtf8("C:\\Müsik"));
+
+    // Written back as UTF-8 with the marker, it reads the same.
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    const QByteArray utf8 = lesen(datei);
+    EXPECT_TRUE(utf8.contains("#OPT:KODIERUNG=UTF-8\r\n#TAG:12/6/")) << utf8.toStdString();
+    EXPECT_TRUE(utf8.contains("|C:\\\xC3\xA4\xE2\x82\xAC.mp3\xC3\x84rger"));
+    Index neu;
+    ASSERT_TRUE(laden(neu));
+    EXPECT_EQ(neu.strIndexPfad[1], idx.strIndexPfad[1]);
+    EXPECT_EQ(neu.IndexDaten[1].Mp3_ID3v1_Album, idx.IndexDaten[1].Mp3_ID3v1_Album);
+}
+
+TEST_F(IndexDateiTest, KaputteZeilenLassenDenRestGeladen)
+{
+    schreiben(datei, "#TAG:kv102\r\n"
+                     "#TAG:5|nurein\r\n"
+                     "#TAG:3/2\r\n"
+                     "#TAG:1/2|aok\r\n"          // entry 1
+                     "#TAG:3/99|xyzab\r\n"       // entry 2: a length past the end
+                     "#TAG:x/1|b\r\n"            // entry 3: path length not a number
+                     "#TAG:-1/1|c\r\n"           // entry 4
+                     "#tag:1/1|ab\r\n"
+                     "irgendwas\r\n"
+                     "\r\n"
+                     "#OPT:SPALTEN_LEISTE=\r\n"
+                     "#TAG:1/1|de");             // entry 5, no CR LF at the end
+    ASSERT_TRUE(laden(idx));
+    ASSERT_EQ(idx.lngIndexAnzahl, 5);
+    EXPECT_EQ(idx.strIndexPfad[1], "a");
+    EXPECT_EQ(idx.IndexDaten[1].Mp3_ID3v1_Album, "ok");
+    EXPECT_EQ(idx.strIndexPfad[2], "xyz");
+    EXPECT_EQ(idx.IndexDaten[2].Mp3_ID3v1_Album, "ab");
+    EXPECT_EQ(idx.strIndexPfad[3], "");
+    EXPECT_EQ(idx.IndexDaten[3].Mp3_ID3v1_Album, "b");
+    EXPECT_EQ(idx.IndexDaten[4].Mp3_ID3v1_Album, "c");
+    EXPECT_EQ(idx.strIndexPfad[5], "d");
+    EXPECT_EQ(idx.intSpaltenLeiste, 1);
+}
+
+TEST_F(IndexDateiTest, AlteVersionenBekommenDieStandardTypen)
+{
+    for (const char* kopf : {"#TAG:kv100", "#TAG:kv101"}) {
+        schreiben(datei, QByteArray(kopf) + "\r\n#TAG:1/1|ab\r\n");
+        Index i;
+        ASSERT_TRUE(laden(i)) << kopf;
+        EXPECT_EQ(i.lngIndexAnzahl, 1);
+        EXPECT_EQ(i.intDateiTypenLeer, 0);
+        EXPECT_EQ(i.strDateiTypen, standardwerte().strStandardDateiTypen);
+        EXPECT_EQ(i.strDateiTypArten, standardwerte().strStandardDateiTypArten);
+        EXPECT_TRUE(i.bolIndexGeändert);
+    }
+    // Version 102 without type lines keeps "no types".
+    schreiben(datei, "#TAG:kv102\r\n#TAG:1/1|ab\r\n");
+    Index i;
+    ASSERT_TRUE(laden(i));
+    EXPECT_EQ(i.intDateiTypenLeer, 1);
+    EXPECT_FALSE(i.bolIndexGeändert);
+}
+
+TEST_F(IndexDateiTest, NeuereVersionMitHinweis)
+{
+    schreiben(datei, "#TAG:kv103\r\n#TAG:1/1|ab\r\n");
+    ASSERT_TRUE(laden(idx));
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_TRUE(meldungen[0].contains("neueren Datei-Format ('103')")) << meldungen[0].toStdString();
+    EXPECT_EQ(idx.lngIndexAnzahl, 1);
+    EXPECT_EQ(idx.intDateiTypenLeer, 1) << "loads as version 102";
+
+    meldungen.clear();
+    schreiben(datei, "#TAG:kv99\r\n");
+    ASSERT_TRUE(laden(idx));
+    EXPECT_TRUE(meldungen.isEmpty()) << "99 is older than 102";
+}
+
+TEST_F(IndexDateiTest, AltesFormatNachFrage)
+{
+    schreiben(datei, "/musik/eins.mp3\r\n\r\n/musik/zwei.mp3\n#TAG:1/1|ab\r/musik/drei.mp3");
+    antworten = {Antwort::Ja};
+    einstellungen().Mp3TagLesen = "000";
+    ASSERT_TRUE(laden(idx));
+    ASSERT_EQ(idx.lngIndexAnzahl, 3);
+    EXPECT_EQ(idx.strIndexPfad[1], "/musik/eins.mp3");
+    EXPECT_EQ(idx.strIndexPfad[3], "/musik/drei.mp3");
+    EXPECT_EQ(idx.IndexDaten[2].Mp3_ID3v1_Vorhanden, 0);
+    EXPECT_EQ(idx.IndexDaten[2].Datei_Größe, 0);
+    EXPECT_EQ(idx.intSuchErgebnis[2], 1);
+    EXPECT_TRUE(idx.bolIndexGeändert);
+    EXPECT_EQ(idx.intDateiTypenLeer, 0);
+
+    // Declined: nothing is loaded, and nothing may be saved over the file.
+    const QByteArray vorher = lesen(datei);
+    antworten = {Antwort::Nein};
+    EXPECT_FALSE(laden(idx));
+    EXPECT_FALSE(idx.bolIndexGeladen);
+    EXPECT_EQ(idx.lngIndexAnzahl, 0);
+    EXPECT_FALSE(idx.bolIndexGeändert);
+    idx.bolIndexGeändert = true;
+    EXPECT_FALSE(DateiSpeichern(idx, datei, true));
+    EXPECT_EQ(lesen(datei), vorher);
+    EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+}
+
+TEST_F(IndexDateiTest, FehlendeDateiWirdAngelegt)
+{
+    ASSERT_TRUE(laden(idx));
+    EXPECT_EQ(lesen(datei), "#TAG:kv100\r\n");
+    EXPECT_EQ(idx.lngIndexAnzahl, 0);
+    EXPECT_TRUE(idx.bolIndexGeladen);
+    EXPECT_TRUE(idx.bolIndexGeändert);
+    EXPECT_EQ(idx.strDateiTypen, standardwerte().strStandardDateiTypen);
+
+    // A name that cannot become a file: told, and no index loaded.
+    Index i;
+    EXPECT_FALSE(DateiLaden(i, ordner.filePath("fehlt/x.kvx")));
+    EXPECT_FALSE(i.bolIndexGeladen);
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_TRUE(meldungen[0].contains("konnte nicht erstellt werden"));
+}
+
+TEST_F(IndexDateiTest, SperreNeinLässtAllesStehen)
+{
+    schreiben(datei, "#TAG:kv102\r\n#TAG:1/1|ab\r\n");
+    schreiben(datei + "~", "#TAG:kv102\r\n#TAG:1/1|cd\r\n");
+    antworten = {Antwort::Nein};
+    EXPECT_FALSE(laden(idx));
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_TRUE(meldungen[0].startsWith("Kalvero wurde entweder nicht korrekt beendet"));
+    EXPECT_FALSE(idx.bolIndexGeladen);
+    EXPECT_TRUE(QFileInfo::exists(datei + "~"));
+    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
+    EXPECT_EQ(lesen(datei), "#TAG:kv102\r\n#TAG:1/1|ab\r\n");
+}
+
+TEST_F(IndexDateiTest, SperreJaLöschtDieUnfertigeKopie)
+{
+    schreiben(datei, "#TAG:kv102\r\n#TAG:1/1|ab\r\n");
+    schreiben(datei + "~", "#TAG:kv102\r\n#TA");
+    antworten = {Antwort::Ja};
+    ASSERT_TRUE(laden(idx));
+    EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+    EXPECT_EQ(idx.strIndexPfad[1], "a");
+}
+
+TEST_F(IndexDateiTest, SperreJaOhneIndexdateiNimmtDieKopie)
+{
+    schreiben(datei + "~", "#TAG:kv102\r\n#TAG:1/1|cd\r\n");
+    antworten = {Antwort::Ja};
+    ASSERT_TRUE(laden(idx));
+    EXPECT_EQ(idx.lngIndexAnzahl, 1);
+    EXPECT_EQ(idx.strIndexPfad[1], "c");
+    EXPECT_EQ(lesen(datei), "#TAG:kv102\r\n#TAG:1/1|cd\r\n") << "the only copy became the index file";
+    EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+}
+
+TEST_F(IndexDateiTest, SperreEndetWennDieKopieVerschwindet)
+{
+    schreiben(datei, "#TAG:kv102\r\n#TAG:1/1|ab\r\n");
+    schreiben(datei + "~", "x");
+    IndexDateiSperreWartezeitSetzen(60'000);
+    FortschrittAnzeigeSetzen(&anzeige);
+    int runden = 0;
+    anzeige.beiEreignis = [&] {
+        if (++runden == 3)
+            QFile::remove(datei + "~"); // the other save finished
+    };
+    ASSERT_TRUE(laden(idx));
+    EXPECT_TRUE(meldungen.isEmpty());
+    EXPECT_EQ(idx.lngIndexAnzahl, 1);
+}
+
+TEST_F(IndexDateiTest, AbbruchBeimSpeichernLässtDieAlteDatei)
+{
+    füllen(300);
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    const QByteArray alt = lesen(datei);
+    idx.IndexDaten[1].Mp3_ID3v1_Titel = "geändert";
+    idx.bolIndexGeändert = true;
+    const QDateTime gespeichert = idx.datLetzteSpeicherung;
+
+    FortschrittAnzeigeSetzen(&anzeige);
+    anzeige.beiEreignis = [] { FortschrittAbbrechen(); };
+    EXPECT_FALSE(DateiSpeichern(idx, datei, true));
+    EXPECT_TRUE(meldungen.isEmpty()) << "a cancel is not reported";
+    EXPECT_TRUE(idx.bolIndexGeändert);
+    EXPECT_EQ(idx.datLetzteSpeicherung, gespeichert);
+    EXPECT_EQ(lesen(datei), alt);
+    EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+    EXPECT_FALSE(FortschrittLäuft());
+}
+
+TEST_F(IndexDateiTest, SchreibgeschützteTempDateiWirdErsetzt)
+{
+    füllen(3);
+    schreiben(datei + "~", "alt");
+    QFile::setPermissions(datei + "~", QFileDevice::ReadOwner);
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+    EXPECT_TRUE(lesen(datei).startsWith("#TAG:kv102\r\n"));
+}
+
+TEST_F(IndexDateiTest, TempDateiNichtLöschbar)
+{
+    füllen(3);
+    ASSERT_TRUE(QDir().mkdir(datei + "~"));
+    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_EQ(meldungen[0], "Die Indexdatei '" + datei + "' konnte nicht gespeichert werden, da die temporäre Datei '"
+                                + datei + "~' nicht überschrieben werden konnte.");
+    EXPECT_TRUE(idx.bolIndexGeändert);
+}
+
+TEST_F(IndexDateiTest, FehlschlagBeiJedemSchreibvorgangLässtAltOderNeuGanz)
+{
+    // Large enough for several writes.
+    füllen(30000);
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    const QByteArray alt = lesen(datei);
+    ASSERT_GT(alt.size(), 3 << 20);
+    idx.IndexDaten[30000].Mp3_ID3v1_Titel = "neu";
+    idx.bolIndexGeändert = true;
+
+    int fehlschläge = 0;
+    for (int n = 1;; ++n) {
+        meldungen.clear();
+        SichereDatei::FehlerBeiSchreibvorgang(n);
+        const bool ok = DateiSpeichern(idx, datei, false);
+        SichereDatei::FehlerBeiSchreibvorgang(0);
+        EXPECT_FALSE(QFileInfo::exists(datei + "~")) << n;
+        if (ok)
+            break;
+        ++fehlschläge;
+        ASSERT_LT(n, 100);
+        EXPECT_EQ(lesen(datei), alt) << "write " << n;
+        EXPECT_TRUE(idx.bolIndexGeändert);
+        ASSERT_EQ(meldungen.size(), 1);
+        EXPECT_TRUE(meldungen[0].startsWith("Es ist ein Fehler beim Speichern der Indexdatei aufgetreten.\n"));
+        EXPECT_TRUE(meldungen[0].endsWith("(Fehler 5)")) << meldungen[0].toStdString();
+    }
+    EXPECT_GE(fehlschläge, 3);
+    EXPECT_FALSE(idx.bolIndexGeändert);
+    Index neu;
+    ASSERT_TRUE(laden(neu));
+    EXPECT_EQ(neu.IndexDaten[30000].Mp3_ID3v1_Titel, "neu");
+}
+
+TEST_F(IndexDateiTest, UmbenennenScheitertAlteDateiBleibt)
+{
+    füllen(5);
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    const QByteArray alt = lesen(datei);
+    idx.bolIndexGeändert = true;
+    idx.strIndexPfad[1] = "/anders.mp3";
+    SichereDatei::FehlerBeimUmbenennen(true);
+    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
+    EXPECT_EQ(lesen(datei), alt);
+    EXPECT_TRUE(idx.bolIndexGeändert);
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_EQ(meldungen[0], "Die Datei '" + datei
+                                + "' konnte nicht gespeichert werden, da die bestehende Datei nicht überschrieben werden konnte.");
+}
+
+TEST_F(IndexDateiTest, UnvollständigeEinträgeWerdenNachgelesen)
+{
+    const QString da = ordner.filePath("da.mp3");
+    schreiben(da, QByteArray(1234, 'x'));
+    const QByteArray pfad = da.toUtf8();
+    const QByteArray fehlt = ordner.filePath("fehlt.mp3").toUtf8();
+    // Entry 1: no date added, entry 2: complete, entry 3: missing file.
+    schreiben(datei, "#TAG:kv102\r\n"
+                     "#TAG:" + QByteArray::number(pfad.size()) + "////////2|" + pfad + "-1\r\n"
+                     "#TAG:" + QByteArray::number(pfad.size()) + "////////1///////10|" + pfad + "501.02.2003\r\n"
+                     "#TAG:" + QByteArray::number(fehlt.size()) + "////////2|" + fehlt + "-1\r\n");
+    ASSERT_TRUE(laden(idx));
+    ASSERT_EQ(idx.lngIndexAnzahl, 3);
+    EXPECT_FALSE(idx.IndexDaten[1].Datei_HinzugefügtAm.isEmpty());
+    EXPECT_EQ(idx.IndexDaten[1].Datei_Größe, 1234);
+    EXPECT_EQ(idx.IndexDaten[2].Datei_Größe, 5) << "complete entries stay as stored";
+    EXPECT_EQ(idx.IndexDaten[3].Datei_Größe, -1) << "a missing file keeps its record";
+    EXPECT_TRUE(idx.IndexDaten[3].Datei_HinzugefügtAm.isEmpty());
+    EXPECT_TRUE(idx.bolIndexGeändert);
+
+    // With nothing to read, nothing is read.
+    einstellungen().Mp3TagLesen = "000";
+    Index i;
+    ASSERT_TRUE(laden(i));
+    EXPECT_TRUE(i.IndexDaten[1].Datei_HinzugefügtAm.isEmpty());
+    EXPECT_FALSE(i.bolIndexGeändert);
+}
+
+TEST_F(IndexDateiTest, ZustandsHookNachJedemLaden)
+{
+    static int aufrufe = 0;
+    aufrufe = 0;
+    IndexZustandHookSetzen([] { ++aufrufe; });
+    einstellungen().Dateiname = datei;
+    schreiben(datei, "#TAG:kv102\r\n#TAG:1/1|ab\r\n");
+    IndexDateiLaden();
+    IndexZustandHookSetzen(nullptr);
+    EXPECT_EQ(aufrufe, 1);
+    EXPECT_EQ(hauptIndex().lngIndexAnzahl, 1);
+    EXPECT_TRUE(hauptIndex().bolIndexGeladen);
+}
