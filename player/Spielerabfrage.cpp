@@ -70,9 +70,11 @@ SpielerAnzeige SpielerAbfragen(Index& index, qint32 balkenMaximum, bool bolZiehe
     }
     a.positionText = positionText(p, maximum);
     a.knopfText = spielt ? QStringLiteral("Pause") : QStringLiteral("Spielen");
+    // Looked up before the text is made, so that a new title never shows
+    // the mark of the one before.
     const QString titel = WinampTitelLesen(strWinampDienst);
+    WinampDateiErkennen(index, titel, datJetzt);
     a.titel = QStringLiteral("Audio-Player - '") + titel
         + (bolWinampDateiErkannt ? QStringLiteral("' - [Erkannt]") : QStringLiteral("'"));
-    WinampDateiErkennen(index, titel, datJetzt);
     return a;
 }
