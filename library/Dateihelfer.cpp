@@ -1,7 +1,47 @@
 #include "library/Dateihelfer.h"
 
+#include "core/Funktionen.h"
+#include "core/Index.h"
+
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cmath>
+#include <limits>
+
+bool DateiTypPrüfen(const Index& index, const QString& strDatei, bool bolNurMpegAudio, bool bolKeinAudio,
+                    bool bolKeineBilder, bool bolNurAktive)
+{
+    const QString endung = DateiEndungZurückgeben(strDatei);
+    const QStringView ohnePunkt = endung.isEmpty() ? QStringView() : QStringView(endung).sliced(1);
+    qsizetype treffer = -1;
+    bool alleAnderen = false;
+    for (qsizetype i = 0; i < index.strDateiTypen.size(); ++i) {
+        const QString& eintrag = index.strDateiTypen[i];
+        const qsizetype gleich = eintrag.indexOf(QLatin1Char('='));
+        const QStringView typ = QStringView(eintrag).first(gleich < 0 ? eintrag.size() : gleich);
+        if (!endung.isEmpty() && typ.compare(ohnePunkt, Qt::CaseInsensitive) == 0) {
+            treffer = i;
+            break;
+        }
+        if (eintrag == QLatin1String("*=1"))
+            alleAnderen = true;
+    }
+    if (treffer < 0)
+        return bolNurAktive && alleAnderen;
+    if (bolNurAktive && index.strDateiTypen[treffer].endsWith(QLatin1Char('0')))
+        return false;
+    const QString art = treffer < index.strDateiTypArten.size() ? index.strDateiTypArten[treffer] : QString();
+    const auto an = [&](int stelle) { return art.size() > stelle && art[stelle] == QLatin1Char('1'); };
+    if (an(0))
+        return !bolKeinAudio;
+    if (an(1))
+        return !bolKeinAudio && !bolNurMpegAudio;
+    if (an(2))
+        return !bolKeineBilder && !bolNurMpegAudio;
+    return true;
+}
 
 bool DateiLöschen(const QString& strDatei)
 {
@@ -21,4 +61,45 @@ bool DateiLöschen(const QString& strDatei)
 bool IstOrdner(const QString& pfad)
 {
     return !pfad.isEmpty() && QFileInfo(pfad).isDir();
+}
+
+bool WeitereDateienInOrdner(const QString& ordner)
+{
+    if (!IstOrdner(ordner))
+        return false;
+    QDirIterator it(ordner, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    return it.hasNext();
+}
+
+bool OrdnerLöschen(const QString& pfad)
+{
+    if (!IstOrdner(pfad))
+        return true;
+    return QDir().rmdir(pfad);
+}
+
+QString ZählerErhöhen(const QString& strZahl)
+{
+    bool zahl = false;
+    const double wert = std::nearbyint(strZahl.trimmed().toDouble(&zahl));
+    if (!zahl || !(wert < std::numeric_limits<qint32>::max() && wert >= std::numeric_limits<qint32>::min()))
+        return QString();
+    return QString::number(ZahlZurückgeben(strZahl) + 1);
+}
+
+QString FortlaufendenDateinamen(const QString& strPfad, const QString& strAnfang, const QString& strStartZahl,
+                                const QString& strEnde)
+{
+    const QString ordner = PfadZurückgeben(strPfad);
+    const QString endung = DateiEndungZurückgeben(strPfad);
+    QString zähler = strStartZahl;
+    const auto kandidat = [&] { return PfadVerbinden(ordner, strAnfang + zähler + strEnde + endung); };
+    QString name = kandidat();
+    for (int schritte = 0; DoesExist(name); ++schritte) {
+        if (schritte == 10000)
+            return QString();
+        zähler = ZählerErhöhen(zähler);
+        name = kandidat();
+    }
+    return name;
 }

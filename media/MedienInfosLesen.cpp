@@ -1,17 +1,93 @@
 #include "media/MedienInfosLesen.h"
 
+#include "core/Einstellungen.h"
+#include "core/Funktionen.h"
+#include "library/Dateihelfer.h"
+#include "library/Verfuegbarkeit.h"
+#include "media/Id3v1Lesen.h"
+#include "media/MedienDatei.h"
+
+#include <QDateTime>
 #include <QFileInfo>
 
-// Placeholder until the tag and header readers exist: file data only.
-MedienInfo MedienInfosLesen(const Index&, const QString& strDatei, const MedienInfo& udtAlt,
-                            const QString&, bool, const QString&, const QString& strDateiInfosLesen)
+namespace {
+
+qint16 DateiTypErmitteln(const Index& index, const QString& datei, qint16 alt)
+{
+    if (DateiTypPrüfen(index, datei, true, false, false, false))
+        return 1;
+    if (DateiTypPrüfen(index, datei, false, false, true, false)) {
+        const QString endung = DateiEndungZurückgeben(datei);
+        const auto enthält = [&](const char* e) { return endung.contains(QLatin1String(e), Qt::CaseInsensitive); };
+        if (enthält(".wma") || enthält(".wmf"))
+            return 2;
+        if (enthält(".wav"))
+            return 3;
+        return alt;
+    }
+    return DateiTypPrüfen(index, datei, false, true, false, false) ? 4 : 0;
+}
+
+QString DatumText(const QDate& d)
+{
+    return d.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+} // namespace
+
+MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const MedienInfo& udtAlt,
+                            const QString& strTAGsLesen, bool bolZeilenumbrücheBehalten,
+                            const QString& strHeaderLesen, const QString& strDateiInfosLesen)
 {
     MedienInfo m = udtAlt;
-    const QFileInfo info(strDatei);
-    if (strDateiInfosLesen == QLatin1String("1"))
-        m.Datei_Größe = info.exists() ? info.size() : -1;
-    if (m.Datei_HinzugefügtAm.isEmpty())
-        m.Datei_HinzugefügtAm = (info.exists() ? info.lastModified().date() : QDate::currentDate())
-                                    .toString(QStringLiteral("dd.MM.yyyy"));
+    // A flag is off only when its character is "0".
+    const auto tagLesen = [&](int i) { return strTAGsLesen.size() <= i || strTAGsLesen[i] != QLatin1Char('0'); };
+    const bool headerLesen = strHeaderLesen == QLatin1String("1");
+    const bool dateiInfosLesen = strDateiInfosLesen == QLatin1String("1");
+
+    const bool vorhanden = DoesExist(strDatei);
+    MedienDatei datei(vorhanden ? strDatei : QString());
+    // A file that cannot be read keeps everything it had: no empty record
+    // for a medium that is merely absent.
+    if (datei.Offen()) {
+        if (tagLesen(0))
+            Id3v1Übernehmen(Id3v1Lesen(datei.Id3v1Block(), bolZeilenumbrücheBehalten), m);
+        if (tagLesen(1) || headerLesen) {
+            const Id3v2Fund fund = datei.Id3v2Finden(einstellungen().TAGsBytesSuchen);
+            if (tagLesen(1)) {
+                if (fund.position >= 0)
+                    Id3v2Übernehmen(Id3v2Lesen(datei.Lesen(fund.position, fund.kopf.GesamtGröße())), fund.position, m);
+                else
+                    Id3v2Zurücksetzen(m);
+            }
+            if (headerLesen) {
+                const qint64 audioEnde = datei.AudioEnde();
+                MpegKopfÜbernehmen(datei.ErstenFrameSuchen(fund.ende(), audioEnde), audioEnde, m);
+            }
+        }
+    }
+
+    m.Datei_Typ = DateiTypErmitteln(index, strDatei, m.Datei_Typ);
+
+    if (dateiInfosLesen) {
+        if (!vorhanden) {
+            m.Datei_Größe = -1;
+        } else if (datei.Offen()) {
+            m.Datei_Größe = datei.Länge();
+            m.Datei_Datenträger = DatenträgerNameDerDatei(strDatei, datei.Gerät());
+        } else {
+            m.Datei_Größe = QFileInfo(strDatei).size();
+            m.Datei_Datenträger = DatenträgerNameZurückgeben(LaufwerkZurückgeben(strDatei));
+        }
+    }
+
+    if (m.Datei_HinzugefügtAm.isEmpty()) {
+        QDate datum;
+        if (datei.Offen())
+            datum = QDateTime::fromSecsSinceEpoch(datei.GeändertAm()).date();
+        else if (vorhanden)
+            datum = QFileInfo(strDatei).lastModified().date();
+        m.Datei_HinzugefügtAm = DatumText(datum.isValid() ? datum : QDate::currentDate());
+    }
     return m;
 }

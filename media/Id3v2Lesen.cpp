@@ -1,0 +1,572 @@
+#include "media/Id3v2Lesen.h"
+
+#include "core/Funktionen.h"
+#include "core/Kodierung.h"
+#include "media/MedienDatei.h"
+
+#include <QtEndian>
+#include <limits>
+#include <vector>
+
+QString Id3v2Kopf::VersionText() const
+{
+    return QStringLiteral("2.%1.%2").arg(haupt).arg(revision);
+}
+
+std::optional<Id3v2Kopf> Id3v2KopfLesen(QByteArrayView d)
+{
+    if (d.size() < 10 || d[0] != 'I' || d[1] != 'D' || d[2] != '3')
+        return std::nullopt;
+    const auto* u = reinterpret_cast<const unsigned char*>(d.data());
+    if (u[3] < 2 || u[3] > 4 || u[4] == 0xFF)
+        return std::nullopt;
+    qint64 größe = 0;
+    if (!Mp3TAGLesenV2GrößeLesen(d.sliced(6, 4), größe, false))
+        return std::nullopt;
+    Id3v2Kopf k;
+    k.haupt = u[3];
+    k.revision = u[4];
+    k.flags = u[5];
+    k.größe = quint32(größe);
+    return k;
+}
+
+qint64 Id3v2KopfSuchen(QByteArrayView daten, qint64 bis)
+{
+    bis = std::min<qint64>(bis, daten.size() - 9);
+    for (qint64 p = 0; p < bis; ++p) {
+        p = daten.indexOf(QByteArrayView("ID3"), p);
+        if (p < 0 || p >= bis)
+            return -1;
+        if (Id3v2KopfLesen(daten.sliced(p, 10)))
+            return p;
+    }
+    return -1;
+}
+
+bool Mp3TAGLesenV2GrößeLesen(QByteArrayView b, qint64& größe, bool nichtSyncSafe)
+{
+    größe = 0;
+    if (b.size() < 3)
+        return false;
+    const int n = std::min<int>(4, int(b.size()));
+    qint64 wert = 0;
+    for (int i = 0; i < n; ++i) {
+        const auto byte = static_cast<unsigned char>(b[i]);
+        if (nichtSyncSafe) {
+            wert = (wert << 8) | byte;
+        } else {
+            if (byte & 0x80)
+                return false;
+            wert = (wert << 7) | byte;
+        }
+    }
+    größe = wert;
+    return true;
+}
+
+const std::array<Id3v2FrameFeld, kId3v2Felder>& Id3v2FrameFelder()
+{
+    static const std::array<Id3v2FrameFeld, kId3v2Felder> tabelle = {{
+        {"PCNT", "", &MedienInfo::Mp3_ID3v2_AbspielZähler},
+        {"TRCK", "TRK", &MedienInfo::Mp3_ID3v2_Titelnummer},
+        {"TENC", "TEN", &MedienInfo::Mp3_ID3v2_EncodiertVon},
+        {"WXXX", "", &MedienInfo::Mp3_ID3v2_Link},
+        {"TCOP", "TCR", &MedienInfo::Mp3_ID3v2_Copyright},
+        {"TOPE", "TOA", &MedienInfo::Mp3_ID3v2_UrsprünglicherInterpret},
+        {"TCOM", "TCM", &MedienInfo::Mp3_ID3v2_Songschreiber},
+        {"TCON", "TCO", &MedienInfo::Mp3_ID3v2_Musikrichtung},
+        {"COMM", "COM", &MedienInfo::Mp3_ID3v2_Kommentar},
+        {"TYER", "TYE", &MedienInfo::Mp3_ID3v2_Jahr},
+        {"TALB", "TAL", &MedienInfo::Mp3_ID3v2_Album},
+        {"TPE1", "TP1", &MedienInfo::Mp3_ID3v2_Interpret},
+        {"TIT2", "TT2", &MedienInfo::Mp3_ID3v2_Titel},
+        {"TLAN", "TLA", &MedienInfo::Mp3_ID3v2_Sprache},
+        {"TLEN", "", &MedienInfo::Mp3_ID3v2_Länge},
+        {"TMED", "TMT", &MedienInfo::Mp3_ID3v2_Medientyp},
+        {"TPUB", "", &MedienInfo::Mp3_ID3v2_Herausgeber},
+        {"TSSE", "TSS", &MedienInfo::Mp3_ID3v2_Software},
+    }};
+    return tabelle;
+}
+
+namespace {
+
+constexpr int kZähler = 0;
+constexpr int kLink = 3;
+constexpr int kKommentar = 8;
+
+quint32 syncsafe32(const unsigned char* p)
+{
+    return (quint32(p[0] & 0x7F) << 21) | (quint32(p[1] & 0x7F) << 14) | (quint32(p[2] & 0x7F) << 7) | (p[3] & 0x7F);
+}
+
+// Undoes unsynchronisation: every 00 that follows an FF is dropped.
+QByteArray Entsynchronisieren(QByteArrayView d)
+{
+    QByteArray aus;
+    aus.reserve(d.size());
+    for (qsizetype i = 0; i < d.size(); ++i) {
+        aus.append(d[i]);
+        if (static_cast<unsigned char>(d[i]) == 0xFF && i + 1 < d.size() && d[i + 1] == 0)
+            ++i;
+    }
+    return aus;
+}
+
+bool GültigeId(QByteArrayView id)
+{
+    for (char c : id)
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+// --- texts ------------------------------------------------------------------
+
+bool Breit(quint8 enc) { return enc == 1 || enc == 2; }
+
+// Position of the first terminator at or behind `ab` (two zero bytes on an
+// even distance for UTF-16); -1 when there is none.
+qsizetype TerminatorFinden(quint8 enc, QByteArrayView b, qsizetype ab)
+{
+    if (!Breit(enc))
+        return b.indexOf('\0', ab);
+    for (qsizetype i = ab; i + 1 < b.size(); i += 2)
+        if (b[i] == 0 && b[i + 1] == 0)
+            return i;
+    return -1;
+}
+qsizetype TerminatorLänge(quint8 enc) { return Breit(enc) ? 2 : 1; }
+
+QString Utf16(QByteArrayView b, bool bigEndian)
+{
+    QString s(b.size() / 2, Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(s.data());
+    for (qsizetype i = 0; i + 1 < b.size(); i += 2) {
+        const auto hi = static_cast<unsigned char>(b[bigEndian ? i : i + 1]);
+        const auto lo = static_cast<unsigned char>(b[bigEndian ? i + 1 : i]);
+        *out++ = char16_t((hi << 8) | lo);
+    }
+    return s;
+}
+
+// One string of a frame (no terminator). `bigEndian` carries the byte order
+// of the last UTF-16 byte-order mark into strings that have none.
+QString TextDekodieren(quint8 enc, QByteArrayView b, bool& bigEndian)
+{
+    switch (enc) {
+    case 1:
+        if (b.size() >= 2 && static_cast<unsigned char>(b[0]) == 0xFF && static_cast<unsigned char>(b[1]) == 0xFE) {
+            bigEndian = false;
+            b = b.sliced(2);
+        } else if (b.size() >= 2 && static_cast<unsigned char>(b[0]) == 0xFE && static_cast<unsigned char>(b[1]) == 0xFF) {
+            bigEndian = true;
+            b = b.sliced(2);
+        }
+        return Utf16(b, bigEndian);
+    case 2:
+        if (b.size() >= 2 && static_cast<unsigned char>(b[0]) == 0xFE && static_cast<unsigned char>(b[1]) == 0xFF)
+            b = b.sliced(2);
+        return Utf16(b, true);
+    case 3:
+        if (b.startsWith("\xEF\xBB\xBF"))
+            b = b.sliced(3);
+        return IstGültigesUtf8(b) ? QString::fromUtf8(b) : Cp1252Dekodieren(b);
+    default:
+        return Cp1252Dekodieren(b);
+    }
+}
+
+// A text frame: encoding byte, then one or more strings.
+std::optional<QString> TextFrameLesen(QByteArrayView b)
+{
+    if (b.isEmpty())
+        return QString();
+    const auto enc = static_cast<quint8>(b[0]);
+    if (enc > 3)
+        return std::nullopt;
+    b = b.sliced(1);
+    bool bigEndian = enc == 2;
+    QString text;
+    qsizetype pos = 0;
+    while (pos < b.size()) {
+        qsizetype ende = TerminatorFinden(enc, b, pos);
+        if (ende < 0)
+            ende = b.size();
+        const QString teil = TextDekodieren(enc, b.sliced(pos, ende - pos), bigEndian);
+        if (!teil.isEmpty())
+            text += (text.isEmpty() ? QString() : QStringLiteral(" / ")) + teil;
+        pos = ende + TerminatorLänge(enc);
+    }
+    return SteuerzeichenEntfernen(text, false);
+}
+
+// COMM and WXXX: encoding, (language,) description, then the content.
+struct Beschrieben {
+    QString text;
+    bool ohneBeschreibung = true;
+};
+std::optional<Beschrieben> BeschriebenLesen(QByteArrayView b, bool mitSprache, bool urlLatin1)
+{
+    if (b.isEmpty())
+        return Beschrieben{};
+    const auto enc = static_cast<quint8>(b[0]);
+    if (enc > 3)
+        return std::nullopt;
+    const qsizetype start = mitSprache ? 4 : 1;
+    if (b.size() <= start)
+        return Beschrieben{};
+    b = b.sliced(start);
+    bool bigEndian = enc == 2;
+    Beschrieben e;
+    qsizetype ende = TerminatorFinden(enc, b, 0);
+    if (ende < 0)
+        ende = b.size();
+    e.ohneBeschreibung = TextDekodieren(enc, b.first(ende), bigEndian).isEmpty();
+    const qsizetype inhalt = std::min(b.size(), ende + TerminatorLänge(enc));
+    QByteArrayView rest = b.sliced(inhalt);
+    if (urlLatin1) {
+        const qsizetype nul = rest.indexOf('\0');
+        e.text = QString::fromLatin1(nul < 0 ? rest : rest.first(nul));
+    } else {
+        const qsizetype nul = TerminatorFinden(enc, rest, 0);
+        e.text = TextDekodieren(enc, nul < 0 ? rest : rest.first(nul), bigEndian);
+    }
+    e.text = SteuerzeichenEntfernen(e.text, false);
+    return e;
+}
+
+// PCNT: a big-endian counter; the digits form (00 and decimal digits) too.
+std::optional<QString> ZählerLesen(QByteArrayView b)
+{
+    const auto ziffern = [](QByteArrayView z) {
+        if (z.isEmpty())
+            return false;
+        for (char c : z)
+            if (c < '0' || c > '9')
+                return false;
+        return true;
+    };
+    if (!b.isEmpty() && b[0] == 0 && ziffern(b.sliced(1)))
+        return QString::fromLatin1(b.sliced(1));
+    if (b.size() < 4 && ziffern(b))
+        return QString::fromLatin1(b);
+    qsizetype erstes = 0;
+    while (erstes < b.size() && b[erstes] == 0)
+        ++erstes;
+    if (b.size() - erstes > 8)
+        return std::nullopt;
+    quint64 wert = 0;
+    for (qsizetype i = erstes; i < b.size(); ++i)
+        wert = (wert << 8) | static_cast<unsigned char>(b[i]);
+    return QString::number(wert);
+}
+
+// --- frame walk ---------------------------------------------------------------
+
+struct FrameOrt {
+    qsizetype kopf;   // offset of the frame header in the frame area
+    qsizetype größe;  // data bytes
+};
+struct Gang {
+    std::vector<FrameOrt> frames;
+    enum Ende { Genau, Padding, Fehler } ende = Genau;
+    qsizetype bis = 0; // where the walk stopped
+};
+
+Gang FramesGehen(QByteArrayView d, qsizetype start, int haupt, bool syncsafe)
+{
+    Gang g;
+    const qsizetype kopf = haupt == 2 ? 6 : 10;
+    const qsizetype idLänge = haupt == 2 ? 3 : 4;
+    qsizetype pos = start;
+    const auto* u = reinterpret_cast<const unsigned char*>(d.data());
+    for (;;) {
+        g.bis = pos;
+        if (pos >= d.size()) {
+            g.ende = Gang::Genau;
+            return g;
+        }
+        if (u[pos] == 0) {
+            g.ende = Gang::Padding;
+            return g;
+        }
+        if (pos + kopf > d.size() || !GültigeId(d.sliced(pos, idLänge))) {
+            g.ende = Gang::Fehler;
+            return g;
+        }
+        const unsigned char* s = u + pos + idLänge;
+        qint64 größe = 0;
+        if (haupt == 2) {
+            größe = (qint64(s[0]) << 16) | (s[1] << 8) | s[2];
+        } else if (haupt == 4 && syncsafe) {
+            if ((s[0] | s[1] | s[2] | s[3]) & 0x80) {
+                g.ende = Gang::Fehler;
+                return g;
+            }
+            größe = syncsafe32(s);
+        } else {
+            größe = qFromBigEndian<quint32>(s);
+        }
+        if (größe > d.size() - pos - kopf) {
+            g.ende = Gang::Fehler;
+            return g;
+        }
+        g.frames.push_back({pos, qsizetype(größe)});
+        pos += kopf + qsizetype(größe);
+    }
+}
+
+// A 2.4 frame in 2.3 layout: plain size, flags moved to their 2.3 bits, the
+// data-length indicator dropped (or kept as the 2.3 decompressed size), the
+// extra bytes in 2.3 order. Empty when it cannot be expressed.
+QByteArray FrameNach23(QByteArrayView id, quint8 status, quint8 format, QByteArrayView daten)
+{
+    qsizetype pos = 0;
+    QByteArray extra;
+    int gruppe = -1, methode = -1;
+    qint64 datenLänge = -1;
+    if (format & 0x40) {
+        if (pos >= daten.size())
+            return {};
+        gruppe = static_cast<unsigned char>(daten[pos++]);
+    }
+    if (format & 0x04) {
+        if (pos >= daten.size())
+            return {};
+        methode = static_cast<unsigned char>(daten[pos++]);
+    }
+    if (format & 0x01) {
+        if (pos + 4 > daten.size())
+            return {};
+        datenLänge = syncsafe32(reinterpret_cast<const unsigned char*>(daten.data()) + pos);
+        pos += 4;
+    }
+    quint8 format23 = 0;
+    if (format & 0x08) {
+        if (datenLänge < 0)
+            return {};
+        format23 |= 0x80;
+        char be[4];
+        qToBigEndian<quint32>(quint32(datenLänge), be);
+        extra.append(be, 4);
+    }
+    if (methode >= 0) {
+        format23 |= 0x40;
+        extra.append(char(methode));
+    }
+    if (gruppe >= 0) {
+        format23 |= 0x20;
+        extra.append(char(gruppe));
+    }
+    const QByteArrayView rest = daten.sliced(pos);
+    QByteArray frame;
+    frame.reserve(10 + extra.size() + rest.size());
+    frame.append(id.data(), 4);
+    char be[4];
+    qToBigEndian<quint32>(quint32(extra.size() + rest.size()), be);
+    frame.append(be, 4);
+    frame.append(char((status & 0x70) << 1));
+    frame.append(char(format23));
+    frame.append(extra);
+    frame.append(rest.data(), rest.size());
+    return frame;
+}
+
+} // namespace
+
+Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
+{
+    Id3v2Ergebnis e;
+    const auto kopf = Id3v2KopfLesen(tag);
+    if (!kopf)
+        return e;
+    e.gültig = true;
+    e.kopf = *kopf;
+    e.ungenutzt = kopf->GesamtGröße();
+    const int haupt = kopf->haupt;
+
+    QByteArrayView bereich = tag.sliced(10, std::min<qint64>(kopf->größe, tag.size() - 10));
+    QByteArray entsynchronisiert;
+    if (haupt < 4 && kopf->Unsynchronisiert()) {
+        entsynchronisiert = Entsynchronisieren(bereich);
+        bereich = entsynchronisiert;
+    }
+    // A 2.2 tag with this flag is compressed by a scheme nobody defined.
+    if (haupt == 2 && (kopf->flags & 0x40))
+        return e;
+
+    qsizetype start = 0;
+    if (haupt > 2 && kopf->ErweiterterKopf()) {
+        if (bereich.size() < 4)
+            return e;
+        const auto* u = reinterpret_cast<const unsigned char*>(bereich.data());
+        if (haupt == 3) {
+            start = 4 + qsizetype(qFromBigEndian<quint32>(u));
+        } else {
+            if ((u[0] | u[1] | u[2] | u[3]) & 0x80)
+                return e;
+            start = syncsafe32(u);
+        }
+        if (start < 4 || start > bereich.size())
+            return e;
+    }
+
+    Gang gang = FramesGehen(bereich, start, haupt, true);
+    if (haupt == 4 && gang.ende == Gang::Fehler) {
+        // Some writers put plain sizes into 2.4 tags.
+        Gang plain = FramesGehen(bereich, start, haupt, false);
+        if (plain.ende != Gang::Fehler || plain.frames.size() > gang.frames.size())
+            gang = std::move(plain);
+    }
+    if (gang.ende == Gang::Padding)
+        e.ungenutzt = kopf->GesamtGröße() - (bereich.size() - gang.bis);
+
+    const auto& tabelle = Id3v2FrameFelder();
+    const qsizetype kopfLänge = haupt == 2 ? 6 : 10;
+    const qsizetype idLänge = haupt == 2 ? 3 : 4;
+    // Of several COMM (or WXXX) frames the one without a description is the
+    // field; all others are kept raw so that a rewrite loses none.
+    struct Kandidat {
+        QString text;
+        bool ohneBeschreibung;
+        QByteArray roh;
+    };
+    std::vector<Kandidat> kandidaten[2]; // comment, link
+    bool weitere22 = false;
+
+    const auto rohAnhängen = [&](const FrameOrt& f, QByteArray& ziel) {
+        const QByteArrayView id = bereich.sliced(f.kopf, 4);
+        const QByteArrayView daten = bereich.sliced(f.kopf + 10, f.größe);
+        if (haupt == 3) {
+            ziel.append(bereich.sliced(f.kopf, 10 + f.größe));
+            return;
+        }
+        const auto status = static_cast<quint8>(bereich[f.kopf + 8]);
+        const auto format = static_cast<quint8>(bereich[f.kopf + 9]);
+        if (format & 0x02)
+            ziel.append(FrameNach23(id, status, format, Entsynchronisieren(daten)));
+        else
+            ziel.append(FrameNach23(id, status, format, daten));
+    };
+
+    for (const FrameOrt& f : gang.frames) {
+        const QByteArrayView id = bereich.sliced(f.kopf, idLänge);
+        QByteArrayView daten = bereich.sliced(f.kopf + kopfLänge, f.größe);
+        QByteArray eigen;
+        bool lesbar = true;
+        if (haupt == 3) {
+            const auto format = static_cast<quint8>(bereich[f.kopf + 9]);
+            lesbar = !(format & 0xC0); // compressed or encrypted
+            if (lesbar && (format & 0x20))
+                daten = daten.sliced(std::min<qsizetype>(1, daten.size()));
+        } else if (haupt == 4) {
+            const auto format = static_cast<quint8>(bereich[f.kopf + 9]);
+            lesbar = !(format & 0x0C);
+            if (lesbar && (format & 0x02)) {
+                eigen = Entsynchronisieren(daten);
+                daten = eigen;
+            }
+            const qsizetype vorn = ((format & 0x40) ? 1 : 0) + ((format & 0x01) ? 4 : 0);
+            if (lesbar)
+                daten = daten.sliced(std::min(vorn, daten.size()));
+        }
+
+        int feld = -1;
+        for (int i = 0; i < kId3v2Felder && lesbar; ++i) {
+            const char* kennung = haupt == 2 ? tabelle[size_t(i)].id22 : tabelle[size_t(i)].id;
+            if (*kennung && id == QByteArrayView(kennung)) {
+                feld = i;
+                break;
+            }
+        }
+        std::optional<QString> text;
+        if (feld == kKommentar || feld == kLink) {
+            if (const auto b = BeschriebenLesen(daten, feld == kKommentar, feld == kLink)) {
+                Kandidat k{b->text, b->ohneBeschreibung, {}};
+                if (haupt > 2)
+                    rohAnhängen(f, k.roh);
+                kandidaten[feld == kLink].push_back(std::move(k));
+                continue;
+            }
+        } else if (feld == kZähler) {
+            text = ZählerLesen(daten);
+        } else if (feld >= 0) {
+            text = TextFrameLesen(daten);
+        }
+        if (text) {
+            e.felder[size_t(feld)] = *text;
+        } else if (haupt == 2) {
+            weitere22 = true;
+        } else if (f.größe > 0) {
+            rohAnhängen(f, e.weitereFrames);
+        }
+    }
+
+    for (int art = 0; art < 2; ++art) {
+        auto& liste = kandidaten[art];
+        if (liste.empty())
+            continue;
+        // The last one without a description, else the last one.
+        qsizetype gewählt = qsizetype(liste.size()) - 1;
+        for (qsizetype i = gewählt; i >= 0; --i)
+            if (liste[size_t(i)].ohneBeschreibung) {
+                gewählt = i;
+                break;
+            }
+        e.felder[art == 0 ? kKommentar : kLink] = liste[size_t(gewählt)].text;
+        for (qsizetype i = 0; i < qsizetype(liste.size()); ++i)
+            if (i != gewählt) {
+                if (haupt == 2)
+                    weitere22 = true;
+                else
+                    e.weitereFrames.append(liste[size_t(i)].roh);
+            }
+    }
+    if (haupt == 2 && weitere22)
+        e.weitereFrames = " ";
+    return e;
+}
+
+void Id3v2Zurücksetzen(MedienInfo& m)
+{
+    m.Mp3_ID3v2_Vorhanden = 2;
+    for (const auto& f : Id3v2FrameFelder())
+        (m.*f.feld).clear();
+    m.Mp3_ID3v2_WeitereFrames.clear();
+    m.Mp3_ID3v2_TAGGröße = -1;
+    m.Mp3_ID3v2_TAGPosition = -1;
+    m.Mp3_ID3v2_Ungenutzt = 0;
+    m.Mp3_ID3v2_Version.clear();
+}
+
+void Id3v2Übernehmen(const Id3v2Ergebnis& e, qint64 position, MedienInfo& m)
+{
+    Id3v2Zurücksetzen(m);
+    if (!e.gültig)
+        return;
+    const auto& tabelle = Id3v2FrameFelder();
+    for (int i = 0; i < kId3v2Felder; ++i)
+        m.*tabelle[size_t(i)].feld = e.felder[size_t(i)];
+    m.Mp3_ID3v2_WeitereFrames = e.weitereFrames;
+    m.Mp3_ID3v2_Vorhanden = 1;
+    m.Mp3_ID3v2_Version = e.kopf.VersionText();
+    m.Mp3_ID3v2_TAGGröße = qint32(e.kopf.GesamtGröße());
+    m.Mp3_ID3v2_TAGPosition = qint32(std::min<qint64>(position + 1, std::numeric_limits<qint32>::max()));
+    m.Mp3_ID3v2_Ungenutzt = qint32(e.ungenutzt);
+}
+
+bool Mp3TAGLesenV2(const QString& strDatei, MedienInfo& udtInfo, qint64 lngBytes)
+{
+    MedienDatei datei(strDatei);
+    if (!datei.Offen())
+        return false;
+    const Id3v2Fund fund = datei.Id3v2Finden(lngBytes);
+    if (fund.position < 0) {
+        Id3v2Zurücksetzen(udtInfo);
+        return false;
+    }
+    Id3v2Übernehmen(Id3v2Lesen(datei.Lesen(fund.position, fund.kopf.GesamtGröße())), fund.position, udtInfo);
+    return true;
+}

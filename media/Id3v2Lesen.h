@@ -1,0 +1,76 @@
+#pragma once
+// Reading ID3v2 tags (versions 2.2, 2.3 and 2.4) from bytes, and the frame
+// ids the program knows. The parser works on a byte span; Mp3TAGLesenV2 is
+// the file-level entry point.
+
+#include "core/MedienInfo.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <array>
+#include <optional>
+
+// The ten bytes of a tag header.
+struct Id3v2Kopf {
+    quint8 haupt = 0;      // major version 2..4
+    quint8 revision = 0;
+    quint8 flags = 0;
+    quint32 größe = 0;     // the size field: bytes behind the header (footer not counted)
+
+    bool Unsynchronisiert() const { return flags & 0x80; }
+    bool ErweiterterKopf() const { return flags & 0x40; }
+    bool Fußzeile() const { return haupt == 4 && (flags & 0x10); }
+    // Header, data and footer.
+    qint64 GesamtGröße() const { return qint64(größe) + 10 + (Fußzeile() ? 10 : 0); }
+    QString VersionText() const;
+};
+
+// A valid tag header at the start of `daten`: "ID3", a major version of 2 to
+// 4, a revision below 255 and a syncsafe size (no byte with its top bit set).
+std::optional<Id3v2Kopf> Id3v2KopfLesen(QByteArrayView daten);
+
+// First position below `bis` where a valid tag header starts (its ten bytes
+// lying inside `daten`); -1 when there is none.
+qint64 Id3v2KopfSuchen(QByteArrayView daten, qint64 bis);
+
+// A size field of 3 or 4 bytes, big-endian; syncsafe (7 bits a byte) unless
+// `bolNichtSyncSafe`. False for fewer than 3 bytes and for a syncsafe field
+// holding a byte with its top bit set.
+bool Mp3TAGLesenV2GrößeLesen(QByteArrayView bytes, qint64& größe, bool bolNichtSyncSafe);
+
+// The frames that have a field of their own, in the order of the record.
+struct Id3v2FrameFeld {
+    const char* id;    // 2.3 and 2.4
+    const char* id22;  // 2.2; "" when that version has none
+    QString MedienInfo::*feld;
+};
+constexpr int kId3v2Felder = 18;
+const std::array<Id3v2FrameFeld, kId3v2Felder>& Id3v2FrameFelder();
+
+struct Id3v2Ergebnis {
+    bool gültig = false;
+    Id3v2Kopf kopf;
+    // Tag bytes in front of the padding; the whole tag when it has none.
+    qint64 ungenutzt = 0;
+    std::array<QString, kId3v2Felder> felder;
+    // Frames without a field of their own, in 2.3 layout (plain sizes, no
+    // unsynchronisation); " " for a 2.2 tag that has such frames.
+    QByteArray weitereFrames;
+};
+
+// Parses the tag whose header starts at tag[0]. `tag` may end before the
+// size the header declares (a cut file): only frames that lie wholly inside
+// it are read.
+Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag);
+
+// The ID3v2 fields of a record as for a file without a tag.
+void Id3v2Zurücksetzen(MedienInfo& info);
+// Writes a parsed tag found at the 0-based file offset `position`.
+void Id3v2Übernehmen(const Id3v2Ergebnis& e, qint64 position, MedienInfo& info);
+
+// Reads the tag of `strDatei` into the ID3v2 fields of `udtInfo`; "ID3" is
+// looked for in the first `lngBytes` bytes (all when 0 or less), in front of
+// the first audio frame. True when a tag was read. A file that cannot be read
+// leaves the record as it was.
+bool Mp3TAGLesenV2(const QString& strDatei, MedienInfo& udtInfo, qint64 lngBytes);

@@ -1,0 +1,61 @@
+#pragma once
+// A media file opened for reading the few bytes its tags and first frames
+// take: the head through one reused buffer, the last 128 bytes apart. Reading
+// never goes past the file's end and never allocates more than it holds.
+
+#include "media/Id3v2Lesen.h"
+#include "media/MpegKopf.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <sys/types.h>
+
+// Where an ID3v2 tag header was found.
+struct Id3v2Fund {
+    qint64 position = -1; // file offset of "ID3"; -1 = none
+    Id3v2Kopf kopf;
+    // Where the audio may start: behind the tag, or 0 without one.
+    qint64 ende() const { return position < 0 ? 0 : position + kopf.GesamtGröße(); }
+};
+
+class MedienDatei {
+public:
+    explicit MedienDatei(const QString& pfad);
+    ~MedienDatei();
+    MedienDatei(const MedienDatei&) = delete;
+    MedienDatei& operator=(const MedienDatei&) = delete;
+
+    bool Offen() const { return m_fd >= 0; }
+    qint64 Länge() const { return m_länge; }
+    qint64 GeändertAm() const { return m_mtime; } // seconds since the epoch
+    dev_t Gerät() const { return m_gerät; }
+
+    // Bytes [pos, pos + n) as far as the file holds them. The view stays
+    // valid until the next call.
+    QByteArrayView Lesen(qint64 pos, qint64 n);
+
+    // The last 128 bytes when they begin with "TAG"; empty otherwise.
+    QByteArrayView Id3v1Block();
+    // End of the audio: in front of an ID3v1 block.
+    qint64 AudioEnde() { return m_länge - (Id3v1Block().isEmpty() ? 0 : 128); }
+
+    // The first valid tag header whose "ID3" starts within the first
+    // `lngBytes` bytes (all when 0 or less) and in front of the first audio
+    // frame.
+    Id3v2Fund Id3v2Finden(qint64 lngBytes);
+
+    // The first frame within 100 KiB behind `start`.
+    MpegErgebnis ErstenFrameSuchen(qint64 start, qint64 audioEnde);
+
+private:
+    int m_fd = -1;
+    qint64 m_länge = 0;
+    qint64 m_mtime = 0;
+    dev_t m_gerät = 0;
+    QByteArray m_puffer;
+    qint64 m_pufferAb = 0;
+    qint64 m_pufferLänge = 0;
+    QByteArray m_ende;
+    bool m_endeGelesen = false;
+};

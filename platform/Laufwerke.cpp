@@ -1,0 +1,255 @@
+#include "platform/Laufwerke.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QStorageInfo>
+#include <fcntl.h>
+#include <poll.h>
+#include <pwd.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#include <vector>
+
+namespace Laufwerke {
+
+namespace {
+
+struct Einhängung {
+    dev_t gerät = 0;
+    QString punkt;
+    QString typ;
+    QString quelle;
+};
+
+// The mount table and what was learnt from it; both dropped as soon as the
+// kernel reports a change of the table (a medium put in or taken out).
+struct Tabelle {
+    int fd = -1;
+    bool geladen = false;
+    std::vector<Einhängung> liste;
+    QHash<dev_t, Medium> nachGerät;
+    QHash<QString, Medium> nachWurzel;
+};
+
+Tabelle& tabelle()
+{
+    static Tabelle t;
+    return t;
+}
+
+void Laden(Tabelle& t)
+{
+    t.liste.clear();
+    t.nachGerät.clear();
+    t.nachWurzel.clear();
+    QByteArray text;
+    if (t.fd >= 0 && ::lseek(t.fd, 0, SEEK_SET) == 0) {
+        char puffer[16384];
+        for (;;) {
+            const ssize_t r = ::read(t.fd, puffer, sizeof puffer);
+            if (r <= 0)
+                break;
+            text.append(puffer, r);
+        }
+    }
+    for (const QByteArray& zeile : text.split('\n')) {
+        const QList<QByteArray> f = zeile.split(' ');
+        const qsizetype trenner = f.indexOf(QByteArray("-"));
+        if (f.size() < 5 || trenner < 6 || trenner + 2 >= f.size())
+            continue;
+        const QList<QByteArray> nummern = f[2].split(':');
+        if (nummern.size() != 2)
+            continue;
+        Einhängung e;
+        e.gerät = makedev(nummern[0].toUInt(), nummern[1].toUInt());
+        e.punkt = MountpunktEntschlüsseln(f[4]);
+        e.typ = QString::fromUtf8(f[trenner + 1]);
+        e.quelle = MountpunktEntschlüsseln(f[trenner + 2]);
+        t.liste.push_back(std::move(e));
+    }
+}
+
+void Auffrischen()
+{
+    Tabelle& t = tabelle();
+    if (!t.geladen) {
+        t.fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+        t.geladen = true;
+        Laden(t);
+        return;
+    }
+    if (t.fd < 0)
+        return;
+    pollfd p{t.fd, POLLPRI, 0};
+    if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLERR | POLLPRI)))
+        Laden(t);
+}
+
+bool Unter(const QString& pfad, const QString& wurzel)
+{
+    if (wurzel == QLatin1String("/"))
+        return pfad.startsWith(QLatin1Char('/'));
+    return pfad == wurzel || (pfad.startsWith(wurzel) && pfad.at(wurzel.size()) == QLatin1Char('/'));
+}
+
+// The mount that holds the path: the longest mount point above it; of
+// mounts on the same point the later one covers the earlier.
+const Einhängung* EinhängungSuchen(const QString& pfad)
+{
+    const Einhängung* beste = nullptr;
+    for (const Einhängung& e : tabelle().liste)
+        if (Unter(pfad, e.punkt) && (!beste || e.punkt.size() >= beste->punkt.size()))
+            beste = &e;
+    return beste;
+}
+
+Medium MediumVon(const Einhängung& e)
+{
+    Medium m;
+    m.wurzel = e.punkt;
+    m.wechsel = IstOptischOderEntfernt(e.typ)
+             || (e.quelle.startsWith(QLatin1String("/dev/")) && BlockGerätWechselbar(e.quelle, QStringLiteral("/sys/class/block")));
+    if (m.wechsel)
+        m.name = QStorageInfo(e.punkt).name();
+    return m;
+}
+
+QString Benutzer()
+{
+    static const QString name = [] {
+        const passwd* pw = ::getpwuid(::getuid());
+        return pw ? QString::fromLocal8Bit(pw->pw_name) : qEnvironmentVariable("USER");
+    }();
+    return name;
+}
+
+bool LeerOderFehlt(const QString& ordner)
+{
+    QDir d(ordner);
+    return !d.exists() || d.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+QString DateiInhalt(const QString& pfad)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromLatin1(f.read(64)).trimmed();
+}
+
+} // namespace
+
+QString MountpunktEntschlüsseln(const QByteArray& feld)
+{
+    QByteArray aus;
+    aus.reserve(feld.size());
+    for (qsizetype i = 0; i < feld.size(); ++i) {
+        if (feld[i] == '\\' && i + 3 < feld.size()) {
+            const QByteArray oktal = feld.mid(i + 1, 3);
+            bool ok = false;
+            const int wert = oktal.toInt(&ok, 8);
+            if (ok && oktal.size() == 3) {
+                aus.append(char(wert));
+                i += 3;
+                continue;
+            }
+        }
+        aus.append(feld[i]);
+    }
+    return QString::fromUtf8(aus);
+}
+
+bool IstOptischOderEntfernt(const QString& typ)
+{
+    static const QStringList typen = {QStringLiteral("iso9660"), QStringLiteral("udf"), QStringLiteral("nfs"),
+                                      QStringLiteral("nfs4"), QStringLiteral("cifs"), QStringLiteral("smb3"),
+                                      QStringLiteral("smbfs"), QStringLiteral("fuse.sshfs")};
+    return typen.contains(typ);
+}
+
+QString WechselWurzelNachRegel(const QString& pfad, const QString& benutzer)
+{
+    const QStringList teile = QDir::cleanPath(pfad).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (!pfad.startsWith(QLatin1Char('/')) || teile.size() < 2)
+        return QString();
+    const auto wurzel = [&](int n) { return QLatin1Char('/') + teile.mid(0, n).join(QLatin1Char('/')); };
+    if (teile[0] == QLatin1String("run") && teile[1] == QLatin1String("media"))
+        return teile.size() >= 4 ? wurzel(4) : QString();
+    if (teile[0] == QLatin1String("media")) {
+        if (!benutzer.isEmpty() && teile[1] == benutzer)
+            return teile.size() >= 3 ? wurzel(3) : QString();
+        return wurzel(2);
+    }
+    if (teile[0] == QLatin1String("mnt"))
+        return wurzel(2);
+    return QString();
+}
+
+bool BlockGerätWechselbar(const QString& gerät, const QString& sysBlock)
+{
+    const QString echt = QFileInfo(gerät).canonicalFilePath();
+    const QString name = QFileInfo(echt.isEmpty() ? gerät : echt).fileName();
+    if (name.isEmpty())
+        return false;
+    const QString eintrag = sysBlock + QLatin1Char('/') + name;
+    QString wert = DateiInhalt(eintrag + QStringLiteral("/removable"));
+    if (wert.isEmpty()) {
+        // A partition: its disk is the folder above it.
+        const QString ort = QFileInfo(eintrag).canonicalFilePath();
+        if (!ort.isEmpty())
+            wert = DateiInhalt(QFileInfo(ort).absolutePath() + QStringLiteral("/removable"));
+    }
+    return wert == QLatin1String("1");
+}
+
+Medium MediumZurückgeben(const QString& rohPfad)
+{
+    if (!rohPfad.startsWith(QLatin1Char('/'))) {
+        Medium m;
+        m.eingehängt = false;
+        return m;
+    }
+    const QString pfad = QDir::cleanPath(rohPfad);
+    Auffrischen();
+    const Einhängung* e = EinhängungSuchen(pfad);
+    const QString regel = WechselWurzelNachRegel(pfad, Benutzer());
+    if (!regel.isEmpty() && (!e || e->punkt.size() < regel.size()) && LeerOderFehlt(regel)) {
+        Medium m;
+        m.wurzel = regel;
+        m.wechsel = true;
+        m.eingehängt = false;
+        return m;
+    }
+    if (!e) {
+        Medium m;
+        m.wurzel = QStringLiteral("/");
+        return m;
+    }
+    Tabelle& t = tabelle();
+    const auto it = t.nachWurzel.constFind(e->punkt);
+    if (it != t.nachWurzel.constEnd())
+        return *it;
+    return *t.nachWurzel.insert(e->punkt, MediumVon(*e));
+}
+
+Medium MediumVonGerät(dev_t gerät, const QString& pfad)
+{
+    Auffrischen();
+    Tabelle& t = tabelle();
+    const auto it = t.nachGerät.constFind(gerät);
+    if (it != t.nachGerät.constEnd())
+        return *it;
+    const Einhängung* gefunden = nullptr;
+    for (const Einhängung& e : t.liste)
+        if (e.gerät == gerät && (!gefunden || Unter(pfad, e.punkt)))
+            gefunden = &e;
+    // A device the table does not name (a btrfs subvolume): go by the path.
+    const Medium m = gefunden ? MediumVon(*gefunden) : MediumZurückgeben(pfad);
+    if (gefunden)
+        t.nachGerät.insert(gerät, m);
+    return m;
+}
+
+} // namespace Laufwerke
