@@ -89,6 +89,21 @@ bool altesFormatFrage(const QString& datei, QObject* besitzer)
            == Antwort::Ja;
 }
 
+// Large arrays filled at once: huge pages where the system offers them, and
+// the pages made present in one call instead of one fault per page.
+void speicherVorbereiten(void* anfang, size_t länge)
+{
+    constexpr uintptr_t kSeite = uintptr_t(2) << 20;
+    const uintptr_t a = (reinterpret_cast<uintptr_t>(anfang) + kSeite - 1) & ~(kSeite - 1);
+    const uintptr_t e = (reinterpret_cast<uintptr_t>(anfang) + länge) & ~(kSeite - 1);
+    if (e <= a)
+        return;
+    ::madvise(reinterpret_cast<void*>(a), e - a, MADV_HUGEPAGE);
+#ifdef MADV_POPULATE_WRITE
+    ::madvise(reinterpret_cast<void*>(a), e - a, MADV_POPULATE_WRITE);
+#endif
+}
+
 // --- reading ------------------------------------------------------------------------
 
 // The whole file in memory of its own, given back to the system at once when
@@ -137,6 +152,7 @@ private:
             return ENOMEM;
         }
         m_daten = static_cast<char*>(p);
+        speicherVorbereiten(m_daten, m_kapazität);
         // A file that shrinks meanwhile ends early; what grows is not read.
         while (m_größe < m_kapazität) {
             const ssize_t n = ::read(fd, m_daten + m_größe, m_kapazität - m_größe);
@@ -287,6 +303,7 @@ void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool f
     idx.strIndexPfad.reserve(platz);
     idx.IndexDaten.reserve(platz);
     idx.intSuchErgebnis.reserve(platz);
+    speicherVorbereiten(idx.IndexDaten.data(), idx.IndexDaten.capacity() * sizeof(MedienInfo));
 
     Kapazität kapazität{idx};
     qint32 anzahl = 0;

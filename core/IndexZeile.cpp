@@ -180,33 +180,37 @@ void Utf8Anhängen(std::string& aus, QStringView text)
 {
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
+    const size_t alt = aus.size();
+    aus.resize(alt + 3 * size_t(n)); // the most one UTF-16 unit can take
+    char* o = aus.data() + alt;
     for (qsizetype i = 0; i < n; ++i) {
         char32_t c = p[i];
         if (c < 0x80) {
-            aus.push_back(c == u'\r' ? '\n' : char(c));
+            *o++ = c == u'\r' ? '\n' : char(c);
             continue;
         }
         if (c < 0x800) {
-            aus.push_back(char(0xC0 | (c >> 6)));
-            aus.push_back(char(0x80 | (c & 0x3F)));
+            *o++ = char(0xC0 | (c >> 6));
+            *o++ = char(0x80 | (c & 0x3F));
             continue;
         }
         if (QChar::isSurrogate(c)) {
             if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
                 c = QChar::surrogateToUcs4(char16_t(c), p[i + 1]);
                 ++i;
-                aus.push_back(char(0xF0 | (c >> 18)));
-                aus.push_back(char(0x80 | ((c >> 12) & 0x3F)));
-                aus.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-                aus.push_back(char(0x80 | (c & 0x3F)));
+                *o++ = char(0xF0 | (c >> 18));
+                *o++ = char(0x80 | ((c >> 12) & 0x3F));
+                *o++ = char(0x80 | ((c >> 6) & 0x3F));
+                *o++ = char(0x80 | (c & 0x3F));
                 continue;
             }
             c = 0xFFFD; // a lone half of a pair has no UTF-8 form
         }
-        aus.push_back(char(0xE0 | (c >> 12)));
-        aus.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-        aus.push_back(char(0x80 | (c & 0x3F)));
+        *o++ = char(0xE0 | (c >> 12));
+        *o++ = char(0x80 | ((c >> 6) & 0x3F));
+        *o++ = char(0x80 | (c & 0x3F));
     }
+    aus.resize(size_t(o - aus.data()));
 }
 
 // --- numbers and dates -------------------------------------------------------

@@ -69,7 +69,7 @@ bool SichereDatei::pufferLeeren()
         p += n;
         rest -= n;
     }
-    m_puffer.clear();
+    m_puffer.truncate(0); // keeps its memory for the next megabyte
     return true;
 }
 
