@@ -1,0 +1,623 @@
+#include "library/Hinzufuegen.h"
+
+#include "core/Einstellungen.h"
+#include "core/Fortschritt.h"
+#include "core/Funktionen.h"
+#include "core/Kodierung.h"
+#include "core/Meldungen.h"
+#include "core/Standardwerte.h"
+#include "core/StatusMeldung.h"
+#include "library/Dateihelfer.h"
+#include "library/Dateikennung.h"
+#include "library/Besitzer.h"
+#include "library/Loeschen.h"
+#include "library/Verschieben.h"
+#include "mainwindow/Liste.h"
+#include "media/MedienInfosLesen.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSet>
+#include <QStorageInfo>
+#include <algorithm>
+#include <dirent.h>
+#include <optional>
+#include <sys/stat.h>
+
+QStringList strGefundeneDateien;
+
+namespace {
+
+int g_taktMs = 50;
+int g_läuft = 0;
+
+// Marks an adding operation as running for its lifetime.
+struct Läuft {
+    Läuft() { ++g_läuft; }
+    ~Läuft() { --g_läuft; }
+};
+
+const QString kAbgebrochen = QStringLiteral("Hinzufügen abgebrochen");
+
+QString HinzugefügtText(qint32 anzahl)
+{
+    return QString::number(anzahl) + QStringLiteral(" Datei(en) hinzugefügt");
+}
+
+QString MitTrenner(const QString& ordner)
+{
+    return ordner.endsWith(QChar(kPfadTrenner)) ? ordner : ordner + QChar(kPfadTrenner);
+}
+
+// Reports to the progress display no more often than every g_taktMs, so that
+// long runs do not spend their time redrawing; a pending cancel is reported
+// at once.
+class Fortschrittstakt {
+public:
+    explicit Fortschrittstakt(bool aktiv = true) : m_aktiv(aktiv) {}
+    // False once the user has cancelled (the display has then ended itself).
+    bool Melden(double position, const QString& text)
+    {
+        if (!m_aktiv)
+            return true;
+        if (m_uhr.isValid() && m_uhr.elapsed() < g_taktMs && !bolAbbruch)
+            return true;
+        m_uhr.start();
+        return FortschrittZeigen(position, text, BibliotheksBesitzer());
+    }
+
+private:
+    bool m_aktiv;
+    QElapsedTimer m_uhr;
+};
+
+bool FilterPasst(const QString& name, const QStringList& filter)
+{
+    if (filter.isEmpty() || filter.first().isEmpty())
+        return true;
+    for (const QString& f : filter) {
+        if (name.size() > f.size() && name.indexOf(f, name.size() - f.size() - 1, Qt::CaseInsensitive) >= 0)
+            return true;
+    }
+    return false;
+}
+
+bool NamensOrdnung(const QString& a, const QString& b)
+{
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+struct Suchlauf {
+    const QStringList& filter;
+    bool rekursiv;
+    Fortschrittstakt& takt;
+    QStringList& ziel;
+    std::optional<DateiSchlüssel> ohne;
+    QSet<DateiSchlüssel> gesehen;
+
+    // One folder (ending in the separator); false when cancelled.
+    bool Ordner(const QString& ordner)
+    {
+        const QByteArray ordnerBytes = QFile::encodeName(ordner);
+        DIR* d = ::opendir(ordnerBytes.constData());
+        if (!d)
+            return true;
+        struct Unterordner {
+            QString name;
+            DateiSchlüssel schlüssel;
+        };
+        std::vector<QString> dateien;
+        std::vector<Unterordner> unterordner;
+        bool weiter = true;
+        while (const dirent* e = ::readdir(d)) {
+            const char* roh = e->d_name;
+            // Hidden entries, "." and "..".
+            if (roh[0] == '.')
+                continue;
+            const QByteArray bytes(roh);
+            const QString name = QFile::decodeName(bytes);
+            // A name this program could not address again is passed over.
+            if (QFile::encodeName(name) != bytes)
+                continue;
+            struct stat st;
+            const bool bekannt = e->d_type == DT_REG;
+            if (!bekannt && ::fstatat(::dirfd(d), roh, &st, 0) != 0)
+                continue;
+            if (bekannt || S_ISREG(st.st_mode)) {
+                if (FilterPasst(name, filter))
+                    dateien.push_back(name);
+            } else if (S_ISDIR(st.st_mode) && rekursiv) {
+                DateiKennung k;
+                k.gerät = quint64(st.st_dev);
+                k.inode = quint64(st.st_ino);
+                unterordner.push_back({name, DateiSchlüssel(k)});
+            }
+            if (!takt.Melden(0, ordner)) {
+                weiter = false;
+                break;
+            }
+        }
+        ::closedir(d);
+        if (!weiter)
+            return false;
+
+        std::sort(dateien.begin(), dateien.end(), NamensOrdnung);
+        for (const QString& name : dateien)
+            ziel.append(ordner + name);
+
+        std::sort(unterordner.begin(), unterordner.end(),
+                  [](const Unterordner& a, const Unterordner& b) { return NamensOrdnung(a.name, b.name); });
+        for (const Unterordner& u : unterordner) {
+            if (!takt.Melden(0, QString()))
+                return false;
+            // A folder met before (a symlink loop, or a link to a folder
+            // already scanned) and the left-out folder are not entered.
+            if ((ohne && *ohne == u.schlüssel) || gesehen.contains(u.schlüssel))
+                continue;
+            gesehen.insert(u.schlüssel);
+            if (!Ordner(ordner + u.name + QChar(kPfadTrenner)))
+                return false;
+        }
+        return true;
+    }
+};
+
+// Case-folded hash of the file name part of a path.
+size_t NamensHash(QStringView pfad)
+{
+    const QStringView name = pfad.mid(pfad.lastIndexOf(QChar(kPfadTrenner)) + 1);
+    size_t h = 1469598103934665603ULL;
+    for (QChar c : name) {
+        h ^= QChar::toCaseFolded(c.unicode());
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+} // namespace
+
+// The duplicate test of one batch: built once, then one hash lookup per file.
+// A file is the same when its path is, or its device and inode are. Paths
+// differing from an indexed one name the same file through a folder link, a
+// case-insensitive medium or a hard link: the first two keep the file name
+// (ignoring case), so only indexed files of that name are looked at; a hard
+// link (more than one name) makes the whole index's identities known once.
+class Doppelprüfung {
+public:
+    explicit Doppelprüfung(const Index& index)
+    {
+        const qint32 n = std::min<qint32>(index.lngIndexAnzahl, index.Kapazität());
+        m_pfade.reserve(n);
+        m_namen.reserve(size_t(std::max<qint32>(n, 0)));
+        for (qint32 i = 1; i <= n; ++i) {
+            const QString& p = index.strIndexPfad[size_t(i)];
+            m_pfade.insert(p);
+            m_namen.emplace_back(NamensHash(p), p);
+        }
+        std::sort(m_namen.begin(), m_namen.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+
+    // Whether the file is known; `kennung` gets its identity (nothing when
+    // it cannot be read).
+    bool Enthält(const QString& pfad, std::optional<DateiKennung>& kennung)
+    {
+        kennung.reset();
+        if (m_pfade.contains(pfad))
+            return true;
+        kennung = DateiKennungLesen(pfad);
+        if (!kennung)
+            return false;
+        if (m_neu.contains(DateiSchlüssel(*kennung)) || GleicheUnterGleichemNamen(pfad, *kennung))
+            return true;
+        if (kennung->verweise > 1) {
+            if (!m_alle)
+                AlleKennungenLesen();
+            return m_alle->contains(DateiSchlüssel(*kennung));
+        }
+        return false;
+    }
+
+    // A file of the batch: later offers of it are duplicates.
+    void Merken(const QString& pfad, const std::optional<DateiKennung>& kennung)
+    {
+        m_pfade.insert(pfad);
+        if (kennung)
+            m_neu.insert(DateiSchlüssel(*kennung));
+    }
+
+private:
+    bool GleicheUnterGleichemNamen(const QString& pfad, const DateiKennung& k) const
+    {
+        const size_t h = NamensHash(pfad);
+        auto it = std::lower_bound(m_namen.begin(), m_namen.end(), h,
+                                   [](const auto& e, size_t wert) { return e.first < wert; });
+        for (; it != m_namen.end() && it->first == h; ++it) {
+            const std::optional<DateiKennung> andere = DateiKennungLesen(it->second);
+            if (andere && andere->GleicheDatei(k))
+                return true;
+        }
+        return false;
+    }
+
+    void AlleKennungenLesen()
+    {
+        m_alle.emplace();
+        m_alle->reserve(qsizetype(m_namen.size()));
+        for (const auto& e : m_namen) {
+            if (const auto k = DateiKennungLesen(e.second))
+                m_alle->insert(DateiSchlüssel(*k));
+        }
+    }
+
+    QSet<QString> m_pfade;
+    std::vector<std::pair<size_t, QString>> m_namen;
+    QSet<DateiSchlüssel> m_neu;
+    std::optional<QSet<DateiSchlüssel>> m_alle;
+};
+
+// --- the found-file list -----------------------------------------------------
+
+bool GefundeneDateiMerken(const QString& strPfad, int intModus)
+{
+    if (intModus == 1)
+        strGefundeneDateien.clear();
+    else
+        strGefundeneDateien.append(strPfad);
+    return true;
+}
+
+void FortschrittTaktSetzen(int ms) { g_taktMs = std::max(ms, 0); }
+
+// --- the folder scan ---------------------------------------------------------
+
+bool DateienSuchenAPI(QString& strOrdner, const QStringList& strFilter, int intUnterordner, bool bolFortschritt,
+                      QStringList& ziel, const QString& ohneOrdner)
+{
+    strOrdner = MitTrenner(strOrdner);
+    Fortschrittstakt takt(bolFortschritt);
+    Suchlauf lauf{strFilter, intUnterordner == 1, takt, ziel, std::nullopt, {}};
+    if (!ohneOrdner.isEmpty()) {
+        if (const auto k = DateiKennungLesen(ohneOrdner); k && k->ordner)
+            lauf.ohne = DateiSchlüssel(*k);
+    }
+    if (const auto k = DateiKennungLesen(strOrdner))
+        lauf.gesehen.insert(DateiSchlüssel(*k));
+    return lauf.Ordner(strOrdner);
+}
+
+// --- the add batch -----------------------------------------------------------
+
+HinzuStapel::HinzuStapel(Index& index) : m_index(index) {}
+HinzuStapel::~HinzuStapel() = default;
+
+Doppelprüfung& HinzuStapel::prüfung()
+{
+    if (!m_doppelt)
+        m_doppelt = std::make_unique<Doppelprüfung>(m_index);
+    return *m_doppelt;
+}
+
+void HinzuStapel::DateiListeHinzuStarten()
+{
+    m_neuPfad.clear();
+    m_neuDaten.clear();
+    m_doppelt.reset();
+}
+
+bool HinzuStapel::SchonImIndex(const QString& strDatei)
+{
+    std::optional<DateiKennung> kennung;
+    return prüfung().Enthält(strDatei, kennung);
+}
+
+bool HinzuStapel::DateienZurListeHinzufügen(const QString& strDatei)
+{
+    // A NUL would cut the name short when the file is opened.
+    if (strDatei.contains(QChar(0)) || !DoesExist(strDatei))
+        return false;
+    if (!DateiTypPrüfen(m_index, strDatei, false, false, false, true))
+        return false;
+    std::optional<DateiKennung> kennung;
+    const bool doppelteAbweisen = einstellungen().HinzufügenKeineDoppelten == 1;
+    if (doppelteAbweisen && prüfung().Enthält(strDatei, kennung))
+        return false;
+    if (m_doppelt) {
+        if (!doppelteAbweisen)
+            kennung = DateiKennungLesen(strDatei);
+        m_doppelt->Merken(strDatei, kennung);
+    }
+    const QString& flags = einstellungen().Mp3TagLesen;
+    const QString kopfUndDatei = flags.mid(2, 1);
+    m_neuPfad.push_back(strDatei);
+    m_neuDaten.push_back(MedienInfosLesen(m_index, strDatei, LeereMedienInfo(), flags.left(2), false,
+                                          kopfUndDatei, kopfUndDatei));
+    return true;
+}
+
+qint32 HinzuStapel::DateiListeHinzuBeenden()
+{
+    const qint32 neu = qint32(m_neuPfad.size());
+    if (neu > 0) {
+        Index& x = m_index;
+        const qint32 basis = x.lngIndexAnzahl;
+        if (x.Kapazität() < basis + neu)
+            x.IndexDatenDimensionieren(basis + neu, true);
+        for (qint32 i = 0; i < neu; ++i) {
+            const size_t nr = size_t(basis + 1 + i);
+            x.strIndexPfad[nr] = std::move(m_neuPfad[size_t(i)]);
+            x.IndexDaten[nr] = std::move(m_neuDaten[size_t(i)]);
+            x.intSuchErgebnis[nr] = 0;
+        }
+        x.lngIndexAnzahl = basis + neu;
+        x.bolIndexGeändert = true;
+    }
+    DateiListeHinzuStarten();
+    return neu;
+}
+
+void IndexGeändertAnzeigen(Index& index)
+{
+    index.bolIndexGeändert = true;
+    SucheAktualisieren(false);
+}
+
+// --- the ways of adding ------------------------------------------------------
+
+bool HinzufügenLäuft() { return g_läuft > 0; }
+
+namespace {
+
+// The end of an adding run: refresh and mark what was added when asked.
+void ListeNachHinzufügen(qint32 anzahl, bool bolAktualisieren, bool bolMarkieren)
+{
+    if (!bolAktualisieren || anzahl <= 0)
+        return;
+    SucheAktualisieren(false);
+    if (bolMarkieren)
+        NeueInListeMarkieren(anzahl);
+}
+
+} // namespace
+
+bool EinfachOrdnerHinzufügen(Index& index, QString& strOrdner, bool bolMeldung, int intUnterordner,
+                             bool bolAktualisieren, const QString& strKopierenInOrdner, bool bolMarkieren,
+                             bool bolFortschrittOffen)
+{
+    Läuft läuft;
+    QObject* besitzer = BibliotheksBesitzer();
+    FortschrittZeigenStarten(0, true, besitzer, false, true, QStringLiteral("Durchsuche Ordner"));
+    FortschrittZeigen(0, QString(), besitzer);
+
+    if (!IstOrdner(strOrdner)) {
+        MeldungZeigen(QStringLiteral("Beim Hinzufügen des Ordners '") + strOrdner
+                          + QStringLiteral("' ist ein Fehler aufgetreten: \nDer Ordner existiert nicht oder ist kein "
+                                           "gültiger Ordnername.\n\nÄndern Sie den Ordner-Namen in den Optionen und "
+                                           "stellen sie sicher, daß sich dieser Ordner auf einem Datenträger befindet, "
+                                           "auf den Zugriff möglich ist."),
+                      Knöpfe::OK, Symbol::Ausruf, besitzer);
+        FortschrittZeigenBeenden(besitzer);
+        StatusMeldungZeigen(kAbgebrochen, 0);
+        return true;
+    }
+
+    QStringList gefunden;
+    if (!DateienSuchenAPI(strOrdner, {QString()}, intUnterordner, true, gefunden, strKopierenInOrdner)) {
+        FortschrittZeigenBeenden(besitzer);
+        StatusMeldungZeigen(kAbgebrochen, 0);
+        return false;
+    }
+
+    qint32 anzahl = 0;
+    if (!gefunden.isEmpty()) {
+        FortschrittZeigenStarten(qint32(gefunden.size()), true, besitzer, true, true,
+                                 QStringLiteral("Füge gefundene Dateien hinzu"));
+        HinzuStapel stapel(index);
+        stapel.DateiListeHinzuStarten();
+        Fortschrittstakt takt;
+        const QString kopierenIn = strKopierenInOrdner.isEmpty() ? QString() : MitTrenner(strKopierenInOrdner);
+        for (qsizetype i = 0; i < gefunden.size(); ++i) {
+            QString datei = gefunden[i];
+            if (!DateiTypPrüfen(index, datei, false, false, false, true))
+                continue;
+            if (!kopierenIn.isEmpty()) {
+                if (DateinameBereinigen(strKopierenInOrdner, true) != strKopierenInOrdner) {
+                    MeldungZeigen(QStringLiteral("Beim Kopieren der Datei '") + datei
+                                      + QStringLiteral("' ist ein Fehler aufgetreten: \nDer Zielordner-Name '")
+                                      + strKopierenInOrdner
+                                      + QStringLiteral("' enthält ungültige Zeichen.\n\nDie Kopieren-Funktion wurde für "
+                                                       "diesen Ordner deaktiviert. Ändern Sie den Ordner-Namen in den "
+                                                       "Optionen."),
+                                  Knöpfe::OK, Symbol::Ausruf, besitzer);
+                    break;
+                }
+                // An indexed file stays where its entry says it is.
+                if (!stapel.SchonImIndex(datei)) {
+                    QString ziel = kopierenIn + datei.mid(strOrdner.size());
+                    int modus = 1;
+                    QString fehler;
+                    if (DateiVerschieben(datei, ziel, modus, fehler)) {
+                        OrdnerLöschenFragen(PfadZurückgeben(datei));
+                        datei = ziel;
+                    } else if (MeldungZeigen(QStringLiteral("Beim Verschieben der Datei '") + datei
+                                                 + QStringLiteral("' ist ein Fehler aufgetreten: \n") + fehler
+                                                 + QStringLiteral("\n\nMöchten Sie mit weiteren Dateien im aktuellen "
+                                                                  "Ordner ('")
+                                                 + strOrdner + QStringLiteral("') fortfahren?"),
+                                             Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+                               != Antwort::Ja) {
+                        break;
+                    }
+                }
+            }
+            const bool angenommen = stapel.DateienZurListeHinzufügen(datei);
+            if (angenommen)
+                ++anzahl;
+            if (!takt.Melden(double(i + 1), angenommen ? datei : QString())) {
+                stapel.DateiListeHinzuBeenden();
+                ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren);
+                StatusMeldungZeigen(kAbgebrochen, 0);
+                return false;
+            }
+        }
+        stapel.DateiListeHinzuBeenden();
+    }
+
+    if (!strKopierenInOrdner.isEmpty())
+        OrdnerLöschenFragen(strOrdner);
+    if (!bolFortschrittOffen)
+        FortschrittZeigenBeenden(besitzer);
+    ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren);
+    if (bolMeldung)
+        StatusMeldungZeigen(HinzugefügtText(anzahl), 750);
+    return true;
+}
+
+bool EinfachDateiHinzufügen(Index& index, const QStringList& strDateien, bool bolAktualisieren, bool bolMeldung,
+                            bool bolMarkieren)
+{
+    Läuft läuft;
+    QObject* besitzer = BibliotheksBesitzer();
+    FortschrittZeigenStarten(qint32(strDateien.size()), true, besitzer, true, true,
+                             QStringLiteral("Füge Dateien hinzu"));
+    HinzuStapel stapel(index);
+    stapel.DateiListeHinzuStarten();
+    Fortschrittstakt takt;
+    qint32 anzahl = 0;
+    for (qsizetype i = 0; i < strDateien.size(); ++i) {
+        if (!takt.Melden(double(i + 1), strDateien[i])) {
+            stapel.DateiListeHinzuBeenden();
+            ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren);
+            StatusMeldungZeigen(kAbgebrochen, 0);
+            return false;
+        }
+        if (stapel.DateienZurListeHinzufügen(strDateien[i]))
+            ++anzahl;
+    }
+    stapel.DateiListeHinzuBeenden();
+    FortschrittZeigenBeenden(besitzer);
+    ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren);
+    if (bolMeldung)
+        StatusMeldungZeigen(HinzugefügtText(anzahl), 750);
+    return true;
+}
+
+namespace {
+
+// A playlist's text: UTF-8 when its bytes are valid UTF-8 (a BOM skipped),
+// else Windows-1252.
+QString PlaylistText(const QByteArray& bytes)
+{
+    QByteArrayView b(bytes);
+    if (b.startsWith("\xEF\xBB\xBF"))
+        b = b.sliced(3);
+    return IstGültigesUtf8(b) ? QString::fromUtf8(b) : Cp1252Dekodieren(b);
+}
+
+// Playlists larger than this are no playlists.
+constexpr qint64 kPlaylistHöchstens = 64LL * 1024 * 1024;
+
+// The file a playlist line names, or "" when it names none that exists.
+QString PlaylistZeilenDatei(QString zeile, const QString& ordner, const QString& wurzel, bool pls)
+{
+    if (pls && zeile.startsWith(QLatin1String("File"), Qt::CaseInsensitive)) {
+        const qsizetype gleich = zeile.indexOf(QLatin1Char('='));
+        if (gleich > 4)
+            zeile = zeile.mid(gleich + 1);
+    }
+    if (zeile.size() < 5 || zeile.startsWith(QLatin1Char('#')))
+        return QString();
+    // Absolute: a path from the root, or a drive path of a Windows list.
+    if (zeile.startsWith(QChar(kPfadTrenner)) || zeile.at(1) == QLatin1Char(':'))
+        return DoesExist(zeile) ? zeile : QString();
+    zeile.replace(QLatin1Char('\\'), QChar(kPfadTrenner));
+    for (const QString& basis : {ordner, wurzel}) {
+        if (basis.isEmpty())
+            continue;
+        const QString pfad = QDir::cleanPath(basis + QChar(kPfadTrenner) + zeile);
+        if (DoesExist(pfad))
+            return pfad;
+    }
+    return QString();
+}
+
+} // namespace
+
+void PlaylistLesen(Index& index, const QString& strPlaylist, bool bolAktualisieren, bool bolMarkieren)
+{
+    Läuft läuft;
+    QObject* besitzer = BibliotheksBesitzer();
+    const QString ordner = PfadZurückgeben(strPlaylist);
+    const QString wurzel = QStorageInfo(ordner.isEmpty() ? QStringLiteral(".") : ordner).rootPath();
+    const bool pls = strPlaylist.endsWith(QLatin1String(".pls"), Qt::CaseInsensitive);
+
+    QFile datei(strPlaylist);
+    QByteArray bytes;
+    if (datei.size() <= kPlaylistHöchstens && datei.open(QIODevice::ReadOnly)) {
+        bytes = datei.readAll();
+        datei.close();
+    }
+
+    FortschrittZeigenStarten(qint32(std::min<qint64>(bytes.size(), INT32_MAX)), true, besitzer, true, true,
+                             QStringLiteral("Playliste einlesen..."));
+    HinzuStapel stapel(index);
+    stapel.DateiListeHinzuStarten();
+    Fortschrittstakt takt;
+    const QString text = PlaylistText(bytes);
+    double position = 0;
+    qint32 anzahl = 0;
+    qsizetype anfang = 0;
+    while (anfang < text.size()) {
+        qsizetype ende = anfang;
+        while (ende < text.size() && text.at(ende) != QLatin1Char('\r') && text.at(ende) != QLatin1Char('\n'))
+            ++ende;
+        const QString zeile = text.mid(anfang, ende - anfang);
+        qsizetype weiter = ende;
+        if (weiter < text.size())
+            weiter += (text.at(weiter) == QLatin1Char('\r') && weiter + 1 < text.size()
+                       && text.at(weiter + 1) == QLatin1Char('\n')) ? 2 : 1;
+        position += double(weiter - anfang);
+        anfang = weiter;
+
+        const QString pfad = PlaylistZeilenDatei(zeile, ordner, wurzel, pls);
+        if (pfad.isEmpty())
+            continue;
+        if (stapel.DateienZurListeHinzufügen(pfad))
+            ++anzahl;
+        if (!takt.Melden(position, zeile)) {
+            stapel.DateiListeHinzuBeenden();
+            ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren);
+            StatusMeldungZeigen(kAbgebrochen, 0);
+            return;
+        }
+    }
+    stapel.DateiListeHinzuBeenden();
+    FortschrittZeigenBeenden(besitzer);
+    ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren);
+    StatusMeldungZeigen(HinzugefügtText(anzahl), 750);
+}
+
+void DragDropVerarbeiten(Index& index, const QStringList& strPfade)
+{
+    Läuft läuft;
+    const qint32 vorher = index.lngIndexAnzahl;
+    QStringList dateien;
+    for (const QString& pfad : strPfade) {
+        if (pfad.endsWith(QLatin1String(".m3u")) || pfad.endsWith(QLatin1String(".pls"))) {
+            PlaylistLesen(index, pfad, false, false);
+        } else if (IstOrdner(pfad)) {
+            QString ordner = pfad;
+            EinfachOrdnerHinzufügen(index, ordner, true, einstellungen().HinzufügenUnterordner, false, QString(),
+                                    false, false);
+        } else if (DoesExist(pfad)) {
+            dateien.append(pfad);
+        }
+    }
+    if (!dateien.isEmpty())
+        EinfachDateiHinzufügen(index, dateien, false, false, false);
+    const qint32 neu = std::max<qint32>(index.lngIndexAnzahl - vorher, 0);
+    ListeNachHinzufügen(neu, true, true);
+    StatusMeldungZeigen(HinzugefügtText(neu), 750);
+}

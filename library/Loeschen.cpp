@@ -1,0 +1,186 @@
+#include "library/Loeschen.h"
+
+#include "core/Funktionen.h"
+#include "core/Meldungen.h"
+#include "library/Besitzer.h"
+#include "library/Dateihelfer.h"
+#include "library/Hinzufuegen.h"
+#include "library/Verfuegbarkeit.h"
+#include "mainwindow/Liste.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace {
+
+void AbHierNullen(EintragsListe& liste, size_t ab)
+{
+    for (size_t k = ab; k < liste.size(); ++k)
+        liste[k] = 0;
+}
+
+// After the trash run: asks about a folder that is empty now.
+void OrdnerNachPapierkorbAnbieten(const QString& ordner)
+{
+    if (ordner.isEmpty() || !IstOrdner(ordner) || WeitereDateienInOrdner(PfadVerbinden(ordner, QString())))
+        return;
+    if (MeldungZeigen(QStringLiteral("Der Ordner '") + ordner
+                          + QStringLiteral("' ist (nun) leer.\nMöchten Sie diesen entfernen?"),
+                      Knöpfe::JaNein, Symbol::Frage, BibliotheksBesitzer())
+        != Antwort::Ja)
+        return;
+    if (!OrdnerLöschen(ordner))
+        MeldungZeigen(QStringLiteral("Der Ordner '") + ordner + QStringLiteral("' konnte nicht gelöscht werden."),
+                      Knöpfe::OK, Symbol::Ausruf, BibliotheksBesitzer());
+}
+
+QString PapierkorbFrage(const QStringList& pfade)
+{
+    if (pfade.size() == 1)
+        return QStringLiteral("Möchten Sie die Datei '") + pfade.first()
+            + QStringLiteral("' wirklich in den Papierkorb verschieben?");
+    return QStringLiteral("Möchten Sie diese ") + QString::number(pfade.size())
+        + QStringLiteral(" Elemente wirklich in den Papierkorb verschieben?");
+}
+
+} // namespace
+
+void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen)
+{
+    bolNichtVerfügbarAlleÜberspringen = false;
+    QObject* besitzer = BibliotheksBesitzer();
+    // Numbers that name no entry are left alone.
+    for (qint32& e : lngEinträge) {
+        if (!index.GültigerEintrag(e))
+            e = 0;
+    }
+
+    if (intModus == 1) {
+        for (size_t i = 0; i < lngEinträge.size(); ++i) {
+            const qint32 e = lngEinträge[i];
+            if (e <= 0)
+                continue;
+            const int verfügbar = DateiNichtVerfügbarPrüfen(index, e, besitzer, true);
+            if (verfügbar == 2) {
+                AbHierNullen(lngEinträge, i);
+                break;
+            }
+            if (verfügbar == 1)
+                continue; // leaves the index like a deleted one
+            const QString pfad = index.strIndexPfad[size_t(e)];
+            if (DateiLöschen(pfad)) {
+                OrdnerLöschenFragen(PfadZurückgeben(pfad));
+                continue;
+            }
+            lngEinträge[i] = 0;
+            if (MeldungZeigen(QStringLiteral("Dei Datei '") + pfad
+                                  + QStringLiteral("' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten "
+                                                   "fortfahren?"),
+                              Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+                != Antwort::Ja) {
+                AbHierNullen(lngEinträge, i + 1);
+                break;
+            }
+            OrdnerLöschenFragen(PfadZurückgeben(pfad));
+        }
+    } else if (intModus == 2) {
+        DateiInPapierkorb(index, lngEinträge);
+    }
+
+    if (bolAusIndexEntfernen)
+        DateienAusListeEntfernenStarten(index, lngEinträge);
+}
+
+void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
+{
+    bolNichtVerfügbarAlleÜberspringen = false;
+    QObject* besitzer = BibliotheksBesitzer();
+
+    // The folders of all listed entries, before anything moves.
+    std::vector<QString> ordner;
+    ordner.reserve(lngEinträge.size());
+    for (qint32 e : lngEinträge)
+        ordner.push_back(index.GültigerEintrag(e) ? PfadZurückgeben(index.strIndexPfad[size_t(e)]) : QString());
+
+    // Collect; an abort keeps the rest of the list out of the run.
+    std::vector<size_t> gesammelt;
+    QStringList pfade;
+    for (size_t i = 0; i < lngEinträge.size(); ++i) {
+        const qint32 e = lngEinträge[i];
+        if (!index.GültigerEintrag(e)) {
+            lngEinträge[i] = 0;
+            continue;
+        }
+        const int verfügbar = DateiNichtVerfügbarPrüfen(index, e, besitzer, true);
+        if (verfügbar == 2) {
+            AbHierNullen(lngEinträge, i);
+            break;
+        }
+        if (verfügbar == 0) {
+            gesammelt.push_back(i);
+            pfade.append(index.strIndexPfad[size_t(e)]);
+        }
+    }
+    if (pfade.isEmpty())
+        return;
+
+    if (MeldungZeigen(PapierkorbFrage(pfade), Knöpfe::JaNein, Symbol::Frage, besitzer) != Antwort::Ja) {
+        for (size_t i : gesammelt)
+            lngEinträge[i] = 0;
+        return;
+    }
+    // The trash folder is made inside the user's data folder, which a fresh
+    // account may not have yet.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    for (qsizetype k = 0; k < pfade.size(); ++k) {
+        QFile::moveToTrash(pfade[k]);
+        // Whatever is still there keeps its entry.
+        if (DoesExist(pfade[k]))
+            lngEinträge[gesammelt[size_t(k)]] = 0;
+    }
+
+    // Offer each folder once the walk leaves it.
+    QString vorheriger;
+    bool erster = true;
+    for (const QString& o : ordner) {
+        if (o.isEmpty())
+            continue;
+        if (!erster && o != vorheriger)
+            OrdnerNachPapierkorbAnbieten(vorheriger);
+        vorheriger = o;
+        erster = false;
+    }
+    if (!erster)
+        OrdnerNachPapierkorbAnbieten(vorheriger);
+}
+
+bool OrdnerLöschenFragen(const QString& strOrdner)
+{
+    const QString ordner = PfadVerbinden(strOrdner, QString());
+    if (strOrdner.isEmpty() || !IstOrdner(ordner) || WeitereDateienInOrdner(ordner))
+        return false;
+    if (MeldungZeigen(QStringLiteral("Der Ordner '") + ordner
+                          + QStringLiteral("' ist (nun) leer.\nMöchten Sie diesen entfernen?"),
+                      Knöpfe::JaNein, Symbol::Ausruf, BibliotheksBesitzer())
+        != Antwort::Ja)
+        return true;
+    if (OrdnerLöschen(ordner))
+        return true;
+    MeldungZeigen(QStringLiteral("Der Ordner '") + ordner
+                      + QStringLiteral("' konnte nicht gelöscht werden.\nMöglicherweise ist dieser schreibgeschützt oder "
+                                       "es befinden sich noch (versteckte) Dateien darin."),
+                  Knöpfe::OK, Symbol::Ausruf, BibliotheksBesitzer());
+    return false;
+}
+
+void DateienAusListeEntfernenStarten(Index& index, const EintragsListe& lngEinträge)
+{
+    const qint32 entfernt = index.EinträgeEntfernen(lngEinträge);
+    // Entry numbers above a removed one have changed.
+    listenZustand().AuswahlLeeren();
+    if (entfernt > 0)
+        IndexGeändertAnzeigen(index);
+    else
+        SucheAktualisieren(false);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Entries leaving the index: removed only, deleted with their files, or with
+// their files sent to the trash; emptied folders are offered for removal.
+
+#include "core/Index.h"
+
+#include <QString>
+#include <vector>
+
+// A list of entry numbers; an element of 0 or less leaves that entry alone.
+using EintragsListe = std::vector<qint32>;
+
+// intModus 0: no file operation; 1: delete the files; 2: to the trash.
+// `lngEinträge` is the caller's own copy: every element whose file stays
+// (failed, declined, aborted or not reached) is set to 0, so that with
+// `bolAusIndexEntfernen` only the handled entries leave the index.
+void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen);
+
+// Sends the entries' files to the trash after asking, then offers emptied
+// folders. Elements whose file was not sent (declined, aborted, not reached)
+// are set to 0; skipped unavailable files keep their element.
+void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge);
+
+// When the folder exists and is empty: asks whether to remove it. True when
+// it was removed or the user declined; false when it does not exist, is not
+// empty, or could not be removed.
+bool OrdnerLöschenFragen(const QString& strOrdner);
+
+// Removes the listed entries from the index (the others keep their order),
+// forgets the selection and refreshes the list.
+void DateienAusListeEntfernenStarten(Index& index, const EintragsListe& lngEinträge);

@@ -1,0 +1,418 @@
+#include "library/Verschieben.h"
+
+#include "core/Funktionen.h"
+#include "core/Kodierung.h"
+#include "core/Meldungen.h"
+#include "library/Besitzer.h"
+#include "library/Dateihelfer.h"
+#include "library/Dateikennung.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+DateiExistiertFrage& frage()
+{
+    static DateiExistiertFrage f;
+    return f;
+}
+
+qint64 g_kopierFehlerNach = -1;
+
+// A failure as the messages name it: a number and a description.
+struct Fehler {
+    int nummer = 0;
+    QString beschreibung;
+};
+
+// Failures that mean "the file cannot be reached now".
+bool IstZugriffsfehler(int nummer)
+{
+    return nummer == 55 || (nummer >= 67 && nummer <= 70) || nummer == 75;
+}
+
+Fehler FehlerAusErrno(int e)
+{
+    switch (e) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return {70, QStringLiteral("Zugriff verweigert")};
+    case EBUSY:
+    case ETXTBSY:
+        return {55, QStringLiteral("Datei bereits geöffnet")};
+    case EMFILE:
+    case ENFILE:
+        return {67, QStringLiteral("Zu viele Dateien")};
+    case ENODEV:
+    case ENXIO:
+    case EIO:
+        return {68, QStringLiteral("Gerät nicht verfügbar")};
+    case ENOSPC:
+    case EDQUOT:
+        return {61, QStringLiteral("Datenträger voll")};
+    case ENOENT:
+        return {53, QStringLiteral("Datei nicht gefunden")};
+    case EEXIST:
+        return {58, QStringLiteral("Datei existiert bereits")};
+    case ENAMETOOLONG:
+    case EINVAL:
+        return {52, QStringLiteral("Dateiname oder -nummer falsch")};
+    default:
+        return {e, QString::fromLocal8Bit(std::strerror(e))};
+    }
+}
+
+QString FehlerMeldung(const QString& quelle, const Fehler& f)
+{
+    QString text = QStringLiteral("Es ist ein Fehler beim Ändern des Dateinamens '") + quelle
+        + QStringLiteral("' aufgetreten.\n");
+    if (IstZugriffsfehler(f.nummer))
+        return text + QStringLiteral("Auf die Datei kann nicht zugegriffen werden (Fehler ") + QString::number(f.nummer)
+            + QStringLiteral(").\nStellen Sie sicher, dass diese nicht in einem Programm (z.B. Download-Programm, "
+                             "Musikeditor, Audioplayer) geöffnet ist und der Zugriff möglich ist (z.B. "
+                             "schreibgeschütztes Laufwerk).");
+    return text + FehlerText(f.beschreibung, f.nummer) + QLatin1Char('.');
+}
+
+QByteArray Roh(const QString& pfad) { return QFile::encodeName(pfad); }
+
+bool Vorhanden(const QString& pfad)
+{
+    struct stat st;
+    return ::lstat(Roh(pfad).constData(), &st) == 0;
+}
+
+// rename(2) that never replaces: 0 or errno.
+int UmbenennenOhneErsetzen(const QString& von, const QString& nach)
+{
+    const QByteArray a = Roh(von);
+    const QByteArray b = Roh(nach);
+    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return errno;
+    // A file system without that flag: a hard link refuses an existing name
+    // as well; where there are no links, test and rename.
+    if (::link(a.constData(), b.constData()) == 0) {
+        ::unlink(a.constData());
+        return 0;
+    }
+    if (errno == EEXIST)
+        return EEXIST;
+    if (Vorhanden(nach))
+        return EEXIST;
+    return ::rename(a.constData(), b.constData()) == 0 ? 0 : errno;
+}
+
+int Umbenennen(const QString& von, const QString& nach, bool ersetzen)
+{
+    if (!ersetzen)
+        return UmbenennenOhneErsetzen(von, nach);
+    return ::rename(Roh(von).constData(), Roh(nach).constData()) == 0 ? 0 : errno;
+}
+
+void OrdnerSynchronisieren(const QString& ordner)
+{
+    const int fd = ::open(Roh(ordner.isEmpty() ? QStringLiteral(".") : ordner).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Copies `quelle` completely into a new temporary file beside `ziel` (checked
+// writes, same size, permissions and modification time, fsync), then renames
+// it to `ziel`, replacing only when `ersetzen`. 0 or errno; on failure the
+// temporary file is gone and `ziel` is as it was. `umbenennenFehler` tells
+// whether the final rename failed.
+int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool& umbenennenFehler)
+{
+    umbenennenFehler = false;
+    const int ein = ::open(Roh(quelle).constData(), O_RDONLY | O_CLOEXEC);
+    if (ein < 0)
+        return errno;
+    struct stat st;
+    if (::fstat(ein, &st) != 0) {
+        const int e = errno;
+        ::close(ein);
+        return e;
+    }
+
+    QString temp;
+    int aus = -1;
+    for (int k = 0; k < 100 && aus < 0; ++k) {
+        temp = ziel + QStringLiteral("-neu") + (k ? QString::number(k) : QString());
+        aus = ::open(Roh(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (aus < 0 && errno != EEXIST)
+            break;
+    }
+    if (aus < 0) {
+        const int e = errno;
+        ::close(ein);
+        return e;
+    }
+
+    int fehler = 0;
+    qint64 geschrieben = 0;
+    std::vector<char> puffer(1 << 20);
+    while (fehler == 0) {
+        const ssize_t n = ::read(ein, puffer.data(), puffer.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fehler = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        ssize_t weg = 0;
+        while (weg < n) {
+            ssize_t m;
+            if (g_kopierFehlerNach >= 0 && geschrieben + (n - weg) > g_kopierFehlerNach) {
+                m = -1;
+                errno = ENOSPC;
+            } else {
+                m = ::write(aus, puffer.data() + weg, size_t(n - weg));
+            }
+            if (m < 0) {
+                if (errno == EINTR)
+                    continue;
+                fehler = errno;
+                break;
+            }
+            weg += m;
+            geschrieben += m;
+        }
+    }
+    if (fehler == 0 && geschrieben != qint64(st.st_size))
+        fehler = EIO;
+    if (fehler == 0) {
+        ::fchmod(aus, st.st_mode & 07777);
+        const struct timespec zeiten[2] = {st.st_atim, st.st_mtim};
+        ::futimens(aus, zeiten);
+        if (::fsync(aus) != 0)
+            fehler = errno;
+    }
+    if (::close(aus) != 0 && fehler == 0)
+        fehler = errno;
+    ::close(ein);
+    if (fehler == 0) {
+        fehler = Umbenennen(temp, ziel, ersetzen);
+        umbenennenFehler = fehler != 0;
+    }
+    if (fehler != 0) {
+        ::unlink(Roh(temp).constData());
+        return fehler;
+    }
+    OrdnerSynchronisieren(PfadZurückgeben(ziel));
+    return 0;
+}
+
+// Creates the folder and its missing parents: 0 or errno.
+int OrdnerAnlegen(const QString& ordner)
+{
+    if (ordner.isEmpty() || IstOrdner(ordner))
+        return 0;
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(Roh(ordner).toStdString()), ec);
+    if (ec)
+        return ec.value() ? ec.value() : EIO;
+    return IstOrdner(ordner) ? 0 : ENOTDIR;
+}
+
+QString GrößeText(const QString& pfad)
+{
+    const auto k = DateiKennungLesen(pfad);
+    return QString::number(k ? k->größe : 0);
+}
+
+QString KonfliktBeschreibung(const QString& quelle, const QString& ziel)
+{
+    return QStringLiteral("Die Datei '") + quelle + QStringLiteral("' (Größe: ") + GrößeText(quelle)
+        + QStringLiteral(" Bytes) kann nicht umbenannt werden.\nDie Zieldatei '") + ziel + QStringLiteral("' (Größe: ")
+        + GrößeText(ziel)
+        + QStringLiteral(" Bytes) existiert bereits.\n\nBenennen Sie die Quelldatei mit der Funktion 'Umbenennen' in "
+                         "einen einmaligen Dateinamen um (z.B. 'Datei-0.mp3', 'Datei-1.mp3',...) oder wählen Sie "
+                         "'Abbrechen', um den Kopiervorgang abzubrechen. Mit der Funktion 'Ersetzen' wird die bereits "
+                         "existierende Datei vom Datenträger gelöscht und durch die neue Datei ersetzt.");
+}
+
+// Whether a character may stay in a name. Windows-1252 characters follow
+// that code page's rules; others are kept when printable (Linux names hold
+// any Unicode), so that no title in another script is lost.
+bool ZeichenErlaubt(char32_t c)
+{
+    if (c <= 0xFFFF) {
+        const int b = Cp1252Byte(char16_t(c));
+        if (b >= 0)
+            return b == 8 || b == 9 || b == 10 || b == 13 || (b >= 32 && b <= 126) || b == 145 || b == 146
+                || b >= 160;
+    }
+    return QChar::isPrint(c);
+}
+
+} // namespace
+
+DateiExistiertFrage DateiExistiertFrageSetzen(DateiExistiertFrage neu)
+{
+    DateiExistiertFrage alt = std::move(frage());
+    frage() = std::move(neu);
+    return alt;
+}
+
+void KopierFehlerNachBytesSetzen(qint64 bytes) { g_kopierFehlerNach = bytes; }
+
+QString DateinameBereinigen(const QString& strText, bool bolPfadeErlaubt)
+{
+    for (const char* doppelt : {"//", "/\\", "\\\\", "\\/"}) {
+        if (strText.contains(QLatin1String(doppelt)))
+            return QString();
+    }
+    if (!bolPfadeErlaubt && (strText.endsWith(QLatin1Char('\\')) || strText.endsWith(QLatin1Char('/'))))
+        return QString();
+    QString ergebnis;
+    ergebnis.reserve(strText.size());
+    for (qsizetype i = 0; i < strText.size(); ++i) {
+        char32_t c = strText.at(i).unicode();
+        const bool paar = QChar::isHighSurrogate(c) && i + 1 < strText.size() && strText.at(i + 1).isLowSurrogate();
+        if (paar)
+            c = QChar::surrogateToUcs4(strText.at(i), strText.at(i + 1));
+        bool weg;
+        switch (c) {
+        case U'*': case U'?': case U'"': case U'<': case U'>': case U'|':
+            weg = true;
+            break;
+        case U'/': case U'\\': case U':':
+            weg = !bolPfadeErlaubt;
+            break;
+        default:
+            weg = !ZeichenErlaubt(c);
+        }
+        if (!weg) {
+            ergebnis.append(strText.at(i));
+            if (paar)
+                ergebnis.append(strText.at(i + 1));
+        }
+        if (paar)
+            ++i;
+    }
+    if (!bolPfadeErlaubt && (ergebnis == QLatin1String(".") || ergebnis == QLatin1String("..")))
+        return QString();
+    return ergebnis;
+}
+
+bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus, QString& strMeldung)
+{
+    strMeldung.clear();
+    if (intModus == 1 && strZiel == strQuelle)
+        return true;
+    if (!DoesExist(strQuelle)) {
+        strMeldung = QStringLiteral("Die Datei '") + strQuelle
+            + QStringLiteral("' (Quelldatei) kann nicht verschoben oder umbenannt werden.\nDiese '") + strQuelle
+            + QStringLiteral("' existiert nicht.");
+        return false;
+    }
+
+    // The final name first: every later test is about the name that will be used.
+    const QString ordner = PfadZurückgeben(strZiel);
+    const QString name = DateinameBereinigen(DateinameZurückgeben(strZiel), false);
+    if (name.isEmpty()) {
+        strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(EINVAL));
+        return false;
+    }
+    strZiel = PfadVerbinden(ordner, name);
+    if (intModus == 1 && strZiel == strQuelle)
+        return true;
+
+    // A target that is the source itself (another name for the same file:
+    // a case change on a medium that ignores case, or a link) is no conflict
+    // for a move; which it is, device and inode tell.
+    bool ersetzen = false;
+    if (Vorhanden(strZiel)) {
+        const bool selbe = GleicheDatei(strQuelle, strZiel);
+        if (selbe && intModus == 1) {
+            if (!TextGleich(strQuelle, strZiel))
+                return true; // a second name of the file already holds it
+            ersetzen = true; // the case change renames the file onto itself
+        } else {
+            const DateiExistiert antwort =
+                frage() ? frage()(KonfliktBeschreibung(strQuelle, strZiel)) : DateiExistiert::Abbrechen;
+            switch (antwort) {
+            case DateiExistiert::Umbenennen: {
+                const QString endung = DateiEndungZurückgeben(strZiel);
+                const QString dateiname = DateinameZurückgeben(strZiel);
+                const QString frei = FortlaufendenDateinamen(
+                    strZiel, dateiname.left(dateiname.size() - endung.size()) + QLatin1Char('-'),
+                    QStringLiteral("0"), QString());
+                if (frei.isEmpty()) {
+                    strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(EEXIST));
+                    return false;
+                }
+                strZiel = frei;
+                break;
+            }
+            case DateiExistiert::Ersetzen:
+                if (selbe) {
+                    // A copy onto itself becomes a rename onto itself.
+                    intModus = 1;
+                    if (!TextGleich(strQuelle, strZiel))
+                        return true;
+                }
+                ersetzen = true;
+                break;
+            default:
+                strMeldung = QStringLiteral("Die Datei '") + strQuelle
+                    + QStringLiteral("' kann nicht verschoben oder umbenannt werden.\nDie Zieldatei existiert '")
+                    + strZiel + QStringLiteral("' bereits und Umbenennen wurde nicht gewünscht.");
+                return false;
+            }
+        }
+    }
+
+    if (const int e = OrdnerAnlegen(PfadZurückgeben(strZiel)); e != 0) {
+        strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(e));
+        return false;
+    }
+
+    int fehler = 0;
+    bool ersetzenFehlgeschlagen = false;
+    bool kopieren = intModus != 1;
+    if (!kopieren) {
+        fehler = Umbenennen(strQuelle, strZiel, ersetzen);
+        if (fehler == EXDEV) {
+            kopieren = true;
+            fehler = 0;
+        } else {
+            ersetzenFehlgeschlagen = ersetzen && fehler != 0;
+        }
+    }
+    if (kopieren) {
+        bool umbenennenFehler = false;
+        fehler = Kopieren(strQuelle, strZiel, ersetzen, umbenennenFehler);
+        ersetzenFehlgeschlagen = ersetzen && umbenennenFehler;
+        // A move across file systems: the source goes only once the copy is
+        // complete and on the disk.
+        if (fehler == 0 && intModus == 1 && !GleicheDatei(strQuelle, strZiel))
+            DateiLöschen(strQuelle);
+    }
+    if (ersetzenFehlgeschlagen) {
+        MeldungZeigen(QStringLiteral("Die Datei '") + strZiel
+                          + QStringLiteral("' konnte nicht überschieben werden, da die Datei nicht gelöscht werden kann."),
+                      Knöpfe::OK, Symbol::Ausruf, BibliotheksBesitzer());
+        return false;
+    }
+    if (fehler != 0) {
+        strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(fehler));
+        return false;
+    }
+    return DoesExist(strZiel);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Putting a file at a new path: moving, renaming and copying, never losing
+// or overwriting a file the user did not choose to replace.
+
+#include <QString>
+#include <functional>
+
+// The answer to the question about an existing target.
+enum class DateiExistiert { Umbenennen = 1, Ersetzen = 2, Abbrechen = 3 };
+
+// Asks what to do when the target exists (the conflict window installs
+// itself here; tests script it). Without a handler the answer is Abbrechen.
+using DateiExistiertFrage = std::function<DateiExistiert(const QString& beschreibung)>;
+DateiExistiertFrage DateiExistiertFrageSetzen(DateiExistiertFrage frage);
+
+// Moves (intModus 1) or copies (any other mode) `strQuelle` to `strZiel`.
+// The target's file name is cleaned first (`DateinameBereinigen`) and
+// `strZiel` reads the final target afterwards; missing folders are made.
+// An existing target leads to the question: rename the new file (numbered
+// free name), replace (only then is a file overwritten, atomically through a
+// temporary file), or cancel. A copy onto the file itself answered with
+// "replace" becomes a move (intModus is set to 1). A move across file
+// systems copies, checks the size, syncs, and only then deletes the source.
+// True when the file is at the target afterwards; otherwise `strMeldung`
+// says why ("" when the reason was already shown or nothing was reported).
+bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus, QString& strMeldung);
+
+// The text with every character removed that a file name (or, with
+// `bolPfadeErlaubt`, a path) must not hold; "" when the text cannot be used
+// (empty, a doubled separator, or a bare name that ends in a separator or
+// is "." or "..").
+QString DateinameBereinigen(const QString& strText, bool bolPfadeErlaubt);
+
+// --- for tests ---------------------------------------------------------------
+
+// Makes the copy fail after this many bytes (-1 = never), as a full or
+// failing target medium would.
+void KopierFehlerNachBytesSetzen(qint64 bytes);

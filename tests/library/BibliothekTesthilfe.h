@@ -1,0 +1,192 @@
+#pragma once
+// Shared pieces of the library tests: folder trees made in a temporary
+// folder, a scripted message handler, a progress display that can cancel,
+// and the consistency check of an index.
+
+#include "core/Einstellungen.h"
+#include "core/Fortschritt.h"
+#include "core/Index.h"
+#include "core/Meldungen.h"
+#include "core/Standardwerte.h"
+#include "core/StatusMeldung.h"
+#include "mainwindow/Liste.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace testhilfe {
+
+// A few bytes that look like an MPEG-1 Layer III stream (three frames).
+inline QByteArray KleineMp3(char füllung = 0)
+{
+    QByteArray frame(417, füllung);
+    frame[0] = char(0xFF);
+    frame[1] = char(0xFB);
+    frame[2] = char(0x90);
+    frame[3] = char(0x00);
+    return frame + frame + frame;
+}
+
+struct Baum {
+    QTemporaryDir dir;
+    explicit Baum(const QString& unter = QString())
+        : dir(unter.isEmpty() ? QDir::tempPath() + "/kalvero-XXXXXX" : unter + "/kalvero-XXXXXX")
+    {
+    }
+    QString Pfad(const QString& rel = QString()) const
+    {
+        return rel.isEmpty() ? dir.path() : dir.path() + "/" + rel;
+    }
+    // Creates the file (and its folders) and returns its path.
+    QString Datei(const QString& rel, const QByteArray& inhalt = KleineMp3()) const
+    {
+        const QString p = Pfad(rel);
+        QDir().mkpath(QFileInfo(p).path());
+        QFile f(p);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << p.toStdString();
+        f.write(inhalt);
+        return p;
+    }
+    QString Ordner(const QString& rel) const
+    {
+        const QString p = Pfad(rel);
+        QDir().mkpath(p);
+        return p;
+    }
+};
+
+inline QByteArray Lesen(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// An index managing the built-in types.
+inline void TypenSetzen(Index& index)
+{
+    StandardwerteSetzen();
+    index.strDateiTypen = standardwerte().strStandardDateiTypen;
+    index.strDateiTypArten = standardwerte().strStandardDateiTypArten;
+    index.intDateiTypenLeer = 0;
+}
+
+// Paths, records, hit flags and count agree, and no entry is a stale one.
+inline void IndexStimmig(const Index& index)
+{
+    ASSERT_EQ(index.strIndexPfad.size(), index.IndexDaten.size());
+    ASSERT_EQ(index.strIndexPfad.size(), index.intSuchErgebnis.size());
+    ASSERT_GE(index.Kapazität(), index.lngIndexAnzahl);
+    ASSERT_GE(index.lngIndexAnzahl, 0);
+    for (qint32 i = 1; i <= index.lngIndexAnzahl; ++i) {
+        EXPECT_FALSE(index.strIndexPfad[size_t(i)].isEmpty()) << "entry " << i;
+        EXPECT_GE(index.intSuchErgebnis[size_t(i)], 0);
+    }
+    for (qint32 i = index.lngIndexAnzahl + 1; i <= index.Kapazität(); ++i)
+        EXPECT_TRUE(index.strIndexPfad[size_t(i)].isEmpty()) << "stale path after the count at " << i;
+}
+
+inline QStringList IndexPfade(const Index& index)
+{
+    QStringList l;
+    for (qint32 i = 1; i <= index.lngIndexAnzahl; ++i)
+        l.append(index.strIndexPfad[size_t(i)]);
+    return l;
+}
+
+// Answers message boxes from a script (then the first button) and records them.
+struct Meldungsskript {
+    std::deque<Antwort> antworten;
+    std::vector<Meldung> gezeigt;
+    MeldungsHandler alt;
+    Meldungsskript()
+    {
+        alt = MeldungsHandlerSetzen([this](const Meldung& m) {
+            gezeigt.push_back(m);
+            if (!antworten.empty()) {
+                const Antwort a = antworten.front();
+                antworten.pop_front();
+                return a;
+            }
+            return (m.knöpfe == Knöpfe::OK || m.knöpfe == Knöpfe::OKAbbrechen) ? Antwort::OK : Antwort::Ja;
+        });
+    }
+    ~Meldungsskript() { MeldungsHandlerSetzen(std::move(alt)); }
+    bool Enthält(const QString& teil) const
+    {
+        for (const Meldung& m : gezeigt)
+            if (m.text.contains(teil))
+                return true;
+        return false;
+    }
+};
+
+// A progress display that records the reports and cancels when told to.
+struct Fortschrittsattrappe : FortschrittAnzeige {
+    int berichte = 0;
+    QStringList texte;
+    std::function<bool(const FortschrittZustand&)> abbrechenWenn;
+    Fortschrittsattrappe()
+    {
+        einstellungen().StartBildschirm = 1;
+        FortschrittAnzeigeSetzen(this);
+    }
+    ~Fortschrittsattrappe() override
+    {
+        FortschrittZeigenBeenden(nullptr);
+        FortschrittAnzeigeSetzen(nullptr);
+    }
+    void Zeigen(QObject*, const FortschrittZustand&) override {}
+    void Verbergen(QObject*) override {}
+    void Aktualisieren(const FortschrittZustand& z) override
+    {
+        ++berichte;
+        texte.append(z.text);
+        if (abbrechenWenn && abbrechenWenn(z))
+            FortschrittAbbrechen();
+    }
+    void EreignisseVerarbeiten() override {}
+};
+
+// The status line: the last text and whether it was delayed.
+struct Statuszeile {
+    StatusSchreiber schreiber;
+    Statuszeile() { StatusSchreiberSetzen(&schreiber); }
+    ~Statuszeile() { StatusSchreiberSetzen(nullptr); }
+    QString Text() const { return schreiber.strStatusText; }
+    bool Verzögert() const { return schreiber.tmrTimer2.isActive(); }
+};
+
+// The list as the add and remove operations see it: records refreshes and
+// the marking of new entries.
+struct Listenattrappe : ListenAnzeige {
+    int aktualisiert = 0;
+    std::vector<qint32> markiert;
+    Listenattrappe() { ListenAnzeigeSetzen(this); }
+    ~Listenattrappe() override { ListenAnzeigeSetzen(nullptr); }
+    void SucheAktualisieren(bool) override { ++aktualisiert; }
+    void ListeErstellenAktualisieren(qint32, qint32) override {}
+    void NeueInListeMarkieren(qint32 n) override { markiert.push_back(n); }
+    void AuswahlErmitteln() override {}
+    void BeschreibungAktualisieren() override {}
+};
+
+// The settings the add tests depend on, at their defaults.
+inline void EinstellungenFürHinzufügen()
+{
+    Einstellungen& e = einstellungen();
+    e.HinzufügenKeineDoppelten = 1;
+    e.HinzufügenUnterordner = 1;
+    e.Mp3TagLesen = QStringLiteral("101");
+    e.StartBildschirm = 1;
+    e.NichtVerfügbarFragen = 1;
+}
+
+} // namespace testhilfe

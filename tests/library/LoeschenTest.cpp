@@ -1,0 +1,254 @@
+#include "BibliothekTesthilfe.h"
+
+#include "core/Funktionen.h"
+#include "library/Loeschen.h"
+#include "library/Verfuegbarkeit.h"
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+using namespace testhilfe;
+
+namespace {
+
+// A medium that is not there: asking about its files goes to the question.
+const QString kFehlendesMedium = QStringLiteral("/media/kalvero-test-nicht-eingelegt");
+
+class LoeschenTest : public ::testing::Test {
+protected:
+    Baum baum;
+    Index index;
+    Listenattrappe liste;
+    Meldungsskript meldungen;
+    std::deque<NichtVerfügbarAntwort> medienAntworten;
+    int medienFragen = 0;
+
+    void SetUp() override
+    {
+        EinstellungenFürHinzufügen();
+        NichtVerfügbarAbfrageSetzen([this](const QString&, const QString&, QObject*) {
+            ++medienFragen;
+            if (medienAntworten.empty())
+                return NichtVerfügbarAntwort::Überspringen;
+            const auto a = medienAntworten.front();
+            medienAntworten.pop_front();
+            return a;
+        });
+    }
+    void TearDown() override
+    {
+        NichtVerfügbarAbfrageSetzen(nullptr);
+        IndexStimmig(index);
+    }
+
+    qint32 Eintrag(const QString& pfad)
+    {
+        MedienInfo m = LeereMedienInfo();
+        m.Mp3_ID3v1_Titel = DateinameZurückgeben(pfad);
+        return index.EintragAnhängen(pfad, m, 1);
+    }
+};
+
+bool Sperren(const QString& ordner, bool an)
+{
+    if (::geteuid() != 0)
+        return ::chmod(ordner.toUtf8().constData(), an ? 0555 : 0755) == 0;
+    const int fd = ::open(ordner.toUtf8().constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = an ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+TEST_F(LoeschenTest, AusIndexEntfernenBehältReihenfolgeUndDateien)
+{
+    for (int i = 1; i <= 6; ++i)
+        Eintrag(baum.Datei(QString("%1.mp3").arg(i)));
+    listenZustand().lngAuswahlAnzahl = 2;
+    listenZustand().lngAuswahlEintrag = {0, 2, 5};
+    index.bolIndexGeändert = false;
+
+    EintragsListe auswahl = {2, 5, 0, 5, 99, -3};
+    DateienLöschen(index, auswahl, 0, true);
+    ASSERT_EQ(index.lngIndexAnzahl, 4);
+    EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("1.mp3"), baum.Pfad("3.mp3"), baum.Pfad("4.mp3"),
+                                              baum.Pfad("6.mp3")}));
+    EXPECT_EQ(index.IndexDaten[2].Mp3_ID3v1_Titel, "3.mp3") << "records move with their paths";
+    EXPECT_TRUE(QFile::exists(baum.Pfad("2.mp3")));
+    EXPECT_TRUE(index.bolIndexGeändert);
+    EXPECT_EQ(listenZustand().lngAuswahlAnzahl, 0) << "stale entry numbers are forgotten";
+    EXPECT_EQ(liste.aktualisiert, 1);
+    IndexStimmig(index);
+
+    EintragsListe alle = {1, 2, 3, 4};
+    DateienLöschen(index, alle, 0, true);
+    EXPECT_EQ(index.lngIndexAnzahl, 0);
+}
+
+TEST_F(LoeschenTest, EndgültigLöschenMitFehlschlagUndFrage)
+{
+    const qint32 a = Eintrag(baum.Datei("a/1.mp3"));
+    const QString gesperrt = baum.Ordner("gesperrt");
+    const qint32 b = Eintrag(baum.Datei("gesperrt/2.mp3"));
+    const qint32 c = Eintrag(baum.Datei("c/3.mp3"));
+    QFile::setPermissions(baum.Pfad("c/3.mp3"), QFileDevice::ReadOwner); // read-only goes all the same
+    if (!Sperren(gesperrt, true) || QFile(gesperrt + "/probe").open(QIODevice::WriteOnly)) {
+        Sperren(gesperrt, false);
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    }
+    meldungen.antworten = {Antwort::Ja, Antwort::Ja, Antwort::Ja}; // folder a, go on, folder c
+    EintragsListe liste1 = {a, b, c};
+    DateienLöschen(index, liste1, 1, true);
+    Sperren(gesperrt, false);
+
+    EXPECT_EQ(liste1, (EintragsListe{a, 0, c}));
+    EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("gesperrt/2.mp3")}));
+    EXPECT_FALSE(QFile::exists(baum.Pfad("a/1.mp3")));
+    EXPECT_FALSE(QFile::exists(baum.Pfad("c/3.mp3")));
+    EXPECT_FALSE(QFileInfo::exists(baum.Pfad("a"))) << "the emptied folder went on Yes";
+    ASSERT_GE(meldungen.gezeigt.size(), 2u);
+    EXPECT_EQ(meldungen.gezeigt[0].text, "Der Ordner '" + baum.Pfad("a/") + "' ist (nun) leer.\nMöchten Sie diesen entfernen?");
+    EXPECT_EQ(meldungen.gezeigt[1].text, "Dei Datei '" + baum.Pfad("gesperrt/2.mp3")
+                                             + "' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten fortfahren?");
+
+    // "No" after a failure keeps that entry and all later ones.
+    const qint32 d = Eintrag(baum.Datei("d/4.mp3"));
+    ASSERT_TRUE(Sperren(gesperrt, true));
+    meldungen.gezeigt.clear();
+    meldungen.antworten = {Antwort::Nein};
+    EintragsListe liste2 = {1, d};
+    DateienLöschen(index, liste2, 1, true);
+    Sperren(gesperrt, false);
+    EXPECT_EQ(index.lngIndexAnzahl, 2);
+    EXPECT_TRUE(QFile::exists(baum.Pfad("d/4.mp3")));
+}
+
+TEST_F(LoeschenTest, AbbruchBeimFehlendenMediumBehältDenRest)
+{
+    const qint32 a = Eintrag(baum.Datei("a.mp3"));
+    const qint32 b = Eintrag(kFehlendesMedium + "/b.mp3");
+    const qint32 c = Eintrag(baum.Datei("c.mp3"));
+    medienAntworten = {NichtVerfügbarAntwort::Abbrechen};
+    EintragsListe liste1 = {a, b, c};
+    DateienLöschen(index, liste1, 1, true);
+    EXPECT_EQ(medienFragen, 1);
+    EXPECT_EQ(IndexPfade(index), QStringList({kFehlendesMedium + "/b.mp3", baum.Pfad("c.mp3")}));
+    EXPECT_TRUE(QFile::exists(baum.Pfad("c.mp3")));
+
+    // Skipping the absent one removes its entry like a deleted one.
+    medienAntworten = {NichtVerfügbarAntwort::Überspringen};
+    EintragsListe liste2 = {1, 2};
+    DateienLöschen(index, liste2, 1, true);
+    EXPECT_EQ(index.lngIndexAnzahl, 0);
+    EXPECT_FALSE(QFile::exists(baum.Pfad("c.mp3")));
+}
+
+class PapierkorbTest : public LoeschenTest {
+protected:
+    Baum heim;
+    QByteArray altHome, altDaten;
+    void SetUp() override
+    {
+        LoeschenTest::SetUp();
+        altHome = qgetenv("HOME");
+        altDaten = qgetenv("XDG_DATA_HOME");
+        qputenv("HOME", heim.Pfad().toUtf8());
+        qputenv("XDG_DATA_HOME", heim.Pfad(".local/share").toUtf8());
+    }
+    void TearDown() override
+    {
+        qputenv("HOME", altHome);
+        if (altDaten.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", altDaten);
+        LoeschenTest::TearDown();
+    }
+    QStringList ImPapierkorb() const
+    {
+        return QDir(heim.Pfad(".local/share/Trash/files")).entryList(QDir::Files);
+    }
+};
+
+TEST_F(PapierkorbTest, FragtSelbstUndNeinLässtAllesStehen)
+{
+    Eintrag(baum.Datei("A/1.mp3"));
+    Eintrag(baum.Datei("A/2.mp3"));
+    meldungen.antworten = {Antwort::Nein};
+    EintragsListe liste1 = {1, 2};
+    DateienLöschen(index, liste1, 2, true);
+    ASSERT_EQ(meldungen.gezeigt.size(), 1u);
+    EXPECT_EQ(meldungen.gezeigt[0].text, "Möchten Sie diese 2 Elemente wirklich in den Papierkorb verschieben?");
+    EXPECT_EQ(meldungen.gezeigt[0].knöpfe, Knöpfe::JaNein);
+    EXPECT_EQ(index.lngIndexAnzahl, 2);
+    EXPECT_TRUE(ImPapierkorb().isEmpty());
+}
+
+TEST_F(PapierkorbTest, InDenPapierkorbUndLeereOrdnerAnbieten)
+{
+    Eintrag(baum.Datei("A/1.mp3"));
+    Eintrag(baum.Datei("A/2.mp3"));
+    Eintrag(baum.Datei("B/3.mp3"));
+    baum.Datei("C/bleibt.mp3");
+    Eintrag(baum.Pfad("C/bleibt.mp3"));
+    EintragsListe liste1 = {1, 2, 3};
+    DateienLöschen(index, liste1, 2, true);
+    EXPECT_EQ(ImPapierkorb(), QStringList({"1.mp3", "2.mp3", "3.mp3"}));
+    EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("C/bleibt.mp3")}));
+    ASSERT_EQ(meldungen.gezeigt.size(), 3u);
+    EXPECT_EQ(meldungen.gezeigt[0].text, "Möchten Sie diese 3 Elemente wirklich in den Papierkorb verschieben?");
+    EXPECT_EQ(meldungen.gezeigt[1].text, "Der Ordner '" + baum.Pfad("A") + "' ist (nun) leer.\nMöchten Sie diesen entfernen?");
+    EXPECT_EQ(meldungen.gezeigt[1].symbol, Symbol::Frage);
+    EXPECT_EQ(meldungen.gezeigt[2].text, "Der Ordner '" + baum.Pfad("B") + "' ist (nun) leer.\nMöchten Sie diesen entfernen?");
+    EXPECT_FALSE(QFileInfo::exists(baum.Pfad("A")));
+}
+
+TEST_F(PapierkorbTest, AbbruchMittendrinEntferntNurWasBehandeltWurde)
+{
+    const qint32 a = Eintrag(baum.Datei("a.mp3"));
+    const qint32 b = Eintrag(kFehlendesMedium + "/b.mp3");
+    const qint32 c = Eintrag(baum.Datei("c.mp3"));
+    const qint32 d = Eintrag(kFehlendesMedium + "/d.mp3");
+    medienAntworten = {NichtVerfügbarAntwort::Abbrechen};
+    EintragsListe liste1 = {a, b, c, d};
+    DateienLöschen(index, liste1, 2, true);
+    EXPECT_EQ(liste1, (EintragsListe{a, 0, 0, 0}));
+    EXPECT_EQ(ImPapierkorb(), QStringList({"a.mp3"}));
+    EXPECT_EQ(IndexPfade(index), QStringList({kFehlendesMedium + "/b.mp3", baum.Pfad("c.mp3"),
+                                              kFehlendesMedium + "/d.mp3"}))
+        << "entries the run never reached stay, even those whose files are missing";
+    EXPECT_EQ(meldungen.gezeigt.front().text,
+              "Möchten Sie die Datei '" + baum.Pfad("a.mp3") + "' wirklich in den Papierkorb verschieben?");
+
+    // Nothing collected: no question, nothing removed.
+    meldungen.gezeigt.clear();
+    medienAntworten = {NichtVerfügbarAntwort::Abbrechen};
+    EintragsListe liste2 = {1};
+    DateienLöschen(index, liste2, 2, true);
+    EXPECT_TRUE(meldungen.gezeigt.empty());
+    EXPECT_EQ(index.lngIndexAnzahl, 3);
+}
+
+TEST_F(LoeschenTest, OrdnerLöschenFragenNurBeiLeeremOrdner)
+{
+    baum.Datei("versteckt/.hidden", "x");
+    EXPECT_FALSE(OrdnerLöschenFragen(baum.Pfad("versteckt")));
+    EXPECT_FALSE(OrdnerLöschenFragen(baum.Pfad("fehlt")));
+    EXPECT_TRUE(meldungen.gezeigt.empty());
+    baum.Ordner("leer");
+    meldungen.antworten = {Antwort::Nein};
+    EXPECT_TRUE(OrdnerLöschenFragen(baum.Pfad("leer")));
+    EXPECT_TRUE(QFileInfo::exists(baum.Pfad("leer")));
+    EXPECT_EQ(meldungen.gezeigt.back().symbol, Symbol::Ausruf);
+    EXPECT_TRUE(OrdnerLöschenFragen(baum.Pfad("leer/")));
+    EXPECT_FALSE(QFileInfo::exists(baum.Pfad("leer")));
+}

@@ -1,0 +1,303 @@
+#include "BibliothekTesthilfe.h"
+
+#include "library/Verschieben.h"
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace testhilfe;
+
+namespace {
+
+struct Fragen {
+    std::deque<DateiExistiert> antworten;
+    QStringList gestellt;
+    Fragen()
+    {
+        DateiExistiertFrageSetzen([this](const QString& text) {
+            gestellt.append(text);
+            if (antworten.empty())
+                return DateiExistiert::Abbrechen;
+            const DateiExistiert a = antworten.front();
+            antworten.pop_front();
+            return a;
+        });
+    }
+    ~Fragen() { DateiExistiertFrageSetzen(nullptr); }
+};
+
+class VerschiebenTest : public ::testing::Test {
+protected:
+    Baum baum;
+    Meldungsskript meldungen;
+    Fragen fragen;
+    void TearDown() override { KopierFehlerNachBytesSetzen(-1); }
+
+    bool Verschieben(const QString& quelle, QString& ziel, int& modus, QString& meldung)
+    {
+        return DateiVerschieben(quelle, ziel, modus, meldung);
+    }
+    // Names left behind in a folder by a failed or finished copy.
+    QStringList Reste(const QString& ordner) const
+    {
+        return QDir(ordner).entryList({"*-neu*"}, QDir::Files | QDir::Hidden);
+    }
+};
+
+quint64 Gerät(const QString& pfad)
+{
+    struct stat st;
+    return ::stat(pfad.toUtf8().constData(), &st) == 0 ? quint64(st.st_dev) : 0;
+}
+
+// Makes a folder refuse new names: read-only for a normal user, immutable for
+// root. False when neither works here.
+bool Schreibschützen(const QString& ordner, bool an)
+{
+    if (::geteuid() != 0)
+        return ::chmod(ordner.toUtf8().constData(), an ? 0555 : 0755) == 0;
+    const int fd = ::open(ordner.toUtf8().constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = an ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+TEST(DateinameBereinigenTest, ZeichenklassenUndUnbrauchbareNamen)
+{
+    EXPECT_EQ(DateinameBereinigen("Musik\\Rock", true), "Musik\\Rock");
+    EXPECT_EQ(DateinameBereinigen("/home/ich/Musik/Rock", true), "/home/ich/Musik/Rock");
+    EXPECT_EQ(DateinameBereinigen("Musik\\\\Rock", true), "");
+    EXPECT_EQ(DateinameBereinigen("Musik//Rock", true), "");
+    EXPECT_EQ(DateinameBereinigen("Rock\\", true), "Rock\\");
+    EXPECT_EQ(DateinameBereinigen("AC/DC - Live.mp3", false), "ACDC - Live.mp3");
+    EXPECT_EQ(DateinameBereinigen("Live\\", false), "");
+    EXPECT_EQ(DateinameBereinigen("", false), "");
+    EXPECT_EQ(DateinameBereinigen("a?b*c<d>e|f\"g:h.mp3", false), "abcdefgh.mp3");
+    EXPECT_EQ(DateinameBereinigen("Träume.mp3", false), "Träume.mp3");
+    EXPECT_EQ(DateinameBereinigen("a\tb\nc.mp3", false), "a\tb\nc.mp3");
+    EXPECT_EQ(DateinameBereinigen(QString::fromUtf8("5 € ‚x‘ ’y’.mp3"), false), QString::fromUtf8("5  x‘ ’y’.mp3"));
+    EXPECT_EQ(DateinameBereinigen(QString("a") + QChar(1) + QChar(0) + QChar(0x7F) + "b", false), "ab");
+    EXPECT_EQ(DateinameBereinigen("???", false), "");
+    EXPECT_EQ(DateinameBereinigen("..", false), "") << "a name that climbs out of its folder";
+    EXPECT_EQ(DateinameBereinigen(".", false), "");
+    // Names in other scripts are real names on this system: they stay.
+    EXPECT_EQ(DateinameBereinigen(QString::fromUtf8("桜 😀.mp3"), false), QString::fromUtf8("桜 😀.mp3"));
+    EXPECT_EQ(DateinameBereinigen(QString::fromUtf8("abc\u202Emp3.exe"), false), "abcmp3.exe");
+}
+
+TEST_F(VerschiebenTest, VerschiebenLegtOrdnerAnUndBereinigtDenNamenZuerst)
+{
+    const QString quelle = baum.Datei("a/x.mp3", "inhalt");
+    QString ziel = baum.Pfad("neu/rock/a?b.mp3");
+    int modus = 1;
+    QString meldung;
+    ASSERT_TRUE(Verschieben(quelle, ziel, modus, meldung)) << meldung.toStdString();
+    EXPECT_EQ(ziel, baum.Pfad("neu/rock/ab.mp3"));
+    EXPECT_EQ(Lesen(ziel), "inhalt");
+    EXPECT_FALSE(QFile::exists(quelle));
+    EXPECT_TRUE(meldung.isEmpty());
+
+    // A name that cleaning leaves empty fails before anything is touched.
+    ziel = baum.Pfad("anderswo/tief/???");
+    EXPECT_FALSE(Verschieben(baum.Pfad("neu/rock/ab.mp3"), ziel, modus, meldung));
+    EXPECT_TRUE(meldung.startsWith("Es ist ein Fehler beim Ändern des Dateinamens '"));
+    EXPECT_FALSE(QFileInfo::exists(baum.Pfad("anderswo"))) << "no folder was made";
+    EXPECT_TRUE(QFile::exists(baum.Pfad("neu/rock/ab.mp3")));
+
+    // The conflict is about the cleaned name: "a?b.mp3" meets the existing "ab.mp3".
+    const QString zweite = baum.Datei("b/x.mp3", "zweite");
+    ziel = baum.Pfad("neu/rock/a?b.mp3");
+    EXPECT_FALSE(Verschieben(zweite, ziel, modus, meldung));
+    EXPECT_EQ(fragen.gestellt.size(), 1);
+    EXPECT_EQ(Lesen(baum.Pfad("neu/rock/ab.mp3")), "inhalt");
+    EXPECT_EQ(Lesen(zweite), "zweite");
+
+    // A missing source.
+    ziel = baum.Pfad("c.mp3");
+    EXPECT_FALSE(Verschieben(baum.Pfad("fehlt.mp3"), ziel, modus, meldung));
+    EXPECT_TRUE(meldung.endsWith("' existiert nicht."));
+}
+
+TEST_F(VerschiebenTest, KonfliktFragtUndÜberschreibtNieOhneErsetzen)
+{
+    const QString quelle = baum.Datei("x.mp3", "neu");
+    const QString ziel0 = baum.Datei("ziel/x.mp3", "alt");
+    int modus = 1;
+    QString meldung;
+
+    QString ziel = ziel0;
+    EXPECT_FALSE(Verschieben(quelle, ziel, modus, meldung)) << "no answer means cancel";
+    EXPECT_EQ(meldung, "Die Datei '" + quelle + "' kann nicht verschoben oder umbenannt werden.\nDie Zieldatei existiert '"
+                           + ziel0 + "' bereits und Umbenennen wurde nicht gewünscht.");
+    ASSERT_EQ(fragen.gestellt.size(), 1);
+    EXPECT_TRUE(fragen.gestellt[0].startsWith("Die Datei '" + quelle + "' (Größe: 3 Bytes) kann nicht umbenannt werden.\n"
+                                              "Die Zieldatei '" + ziel0 + "' (Größe: 3 Bytes) existiert bereits."));
+    EXPECT_EQ(Lesen(ziel0), "alt");
+    EXPECT_EQ(Lesen(quelle), "neu");
+
+    // Rename: the first free numbered name.
+    baum.Datei("ziel/x-0.mp3", "0");
+    baum.Datei("ziel/x-1.mp3", "1");
+    fragen.antworten = {DateiExistiert::Umbenennen};
+    modus = 0;
+    ziel = ziel0;
+    ASSERT_TRUE(Verschieben(quelle, ziel, modus, meldung));
+    EXPECT_EQ(ziel, baum.Pfad("ziel/x-2.mp3"));
+    EXPECT_EQ(Lesen(ziel), "neu");
+    EXPECT_EQ(Lesen(ziel0), "alt");
+    EXPECT_EQ(Lesen(quelle), "neu") << "a copy keeps its source";
+
+    // Replace, copying: the old target is replaced whole, nothing left behind.
+    fragen.antworten = {DateiExistiert::Ersetzen};
+    ziel = ziel0;
+    ASSERT_TRUE(Verschieben(quelle, ziel, modus, meldung));
+    EXPECT_EQ(Lesen(ziel0), "neu");
+    EXPECT_TRUE(QFile::exists(quelle));
+    EXPECT_TRUE(Reste(baum.Pfad("ziel")).isEmpty());
+
+    // Replace, moving.
+    const QString andere = baum.Datei("y/x.mp3", "dritte");
+    fragen.antworten = {DateiExistiert::Ersetzen};
+    modus = 1;
+    ziel = ziel0;
+    ASSERT_TRUE(Verschieben(andere, ziel, modus, meldung));
+    EXPECT_EQ(Lesen(ziel0), "dritte");
+    EXPECT_FALSE(QFile::exists(andere));
+}
+
+TEST_F(VerschiebenTest, GroßKleinschreibungEntscheidenGerätUndInode)
+{
+    int modus = 1;
+    QString meldung;
+
+    // Only the case differs and no such file exists: a plain rename.
+    const QString klein = baum.Datei("a/lied.mp3", "lied");
+    QString ziel = baum.Pfad("a/Lied.mp3");
+    ASSERT_TRUE(Verschieben(klein, ziel, modus, meldung));
+    EXPECT_TRUE(fragen.gestellt.isEmpty());
+    EXPECT_EQ(Lesen(baum.Pfad("a/Lied.mp3")), "lied");
+    EXPECT_FALSE(QFile::exists(klein));
+
+    // Only the case differs, but the other name is another file here: asked, kept.
+    const QString b1 = baum.Datei("b/song.mp3", "eins");
+    const QString b2 = baum.Datei("b/SONG.mp3", "zwei");
+    ziel = b2;
+    EXPECT_FALSE(Verschieben(b1, ziel, modus, meldung));
+    EXPECT_EQ(fragen.gestellt.size(), 1);
+    EXPECT_EQ(Lesen(b1), "eins");
+    EXPECT_EQ(Lesen(b2), "zwei");
+
+    // The other name is the same file (as on a medium that ignores case): no question, nothing lost.
+    const QString c1 = baum.Datei("c/titel.mp3", "drei");
+    const QString c2 = baum.Pfad("c/TITEL.mp3");
+    ASSERT_EQ(::link(c1.toUtf8().constData(), c2.toUtf8().constData()), 0);
+    ziel = c2;
+    EXPECT_TRUE(Verschieben(c1, ziel, modus, meldung));
+    EXPECT_EQ(fragen.gestellt.size(), 1);
+    EXPECT_EQ(Lesen(c2), "drei");
+}
+
+TEST_F(VerschiebenTest, KopieAufSichSelbst)
+{
+    const QString x = baum.Datei("x.mp3", "selbst");
+    int modus = 0;
+    QString meldung;
+    QString ziel = x;
+    fragen.antworten = {DateiExistiert::Ersetzen};
+    ASSERT_TRUE(Verschieben(x, ziel, modus, meldung));
+    EXPECT_EQ(modus, 1) << "replace turns the copy into a rename onto itself";
+    EXPECT_EQ(Lesen(x), "selbst");
+
+    modus = 0;
+    ziel = x;
+    fragen.antworten = {DateiExistiert::Umbenennen};
+    ASSERT_TRUE(Verschieben(x, ziel, modus, meldung));
+    EXPECT_EQ(ziel, baum.Pfad("x-0.mp3"));
+    EXPECT_EQ(Lesen(ziel), "selbst");
+    EXPECT_EQ(Lesen(x), "selbst");
+}
+
+TEST_F(VerschiebenTest, ZwischenDateisystemenErstKopierenDannLöschen)
+{
+    Baum anderes("/dev/shm");
+    if (!anderes.dir.isValid() || Gerät(anderes.Pfad()) == Gerät(baum.Pfad()))
+        GTEST_SKIP() << "no second file system here";
+    const QByteArray inhalt = KleineMp3('q').repeated(100);
+    const QString quelle = anderes.Datei("a.mp3", inhalt);
+    struct stat vorher;
+    ASSERT_EQ(::stat(quelle.toUtf8().constData(), &vorher), 0);
+
+    // A copy that fails half way: the source stays, no target, no leftovers.
+    KopierFehlerNachBytesSetzen(1000);
+    QString ziel = baum.Pfad("ziel/a.mp3");
+    int modus = 1;
+    QString meldung;
+    EXPECT_FALSE(Verschieben(quelle, ziel, modus, meldung));
+    EXPECT_TRUE(meldung.startsWith("Es ist ein Fehler beim Ändern des Dateinamens '" + quelle + "' aufgetreten.\n"));
+    EXPECT_TRUE(meldung.contains("(Fehler 61)")) << meldung.toStdString();
+    EXPECT_EQ(Lesen(quelle), inhalt);
+    EXPECT_FALSE(QFile::exists(ziel));
+    EXPECT_TRUE(Reste(baum.Pfad("ziel")).isEmpty());
+
+    KopierFehlerNachBytesSetzen(-1);
+    ASSERT_TRUE(Verschieben(quelle, ziel, modus, meldung)) << meldung.toStdString();
+    EXPECT_EQ(Lesen(ziel), inhalt);
+    EXPECT_FALSE(QFile::exists(quelle));
+    struct stat nachher;
+    ASSERT_EQ(::stat(ziel.toUtf8().constData(), &nachher), 0);
+    EXPECT_EQ(nachher.st_mtim.tv_sec, vorher.st_mtim.tv_sec) << "the file keeps its date";
+    EXPECT_EQ(nachher.st_mode & 07777, vorher.st_mode & 07777);
+
+    // And back, replacing an existing file over there.
+    anderes.Datei("a.mp3", "alt");
+    fragen.antworten = {DateiExistiert::Ersetzen};
+    QString zurück = anderes.Pfad("a.mp3");
+    ASSERT_TRUE(Verschieben(ziel, zurück, modus, meldung));
+    EXPECT_EQ(Lesen(zurück), inhalt);
+    EXPECT_FALSE(QFile::exists(ziel));
+    EXPECT_TRUE(Reste(anderes.Pfad()).isEmpty());
+}
+
+TEST_F(VerschiebenTest, SchreibgeschütztesZielVerliertNichts)
+{
+    const QString quelle = baum.Datei("x.mp3", "quelle");
+    const QString gesperrt = baum.Ordner("gesperrt");
+    const QString alt = baum.Datei("gesperrt/x.mp3", "alt");
+    if (!Schreibschützen(gesperrt, true) || ::access(gesperrt.toUtf8().constData(), W_OK) == 0
+        || QFile(gesperrt + "/probe").open(QIODevice::WriteOnly)) {
+        Schreibschützen(gesperrt, false);
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    }
+    int modus = 1;
+    QString meldung;
+    QString ziel = gesperrt + "/neu.mp3";
+    EXPECT_FALSE(Verschieben(quelle, ziel, modus, meldung));
+    EXPECT_TRUE(meldung.contains("Auf die Datei kann nicht zugegriffen werden (Fehler 70).")) << meldung.toStdString();
+
+    modus = 0;
+    ziel = gesperrt + "/neu.mp3";
+    EXPECT_FALSE(Verschieben(quelle, ziel, modus, meldung));
+
+    // Replacing what cannot be replaced: said at once, both files kept.
+    fragen.antworten = {DateiExistiert::Ersetzen};
+    ziel = alt;
+    modus = 1;
+    EXPECT_FALSE(Verschieben(quelle, ziel, modus, meldung));
+    EXPECT_TRUE(meldungen.Enthält("' konnte nicht überschieben werden, da die Datei nicht gelöscht werden kann."));
+    Schreibschützen(gesperrt, false);
+    EXPECT_EQ(Lesen(quelle), "quelle");
+    EXPECT_EQ(Lesen(alt), "alt");
+    EXPECT_EQ(QDir(gesperrt).entryList(QDir::Files), QStringList({"x.mp3"}));
+}
