@@ -5,6 +5,7 @@
 #include "media/MedienDatei.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -289,7 +290,8 @@ Gang FramesGehen(QByteArrayView d, qsizetype start, int haupt, bool syncsafe)
             return g;
         }
         if (u[pos] == 0) {
-            g.ende = Gang::Padding;
+            // Padding is zeros to the end; anything else there is damage.
+            g.ende = std::all_of(u + pos, u + d.size(), [](unsigned char c) { return c == 0; }) ? Gang::Padding : Gang::Fehler;
             return g;
         }
         if (pos + kopf > d.size() || !GültigeId(d.sliced(pos, idLänge))) {

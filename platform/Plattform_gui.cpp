@@ -2,6 +2,7 @@
 
 #include "core/Funktionen.h"
 #include "core/Meldungen.h"
+#include "library/frmDateiNichtVerfuegbar.h"
 #include "platform/Shell.h"
 
 #include <QApplication>
@@ -63,6 +64,7 @@ void PlattformFensterEinrichten()
 {
     MeldungsHandlerSetzen(messageBox);
     Shell::UrlÖffnerSetzen([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+    DateiNichtVerfügbarFensterEinrichten();
 }
 
 QString OrdnerDialogZeigen(const QString& titel)

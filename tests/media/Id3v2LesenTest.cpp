@@ -1,0 +1,321 @@
+// Reading ID3v2 tags: sizes, encodings, unsynchronisation, extended headers,
+// the frames with their own fields and the ones kept raw.
+
+#include "media/Id3v2Lesen.h"
+#include "support/Mp3Bauer.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Mp3Bauer;
+
+namespace {
+
+constexpr int kTitel = 12, kKommentar = 8, kLink = 3, kZähler = 0, kGenre = 7, kInterpret = 11;
+
+Id3v2Ergebnis Lesen(const Id3v2Tag& t) { return Id3v2Lesen(t.Bytes()); }
+
+Id3v2Ergebnis EinFrame(const Id3v2Frame& f, int version = 3)
+{
+    Id3v2Tag t;
+    t.version = version;
+    t.frames = {f};
+    return Lesen(t);
+}
+
+QString Titel(const QByteArray& daten, int version = 3)
+{
+    return EinFrame(RohFrame(version == 2 ? "TT2" : "TIT2", daten), version).felder[kTitel];
+}
+
+} // namespace
+
+TEST(Id3v2Lesen, HeaderSizeIsTheWhole28BitSyncsafeNumber)
+{
+    const auto k = Id3v2KopfLesen(QByteArray("ID3\x03\x00\x00\x00\x00\x0F\x76", 10));
+    ASSERT_TRUE(k);
+    EXPECT_EQ(k->größe, 2038u);
+    EXPECT_EQ(k->GesamtGröße(), 2048);
+    EXPECT_EQ(k->VersionText(), "2.3.0");
+    // A first size byte that is not zero is a large tag, not a broken one.
+    EXPECT_EQ(Id3v2KopfLesen(QByteArray("ID3\x04\x00\x00\x01\x00\x00\x00", 10))->größe, 1u << 21);
+    EXPECT_EQ(Id3v2KopfLesen(QByteArray("ID3\x04\x00\x10\x00\x00\x00\x05", 10))->GesamtGröße(), 25); // footer
+    // Not syncsafe, unknown major versions, revision FF, too short.
+    for (const char* roh : {"ID3\x03\x00\x00\x00\x00\x81\x00", "ID3\x05\x00\x00\x00\x00\x00\x00", "ID3\x01\x00\x00\x00\x00\x00\x00",
+                            "ID3\x03\xFF\x00\x00\x00\x00\x00"})
+        EXPECT_FALSE(Id3v2KopfLesen(QByteArray(roh, 10)));
+    EXPECT_FALSE(Id3v2KopfLesen(QByteArray("ID3\x03\x00\x00\x00\x00\x00", 9)));
+
+    qint64 g = 0;
+    EXPECT_TRUE(Mp3TAGLesenV2GrößeLesen(QByteArray("\x00\x00\x01\x00", 4), g, false));
+    EXPECT_EQ(g, 128);
+    EXPECT_TRUE(Mp3TAGLesenV2GrößeLesen(QByteArray("\x00\x00\x81\x00", 4), g, true));
+    EXPECT_EQ(g, 33024);
+    EXPECT_FALSE(Mp3TAGLesenV2GrößeLesen(QByteArray("\x00\x00\x81\x00", 4), g, false));
+    EXPECT_TRUE(Mp3TAGLesenV2GrößeLesen(QByteArray("\x01\x02\x03", 3), g, true));
+    EXPECT_EQ(g, 0x010203);
+    EXPECT_FALSE(Mp3TAGLesenV2GrößeLesen(QByteArray("\x01\x02", 2), g, true));
+}
+
+TEST(Id3v2Lesen, TextEncodings)
+{
+    const QString text = QStringLiteral("Grüße € 日本");
+    EXPECT_EQ(Titel(QByteArray(1, '\1') + TextBytes(text, Kodierung::Utf16Bom)), text);
+    EXPECT_EQ(Titel(QByteArray(1, '\1') + TextBytes(text, Kodierung::Utf16BomBE)), text);
+    EXPECT_EQ(Titel(QByteArray(1, '\1') + TextBytes(text, Kodierung::Utf16OhneBom)), text);
+    EXPECT_EQ(Titel(QByteArray(1, '\2') + TextBytes(text, Kodierung::Utf16BE), 4), text);
+    EXPECT_EQ(Titel(QByteArray(1, '\3') + text.toUtf8(), 4), text);
+    EXPECT_EQ(Titel(QByteArray("\3\xEF\xBB\xBFok", 6), 4), "ok");
+    // Encoding 0 is Windows-1252; invalid UTF-8 falls back to it.
+    EXPECT_EQ(Titel(QByteArray("\0\x80 \xE4", 4)), QStringLiteral("€ ä"));
+    EXPECT_EQ(Titel(QByteArray("\3\xE4rger", 6), 4), QStringLiteral("ärger"));
+    // 2.2 knows encodings 0 and 1 alike.
+    EXPECT_EQ(Titel(QByteArray(1, '\1') + TextBytes(text, Kodierung::Utf16Bom), 2), text);
+    // An unknown encoding byte: the frame is kept raw, not misread.
+    const Id3v2Ergebnis e = EinFrame(RohFrame("TIT2", QByteArray("\x07text", 5)));
+    EXPECT_EQ(e.felder[kTitel], "");
+    EXPECT_EQ(e.weitereFrames, QByteArray("TIT2\x00\x00\x00\x05\x00\x00\x07text", 15));
+}
+
+TEST(Id3v2Lesen, StringsEndAtTheirTerminator)
+{
+    // A three-letter text followed by its terminator stays.
+    EXPECT_EQ(EinFrame(TextFrame("TCON", QStringLiteral("Pop"), Kodierung::Latin1, true)).felder[kGenre], "Pop");
+    EXPECT_EQ(EinFrame(TextFrame("TCON", QStringLiteral("Pop"), Kodierung::Utf16Bom, true)).felder[kGenre], "Pop");
+    // Several strings are all kept.
+    EXPECT_EQ(EinFrame(TextFrame("TPE1", QStringList{"A", "B"}, Kodierung::Utf16Bom), 4).felder[kInterpret], "A / B");
+    // Line breaks, characters 0 and 1 and trailing blanks go.
+    EXPECT_EQ(Titel(QByteArray("\0a\r\nb\1c  ", 10)), "abc");
+    // An empty frame and an encoding byte alone give "".
+    EXPECT_EQ(Titel(QByteArray()), "");
+    EXPECT_EQ(Titel(QByteArray(1, '\1')), "");
+    // UTF-16 with an odd byte count loses the odd byte only.
+    EXPECT_EQ(Titel(QByteArray("\1\xFF\xFEH\0i\0!", 8)), "Hi");
+}
+
+TEST(Id3v2Lesen, CommentWithoutDescriptionWinsAndOthersStayRaw)
+{
+    Id3v2Tag t;
+    const Id3v2Frame itunes = KommentarFrame(QStringLiteral(" 0000 1234"), QStringLiteral("iTunNORM"));
+    t.frames = {itunes, KommentarFrame(QStringLiteral("Der Kommentar\nzweite Zeile"), QString(), Kodierung::Utf16Bom, "deu"),
+                KommentarFrame(QStringLiteral("noch einer"), QStringLiteral("x"))};
+    Id3v2Ergebnis e = Lesen(t);
+    EXPECT_EQ(e.felder[kKommentar], "Der Kommentarzweite Zeile");
+    const Id3v2Tag nurItunes{.frames = {itunes}};
+    const QByteArray roh = nurItunes.Bytes().mid(10);
+    EXPECT_TRUE(e.weitereFrames.startsWith(roh));
+    EXPECT_TRUE(e.weitereFrames.contains("noch einer"));
+
+    // Only comments with a description: the last one is the field.
+    t.frames = {itunes, KommentarFrame(QStringLiteral("b"), QStringLiteral("y"))};
+    EXPECT_EQ(Lesen(t).felder[kKommentar], "b");
+    // A comment body too short for its language is empty, not garbage.
+    EXPECT_EQ(EinFrame(RohFrame("COMM", QByteArray("\0en", 3))).felder[kKommentar], "");
+    // 2.2 COM has the same structure.
+    EXPECT_EQ(EinFrame(KommentarFrame(QStringLiteral("alt"), QString(), Kodierung::Latin1, "eng", "COM"), 2).felder[kKommentar], "alt");
+}
+
+TEST(Id3v2Lesen, LinkAndCounterFrames)
+{
+    EXPECT_EQ(EinFrame(LinkFrame(QStringLiteral("http://a.example/"), QStringLiteral("Seite"), Kodierung::Utf16Bom)).felder[kLink],
+              "http://a.example/");
+    EXPECT_EQ(EinFrame(RohFrame("PCNT", QByteArray("\x00\x00\x01\x00", 4))).felder[kZähler], "256");
+    EXPECT_EQ(EinFrame(RohFrame("PCNT", QByteArray("\x01\x00\x00\x00\x00", 5))).felder[kZähler], "4294967296");
+    // The form this program wrote: encoding byte and digits.
+    EXPECT_EQ(EinFrame(RohFrame("PCNT", QByteArray("\x00" "42", 3))).felder[kZähler], "42");
+    EXPECT_EQ(EinFrame(RohFrame("PCNT", QByteArray("\x00" "1234", 5))).felder[kZähler], "1234");
+    // A counter too long for 64 bits is kept raw.
+    const Id3v2Ergebnis e = EinFrame(RohFrame("PCNT", QByteArray(9, '\x01')));
+    EXPECT_EQ(e.felder[kZähler], "");
+    EXPECT_EQ(e.weitereFrames.size(), 19);
+}
+
+TEST(Id3v2Lesen, UnsynchronisationIsUndone)
+{
+    // Picture bytes that unsynchronisation changes: FF E0, FF 00, a final FF.
+    const QByteArray bild("\x00image/png\x00\x03\x00\xFF\xE0\xFF\x00\x12\xFF", 19);
+    for (int version : {3, 4}) {
+        Id3v2Tag t;
+        t.version = version;
+        t.unsynchronisiert = true;
+        t.frames = {TextFrame("TIT2", QStringLiteral("ÿÿ"), Kodierung::Utf16Bom), RohFrame("APIC", bild)};
+        t.padding = 4;
+        ASSERT_NE(t.Bytes().indexOf(QByteArray("\xFF\x00\xE0", 3)), -1);
+        const Id3v2Ergebnis e = Lesen(t);
+        EXPECT_EQ(e.felder[kTitel], QStringLiteral("ÿÿ")) << version;
+        // Kept raw as the frame stands without unsynchronisation, in 2.3 layout.
+        EXPECT_EQ(e.weitereFrames, QByteArray("APIC") + BigEndian32(quint32(bild.size())) + QByteArray(2, '\0') + bild) << version;
+        EXPECT_EQ(e.ungenutzt, t.Bytes().size() - 4) << version;
+    }
+}
+
+TEST(Id3v2Lesen, ExtendedHeadersAreSkippedByTheirOwnSize)
+{
+    for (int version : {3, 4}) {
+        Id3v2Tag t;
+        t.version = version;
+        t.erweiterterKopf = true;
+        t.frames = {TextFrame("TIT2", QStringLiteral("hinter dem Kopf"))};
+        EXPECT_EQ(Lesen(t).felder[kTitel], "hinter dem Kopf") << version;
+    }
+    // A 2.3 extended header with CRC: 14 bytes.
+    QByteArray körper("\x00\x00\x00\x0A\x80\x00\x00\x00\x00\x00\x12\x34\x56\x78", 14);
+    körper.append(QByteArray("TIT2\x00\x00\x00\x03\x00\x00\x00ok", 13));
+    QByteArray tag = QByteArray("ID3\x03\x00\x40", 6) + Syncsafe(quint32(körper.size())) + körper;
+    EXPECT_EQ(Id3v2Lesen(tag).felder[kTitel], "ok");
+    // Flags that are not the extended-header flag skip nothing.
+    Id3v2Tag experimentell;
+    experimentell.zusatzFlags = 0x20;
+    experimentell.frames = {TextFrame("TIT2", QStringLiteral("frei"))};
+    EXPECT_EQ(Lesen(experimentell).felder[kTitel], "frei");
+    // An extended header larger than the tag leaves no frames, and no crash.
+    tag = QByteArray("ID3\x03\x00\x40", 6) + Syncsafe(8) + QByteArray("\x7F\xFF\xFF\xFF\0\0\0\0", 8);
+    EXPECT_TRUE(Id3v2Lesen(tag).gültig);
+}
+
+TEST(Id3v2Lesen, Version24FrameSizesSyncsafeOrPlain)
+{
+    // 128 bytes: plain 00 00 00 80 is no syncsafe number; 256 bytes: plain
+    // 00 00 01 00 reads as a syncsafe 128 that leads into the middle of the frame.
+    for (int länge : {127, 255, 1000}) {
+        for (bool plain : {false, true}) {
+            Id3v2Tag t;
+            t.version = 4;
+            t.plainGrößen = plain;
+            t.frames = {TextFrame("TCOM", QString(länge, QLatin1Char('k'))), TextFrame("TIT2", QStringLiteral("danach"))};
+            t.padding = 100;
+            const Id3v2Ergebnis e = Lesen(t);
+            EXPECT_EQ(e.felder[kTitel], "danach") << länge << plain;
+            EXPECT_EQ(e.felder[6], QString(länge, QLatin1Char('k'))) << länge << plain;
+            EXPECT_EQ(e.ungenutzt, t.Bytes().size() - 100) << länge << plain;
+        }
+    }
+    // 2.3 sizes are plain numbers.
+    Id3v2Tag v23;
+    v23.frames = {TextFrame("TCOM", QString(300, QLatin1Char('k'))), TextFrame("TIT2", QStringLiteral("auch"))};
+    EXPECT_EQ(Lesen(v23).felder[kTitel], "auch");
+}
+
+TEST(Id3v2Lesen, Version24FrameFlags)
+{
+    // Grouping byte and data-length indicator in front of the text.
+    Id3v2Tag t;
+    t.version = 4;
+    Id3v2Frame titel = RohFrame("TIT2", QByteArray("\x05") + Syncsafe(4) + QByteArray("\0abc", 4));
+    titel.format = 0x41;
+    // A compressed frame cannot be read: kept raw with 2.3 flags and its size in front.
+    Id3v2Frame gepackt = RohFrame("TPE1", Syncsafe(100) + QByteArray("zlib", 4));
+    gepackt.format = 0x09;
+    gepackt.status = 0x40;
+    t.frames = {titel, gepackt};
+    const Id3v2Ergebnis e = Lesen(t);
+    EXPECT_EQ(e.felder[kTitel], "abc");
+    EXPECT_EQ(e.felder[kInterpret], "");
+    EXPECT_EQ(e.weitereFrames, QByteArray("TPE1") + BigEndian32(8) + QByteArray("\x80\x80", 2) + BigEndian32(100) + QByteArray("zlib"));
+}
+
+TEST(Id3v2Lesen, RawFramesAndPadding)
+{
+    Id3v2Tag t;
+    const Id3v2Frame bild = RohFrame("APIC", QByteArray("\x00image/jpeg\x00\x03\x00\xFF\xD8\xFF\xFB", 17));
+    t.frames = {TextFrame("TIT2", QStringLiteral("a")), bild, RohFrame("TXXX", QByteArray("\0k\0v", 4))};
+    t.padding = 50;
+    Id3v2Ergebnis e = Lesen(t);
+    const QByteArray erwartet = Id3v2Tag{.frames = {bild, t.frames[2]}}.Bytes().mid(10);
+    EXPECT_EQ(e.weitereFrames, erwartet);
+    EXPECT_EQ(e.ungenutzt, e.kopf.GesamtGröße() - 50);
+    // No padding: the whole tag is in use.
+    t.padding = 0;
+    e = Lesen(t);
+    EXPECT_EQ(e.ungenutzt, e.kopf.GesamtGröße());
+
+    // 2.2: frames without a field of their own make " ".
+    Id3v2Tag alt;
+    alt.version = 2;
+    alt.frames = {TextFrame("TT2", QStringLiteral("t")), RohFrame("PIC", QByteArray("\0JPG\3\0xyz", 9))};
+    e = Lesen(alt);
+    EXPECT_EQ(e.felder[kTitel], "t");
+    EXPECT_EQ(e.weitereFrames, " ");
+    // The later of two frames with one id wins.
+    t.frames = {TextFrame("TIT2", QStringLiteral("erst")), TextFrame("TIT2", QStringLiteral("dann"))};
+    EXPECT_EQ(Lesen(t).felder[kTitel], "dann");
+    // A frame id that is no id ends the frames.
+    t.frames = {TextFrame("TIT2", QStringLiteral("gut")), RohFrame("ab!c", "xx"), TextFrame("TPE1", QStringLiteral("nie"))};
+    e = Lesen(t);
+    EXPECT_EQ(e.felder[kTitel], "gut");
+    EXPECT_EQ(e.felder[kInterpret], "");
+    EXPECT_TRUE(e.weitereFrames.isEmpty());
+}
+
+TEST(Id3v2Lesen, HostileAndTruncatedTags)
+{
+    // A frame size far beyond the tag reads nothing of it.
+    QByteArray körper = QByteArray("TIT2\x00\x00\x00\x03\x00\x00\x00ok", 13) + QByteArray("TPE1\xFF\xFF\xFF\xFF\x00\x00\x00xyz", 13);
+    QByteArray tag = QByteArray("ID3\x03\x00\x00", 6) + Syncsafe(quint32(körper.size())) + körper;
+    Id3v2Ergebnis e = Id3v2Lesen(tag);
+    EXPECT_EQ(e.felder[kTitel], "ok");
+    EXPECT_EQ(e.felder[kInterpret], "");
+    EXPECT_EQ(e.ungenutzt, e.kopf.GesamtGröße());
+
+    // A tag cut short: frames inside what is there are read, the cut one is not.
+    Id3v2Tag t;
+    t.frames = {TextFrame("TIT2", QStringLiteral("ganz")), TextFrame("TPE1", QStringLiteral("abgeschnitten"))};
+    const QByteArray voll = t.Bytes();
+    e = Id3v2Lesen(QByteArrayView(voll).first(voll.size() - 4));
+    EXPECT_EQ(e.felder[kTitel], "ganz");
+    EXPECT_EQ(e.felder[kInterpret], "");
+    EXPECT_EQ(e.kopf.GesamtGröße(), voll.size());
+
+    // Every prefix of a tag parses without harm.
+    Id3v2Tag reich;
+    reich.version = 4;
+    reich.unsynchronisiert = true;
+    reich.erweiterterKopf = true;
+    reich.frames = {TextFrame("TIT2", QStringLiteral("ÿa"), Kodierung::Utf16Bom), KommentarFrame(QStringLiteral("k"), QStringLiteral("d"), Kodierung::Utf16BE)};
+    const QByteArray r = reich.Bytes();
+    for (qsizetype n = 0; n <= r.size(); ++n)
+        Id3v2Lesen(QByteArrayView(r).first(n));
+}
+
+TEST(Id3v2Lesen, FileLevelReading)
+{
+    QTemporaryDir dir;
+    Id3v2Tag t;
+    t.frames = {TextFrame("TIT2", QStringLiteral("Titel"))};
+    t.padding = 20;
+    Frame f;
+    MedienInfo m;
+    m.Mp3_ID3v1_Titel = QStringLiteral("bleibt");
+
+    // Behind 4999 bytes of other data: position 5000 (counted from 1).
+    const QString hinten = DateiSchreiben(dir, "hinten.mp3", QByteArray(4999, 'j') + t.Bytes() + Frames(f, 3));
+    ASSERT_TRUE(Mp3TAGLesenV2(hinten, m, 102400));
+    EXPECT_EQ(m.Mp3_ID3v2_TAGPosition, 5000);
+    EXPECT_EQ(m.Mp3_ID3v2_TAGGröße, t.Bytes().size());
+    EXPECT_EQ(m.Mp3_ID3v2_Version, "2.3.0");
+    EXPECT_EQ(m.Mp3_ID3v2_Titel, "Titel");
+    EXPECT_EQ(m.Mp3_ID3v1_Titel, "bleibt");
+    // Outside the bytes searched: none (and reset).
+    EXPECT_FALSE(Mp3TAGLesenV2(hinten, m, 4000));
+    EXPECT_EQ(m.Mp3_ID3v2_Vorhanden, 2);
+    EXPECT_EQ(m.Mp3_ID3v2_TAGGröße, -1);
+    EXPECT_EQ(m.Mp3_ID3v2_TAGPosition, -1);
+    EXPECT_EQ(m.Mp3_ID3v2_Titel, "");
+    EXPECT_TRUE(Mp3TAGLesenV2(hinten, m, 0));
+
+    // "ID3" inside the audio is no tag of the file.
+    const QString imAudio = DateiSchreiben(dir, "audio.mp3", Frames(f, 3) + t.Bytes() + Frames(f, 3));
+    EXPECT_FALSE(Mp3TAGLesenV2(imAudio, m, 0));
+
+    // A header that claims 256 MiB in a small file reads only what is there.
+    Id3v2Tag riesig = t;
+    riesig.größenFeld = QByteArray("\x7F\x7F\x7F\x7F", 4);
+    ASSERT_TRUE(Mp3TAGLesenV2(DateiSchreiben(dir, "riesig.mp3", riesig.Bytes()), m, 0));
+    EXPECT_EQ(m.Mp3_ID3v2_Titel, "Titel");
+    EXPECT_EQ(m.Mp3_ID3v2_TAGGröße, 0x0FFFFFFF + 10);
+
+    // A file that cannot be read leaves the record alone.
+    const MedienInfo vorher = m;
+    EXPECT_FALSE(Mp3TAGLesenV2(dir.filePath("fehlt.mp3"), m, 0));
+    EXPECT_EQ(m, vorher);
+}

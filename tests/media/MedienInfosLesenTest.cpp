@@ -1,0 +1,183 @@
+// MedienInfosLesen: which steps run, what a missing file keeps, file type,
+// size and date added.
+
+#include "core/Einstellungen.h"
+#include "core/Index.h"
+#include "core/Standardwerte.h"
+#include "media/MedienInfosLesen.h"
+#include "support/Mp3Bauer.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace Mp3Bauer;
+
+namespace {
+
+class MedienInfosLesenTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        StandardwerteSetzen();
+        index.strDateiTypen = standardwerte().strStandardDateiTypen;
+        index.strDateiTypArten = standardwerte().strStandardDateiTypArten;
+        einstellungen().TAGsBytesSuchen = 102400;
+        ASSERT_TRUE(dir.isValid());
+    }
+    MedienInfo Lesen(const QString& pfad, const MedienInfo& alt, const char* tags = "11", const char* kopf = "1",
+                     const char* infos = "1", bool umbrüche = false)
+    {
+        return MedienInfosLesen(index, pfad, alt, QLatin1String(tags), umbrüche, QLatin1String(kopf), QLatin1String(infos));
+    }
+    QByteArray Voll() const
+    {
+        Id3v2Tag t;
+        t.frames = {TextFrame("TIT2", QStringLiteral("Titel v2")), KommentarFrame(QStringLiteral("a\nb"))};
+        t.padding = 100;
+        return t.Bytes() + Frames(Frame(), 100) + Id3v1Block({.titel = "Titel v1", .kommentar = "x\r\ny", .spur = 2, .genre = 9});
+    }
+    Index index;
+    QTemporaryDir dir;
+};
+
+QString DateiVon(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
+
+} // namespace
+
+TEST_F(MedienInfosLesenTest, ReadsEverythingWithAllFlagsOn)
+{
+    const QString pfad = DateiSchreiben(dir, "a.mp3", Voll());
+    const MedienInfo m = Lesen(pfad, LeereMedienInfo(), "11", "1", "1", true);
+    EXPECT_EQ(m.Mp3_ID3v1_Vorhanden, 1);
+    EXPECT_EQ(m.Mp3_ID3v1_Titel, "Titel v1");
+    EXPECT_EQ(m.Mp3_ID3v1_Kommentar, "x\ny");
+    EXPECT_EQ(m.Mp3_ID3v1_Titelnummer, "2");
+    EXPECT_EQ(GenreByte(m), 9);
+    EXPECT_EQ(m.Mp3_ID3v2_Vorhanden, 1);
+    EXPECT_EQ(m.Mp3_ID3v2_Titel, "Titel v2");
+    EXPECT_EQ(m.Mp3_ID3v2_Kommentar, "ab"); // ID3v2 texts never keep line breaks
+    EXPECT_EQ(m.Header_Position, m.Mp3_ID3v2_TAGGröße);
+    EXPECT_EQ(m.Header_Bitrate, 128);
+    EXPECT_EQ(m.Header_Frames, 100); // the ID3v1 block is not audio
+    EXPECT_EQ(m.Datei_Größe, Voll().size());
+    EXPECT_EQ(m.Datei_Typ, 1);
+    EXPECT_EQ(m.Datei_Datenträger, "");
+    EXPECT_EQ(m.Datei_HinzugefügtAm, DateiVon(QFileInfo(pfad).lastModified().date()));
+}
+
+TEST_F(MedienInfosLesenTest, StepsSwitchedOffKeepTheOldValues)
+{
+    const QString pfad = DateiSchreiben(dir, "a.mp3", Voll());
+    MedienInfo alt = LeereMedienInfo();
+    alt.Mp3_ID3v1_Titel = QStringLiteral("alt1");
+    alt.Mp3_ID3v2_Titel = QStringLiteral("alt2");
+    alt.Header_Bitrate = 7;
+    alt.Datei_Größe = 99;
+    alt.Datei_HinzugefügtAm = QStringLiteral("01.02.2003");
+    alt.Datei_AngefordertAnzahl = 12;
+    alt.Datei_Typ = 3;
+
+    MedienInfo m = Lesen(pfad, alt, "000", "0", "0");
+    MedienInfo erwartet = alt;
+    erwartet.Datei_Typ = 1;
+    EXPECT_EQ(m, erwartet);
+
+    // Any character but "0" switches a tag on, a missing one too; header and
+    // file information need exactly "1".
+    m = Lesen(pfad, alt, "x", "2", "yes");
+    EXPECT_EQ(m.Mp3_ID3v1_Titel, "Titel v1");
+    EXPECT_EQ(m.Mp3_ID3v2_Titel, "Titel v2");
+    EXPECT_EQ(m.Header_Bitrate, 7);
+    EXPECT_EQ(m.Datei_Größe, 99);
+
+    // The default flags "101": the tag is not read, but the audio still starts behind it.
+    m = Lesen(pfad, alt, "101", "1", "1");
+    EXPECT_EQ(m.Mp3_ID3v2_Titel, "alt2");
+    EXPECT_EQ(m.Mp3_ID3v1_Titel, "Titel v1");
+    EXPECT_EQ(m.Header_Bitrate, 128);
+    EXPECT_GT(m.Header_Position, 0);
+    EXPECT_EQ(m.Datei_HinzugefügtAm, "01.02.2003");
+    EXPECT_EQ(m.Datei_AngefordertAnzahl, 12);
+}
+
+TEST_F(MedienInfosLesenTest, MissingOrUnreadableFileKeepsTheRecord)
+{
+    MedienInfo alt = Lesen(DateiSchreiben(dir, "a.mp3", Voll()), LeereMedienInfo());
+    alt.Datei_HinzugefügtAm.clear();
+    alt.Datei_Datenträger = QStringLiteral("URLAUB");
+    const QString fehlt = dir.filePath("weg.mp3");
+    MedienInfo m = Lesen(fehlt, alt);
+    EXPECT_EQ(m.Mp3_ID3v1_Titel, "Titel v1");
+    EXPECT_EQ(m.Mp3_ID3v2_Titel, "Titel v2");
+    EXPECT_EQ(m.Header_Bitrate, 128);
+    EXPECT_EQ(m.Datei_Größe, -1);
+    EXPECT_EQ(m.Datei_Datenträger, "URLAUB");
+    EXPECT_EQ(m.Datei_HinzugefügtAm, DateiVon(QDate::currentDate()));
+    EXPECT_EQ(m.Datei_Typ, 1); // judged from the name
+
+    // A folder is no file.
+    EXPECT_EQ(Lesen(dir.path() + "/", alt).Datei_Größe, -1);
+
+    if (::geteuid() != 0) {
+        const QString gesperrt = DateiSchreiben(dir, "gesperrt.mp3", Voll() + "x");
+        QFile::setPermissions(gesperrt, QFileDevice::Permissions());
+        m = Lesen(gesperrt, alt);
+        EXPECT_EQ(m.Mp3_ID3v2_Titel, "Titel v2");
+        EXPECT_EQ(m.Datei_Größe, Voll().size() + 1);
+    }
+}
+
+TEST_F(MedienInfosLesenTest, FileTypeFromTheManagedTypes)
+{
+    MedienInfo alt = LeereMedienInfo();
+    alt.Datei_Typ = 9;
+    const auto typ = [&](const char* name) { return Lesen(DateiSchreiben(dir, QLatin1String(name), "x"), alt, "00", "0", "0").Datei_Typ; };
+    EXPECT_EQ(typ("a.mp3"), 1);
+    EXPECT_EQ(typ("b.AAC"), 1);
+    EXPECT_EQ(typ("c.wma"), 2);
+    EXPECT_EQ(typ("d.WMF"), 2);
+    EXPECT_EQ(typ("e.WAV"), 3);
+    EXPECT_EQ(typ("f.vqf"), 9);  // other audio keeps its old type
+    EXPECT_EQ(typ("g.jpg"), 4);  // listed, not managed, but no audio
+    EXPECT_EQ(typ("h.xyz"), 0);
+    EXPECT_EQ(typ("ohne"), 0);
+}
+
+TEST_F(MedienInfosLesenTest, DateAddedComesFromTheFileOnce)
+{
+    const QString pfad = DateiSchreiben(dir, "a.mp3", "x");
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2004, 3, 9), QTime(12, 0)), QFileDevice::FileModificationTime));
+    f.close();
+    MedienInfo m = Lesen(pfad, LeereMedienInfo(), "00", "0", "0");
+    EXPECT_EQ(m.Datei_HinzugefügtAm, "09.03.2004");
+    m.Datei_HinzugefügtAm = QStringLiteral("31.12.1999");
+    EXPECT_EQ(Lesen(pfad, m).Datei_HinzugefügtAm, "31.12.1999");
+}
+
+TEST_F(MedienInfosLesenTest, BadFilesGiveUsableRecords)
+{
+    Frame f;
+    Id3v2Tag riesig;
+    riesig.frames = {TextFrame("TIT2", QStringLiteral("t"))};
+    riesig.größenFeld = QByteArray("\x7F\x7F\x7F\x7F", 4);
+    const std::pair<const char*, QByteArray> dateien[] = {
+        {"leer", QByteArray()},
+        {"eins", QByteArray(1, '\xFF')},
+        {"sync", QByteArray(5000, '\xFF')},
+        {"nur tag", riesig.Bytes()},
+        {"id3 ohne rest", QByteArray("ID3\x04\x00\x00", 6)},
+        {"frame ohne ende", f.Bytes().left(300)},
+        {"127", QByteArray(127, 'T')},
+    };
+    for (const auto& [name, daten] : dateien) {
+        const MedienInfo m = Lesen(DateiSchreiben(dir, QLatin1String(name), daten), LeereMedienInfo());
+        EXPECT_EQ(m.Datei_Größe, daten.size()) << name;
+        EXPECT_EQ(m.Header_Frequenz, 0) << name;
+        EXPECT_NE(m.Mp3_ID3v1_Vorhanden, 1) << name;
+    }
+}
