@@ -4,6 +4,7 @@
 #include "core/Funktionen.h"
 #include "core/Meldungen.h"
 #include "core/StatusMeldung.h"
+#include "library/Dateihelfer.h"
 #include "library/Verfuegbarkeit.h"
 #include "player/SpielerBackend.h"
 #include "player/Statistik.h"
@@ -27,12 +28,6 @@ constexpr qint64 kAlterPlaylistSekunden = 3600;
 std::function<bool(const QString&)>& bildHook()
 {
     static std::function<bool(const QString&)> hook;
-    return hook;
-}
-
-std::function<bool(const QString&, bool, bool)>& typHook()
-{
-    static std::function<bool(const QString&, bool, bool)> hook;
     return hook;
 }
 
@@ -73,7 +68,6 @@ QByteArray zeilentext(const QString& text)
 } // namespace
 
 void BildAnzeigenHookSetzen(std::function<bool(const QString&)> hook) { bildHook() = std::move(hook); }
-void DateiTypHookSetzen(std::function<bool(const QString&, bool, bool)> hook) { typHook() = std::move(hook); }
 
 QString PlaylistOrdner() { return QStandardPaths::writableLocation(QStandardPaths::CacheLocation); }
 
@@ -162,10 +156,10 @@ bool SpielerPlaylist::Abspielen(bool bolSofort)
 
 namespace {
 
-// Types the index manages, restricted as asked.
-bool verwalteterTyp(const QString& pfad, bool bolKeinAudio, bool bolKeineBilder)
+// Types the index manages (whatever their active mark), restricted as asked.
+bool verwalteterTyp(const Index& index, const QString& pfad, bool bolKeinAudio, bool bolKeineBilder)
 {
-    return typHook() && typHook()(pfad, bolKeinAudio, bolKeineBilder);
+    return DateiTypPrüfen(index, pfad, false, bolKeinAudio, bolKeineBilder, false);
 }
 
 } // namespace
@@ -199,7 +193,7 @@ bool AbspielenMediaPlayer(Index& index, std::vector<qint32> einträge, bool bolA
             break;
         const QString pfad = index.strIndexPfad[size_t(e)];
 
-        if (!verwalteterTyp(pfad, false, false)) {
+        if (!verwalteterTyp(index, pfad, false, false)) {
             if (MeldungZeigen(QStringLiteral("Das Dateiformat der Datei '") + pfad
                                   + QStringLiteral("' wird z.Zt. nicht unterstützt.\n")
                                   + QStringLiteral("Möchten Sie die Datei mit dem Standard-Programm anzeigen?"),
@@ -217,7 +211,7 @@ bool AbspielenMediaPlayer(Index& index, std::vector<qint32> einträge, bool bolA
             continue;
         }
 
-        if (verwalteterTyp(pfad, false, true)) {
+        if (verwalteterTyp(index, pfad, false, true)) {
             if (bolPlaylistLeeren && zähler == -1)
                 WinAMP_SendCommandMessage(kWinampPlaylistLeeren, true);
             if (!bolAnhängen && zähler == -1) {
@@ -249,7 +243,7 @@ bool AbspielenMediaPlayer(Index& index, std::vector<qint32> einträge, bool bolA
                     zähler = 0;
                 ++zähler;
             }
-        } else if (verwalteterTyp(pfad, true, false)) {
+        } else if (verwalteterTyp(index, pfad, true, false)) {
             letztesBild = pfad;
         }
     }

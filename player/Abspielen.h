@@ -58,5 +58,3 @@ QString PlaylistOrdner();
 
 // Shows a picture (the picture window installs itself here).
 void BildAnzeigenHookSetzen(std::function<bool(const QString&)> hook);
-// The managed-type test (path, no audio, no pictures).
-void DateiTypHookSetzen(std::function<bool(const QString&, bool, bool)> hook);

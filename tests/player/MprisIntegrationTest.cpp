@@ -1,6 +1,8 @@
 // The remote control against a player process of our own on the session bus
 // (the test command provides a private one with dbus-run-session).
 
+#include "SpielerTestHilfen.h"
+
 #include "core/Einstellungen.h"
 #include "core/Meldungen.h"
 #include "player/Abspielen.h"
@@ -218,12 +220,7 @@ TEST(MprisOhneBusTest, OhneBusLeerUndNullenUndKeinAbsturz)
     SpielerBackendSetzen(&keinBus);
     strWinampDienst.clear();
     EXPECT_FALSE(Winamp_Check(false));
-    EXPECT_EQ(WinAMP_GetStatus(), "");
-    EXPECT_EQ(WinAMP_GetTrackLength(), 0);
-    EXPECT_EQ(WinAMP_GetTrackPosition(), 0);
-    EXPECT_EQ(WinampTitelLesen(strWinampDienst), "");
-    WinAMP_SendCommandMessage(kWinampSpielen, false);
-    WinAMP_SetVolume(100);
+    ErwarteKeinenSpieler();
     keinBus.Auffrischen(QStringLiteral("org.mpris.MediaPlayer2.audacious"));
     keinBus.Aufrufen(QStringLiteral("org.mpris.MediaPlayer2.audacious"), QStringLiteral("Play"));
 

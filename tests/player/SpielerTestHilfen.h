@@ -164,3 +164,16 @@ inline MedienInfo TagInfo(const QString& interpretV1, const QString& titelV1, co
     m.Mp3_ID3v2_Titel = titelV2;
     return m;
 }
+
+// Without a known player every answer is empty and every request is dropped
+// (what reaches the backend is the caller's to check).
+inline void ErwarteKeinenSpieler()
+{
+    EXPECT_EQ(WinAMP_GetStatus(), "");
+    EXPECT_EQ(WinAMP_GetTrackLength(), 0);
+    EXPECT_EQ(WinAMP_GetTrackPosition(), 0);
+    EXPECT_EQ(WinampTitelLesen(strWinampDienst), "");
+    WinAMP_SendCommandMessage(kWinampSpielen, false);
+    WinAMP_SetVolume(100);
+    WinAMP_SeekToPosition(1);
+}

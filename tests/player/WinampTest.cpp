@@ -21,13 +21,7 @@ TEST_F(WinampTest, NurSpielerMitMprisUnterEigenemNamenGeltenAlsGesteuert)
 TEST_F(WinampTest, OhneGefundenenSpielerGehtNichtsHinausUndAllesIstNull)
 {
     spieler.Spielt(kDienst, "Playing", 5000, 10000, "A", "T");
-    EXPECT_EQ(WinAMP_GetStatus(), "");
-    EXPECT_EQ(WinAMP_GetTrackLength(), 0);
-    EXPECT_EQ(WinAMP_GetTrackPosition(), 0);
-    EXPECT_EQ(WinampTitelLesen(strWinampDienst), "");
-    WinAMP_SendCommandMessage(kWinampSpielen, false);
-    WinAMP_SetVolume(100);
-    WinAMP_SeekToPosition(1);
+    ErwarteKeinenSpieler();
     EXPECT_TRUE(spieler.aufrufe.empty());
 
     // Another program than a controlled player is never looked for.
