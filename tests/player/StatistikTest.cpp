@@ -141,13 +141,4 @@ TEST_F(StatistikTest, AbgeschaltetZähltNichtsUndIstNichtErkannt)
     EXPECT_EQ(plays(e), 1);
 }
 
-TEST_F(StatistikTest, ZählerLäuftNichtÜber)
-{
-    MedienInfo m = TagInfo("Artist", "Song");
-    m.Datei_AngefordertAnzahl = std::numeric_limits<qint32>::max();
-    const qint32 e = neu("/m/a.mp3", m);
-    spielen("Artist - Song");
-    EXPECT_EQ(plays(e), std::numeric_limits<qint32>::max());
-}
-
 } // namespace
