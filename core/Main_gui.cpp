@@ -10,6 +10,7 @@
 #include "core/StatusMeldung.h"
 #include "core/frmFortschritt.h"
 #include "mainwindow/Farben_gui.h"
+#include "mainwindow/Liste.h"
 #include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Plattform_gui.h"
@@ -50,6 +51,7 @@ void Main(const QStringList& argumente)
 {
     PlattformFensterEinrichten();
     Index& idx = hauptIndex();
+    listenZustand().bolMarkierungenBehalten = true;
     idx.datLetzteSpeicherung = QDateTime::currentDateTime();
     schritt([] { StandardwerteSetzen(); });
     Einstellungen& e = einstellungen();
@@ -86,14 +88,18 @@ void Main(const QStringList& argumente)
     });
 
     f->show();
+    BeschreibungAktualisieren();
     StatusMeldungZeigen(idx.lngIndexAnzahl > 0
                             ? QStringLiteral("Willkommen zurück! Bitte wählen Sie eine Datei oder suchen Sie")
                             : QStringLiteral("Willkommen! Bitte fügen Sie Dateien zum Index hinzu"),
                         500);
-    {
-        const QSignalBlocker sperre(f->cboSuche);
+    // The field box's click refills the value list; no search starts here.
+    listenZustand().bolSucheGesperrt = true;
+    if (f->cboSuche->currentIndex() == 0)
+        f->cboSuche_Click();
+    else
         f->cboSuche->setCurrentIndex(0);
-    }
+    listenZustand().bolSucheGesperrt = false;
 
     if (e.Start < 1) {
         frmWillkommen w(f);

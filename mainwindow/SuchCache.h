@@ -3,29 +3,43 @@
 // Each cached text remembers the very texts it was made from (shared, so
 // they stay alive): any change of those texts in the index replaces them,
 // and the entry is folded again on its next use. Nobody has to report a change.
+// The folded texts lie in one buffer as UTF-8, so that a search walks little
+// memory and building them allocates little.
 
 #include "core/Index.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 #include <vector>
+
+// Appends `text` folded for comparing without regard to case, as UTF-8.
+void GefaltetAnhängen(std::string& ziel, QStringView text);
+std::string Gefaltet(QStringView text);
 
 class SuchCache {
 public:
-    // The standard search text of entry i (1..count), folded for comparing
-    // without regard to case.
-    const QString& StandardText(const Index& idx, qint32 i);
-    // After the index arrays were reordered: element k now holds what was at
-    // alt[k] (1-based, alt[0] unused).
-    void Permutieren(const std::vector<qint32>& alt);
-    void Leeren() { m_e.clear(); }
+    // The folded standard search text of entry i (1..count). Valid until the
+    // next call.
+    std::string_view StandardText(const Index& idx, qint32 i);
+    // After the index arrays were reordered: entry von + k now holds what
+    // was entry alt[k].
+    void Permutieren(qint32 von, const std::vector<qint32>& alt);
+    void Leeren();
 
 private:
     struct Eintrag {
         std::array<QString, 6> quelle;
-        QString gefaltet;
+        size_t anfang = 0;
+        size_t länge = 0;
         bool gültig = false;
     };
+    void Verdichten();
+
     std::vector<Eintrag> m_e;
+    std::string m_text;
+    std::string m_ersatz; // the other buffer for Verdichten, kept with its memory
+    size_t m_müll = 0;    // bytes of texts no entry uses any more
 };
 
 // The cache for `idx` (one index at a time; another index starts afresh).

@@ -5,8 +5,8 @@
 #include "mainwindow/SuchCache.h"
 
 #include <QSet>
-#include <QStringMatcher>
 #include <algorithm>
+#include <cstring>
 #include <exception>
 
 // --- the query store -------------------------------------------------------
@@ -65,10 +65,16 @@ namespace {
 // One word of a query, prepared once for all entries.
 struct Wort {
     QString text;
-    QString gefaltet;
-    QStringMatcher matcher;
+    std::string gefaltet; // for the standard search's folded texts
     bool erstes = false;
 };
+
+// Where the folded word lies in the folded text, or -1.
+qsizetype GefaltetFinden(std::string_view text, const std::string& wort)
+{
+    const void* p = memmem(text.data(), text.size(), wort.data(), wort.size());
+    return p ? static_cast<const char*>(p) - text.data() : -1;
+}
 
 // Position (0-based) where `wort` matches a value of `art`, or -1.
 qsizetype Treffer(const QString& wert, qint16 art, const Wort& w)
@@ -118,15 +124,14 @@ bool IndexSucheDurchführen(Index& idx, const Suchbegriffe& s, qint32& von, qint
             const bool muss = option.startsWith(QLatin1Char('0'));
             const bool oder = option.size() >= 2 && option[1] == QLatin1Char('1');
             const bool genauMöglich = option == QLatin1String("00") && !text.isEmpty();
-            const QString textGefaltet = text.toCaseFolded();
+            const std::string textGefaltet = Gefaltet(text);
 
             QStringList wörter;
             TextDatensätzeLesen(text, QLatin1Char(' '), 1, -1, wörter);
             for (qsizetype wi = 0; wi < wörter.size(); ++wi) {
                 Wort w;
                 w.text = wörter[wi];
-                w.gefaltet = w.text.toCaseFolded();
-                w.matcher.setPattern(w.gefaltet);
+                w.gefaltet = Gefaltet(w.text);
                 w.erstes = wi == 0;
 
                 const qint32 a = oder ? 1 : von;
@@ -141,8 +146,8 @@ bool IndexSucheDurchführen(Index& idx, const Suchbegriffe& s, qint32& von, qint
                     if (standard && w.text.isEmpty()) {
                         trifft = true;
                     } else if (standard) {
-                        const QString& t = cache.StandardText(idx, i);
-                        const qsizetype p = t.isEmpty() ? -1 : w.matcher.indexIn(t);
+                        const std::string_view t = cache.StandardText(idx, i);
+                        const qsizetype p = GefaltetFinden(t, w.gefaltet);
                         trifft = p >= 0;
                         genau = p == 0 && genauMöglich && w.erstes && t == textGefaltet;
                     } else {
@@ -156,7 +161,7 @@ bool IndexSucheDurchführen(Index& idx, const Suchbegriffe& s, qint32& von, qint
                         // A must-not word that is absent keeps the entry as it was.
                         if (muss)
                             e = 0;
-                    } else if (!muss) {
+                    } else if (muss) {
                         if (genau) {
                             if (!exakt) {
                                 exakt = true;
@@ -168,7 +173,7 @@ bool IndexSucheDurchführen(Index& idx, const Suchbegriffe& s, qint32& von, qint
                             e = exakt ? (e == 2 ? 2 : 0) : 1;
                         }
                     } else {
-                        e = 0;
+                        e = 0; // a must-not word is there, exact hit or not
                     }
                     if (e >= 1) {
                         if (neuVon == 0)

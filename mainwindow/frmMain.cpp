@@ -1,16 +1,33 @@
 #include "mainwindow/frmMain.h"
 
 #include "core/Einstellungen.h"
+#include "core/Fortschritt.h"
 #include "core/Funktionen.h"
+#include "core/IndexDatei.h"
+#include "core/Meldungen.h"
 #include "core/StatusMeldung.h"
+#include "mainwindow/ListenModell.h"
+#include "mainwindow/Sortieren.h"
+#include "mainwindow/Tray_gui.h"
+#include "mainwindow/frmBeenden.h"
+#include "platform/Twips.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QCursor>
 #include <QGridLayout>
-#include <QHeaderView>
-#include <QMouseEvent>
-#include <QVBoxLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSessionManager>
+#include <QStringListModel>
+#include <QVBoxLayout>
+#include <exception>
+#include <new>
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
@@ -27,12 +44,67 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* e)
 namespace {
 frmMain* g_haupt = nullptr;
 
+// The fields offered for the simple search, in this order.
+const char* const kSuchfelder[] = {
+    "(Standardsuche)", "Interpret", "Album", "Titel", "Track", "Jahr", "Kommentar", "Genre",
+    "Interpret-ID3v2", "Titel-ID3v2", "Album-ID3v2", "Jahr-ID3v2", "Track-ID3v2", "Genre-ID3v2",
+    "Kommentar-ID3v2", "Pfad", "Wechselmedium", "Bitrate", "Hinzufüge-Datum", "Datei-Endung",
+    "Abspiel-Datum", "Abspiel-Häufigkeit",
+};
+
+const char* const kVerfügbar = "kalveroVerfuegbar";
+
 template <typename T>
 T* benannt(T* w, const QString& name)
 {
     w->setObjectName(name);
     return w;
 }
+
+QAction* eintrag(QMenu* menü, const char* name, const QString& text)
+{
+    QAction* a = text.isEmpty() ? menü->addSeparator() : menü->addAction(text);
+    a->setObjectName(QString::fromUtf8(name));
+    return a;
+}
+
+QColor WindowsFarbe(qint32 c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+void Aussehen(QLabel* l, qint32 farbe, bool fett, bool unterstrichen, bool link)
+{
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, WindowsFarbe(farbe));
+    l->setPalette(p);
+    QFont f = l->font();
+    f.setBold(fett);
+    f.setUnderline(unterstrichen);
+    l->setFont(f);
+    if (link)
+        l->setCursor(Qt::PointingHandCursor);
+    else
+        l->unsetCursor();
+}
+
+// Runs `f` the way event handlers do: a failure is passed over.
+template <typename F>
+void übergehen(F&& f)
+{
+    try {
+        f();
+    } catch (const std::exception&) {
+    }
+}
+
+// A guard that sets a flag for its lifetime and restores the old value.
+class Sperre {
+public:
+    explicit Sperre(bool& flag) : m_flag(flag), m_alt(flag) { m_flag = true; }
+    ~Sperre() { m_flag = m_alt; }
+
+private:
+    bool& m_flag;
+    bool m_alt;
+};
 } // namespace
 
 LinkLabel* frmMain::link(const QString& name, const QString& text, QWidget* parent)
@@ -109,10 +181,14 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     fraLinks4 = benannt(new QFrame(fraKnöpfeLinks), QStringLiteral("fraLinks4"));
     lblSucheÜberschrift = benannt(new QLabel(QStringLiteral("Suche"), fraLinks4), QStringLiteral("lblSucheÜberschrift"));
     cboSuche = benannt(new QComboBox(fraLinks4), QStringLiteral("cboSuche"));
-    cboSuche->addItem(QStringLiteral("(Standardsuche)"));
+    for (const char* feld : kSuchfelder)
+        cboSuche->addItem(QString::fromUtf8(feld));
     txtSongname = benannt(new QComboBox(fraLinks4), QStringLiteral("txtSongname"));
     txtSongname->setEditable(true);
     txtSongname->setInsertPolicy(QComboBox::NoInsert);
+    txtSongname->setCompleter(nullptr); // completion is our own
+    m_werte = new QStringListModel(this);
+    txtSongname->setModel(m_werte);
     cmdSucheLöschen = link(QStringLiteral("cmdSucheLöschen"), QStringLiteral("Löschen"), fraLinks4);
     cmdSucheMehr = link(QStringLiteral("cmdSucheMehr"), QStringLiteral("Erweiterte Suche"), fraLinks4);
     lblDateiAnzahl = benannt(new QLabel(fraLinks4), QStringLiteral("lblDateiAnzahl"));
@@ -183,8 +259,31 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     lstSongs = benannt(new QTableView(this), QStringLiteral("lstSongs"));
     lstSongs->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstSongs->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lstSongs->verticalHeader()->hide();
+    lstSongs->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstSongs->setSortingEnabled(false);
+    lstSongs->setWordWrap(false);
     lstSongs->setShowGrid(false);
+    lstSongs->setTabKeyNavigation(false);
+    lstSongs->verticalHeader()->hide();
+    lstSongs->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lstSongs->verticalHeader()->setDefaultSectionSize(lstSongs->fontMetrics().height() + 4);
+    {
+        QHeaderView* h = lstSongs->horizontalHeader();
+        h->setSectionsMovable(true);
+        h->setSectionsClickable(true);
+        h->setHighlightSections(false);
+        h->setStretchLastSection(false);
+        h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        h->setSortIndicatorShown(false);
+    }
+    m_modell = new ListenModell(hauptIndex(), this);
+    {
+        // The designed list has one column, which the first layout removes.
+        ListenSpalte anzeige;
+        anzeige.titel = QStringLiteral("Anzeige");
+        m_modell->SpaltenÜbernehmen({anzeige});
+    }
+    lstSongs->setModel(m_modell);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -195,7 +294,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     grid->addWidget(fraLinks5, 3, 0);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
-    fraKnöpfeLinks->setFixedWidth(2130 / 15);
+    fraKnöpfeLinks->setFixedWidth(TwipsZuPixel(2130));
 
     tmrScrollUpdate = benannt(new QTimer(this), QStringLiteral("tmrScrollUpdate"));
     tmrScrollUpdate->setInterval(500);
@@ -207,21 +306,190 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     m_status->normalerTitel = [this] { return NormalerTitel(); };
     StatusSchreiberSetzen(m_status);
 
-    connect(cmdBeenden, &LinkLabel::clicked, this, [this] {
+    MenüsErstellen();
+
+    // Commands carried out elsewhere stay disabled until connected.
+    for (LinkLabel* l : findChildren<LinkLabel*>())
+        l->setEnabled(false);
+    BefehlVerbinden(cmdBeenden, [this] {
         Tag = QStringLiteral("1");
         close();
     });
-    connect(cmdHilfe, &LinkLabel::clicked, this, [] { HilfeAnzeigen(); });
+    BefehlVerbinden(cmdHilfe, [] { HilfeAnzeigen(); });
+    BefehlVerbinden(cmdSucheLöschen, [this] { cmdSucheLöschen_Click(); });
+    BefehlVerbinden(cmdAuswählen, [this] { cmdAuswählen_Click(); });
+    for (LinkLabel* l : {cmdAbspielen, cmdAbspielenStopp, cmdWinampVorheriger, cmdWinampNächster})
+        l->setEnabled(true); // the player panel wires these itself
 
-    resize(7755 / 15, 5700 / 15);
+    connect(tmrListe, &QTimer::timeout, this, &frmMain::tmrListe_Timer);
+    connect(cboSuche, &QComboBox::currentIndexChanged, this, [this] { cboSuche_Click(); });
+    connect(txtSongname, &QComboBox::editTextChanged, this, [this] { txtSongname_Change(); });
+    connect(txtSongname, &QComboBox::activated, this, [this] { txtSongname_Click(); });
+    txtSongname->lineEdit()->installEventFilter(this);
+    connect(lstSongs->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmMain::lstSongs_ColumnClick);
+    lstSongs->installEventFilter(this);
+    lstSongs->viewport()->installEventFilter(this);
+    lblIndexdateiUntertitel1->installEventFilter(this);
+    lblIndexDateiUntertitel2->installEventFilter(this);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { m_sitzungsEnde = true; });
+
+    IndexSpeichern = [this] { return DateiSpeichern(hauptIndex(), einstellungen().Dateiname, false, this); };
+    ProgrammBeenden = [] { QCoreApplication::quit(); };
+
+    ListenAnzeigeSetzen(this);
+    IndexZustandHookSetzen([] {
+        if (hauptfensterExistiert())
+            hauptfenster()->IndexZustandAnzeigen();
+    });
+    // Every save first takes the columns on screen into the layout text.
+    SpaltenSpeichernHookSetzen([](Index& i) {
+        if (hauptfensterExistiert() && &i == &hauptIndex())
+            hauptfenster()->SpaltenSpeichern();
+    });
+
+    resize(TwipsZuPixel(7755), TwipsZuPixel(5700));
     setWindowTitle(NormalerTitel());
 }
 
 frmMain::~frmMain()
 {
     StatusSchreiberSetzen(nullptr);
-    if (g_haupt == this)
+    if (g_haupt == this) {
         g_haupt = nullptr;
+        ListenAnzeigeSetzen(nullptr);
+    }
+}
+
+void frmMain::MenüsErstellen()
+{
+    mnu_kontext = benannt(new QMenu(QStringLiteral("&Datei"), this), QStringLiteral("mnu_kontext"));
+    mnu_kontext_indexhinzufügen = eintrag(mnu_kontext, "mnu_kontext_indexhinzufügen", QStringLiteral("Zum Index &hinzufügen"));
+    mnu_kontext_indexentfernen = eintrag(mnu_kontext, "mnu_kontext_indexentfernen", QStringLiteral("Aus Index entfernen"));
+    eintrag(mnu_kontext, "mnu_kontext_trenn1", QString());
+    mnu_kontext_kopieren = eintrag(mnu_kontext, "mnu_kontext_kopieren", QStringLiteral("Kopieren/Verschieben..."));
+    mnu_kontext_umbenennen = eintrag(mnu_kontext, "mnu_kontext_umbenennen", QStringLiteral("Umbenennen..."));
+    mnu_kontext_löschen = eintrag(mnu_kontext, "mnu_kontext_löschen", QStringLiteral("Löschen..."));
+    eintrag(mnu_kontext, "mnu_kontext_trenn2", QString());
+    mnu_kontext_abspielen = eintrag(mnu_kontext, "mnu_kontext_abspielen", QStringLiteral("Abspielen"));
+    mnu_kontext_playlist = eintrag(mnu_kontext, "mnu_kontext_playlist", QStringLiteral("In Playlist"));
+    mnu_kontext_ausführen = eintrag(mnu_kontext, "mnu_kontext_ausführen", QStringLiteral("Ausführen"));
+    mnu_kontext_ausführenmit = eintrag(mnu_kontext, "mnu_kontext_ausführenmit", QStringLiteral("Ausführen mit..."));
+    eintrag(mnu_kontext, "mnu_kontext_trenn3", QString());
+    mnu_kontext_infos = eintrag(mnu_kontext, "mnu_kontext_infos", QStringLiteral("Datei-Infos..."));
+    mnu_kontext_export = eintrag(mnu_kontext, "mnu_kontext_export", QStringLiteral("Export..."));
+    // The context menu's items are their command labels' twins: each follows
+    // its label's availability and runs its label's command.
+    const std::pair<QAction*, LinkLabel*> zwillinge[] = {
+        {mnu_kontext_indexhinzufügen, cmdIndexErstellen}, {mnu_kontext_indexentfernen, cmdDateiEntfernen},
+        {mnu_kontext_kopieren, cmdDateienKopierenVerschieben}, {mnu_kontext_umbenennen, cmdUmbenennen},
+        {mnu_kontext_löschen, cmdDateienLöschen}, {mnu_kontext_abspielen, cmdEintragAbspielen},
+        {mnu_kontext_playlist, cmdAnhängen}, {mnu_kontext_ausführen, cmdEintragAusführen},
+        {mnu_kontext_ausführenmit, cmdEintragAusführenMit}, {mnu_kontext_infos, cmdMp3TagAnzeigen},
+        {mnu_kontext_export, cmdExportieren},
+    };
+    for (const auto& [aktion, label] : zwillinge) {
+        LinkLabel* l = label;
+        connect(aktion, &QAction::triggered, this, [this, l] { BefehlAuslösen(l); });
+    }
+    connect(mnu_kontext, &QMenu::aboutToShow, this, [this, zwillinge] {
+        for (const auto& [aktion, label] : zwillinge)
+            aktion->setEnabled(BefehlVerfügbar(label));
+    });
+
+    mnu_songkontext = benannt(new QMenu(QStringLiteral("Datei-Funktionen"), this), QStringLiteral("mnu_songkontext"));
+    mnu_song_titel = eintrag(mnu_songkontext, "mnu_song_titel", QStringLiteral("- Datei-Funktionen -"));
+    mnu_song_titel->setEnabled(false);
+    eintrag(mnu_songkontext, "mnu_song_wähletrennzeichen1", QString());
+    mnu_song_allesongsmittitel = eintrag(mnu_songkontext, "mnu_song_allesongsmittitel", QStringLiteral("Alle Songs mit diesem Titel anzeigen"));
+    mnu_song_allesongsvoninterpret = eintrag(mnu_songkontext, "mnu_song_allesongsvoninterpret", QStringLiteral("Alle Songs dieses Interpreten anzeigen"));
+    mnu_song_allesongsvonalbum = eintrag(mnu_songkontext, "mnu_song_allesongsvonalbum", QStringLiteral("Alle Songs von diesem Album anzeigen"));
+    mnu_song_allesongsimordner = eintrag(mnu_songkontext, "mnu_song_allesongsimordner", QStringLiteral("Alle Songs im enthaltenen Ordner anzeigen"));
+    mnu_song_mitdiesemnamen = eintrag(mnu_songkontext, "mnu_song_mitdiesemnamen", QStringLiteral("Alle Songs mit diesem Namen anzeigen"));
+    mnu_song_zwischenablage = eintrag(mnu_songkontext, "mnu_song_zwischenablage", QStringLiteral("Dateinamen in Zwischenablage kopieren"));
+    mnu_song_wähletrennzeichen2 = eintrag(mnu_songkontext, "mnu_song_wähletrennzeichen2", QString());
+    mnu_song_InfosInternet = eintrag(mnu_songkontext, "mnu_song_InfosInternet", QStringLiteral("Weitere Infos im Internet suchen..."));
+    for (QAction* a : mnu_songkontext->actions())
+        a->setEnabled(false);
+    mnu_song_wähletrennzeichen2->setProperty(kVerfügbar, true);
+
+    // The song menu's searches over the one selected entry.
+    const auto einEintrag = [this]() -> qint32 {
+        const ListenZustand& z = listenZustand();
+        if (z.lngAuswahlAnzahl != 1 || !hauptIndex().GültigerEintrag(z.lngAuswahlEintrag[1])) {
+            MeldungZeigen(QStringLiteral("Bitte wählen Sie eine Datei."), Knöpfe::OK, Symbol::Information, this);
+            return 0;
+        }
+        return z.lngAuswahlEintrag[1];
+    };
+    BefehlVerbinden(mnu_song_allesongsmittitel, [this, einEintrag] {
+        if (const qint32 e = einEintrag())
+            SongMenüSuche(3, hauptIndex().IndexDaten[size_t(e)].Mp3_ID3v1_Titel);
+    });
+    BefehlVerbinden(mnu_song_allesongsvoninterpret, [this, einEintrag] {
+        if (const qint32 e = einEintrag())
+            SongMenüSuche(1, hauptIndex().IndexDaten[size_t(e)].Mp3_ID3v1_Interpret);
+    });
+    BefehlVerbinden(mnu_song_allesongsvonalbum, [this, einEintrag] {
+        if (const qint32 e = einEintrag())
+            SongMenüSuche(2, hauptIndex().IndexDaten[size_t(e)].Mp3_ID3v1_Album);
+    });
+    BefehlVerbinden(mnu_song_allesongsimordner, [this, einEintrag] {
+        if (const qint32 e = einEintrag())
+            SongMenüSuche(15, PfadZurückgeben(hauptIndex().strIndexPfad[size_t(e)]));
+    });
+    BefehlVerbinden(mnu_song_zwischenablage, [einEintrag] {
+        if (const qint32 e = einEintrag()) {
+            QApplication::clipboard()->clear();
+            QApplication::clipboard()->setText(hauptIndex().strIndexPfad[size_t(e)]);
+        }
+    });
+
+    mnu_PopUp1 = benannt(new QMenu(QStringLiteral("Auswahl"), this), QStringLiteral("mnu_PopUp1"));
+    mnu_wähletop = eintrag(mnu_PopUp1, "mnu_wähletop", QStringLiteral("- Auswahl von Dateigruppen -"));
+    mnu_wähletop->setEnabled(false);
+    eintrag(mnu_PopUp1, "mnu_wähletrennzeichen", QString());
+    mnu_wählealle = eintrag(mnu_PopUp1, "mnu_wählealle", QStringLiteral("&Alle auswählen"));
+    mnu_wählekeine = eintrag(mnu_PopUp1, "mnu_wählekeine", QStringLiteral("&Keine auswählen"));
+    mnu_wähleumkehren = eintrag(mnu_PopUp1, "mnu_wähleumkehren", QStringLiteral("Auswahl &umkehren"));
+    mnu_wähleabhier = eintrag(mnu_PopUp1, "mnu_wähleabhier", QStringLiteral("Wähle alle a&b hier"));
+    mnu_wählebishier = eintrag(mnu_PopUp1, "mnu_wählebishier", QStringLiteral("Wähle alle b&is hier"));
+    BefehlVerbinden(mnu_wählealle, [this] { mnu_wählealle_Click(); });
+    BefehlVerbinden(mnu_wählekeine, [this] { mnu_wählekeine_Click(); });
+    BefehlVerbinden(mnu_wähleumkehren, [this] { mnu_wähleumkehren_Click(); });
+    BefehlVerbinden(mnu_wähleabhier, [this] { mnu_wähleabhier_Click(); });
+    BefehlVerbinden(mnu_wählebishier, [this] { mnu_wählebishier_Click(); });
+}
+
+// --- commands ------------------------------------------------------------------
+
+void frmMain::BefehlVerbinden(QObject* befehl, std::function<void()> aktion)
+{
+    befehl->setProperty(kVerfügbar, true);
+    const auto ausführen = [aktion = std::move(aktion)] { übergehen(aktion); };
+    if (auto* l = qobject_cast<LinkLabel*>(befehl)) {
+        l->setEnabled(true);
+        connect(l, &LinkLabel::clicked, this, ausführen);
+    } else if (auto* a = qobject_cast<QAction*>(befehl)) {
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, ausführen);
+    }
+}
+
+bool frmMain::BefehlVerfügbar(const QObject* befehl) const
+{
+    return befehl && befehl->property(kVerfügbar).toBool();
+}
+
+void frmMain::BefehlAuslösen(QObject* befehl)
+{
+    if (!BefehlVerfügbar(befehl))
+        return;
+    if (auto* l = qobject_cast<LinkLabel*>(befehl)) {
+        if (l->isEnabled())
+            Q_EMIT l->clicked();
+    } else if (auto* a = qobject_cast<QAction*>(befehl)) {
+        a->trigger();
+    }
 }
 
 QString frmMain::NormalerTitel() const
@@ -230,8 +498,520 @@ QString frmMain::NormalerTitel() const
         + QString::number(VersionMinor()) + QStringLiteral(" - ") + einstellungen().Dateiname;
 }
 
+// --- the list ------------------------------------------------------------------
+
+void frmMain::ListeErstellen(bool bolAnzahlZeigen)
+{
+    ListenZustand& z = listenZustand();
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    übergehen([&] { ListeFüllen(*m_modell, *lstSongs->selectionModel(), z); });
+    übergehen([&] {
+        AuswahlErmitteln();
+        if (z.lngAuswahlAnzahl > 0)
+            lstSongs->scrollTo(m_modell->index(z.lngAuswahlPosition[1] - 1, 0));
+        BeschreibungAktualisieren();
+    });
+    QApplication::restoreOverrideCursor();
+    if (bolAnzahlZeigen)
+        lblDateiAnzahl->setText(QString::number(hauptIndex().lngIndexAnzahl) + QStringLiteral(" Datei(en) im Index\n")
+                                + QString::number(m_modell->rowCount()) + QStringLiteral(" Datei(en) gefunden"));
+}
+
+void frmMain::ListeErstellenAktualisieren(qint32 lngVon, qint32 lngBis)
+{
+    m_modell->ZeilenAktualisieren(lngVon, lngBis);
+}
+
+void frmMain::NeueInListeMarkieren(qint32 lngAnzahl)
+{
+    const int zeile = NeueZeilenMarkieren(*m_modell, *lstSongs->selectionModel(), lngAnzahl);
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+    if (zeile >= 0)
+        lstSongs->scrollTo(m_modell->index(zeile, 0));
+}
+
+void frmMain::AuswahlErmitteln()
+{
+    AuswahlLesen(*lstSongs->selectionModel(), *m_modell, listenZustand());
+}
+
+void frmMain::BeschreibungAktualisieren()
+{
+    const ListenZustand& z = listenZustand();
+    const Index& idx = hauptIndex();
+    const Einstellungen& e = einstellungen();
+    // Entries that are gone since the selection was read count as unselected.
+    std::vector<qint32> einträge;
+    for (qint32 k = 1; k <= z.lngAuswahlAnzahl && size_t(k) < z.lngAuswahlEintrag.size(); ++k)
+        if (idx.GültigerEintrag(z.lngAuswahlEintrag[size_t(k)]))
+            einträge.push_back(z.lngAuswahlEintrag[size_t(k)]);
+    if (einträge.empty()) {
+        lblIndexdateiUntertitel1->setText(
+            idx.lngIndexAnzahl != 0
+                ? QStringLiteral("Markieren Sie eine Datei, um ihre Beschreibung anzuzeigen oder weitere Funktionen zu aktivieren.")
+                : QStringLiteral("Fügen Sie Dateien zum Index hinzu, um dieses Programm zu nutzen."));
+        Aussehen(lblIndexdateiUntertitel1, e.FarbeBeschreibungen, false, false, false);
+        lblIndexDateiUntertitel2->clear();
+        Aussehen(lblIndexDateiUntertitel2, e.FarbeFunktionen, false, false, false);
+        fraNurBeiAusgewählt->hide();
+        return;
+    }
+    if (einträge.size() >= 2) {
+        lblIndexdateiUntertitel1->setText(QStringLiteral("Es wurden ") + QString::number(einträge.size())
+                                          + QStringLiteral(" Dateien gewählt."));
+        Aussehen(lblIndexdateiUntertitel1, e.FarbeBeschreibungen, true, false, false);
+        // A common folder shows when each folder begins the one above it.
+        bool gemeinsam = true;
+        QString vorher = PfadZurückgeben(idx.strIndexPfad[size_t(einträge[0])]);
+        for (size_t k = 1; k < einträge.size() && gemeinsam; ++k) {
+            QString ordner = PfadZurückgeben(idx.strIndexPfad[size_t(einträge[k])]);
+            gemeinsam = vorher.startsWith(ordner, Qt::CaseInsensitive);
+            vorher = std::move(ordner);
+        }
+        lblIndexDateiUntertitel2->setText(gemeinsam ? vorher : QString());
+        Aussehen(lblIndexDateiUntertitel2, e.FarbeFunktionen, false, false, gemeinsam);
+    } else {
+        const QString& pfad = idx.strIndexPfad[size_t(einträge[0])];
+        lblIndexdateiUntertitel1->setText(DateinameZurückgeben(pfad));
+        Aussehen(lblIndexdateiUntertitel1, e.FarbeFunktionen, true, e.FunktionenUnterstreichen != 0, true);
+        lblIndexDateiUntertitel2->setText(PfadZurückgeben(pfad));
+        Aussehen(lblIndexDateiUntertitel2, e.FarbeFunktionen, false, false, true);
+    }
+    fraNurBeiAusgewählt->show();
+}
+
+void frmMain::MenüsAktualisieren(bool bolWinampTitel)
+{
+    const ListenZustand& z = listenZustand();
+    QAction* const song[] = {mnu_song_mitdiesemnamen,  mnu_song_allesongsimordner,  mnu_song_allesongsmittitel,
+                             mnu_song_allesongsvonalbum, mnu_song_allesongsvoninterpret, mnu_song_zwischenablage,
+                             mnu_song_InfosInternet,   mnu_song_wähletrennzeichen2};
+    for (QAction* a : song)
+        a->setEnabled(false);
+    std::vector<QAction*> an;
+    if (bolWinampTitel) {
+        an = {mnu_song_mitdiesemnamen};
+    } else if (z.lngAuswahlAnzahl == 1 && hauptIndex().GültigerEintrag(z.lngAuswahlEintrag[1])) {
+        if (hauptIndex().IndexDaten[size_t(z.lngAuswahlEintrag[1])].Mp3_ID3v1_Vorhanden == 1)
+            an = {mnu_song_allesongsmittitel, mnu_song_allesongsimordner, mnu_song_allesongsvonalbum,
+                  mnu_song_allesongsvoninterpret, mnu_song_zwischenablage, mnu_song_InfosInternet,
+                  mnu_song_wähletrennzeichen2};
+        else
+            an = {mnu_song_allesongsimordner, mnu_song_zwischenablage};
+    }
+    for (QAction* a : an)
+        a->setEnabled(BefehlVerfügbar(a));
+    mnu_wähleabhier->setEnabled(z.lngAuswahlAnzahl > 0);
+    mnu_wählebishier->setEnabled(z.lngAuswahlAnzahl > 0);
+}
+
+std::vector<ListenSpalte> frmMain::ListenSpalten() const
+{
+    std::vector<ListenSpalte> v = m_modell->Spalten();
+    const QHeaderView* h = lstSongs->horizontalHeader();
+    for (size_t j = 0; j < v.size(); ++j) {
+        v[j].breitePixel = h->sectionSize(int(j));
+        v[j].position = h->visualIndex(int(j)) + 1;
+    }
+    return v;
+}
+
+bool frmMain::SpaltenAnpassen()
+{
+    std::vector<ListenSpalte> v = ListenSpalten();
+    bool leiste = true, gitter = false;
+    const bool erfolg = ::SpaltenAnpassen(hauptIndex(), v, leiste, gitter);
+    const int alt = m_modell->columnCount();
+    m_modell->SpaltenÜbernehmen(v);
+    // Columns that stayed keep their width; new ones take the layout's.
+    int bleibende = 0;
+    for (const ListenSpalte& s : v)
+        if (s.position > 0)
+            ++bleibende;
+    (void)alt;
+    QHeaderView* h = lstSongs->horizontalHeader();
+    for (size_t j = size_t(bleibende); j < v.size(); ++j)
+        h->resizeSection(int(j), v[j].breitePixel);
+    h->setVisible(leiste);
+    lstSongs->setShowGrid(gitter);
+    return erfolg;
+}
+
+void frmMain::SpaltenSpeichern()
+{
+    ::SpaltenSpeichern(hauptIndex(), ListenSpalten(), !lstSongs->horizontalHeader()->isHidden(), lstSongs->showGrid());
+}
+
+void frmMain::IndexZustandAnzeigen()
+{
+    const Index& idx = hauptIndex();
+    const bool geladen = idx.bolIndexGeladen;
+    for (QWidget* w : {static_cast<QWidget*>(txtSongname), static_cast<QWidget*>(cboSuche),
+                       static_cast<QWidget*>(lblWinampSteuerungTitel)})
+        w->setEnabled(geladen);
+    for (LinkLabel* l : {cmdSucheLöschen, cmdSucheMehr})
+        l->setEnabled(geladen && BefehlVerfügbar(l));
+    fraLinks2->setVisible(geladen);
+    lstSongs->setEnabled(geladen);
+    lblIndexdatei->setText(geladen ? DateinameZurückgeben(einstellungen().Dateiname) : QStringLiteral("(keine Datei geladen)"));
+    setWindowTitle(NormalerTitel());
+    if (geladen) {
+        m_modell->ZeilenSetzen({});
+        AuswahlErmitteln();
+        übergehen([this] { SpaltenAnpassen(); });
+    }
+    SucheAktualisieren(true);
+}
+
+// --- the search ----------------------------------------------------------------
+
+QString frmMain::SuchText() const { return txtSongname->currentText(); }
+
+const QStringList& frmMain::Werteliste() const { return m_werteListe; }
+
+void frmMain::AutoCompleteFüllen(const QString& feld, int flag, const QString& feld2)
+{
+    m_werteListe = flag == 0 ? QStringList() : FeldWerteSammeln(hauptIndex(), feld, feld2);
+    ListenZustand& z = listenZustand();
+    Sperre sperre(z.bolSucheGesperrt);
+    const QString text = SuchText();
+    m_werte->setStringList(m_werteListe);
+    txtSongname->setCurrentIndex(-1);
+    txtSongname->setEditText(text);
+}
+
+bool frmMain::AutoCompleteAusführen(const QString& text)
+{
+    ListenZustand& z = listenZustand();
+    Sperre sperre(z.bolSucheGesperrt);
+    const qsizetype treffer = !text.isEmpty() && !z.bolAutoCompleteAus && z.bolAutoCompleteErlaubt
+            && einstellungen().AutoCompleteVerwenden != 0
+        ? AutoCompleteTreffer(m_werteListe, text)
+        : -1;
+    if (treffer < 0) {
+        z.bolAutoCompleteAus = false;
+        return true;
+    }
+    QLineEdit* le = txtSongname->lineEdit();
+    const int p = le->cursorPosition();
+    txtSongname->setCurrentIndex(int(treffer));
+    const int länge = int(le->text().size());
+    le->setSelection(länge, p - länge); // the completed rest, caret at p
+    return true;
+}
+
+void frmMain::txtSongname_Change()
+{
+    ListenZustand& z = listenZustand();
+    if (z.bolSucheGesperrt)
+        return;
+    Sperre sperre(z.bolSucheGesperrt);
+    AutoCompleteAusführen(SuchText());
+    if (SuchText().isEmpty() || z.bolSucheSofort)
+        tmrListe_Timer();
+    else if (!tmrListe->isActive())
+        tmrListe->start(); // a running timer is not restarted
+}
+
+void frmMain::txtSongname_Click() { txtSongname_Change(); }
+
+void frmMain::txtSongname_KeyDown(int taste)
+{
+    if (taste == Qt::Key_Backspace || (taste == Qt::Key_Delete && !SuchText().isEmpty()))
+        listenZustand().bolAutoCompleteAus = true;
+}
+
+void frmMain::cboSuche_Click()
+{
+    AutoCompleteFüllen(cboSuche->currentText(), einstellungen().Auswahlliste);
+    if (!SuchText().isEmpty() || einstellungen().SucheNichtBeiAuswahl != 1)
+        txtSongname_Change();
+}
+
+void frmMain::SuchfehlerZeigen(const QString& text)
+{
+    MeldungZeigen(text, Knöpfe::OK, Symbol::Ausruf, this);
+}
+
+void frmMain::tmrListe_Timer()
+{
+    tmrListe->stop();
+    ListenZustand& z = listenZustand();
+    Suchbegriffe& s = z.suchbegriffe;
+    const QString feld = cboSuche->currentText();
+    if (s.lngSuchbegriffeAnzahl != 0) {
+        if (cboSuche->isEnabled()
+            && !SuchbegriffeÄndern(s, 1, SuchText(), feld, s.strSuchbegriffeOptionen.size() > 1 ? s.strSuchbegriffeOptionen[1] : QStringLiteral("00")))
+            SuchfehlerZeigen(QStringLiteral("Die Such-Abfrage konnte nicht verarbeitet werden."));
+    } else if (SuchbegriffeZurücksetzen(s)) {
+        if (!SuchbegriffeHinzufügen(s, SuchText(), feld, QStringLiteral("00")))
+            SuchfehlerZeigen(QStringLiteral("Die Such-Abfrage konnte nicht eingerichtet werden."));
+    } else {
+        SuchfehlerZeigen(QStringLiteral("Die Such-Abfrage konnte nicht zurückgesetzt werden."));
+    }
+    Index& idx = hauptIndex();
+    SuchErgebnisseZurücksetzen(idx, z.lngListeVon, z.lngListeBis);
+    if (!IndexSucheDurchführen(idx, s, z.lngListeVon, z.lngListeBis))
+        SuchfehlerZeigen(QStringLiteral("Die Suche konnte aufgrund eines Fehlers nicht durchgeführt werden."));
+    ListeErstellen(true);
+}
+
+void frmMain::SucheAktualisieren(bool bolAutoComplete)
+{
+    ListenZustand& z = listenZustand();
+    z.bolSucheGesperrt = true;
+    z.bolSucheSofort = true;
+    z.bolAutoCompleteErlaubt = bolAutoComplete;
+    if (cboSuche->isEnabled() && cboSuche->currentIndex() < 0)
+        cboSuche->setCurrentIndex(0);
+    else
+        cboSuche_Click();
+    z.bolSucheGesperrt = false;
+    z.bolSucheSofort = true;
+    z.bolAutoCompleteErlaubt = bolAutoComplete;
+    txtSongname_Change();
+    z.bolSucheSofort = false;
+    z.bolAutoCompleteErlaubt = true;
+}
+
+void frmMain::cmdSucheLöschen_Click()
+{
+    ListenZustand& z = listenZustand();
+    z.bolSucheGesperrt = true;
+    if (cboSuche->currentIndex() == 0)
+        cboSuche_Click();
+    else
+        cboSuche->setCurrentIndex(0);
+    txtSongname->setEditText(QString());
+    cboSuche->setEnabled(true);
+    txtSongname->setEnabled(true);
+    z.bolSucheGesperrt = false;
+    z.suchbegriffe.lngSuchbegriffeAnzahl = 0;
+    QCoreApplication::processEvents();
+    txtSongname_Change();
+}
+
+void frmMain::SongMenüSuche(int feldIndex, const QString& text)
+{
+    ListenZustand& z = listenZustand();
+    z.bolSucheGesperrt = true;
+    cboSuche->setCurrentIndex(feldIndex);
+    z.bolSucheGesperrt = false;
+    z.bolAutoCompleteErlaubt = false;
+    if (SuchText() == text)
+        txtSongname_Change();
+    else
+        txtSongname->setEditText(text);
+    z.bolAutoCompleteErlaubt = true;
+}
+
+// --- list events -----------------------------------------------------------------
+
+void frmMain::lstSongs_ColumnClick(int spalte)
+{
+    const QString titel = m_modell->headerData(spalte, Qt::Horizontal).toString();
+    if (titel.isEmpty()) {
+        MeldungZeigen(QStringLiteral("Diese Spalte kann nicht sortiert werden."), Knöpfe::OK, Symbol::Information, this);
+        return;
+    }
+    if (m_modell->rowCount() == 0)
+        return;
+    Index& idx = hauptIndex();
+    ListenZustand& z = listenZustand();
+    const QString feld = m_modell->SpaltenFeldName(spalte);
+    FortschrittZeigenStarten(idx.lngIndexAnzahl, true, this, true, false, QStringLiteral("Sortiere Liste"));
+    const bool fertig = IndexSortieren(idx, feld, 1, idx.lngIndexAnzahl,
+                                       [this](qint32 k) { return FortschrittZeigen(k, QString(), this); });
+    // A cancelled sort moved nothing, so the direction stays as it was.
+    if (fertig)
+        QSort(idx, feld, z.strLetzteSortierSpalte, z.intSortierungUmkehren);
+    FortschrittZeigenBeenden(this);
+    z.AuswahlLeeren();
+    SucheAktualisieren(false);
+    StatusMeldungZeigen(QStringLiteral("Die Liste wurde sortiert nach der Spalte '") + feld + QLatin1Char('\''), 1);
+}
+
+void frmMain::lstSongs_KeyDown(int taste, Qt::KeyboardModifiers zusatz)
+{
+    ListenZustand& z = listenZustand();
+    if (zusatz & Qt::ControlModifier) {
+        z.bolPlaylistLeeren = true;
+        if (taste == Qt::Key_A)
+            mnu_wählealle_Click();
+    } else {
+        z.bolPlaylistLeeren = (zusatz & Qt::ShiftModifier) != 0;
+    }
+    if (taste == Qt::Key_Delete) {
+        AuswahlErmitteln();
+        BeschreibungAktualisieren();
+        BefehlAuslösen(cmdDateiEntfernen);
+    } else if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+        AuswahlErmitteln();
+        BeschreibungAktualisieren();
+        lstSongs_DblClick();
+    }
+}
+
+void frmMain::lstSongs_KeyUp()
+{
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+}
+
+void frmMain::lstSongs_MouseUp(Qt::MouseButton knopf)
+{
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+    if (knopf == Qt::RightButton && listenZustand().lngAuswahlAnzahl > 0) {
+        MenüsAktualisieren(false);
+        mnu_kontext->popup(QCursor::pos());
+    }
+}
+
+void frmMain::lstSongs_DblClick()
+{
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+    if (listenZustand().lngAuswahlAnzahl <= 0)
+        return;
+    switch (einstellungen().BeiDoppelklick) {
+    case 0:
+    case 1:
+        BefehlAuslösen(cmdEintragAbspielen);
+        break;
+    case 2:
+        BefehlAuslösen(cmdAnhängen);
+        break;
+    case 3:
+        BefehlAuslösen(cmdMp3TagAnzeigen);
+        break;
+    default:
+        BefehlAuslösen(cmdEintragAusführen);
+        break;
+    }
+}
+
+void frmMain::lblIndexdateiUntertitel1_Click()
+{
+    if (listenZustand().lngAuswahlAnzahl != 1)
+        return;
+    AuswahlErmitteln();
+    MenüsAktualisieren(false);
+    mnu_songkontext->popup(QCursor::pos());
+}
+
+void frmMain::lblIndexDateiUntertitel2_Click()
+{
+    if (!lblIndexDateiUntertitel2->text().isEmpty())
+        ProgrammStarten(lblIndexDateiUntertitel2->text(), QString());
+}
+
+void frmMain::cmdAuswählen_Click()
+{
+    MenüsAktualisieren(false);
+    mnu_PopUp1->popup(cmdAuswählen->mapToGlobal(cmdAuswählen->rect().bottomLeft()));
+}
+
+void frmMain::mnu_wählealle_Click()
+{
+    lstSongs->selectAll();
+    lstSongs->setFocus();
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+}
+
+void frmMain::mnu_wählekeine_Click()
+{
+    lstSongs->clearSelection();
+    if (!FortschrittLäuft())
+        lstSongs->setFocus();
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+}
+
+void frmMain::mnu_wähleumkehren_Click()
+{
+    const std::vector<int> gewählt = AusgewählteZeilen(*lstSongs->selectionModel());
+    std::vector<int> neu;
+    size_t k = 0;
+    for (int r = 0; r < m_modell->rowCount(); ++r) {
+        if (k < gewählt.size() && gewählt[k] == r)
+            ++k;
+        else
+            neu.push_back(r);
+    }
+    ZeilenAuswählen(*lstSongs->selectionModel(), *m_modell, neu);
+    lstSongs->setFocus();
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+}
+
+void frmMain::mnu_wähleabhier_Click()
+{
+    const ListenZustand& z = listenZustand();
+    const int zeilen = m_modell->rowCount();
+    if (z.lngAuswahlAnzahl > 0 && zeilen > 0 && m_modell->columnCount() > 0) {
+        const int ab = std::clamp(z.lngAuswahlPosition[size_t(z.lngAuswahlAnzahl)] - 1, 0, zeilen - 1);
+        lstSongs->selectionModel()->select(
+            QItemSelection(m_modell->index(ab, 0), m_modell->index(zeilen - 1, m_modell->columnCount() - 1)),
+            QItemSelectionModel::Select);
+    }
+    lstSongs->setFocus();
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+}
+
+void frmMain::mnu_wählebishier_Click()
+{
+    const ListenZustand& z = listenZustand();
+    const int zeilen = m_modell->rowCount();
+    if (z.lngAuswahlAnzahl > 0 && zeilen > 0 && m_modell->columnCount() > 0) {
+        const int bis = std::clamp(z.lngAuswahlPosition[size_t(z.lngAuswahlAnzahl)] - 1, 0, zeilen - 1);
+        lstSongs->selectionModel()->select(
+            QItemSelection(m_modell->index(0, 0), m_modell->index(bis, m_modell->columnCount() - 1)),
+            QItemSelectionModel::Select);
+    }
+    lstSongs->setFocus();
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+}
+
+bool frmMain::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == txtSongname->lineEdit() && e->type() == QEvent::KeyPress) {
+        txtSongname_KeyDown(static_cast<QKeyEvent*>(e)->key());
+    } else if (o == lstSongs) {
+        if (e->type() == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(e);
+            lstSongs_KeyDown(k->key(), k->modifiers());
+            // Ctrl+A, Enter and Delete are ours, not the view's.
+            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Delete
+                || (k->key() == Qt::Key_A && (k->modifiers() & Qt::ControlModifier)))
+                return true;
+        } else if (e->type() == QEvent::KeyRelease) {
+            lstSongs_KeyUp();
+        }
+    } else if (o == lstSongs->viewport()) {
+        if (e->type() == QEvent::MouseButtonRelease)
+            lstSongs_MouseUp(static_cast<QMouseEvent*>(e)->button());
+        else if (e->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+            QTimer::singleShot(0, this, [this] { lstSongs_DblClick(); });
+    } else if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        if (o == lblIndexdateiUntertitel1)
+            lblIndexdateiUntertitel1_Click();
+        else if (o == lblIndexDateiUntertitel2)
+            lblIndexDateiUntertitel2_Click();
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+// --- layout and closing ------------------------------------------------------------
+
 void frmMain::Form_Resize()
 {
+    if (layout())
+        layout()->activate();
 }
 
 void frmMain::resizeEvent(QResizeEvent* e)
@@ -242,19 +1022,116 @@ void frmMain::resizeEvent(QResizeEvent* e)
 
 void frmMain::closeEvent(QCloseEvent* e)
 {
-    // Store the placement and the player levels, then the settings.
-    Einstellungen& s = einstellungen();
-    s.FensterMax = isMaximized() ? 1 : 0;
-    const QRect r = normalGeometry();
-    s.FensterLeft = r.left() * 15;
-    s.FensterTop = r.top() * 15;
-    s.FensterWidth = r.width() * 15;
-    s.FensterHeight = r.height() * 15;
-    s.WinampBalance = hscrlBalance->value();
-    s.WinampLautstärke = hscrlVolume->value();
-    EinstellungenSpeichern();
-    e->accept();
-    QCoreApplication::quit();
+    int abbrechen = 0;
+    Form_QueryUnload(abbrechen, m_sitzungsEnde ? 2 : 0);
+    m_sitzungsEnde = false;
+    if (abbrechen)
+        e->ignore();
+    else
+        e->accept();
+}
+
+void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
+{
+    // A failure here must never end the program before the index is saved:
+    // it cancels the close and says so.
+    try {
+        Einstellungen& e = einstellungen();
+        Index& idx = hauptIndex();
+        SpaltenSpeichern();
+
+        if (UnloadMode != 2 && UnloadMode != 3) {
+            const bool ausdrücklich = Tag == QLatin1String("1");
+            switch (e.BeendenReaktion) {
+            case 0:
+                if (ausdrücklich || isHidden() || isMinimized())
+                    break;
+                switch (BeendenFragen(this)) {
+                case 0:
+                    Cancel = 1;
+                    return;
+                case 1:
+                    showMinimized();
+                    Cancel = 1;
+                    return;
+                case 3:
+                    InTrayVerbergen(this);
+                    Cancel = 1;
+                    return;
+                default:
+                    break;
+                }
+                break;
+            case 1:
+                if (ausdrücklich || isMinimized())
+                    break;
+                show();
+                showMinimized();
+                Cancel = 1;
+                return;
+            case 3:
+                if (ausdrücklich || isHidden())
+                    break;
+                setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+                InTrayVerbergen(this); // minimises where there is no tray
+                Cancel = 1;
+                return;
+            default:
+                break;
+            }
+        }
+        Tag = QStringLiteral("0");
+
+        // Nothing is ever saved over a file that was not loaded.
+        bool speichern = false;
+        if (idx.bolIndexGeändert && idx.bolIndexGeladen) {
+            if (e.DateiAutomatischSpeichern == 1) {
+                speichern = true;
+            } else {
+                const Antwort a = MeldungZeigen(QStringLiteral("Die Indexdatei wurde geändert.\nMöchten Sie diese speichern?"),
+                                                Knöpfe::JaNeinAbbrechen, Symbol::Frage, this);
+                if (a == Antwort::Abbrechen) {
+                    Cancel = 1;
+                    return;
+                }
+                speichern = a == Antwort::Ja;
+            }
+        }
+
+        if (isMaximized()) {
+            e.FensterMax = 1;
+            showNormal();
+        } else {
+            e.FensterMax = 0;
+            if (isMinimized())
+                showNormal();
+        }
+        const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+        e.FensterTop = TwipsBehalten(e.FensterTop, r.top());
+        e.FensterLeft = TwipsBehalten(e.FensterLeft, r.left());
+        e.FensterWidth = TwipsBehalten(e.FensterWidth, r.width());
+        e.FensterHeight = TwipsBehalten(e.FensterHeight, r.height());
+        e.WinampBalance = hscrlBalance->value();
+        e.WinampLautstärke = hscrlVolume->value();
+        QCoreApplication::processEvents();
+
+        if (speichern && !IndexSpeichern()) {
+            Cancel = 1;
+            show();
+            return;
+        }
+        EinstellungenSpeichern();
+        TraySymbolEntfernen();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != this)
+                w->hide();
+        ProgrammBeenden();
+    } catch (const std::exception& ex) {
+        Cancel = 1;
+        MeldungZeigen(QStringLiteral("Das Programm konnte nicht beendet werden.\n")
+                          + FehlerText(QString::fromLocal8Bit(ex.what()), dynamic_cast<const std::bad_alloc*>(&ex) ? 7 : 5),
+                      Knöpfe::OK, Symbol::Ausruf, this);
+    }
 }
 
 frmMain* hauptfenster()

@@ -1,15 +1,24 @@
 #pragma once
 // The main window: song list, link-style commands, search box, player panel.
 
+#include "mainwindow/Liste.h"
+#include "mainwindow/Spalten.h"
+
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <vector>
 
+class QAction;
+class QMenu;
+class QStringListModel;
+class ListenModell;
 class StatusSchreiber;
 
 // A link-style command: a label that acts as a button.
@@ -23,7 +32,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
-class frmMain : public QWidget {
+class frmMain : public QWidget, public ListenAnzeige {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -95,15 +104,122 @@ public:
     QTimer* tmrScrollUpdate;
     QTimer* tmrListe;
 
+    // The list's context menu
+    QMenu* mnu_kontext;
+    QAction* mnu_kontext_indexhinzufügen;
+    QAction* mnu_kontext_indexentfernen;
+    QAction* mnu_kontext_kopieren;
+    QAction* mnu_kontext_umbenennen;
+    QAction* mnu_kontext_löschen;
+    QAction* mnu_kontext_abspielen;
+    QAction* mnu_kontext_playlist;
+    QAction* mnu_kontext_ausführen;
+    QAction* mnu_kontext_ausführenmit;
+    QAction* mnu_kontext_infos;
+    QAction* mnu_kontext_export;
+    // The song menu
+    QMenu* mnu_songkontext;
+    QAction* mnu_song_titel;
+    QAction* mnu_song_allesongsmittitel;
+    QAction* mnu_song_allesongsvoninterpret;
+    QAction* mnu_song_allesongsvonalbum;
+    QAction* mnu_song_allesongsimordner;
+    QAction* mnu_song_mitdiesemnamen;
+    QAction* mnu_song_zwischenablage;
+    QAction* mnu_song_wähletrennzeichen2;
+    QAction* mnu_song_InfosInternet;
+    // The selection menu
+    QMenu* mnu_PopUp1;
+    QAction* mnu_wähletop;
+    QAction* mnu_wählealle;
+    QAction* mnu_wählekeine;
+    QAction* mnu_wähleumkehren;
+    QAction* mnu_wähleabhier;
+    QAction* mnu_wählebishier;
+
+    ListenModell* modell() const { return m_modell; }
+
+    // --- commands built elsewhere -------------------------------------------
+    // A command label or menu item starts unavailable (disabled) until the
+    // code that carries it out connects here; it is then enabled and runs
+    // `aktion` when clicked or triggered.
+    void BefehlVerbinden(QObject* befehl, std::function<void()> aktion);
+    bool BefehlVerfügbar(const QObject* befehl) const;
+    // Runs a command the way its click would (nothing when unavailable).
+    void BefehlAuslösen(QObject* befehl);
+
+    // --- the list -------------------------------------------------------------
+    void SucheAktualisieren(bool bolAutoComplete) override;
+    void ListeErstellenAktualisieren(qint32 lngVon, qint32 lngBis) override;
+    void NeueInListeMarkieren(qint32 lngAnzahl) override;
+    void AuswahlErmitteln() override;
+    void BeschreibungAktualisieren() override;
+    void ListeErstellen(bool bolAnzahlZeigen);
+    void MenüsAktualisieren(bool bolWinampTitel);
+    // The columns as the layout sees them (titles, tags, widths, positions).
+    std::vector<ListenSpalte> ListenSpalten() const;
+    // The layout of the index onto the list; true when a column came or went.
+    bool SpaltenAnpassen();
+    // The list's columns back into the index's layout text.
+    void SpaltenSpeichern();
+    // The state of a loaded index, or of none (after every load).
+    void IndexZustandAnzeigen();
+
+    // --- the search -----------------------------------------------------------
+    void txtSongname_Change();
+    void txtSongname_Click();
+    void txtSongname_KeyDown(int taste);
+    void cboSuche_Click();
+    void tmrListe_Timer();
+    void cmdSucheLöschen_Click();
+    // The value list of the search box for `feld` (empty when `flag` is 0).
+    void AutoCompleteFüllen(const QString& feld, int flag, const QString& feld2 = QString());
+    // Completes the search text from its value list.
+    bool AutoCompleteAusführen(const QString& text);
+    const QStringList& Werteliste() const;
+
+    // --- list events ----------------------------------------------------------
+    void lstSongs_ColumnClick(int spalte);
+    void lstSongs_KeyDown(int taste, Qt::KeyboardModifiers zusatz);
+    void lstSongs_KeyUp();
+    void lstSongs_MouseUp(Qt::MouseButton knopf);
+    void lstSongs_DblClick();
+    void lblIndexdateiUntertitel1_Click();
+    void lblIndexDateiUntertitel2_Click();
+    void cmdAuswählen_Click();
+    void mnu_wählealle_Click();
+    void mnu_wählekeine_Click();
+    void mnu_wähleumkehren_Click();
+    void mnu_wähleabhier_Click();
+    void mnu_wählebishier_Click();
+
+    // --- closing --------------------------------------------------------------
+    // The close request: `Cancel` non-zero keeps the program running;
+    // `UnloadMode` 2 = the session ends, 3 = ended from outside.
+    void Form_QueryUnload(int& Cancel, int UnloadMode);
+    // How the close path saves the index and ends the program (tests
+    // replace them).
+    std::function<bool()> IndexSpeichern;
+    std::function<void()> ProgrammBeenden;
+
     void Form_Resize();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     StatusSchreiber* m_status;
+    ListenModell* m_modell;
+    QStringListModel* m_werte;
+    QStringList m_werteListe;
+    bool m_sitzungsEnde = false;
     LinkLabel* link(const QString& name, const QString& text, QWidget* parent);
+    void MenüsErstellen();
+    void SongMenüSuche(int feldIndex, const QString& text);
+    void SuchfehlerZeigen(const QString& text);
+    QString SuchText() const;
 };
 
 // The program's main window (created on first use, hidden).
