@@ -22,15 +22,22 @@ QString VersionText() { return QString::number(VersionMajor()) + QString::number
 
 bool DoesExist(const QString& datei)
 {
+    struct stat st;
+    return DoesExist(datei, &st);
+}
+
+bool DoesExist(const QString& datei, struct stat* angaben)
+{
     if (datei.isEmpty())
         return false;
     const QChar letztes = datei.back();
     if (letztes == QLatin1Char(':') || letztes == QLatin1Char('\\') || letztes == QLatin1Char('/'))
         return false;
     struct stat st;
-    if (::stat(QFile::encodeName(datei).constData(), &st) != 0)
+    if (::stat(QFile::encodeName(datei).constData(), &st) != 0 || S_ISDIR(st.st_mode))
         return false;
-    return !S_ISDIR(st.st_mode);
+    *angaben = st;
+    return true;
 }
 
 QString PfadZurückgeben(const QString& pfad)

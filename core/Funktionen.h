@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVariant>
 
+struct stat;
+
 // The one place that knows the native path separator.
 inline constexpr char16_t kPfadTrenner = u'/';
 
@@ -20,6 +22,9 @@ QString VersionText();
 // patterns); empty names and names ending in ":", "\" or "/" count as
 // missing; folders are not files.
 bool DoesExist(const QString& datei);
+// The same, also handing back what the file system told about the file
+// (filled only when the answer is true), so that a caller needing both asks once.
+bool DoesExist(const QString& datei, struct stat* angaben);
 // Folder of a path (no trailing separator); "" when it holds no separator.
 QString PfadZurückgeben(const QString& pfad);
 // Name after the last separator; the whole text when there is none.

@@ -3,13 +3,8 @@
 #include <QFile>
 #include <sys/stat.h>
 
-std::optional<DateiKennung> DateiKennungLesen(const QString& pfad)
+DateiKennung DateiKennungAus(const struct stat& st)
 {
-    if (pfad.isEmpty())
-        return std::nullopt;
-    struct stat st;
-    if (::stat(QFile::encodeName(pfad).constData(), &st) != 0)
-        return std::nullopt;
     DateiKennung k;
     k.gerät = quint64(st.st_dev);
     k.inode = quint64(st.st_ino);
@@ -17,6 +12,16 @@ std::optional<DateiKennung> DateiKennungLesen(const QString& pfad)
     k.ordner = S_ISDIR(st.st_mode);
     k.größe = qint64(st.st_size);
     return k;
+}
+
+std::optional<DateiKennung> DateiKennungLesen(const QString& pfad)
+{
+    if (pfad.isEmpty())
+        return std::nullopt;
+    struct stat st;
+    if (::stat(QFile::encodeName(pfad).constData(), &st) != 0)
+        return std::nullopt;
+    return DateiKennungAus(st);
 }
 
 bool GleicheDatei(const QString& a, const QString& b)

@@ -16,6 +16,11 @@ struct DateiKennung {
     bool GleicheDatei(const DateiKennung& b) const { return gerät == b.gerät && inode == b.inode; }
 };
 
+struct stat;
+
+// The identity from what the file system told about a file.
+DateiKennung DateiKennungAus(const struct stat& angaben);
+
 // The identity of what `pfad` names (symlinks followed); nothing when it
 // does not exist or cannot be reached.
 std::optional<DateiKennung> DateiKennungLesen(const QString& pfad);

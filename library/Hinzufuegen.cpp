@@ -170,8 +170,12 @@ size_t NamensHash(QStringView pfad)
     const QStringView name = pfad.mid(pfad.lastIndexOf(QChar(kPfadTrenner)) + 1);
     size_t h = 1469598103934665603ULL;
     for (QChar c : name) {
-        h ^= QChar::toCaseFolded(c.unicode());
-        h *= 1099511628211ULL;
+        char16_t u = c.unicode();
+        if (u < 0x80)
+            u = (u >= u'A' && u <= u'Z') ? char16_t(u + 32) : u;
+        else
+            u = QChar::toCaseFolded(u);
+        h = (h ^ u) * 1099511628211ULL;
     }
     return h;
 }
@@ -179,81 +183,80 @@ size_t NamensHash(QStringView pfad)
 } // namespace
 
 // The duplicate test of one batch: built once, then one hash lookup per file.
-// A file is the same when its path is, or its device and inode are. Paths
-// differing from an indexed one name the same file through a folder link, a
-// case-insensitive medium or a hard link: the first two keep the file name
-// (ignoring case), so only indexed files of that name are looked at; a hard
-// link (more than one name) makes the whole index's identities known once.
+// A file is the same when its path is, or its device and inode are. Another
+// path to an indexed file goes through a folder link or a medium that
+// ignores case, and keeps the file name (but for case): only indexed files of
+// that name are looked at on disk, each at most once. A file with more than
+// one name (hard links) makes the whole index's identities known once.
 class Doppelprüfung {
 public:
     explicit Doppelprüfung(const Index& index)
     {
-        const qint32 n = std::min<qint32>(index.lngIndexAnzahl, index.Kapazität());
-        m_pfade.reserve(n);
-        m_namen.reserve(size_t(std::max<qint32>(n, 0)));
-        for (qint32 i = 1; i <= n; ++i) {
-            const QString& p = index.strIndexPfad[size_t(i)];
-            m_pfade.insert(p);
-            m_namen.emplace_back(NamensHash(p), p);
-        }
-        std::sort(m_namen.begin(), m_namen.end(),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        const qint32 n = std::max<qint32>(std::min<qint32>(index.lngIndexAnzahl, index.Kapazität()), 0);
+        // A copy of the paths: the index may be sorted while events run.
+        m_pfade.assign(index.strIndexPfad.begin() + 1, index.strIndexPfad.begin() + 1 + n);
+        m_namen.resize(size_t(n));
+        for (qint32 i = 0; i < n; ++i)
+            m_namen[size_t(i)] = {NamensHash(m_pfade[size_t(i)]), quint32(i)};
+        std::sort(m_namen.begin(), m_namen.end());
     }
 
-    // Whether the file is known; `kennung` gets its identity (nothing when
-    // it cannot be read).
-    bool Enthält(const QString& pfad, std::optional<DateiKennung>& kennung)
+    // Whether the file is known; `kennung` is its identity (nothing when it
+    // cannot be read).
+    bool Enthält(const QString& pfad, const std::optional<DateiKennung>& kennung)
     {
-        kennung.reset();
-        if (m_pfade.contains(pfad))
-            return true;
-        kennung = DateiKennungLesen(pfad);
+        const size_t h = NamensHash(pfad);
+        const auto von = std::lower_bound(m_namen.begin(), m_namen.end(), std::pair<size_t, quint32>(h, 0));
+        auto bis = von;
+        while (bis != m_namen.end() && bis->first == h)
+            ++bis;
+        for (auto it = von; it != bis; ++it) {
+            if (m_pfade[it->second] == pfad)
+                return true;
+        }
         if (!kennung)
             return false;
-        if (m_neu.contains(DateiSchlüssel(*kennung)) || GleicheUnterGleichemNamen(pfad, *kennung))
+        const DateiSchlüssel schlüssel(*kennung);
+        if (m_neu.contains(schlüssel))
             return true;
+        for (auto it = von; it != bis; ++it) {
+            if (Kennung(it->second) == schlüssel)
+                return true;
+        }
         if (kennung->verweise > 1) {
-            if (!m_alle)
-                AlleKennungenLesen();
-            return m_alle->contains(DateiSchlüssel(*kennung));
+            if (!m_alle) {
+                m_alle.emplace();
+                for (quint32 i = 0; i < m_pfade.size(); ++i) {
+                    if (const auto& k = Kennung(i))
+                        m_alle->insert(*k);
+                }
+            }
+            return m_alle->contains(schlüssel);
         }
         return false;
     }
 
     // A file of the batch: later offers of it are duplicates.
-    void Merken(const QString& pfad, const std::optional<DateiKennung>& kennung)
-    {
-        m_pfade.insert(pfad);
-        if (kennung)
-            m_neu.insert(DateiSchlüssel(*kennung));
-    }
+    void Merken(const DateiKennung& kennung) { m_neu.insert(DateiSchlüssel(kennung)); }
 
 private:
-    bool GleicheUnterGleichemNamen(const QString& pfad, const DateiKennung& k) const
+    // Each indexed file is looked at on disk at most once per batch.
+    const std::optional<DateiSchlüssel>& Kennung(quint32 i)
     {
-        const size_t h = NamensHash(pfad);
-        auto it = std::lower_bound(m_namen.begin(), m_namen.end(), h,
-                                   [](const auto& e, size_t wert) { return e.first < wert; });
-        for (; it != m_namen.end() && it->first == h; ++it) {
-            const std::optional<DateiKennung> andere = DateiKennungLesen(it->second);
-            if (andere && andere->GleicheDatei(k))
-                return true;
+        if (m_kennungen.empty())
+            m_kennungen.resize(m_pfade.size());
+        auto& k = m_kennungen[i];
+        if (!k.first) {
+            if (const auto gelesen = DateiKennungLesen(m_pfade[i]))
+                k.second = DateiSchlüssel(*gelesen);
+            k.first = true;
         }
-        return false;
+        return k.second;
     }
 
-    void AlleKennungenLesen()
-    {
-        m_alle.emplace();
-        m_alle->reserve(qsizetype(m_namen.size()));
-        for (const auto& e : m_namen) {
-            if (const auto k = DateiKennungLesen(e.second))
-                m_alle->insert(DateiSchlüssel(*k));
-        }
-    }
-
-    QSet<QString> m_pfade;
-    std::vector<std::pair<size_t, QString>> m_namen;
+    std::vector<QString> m_pfade;
+    std::vector<std::pair<size_t, quint32>> m_namen; // name hash, position in m_pfade; sorted
+    std::vector<std::pair<bool, std::optional<DateiSchlüssel>>> m_kennungen;
     QSet<DateiSchlüssel> m_neu;
     std::optional<QSet<DateiSchlüssel>> m_alle;
 };
@@ -309,25 +312,27 @@ void HinzuStapel::DateiListeHinzuStarten()
 
 bool HinzuStapel::SchonImIndex(const QString& strDatei)
 {
-    std::optional<DateiKennung> kennung;
+    return prüfung().Enthält(strDatei, DateiKennungLesen(strDatei));
+}
+
+bool HinzuStapel::SchonImIndex(const QString& strDatei, const DateiKennung& kennung)
+{
     return prüfung().Enthält(strDatei, kennung);
 }
 
 bool HinzuStapel::DateienZurListeHinzufügen(const QString& strDatei)
 {
     // A NUL would cut the name short when the file is opened.
-    if (strDatei.contains(QChar(0)) || !DoesExist(strDatei))
+    struct stat angaben;
+    if (strDatei.contains(QChar(0)) || !DoesExist(strDatei, &angaben))
         return false;
     if (!DateiTypPrüfen(m_index, strDatei, false, false, false, true))
         return false;
-    std::optional<DateiKennung> kennung;
-    const bool doppelteAbweisen = einstellungen().HinzufügenKeineDoppelten == 1;
-    if (doppelteAbweisen && prüfung().Enthält(strDatei, kennung))
-        return false;
-    if (m_doppelt) {
-        if (!doppelteAbweisen)
-            kennung = DateiKennungLesen(strDatei);
-        m_doppelt->Merken(strDatei, kennung);
+    if (einstellungen().HinzufügenKeineDoppelten == 1 || m_doppelt) {
+        const DateiKennung kennung = DateiKennungAus(angaben);
+        if (einstellungen().HinzufügenKeineDoppelten == 1 && prüfung().Enthält(strDatei, kennung))
+            return false;
+        prüfung().Merken(kennung);
     }
     const QString& flags = einstellungen().Mp3TagLesen;
     const QString kopfUndDatei = flags.mid(2, 1);

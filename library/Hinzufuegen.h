@@ -5,6 +5,7 @@
 // hooks (mainwindow/Liste.h).
 
 #include "core/Index.h"
+#include "library/Dateikennung.h"
 
 #include <QString>
 #include <QStringList>
@@ -59,8 +60,10 @@ public:
     qint32 DateiListeHinzuBeenden();
 
     // Whether the index or this batch holds the file already (whatever the
-    // duplicate setting says).
+    // duplicate setting says); the second form for a caller that has looked
+    // at the file already.
     bool SchonImIndex(const QString& strDatei);
+    bool SchonImIndex(const QString& strDatei, const DateiKennung& kennung);
 
     qint32 lngNeuAnzahl() const { return qint32(m_neuPfad.size()); }
 

@@ -10,6 +10,7 @@
 #include "core/Standardwerte.h"
 #include "core/StatusMeldung.h"
 #include "mainwindow/Liste.h"
+#include "support/Mp3Bauer.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -24,15 +25,10 @@
 
 namespace testhilfe {
 
-// A few bytes that look like an MPEG-1 Layer III stream (three frames).
-inline QByteArray KleineMp3(char füllung = 0)
+// A short MPEG-1 Layer III stream (128 kbit/s, 44.1 kHz, three frames).
+inline QByteArray KleineMp3(char füllung = 0x55)
 {
-    QByteArray frame(417, füllung);
-    frame[0] = char(0xFF);
-    frame[1] = char(0xFB);
-    frame[2] = char(0x90);
-    frame[3] = char(0x00);
-    return frame + frame + frame;
+    return Mp3Bauer::Frame().Bytes(füllung).repeated(3);
 }
 
 struct Baum {

@@ -67,6 +67,8 @@ TEST_F(HinzufuegenTest, StapelHängtNachDenVorhandenenAnUndMarkiertNurMitInhalt)
     EXPECT_EQ(index.strIndexPfad[12], a);
     EXPECT_EQ(index.strIndexPfad[13], b);
     EXPECT_EQ(index.IndexDaten[12].Datei_Größe, KleineMp3().size()) << "the record was read";
+    EXPECT_EQ(index.IndexDaten[12].Header_Bitrate, 128);
+    EXPECT_FALSE(index.IndexDaten[12].Datei_HinzugefügtAm.isEmpty());
     EXPECT_EQ(index.intSuchErgebnis[13], 0);
 }
 
