@@ -48,6 +48,39 @@ bool Gültig(const Index& idx, qint32& von, qint32& bis)
 
 } // namespace
 
+namespace {
+
+// Appends `text` in upper case, character by character (so "ß" stays one
+// character and every key keeps its length).
+void GroßAnhängen(std::u16string& ziel, QStringView text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            ziel += char16_t(c >= 'a' && c <= 'z' ? c - 32 : c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            const char32_t g = QChar::toUpper(QChar::surrogateToUcs4(c, text[i + 1].unicode()));
+            ziel += QChar::highSurrogate(g);
+            ziel += QChar::lowSurrogate(g);
+            ++i;
+        } else {
+            ziel += char16_t(QChar::toUpper(char32_t(c)));
+        }
+    }
+}
+
+// A text key: its first four code units packed so that most comparisons
+// need not look further.
+struct TextSchlüssel {
+    quint64 präfix;
+    quint32 anfang;
+    quint32 länge;
+    qint32 nummer;
+};
+
+} // namespace
+
 bool IndexSortieren(Index& idx, const QString& strFeld, qint32 von, qint32 bis,
                     const std::function<bool(qint32)>& fortschritt)
 {
@@ -58,54 +91,65 @@ bool IndexSortieren(Index& idx, const QString& strFeld, qint32 von, qint32 bis,
     const bool zahl = art == WertZahl || art == WertDauer;
     const size_t n = size_t(bis - von) + 1;
     // Text keys lie one after another in one buffer (kept for the next sort,
-    // so its memory is not fetched afresh each time).
+    // so that its memory is not fetched afresh each time).
     static std::u16string s_texte;
     s_texte.clear();
-    std::vector<qint64> zahlen(n);
-    std::vector<size_t> anfang(zahl ? 0 : n + 1);
+    std::vector<std::pair<qint64, qint32>> zahlen(zahl ? n : 0);
+    std::vector<TextSchlüssel> texte(zahl ? 0 : n);
     QString wert;
     for (size_t k = 0; k < n; ++k) {
         if (fortschritt && (k & 4095) == 0 && !fortschritt(qint32(k)))
             return false;
         const qint32 i = von + qint32(k);
         const MedienInfo& m = idx.IndexDaten[size_t(i)];
-        if (f == Feld::Größe) {
-            zahlen[k] = std::max<qint64>(m.Datei_Größe, 0);
-        } else if (f == Feld::Dauer) {
-            zahlen[k] = m.Header_Dauer;
-        } else if (f == Feld::Nummer) {
-            zahlen[k] = i;
-        } else {
-            FeldWert(idx, i, f, FeldModus::Sortform, wert, strFeld);
-            if (zahl) {
-                zahlen[k] = ZahlZurückgeben(wert);
+        if (zahl) {
+            qint64 z;
+            if (f == Feld::Größe) {
+                z = std::max<qint64>(m.Datei_Größe, 0);
+            } else if (f == Feld::Dauer) {
+                z = m.Header_Dauer;
+            } else if (f == Feld::Nummer) {
+                z = i;
             } else {
-                anfang[k] = s_texte.size();
-                if (art == WertText)
-                    wert = std::move(wert).toUpper();
-                s_texte.append(reinterpret_cast<const char16_t*>(wert.constData()), size_t(wert.size()));
+                FeldWert(idx, i, f, FeldModus::Sortform, wert, strFeld);
+                z = ZahlZurückgeben(wert);
             }
+            zahlen[k] = {z, i};
+            continue;
         }
+        FeldWert(idx, i, f, FeldModus::Sortform, wert, strFeld);
+        TextSchlüssel& t = texte[k];
+        t.anfang = quint32(s_texte.size());
+        if (art == WertText)
+            GroßAnhängen(s_texte, wert);
+        else
+            s_texte.append(reinterpret_cast<const char16_t*>(wert.constData()), size_t(wert.size()));
+        t.länge = quint32(s_texte.size() - t.anfang);
+        t.präfix = 0;
+        for (quint32 j = 0; j < 4; ++j)
+            t.präfix = (t.präfix << 16) | (j < t.länge ? s_texte[t.anfang + j] : 0);
+        t.nummer = i;
     }
-    if (!zahl)
-        anfang[n] = s_texte.size();
     // A cancel during the keys must not leave the index changed under us.
     if (!Gültig(idx, von, bis) || size_t(bis - von) + 1 != n)
         return false;
 
-    std::vector<qint32> ordnung(n);
-    std::iota(ordnung.begin(), ordnung.end(), 0);
+    std::vector<qint32> alt(n);
     if (zahl) {
-        std::stable_sort(ordnung.begin(), ordnung.end(),
-                         [&](qint32 a, qint32 b) { return zahlen[size_t(a)] < zahlen[size_t(b)]; });
+        std::stable_sort(zahlen.begin(), zahlen.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (size_t k = 0; k < n; ++k)
+            alt[k] = zahlen[k].second;
     } else {
-        const std::u16string_view t(s_texte);
-        const auto schlüssel = [&](qint32 k) { return t.substr(anfang[size_t(k)], anfang[size_t(k) + 1] - anfang[size_t(k)]); };
-        std::stable_sort(ordnung.begin(), ordnung.end(), [&](qint32 a, qint32 b) { return schlüssel(a) < schlüssel(b); });
+        const std::u16string_view puffer(s_texte);
+        std::stable_sort(texte.begin(), texte.end(), [&puffer](const TextSchlüssel& a, const TextSchlüssel& b) {
+            if (a.präfix != b.präfix)
+                return a.präfix < b.präfix;
+            return puffer.substr(a.anfang, a.länge) < puffer.substr(b.anfang, b.länge);
+        });
+        for (size_t k = 0; k < n; ++k)
+            alt[k] = texte[k].nummer;
     }
-    for (qint32& o : ordnung)
-        o += von;
-    Anwenden(idx, von, ordnung);
+    Anwenden(idx, von, alt);
     idx.bolIndexGeändert = true;
     return true;
 }
