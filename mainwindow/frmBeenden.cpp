@@ -1,6 +1,7 @@
 #include "mainwindow/frmBeenden.h"
 
 #include "core/Einstellungen.h"
+#include "mainwindow/Steuerelemente_gui.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,15 +14,6 @@
 
 int intBeendenAntwort = 0;
 
-namespace {
-template <typename T>
-T* benannt(T* w, const char* name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
-} // namespace
-
 frmBeenden::frmBeenden(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmBeenden"));
@@ -29,9 +21,7 @@ frmBeenden::frmBeenden(QWidget* parent) : QDialog(parent)
     setModal(true);
 
     Label3 = benannt(new QLabel(QStringLiteral("Programm beenden"), this), "Label3");
-    QFont fett = Label3->font();
-    fett.setBold(true);
-    Label3->setFont(fett);
+    fettSetzen(Label3);
     Label4 = benannt(new QLabel(QStringLiteral("Was möchten Sie tun?"), this), "Label4");
     lblHinweis = benannt(new QLabel(QStringLiteral("Hinweis: Minimieren Sie den Kalvero, um ohne Ladezeiten Zugriff auf Ihre Mediendateien zu haben."), this), "lblHinweis");
     lblHinweis->setWordWrap(true);

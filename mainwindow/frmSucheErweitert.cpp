@@ -2,6 +2,7 @@
 
 #include "core/Meldungen.h"
 #include "mainwindow/Liste.h"
+#include "mainwindow/Steuerelemente_gui.h"
 #include "mainwindow/SucheErweitert.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmSucheErweitertHinzufuegen.h"
@@ -18,13 +19,6 @@
 
 namespace {
 QPointer<frmSucheErweitert> g_fenster;
-
-template <typename T>
-T* benannt(T* w, const char* name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
 
 QStringList einträge(const QComboBox* box)
 {
@@ -43,9 +37,7 @@ frmSucheErweitert::frmSucheErweitert(frmMain* haupt) : QDialog(haupt), m_haupt(h
 
     lblSucheArt = benannt(new QLabel(QStringLiteral("erweiterte suche"), this), "lblSucheArt");
     Label1 = benannt(new QLabel(QStringLiteral("Suchen Sie genauer nach Index-Einträgen"), this), "Label1");
-    QFont fett = Label1->font();
-    fett.setBold(true);
-    Label1->setFont(fett);
+    fettSetzen(Label1);
     Label7 = benannt(new QLabel(QStringLiteral("Liste der gleichzeitigen Suchaufgaben"), this), "Label7");
     lstSucheAuflistung = benannt(new QListWidget(this), "lstSucheAuflistung");
     Label2 = benannt(new QLabel(QStringLiteral("Hinweis: Alle der hier aufgelistenten Suchabfragen müssen auf einen Indexeintrag zutreffen, damit dieser in der Ergebnissliste angezeigt wird (UND)."), this), "Label2");

@@ -4,6 +4,7 @@
 #include "core/Index.h"
 #include "core/Meldungen.h"
 #include "mainwindow/Liste.h"
+#include "mainwindow/Steuerelemente_gui.h"
 #include "mainwindow/SucheErweitert.h"
 #include "mainwindow/frmSucheErweitert.h"
 
@@ -15,15 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-template <typename T>
-T* benannt(T* w, const char* name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
-} // namespace
 
 frmSucheErweitertHinzufügen::frmSucheErweitertHinzufügen(frmSucheErweitert* liste)
     : QDialog(liste), m_liste(liste)
@@ -37,9 +29,7 @@ frmSucheErweitertHinzufügen::frmSucheErweitertHinzufügen(frmSucheErweitert* li
     Label2 = benannt(new QLabel(QStringLiteral("Daten der Suche eingeben"), this), "Label2");
     Label4 = benannt(new QLabel(QStringLiteral("Art"), this), "Label4");
     Label5 = benannt(new QLabel(QStringLiteral("Suchbegriff und Optionen"), this), "Label5");
-    QFont fett = Label2->font();
-    fett.setBold(true);
-    Label2->setFont(fett);
+    fettSetzen(Label2);
     lstSucheArt = benannt(new QListWidget(this), "lstSucheArt");
     txtSucheBegriff = benannt(new QLineEdit(this), "txtSucheBegriff");
     lstSucheAuswahl = benannt(new QListWidget(this), "lstSucheAuswahl");

@@ -2,7 +2,6 @@
 #include "core/Fortschritt.h"
 #include "core/Index.h"
 #include "core/Meldungen.h"
-#include "mainwindow/Hauptbefehle.h"
 #include "mainwindow/Hauptbefehle_gui.h"
 #include "mainwindow/Liste.h"
 #include "mainwindow/frmMain.h"
@@ -13,7 +12,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -165,18 +163,6 @@ TEST_F(Befehle, OhneAuswahlTunBefehleNichts)
     EXPECT_TRUE(aufrufe.empty());
 }
 
-TEST_F(Befehle, KontextmenüFührtDieBefehleAus)
-{
-    zeilenWählen({0, 2});
-    f->mnu_kontext_playlist->trigger();
-    f->mnu_kontext_ausführen->trigger();
-    ASSERT_EQ(aufrufe.size(), 2u);
-    EXPECT_EQ(aufrufe[0].einträge, (std::vector<qint32>{1, 3}));
-    EXPECT_TRUE(aufrufe[0].anhängen);
-    EXPECT_TRUE(aufrufe[1].ausführenMit);
-    EXPECT_FALSE(aufrufe[1].anhängen);
-}
-
 TEST_F(Befehle, HerausziehenTrägtDateiUrlsDerAuswahl)
 {
     zeilenWählen({0, 2});
@@ -236,20 +222,4 @@ TEST_F(Befehle, SpäteFensterBleibenGesperrtEigeneSindVerbunden)
     zeilenWählen({0});
     f->cmdEintragAbspielen->clicked();
     EXPECT_EQ(aufrufe.size(), 1u) << "each command runs once";
-}
-
-TEST_F(Befehle, SynchronisierenOhneOrdnerGibtDenHinweis)
-{
-    hauptIndex().intSyncLeer = 1;
-    hauptIndex().intSyncDanachEntfernen = 0;
-    f->cmdListeAufräumen->clicked();
-    ASSERT_EQ(meldungen.size(), 1);
-    EXPECT_TRUE(meldungen[0].contains("Sie haben jedoch noch keine Ordner zum Synchronisieren angegeben."));
-    EXPECT_EQ(hauptIndex().lngIndexAnzahl, 3);
-}
-
-TEST(Hauptbefehle, SpielerTitelWirdZurWortsuche)
-{
-    EXPECT_EQ(SpielerTitelSuchtext("Beatles - Help - Live"), "Beatles Help Live");
-    EXPECT_EQ(SpielerTitelSuchtext("AC-DC"), "AC-DC");
 }
