@@ -10,6 +10,7 @@
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmSucheErweitert.h"
 #include "player/Abspielen.h"
+#include "player/frmAusfuehrenMit.h"
 #include "player/Winamp.h"
 
 #include <QApplication>
@@ -43,6 +44,15 @@ void Hauptbefehle::auswahlAbspielen(bool anhängen, bool ausführenMit, bool lee
 void Hauptbefehle::cmdEintragAbspielen_Click() { auswahlAbspielen(false, false, listenZustand().bolPlaylistLeeren); }
 void Hauptbefehle::cmdAnhängen_Click() { auswahlAbspielen(true, false, listenZustand().bolPlaylistLeeren); }
 void Hauptbefehle::mnu_kontext_ausführen_Click() { auswahlAbspielen(false, true, false); }
+
+void Hauptbefehle::mnu_kontext_ausführenmit_Click()
+{
+    const std::vector<qint32> einträge = AuswahlEinträge(listenZustand(), hauptIndex());
+    if (einträge.empty())
+        return;
+    AusführenMitZeigen(einträge, m_f);
+    m_f->update();
+}
 
 void Hauptbefehle::cmdListeAufräumen_Click()
 {
@@ -133,6 +143,7 @@ Hauptbefehle* HauptfensterBefehleVerbinden(frmMain* f)
     verbinden(f->cmdEintragAbspielen, [b] { b->cmdEintragAbspielen_Click(); });
     verbinden(f->cmdAnhängen, [b] { b->cmdAnhängen_Click(); });
     verbinden(f->cmdEintragAusführen, [b] { b->mnu_kontext_ausführen_Click(); });
+    verbinden(f->cmdEintragAusführenMit, [b] { b->mnu_kontext_ausführenmit_Click(); });
     verbinden(f->cmdListeAufräumen, [b] { b->cmdListeAufräumen_Click(); });
     verbinden(f->cmdSucheMehr, [b] { b->cmdSucheMehr_Click(); });
     verbinden(f->mnu_song_mitdiesemnamen, [b] { b->mnu_song_mitdiesemnamen_Click(); });

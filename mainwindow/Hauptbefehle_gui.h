@@ -1,6 +1,6 @@
 #pragma once
 // The main window's commands that are carried out here: play, enqueue and
-// open the selection, synchronise the index, the extended search, the
+// open the selection (also with a chosen program), synchronise the index, the extended search, the
 // player-title search of the song menu, the poll's selection refresh, and
 // dragging the selected files out of the list.
 
@@ -27,6 +27,8 @@ public:
     void cmdAnhängen_Click();
     // Opens the selection with the programs of its file types.
     void mnu_kontext_ausführen_Click();
+    // The open-with window for the selection.
+    void mnu_kontext_ausführenmit_Click();
     void cmdListeAufräumen_Click();
     void cmdSucheMehr_Click();
     void mnu_song_mitdiesemnamen_Click();

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -155,6 +156,16 @@ TEST_F(Befehle, OhneAuswahlTunBefehleNichts)
     f->cmdEintragAusführen->clicked();
     f->mnu_kontext_abspielen->trigger();
     f->mnu_kontext_ausführen->trigger();
+    bool fensterOffen = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            fensterOffen = true;
+            m->close();
+        }
+    });
+    f->cmdEintragAusführenMit->clicked();
+    QApplication::processEvents();
+    EXPECT_FALSE(fensterOffen) << "open-with needs a selection";
     EXPECT_TRUE(aufrufe.empty());
     // A stale selection whose entries are gone is no selection either.
     zeilenWählen({2});
@@ -211,11 +222,11 @@ TEST_F(Befehle, AbfrageFrischtDieAuswahlNichtHinterModalemFensterAuf)
 
 TEST_F(Befehle, SpäteFensterBleibenGesperrtEigeneSindVerbunden)
 {
-    for (LinkLabel* l : {f->cmdEintragAbspielen, f->cmdAnhängen, f->cmdEintragAusführen, f->cmdListeAufräumen,
-                         f->cmdSucheMehr})
+    for (LinkLabel* l : {f->cmdEintragAbspielen, f->cmdAnhängen, f->cmdEintragAusführen, f->cmdEintragAusführenMit,
+                         f->cmdListeAufräumen, f->cmdSucheMehr})
         EXPECT_TRUE(f->BefehlVerfügbar(l)) << l->objectName().toStdString();
     for (LinkLabel* l : {f->cmdMp3TagAnzeigen, f->cmdUmbenennen, f->cmdDateienKopierenVerschieben, f->cmdExportieren,
-                         f->cmdAutoDJ, f->cmdOptionen, f->cmdIndexVerwaltung, f->cmdIndexStatistik, f->cmdEintragAusführenMit})
+                         f->cmdAutoDJ, f->cmdOptionen, f->cmdIndexVerwaltung, f->cmdIndexStatistik})
         EXPECT_FALSE(l->isEnabled()) << l->objectName().toStdString();
     EXPECT_FALSE(f->lblIndexdatei->isEnabled());
     EXPECT_EQ(HauptfensterBefehleVerbinden(f.get()), b) << "connected once";
