@@ -10,6 +10,7 @@
 #include "library/Dateihelfer.h"
 #include "library/Verfuegbarkeit.h"
 #include "media/MedienInfosLesen.h"
+#include "player/Statistik.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -457,9 +458,7 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
     if (!datei.Fertigstellen())
         return fehler(datei);
 
-    QDateTime jetzt = QDateTime::currentDateTime();
-    jetzt.setTime(QTime(jetzt.time().hour(), jetzt.time().minute(), jetzt.time().second()));
-    idx.datLetzteSpeicherung = jetzt;
+    idx.datLetzteSpeicherung = JetztSekundengenau();
     idx.bolIndexGeändert = false;
     return true;
 }
@@ -553,5 +552,6 @@ void IndexDateiLaden()
     if (e.Dateiname.isEmpty())
         e.Dateiname = PfadVerbinden(ProgrammOrdner(), QStringLiteral("Kalvbox.kvx"));
     DateiLaden(hauptIndex(), QString(e.Dateiname));
+    bolWinampTitelBearbeitet = false;
     IndexZustandGeändert();
 }

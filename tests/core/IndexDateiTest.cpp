@@ -152,6 +152,39 @@ TEST_F(IndexDateiTest, SpeichernUndLadenGebenDenIndexZurück)
     EXPECT_EQ(lesen(datei), erst);
 }
 
+TEST_F(IndexDateiTest, FortschrittBeimLadenUndNachlesen)
+{
+    füllen(1001);
+    idx.IndexDaten[7].Datei_HinzugefügtAm.clear(); // to be read again
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+
+    struct Aufzeichnung : Anzeige {
+        QStringList überschriften;
+        void Zeigen(QObject*, const FortschrittZustand& z) override { überschriften << z.überschrift; }
+        void Aktualisieren(const FortschrittZustand& z) override
+        {
+            if (überschriften.isEmpty() || überschriften.back() != z.überschrift)
+                überschriften << z.überschrift;
+        }
+    } aufzeichnung;
+    FortschrittAnzeigeSetzen(&aufzeichnung);
+    Index neu;
+    qint32 größteKapazität = 0;
+    aufzeichnung.beiEreignis = [&] { größteKapazität = std::max(größteKapazität, neu.Kapazität()); };
+    ASSERT_TRUE(laden(neu));
+    // The re-read reports into the display that is still up.
+    EXPECT_EQ(aufzeichnung.überschriften, QStringList({"Lade 'Test.kvx'"}));
+    EXPECT_EQ(größteKapazität, 2100) << "capacity grows 1000, 2100, ...";
+    EXPECT_EQ(neu.Kapazität(), 1001);
+    EXPECT_FALSE(FortschrittLäuft());
+
+    // Not while loading, but the re-read still shows its progress.
+    einstellungen().StartBildschirmNichtBeiLaden = 1;
+    aufzeichnung.überschriften.clear();
+    ASSERT_TRUE(laden(neu));
+    EXPECT_EQ(aufzeichnung.überschriften, QStringList({"Datei-Informationen lesen"}));
+}
+
 TEST_F(IndexDateiTest, LeererIndexSchreibtNurKopfzeilen)
 {
     idx.bolIndexGeladen = true;
