@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -233,4 +234,17 @@ TEST_F(Befehle, SpäteFensterBleibenGesperrtEigeneSindVerbunden)
     zeilenWählen({0});
     f->cmdEintragAbspielen->clicked();
     EXPECT_EQ(aufrufe.size(), 1u) << "each command runs once";
+}
+
+TEST_F(Befehle, ZwischenablageBekommtDenPfadGenauEinerDatei)
+{
+    QApplication::clipboard()->setText("vorher");
+    zeilenWählen({0, 1});
+    f->mnu_song_zwischenablage->trigger();
+    EXPECT_EQ(meldungen, QStringList{"Bitte wählen Sie eine Datei."});
+    EXPECT_EQ(QApplication::clipboard()->text(), "vorher");
+    zeilenWählen({2});
+    f->MenüsAktualisieren(false);
+    f->mnu_song_zwischenablage->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "/musik/b/drei.mp3");
 }
