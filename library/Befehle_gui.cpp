@@ -136,9 +136,9 @@ void BibliotheksBefehleVerbinden(frmMain* f)
 {
     BibliotheksBesitzerSetzen(f);
     DateiExistiertFensterEinrichten(f);
-    QObject::connect(f->cmdIndexErstellen, &LinkLabel::clicked, f, [f] { BefehlHinzufügen(f); });
-    QObject::connect(f->cmdDateiEntfernen, &LinkLabel::clicked, f, [f] { BefehlAusIndexEntfernen(f); });
-    QObject::connect(f->cmdDateienLöschen, &LinkLabel::clicked, f, [f] { BefehlLöschen(f); });
+    f->BefehlVerbinden(f->cmdIndexErstellen, [f] { BefehlHinzufügen(f); });
+    f->BefehlVerbinden(f->cmdDateiEntfernen, [f] { BefehlAusIndexEntfernen(f); });
+    f->BefehlVerbinden(f->cmdDateienLöschen, [f] { BefehlLöschen(f); });
     f->lstSongs->setAcceptDrops(true);
     f->lstSongs->viewport()->setAcceptDrops(true);
     f->lstSongs->viewport()->installEventFilter(new ListenAblage(f));

@@ -4,6 +4,7 @@
 #include "core/Funktionen.h"
 #include "core/Index.h"
 #include "core/Meldungen.h"
+#include "library/Fensterteile_gui.h"
 #include "library/Hinzufuegen.h"
 #include "mainwindow/Liste.h"
 #include "platform/Plattform_gui.h"
@@ -18,16 +19,10 @@
 
 namespace {
 
-template <typename T>
-T* benannt(T* w, const char* name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
-
 QToolButton* bildKnopf(QWidget* parent, const char* name, QStyle::StandardPixmap bild)
 {
-    auto* k = benannt(new QToolButton(parent), name);
+    auto* k = new QToolButton(parent);
+    k->setObjectName(QString::fromUtf8(name));
     k->setIcon(parent->style()->standardIcon(bild));
     k->setIconSize(QSize(32, 32));
     k->setAutoRaise(true);
@@ -58,38 +53,26 @@ frmHinzufügen::frmHinzufügen(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmHinzufügen"));
     setWindowTitle(QStringLiteral("Hinzufügen"));
-    Label3 = benannt(new QLabel(QStringLiteral("dateien hinzufügen"), this), "Label3");
-    QFont f = Label3->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + 4);
-    Label3->setFont(f);
-    Label4 = benannt(new QLabel(QStringLiteral("Füllen Sie den Dateiindex mit Ihren Mediendateien (z.B. Audio- oder "
-                                               "Bilddateien)"),
-                                this),
-                     "Label4");
+    Label3 = FensterÜberschrift(this, QStringLiteral("dateien hinzufügen"));
+    Label4 = BenanntesLabel(this, "Label4", QStringLiteral("Füllen Sie den Dateiindex mit Ihren Mediendateien (z.B. Audio- oder "
+                                               "Bilddateien)"));
     cmdDateienHinzufügen = bildKnopf(this, "cmdDateienHinzufügen", QStyle::SP_FileIcon);
-    Label1 = benannt(new QLabel(QStringLiteral("Datei hinzufügen"), this), "Label1");
-    lblInfosGrößen = benannt(new QLabel(QStringLiteral("Fügt eine Datei zum Index hinzu."), this), "lblInfosGrößen");
+    Label1 = BenanntesLabel(this, "Label1", QStringLiteral("Datei hinzufügen"));
+    lblInfosGrößen = BenanntesLabel(this, "lblInfosGrößen", QStringLiteral("Fügt eine Datei zum Index hinzu."));
     cmdOrdnerHinzufügen = bildKnopf(this, "cmdOrdnerHinzufügen", QStyle::SP_DirIcon);
-    Label5 = benannt(new QLabel(QStringLiteral("Ordner hinzufügen"), this), "Label5");
-    lblInfosAnzahl = benannt(new QLabel(QStringLiteral("Fügt in einen Ordner enthaltene Dateien zum Index hinzu. Je "
+    Label5 = BenanntesLabel(this, "Label5", QStringLiteral("Ordner hinzufügen"));
+    lblInfosAnzahl = BenanntesLabel(this, "lblInfosAnzahl", QStringLiteral("Fügt in einen Ordner enthaltene Dateien zum Index hinzu. Je "
                                                        "nach Einstellung in den 'Optionen' werden auch die Unterordner "
-                                                       "hinzugefügt."),
-                                        this),
-                             "lblInfosAnzahl");
+                                                       "hinzugefügt."));
     cmdImportieren = bildKnopf(this, "cmdImportieren", QStyle::SP_FileDialogDetailedView);
-    Label6 = benannt(new QLabel(QStringLiteral("Playliste hinzufügen"), this), "Label6");
-    lblInfosSpieldauer = benannt(new QLabel(QStringLiteral("Fügt in einer Playliste enthaltene Dateien zum Index "
+    Label6 = BenanntesLabel(this, "Label6", QStringLiteral("Playliste hinzufügen"));
+    lblInfosSpieldauer = BenanntesLabel(this, "lblInfosSpieldauer", QStringLiteral("Fügt in einer Playliste enthaltene Dateien zum Index "
                                                            "hinzu. Um diese zu importieren, speichern Sie diese in "
-                                                           "Ihrem Audioplayer."),
-                                            this),
-                                 "lblInfosSpieldauer");
-    Label2 = benannt(new QLabel(QStringLiteral("Hinweis: Möchten Sie regelmäßig Dateien aus einem Ordner hinzufügen? "
+                                                           "Ihrem Audioplayer."));
+    Label2 = BenanntesLabel(this, "Label2", QStringLiteral("Hinweis: Möchten Sie regelmäßig Dateien aus einem Ordner hinzufügen? "
                                                "Klicken Sie im Hauptfenster auf 'Optionen' und auf 'Ändern der "
-                                               "Indexeinstellungen'."),
-                                this),
-                     "Label2");
-    cmdOk = benannt(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdOk");
+                                               "Indexeinstellungen'."));
+    cmdOk = BenannterKnopf(this, "cmdOk", QStringLiteral("&Abbrechen"));
     for (QLabel* l : {Label4, lblInfosGrößen, lblInfosAnzahl, lblInfosSpieldauer, Label2})
         l->setWordWrap(true);
     for (QLabel* l : {Label1, Label5, Label6}) {
@@ -114,10 +97,7 @@ frmHinzufügen::frmHinzufügen(QWidget* parent) : QDialog(parent)
     raster->setColumnStretch(1, 1);
     layout->addLayout(raster);
     layout->addWidget(Label2);
-    auto* unten = new QHBoxLayout;
-    unten->addStretch(1);
-    unten->addWidget(cmdOk);
-    layout->addLayout(unten);
+    KnopfZeile(layout, {cmdOk});
     resize(6300 / 15, 5000 / 15);
 
     dateienWählen = [this](const QString& filter) {
@@ -150,12 +130,7 @@ void frmHinzufügen::cmdDateienHinzufügen_Click()
                       Knöpfe::OK, Symbol::Information, this);
         return;
     }
-    const QStringList dateien = dateienWählen(filter);
-    if (dateien.isEmpty())
-        return;
-    auswahl = Auswahl::Dateien;
-    pfade = dateien;
-    accept();
+    Gewählt(Auswahl::Dateien, dateienWählen(filter));
 }
 
 void frmHinzufügen::cmdOrdnerHinzufügen_Click()
@@ -165,21 +140,23 @@ void frmHinzufügen::cmdOrdnerHinzufügen_Click()
     setEnabled(true);
     update();
     ordner = ordner.left(ordner.indexOf(QChar(0)));
-    if (ordner.isEmpty())
-        return;
-    auswahl = Auswahl::Ordner;
-    pfade = {ordner};
-    accept();
+    Gewählt(Auswahl::Ordner, ordner.isEmpty() ? QStringList() : QStringList{ordner});
 }
 
 void frmHinzufügen::cmdImportieren_Click()
 {
     const QString datei = playlistWählen(QStringLiteral("Alle bekannten Playlisten (*.m3u *.pls);;PLS-Playlisten "
                                                         "(*.pls);;M3U-Playlisten (*.m3u);;Alle Dateien (*.*)"));
-    if (datei.isEmpty())
+    Gewählt(Auswahl::Playlist, datei.isEmpty() ? QStringList() : QStringList{datei});
+}
+
+void frmHinzufügen::Gewählt(Auswahl art, const QStringList& gewählt)
+{
+    // Nothing chosen (the picker was cancelled): the window stays.
+    if (gewählt.isEmpty())
         return;
-    auswahl = Auswahl::Playlist;
-    pfade = {datei};
+    auswahl = art;
+    pfade = gewählt;
     accept();
 }
 
@@ -197,26 +174,19 @@ void HinzufügenZeigen(QWidget* besitzer)
     if (fenster.exec() != QDialog::Accepted)
         return;
     Index& index = hauptIndex();
-    ListenZustand& liste = listenZustand();
-    switch (fenster.auswahl) {
-    case frmHinzufügen::Auswahl::Dateien:
-        liste.bolMarkierungenBehalten = false;
-        EinfachDateiHinzufügen(index, fenster.pfade, true, true, true);
-        liste.bolMarkierungenBehalten = true;
-        break;
-    case frmHinzufügen::Auswahl::Ordner: {
+    if (fenster.auswahl == frmHinzufügen::Auswahl::Ordner) {
         QString ordner = fenster.pfade.value(0);
         EinfachOrdnerHinzufügen(index, ordner, true, einstellungen().HinzufügenUnterordner, true, QString(), true,
                                 false);
-        break;
-    }
-    case frmHinzufügen::Auswahl::Playlist:
-        liste.bolMarkierungenBehalten = false;
-        PlaylistLesen(index, fenster.pfade.value(0), true, true);
-        liste.bolMarkierungenBehalten = true;
-        break;
-    case frmHinzufügen::Auswahl::Nichts:
-        break;
+    } else {
+        // The new entries get the marks, not the rows marked before.
+        bool& behalten = listenZustand().bolMarkierungenBehalten;
+        behalten = false;
+        if (fenster.auswahl == frmHinzufügen::Auswahl::Dateien)
+            EinfachDateiHinzufügen(index, fenster.pfade, true, true, true);
+        else
+            PlaylistLesen(index, fenster.pfade.value(0), true, true);
+        behalten = true;
     }
     if (besitzer)
         besitzer->update();

@@ -44,6 +44,9 @@ public:
     void cmdOrdnerHinzufügen_Click();
     void cmdImportieren_Click();
     void cmdOk_Click();
+
+private:
+    void Gewählt(Auswahl art, const QStringList& gewählt);
 };
 
 // The file-dialog filter of the managed types ("" when none is managed).

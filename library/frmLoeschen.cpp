@@ -1,8 +1,8 @@
 #include "library/frmLoeschen.h"
 
 #include "core/Meldungen.h"
+#include "library/Fensterteile_gui.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -11,36 +11,21 @@ frmLöschen::frmLöschen(EintragsListe liste, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmLöschen"));
     setWindowTitle(QStringLiteral("Dateien löschen"));
-    Label3 = new QLabel(QStringLiteral("dateien löschen"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    QFont f = Label3->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + 4);
-    Label3->setFont(f);
-    Label4 = new QLabel(QStringLiteral("Möchten Sie die Datei(en) tatsächlich löschen?"), this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label2 = new QLabel(QStringLiteral("Hinweis: Die Funktion 'Löschen' entfernt Dateien dauerhaft vom Datenträger."),
-                        this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label3 = FensterÜberschrift(this, QStringLiteral("dateien löschen"));
+    Label4 = BenanntesLabel(this, "Label4", QStringLiteral("Möchten Sie die Datei(en) tatsächlich löschen?"));
+    Label2 = BenanntesLabel(this, "Label2",
+                            QStringLiteral("Hinweis: Die Funktion 'Löschen' entfernt Dateien dauerhaft vom Datenträger."));
     Label2->setWordWrap(true);
-    cmdLöschen = new QPushButton(QStringLiteral("&Löschen (!)"), this);
-    cmdLöschen->setObjectName(QStringLiteral("cmdLöschen"));
-    cmdPapierkorb = new QPushButton(QStringLiteral("&Papierkorb"), this);
-    cmdPapierkorb->setObjectName(QStringLiteral("cmdPapierkorb"));
-    cmdAbbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    cmdAbbrechen->setObjectName(QStringLiteral("cmdAbbrechen"));
+    cmdLöschen = BenannterKnopf(this, "cmdLöschen", QStringLiteral("&Löschen (!)"));
+    cmdPapierkorb = BenannterKnopf(this, "cmdPapierkorb", QStringLiteral("&Papierkorb"));
+    cmdAbbrechen = BenannterKnopf(this, "cmdAbbrechen", QStringLiteral("&Abbrechen"));
     cmdAbbrechen->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label3);
     layout->addWidget(Label4);
     layout->addWidget(Label2);
-    auto* knöpfe = new QHBoxLayout;
-    knöpfe->addStretch(1);
-    knöpfe->addWidget(cmdLöschen);
-    knöpfe->addWidget(cmdPapierkorb);
-    knöpfe->addWidget(cmdAbbrechen);
-    layout->addLayout(knöpfe);
+    KnopfZeile(layout, {cmdLöschen, cmdPapierkorb, cmdAbbrechen});
 
     connect(cmdLöschen, &QPushButton::clicked, this, &frmLöschen::cmdLöschen_Click);
     connect(cmdPapierkorb, &QPushButton::clicked, this, &frmLöschen::cmdPapierkorb_Click);

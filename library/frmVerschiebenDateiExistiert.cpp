@@ -1,6 +1,7 @@
 #include "library/frmVerschiebenDateiExistiert.h"
 
-#include <QHBoxLayout>
+#include "library/Fensterteile_gui.h"
+
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -10,36 +11,21 @@ frmVerschiebenDateiExistiert::frmVerschiebenDateiExistiert(QWidget* parent) : QD
 {
     setObjectName(QStringLiteral("frmVerschiebenDateiExistiert"));
     setWindowTitle(QStringLiteral("Dateien kopieren/verschieben"));
-    Label3 = new QLabel(QStringLiteral("Fehler beim Kopieren"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    QFont f = Label3->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + 4);
-    Label3->setFont(f);
-    Label4 = new QLabel(QStringLiteral("Es ist ein Fehler beim Kopieren/Verschieben aufgetreten"), this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    lblBeschreibung = new QLabel(this);
-    lblBeschreibung->setObjectName(QStringLiteral("lblBeschreibung"));
+    Label3 = FensterÜberschrift(this, QStringLiteral("Fehler beim Kopieren"));
+    Label4 = BenanntesLabel(this, "Label4", QStringLiteral("Es ist ein Fehler beim Kopieren/Verschieben aufgetreten"));
+    lblBeschreibung = BenanntesLabel(this, "lblBeschreibung", QString());
     lblBeschreibung->setWordWrap(true);
     lblBeschreibung->setTextFormat(Qt::PlainText);
-    cmdOpt1 = new QPushButton(QStringLiteral("&Umbenennen"), this);
-    cmdOpt1->setObjectName(QStringLiteral("cmdOpt1"));
-    cmdOpt11 = new QPushButton(QStringLiteral("&Ersetzen (!)"), this);
-    cmdOpt11->setObjectName(QStringLiteral("cmdOpt11"));
-    cmdOpt2 = new QPushButton(QStringLiteral("&Abbrechen"), this);
-    cmdOpt2->setObjectName(QStringLiteral("cmdOpt2"));
+    cmdOpt1 = BenannterKnopf(this, "cmdOpt1", QStringLiteral("&Umbenennen"));
+    cmdOpt11 = BenannterKnopf(this, "cmdOpt11", QStringLiteral("&Ersetzen (!)"));
+    cmdOpt2 = BenannterKnopf(this, "cmdOpt2", QStringLiteral("&Abbrechen"));
     cmdOpt1->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label3);
     layout->addWidget(Label4);
     layout->addWidget(lblBeschreibung, 1);
-    auto* knöpfe = new QHBoxLayout;
-    knöpfe->addStretch(1);
-    knöpfe->addWidget(cmdOpt1);
-    knöpfe->addWidget(cmdOpt11);
-    knöpfe->addWidget(cmdOpt2);
-    layout->addLayout(knöpfe);
+    KnopfZeile(layout, {cmdOpt1, cmdOpt11, cmdOpt2});
     resize(7000 / 15, 3600 / 15);
 
     connect(cmdOpt1, &QPushButton::clicked, this, &frmVerschiebenDateiExistiert::cmdOpt1_Click);

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
@@ -54,6 +55,8 @@ bool Warten(F bedingung)
 TEST_F(BibliothekFensterTest, AblageAufDerListeWirdNachDemEreignisVerarbeitet)
 {
     frmMain f;
+    hauptIndex().bolIndexGeladen = true;
+    f.IndexZustandAnzeigen();
     BibliotheksBefehleVerbinden(&f);
     const QString a = baum.Datei("a.mp3");
     baum.Datei("ordner/b.mp3");
@@ -71,6 +74,8 @@ TEST_F(BibliothekFensterTest, AblageAufDerListeWirdNachDemEreignisVerarbeitet)
     ASSERT_TRUE(Warten([] { return hauptIndex().lngIndexAnzahl == 2; }));
     EXPECT_EQ(IndexPfade(hauptIndex()), QStringList({baum.Pfad("ordner/b.mp3"), a}));
     EXPECT_TRUE(f.isEnabled());
+    EXPECT_EQ(f.lstSongs->model()->rowCount(), 2) << "the list follows";
+    EXPECT_EQ(listenZustand().lngAuswahlAnzahl, 2) << "the new entries are marked";
 
     QMimeData text;
     text.setText("kein Dateiname");
@@ -172,4 +177,58 @@ TEST_F(BibliothekFensterTest, LöschenFensterFragtVorDemEndgültigenLöschen)
     fenster.show();
     fenster.cmdPapierkorb_Click();
     EXPECT_EQ(fenster.modus, 2);
+}
+
+TEST_F(BibliothekFensterTest, AusIndexEntfernenÜberBefehlUndTaste)
+{
+    Index& index = hauptIndex();
+    for (const char* n : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"})
+        index.EintragAnhängen(baum.Datei(n), LeereMedienInfo(), 1);
+    index.bolIndexGeladen = true;
+    frmMain f;
+    f.resize(800, 500);
+    f.show();
+    f.IndexZustandAnzeigen();
+    BibliotheksBefehleVerbinden(&f);
+    ASSERT_TRUE(f.BefehlVerfügbar(f.cmdDateiEntfernen));
+    ASSERT_TRUE(f.BefehlVerfügbar(f.cmdDateienLöschen));
+    ASSERT_TRUE(f.BefehlVerfügbar(f.cmdIndexErstellen));
+    ASSERT_EQ(f.lstSongs->model()->rowCount(), 4);
+
+    const auto wählen = [&f](std::initializer_list<int> zeilen) {
+        f.lstSongs->clearSelection();
+        for (int z : zeilen)
+            f.lstSongs->selectionModel()->select(f.lstSongs->model()->index(z, 0),
+                                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    };
+    wählen({0, 2});
+    meldungen.antworten = {Antwort::Nein};
+    f.BefehlAuslösen(f.cmdDateiEntfernen);
+    EXPECT_EQ(meldungen.gezeigt.back().text, "Möchten die gewählte(n) Datei(en) aus dem Index entfernen?\nDiese "
+                                             "bleiben/bleibt weiterhin auf dem Datenträger gespeichert.");
+    EXPECT_EQ(index.lngIndexAnzahl, 4);
+
+    meldungen.antworten = {Antwort::Ja};
+    f.BefehlAuslösen(f.cmdDateiEntfernen);
+    EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("b.mp3"), baum.Pfad("d.mp3")}));
+    EXPECT_EQ(f.lstSongs->model()->rowCount(), 2);
+    EXPECT_TRUE(QFile::exists(baum.Pfad("a.mp3")));
+
+    wählen({1});
+    meldungen.antworten = {Antwort::Ja};
+    QKeyEvent entf(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(f.lstSongs, &entf);
+    EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("b.mp3")}));
+
+    // "Löschen" opens the delete window over the selection; cancelling it changes nothing.
+    wählen({0});
+    QTimer::singleShot(0, [] {
+        auto* fenster = dynamic_cast<frmLöschen*>(QApplication::activeModalWidget());
+        ASSERT_NE(fenster, nullptr);
+        EXPECT_EQ(fenster->einträge, EintragsListe{1});
+        fenster->cmdAbbrechen->click();
+    });
+    f.BefehlAuslösen(f.cmdDateienLöschen);
+    EXPECT_EQ(index.lngIndexAnzahl, 1);
+    EXPECT_TRUE(QFile::exists(baum.Pfad("b.mp3")));
 }

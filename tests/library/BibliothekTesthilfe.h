@@ -21,6 +21,11 @@
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace testhilfe {
@@ -64,6 +69,34 @@ inline QByteArray Lesen(const QString& pfad)
     QFile f(pfad);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// Makes a folder refuse changes (read-only for a normal user, immutable for
+// root) or undoes it. False when neither works here; callers then also check
+// that the folder really refuses a new file.
+inline bool Schreibschützen(const QString& ordner, bool an)
+{
+    const QByteArray pfad = QFile::encodeName(ordner);
+    if (::geteuid() != 0)
+        return ::chmod(pfad.constData(), an ? 0555 : 0755) == 0;
+    const int fd = ::open(pfad.constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = an ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return ok && !(an && QFile(ordner + "/.probe").open(QIODevice::WriteOnly));
+}
+
+// A folder protected for the guard's lifetime (also when a test fails early).
+struct Schreibschutz {
+    QString ordner;
+    bool aktiv;
+    explicit Schreibschutz(const QString& o) : ordner(o), aktiv(Schreibschützen(o, true)) {}
+    ~Schreibschutz() { Schreibschützen(ordner, false); }
+};
 
 // An index managing the built-in types.
 inline void TypenSetzen(Index& index)
@@ -127,7 +160,6 @@ struct Meldungsskript {
 // A progress display that records the reports and cancels when told to.
 struct Fortschrittsattrappe : FortschrittAnzeige {
     int berichte = 0;
-    QStringList texte;
     std::function<bool(const FortschrittZustand&)> abbrechenWenn;
     Fortschrittsattrappe()
     {
@@ -144,7 +176,6 @@ struct Fortschrittsattrappe : FortschrittAnzeige {
     void Aktualisieren(const FortschrittZustand& z) override
     {
         ++berichte;
-        texte.append(z.text);
         if (abbrechenWenn && abbrechenWenn(z))
             FortschrittAbbrechen();
     }

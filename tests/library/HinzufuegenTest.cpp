@@ -72,19 +72,6 @@ TEST_F(HinzufuegenTest, StapelHängtNachDenVorhandenenAnUndMarkiertNurMitInhalt)
     EXPECT_EQ(index.intSuchErgebnis[13], 0);
 }
 
-TEST_F(HinzufuegenTest, NurVerwalteteTypen)
-{
-    const QString gif = baum.Datei("bild.gif"), txt = baum.Datei("notiz.txt"), gross = baum.Datei("LAUT.MP3");
-    HinzuStapel stapel(index);
-    stapel.DateiListeHinzuStarten();
-    EXPECT_FALSE(stapel.DateienZurListeHinzufügen(gif)) << "listed but not managed";
-    EXPECT_FALSE(stapel.DateienZurListeHinzufügen(txt)) << "not listed";
-    EXPECT_TRUE(stapel.DateienZurListeHinzufügen(gross));
-    index.strDateiTypen.back() = "*=1";
-    EXPECT_TRUE(stapel.DateienZurListeHinzufügen(txt)) << "all other types managed";
-    stapel.DateiListeHinzuBeenden();
-}
-
 TEST_F(HinzufuegenTest, DoppelteNachPfadGerätUndInodeAbgewiesen)
 {
     const QString a = baum.Datei("musik/a.mp3");

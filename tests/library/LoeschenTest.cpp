@@ -4,10 +4,6 @@
 #include "library/Loeschen.h"
 #include "library/Verfuegbarkeit.h"
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 using namespace testhilfe;
 
@@ -51,22 +47,6 @@ protected:
     }
 };
 
-bool Sperren(const QString& ordner, bool an)
-{
-    if (::geteuid() != 0)
-        return ::chmod(ordner.toUtf8().constData(), an ? 0555 : 0755) == 0;
-    const int fd = ::open(ordner.toUtf8().constData(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (ok) {
-        flags = an ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
-}
-
 } // namespace
 
 TEST_F(LoeschenTest, AusIndexEntfernenBehältReihenfolgeUndDateien)
@@ -101,16 +81,15 @@ TEST_F(LoeschenTest, EndgültigLöschenMitFehlschlagUndFrage)
     const qint32 b = Eintrag(baum.Datei("gesperrt/2.mp3"));
     const qint32 c = Eintrag(baum.Datei("c/3.mp3"));
     QFile::setPermissions(baum.Pfad("c/3.mp3"), QFileDevice::ReadOwner); // read-only goes all the same
-    if (!Sperren(gesperrt, true) || QFile(gesperrt + "/probe").open(QIODevice::WriteOnly)) {
-        Sperren(gesperrt, false);
-        GTEST_SKIP() << "cannot make a folder read-only here";
+    {
+        Schreibschutz sperre(gesperrt);
+        if (!sperre.aktiv)
+            GTEST_SKIP() << "cannot make a folder read-only here";
+        meldungen.antworten = {Antwort::Ja, Antwort::Ja, Antwort::Ja}; // folder a, go on, folder c
+        EintragsListe liste1 = {a, b, c};
+        DateienLöschen(index, liste1, 1, true);
+        EXPECT_EQ(liste1, (EintragsListe{a, 0, c}));
     }
-    meldungen.antworten = {Antwort::Ja, Antwort::Ja, Antwort::Ja}; // folder a, go on, folder c
-    EintragsListe liste1 = {a, b, c};
-    DateienLöschen(index, liste1, 1, true);
-    Sperren(gesperrt, false);
-
-    EXPECT_EQ(liste1, (EintragsListe{a, 0, c}));
     EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("gesperrt/2.mp3")}));
     EXPECT_FALSE(QFile::exists(baum.Pfad("a/1.mp3")));
     EXPECT_FALSE(QFile::exists(baum.Pfad("c/3.mp3")));
@@ -122,12 +101,13 @@ TEST_F(LoeschenTest, EndgültigLöschenMitFehlschlagUndFrage)
 
     // "No" after a failure keeps that entry and all later ones.
     const qint32 d = Eintrag(baum.Datei("d/4.mp3"));
-    ASSERT_TRUE(Sperren(gesperrt, true));
-    meldungen.gezeigt.clear();
-    meldungen.antworten = {Antwort::Nein};
-    EintragsListe liste2 = {1, d};
-    DateienLöschen(index, liste2, 1, true);
-    Sperren(gesperrt, false);
+    {
+        Schreibschutz sperre(gesperrt);
+        meldungen.gezeigt.clear();
+        meldungen.antworten = {Antwort::Nein};
+        EintragsListe liste2 = {1, d};
+        DateienLöschen(index, liste2, 1, true);
+    }
     EXPECT_EQ(index.lngIndexAnzahl, 2);
     EXPECT_TRUE(QFile::exists(baum.Pfad("d/4.mp3")));
 }

@@ -141,15 +141,3 @@ TEST_F(OrdnerSucheTest, BerichtetHöchstensAlle50msUndHörtDenAbbruchTrotzdem)
     EXPECT_FALSE(DateienSuchenAPI(ordner, {QString()}, 1, true, gefunden));
     EXPECT_TRUE(gefunden.isEmpty());
 }
-
-TEST_F(OrdnerSucheTest, GefundeneDateiMerkenLeertUndHängtAn)
-{
-    GefundeneDateiMerken("x", 1);
-    EXPECT_TRUE(GefundeneDateiMerken("/a/b.mp3", 0));
-    baum.Datei("c.kvx", "#");
-    QString ordner = baum.Pfad();
-    ASSERT_TRUE(DateienSuchenAPI(ordner, {".kvx"}, 1, false));
-    EXPECT_EQ(strGefundeneDateien, QStringList({"/a/b.mp3", baum.Pfad("c.kvx")}));
-    EXPECT_TRUE(GefundeneDateiMerken("ignoriert", 1));
-    EXPECT_TRUE(strGefundeneDateien.isEmpty());
-}

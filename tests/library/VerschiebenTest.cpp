@@ -2,9 +2,6 @@
 
 #include "library/Verschieben.h"
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,25 +48,6 @@ quint64 Gerät(const QString& pfad)
 {
     struct stat st;
     return ::stat(pfad.toUtf8().constData(), &st) == 0 ? quint64(st.st_dev) : 0;
-}
-
-// Makes a folder refuse new names: read-only for a normal user, immutable for
-// root. False when neither works here.
-bool Schreibschützen(const QString& ordner, bool an)
-{
-    if (::geteuid() != 0)
-        return ::chmod(ordner.toUtf8().constData(), an ? 0555 : 0755) == 0;
-    const int fd = ::open(ordner.toUtf8().constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (ok) {
-        flags = an ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return ok;
 }
 
 } // namespace
@@ -275,11 +253,9 @@ TEST_F(VerschiebenTest, SchreibgeschütztesZielVerliertNichts)
     const QString quelle = baum.Datei("x.mp3", "quelle");
     const QString gesperrt = baum.Ordner("gesperrt");
     const QString alt = baum.Datei("gesperrt/x.mp3", "alt");
-    if (!Schreibschützen(gesperrt, true) || ::access(gesperrt.toUtf8().constData(), W_OK) == 0
-        || QFile(gesperrt + "/probe").open(QIODevice::WriteOnly)) {
-        Schreibschützen(gesperrt, false);
+    auto sperre = std::make_unique<Schreibschutz>(gesperrt);
+    if (!sperre->aktiv)
         GTEST_SKIP() << "cannot make a folder read-only here";
-    }
     int modus = 1;
     QString meldung;
     QString ziel = gesperrt + "/neu.mp3";
@@ -296,7 +272,7 @@ TEST_F(VerschiebenTest, SchreibgeschütztesZielVerliertNichts)
     modus = 1;
     EXPECT_FALSE(Verschieben(quelle, ziel, modus, meldung));
     EXPECT_TRUE(meldungen.Enthält("' konnte nicht überschieben werden, da die Datei nicht gelöscht werden kann."));
-    Schreibschützen(gesperrt, false);
+    sperre.reset();
     EXPECT_EQ(Lesen(quelle), "quelle");
     EXPECT_EQ(Lesen(alt), "alt");
     EXPECT_EQ(QDir(gesperrt).entryList(QDir::Files), QStringList({"x.mp3"}));
