@@ -8,7 +8,7 @@
 
 namespace {
 // Enough for a small tag and the first frames of most files.
-constexpr qint64 kKopfBlock = 16 * 1024;
+constexpr qint64 kKopfBlock = 8 * 1024;
 constexpr qint64 kFrameBlock = 4 * 1024;
 // How far behind the tag the first frame is looked for.
 constexpr qint64 kFrameSuchweite = 102400;

@@ -45,8 +45,9 @@ MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const M
     const bool headerLesen = strHeaderLesen == QLatin1String("1");
     const bool dateiInfosLesen = strDateiInfosLesen == QLatin1String("1");
 
-    const bool vorhanden = DoesExist(strDatei);
-    MedienDatei datei(vorhanden ? strDatei : QString());
+    MedienDatei datei(strDatei);
+    // An opened regular file exists; only a failed open needs the test.
+    const bool vorhanden = datei.Offen() || DoesExist(strDatei);
     // A file that cannot be read keeps everything it had: no empty record
     // for a medium that is merely absent.
     if (datei.Offen()) {
