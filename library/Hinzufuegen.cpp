@@ -114,7 +114,7 @@ struct Suchlauf {
         while (const dirent* e = ::readdir(d)) {
             const char* roh = e->d_name;
             // Hidden entries, "." and "..".
-            if (roh[0] == '.')
+            if (roh[0] == '.' || (e->d_type == DT_DIR && !rekursiv))
                 continue;
             const QByteArray bytes(roh);
             const QString name = QFile::decodeName(bytes);
@@ -129,10 +129,7 @@ struct Suchlauf {
                 if (FilterPasst(name, filter))
                     dateien.push_back(name);
             } else if (S_ISDIR(st.st_mode) && rekursiv) {
-                DateiKennung k;
-                k.gerät = quint64(st.st_dev);
-                k.inode = quint64(st.st_ino);
-                unterordner.push_back({name, DateiSchlüssel(k)});
+                unterordner.push_back({name, DateiSchlüssel(DateiKennungAus(st))});
             }
             if (!takt.Melden(0, ordner)) {
                 weiter = false;
