@@ -225,6 +225,13 @@ struct Kapazität {
             idx.IndexDatenDimensionieren(std::max(basis, eintrag), true);
         }
     }
+    // The capacity these steps reach for `anzahl` entries.
+    static qint32 Für(qint32 anzahl)
+    {
+        if (anzahl <= kStartKapazität)
+            return kStartKapazität;
+        return kWachstumBasis + kWachstum * ((anzahl - kWachstumBasis + kWachstum - 1) / kWachstum);
+    }
 };
 
 void optionenZurücksetzen(Index& idx)
@@ -298,9 +305,9 @@ void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool f
     qint32 einträge = 0;
     for (const QByteArrayView& z : zeilen)
         einträge += IstEintragszeile(z) ? 1 : 0;
-    // Room for every entry and the last growth step, so that growing never
-    // moves the records.
-    const size_t platz = size_t(std::max(einträge, kStartKapazität)) + kWachstum + 1;
+    // Room for the capacity the growth steps will reach, so that growing
+    // never moves the records.
+    const size_t platz = size_t(Kapazität::Für(einträge)) + 1;
     idx.strIndexPfad.reserve(platz);
     idx.IndexDaten.reserve(platz);
     idx.intSuchErgebnis.reserve(platz);
@@ -531,6 +538,12 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
 
     if (idx.lngIndexAnzahl > 0 && idx.Kapazität() != idx.lngIndexAnzahl)
         idx.IndexDatenDimensionieren(idx.lngIndexAnzahl, true);
+    // A small index after a large one gives the memory back.
+    if (idx.IndexDaten.capacity() > 2 * idx.IndexDaten.size() + kWachstum) {
+        idx.strIndexPfad.shrink_to_fit();
+        idx.IndexDaten.shrink_to_fit();
+        idx.intSuchErgebnis.shrink_to_fit();
+    }
 
     if (version.code < 2 && idx.intDateiTypenLeer == 1) {
         const Standardwerte& s = standardwerte();
