@@ -10,7 +10,8 @@
 // strTAGsLesen: two flag characters (ID3v1, ID3v2); strHeaderLesen and
 // strDateiInfosLesen: "1" or "0". The managed types of `index` decide
 // `Datei_Typ`. Fields not read keep the values of `udtAlt`; failing steps are
-// passed over, the call reports no failure.
+// passed over, the call reports no failure. A missing or unreadable file
+// keeps its tag and header fields (a missing one gets size -1).
 MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const MedienInfo& udtAlt,
                             const QString& strTAGsLesen, bool bolZeilenumbrücheBehalten,
                             const QString& strHeaderLesen, const QString& strDateiInfosLesen);
