@@ -81,8 +81,10 @@ struct TextSchlüssel {
 
 } // namespace
 
-bool IndexSortieren(Index& idx, const QString& strFeld, qint32 von, qint32 bis,
-                    const std::function<bool(qint32)>& fortschritt)
+namespace {
+
+bool Sortieren(Index& idx, const QString& strFeld, qint32 von, qint32 bis,
+               const std::function<bool(qint32)>& fortschritt, bool absteigend)
 {
     if (!Gültig(idx, von, bis))
         return true;
@@ -149,8 +151,30 @@ bool IndexSortieren(Index& idx, const QString& strFeld, qint32 von, qint32 bis,
         for (size_t k = 0; k < n; ++k)
             alt[k] = texte[k].nummer;
     }
+    if (absteigend)
+        std::reverse(alt.begin(), alt.end());
     Anwenden(idx, von, alt);
     idx.bolIndexGeändert = true;
+    return true;
+}
+
+} // namespace
+
+bool IndexSortieren(Index& idx, const QString& strFeld, qint32 von, qint32 bis,
+                    const std::function<bool(qint32)>& fortschritt)
+{
+    return Sortieren(idx, strFeld, von, bis, fortschritt, false);
+}
+
+bool SpalteSortieren(Index& idx, const QString& strFeld, QString& strLetzteSortierSpalte, qint16& intSortierungUmkehren,
+                     const std::function<bool(qint32)>& fortschritt)
+{
+    // The toggle's reversal is folded into the sort: one permutation.
+    const bool absteigend = strFeld == strLetzteSortierSpalte && intSortierungUmkehren == 1;
+    if (!Sortieren(idx, strFeld, 1, idx.lngIndexAnzahl, fortschritt, absteigend))
+        return false;
+    strLetzteSortierSpalte = strFeld;
+    intSortierungUmkehren = absteigend || intSortierungUmkehren != 0 ? 0 : 1;
     return true;
 }
 

@@ -18,6 +18,13 @@
 bool IndexSortieren(Index& idx, const QString& strFeld, qint32 lngVon, qint32 lngBis,
                     const std::function<bool(qint32)>& fortschritt = {});
 
+// A click on the column of `strFeld`: the whole index sorted, ascending, or
+// descending when the last click was on the same column and ascending (as
+// IndexSortieren followed by QSort, but in one permutation). False after a
+// cancel; then nothing moved and the toggle is as it was.
+bool SpalteSortieren(Index& idx, const QString& strFeld, QString& strLetzteSortierSpalte, qint16& intSortierungUmkehren,
+                     const std::function<bool(qint32)>& fortschritt = {});
+
 // The direction toggle after a sort by `strFeld`: the second sort by the
 // same field in a row reverses the whole index.
 void QSort(Index& idx, const QString& strFeld, QString& strLetzteSortierSpalte, qint16& intSortierungUmkehren);

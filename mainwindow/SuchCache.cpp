@@ -115,6 +115,14 @@ void SuchCache::Permutieren(qint32 von, const std::vector<qint32>& alt)
     Verdichten();
 }
 
+qint32 SuchCache::Vorbereiten(const Index& idx, qint32 von, qint32 anzahl)
+{
+    const qint32 bis = std::min<qint32>(von + anzahl - 1, idx.lngIndexAnzahl);
+    for (qint32 i = std::max<qint32>(von, 1); i <= bis; ++i)
+        StandardText(idx, i);
+    return bis < idx.lngIndexAnzahl ? bis + 1 : 0;
+}
+
 void SuchCache::Leeren()
 {
     m_e.clear();

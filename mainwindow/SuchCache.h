@@ -26,6 +26,9 @@ public:
     // was entry alt[k].
     void Permutieren(qint32 von, const std::vector<qint32>& alt);
     void Leeren();
+    // Folds entries von..bis ahead of the first search (in idle time);
+    // returns the next entry to do, or 0 when the index is done.
+    qint32 Vorbereiten(const Index& idx, qint32 von, qint32 anzahl);
 
 private:
     struct Eintrag {

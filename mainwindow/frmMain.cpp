@@ -8,6 +8,7 @@
 #include "core/StatusMeldung.h"
 #include "mainwindow/ListenModell.h"
 #include "mainwindow/Sortieren.h"
+#include "mainwindow/SuchCache.h"
 #include "mainwindow/Tray_gui.h"
 #include "mainwindow/frmBeenden.h"
 #include "platform/Twips.h"
@@ -322,6 +323,17 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
         l->setEnabled(true); // the player panel wires these itself
 
     connect(tmrListe, &QTimer::timeout, this, &frmMain::tmrListe_Timer);
+    // After a load the texts of the standard search are folded a piece at a
+    // time while the program waits, so that the first search is quick too.
+    m_vorbereiten = new QTimer(this);
+    m_vorbereiten->setInterval(0);
+    connect(m_vorbereiten, &QTimer::timeout, this, [this] {
+        if (FortschrittLäuft())
+            return;
+        m_vorbereitenAb = suchCache(hauptIndex()).Vorbereiten(hauptIndex(), m_vorbereitenAb, 2000);
+        if (m_vorbereitenAb == 0)
+            m_vorbereiten->stop();
+    });
     connect(cboSuche, &QComboBox::currentIndexChanged, this, [this] { cboSuche_Click(); });
     connect(txtSongname, &QComboBox::editTextChanged, this, [this] { txtSongname_Change(); });
     connect(txtSongname, &QComboBox::activated, this, [this] { txtSongname_Click(); });
@@ -622,14 +634,12 @@ bool frmMain::SpaltenAnpassen()
     std::vector<ListenSpalte> v = ListenSpalten();
     bool leiste = true, gitter = false;
     const bool erfolg = ::SpaltenAnpassen(hauptIndex(), v, leiste, gitter);
-    const int alt = m_modell->columnCount();
     m_modell->SpaltenÜbernehmen(v);
     // Columns that stayed keep their width; new ones take the layout's.
     int bleibende = 0;
     for (const ListenSpalte& s : v)
         if (s.position > 0)
             ++bleibende;
-    (void)alt;
     QHeaderView* h = lstSongs->horizontalHeader();
     for (size_t j = size_t(bleibende); j < v.size(); ++j)
         h->resizeSection(int(j), v[j].breitePixel);
@@ -660,6 +670,8 @@ void frmMain::IndexZustandAnzeigen()
         m_modell->ZeilenSetzen({});
         AuswahlErmitteln();
         übergehen([this] { SpaltenAnpassen(); });
+        m_vorbereitenAb = 1;
+        m_vorbereiten->start();
     }
     SucheAktualisieren(true);
 }
@@ -821,11 +833,9 @@ void frmMain::lstSongs_ColumnClick(int spalte)
     ListenZustand& z = listenZustand();
     const QString feld = m_modell->SpaltenFeldName(spalte);
     FortschrittZeigenStarten(idx.lngIndexAnzahl, true, this, true, false, QStringLiteral("Sortiere Liste"));
-    const bool fertig = IndexSortieren(idx, feld, 1, idx.lngIndexAnzahl,
-                                       [this](qint32 k) { return FortschrittZeigen(k, QString(), this); });
-    // A cancelled sort moved nothing, so the direction stays as it was.
-    if (fertig)
-        QSort(idx, feld, z.strLetzteSortierSpalte, z.intSortierungUmkehren);
+    // A cancelled sort moves nothing, and the direction stays as it was.
+    SpalteSortieren(idx, feld, z.strLetzteSortierSpalte, z.intSortierungUmkehren,
+                    [this](qint32 k) { return FortschrittZeigen(k, QString(), this); });
     FortschrittZeigenBeenden(this);
     z.AuswahlLeeren();
     SucheAktualisieren(false);
@@ -947,29 +957,22 @@ void frmMain::mnu_wähleumkehren_Click()
     BeschreibungAktualisieren();
 }
 
-void frmMain::mnu_wähleabhier_Click()
-{
-    const ListenZustand& z = listenZustand();
-    const int zeilen = m_modell->rowCount();
-    if (z.lngAuswahlAnzahl > 0 && zeilen > 0 && m_modell->columnCount() > 0) {
-        const int ab = std::clamp(z.lngAuswahlPosition[size_t(z.lngAuswahlAnzahl)] - 1, 0, zeilen - 1);
-        lstSongs->selectionModel()->select(
-            QItemSelection(m_modell->index(ab, 0), m_modell->index(zeilen - 1, m_modell->columnCount() - 1)),
-            QItemSelectionModel::Select);
-    }
-    lstSongs->setFocus();
-    AuswahlErmitteln();
-    BeschreibungAktualisieren();
-}
+void frmMain::mnu_wähleabhier_Click() { ZeilenBisEndeWählen(true); }
 
-void frmMain::mnu_wählebishier_Click()
+void frmMain::mnu_wählebishier_Click() { ZeilenBisEndeWählen(false); }
+
+// Selects the rows from the last selected one to the end of the list, or
+// from the start up to it; the other rows keep their state.
+void frmMain::ZeilenBisEndeWählen(bool bisZumEnde)
 {
     const ListenZustand& z = listenZustand();
     const int zeilen = m_modell->rowCount();
     if (z.lngAuswahlAnzahl > 0 && zeilen > 0 && m_modell->columnCount() > 0) {
-        const int bis = std::clamp(z.lngAuswahlPosition[size_t(z.lngAuswahlAnzahl)] - 1, 0, zeilen - 1);
+        const int hier = std::clamp(z.lngAuswahlPosition[size_t(z.lngAuswahlAnzahl)] - 1, 0, zeilen - 1);
+        const int von = bisZumEnde ? hier : 0;
+        const int bis = bisZumEnde ? zeilen - 1 : hier;
         lstSongs->selectionModel()->select(
-            QItemSelection(m_modell->index(0, 0), m_modell->index(bis, m_modell->columnCount() - 1)),
+            QItemSelection(m_modell->index(von, 0), m_modell->index(bis, m_modell->columnCount() - 1)),
             QItemSelectionModel::Select);
     }
     lstSongs->setFocus();

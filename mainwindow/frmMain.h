@@ -213,11 +213,14 @@ private:
     StatusSchreiber* m_status;
     ListenModell* m_modell;
     QStringListModel* m_werte;
+    QTimer* m_vorbereiten;      // folds the search texts in idle time
+    qint32 m_vorbereitenAb = 0; // the next entry to fold
     QStringList m_werteListe;
     bool m_sitzungsEnde = false;
     LinkLabel* link(const QString& name, const QString& text, QWidget* parent);
     void MenüsErstellen();
     void SongMenüSuche(int feldIndex, const QString& text);
+    void ZeilenBisEndeWählen(bool bisZumEnde);
     void SuchfehlerZeigen(const QString& text);
     QString SuchText() const;
 };

@@ -103,6 +103,19 @@ TEST_F(SortierenTest, ClicksOnTheSameColumnToggleTheDirection)
     EXPECT_EQ(klick(QStringLiteral("Titel")), (V{2, 1, 0}));
     EXPECT_EQ(klick(QStringLiteral("Titel")), (V{0, 1, 2}));
     EXPECT_EQ(klick(QStringLiteral("Album")), (V{1, 0, 2}));
+
+    // The column click does the same in one permutation.
+    const auto spalte = [&](const QString& feld) {
+        EXPECT_TRUE(SpalteSortieren(idx, feld, letzte, umkehren));
+        return Reihenfolge();
+    };
+    // The flag was flipped by the change of column: two more clicks to descend.
+    EXPECT_EQ(spalte(QStringLiteral("Album")), (V{1, 0, 2}));
+    EXPECT_EQ(spalte(QStringLiteral("Album")), (V{2, 0, 1}));
+    EXPECT_EQ(spalte(QStringLiteral("Titel")), (V{0, 1, 2}));
+    EXPECT_EQ(spalte(QStringLiteral("Titel")), (V{2, 1, 0}));
+    EXPECT_FALSE(SpalteSortieren(idx, QStringLiteral("Titel"), letzte, umkehren, [](qint32) { return false; }));
+    EXPECT_EQ(umkehren, 0) << "a cancel leaves the toggle alone";
 }
 
 TEST_F(SortierenTest, ACancelMovesNothing)
