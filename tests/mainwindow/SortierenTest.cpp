@@ -87,6 +87,13 @@ TEST_F(SortierenTest, NumbersDurationsAndDates)
     EXPECT_EQ(Sortiert(QStringLiteral("Jahr")), (V{2, 1, 0})) << "no number counts as 0";
     EXPECT_EQ(Sortiert(QStringLiteral("Hinzufüge-Datum")), (V{1, 2, 0})) << "a text that is no date sorts as text";
     EXPECT_EQ(Sortiert(QStringLiteral("Abspiel-Datum")), (V{1, 0, 2}));
+    // Descending: the second click on the same column.
+    for (int klick = 0; klick < 2; ++klick)
+        EXPECT_TRUE(SpalteSortieren(idx, QStringLiteral("Größe"), letzte, umkehren));
+    EXPECT_EQ(Reihenfolge(), (V{0, 2, 1}));
+    for (int klick = 0; klick < 2; ++klick)
+        SpalteSortieren(idx, QStringLiteral("Abspiel-Datum"), letzte, umkehren);
+    EXPECT_EQ(Reihenfolge(), (V{2, 0, 1}));
 }
 
 TEST_F(SortierenTest, ClicksOnTheSameColumnToggleTheDirection)
@@ -131,11 +138,11 @@ TEST_F(SortierenTest, ACancelMovesNothing)
 
 TEST_F(SortierenTest, LargeSortedInputNeedsNoDeepRecursion)
 {
-    for (int k = 0; k < 200'000; ++k)
+    for (int k = 0; k < 100'000; ++k)
         Hinzu(idx, QStringLiteral("/m/x.mp3"), Lied(QString(), QStringLiteral("gleich")));
     EXPECT_TRUE(IndexSortieren(idx, QStringLiteral("Titel"), 1, idx.lngIndexAnzahl));
     EXPECT_TRUE(IndexSortieren(idx, QStringLiteral("Nummer"), 1, idx.lngIndexAnzahl));
-    EXPECT_EQ(idx.lngIndexAnzahl, 200'000);
+    EXPECT_EQ(idx.lngIndexAnzahl, 100'000);
     // Ranges beyond the index are cut to it.
     EXPECT_TRUE(IndexSortieren(idx, QStringLiteral("Titel"), -5, 900'000));
 }
