@@ -29,6 +29,20 @@ const FeldName kFelder[] = {
     {"ID3v2-TAG-Größe", Feld::ID3v2Größe},
 };
 
+// The fields that are one tag text, given when their tag is present.
+struct TagFeld {
+    Feld feld;
+    QString MedienInfo::*text;
+    bool v2;
+};
+const TagFeld kTagFelder[] = {
+    {Feld::Interpret, &MedienInfo::Mp3_ID3v1_Interpret, false}, {Feld::Titel, &MedienInfo::Mp3_ID3v1_Titel, false},
+    {Feld::Album, &MedienInfo::Mp3_ID3v1_Album, false},         {Feld::Jahr, &MedienInfo::Mp3_ID3v1_Jahr, false},
+    {Feld::Kommentar, &MedienInfo::Mp3_ID3v1_Kommentar, false}, {Feld::InterpretV2, &MedienInfo::Mp3_ID3v2_Interpret, true},
+    {Feld::TitelV2, &MedienInfo::Mp3_ID3v2_Titel, true},        {Feld::AlbumV2, &MedienInfo::Mp3_ID3v2_Album, true},
+    {Feld::JahrV2, &MedienInfo::Mp3_ID3v2_Jahr, true},          {Feld::KommentarV2, &MedienInfo::Mp3_ID3v2_Kommentar, true},
+};
+
 const QHash<QString, Feld>& feldTabelle()
 {
     static const QHash<QString, Feld> t = [] {
@@ -167,8 +181,16 @@ qint16 FeldWert(const Index& idx, qint32 i, Feld f, FeldModus modus, QString& we
     const QString& pfad = idx.strIndexPfad[size_t(i)];
     const bool v1 = m.Mp3_ID3v1_Vorhanden == 1;
     const bool v2 = m.Mp3_ID3v2_Vorhanden == 1;
+    for (const TagFeld& t : kTagFelder) {
+        if (t.feld == f) {
+            if (t.v2 ? v2 : v1)
+                wert = m.*t.text;
+            return art;
+        }
+    }
     switch (f) {
     case Feld::Unbekannt:
+    default:
         break;
     case Feld::Standardsuche:
         wert = m.Mp3_ID3v2_Interpret + QLatin1Char(' ') + m.Mp3_ID3v2_Titel + QLatin1Char(' ')
@@ -184,22 +206,6 @@ qint16 FeldWert(const Index& idx, qint32 i, Feld f, FeldModus modus, QString& we
     case Feld::Dateiname:
         wert = DateinameZurückgeben(pfad);
         break;
-    case Feld::Interpret:
-        if (v1)
-            wert = m.Mp3_ID3v1_Interpret;
-        break;
-    case Feld::Titel:
-        if (v1)
-            wert = m.Mp3_ID3v1_Titel;
-        break;
-    case Feld::Album:
-        if (v1)
-            wert = m.Mp3_ID3v1_Album;
-        break;
-    case Feld::Jahr:
-        if (v1)
-            wert = m.Mp3_ID3v1_Jahr;
-        break;
     case Feld::Track:
         if (v1 && !m.Mp3_ID3v1_Titelnummer.isEmpty())
             wert = TrackForm(m.Mp3_ID3v1_Titelnummer);
@@ -207,10 +213,6 @@ qint16 FeldWert(const Index& idx, qint32 i, Feld f, FeldModus modus, QString& we
     case Feld::Genre:
         if (v1)
             wert = standardwerte().GenreName(GenreByte(m));
-        break;
-    case Feld::Kommentar:
-        if (v1)
-            wert = m.Mp3_ID3v1_Kommentar;
         break;
     case Feld::Größe:
         if (m.Datei_Größe > 0)
@@ -257,22 +259,6 @@ qint16 FeldWert(const Index& idx, qint32 i, Feld f, FeldModus modus, QString& we
         if (!idx.strSpaltenNutzerformat.isEmpty())
             wert = DateinamenFormatieren(idx, idx.strSpaltenNutzerformat, i);
         break;
-    case Feld::InterpretV2:
-        if (v2)
-            wert = m.Mp3_ID3v2_Interpret;
-        break;
-    case Feld::TitelV2:
-        if (v2)
-            wert = m.Mp3_ID3v2_Titel;
-        break;
-    case Feld::AlbumV2:
-        if (v2)
-            wert = m.Mp3_ID3v2_Album;
-        break;
-    case Feld::JahrV2:
-        if (v2)
-            wert = m.Mp3_ID3v2_Jahr;
-        break;
     case Feld::TrackV2:
         if (v2 && !m.Mp3_ID3v2_Titelnummer.isEmpty())
             wert = TrackForm(m.Mp3_ID3v2_Titelnummer);
@@ -282,10 +268,6 @@ qint16 FeldWert(const Index& idx, qint32 i, Feld f, FeldModus modus, QString& we
             const qsizetype k = m.Mp3_ID3v2_Musikrichtung.indexOf(QLatin1Char(')'));
             wert = k < 0 ? m.Mp3_ID3v2_Musikrichtung : m.Mp3_ID3v2_Musikrichtung.mid(k + 1);
         }
-        break;
-    case Feld::KommentarV2:
-        if (v2)
-            wert = m.Mp3_ID3v2_Kommentar;
         break;
     case Feld::ID3v2Version:
         if (v2)
