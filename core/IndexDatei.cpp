@@ -22,8 +22,10 @@
 #include <fcntl.h>
 #include <limits>
 #include <string>
+#include <system_error>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -37,6 +39,8 @@ constexpr qint32 kStartKapazität = 1000;
 constexpr qint32 kWachstumBasis = 100;
 constexpr qint32 kWachstum = 2000;
 constexpr qint32 kFortschrittAlleEinträge = 500;
+constexpr qint32 kParallelAb = 20000;
+constexpr unsigned kParallelMax = 4;
 constexpr qint32 kSpeichernFortschrittAlle = 100;
 constexpr size_t kSchreibPuffer = 256 * 1024;
 
@@ -301,32 +305,60 @@ bool neueDateiAnlegen(const QString& datei, QObject* aufrufer)
 
 void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool fortschritt, QObject* aufrufer)
 {
-    const std::vector<QByteArrayView> zeilen = zeilenTeilen(text, text.contains("\r\n"));
-    qint32 einträge = 0;
-    for (const QByteArrayView& z : zeilen)
-        einträge += IstEintragszeile(z) ? 1 : 0;
+    // Entry lines in file order; options as they come (no entry depends on them).
+    std::vector<QByteArrayView> zeilen;
+    for (const QByteArrayView& z : zeilenTeilen(text, text.contains("\r\n"))) {
+        if (IstEintragszeile(z))
+            zeilen.push_back(z);
+        else if (z.startsWith("#OPT:"))
+            OptionszeileLesen(z, texte, idx);
+    }
+    const qint32 anzahl = qint32(zeilen.size());
     // Room for the capacity the growth steps will reach, so that growing
     // never moves the records.
-    const size_t platz = size_t(Kapazität::Für(einträge)) + 1;
+    const size_t platz = size_t(Kapazität::Für(anzahl)) + 1;
     idx.strIndexPfad.reserve(platz);
     idx.IndexDaten.reserve(platz);
     idx.intSuchErgebnis.reserve(platz);
     speicherVorbereiten(idx.IndexDaten.data(), idx.IndexDaten.capacity() * sizeof(MedienInfo));
 
-    Kapazität kapazität{idx};
-    qint32 anzahl = 0;
-    for (const QByteArrayView& z : zeilen) {
-        if (IstEintragszeile(z)) {
-            const qint32 e = anzahl + 1;
-            if (fortschritt && anzahl >= kFortschrittAlleEinträge && anzahl % kFortschrittAlleEinträge == 0)
-                FortschrittZeigen(double(z.data() + z.size() - text.data()) + 1, QStringLiteral("Lese Datei"), aufrufer);
-            kapazität.Platz(e);
-            EintragszeileLesen(z, texte, idx.strIndexPfad[size_t(e)], idx.IndexDaten[size_t(e)]);
+    auto lesen = [&](qint32 von, qint32 bis, TextSpeicher& t) {
+        for (qint32 e = von; e <= bis; ++e) {
+            EintragszeileLesen(zeilen[size_t(e - 1)], t, idx.strIndexPfad[size_t(e)], idx.IndexDaten[size_t(e)]);
             idx.intSuchErgebnis[size_t(e)] = 1;
-            anzahl = e;
-        } else if (z.startsWith("#OPT:")) {
-            OptionszeileLesen(z, texte, idx);
         }
+    };
+    const int teile = anzahl < kParallelAb ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, kParallelMax));
+    if (teile == 1) {
+        Kapazität kapazität{idx};
+        for (qint32 e = 1; e <= anzahl; ++e) {
+            if (fortschritt && e > kFortschrittAlleEinträge && (e - 1) % kFortschrittAlleEinträge == 0) {
+                const QByteArrayView& z = zeilen[size_t(e - 1)];
+                FortschrittZeigen(double(z.data() + z.size() - text.data()) + 1, QStringLiteral("Lese Datei"), aufrufer);
+            }
+            kapazität.Platz(e);
+            lesen(e, e, texte);
+        }
+    } else {
+        // Large files are read by several threads, each into its own entries;
+        // no events run meanwhile.
+        idx.IndexDatenDimensionieren(Kapazität::Für(anzahl), true);
+        const qint32 stück = (anzahl + teile - 1) / teile;
+        std::vector<std::thread> arbeiter;
+        for (qint32 von = stück + 1; von <= anzahl; von += stück) {
+            const qint32 bis = std::min(von + stück - 1, anzahl);
+            try {
+                arbeiter.emplace_back([&lesen, &texte, von, bis] {
+                    TextSpeicher eigene(texte.Kodierung());
+                    lesen(von, bis, eigene);
+                });
+            } catch (const std::system_error&) {
+                lesen(von, bis, texte);
+            }
+        }
+        lesen(1, std::min(stück, anzahl), texte);
+        for (std::thread& t : arbeiter)
+            t.join();
     }
     idx.lngIndexAnzahl = anzahl;
 }

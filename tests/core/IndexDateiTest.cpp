@@ -118,7 +118,7 @@ protected:
 
 TEST_F(IndexDateiTest, SpeichernUndLadenGebenDenIndexZurück)
 {
-    füllen(1001);
+    füllen(25000); // enough to be read by several threads
     ASSERT_TRUE(DateiSpeichern(idx, datei, false));
     EXPECT_FALSE(idx.bolIndexGeändert);
     EXPECT_TRUE(idx.datLetzteSpeicherung.isValid());
@@ -129,9 +129,9 @@ TEST_F(IndexDateiTest, SpeichernUndLadenGebenDenIndexZurück)
     EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join("|").toStdString();
     EXPECT_TRUE(neu.bolIndexGeladen);
     EXPECT_FALSE(neu.bolIndexGeändert);
-    ASSERT_EQ(neu.lngIndexAnzahl, 1001);
-    EXPECT_EQ(neu.Kapazität(), 1001) << "trimmed to the count";
-    for (qint32 i = 1; i <= 1001; ++i) {
+    ASSERT_EQ(neu.lngIndexAnzahl, 25000);
+    EXPECT_EQ(neu.Kapazität(), 25000) << "trimmed to the count";
+    for (qint32 i = 1; i <= 25000; ++i) {
         MedienInfo erwartet = idx.IndexDaten[size_t(i)];
         erwartet.Mp3_ID3v1_Vorhanden = 1;
         ASSERT_EQ(neu.strIndexPfad[size_t(i)], idx.strIndexPfad[size_t(i)]);
