@@ -11,6 +11,7 @@
 #include "mainwindow/SuchCache.h"
 #include "mainwindow/Tray_gui.h"
 #include "mainwindow/frmBeenden.h"
+#include "mainwindow/frmSucheErweitert.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -666,6 +667,8 @@ void frmMain::IndexZustandAnzeigen()
     lstSongs->setEnabled(geladen);
     lblIndexdatei->setText(geladen ? DateinameZurückgeben(einstellungen().Dateiname) : QStringLiteral("(keine Datei geladen)"));
     setWindowTitle(NormalerTitel());
+    if (frmSucheErweitert* w = sucheErweitertFenster())
+        w->hide();
     if (geladen) {
         m_modell->ZeilenSetzen({});
         AuswahlErmitteln();
