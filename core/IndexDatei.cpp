@@ -48,10 +48,10 @@ QString systemFehlerText(int nummer) { return FehlerText(QString::fromLocal8Bit(
 
 // --- messages -------------------------------------------------------------------
 
-void meldungSpeichernFehler(const QString& fehler)
+void meldungSpeichernFehler(const QString& fehler, QObject* besitzer)
 {
     MeldungZeigen(QStringLiteral("Es ist ein Fehler beim Speichern der Indexdatei aufgetreten.\n") + fehler,
-                  Knöpfe::OK, Symbol::Ausruf);
+                  Knöpfe::OK, Symbol::Ausruf, besitzer);
 }
 
 void meldungLesenFehler(const QString& datei, int nummer, QObject* besitzer)
@@ -173,29 +173,39 @@ private:
     }
 };
 
-// Lines of the text after line 1: split at CR LF (a value may hold a lone
-// LF). A file without any CR LF has plain LF line ends.
-std::vector<QByteArrayView> zeilenTeilen(QByteArrayView text, bool nurCrLf)
+// How the lines of a file end: CR LF as written; a file without any CR LF
+// was edited elsewhere and ends its lines with LF (or CR) alone.
+QByteArrayView zeilenendeErkennen(QByteArrayView text)
+{
+    if (text.contains("\r\n"))
+        return "\r\n";
+    if (text.contains('\n'))
+        return "\n";
+    return text.contains('\r') ? "\r" : "\r\n";
+}
+
+// Lines of the text after line 1; empty lines are left out. With CR LF line
+// ends a lone LF belongs to a value.
+std::vector<QByteArrayView> zeilenTeilen(QByteArrayView text, QByteArrayView zeilenende)
 {
     std::vector<QByteArrayView> zeilen;
+    const char letztes = zeilenende.back();
+    const qsizetype davor = zeilenende.size() - 1;
     const char* p = text.data();
     const char* const ende = p + text.size();
     while (p < ende) {
-        const char* q = p;
-        const char* nl;
-        for (;;) {
-            nl = static_cast<const char*>(std::memchr(q, '\n', size_t(ende - q)));
-            if (!nl || !nurCrLf || (nl > p && nl[-1] == '\r'))
+        const char* nl = nullptr;
+        for (const char* q = p;; q = nl + 1) {
+            nl = static_cast<const char*>(std::memchr(q, letztes, size_t(ende - q)));
+            if (!nl || davor == 0 || (nl > p && nl[-1] == '\r'))
                 break;
-            q = nl + 1;
         }
         if (!nl) {
             zeilen.emplace_back(p, ende - p);
             break;
         }
-        const char* zeilenEnde = (nurCrLf || (nl > p && nl[-1] == '\r')) ? nl - 1 : nl;
-        if (zeilenEnde > p)
-            zeilen.emplace_back(p, zeilenEnde - p);
+        if (nl - davor > p)
+            zeilen.emplace_back(p, nl - davor - p);
         p = nl + 1;
     }
     return zeilen;
@@ -307,7 +317,7 @@ void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool f
 {
     // Entry lines in file order; options as they come (no entry depends on them).
     std::vector<QByteArrayView> zeilen;
-    for (const QByteArrayView& z : zeilenTeilen(text, text.contains("\r\n"))) {
+    for (const QByteArrayView& z : zeilenTeilen(text, zeilenendeErkennen(text))) {
         if (IstEintragszeile(z))
             zeilen.push_back(z);
         else if (z.startsWith("#OPT:"))
@@ -442,12 +452,16 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
     if (!idx.bolIndexGeladen)
         return false;
     const QString strDatei = strDateiname;
+    if (strDatei.isEmpty()) {
+        meldungSpeichernFehler(systemFehlerText(ENOENT), aufrufer);
+        return false;
+    }
     const QString temp = strDatei + QLatin1Char('~');
     if ((QFileInfo::exists(temp) || QFileInfo(temp).isSymLink()) && !DateiLöschen(temp)) {
         MeldungZeigen(QStringLiteral("Die Indexdatei '") + strDatei
                           + QStringLiteral("' konnte nicht gespeichert werden, da die temporäre Datei '") + temp
                           + QStringLiteral("' nicht überschrieben werden konnte."),
-                      Knöpfe::OK, Symbol::Ausruf);
+                      Knöpfe::OK, Symbol::Ausruf, aufrufer);
         return false;
     }
     const bool fortschritt = bolFortschritt
@@ -460,14 +474,14 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
             MeldungZeigen(QStringLiteral("Die Datei '") + strDatei
                               + QStringLiteral("' konnte nicht gespeichert werden, da die bestehende Datei nicht "
                                                "überschrieben werden konnte."),
-                          Knöpfe::OK, Symbol::Ausruf);
+                          Knöpfe::OK, Symbol::Ausruf, aufrufer);
         else
-            meldungSpeichernFehler(FehlerText(datei.Fehler(), datei.FehlerNummer()));
+            meldungSpeichernFehler(FehlerText(datei.Fehler(), datei.FehlerNummer()), aufrufer);
         return false;
     };
 
     SichereDatei datei(strDatei, QStringLiteral("~"));
-    if (strDatei.isEmpty() || !datei.Öffnen())
+    if (!datei.Öffnen())
         return fehler(datei);
     if (g_spaltenHook)
         g_spaltenHook(idx);
@@ -520,6 +534,10 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         return false;
     };
 
+    if (strDatei.isEmpty()) {
+        meldungLesenFehler(strDatei, ENOENT, aufrufer);
+        return abgelehnt();
+    }
     if (!sperreAbwarten(strDatei, fortschritt, aufrufer))
         return abgelehnt();
     if (!DoesExist(strDatei) && !neueDateiAnlegen(strDatei, aufrufer))
@@ -536,10 +554,10 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         datei = datei.sliced(3);
 
     // Line 1 ends at CR LF (at a plain LF in a file that has no CR LF).
-    const bool crLf = datei.contains("\r\n");
-    qsizetype ende = datei.indexOf(crLf ? "\r\n" : "\n");
+    const QByteArrayView zeilenende = zeilenendeErkennen(datei);
+    const qsizetype ende = datei.indexOf(zeilenende);
     const QByteArrayView ersteZeile = ende < 0 ? datei : datei.first(ende);
-    const QByteArrayView rest = ende < 0 ? QByteArrayView() : datei.sliced(ende + (crLf ? 2 : 1));
+    const QByteArrayView rest = ende < 0 ? QByteArrayView() : datei.sliced(ende + zeilenende.size());
 
     const IndexVersion version = VersionErkennen(ersteZeile);
     if (version.neuer)

@@ -233,7 +233,7 @@ TEST_F(IndexDateiTest, KaputteZeilenLassenDenRestGeladen)
     EXPECT_EQ(idx.intSpaltenLeiste, 1);
 }
 
-TEST_F(IndexDateiTest, DateiMitNurLfZeilenenden)
+TEST_F(IndexDateiTest, DateiMitAnderenZeilenenden)
 {
     // Edited on a system with LF line ends: no entry may get lost, and a
     // later save must not write an empty index over it.
@@ -241,6 +241,9 @@ TEST_F(IndexDateiTest, DateiMitNurLfZeilenenden)
     ASSERT_TRUE(laden(idx));
     EXPECT_EQ(idx.lngIndexAnzahl, 2);
     EXPECT_EQ(idx.intSpaltenGitter, 1);
+    schreiben(datei, "#TAG:kv102\r#TAG:1/1|ab\r#TAG:1/1|cd");
+    ASSERT_TRUE(laden(idx));
+    EXPECT_EQ(idx.lngIndexAnzahl, 2);
     // With any CR LF in the file a lone LF belongs to a value.
     schreiben(datei, "#TAG:kv102\r\n#TAG:1/3|a\nb\nc\r\n");
     ASSERT_TRUE(laden(idx));
