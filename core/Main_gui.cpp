@@ -10,7 +10,9 @@
 #include "core/StatusMeldung.h"
 #include "core/frmFortschritt.h"
 #include "mainwindow/Farben_gui.h"
+#include "mainwindow/Hauptbefehle_gui.h"
 #include "mainwindow/Liste.h"
+#include "mainwindow/Tray_gui.h"
 #include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Plattform_gui.h"
@@ -59,6 +61,7 @@ void Main(const QStringList& argumente)
     frmMain* f = hauptfenster(); // created hidden
     fortschrittsfenster();
     schritt([&] { FarbenAnwenden(f); });
+    schritt([&] { HauptfensterBefehleVerbinden(f); });
 
     schritt([&] {
         if (auto datei = BefehlszeileAuswerten(BefehlszeileAusArgumenten(argumente)))
@@ -72,6 +75,7 @@ void Main(const QStringList& argumente)
     f->hscrlBalance->setValue(e.WinampBalance);
     f->hscrlVolume->setValue(e.WinampLautstärke);
     f->tmrScrollUpdate->start();
+    schritt([] { TraySymbolHinzufügen(); });
 
     schritt([&] {
         QSize bildschirm(1024 * kTwipsProPixel, 768 * kTwipsProPixel);
