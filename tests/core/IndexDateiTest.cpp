@@ -329,6 +329,17 @@ TEST_F(IndexDateiTest, FehlendeDateiWirdAngelegt)
     EXPECT_FALSE(i.bolIndexGeladen);
     ASSERT_EQ(meldungen.size(), 1);
     EXPECT_TRUE(meldungen[0].contains("konnte nicht erstellt werden"));
+
+    // No name at all never touches a "~" of the working folder.
+    const QString vorher = QDir::currentPath();
+    QDir::setCurrent(ordner.path());
+    schreiben("~", "fremd");
+    EXPECT_FALSE(DateiLaden(i, QString()));
+    idx.bolIndexGeladen = true;
+    EXPECT_FALSE(DateiSpeichern(idx, QString(), false));
+    EXPECT_EQ(lesen("~"), "fremd");
+    QDir::setCurrent(vorher);
+    EXPECT_EQ(meldungen.size(), 3);
 }
 
 TEST_F(IndexDateiTest, SperreNeinLässtAllesStehen)
