@@ -10,11 +10,18 @@ bool bolAbbruch = false;
 namespace {
 FortschrittZustand g_z;
 FortschrittAnzeige* g_anzeige = nullptr;
+bool g_ereignisseLaufen = false;
 
+// Events that run from inside a progress run see it as running, also when no
+// window shows it.
 void ereignisse()
 {
-    if (g_anzeige)
-        g_anzeige->EreignisseVerarbeiten();
+    if (!g_anzeige)
+        return;
+    const bool vorher = g_ereignisseLaufen;
+    g_ereignisseLaufen = true;
+    g_anzeige->EreignisseVerarbeiten();
+    g_ereignisseLaufen = vorher;
 }
 } // namespace
 
@@ -25,7 +32,7 @@ void FortschrittAnzeige::EreignisseVerarbeiten()
 
 void FortschrittAnzeigeSetzen(FortschrittAnzeige* anzeige) { g_anzeige = anzeige; }
 const FortschrittZustand& FortschrittZustandLesen() { return g_z; }
-bool FortschrittLäuft() { return g_z.sichtbar; }
+bool FortschrittLäuft() { return g_z.sichtbar || g_ereignisseLaufen; }
 
 bool FortschrittZeigenStarten(qint32 lngZielwert, bool bolAbbrechenMöglich, QObject* frmAufrufer,
                               bool bolBalkenZurücksetzen, bool bolTextZeigen, const QString& strText)

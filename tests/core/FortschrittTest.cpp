@@ -9,12 +9,14 @@ namespace {
 struct TestAnzeige : FortschrittAnzeige {
     int gezeigt = 0, verborgen = 0, ereignisse = 0;
     bool abbrechenBeiEreignis = false;
+    bool läuftWährendEreignissen = false;
     void Zeigen(QObject*, const FortschrittZustand&) override { ++gezeigt; }
     void Verbergen(QObject*) override { ++verborgen; }
     void Aktualisieren(const FortschrittZustand&) override {}
     void EreignisseVerarbeiten() override
     {
         ++ereignisse;
+        läuftWährendEreignissen = FortschrittLäuft();
         if (abbrechenBeiEreignis)
             FortschrittAbbrechen();
     }
@@ -105,6 +107,9 @@ TEST_F(FortschrittTest, OhneFortschrittsfensterLaufenSchleifenOhneEreignisse)
     einstellungen().StartBildschirm = 0;
     ASSERT_TRUE(FortschrittZeigenStarten(10, true, nullptr, true, true, "x"));
     EXPECT_EQ(anzeige.gezeigt, 0);
+    // Timers that fire while the start lets events run must see the run.
+    EXPECT_TRUE(anzeige.läuftWährendEreignissen);
+    EXPECT_FALSE(FortschrittLäuft());
     const int vorher = anzeige.ereignisse;
     for (int i = 0; i < 10; ++i)
         EXPECT_TRUE(FortschrittZeigen(i, "", nullptr));
