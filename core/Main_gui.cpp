@@ -9,7 +9,9 @@
 #include "core/Start.h"
 #include "core/StatusMeldung.h"
 #include "core/frmFortschritt.h"
+#include "library/Befehle_gui.h"
 #include "mainwindow/Farben_gui.h"
+#include "mainwindow/Spielerleiste_gui.h"
 #include "mainwindow/Hauptbefehle_gui.h"
 #include "mainwindow/Liste.h"
 #include "mainwindow/Tray_gui.h"
@@ -62,6 +64,7 @@ void Main(const QStringList& argumente)
     fortschrittsfenster();
     schritt([&] { FarbenAnwenden(f); });
     schritt([&] { HauptfensterBefehleVerbinden(f); });
+    schritt([&] { BibliotheksBefehleVerbinden(f); });
 
     schritt([&] {
         if (auto datei = BefehlszeileAuswerten(BefehlszeileAusArgumenten(argumente)))
@@ -74,6 +77,7 @@ void Main(const QStringList& argumente)
     e.WinampBalance = BalanceBegrenzen(e.WinampBalance);
     f->hscrlBalance->setValue(e.WinampBalance);
     f->hscrlVolume->setValue(e.WinampLautstärke);
+    schritt([&] { SpielerleisteEinrichten(f); });
     f->tmrScrollUpdate->start();
     schritt([] { TraySymbolHinzufügen(); });
 

@@ -2,6 +2,7 @@
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
+#include "platform/Farbe_gui.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -96,10 +97,7 @@ void frmFortschritt::cmdAbbrechen_Click()
 
 void frmFortschritt::lblwebsite_Click()
 {
-    QPalette p = lblwebsite->palette();
-    const int c = einstellungen().FarbeFunktionenBesucht;
-    p.setColor(QPalette::WindowText, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
-    lblwebsite->setPalette(p);
+    TextfarbeSetzen(lblwebsite, einstellungen().FarbeFunktionenBesucht);
     ProgrammStarten(kWebadresse, QString());
 }
 

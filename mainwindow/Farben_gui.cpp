@@ -3,6 +3,7 @@
 #include "core/Einstellungen.h"
 #include "core/frmFortschritt.h"
 #include "mainwindow/frmMain.h"
+#include "platform/Farbe_gui.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -24,10 +25,7 @@ const char* const kLinks[] = {
 const char* const kRahmen[] = {"fraKnöpfeLinks", "fraLinks1", "fraLinks2", "fraLinks3",
                                "fraLinks4", "fraLinks5", "fraNurBeiAusgewählt"};
 
-QColor farbe(qint32 windows)
-{
-    return QColor(windows & 0xFF, (windows >> 8) & 0xFF, (windows >> 16) & 0xFF);
-}
+QColor farbe(qint32 windows) { return WindowsFarbe(windows); }
 
 void vordergrund(QWidget* w, qint32 c)
 {

@@ -1,5 +1,8 @@
 #include "mainwindow/Spielerleiste_gui.h"
 
+#include "mainwindow/Beschaeftigt_gui.h"
+#include "platform/Farbe_gui.h"
+
 #include "core/Einstellungen.h"
 #include "core/Fortschritt.h"
 #include "core/Index.h"
@@ -29,10 +32,7 @@ std::function<void(const QPoint&)>& songmenüHook()
 
 // A save, a progress run or a selection refresh of the poll's own would run
 // inside another one, or behind a modal window's back.
-bool eigeneArbeitErlaubt()
-{
-    return !FortschrittLäuft() && !QApplication::activeModalWidget();
-}
+bool eigeneArbeitErlaubt() { return !ProgrammBeschäftigt(); }
 
 } // namespace
 
@@ -126,12 +126,7 @@ void Spielerleiste::titelFärben(qint32 farbe, bool unterstrichen)
 {
     // Written only where it differs: the idle look is asked for on every pass.
     QLabel* l = m_f->lblWinampSteuerungTitel;
-    const QColor c(farbe & 0xFF, (farbe >> 8) & 0xFF, (farbe >> 16) & 0xFF);
-    if (l->palette().color(QPalette::WindowText) != c) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, c);
-        l->setPalette(p);
-    }
+    TextfarbeSetzen(l, farbe);
     if (l->font().underline() != unterstrichen) {
         QFont schrift = l->font();
         schrift.setUnderline(unterstrichen);

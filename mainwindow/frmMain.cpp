@@ -1,5 +1,7 @@
 #include "mainwindow/frmMain.h"
 
+#include "platform/Farbe_gui.h"
+
 #include "core/Einstellungen.h"
 #include "core/Fortschritt.h"
 #include "core/Funktionen.h"
@@ -69,8 +71,6 @@ QAction* eintrag(QMenu* menü, const char* name, const QString& text)
     a->setObjectName(QString::fromUtf8(name));
     return a;
 }
-
-QColor WindowsFarbe(qint32 c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 void Aussehen(QLabel* l, qint32 farbe, bool fett, bool unterstrichen, bool link)
 {
