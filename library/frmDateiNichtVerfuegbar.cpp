@@ -1,4 +1,5 @@
 #include "library/frmDateiNichtVerfuegbar.h"
+#include "mainwindow/Steuerelemente_gui.h"
 
 #include "core/Funktionen.h"
 
@@ -9,14 +10,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-template <typename T>
-T* benannt(T* w, const char* name)
-{
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
-} // namespace
 
 frmDateiNichtVerfügbar::frmDateiNichtVerfügbar(QWidget* parent) : QDialog(parent)
 {

@@ -7,10 +7,16 @@
 #include <QWidget>
 
 template <typename T>
+T* benannt(T* steuerelement, const QString& name)
+{
+    steuerelement->setObjectName(name);
+    return steuerelement;
+}
+
+template <typename T>
 T* benannt(T* steuerelement, const char* name)
 {
-    steuerelement->setObjectName(QString::fromUtf8(name));
-    return steuerelement;
+    return benannt(steuerelement, QString::fromUtf8(name));
 }
 
 // Bold text, as the headings of the dialogs have it.

@@ -1,4 +1,5 @@
 #include "mainwindow/frmMain.h"
+#include "mainwindow/Steuerelemente_gui.h"
 
 #include "platform/Farbe_gui.h"
 
@@ -57,13 +58,6 @@ const char* const kSuchfelder[] = {
 };
 
 const char* const kVerfügbar = "kalveroVerfuegbar";
-
-template <typename T>
-T* benannt(T* w, const QString& name)
-{
-    w->setObjectName(name);
-    return w;
-}
 
 QAction* eintrag(QMenu* menü, const char* name, const QString& text)
 {

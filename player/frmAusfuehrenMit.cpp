@@ -1,4 +1,5 @@
 #include "player/frmAusfuehrenMit.h"
+#include "mainwindow/Steuerelemente_gui.h"
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
@@ -14,13 +15,6 @@
 #include <QPushButton>
 
 namespace {
-
-template <typename T>
-T* benannt(T* w, const QString& name)
-{
-    w->setObjectName(name);
-    return w;
-}
 
 } // namespace
 
