@@ -14,10 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-} // namespace
-
 frmAusführenMit::frmAusführenMit(std::vector<qint32> e, QWidget* parent) : QDialog(parent), einträge(std::move(e))
 {
     setObjectName(QStringLiteral("frmAusführenMit"));
