@@ -290,7 +290,8 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     grid->addWidget(fraLinks5, 3, 0);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
-    fraKnöpfeLinks->setFixedWidth(TwipsZuPixel(2130));
+    // The designed width, or wider where the desktop font needs it for the commands.
+    fraKnöpfeLinks->setFixedWidth(std::max(TwipsZuPixel(2130), fraKnöpfeLinks->sizeHint().width()));
 
     tmrScrollUpdate = benannt(new QTimer(this), QStringLiteral("tmrScrollUpdate"));
     tmrScrollUpdate->setInterval(500);

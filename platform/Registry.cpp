@@ -1,6 +1,7 @@
 #include "platform/Registry.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 
@@ -19,11 +20,11 @@ void DateiSetzen(const QString& iniPfad)
     auto& s = speicherZeiger();
     if (s)
         s->sync();
-    if (iniPfad.isEmpty())
-        s = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                        QStringLiteral("Kalvero"), QStringLiteral("Kalvero"));
-    else
-        s = std::make_unique<QSettings>(iniPfad, QSettings::IniFormat);
+    // The user's own file: ~/.config/Kalvero/Kalvero.conf, in INI form.
+    const QString pfad = iniPfad.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Kalvero/Kalvero.conf")
+        : iniPfad;
+    s = std::make_unique<QSettings>(pfad, QSettings::IniFormat);
 }
 
 QSettings& Speicher()
