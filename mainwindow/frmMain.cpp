@@ -653,9 +653,11 @@ void frmMain::IndexZustandAnzeigen()
 {
     const Index& idx = hauptIndex();
     const bool geladen = idx.bolIndexGeladen;
-    for (QWidget* w : {static_cast<QWidget*>(txtSongname), static_cast<QWidget*>(cboSuche),
-                       static_cast<QWidget*>(lblWinampSteuerungTitel)})
-        w->setEnabled(geladen);
+    // The search boxes stay disabled while several queries of the extended search apply.
+    const bool mehrereAbfragen = listenZustand().suchbegriffe.lngSuchbegriffeAnzahl > 1;
+    for (QWidget* w : {static_cast<QWidget*>(txtSongname), static_cast<QWidget*>(cboSuche)})
+        w->setEnabled(geladen && !mehrereAbfragen);
+    lblWinampSteuerungTitel->setEnabled(geladen);
     for (LinkLabel* l : {cmdSucheLöschen, cmdSucheMehr})
         l->setEnabled(geladen && BefehlVerfügbar(l));
     fraLinks2->setVisible(geladen);
@@ -805,6 +807,13 @@ void frmMain::cmdSucheLöschen_Click()
 void frmMain::SongMenüSuche(int feldIndex, const QString& text)
 {
     ListenZustand& z = listenZustand();
+    // A search from the song menu is one query: queries of the extended
+    // search would otherwise go on filtering the list out of sight.
+    if (z.suchbegriffe.lngSuchbegriffeAnzahl > 1) {
+        SuchbegriffeZurücksetzen(z.suchbegriffe);
+        cboSuche->setEnabled(true);
+        txtSongname->setEnabled(true);
+    }
     z.bolSucheGesperrt = true;
     cboSuche->setCurrentIndex(feldIndex);
     z.bolSucheGesperrt = false;

@@ -2,6 +2,8 @@
 #include "core/Einstellungen.h"
 #include "core/Meldungen.h"
 #include "mainwindow/ListenModell.h"
+#include "mainwindow/Liste.h"
+#include "mainwindow/Suche.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Registry.h"
 
@@ -135,6 +137,29 @@ TEST_F(Hauptfenster, TypingSearchesOnceWhenTheTimerFires)
     einstellungen().SucheNichtBeiAuswahl = 1;
     f->cboSuche->setCurrentIndex(0);
     EXPECT_EQ(zeilen(), (std::vector<qint32>{1, 2, 3})) << "no search";
+}
+
+TEST_F(Hauptfenster, TheSongMenuSearchReplacesSeveralQueries)
+{
+    // Two queries of the extended search: the boxes are disabled.
+    Suchbegriffe& s = listenZustand().suchbegriffe;
+    ASSERT_TRUE(SuchbegriffeZurücksetzen(s));
+    ASSERT_TRUE(SuchbegriffeHinzufügen(s, QStringLiteral("Beatles"), QStringLiteral("Interpret"), QStringLiteral("00")));
+    ASSERT_TRUE(SuchbegriffeHinzufügen(s, QStringLiteral("Help"), QStringLiteral("Titel"), QStringLiteral("00")));
+    f->cboSuche->setEnabled(false);
+    f->txtSongname->setEnabled(false);
+    f->IndexZustandAnzeigen(); // a load keeps them disabled
+    EXPECT_FALSE(f->txtSongname->isEnabled());
+
+    ASSERT_EQ(zeilen(), (std::vector<qint32>{1}));
+
+    wählen({0});
+    f->mnu_song_allesongsvoninterpret->trigger();
+    f->tmrListe_Timer();
+    EXPECT_EQ(s.lngSuchbegriffeAnzahl, 1);
+    EXPECT_EQ(s.strSuchbegriffeText[1], QStringLiteral("Beatles"));
+    EXPECT_TRUE(f->txtSongname->isEnabled());
+    EXPECT_EQ(zeilen(), (std::vector<qint32>{1, 2}));
 }
 
 TEST_F(Hauptfenster, CompletionFromTheValueListAndBackspace)
