@@ -1,5 +1,7 @@
 #include "mainwindow/Hauptbefehle_gui.h"
 
+#include "mainwindow/frmInfo.h"
+
 #include "core/Index.h"
 #include "library/Synchronisieren.h"
 #include "mainwindow/Beschaeftigt_gui.h"
@@ -147,6 +149,12 @@ Hauptbefehle* HauptfensterBefehleVerbinden(frmMain* f)
     verbinden(f->cmdListeAufräumen, [b] { b->cmdListeAufräumen_Click(); });
     verbinden(f->cmdSucheMehr, [b] { b->cmdSucheMehr_Click(); });
     verbinden(f->mnu_song_mitdiesemnamen, [b] { b->mnu_song_mitdiesemnamen_Click(); });
+    verbinden(f->cmdInfo, [f] {
+        static QPointer<frmInfo> info;
+        if (!info)
+            info = new frmInfo(f);
+        info->Zeigen();
+    });
     // The index file window is not built yet: its label must not look like
     // a command that does nothing.
     f->lblIndexdatei->setEnabled(false);
