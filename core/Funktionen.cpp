@@ -16,6 +16,7 @@
 QString ProgrammTitel() { return QStringLiteral("Kalvero"); }
 int VersionMajor() { return KALVERO_VERSION_MAJOR; }
 int VersionMinor() { return KALVERO_VERSION_MINOR; }
+QString Webadresse() { return QStringLiteral("https://kalvero.example/"); }
 QString VersionText() { return QString::number(VersionMajor()) + QString::number(VersionMinor()); }
 
 // --- paths and files -------------------------------------------------------

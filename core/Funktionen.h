@@ -14,6 +14,8 @@ inline constexpr char16_t kPfadTrenner = u'/';
 QString ProgrammTitel();
 int VersionMajor();
 int VersionMinor();
+// The program's web page, wherever a text or window links to it.
+QString Webadresse();
 // Major directly followed by minor ("10" for 1.0); `Start` stores its value.
 QString VersionText();
 

@@ -12,9 +12,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-namespace {
-const QString kWebadresse = QStringLiteral("https://kalvero.example/");
-}
 
 frmFortschritt::frmFortschritt(QWidget* parent) : QDialog(parent)
 {
@@ -41,9 +38,9 @@ frmFortschritt::frmFortschritt(QWidget* parent) : QDialog(parent)
     cmdAbbrechen = static_cast<QPushButton*>(mk(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdAbbrechen", 1485, 765, 1455, 330));
     Label1 = static_cast<QLabel*>(mk(new QLabel(QStringLiteral("Nutzen Sie die Wartezeit! Besuchen Sie meine Internetseite für mehr Infos und Software..."), this), "Label1", 720, 1260, 3840, 420));
     Label1->setWordWrap(true);
-    lblwebsite = static_cast<QLabel*>(mk(new QLabel(kWebadresse, this), "lblwebsite", 720, 1665, 2010, 195));
+    lblwebsite = static_cast<QLabel*>(mk(new QLabel(Webadresse(), this), "lblwebsite", 720, 1665, 2010, 195));
     lblwebsite->setToolTip(QStringLiteral("Besuchen Sie meine Internetseite!"));
-    lblwebsite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(kWebadresse));
+    lblwebsite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(Webadresse()));
     lblwebsite->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     connect(lblwebsite, &QLabel::linkActivated, this, &frmFortschritt::lblwebsite_Click);
     ProgressBar1->hide();
@@ -98,7 +95,7 @@ void frmFortschritt::cmdAbbrechen_Click()
 void frmFortschritt::lblwebsite_Click()
 {
     TextfarbeSetzen(lblwebsite, einstellungen().FarbeFunktionenBesucht);
-    ProgrammStarten(kWebadresse, QString());
+    ProgrammStarten(Webadresse(), QString());
 }
 
 void frmFortschritt::closeEvent(QCloseEvent* e)

@@ -10,16 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-const QString kWebadresse = QStringLiteral("https://kalvero.example/");
-
-QLabel* text(QWidget* p, const char* name, const QString& t)
-{
-    auto* l = benannt(new QLabel(t, p), name);
-    l->setWordWrap(true);
-    return l;
-}
-} // namespace
 
 frmInfo::frmInfo(QWidget* parent) : QDialog(parent)
 {
@@ -27,26 +17,23 @@ frmInfo::frmInfo(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Info"));
     auto* v = new QVBoxLayout(this);
     auto* kopf = new QHBoxLayout;
-    QLabel* spruch = text(this, "lblSpruch1", ProgrammTitel());
-    QFont f = spruch->font();
-    f.setPointSize(f.pointSize() + 8);
-    f.setBold(true);
-    spruch->setFont(f);
-    lblMusic = text(this, "lblMusic", QString());
-    lblMusic->setFont(f);
+    QLabel* spruch = TextLabel(this, "lblSpruch1", ProgrammTitel());
+    fettSetzen(spruch, 8);
+    lblMusic = TextLabel(this, "lblMusic", QString());
+    lblMusic->setFont(spruch->font());
     kopf->addWidget(spruch);
     kopf->addWidget(lblMusic, 1);
     v->addLayout(kopf);
-    v->addWidget(text(this, "lblWerbung", QStringLiteral("mediendatei-management ganz einfach")));
-    lblProgrammversion = text(this, "lblProgrammversion", QStringLiteral("Version %1.%2.0").arg(VersionMajor()).arg(VersionMinor()));
-    lblProgrammCopyright = text(this, "lblProgrammCopyright", QStringLiteral("Copyright © die Kalvero-Entwickler"));
+    v->addWidget(TextLabel(this, "lblWerbung", QStringLiteral("mediendatei-management ganz einfach")));
+    lblProgrammversion = TextLabel(this, "lblProgrammversion", QStringLiteral("Version %1.%2.0").arg(VersionMajor()).arg(VersionMinor()));
+    lblProgrammCopyright = TextLabel(this, "lblProgrammCopyright", QStringLiteral("Copyright © die Kalvero-Entwickler"));
     v->addWidget(lblProgrammversion);
     v->addWidget(lblProgrammCopyright);
-    v->addWidget(text(this, "Label1", QStringLiteral("Teile oder Funktionen dieses Programmes unterliegen den Rechten verschiedener Firmen (siehe Infodatei).")));
-    v->addWidget(text(this, "lblDisclaimer2", QStringLiteral("Bitte beachten Sie die Rechte der Künstler, deren Musik Sie mit diesem Programm verwalten!")));
-    v->addWidget(text(this, "Label2", QStringLiteral("Die Benutzung erfolgt unter Anerkennung der Nutzungsbedingungen aus der Infodatei!")));
-    v->addWidget(text(this, "lblDisclaimer", QStringLiteral("Dank an die Helfer mit Informationen zum MPEG-Datei-Header und zu ID3v2-TAGs, an den Hersteller des Audio-Players für seine Unterstützung und an die Software-Tester.")));
-    lblwebsite = text(this, "lblwebsite", QStringLiteral("<a href=\"%1\">%1</a>").arg(kWebadresse));
+    v->addWidget(TextLabel(this, "Label1", QStringLiteral("Teile oder Funktionen dieses Programmes unterliegen den Rechten verschiedener Firmen (siehe Infodatei).")));
+    v->addWidget(TextLabel(this, "lblDisclaimer2", QStringLiteral("Bitte beachten Sie die Rechte der Künstler, deren Musik Sie mit diesem Programm verwalten!")));
+    v->addWidget(TextLabel(this, "Label2", QStringLiteral("Die Benutzung erfolgt unter Anerkennung der Nutzungsbedingungen aus der Infodatei!")));
+    v->addWidget(TextLabel(this, "lblDisclaimer", QStringLiteral("Dank an die Helfer mit Informationen zum MPEG-Datei-Header und zu ID3v2-TAGs, an den Hersteller des Audio-Players für seine Unterstützung und an die Software-Tester.")));
+    lblwebsite = TextLabel(this, "lblwebsite", QStringLiteral("<a href=\"%1\">%1</a>").arg(Webadresse()));
     lblwebsite->setToolTip(QStringLiteral("Besuchen Sie meine Internetseite!"));
     lblwebsite->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     v->addWidget(lblwebsite);
@@ -107,7 +94,7 @@ void frmInfo::reject()
 
 void frmInfo::cmdUpdate_Click()
 {
-    ProgrammStarten(kWebadresse, QString());
+    ProgrammStarten(Webadresse(), QString());
 }
 
 void frmInfo::lblwebsite_Click()

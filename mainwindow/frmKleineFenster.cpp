@@ -5,6 +5,7 @@
 #include "core/Meldungen.h"
 #include "core/Standardwerte.h"
 #include "core/Start.h"
+#include "mainwindow/Steuerelemente_gui.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -13,28 +14,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QLabel* label(QWidget* p, const char* name, const QString& text)
-{
-    auto* l = new QLabel(text, p);
-    l->setObjectName(QString::fromUtf8(name));
-    l->setWordWrap(true);
-    return l;
-}
-} // namespace
-
 frmWillkommen::frmWillkommen(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmWillkommen"));
     setWindowTitle(QStringLiteral("Willkommen"));
     auto* v = new QVBoxLayout(this);
     auto* kopf = new QHBoxLayout;
-    kopf->addWidget(label(this, "Label1", QStringLiteral("willkommen beim")));
-    QLabel* name = label(this, "Label2", QStringLiteral("Kalvero"));
-    QFont f = name->font();
-    f.setPointSize(f.pointSize() + 8);
-    f.setBold(true);
-    name->setFont(f);
+    kopf->addWidget(TextLabel(this, "Label1", QStringLiteral("willkommen beim")));
+    QLabel* name = TextLabel(this, "Label2", QStringLiteral("Kalvero"));
+    fettSetzen(name, 8);
     kopf->addWidget(name);
     kopf->addStretch(1);
     v->addLayout(kopf);
@@ -42,14 +30,14 @@ frmWillkommen::frmWillkommen(QWidget* parent) : QDialog(parent)
     const char* namen[3][2] = {{"Label8", "Label4"}, {"Label9", "Label11"}, {"Label10", "Label12"}};
     const QString wörter[3] = {QStringLiteral("professionell"), QStringLiteral("schnell"), QStringLiteral("einfach")};
     for (int i = 0; i < 3; ++i) {
-        worte->addWidget(label(this, namen[i][0], wörter[i]));
-        label(this, namen[i][1], wörter[i])->hide(); // the shadow of the word in the original artwork
+        worte->addWidget(TextLabel(this, namen[i][0], wörter[i]));
+        TextLabel(this, namen[i][1], wörter[i])->hide(); // the shadow of the word in the original artwork
     }
     v->addLayout(worte);
-    v->addWidget(label(this, "Label3", QStringLiteral("Jetzt können Sie Mediendateien mit einem Programm verwalten, einsehen, verändern, und abspielen (z.B. auch auf Partys)!")));
-    v->addWidget(label(this, "Label5", QStringLiteral("Füllen Sie einfach den Index mit Dateien oder importieren Sie die Playliste eines Audioplayers. Schon kann's losgehen...")));
-    v->addWidget(label(this, "Label6", QStringLiteral("Es wird eine Index-Datenbank zur Verwaltung verwendet. Das bedeutet: Schnelle und flexible Verwaltung!")));
-    v->addWidget(label(this, "Label7", QStringLiteral("Die Nutzung dieser Software erfolgt unter Anerkennung der Nutzungsbedingungen aus der Infodatei.")));
+    v->addWidget(TextLabel(this, "Label3", QStringLiteral("Jetzt können Sie Mediendateien mit einem Programm verwalten, einsehen, verändern, und abspielen (z.B. auch auf Partys)!")));
+    v->addWidget(TextLabel(this, "Label5", QStringLiteral("Füllen Sie einfach den Index mit Dateien oder importieren Sie die Playliste eines Audioplayers. Schon kann's losgehen...")));
+    v->addWidget(TextLabel(this, "Label6", QStringLiteral("Es wird eine Index-Datenbank zur Verwaltung verwendet. Das bedeutet: Schnelle und flexible Verwaltung!")));
+    v->addWidget(TextLabel(this, "Label7", QStringLiteral("Die Nutzung dieser Software erfolgt unter Anerkennung der Nutzungsbedingungen aus der Infodatei.")));
     auto* knöpfe = new QHBoxLayout;
     cmdHilfe = new QPushButton(QStringLiteral("&Infodatei"), this);
     cmdHilfe->setObjectName(QStringLiteral("cmdHilfe"));
@@ -70,12 +58,9 @@ frmHinweise::frmHinweise(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmHinweise"));
     setWindowTitle(QStringLiteral("Tipp"));
     auto* v = new QVBoxLayout(this);
-    lblTitel = label(this, "lblTitel", QStringLiteral("tipp"));
-    QFont f = lblTitel->font();
-    f.setPointSize(f.pointSize() + 8);
-    f.setBold(true);
-    lblTitel->setFont(f);
-    Label1 = label(this, "Label1", QStringLiteral("schneller|schöner|einfacher|besser"));
+    lblTitel = TextLabel(this, "lblTitel", QStringLiteral("tipp"));
+    fettSetzen(lblTitel, 8);
+    Label1 = TextLabel(this, "Label1", QStringLiteral("schneller|schöner|einfacher|besser"));
     v->addWidget(lblTitel);
     v->addWidget(Label1);
     txtTipp = new QPlainTextEdit(QStringLiteral("(Hinweis-Text)"), this);

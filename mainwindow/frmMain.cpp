@@ -123,10 +123,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     lblIndexDateiUntertitel2 = benannt(new QLabel(fraLinks1), QStringLiteral("lblIndexDateiUntertitel2"));
     {
         auto* l = new QHBoxLayout(fraLinks1);
-        QFont f = lblAnwendung->font();
-        f.setPointSize(f.pointSize() + 6);
-        f.setBold(true);
-        lblAnwendung->setFont(f);
+        fettSetzen(lblAnwendung, 6);
         l->addWidget(lblAnwendung);
         auto* v = new QVBoxLayout;
         v->addWidget(lblIndexdatei);

@@ -19,10 +19,7 @@ frmAusführenMit::frmAusführenMit(std::vector<qint32> e, QWidget* parent) : QDi
     setObjectName(QStringLiteral("frmAusführenMit"));
     setWindowTitle(QStringLiteral("Ausführen"));
     Label1 = benannt(new QLabel(QStringLiteral("ausführen"), this), QStringLiteral("Label1"));
-    QFont f = Label1->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + 4);
-    Label1->setFont(f);
+    fettSetzen(Label1, 4);
     Label2 = benannt(new QLabel(QStringLiteral("Öffnen Sie Dateien mit einem Programm"), this), QStringLiteral("Label2"));
     Label3 = benannt(new QLabel(QStringLiteral("Programm-Pfad"), this), QStringLiteral("Label3"));
     txtSuche = benannt(new QLineEdit(this), QStringLiteral("txtSuche"));
