@@ -1,4 +1,4 @@
-#include "core/Main_gui.h"
+#include "app/Main_gui.h"
 
 #include <QApplication>
 

@@ -136,7 +136,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
     einstellungen() = StandardEinstellungen();
-    MeldungsHandlerSetzen([](const Meldung& m) {
+    DienstSetzen<MeldungsDienst>([](const Meldung& m) {
         std::fprintf(stderr, "%s\n", m.text.toLocal8Bit().constData());
         return Antwort::Nein;
     });

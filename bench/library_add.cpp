@@ -99,12 +99,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int dateien = argc > 1 ? std::atoi(argv[1]) : 10000;
     const int einträge = argc > 2 ? std::atoi(argv[2]) : 100000;
-    MeldungsHandlerSetzen([](const Meldung& m) {
+    DienstSetzen<MeldungsDienst>([](const Meldung& m) {
         std::fprintf(stderr, "%s\n", m.text.toLocal8Bit().constData());
         return Antwort::OK;
     });
     einstellungen() = StandardEinstellungen();
-    fortschrittsfenster(); // the progress window shows, as for the user
+    DienstSetzen<FortschrittAnzeigeDienst>(fortschrittsfenster()); // the progress window shows, as for the user
 
     QTemporaryDir dir;
     const QString ordner = dir.path() + QStringLiteral("/neu");

@@ -84,7 +84,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    MeldungsHandlerSetzen([](const Meldung&) { return Antwort::OK; });
+    DienstSetzen<MeldungsDienst>([](const Meldung&) { return Antwort::OK; });
     StandardwerteSetzen();
     einstellungen() = StandardEinstellungen();
     Index& idx = hauptIndex();
@@ -99,14 +99,14 @@ int main(int argc, char** argv)
     z.bolMarkierungenBehalten = true;
 
     // The list with 4 columns, all entries listed, three marked rows kept.
-    SuchErgebnisseZurücksetzen(idx, z.lngListeVon, z.lngListeBis);
-    z.lngListeVon = 1;
+    SuchErgebnisseZurücksetzen(idx, suchZustand().lngListeVon, suchZustand().lngListeBis);
+    suchZustand().lngListeVon = 1;
     f.ListeErstellen(true);
     ZeilenAuswählen(*f.lstSongs->selectionModel(), *f.modell(), {1, 5000, 50000});
     f.AuswahlErmitteln();
     const double rebuild = Median(7, [&] {
-        SuchErgebnisseZurücksetzen(idx, z.lngListeVon, z.lngListeBis);
-        z.lngListeVon = 1;
+        SuchErgebnisseZurücksetzen(idx, suchZustand().lngListeVon, suchZustand().lngListeBis);
+        suchZustand().lngListeVon = 1;
     },
                                   [&] {
                                       f.ListeErstellen(true);
@@ -115,10 +115,10 @@ int main(int argc, char** argv)
 
     // One word over the standard search, as the timer runs it (the first
     // search also folds every entry's text once).
-    z.bolSucheGesperrt = true;
+    suchZustand().bolSucheGesperrt = true;
     f.cboSuche->setCurrentIndex(0);
     f.txtSongname->setEditText(QStringLiteral("ster"));
-    z.bolSucheGesperrt = false;
+    suchZustand().bolSucheGesperrt = false;
     QElapsedTimer kalt;
     kalt.start();
     f.tmrListe_Timer();

@@ -9,18 +9,17 @@ bool bolAbbruch = false;
 
 namespace {
 FortschrittZustand g_z;
-FortschrittAnzeige* g_anzeige = nullptr;
 bool g_ereignisseLaufen = false;
 
 // Events that run from inside a progress run see it as running, also when no
 // window shows it.
 void ereignisse()
 {
-    if (!g_anzeige)
+    if (!Dienst<FortschrittAnzeigeDienst>())
         return;
     const bool vorher = g_ereignisseLaufen;
     g_ereignisseLaufen = true;
-    g_anzeige->EreignisseVerarbeiten();
+    Dienst<FortschrittAnzeigeDienst>()->EreignisseVerarbeiten();
     g_ereignisseLaufen = vorher;
 }
 } // namespace
@@ -30,7 +29,6 @@ void FortschrittAnzeige::EreignisseVerarbeiten()
     QCoreApplication::processEvents();
 }
 
-void FortschrittAnzeigeSetzen(FortschrittAnzeige* anzeige) { g_anzeige = anzeige; }
 const FortschrittZustand& FortschrittZustandLesen() { return g_z; }
 bool FortschrittLäuft() { return g_z.sichtbar || g_ereignisseLaufen; }
 
@@ -44,8 +42,8 @@ bool FortschrittZeigenStarten(qint32 lngZielwert, bool bolAbbrechenMöglich, QOb
     if (bolBalkenZurücksetzen) {
         g_z.balkenBreite = 0;
         if (lngZielwert < 0) {
-            if (g_anzeige && g_z.sichtbar)
-                g_anzeige->Aktualisieren(g_z);
+            if (Dienst<FortschrittAnzeigeDienst>() && g_z.sichtbar)
+                Dienst<FortschrittAnzeigeDienst>()->Aktualisieren(g_z);
             return false;
         }
         g_z.zielwert = lngZielwert;
@@ -56,11 +54,11 @@ bool FortschrittZeigenStarten(qint32 lngZielwert, bool bolAbbrechenMöglich, QOb
     g_z.textSichtbar = bolTextZeigen;
     g_z.überschrift = strText;
 
-    if (!g_z.sichtbar && einstellungen().StartBildschirm == 1 && g_anzeige) {
+    if (!g_z.sichtbar && einstellungen().StartBildschirm == 1 && Dienst<FortschrittAnzeigeDienst>()) {
         g_z.sichtbar = true;
-        g_anzeige->Zeigen(frmAufrufer, g_z);
-    } else if (g_anzeige && g_z.sichtbar) {
-        g_anzeige->Aktualisieren(g_z);
+        Dienst<FortschrittAnzeigeDienst>()->Zeigen(frmAufrufer, g_z);
+    } else if (Dienst<FortschrittAnzeigeDienst>() && g_z.sichtbar) {
+        Dienst<FortschrittAnzeigeDienst>()->Aktualisieren(g_z);
     }
     ereignisse();
     return true;
@@ -71,7 +69,7 @@ bool FortschrittZeigen(double varPosition, const QString& strText, QObject* frmA
     if (!g_z.sichtbar) {
         // Nothing shown: with the display switched off the loop goes on;
         // otherwise the display is gone (ended by another run) and it stops.
-        return einstellungen().StartBildschirm == 0 || !g_anzeige;
+        return einstellungen().StartBildschirm == 0 || !Dienst<FortschrittAnzeigeDienst>();
     }
     if (g_z.balkenSichtbar != g_z.balkenModus)
         g_z.balkenSichtbar = g_z.balkenModus;
@@ -85,8 +83,8 @@ bool FortschrittZeigen(double varPosition, const QString& strText, QObject* frmA
     if (g_z.textSichtbar)
         g_z.text = strText;
     g_z.abbrechenSichtbar = g_z.abbrechenMöglich;
-    if (g_anzeige)
-        g_anzeige->Aktualisieren(g_z);
+    if (Dienst<FortschrittAnzeigeDienst>())
+        Dienst<FortschrittAnzeigeDienst>()->Aktualisieren(g_z);
 
     if (!bolAbbruch) {
         ereignisse();
@@ -100,8 +98,8 @@ void FortschrittZeigenBeenden(QObject* frmAufrufer)
 {
     if (g_z.sichtbar) {
         g_z.sichtbar = false;
-        if (g_anzeige)
-            g_anzeige->Verbergen(frmAufrufer);
+        if (Dienst<FortschrittAnzeigeDienst>())
+            Dienst<FortschrittAnzeigeDienst>()->Verbergen(frmAufrufer);
     }
     bolAbbruch = false;
 }

@@ -7,6 +7,7 @@
 // it, and an outer run still reporting then stops at its next report.
 // The state lives here; a window (frmFortschritt) only draws it.
 
+#include "platform/Dienste.h"
 #include <QString>
 
 class QObject;
@@ -47,7 +48,9 @@ public:
 // Set by the cancel button; cleared by the start and end operations.
 extern bool bolAbbruch;
 
-void FortschrittAnzeigeSetzen(FortschrittAnzeige* anzeige);
+struct FortschrittAnzeigeDienst {
+    using Typ = FortschrittAnzeige*;
+};
 const FortschrittZustand& FortschrittZustandLesen();
 // Whether a progress run is showing now (the poll must not start its own).
 bool FortschrittLäuft();

@@ -330,3 +330,9 @@ void HilfeAnzeigen()
                       + QStringLiteral("Bitte installieren Sie dieses Programm neu, um diese Informationen anzuzeigen."),
                   Knöpfe::OK, Symbol::Ausruf);
 }
+
+QDateTime JetztSekundengenau()
+{
+    const QDateTime jetzt = QDateTime::currentDateTime();
+    return jetzt.addMSecs(-jetzt.time().msec());
+}

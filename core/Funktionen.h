@@ -1,6 +1,7 @@
 #pragma once
 // Small text, path, number and file helpers that the whole program shares.
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -74,3 +75,6 @@ double ProgrammStartenVB(const QString& programm, const QString& parameter);
 // The same with the arguments as a list, each passed on unchanged.
 double ProgrammStartenArgumente(const QString& programm, const QStringList& argumente);
 void HilfeAnzeigen();
+
+// The current time to the whole second (what saves and plays are stamped with).
+QDateTime JetztSekundengenau();

@@ -7,10 +7,9 @@
 #include "core/Meldungen.h"
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
-#include "library/Dateihelfer.h"
-#include "library/Verfuegbarkeit.h"
-#include "media/MedienInfosLesen.h"
-#include "player/Statistik.h"
+#include "core/Dateihelfer.h"
+#include "core/Verfuegbarkeit.h"
+#include "core/IndexEreignisse.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -31,8 +30,6 @@
 
 namespace {
 
-void (*g_zustandHook)() = nullptr;
-void (*g_spaltenHook)(Index&) = nullptr;
 int g_sperreWartezeit = 4500;
 
 constexpr qint32 kStartKapazität = 1000;
@@ -397,7 +394,8 @@ void pfadeLesen(Index& idx, QByteArrayView text, const TextSpeicher& texte, QObj
 void einträgeNachlesen(Index& idx, bool altesFormat, QObject* aufrufer)
 {
     const QString lesen = einstellungen().Mp3TagLesen;
-    if (lesen.left(3) == QLatin1String("000"))
+    const EintragLeserDienst::Typ& leser = Dienst<EintragLeserDienst>();
+    if (lesen.left(3) == QLatin1String("000") || !leser)
         return;
     const QString headerLesen = lesen.mid(2, 1);
     bolNichtVerfügbarAlleÜberspringen = false;
@@ -423,8 +421,7 @@ void einträgeNachlesen(Index& idx, bool altesFormat, QObject* aufrufer)
             return;
         if (verfügbar != 0)
             continue;
-        MedienInfo neu = MedienInfosLesen(idx, idx.strIndexPfad[size_t(i)], idx.IndexDaten[size_t(i)], tags, false,
-                                          headerLesen, headerLesen);
+        MedienInfo neu = leser(idx, idx.strIndexPfad[size_t(i)], idx.IndexDaten[size_t(i)], tags, headerLesen);
         // Looking alone marks nothing modified.
         if (!(neu == idx.IndexDaten[size_t(i)])) {
             idx.IndexDaten[size_t(i)] = std::move(neu);
@@ -435,13 +432,7 @@ void einträgeNachlesen(Index& idx, bool altesFormat, QObject* aufrufer)
 
 } // namespace
 
-void IndexZustandHookSetzen(void (*hook)()) { g_zustandHook = hook; }
-void IndexZustandGeändert()
-{
-    if (g_zustandHook)
-        g_zustandHook();
-}
-void SpaltenSpeichernHookSetzen(void (*hook)(Index&)) { g_spaltenHook = hook; }
+void IndexZustandGeändert() { IndexEreignisMelden(IndexEreignis::Geladen, hauptIndex()); }
 void IndexDateiSperreWartezeitSetzen(int ms) { g_sperreWartezeit = ms; }
 
 // --- writer ---------------------------------------------------------------------------
@@ -483,8 +474,7 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
     SichereDatei datei(strDatei, QStringLiteral("~"));
     if (!datei.Öffnen())
         return fehler(datei);
-    if (g_spaltenHook)
-        g_spaltenHook(idx);
+    IndexEreignisMelden(IndexEreignis::VorDemSpeichern, idx);
     std::string puffer;
     puffer.reserve(kSchreibPuffer + 64 * 1024);
     KopfzeilenSchreiben(puffer, idx);
@@ -615,6 +605,5 @@ void IndexDateiLaden()
     if (e.Dateiname.isEmpty())
         e.Dateiname = PfadVerbinden(ProgrammOrdner(), QStringLiteral("Kalvbox.kvx"));
     DateiLaden(hauptIndex(), QString(e.Dateiname));
-    bolWinampTitelBearbeitet = false;
     IndexZustandGeändert();
 }

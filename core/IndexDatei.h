@@ -2,8 +2,10 @@
 // The index file: writer and loader.
 
 #include "core/Index.h"
+#include "platform/Dienste.h"
 
 #include <QString>
+#include <functional>
 
 class QObject;
 
@@ -25,14 +27,18 @@ bool DateiLaden(Index& index, const QString& strDateiname, QObject* aufrufer = n
 // none (through IndexZustandGeändert).
 void IndexDateiLaden();
 
-// Called after every load (and by whoever else changes which index file is
-// loaded); the main window installs its refresh here.
-void IndexZustandHookSetzen(void (*hook)());
+// Tells the listeners of the program's index (IndexEreignis::Geladen); called
+// after every load and by whoever else changes which index file is loaded.
 void IndexZustandGeändert();
 
-// Called by every save before the column options are written: the main
-// window takes the columns on screen back into the index options here.
-void SpaltenSpeichernHookSetzen(void (*hook)(Index&));
+// Reads an entry's file again for the loader (the media reader; installed at
+// start-up). Arguments: the index, the path, the stored record, which tags to
+// read ("00": none), whether to read the MPEG header ("1"). Without a reader
+// incomplete entries stay as stored.
+struct EintragLeserDienst {
+    using Typ = std::function<MedienInfo(const Index&, const QString&, const MedienInfo&, const QString&,
+                                         const QString&)>;
+};
 
 // How long the loader waits for a "~" temporary file to go away before it
 // asks (milliseconds; tests shorten it).

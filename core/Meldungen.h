@@ -3,6 +3,7 @@
 // handler: the windows install real message boxes, tests script the answers,
 // tools print them. Caption is always the program title.
 
+#include "platform/Dienste.h"
 #include <QString>
 #include <functional>
 
@@ -27,7 +28,9 @@ Antwort MeldungZeigen(const QString& text, Knöpfe knöpfe = Knöpfe::OK,
 
 // Installs a handler; returns the one it replaces. Without one, messages go
 // to stderr and questions get their first button (OK or Ja).
-MeldungsHandler MeldungsHandlerSetzen(MeldungsHandler handler);
+struct MeldungsDienst {
+    using Typ = MeldungsHandler;
+};
 
 // The text of a run-time failure in a message: description, " (Fehler ", number, ")".
 QString FehlerText(const QString& beschreibung, int nummer);

@@ -1,7 +1,6 @@
 #include "core/StatusMeldung.h"
 
 namespace {
-StatusSchreiber* g_schreiber = nullptr;
 }
 
 StatusSchreiber::StatusSchreiber(QObject* parent) : QObject(parent)
@@ -58,10 +57,9 @@ void StatusSchreiber::tmrTimer1_Timer()
         titelSetzen(normalerTitel());
 }
 
-void StatusSchreiberSetzen(StatusSchreiber* s) { g_schreiber = s; }
 
 void StatusMeldungZeigen(const QString& strMeldung, qint32 lngVerzögerung)
 {
-    if (g_schreiber)
-        g_schreiber->Zeigen(strMeldung, lngVerzögerung);
+    if (Dienst<StatusDienst>())
+        Dienst<StatusDienst>()->Zeigen(strMeldung, lngVerzögerung);
 }

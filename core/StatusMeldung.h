@@ -3,6 +3,7 @@
 // two characters every 15 ms after an optional delay, held 2.5 s, then the
 // normal caption returns. The main window owns one and shows its captions.
 
+#include "platform/Dienste.h"
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -31,5 +32,7 @@ public:
 };
 
 // The program's status line (the main window installs its own writer).
-void StatusSchreiberSetzen(StatusSchreiber* s);
+struct StatusDienst {
+    using Typ = StatusSchreiber*;
+};
 void StatusMeldungZeigen(const QString& strMeldung, qint32 lngVerzögerung);

@@ -115,9 +115,7 @@ void frmFortschritt::reject()
 frmFortschritt* fortschrittsfenster()
 {
     static frmFortschritt* f = nullptr;
-    if (!f) {
+    if (!f)
         f = new frmFortschritt;
-        FortschrittAnzeigeSetzen(f);
-    }
     return f;
 }

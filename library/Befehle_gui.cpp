@@ -8,7 +8,7 @@
 #include "library/frmHinzufuegen.h"
 #include "library/frmLoeschen.h"
 #include "library/frmVerschiebenDateiExistiert.h"
-#include "mainwindow/Liste.h"
+#include "core/Liste.h"
 #include "mainwindow/frmMain.h"
 
 #include <QCoreApplication>
@@ -134,8 +134,6 @@ void DragDrop(frmMain* f, const QStringList& pfade)
 
 void BibliotheksBefehleVerbinden(frmMain* f)
 {
-    BibliotheksBesitzerSetzen(f);
-    DateiExistiertFensterEinrichten(f);
     f->BefehlVerbinden(f->cmdIndexErstellen, [f] { BefehlHinzufügen(f); });
     f->BefehlVerbinden(f->cmdDateiEntfernen, [f] { BefehlAusIndexEntfernen(f); });
     f->BefehlVerbinden(f->cmdDateienLöschen, [f] { BefehlLöschen(f); });

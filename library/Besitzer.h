@@ -2,7 +2,12 @@
 // The window that owns the library's progress display and message boxes.
 // The main window installs itself; tests and tools run without one.
 
-class QObject;
 
-void BibliotheksBesitzerSetzen(QObject* besitzer);
+#include "platform/Dienste.h"
+
+#include <QPointer>
+
+struct BibliotheksBesitzerDienst {
+    using Typ = QPointer<QObject>;
+};
 QObject* BibliotheksBesitzer();

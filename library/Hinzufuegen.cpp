@@ -7,12 +7,12 @@
 #include "core/Meldungen.h"
 #include "core/Standardwerte.h"
 #include "core/StatusMeldung.h"
-#include "library/Dateihelfer.h"
+#include "core/Dateihelfer.h"
 #include "library/Dateikennung.h"
 #include "library/Besitzer.h"
 #include "library/Loeschen.h"
 #include "library/Verschieben.h"
-#include "mainwindow/Liste.h"
+#include "core/Liste.h"
 #include "media/MedienInfosLesen.h"
 
 #include <QDir>

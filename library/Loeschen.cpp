@@ -3,10 +3,10 @@
 #include "core/Funktionen.h"
 #include "core/Meldungen.h"
 #include "library/Besitzer.h"
-#include "library/Dateihelfer.h"
+#include "core/Dateihelfer.h"
 #include "library/Hinzufuegen.h"
-#include "library/Verfuegbarkeit.h"
-#include "mainwindow/Liste.h"
+#include "core/Verfuegbarkeit.h"
+#include "core/Liste.h"
 
 #include <QDir>
 #include <QFile>

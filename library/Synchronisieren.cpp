@@ -6,8 +6,8 @@
 #include "core/StatusMeldung.h"
 #include "library/Hinzufuegen.h"
 #include "library/Loeschen.h"
-#include "library/Verfuegbarkeit.h"
-#include "mainwindow/Liste.h"
+#include "core/Verfuegbarkeit.h"
+#include "core/Liste.h"
 
 namespace {
 QString Zähler(qint32 entfernt, qint32 hinzugefügt)

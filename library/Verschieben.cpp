@@ -4,7 +4,7 @@
 #include "core/Kodierung.h"
 #include "core/Meldungen.h"
 #include "library/Besitzer.h"
-#include "library/Dateihelfer.h"
+#include "core/Dateihelfer.h"
 #include "library/Dateikennung.h"
 
 #include <QFile>
@@ -18,11 +18,6 @@
 
 namespace {
 
-DateiExistiertFrage& frage()
-{
-    static DateiExistiertFrage f;
-    return f;
-}
 
 qint64 g_kopierFehlerNach = -1;
 
@@ -262,12 +257,6 @@ bool ZeichenErlaubt(char32_t c)
 
 } // namespace
 
-DateiExistiertFrage DateiExistiertFrageSetzen(DateiExistiertFrage neu)
-{
-    DateiExistiertFrage alt = std::move(frage());
-    frage() = std::move(neu);
-    return alt;
-}
 
 void KopierFehlerNachBytesSetzen(qint64 bytes) { g_kopierFehlerNach = bytes; }
 
@@ -345,7 +334,7 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
             ersetzen = true; // the case change renames the file onto itself
         } else {
             const DateiExistiert antwort =
-                frage() ? frage()(KonfliktBeschreibung(strQuelle, strZiel)) : DateiExistiert::Abbrechen;
+                Dienst<DateiExistiertDienst>() ? Dienst<DateiExistiertDienst>()(KonfliktBeschreibung(strQuelle, strZiel)) : DateiExistiert::Abbrechen;
             switch (antwort) {
             case DateiExistiert::Umbenennen: {
                 const QString endung = DateiEndungZurückgeben(strZiel);

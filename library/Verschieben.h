@@ -2,6 +2,7 @@
 // Putting a file at a new path: moving, renaming and copying, never losing
 // or overwriting a file the user did not choose to replace.
 
+#include "platform/Dienste.h"
 #include <QString>
 #include <functional>
 
@@ -11,7 +12,9 @@ enum class DateiExistiert { Umbenennen = 1, Ersetzen = 2, Abbrechen = 3 };
 // Asks what to do when the target exists (the conflict window installs
 // itself here; tests script it). Without a handler the answer is Abbrechen.
 using DateiExistiertFrage = std::function<DateiExistiert(const QString& beschreibung)>;
-DateiExistiertFrage DateiExistiertFrageSetzen(DateiExistiertFrage frage);
+struct DateiExistiertDienst {
+    using Typ = DateiExistiertFrage;
+};
 
 // Moves (intModus 1) or copies (any other mode) `strQuelle` to `strZiel`.
 // The target's file name is cleaned first (`DateinameBereinigen`) and

@@ -1,5 +1,5 @@
 #include "library/frmDateiNichtVerfuegbar.h"
-#include "mainwindow/Steuerelemente_gui.h"
+#include "platform/Steuerelemente_gui.h"
 
 #include "core/Funktionen.h"
 
@@ -102,7 +102,7 @@ frmDateiNichtVerfügbar* dateiNichtVerfügbarFenster()
 
 void DateiNichtVerfügbarFensterEinrichten()
 {
-    NichtVerfügbarAbfrageSetzen([](const QString& pfad, const QString& text, QObject* besitzer) {
+    DienstSetzen<NichtVerfügbarDienst>([](const QString& pfad, const QString& text, QObject* besitzer) {
         return dateiNichtVerfügbarFenster()->Fragen(pfad, text, besitzer);
     });
 }

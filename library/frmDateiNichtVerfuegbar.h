@@ -2,7 +2,7 @@
 // The question for a file on a medium that is not there: waits, polling twice
 // a second, until the file appears or the user skips it, skips all or aborts.
 
-#include "library/Verfuegbarkeit.h"
+#include "core/Verfuegbarkeit.h"
 
 #include <QDialog>
 

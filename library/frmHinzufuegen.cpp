@@ -6,8 +6,8 @@
 #include "core/Meldungen.h"
 #include "library/Fensterteile_gui.h"
 #include "library/Hinzufuegen.h"
-#include "mainwindow/Liste.h"
-#include "platform/Plattform_gui.h"
+#include "core/Liste.h"
+#include "platform/Dialoge_gui.h"
 
 #include <QFileDialog>
 #include <QGridLayout>

@@ -59,7 +59,7 @@ void frmVerschiebenDateiExistiert::reject()
 void DateiExistiertFensterEinrichten(QWidget* besitzer)
 {
     QPointer<QWidget> b(besitzer);
-    DateiExistiertFrageSetzen([b](const QString& beschreibung) {
+    DienstSetzen<DateiExistiertDienst>([b](const QString& beschreibung) {
         frmVerschiebenDateiExistiert fenster(b.data());
         fenster.lblBeschreibung->setText(beschreibung);
         fenster.exec();

@@ -68,9 +68,9 @@ void Hauptbefehle::mnu_song_mitdiesemnamen_Click()
 {
     const QString text = SpielerTitelSuchtext(WinampTitelLesen(strWinampDienst));
     ListenZustand& z = listenZustand();
-    z.bolSucheGesperrt = true;
+    suchZustand().bolSucheGesperrt = true;
     m_f->cboSuche->setCurrentIndex(0);
-    z.bolSucheGesperrt = false;
+    suchZustand().bolSucheGesperrt = false;
     if (m_f->txtSongname->currentText() == text)
         m_f->txtSongname_Change();
     else

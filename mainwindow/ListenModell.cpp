@@ -210,7 +210,7 @@ void ListeFüllen(ListenModell& m, QItemSelectionModel& sm, ListenZustand& z)
             if (const qint32 e = m.Eintrag(zeile))
                 gemerkt.push_back(e);
 
-    m.ZeilenSetzen(TrefferZeilen(idx, z.lngListeVon, z.lngListeBis));
+    m.ZeilenSetzen(TrefferZeilen(idx, suchZustand().lngListeVon, suchZustand().lngListeBis));
 
     if (gemerkt.empty())
         return;

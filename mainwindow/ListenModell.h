@@ -4,7 +4,7 @@
 // view asks for them, so only visible rows cost anything.
 
 #include "core/Index.h"
-#include "mainwindow/Felder.h"
+#include "core/Felder.h"
 #include "mainwindow/Liste.h"
 #include "mainwindow/Spalten.h"
 
@@ -69,7 +69,7 @@ void AuswahlLesen(const QItemSelectionModel& sm, const ListenModell& m, ListenZu
 // Selects exactly `zeilen` (0-based, ascending) in one call.
 void ZeilenAuswählen(QItemSelectionModel& sm, const ListenModell& m, const std::vector<int>& zeilen);
 
-// Refills the model with the hits of z.lngListeVon..z.lngListeBis, keeping
+// Refills the model with the hits of suchZustand().lngListeVon..lngListeBis, keeping
 // the selected entries selected when z.bolMarkierungenBehalten.
 void ListeFüllen(ListenModell& m, QItemSelectionModel& sm, ListenZustand& z);
 

@@ -1,7 +1,7 @@
 #include "mainwindow/Sortieren.h"
 
 #include "core/Funktionen.h"
-#include "mainwindow/Felder.h"
+#include "core/Felder.h"
 #include "mainwindow/Permutation.h"
 #include "mainwindow/SuchCache.h"
 

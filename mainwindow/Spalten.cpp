@@ -2,7 +2,7 @@
 
 #include "core/Funktionen.h"
 #include "core/Standardwerte.h"
-#include "mainwindow/Felder.h"
+#include "core/Felder.h"
 #include "platform/Twips.h"
 
 #include <cmath>

@@ -3,6 +3,7 @@
 #include "mainwindow/Beschaeftigt_gui.h"
 #include "platform/Farbe_gui.h"
 
+#include "core/Funktionen.h"
 #include "core/Einstellungen.h"
 #include "core/Fortschritt.h"
 #include "core/Index.h"

@@ -1,7 +1,7 @@
 #include "mainwindow/Suche.h"
 
 #include "core/Funktionen.h"
-#include "mainwindow/Felder.h"
+#include "core/Felder.h"
 #include "mainwindow/SuchCache.h"
 
 #include <QSet>

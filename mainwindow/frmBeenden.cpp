@@ -1,7 +1,7 @@
 #include "mainwindow/frmBeenden.h"
 
 #include "core/Einstellungen.h"
-#include "mainwindow/Steuerelemente_gui.h"
+#include "platform/Steuerelemente_gui.h"
 
 #include <QApplication>
 #include <QCheckBox>

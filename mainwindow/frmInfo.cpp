@@ -2,7 +2,7 @@
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
-#include "mainwindow/Steuerelemente_gui.h"
+#include "platform/Steuerelemente_gui.h"
 #include "platform/Farbe_gui.h"
 
 #include <QHBoxLayout>

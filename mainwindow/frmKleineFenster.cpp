@@ -5,7 +5,7 @@
 #include "core/Meldungen.h"
 #include "core/Standardwerte.h"
 #include "core/Start.h"
-#include "mainwindow/Steuerelemente_gui.h"
+#include "platform/Steuerelemente_gui.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

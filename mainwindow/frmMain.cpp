@@ -1,5 +1,5 @@
 #include "mainwindow/frmMain.h"
-#include "mainwindow/Steuerelemente_gui.h"
+#include "platform/Steuerelemente_gui.h"
 
 #include "platform/Farbe_gui.h"
 
@@ -7,6 +7,7 @@
 #include "core/Fortschritt.h"
 #include "core/Funktionen.h"
 #include "core/IndexDatei.h"
+#include "core/IndexEreignisse.h"
 #include "core/Meldungen.h"
 #include "core/StatusMeldung.h"
 #include "mainwindow/ListenModell.h"
@@ -298,7 +299,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     m_status = new StatusSchreiber(this);
     m_status->titelSetzen = [this](const QString& t) { setWindowTitle(t); };
     m_status->normalerTitel = [this] { return NormalerTitel(); };
-    StatusSchreiberSetzen(m_status);
+    DienstSetzen<StatusDienst>(m_status);
 
     MenüsErstellen();
 
@@ -341,15 +342,15 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     IndexSpeichern = [this] { return DateiSpeichern(hauptIndex(), einstellungen().Dateiname, false, this); };
     ProgrammBeenden = [] { QCoreApplication::quit(); };
 
-    ListenAnzeigeSetzen(this);
-    IndexZustandHookSetzen([] {
-        if (hauptfensterExistiert())
-            hauptfenster()->IndexZustandAnzeigen();
-    });
+    DienstSetzen<ListenAnzeigeDienst>(this);
     // Every save first takes the columns on screen into the layout text.
-    SpaltenSpeichernHookSetzen([](Index& i) {
-        if (hauptfensterExistiert() && &i == &hauptIndex())
-            hauptfenster()->SpaltenSpeichern();
+    m_indexHörer = IndexHörerAnmelden([this](IndexEreignis ereignis, Index& i) {
+        if (g_haupt != this || &i != &hauptIndex())
+            return;
+        if (ereignis == IndexEreignis::Geladen)
+            IndexZustandAnzeigen();
+        else if (ereignis == IndexEreignis::VorDemSpeichern)
+            SpaltenSpeichern();
     });
 
     resize(TwipsZuPixel(7755), TwipsZuPixel(5700));
@@ -358,10 +359,11 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
 
 frmMain::~frmMain()
 {
-    StatusSchreiberSetzen(nullptr);
+    IndexHörerAbmelden(m_indexHörer);
+    DienstSetzen<StatusDienst>(nullptr);
     if (g_haupt == this) {
         g_haupt = nullptr;
-        ListenAnzeigeSetzen(nullptr);
+        DienstSetzen<ListenAnzeigeDienst>(nullptr);
     }
 }
 
@@ -651,7 +653,7 @@ void frmMain::IndexZustandAnzeigen()
     const Index& idx = hauptIndex();
     const bool geladen = idx.bolIndexGeladen;
     // The search boxes stay disabled while several queries of the extended search apply.
-    const bool mehrereAbfragen = listenZustand().suchbegriffe.lngSuchbegriffeAnzahl > 1;
+    const bool mehrereAbfragen = suchZustand().suchbegriffe.lngSuchbegriffeAnzahl > 1;
     for (QWidget* w : {static_cast<QWidget*>(txtSongname), static_cast<QWidget*>(cboSuche)})
         w->setEnabled(geladen && !mehrereAbfragen);
     lblWinampSteuerungTitel->setEnabled(geladen);
@@ -683,7 +685,7 @@ void frmMain::AutoCompleteFüllen(const QString& feld, int flag, const QString& 
 {
     m_werteListe = flag == 0 ? QStringList() : FeldWerteSammeln(hauptIndex(), feld, feld2);
     ListenZustand& z = listenZustand();
-    Sperre sperre(z.bolSucheGesperrt);
+    Sperre sperre(suchZustand().bolSucheGesperrt);
     const QString text = SuchText();
     m_werte->setStringList(m_werteListe);
     txtSongname->setCurrentIndex(-1);
@@ -693,13 +695,13 @@ void frmMain::AutoCompleteFüllen(const QString& feld, int flag, const QString& 
 bool frmMain::AutoCompleteAusführen(const QString& text)
 {
     ListenZustand& z = listenZustand();
-    Sperre sperre(z.bolSucheGesperrt);
-    const qsizetype treffer = !text.isEmpty() && !z.bolAutoCompleteAus && z.bolAutoCompleteErlaubt
+    Sperre sperre(suchZustand().bolSucheGesperrt);
+    const qsizetype treffer = !text.isEmpty() && !suchZustand().bolAutoCompleteAus && suchZustand().bolAutoCompleteErlaubt
             && einstellungen().AutoCompleteVerwenden != 0
         ? AutoCompleteTreffer(m_werteListe, text)
         : -1;
     if (treffer < 0) {
-        z.bolAutoCompleteAus = false;
+        suchZustand().bolAutoCompleteAus = false;
         return true;
     }
     QLineEdit* le = txtSongname->lineEdit();
@@ -713,11 +715,11 @@ bool frmMain::AutoCompleteAusführen(const QString& text)
 void frmMain::txtSongname_Change()
 {
     ListenZustand& z = listenZustand();
-    if (z.bolSucheGesperrt)
+    if (suchZustand().bolSucheGesperrt)
         return;
-    Sperre sperre(z.bolSucheGesperrt);
+    Sperre sperre(suchZustand().bolSucheGesperrt);
     AutoCompleteAusführen(SuchText());
-    if (SuchText().isEmpty() || z.bolSucheSofort)
+    if (SuchText().isEmpty() || suchZustand().bolSucheSofort)
         tmrListe_Timer();
     else if (!tmrListe->isActive())
         tmrListe->start(); // a running timer is not restarted
@@ -728,7 +730,7 @@ void frmMain::txtSongname_Click() { txtSongname_Change(); }
 void frmMain::txtSongname_KeyDown(int taste)
 {
     if (taste == Qt::Key_Backspace || (taste == Qt::Key_Delete && !SuchText().isEmpty()))
-        listenZustand().bolAutoCompleteAus = true;
+        suchZustand().bolAutoCompleteAus = true;
 }
 
 void frmMain::cboSuche_Click()
@@ -747,7 +749,7 @@ void frmMain::tmrListe_Timer()
 {
     tmrListe->stop();
     ListenZustand& z = listenZustand();
-    Suchbegriffe& s = z.suchbegriffe;
+    Suchbegriffe& s = suchZustand().suchbegriffe;
     const QString feld = cboSuche->currentText();
     if (s.lngSuchbegriffeAnzahl != 0) {
         if (cboSuche->isEnabled()
@@ -760,8 +762,8 @@ void frmMain::tmrListe_Timer()
         SuchfehlerZeigen(QStringLiteral("Die Such-Abfrage konnte nicht zurückgesetzt werden."));
     }
     Index& idx = hauptIndex();
-    SuchErgebnisseZurücksetzen(idx, z.lngListeVon, z.lngListeBis);
-    if (!IndexSucheDurchführen(idx, s, z.lngListeVon, z.lngListeBis))
+    SuchErgebnisseZurücksetzen(idx, suchZustand().lngListeVon, suchZustand().lngListeBis);
+    if (!IndexSucheDurchführen(idx, s, suchZustand().lngListeVon, suchZustand().lngListeBis))
         SuchfehlerZeigen(QStringLiteral("Die Suche konnte aufgrund eines Fehlers nicht durchgeführt werden."));
     ListeErstellen(true);
 }
@@ -769,25 +771,25 @@ void frmMain::tmrListe_Timer()
 void frmMain::SucheAktualisieren(bool bolAutoComplete)
 {
     ListenZustand& z = listenZustand();
-    z.bolSucheGesperrt = true;
-    z.bolSucheSofort = true;
-    z.bolAutoCompleteErlaubt = bolAutoComplete;
+    suchZustand().bolSucheGesperrt = true;
+    suchZustand().bolSucheSofort = true;
+    suchZustand().bolAutoCompleteErlaubt = bolAutoComplete;
     if (cboSuche->isEnabled() && cboSuche->currentIndex() < 0)
         cboSuche->setCurrentIndex(0);
     else
         cboSuche_Click();
-    z.bolSucheGesperrt = false;
-    z.bolSucheSofort = true;
-    z.bolAutoCompleteErlaubt = bolAutoComplete;
+    suchZustand().bolSucheGesperrt = false;
+    suchZustand().bolSucheSofort = true;
+    suchZustand().bolAutoCompleteErlaubt = bolAutoComplete;
     txtSongname_Change();
-    z.bolSucheSofort = false;
-    z.bolAutoCompleteErlaubt = true;
+    suchZustand().bolSucheSofort = false;
+    suchZustand().bolAutoCompleteErlaubt = true;
 }
 
 void frmMain::cmdSucheLöschen_Click()
 {
     ListenZustand& z = listenZustand();
-    z.bolSucheGesperrt = true;
+    suchZustand().bolSucheGesperrt = true;
     if (cboSuche->currentIndex() == 0)
         cboSuche_Click();
     else
@@ -795,8 +797,8 @@ void frmMain::cmdSucheLöschen_Click()
     txtSongname->setEditText(QString());
     cboSuche->setEnabled(true);
     txtSongname->setEnabled(true);
-    z.bolSucheGesperrt = false;
-    z.suchbegriffe.lngSuchbegriffeAnzahl = 0;
+    suchZustand().bolSucheGesperrt = false;
+    suchZustand().suchbegriffe.lngSuchbegriffeAnzahl = 0;
     QCoreApplication::processEvents();
     txtSongname_Change();
 }
@@ -806,20 +808,20 @@ void frmMain::SongMenüSuche(int feldIndex, const QString& text)
     ListenZustand& z = listenZustand();
     // A search from the song menu is one query: queries of the extended
     // search would otherwise go on filtering the list out of sight.
-    if (z.suchbegriffe.lngSuchbegriffeAnzahl > 1) {
-        SuchbegriffeZurücksetzen(z.suchbegriffe);
+    if (suchZustand().suchbegriffe.lngSuchbegriffeAnzahl > 1) {
+        SuchbegriffeZurücksetzen(suchZustand().suchbegriffe);
         cboSuche->setEnabled(true);
         txtSongname->setEnabled(true);
     }
-    z.bolSucheGesperrt = true;
+    suchZustand().bolSucheGesperrt = true;
     cboSuche->setCurrentIndex(feldIndex);
-    z.bolSucheGesperrt = false;
-    z.bolAutoCompleteErlaubt = false;
+    suchZustand().bolSucheGesperrt = false;
+    suchZustand().bolAutoCompleteErlaubt = false;
     if (SuchText() == text)
         txtSongname_Change();
     else
         txtSongname->setEditText(text);
-    z.bolAutoCompleteErlaubt = true;
+    suchZustand().bolAutoCompleteErlaubt = true;
 }
 
 // --- list events -----------------------------------------------------------------
@@ -838,7 +840,7 @@ void frmMain::lstSongs_ColumnClick(int spalte)
     const QString feld = m_modell->SpaltenFeldName(spalte);
     FortschrittZeigenStarten(idx.lngIndexAnzahl, true, this, true, false, QStringLiteral("Sortiere Liste"));
     // A cancelled sort moves nothing, and the direction stays as it was.
-    SpalteSortieren(idx, feld, z.strLetzteSortierSpalte, z.intSortierungUmkehren,
+    SpalteSortieren(idx, feld, suchZustand().strLetzteSortierSpalte, suchZustand().intSortierungUmkehren,
                     [this](qint32 k) { return FortschrittZeigen(k, QString(), this); });
     FortschrittZeigenBeenden(this);
     z.AuswahlLeeren();

@@ -211,6 +211,7 @@ protected:
 
 private:
     StatusSchreiber* m_status;
+    int m_indexHörer = 0;
     ListenModell* m_modell;
     QStringListModel* m_werte;
     QTimer* m_vorbereiten;      // folds the search texts in idle time

@@ -2,7 +2,7 @@
 
 #include "core/Meldungen.h"
 #include "mainwindow/Liste.h"
-#include "mainwindow/Steuerelemente_gui.h"
+#include "platform/Steuerelemente_gui.h"
 #include "mainwindow/SucheErweitert.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmSucheErweitertHinzufuegen.h"
@@ -88,7 +88,7 @@ void frmSucheErweitert::Vorbereiten()
     if (m_dialog->lstSucheArt->count() == 0)
         m_dialog->lstSucheArt->addItems(einträge(m_haupt->cboSuche));
     lstSucheAuflistung->clear();
-    lstSucheAuflistung->addItems(SuchAbfrageZeilen(listenZustand().suchbegriffe));
+    lstSucheAuflistung->addItems(SuchAbfrageZeilen(suchZustand().suchbegriffe));
     cmdAbbrechen->setEnabled(true);
 }
 
@@ -110,7 +110,7 @@ void frmSucheErweitert::cmdSucheNeu_Click()
 void frmSucheErweitert::cmdSucheÄndern_Click()
 {
     const int k = lstSucheAuflistung->currentRow();
-    const Suchbegriffe& s = listenZustand().suchbegriffe;
+    const Suchbegriffe& s = suchZustand().suchbegriffe;
     if (k < 0 || lstSucheAuflistung->selectedItems().isEmpty()) {
         MeldungZeigen(QStringLiteral("Bitte wählen Sie eine Suchaufabe."), Knöpfe::OK, Symbol::Information, this);
         return;
@@ -147,7 +147,7 @@ void frmSucheErweitert::cmdSucheLöschen_Click()
                       Symbol::Frage, this)
         != Antwort::Ja)
         return;
-    if (SuchbegriffeLöschen(listenZustand().suchbegriffe, k + 1))
+    if (SuchbegriffeLöschen(suchZustand().suchbegriffe, k + 1))
         delete lstSucheAuflistung->takeItem(k);
     else
         MeldungZeigen(QStringLiteral("Die Such-Abfrage konnte nicht gelöscht werden."), Knöpfe::OK, Symbol::Ausruf, this);
@@ -163,7 +163,7 @@ void frmSucheErweitert::cmdAbbrechen_Click()
 
 void frmSucheErweitert::cmdOk_Click()
 {
-    if (listenZustand().suchbegriffe.lngSuchbegriffeAnzahl <= 0) {
+    if (suchZustand().suchbegriffe.lngSuchbegriffeAnzahl <= 0) {
         MeldungZeigen(QStringLiteral("Bitte fügen Sie mindestens eine Such-Abfrage hinzu."), Knöpfe::OK,
                       Symbol::Information, this);
         return;
@@ -182,14 +182,14 @@ void frmSucheErweitert::reject()
 void frmSucheErweitert::anwenden()
 {
     ListenZustand& z = listenZustand();
-    const SuchfelderZustand neu = SuchfelderZustandErmitteln(z.suchbegriffe, einträge(m_haupt->cboSuche));
-    z.bolSucheGesperrt = true;
+    const SuchfelderZustand neu = SuchfelderZustandErmitteln(suchZustand().suchbegriffe, einträge(m_haupt->cboSuche));
+    suchZustand().bolSucheGesperrt = true;
     m_haupt->cboSuche->setEnabled(neu.aktiv);
     m_haupt->txtSongname->setEnabled(neu.aktiv);
     if (neu.feldIndex != -2)
         m_haupt->cboSuche->setCurrentIndex(neu.feldIndex);
     m_haupt->txtSongname->setEditText(neu.text);
-    z.bolSucheGesperrt = false;
+    suchZustand().bolSucheGesperrt = false;
     accept();
     QApplication::processEvents();
     m_haupt->txtSongname_Change();

@@ -4,7 +4,7 @@
 #include "core/Index.h"
 #include "core/Meldungen.h"
 #include "mainwindow/Liste.h"
-#include "mainwindow/Steuerelemente_gui.h"
+#include "platform/Steuerelemente_gui.h"
 #include "mainwindow/SucheErweitert.h"
 #include "mainwindow/frmSucheErweitert.h"
 
@@ -126,7 +126,7 @@ void frmSucheErweitertHinzufügen::cmdAbbrechen_Click() { reject(); }
 
 void frmSucheErweitertHinzufügen::cmdOk_Click()
 {
-    Suchbegriffe& s = listenZustand().suchbegriffe;
+    Suchbegriffe& s = suchZustand().suchbegriffe;
     const QString text = txtSucheBegriff->text();
     const QString feld = lstSucheArt->currentItem() ? lstSucheArt->currentItem()->text() : QString();
     const QString optionen = SuchOptionenCode(cboSucheMussDarfNicht->currentIndex(), cboSucheUndOder->currentIndex());

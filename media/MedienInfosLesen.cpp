@@ -2,8 +2,8 @@
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
-#include "library/Dateihelfer.h"
-#include "library/Verfuegbarkeit.h"
+#include "core/Dateihelfer.h"
+#include "core/Verfuegbarkeit.h"
 #include "media/Id3v1Lesen.h"
 #include "media/MedienDatei.h"
 
@@ -91,4 +91,10 @@ MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const M
         m.Datei_HinzugefügtAm = DatumText(datum.isValid() ? datum : QDate::currentDate());
     }
     return m;
+}
+
+MedienInfo MedienInfosNachlesen(const Index& index, const QString& strDatei, const MedienInfo& udtAlt,
+                                const QString& strTAGsLesen, const QString& strHeaderLesen)
+{
+    return MedienInfosLesen(index, strDatei, udtAlt, strTAGsLesen, false, strHeaderLesen, strHeaderLesen);
 }

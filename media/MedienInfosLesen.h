@@ -15,3 +15,8 @@
 MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const MedienInfo& udtAlt,
                             const QString& strTAGsLesen, bool bolZeilenumbrücheBehalten,
                             const QString& strHeaderLesen, const QString& strDateiInfosLesen);
+
+// The index loader's re-read of an incomplete entry (EintragLeserDienst):
+// the given tags, and the header and file information by `strHeaderLesen`.
+MedienInfo MedienInfosNachlesen(const Index& index, const QString& strDatei, const MedienInfo& udtAlt,
+                                const QString& strTAGsLesen, const QString& strHeaderLesen);

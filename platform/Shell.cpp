@@ -4,22 +4,12 @@
 #include <QProcess>
 
 namespace Shell {
-namespace {
-UrlÖffner& öffner()
-{
-    static UrlÖffner o;
-    return o;
-}
-} // namespace
-
-void UrlÖffnerSetzen(UrlÖffner o) { öffner() = std::move(o); }
-
 bool UrlÖffnen(const QUrl& url)
 {
     if (!url.isValid() || url.isEmpty())
         return false;
-    if (öffner())
-        return öffner()(url);
+    if (const UrlÖffner& öffner = Dienst<UrlÖffnerDienst>())
+        return öffner(url);
     return QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString()});
 }
 

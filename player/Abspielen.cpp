@@ -4,8 +4,8 @@
 #include "core/Funktionen.h"
 #include "core/Meldungen.h"
 #include "core/StatusMeldung.h"
-#include "library/Dateihelfer.h"
-#include "library/Verfuegbarkeit.h"
+#include "core/Dateihelfer.h"
+#include "core/Verfuegbarkeit.h"
 #include "player/SpielerBackend.h"
 #include "player/Statistik.h"
 #include "player/Winamp.h"
@@ -25,11 +25,6 @@ namespace {
 // Playlist files of earlier hand-overs older than this are removed.
 constexpr qint64 kAlterPlaylistSekunden = 3600;
 
-std::function<bool(const QString&)>& bildHook()
-{
-    static std::function<bool(const QString&)> hook;
-    return hook;
-}
 
 // A failure inside the action, in the form of its run-time error message.
 void fehlerMelden(const QString& beschreibung, int nummer)
@@ -67,7 +62,6 @@ QByteArray zeilentext(const QString& text)
 
 } // namespace
 
-void BildAnzeigenHookSetzen(std::function<bool(const QString&)> hook) { bildHook() = std::move(hook); }
 
 QString PlaylistOrdner() { return QStandardPaths::writableLocation(QStandardPaths::CacheLocation); }
 
@@ -254,8 +248,8 @@ bool AbspielenMediaPlayer(Index& index, std::vector<qint32> einträge, bool bolA
         else
             erfolg = false;
     }
-    if (!letztesBild.isEmpty() && bildHook())
-        bildHook()(letztesBild);
+    if (!letztesBild.isEmpty() && Dienst<BildAnzeigeDienst>())
+        Dienst<BildAnzeigeDienst>()(letztesBild);
     return erfolg;
 }
 

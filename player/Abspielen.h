@@ -3,6 +3,7 @@
 // audio player through a playlist file on its command line, to a program, or
 // to the picture window.
 
+#include "platform/Dienste.h"
 #include "core/Index.h"
 
 #include <QByteArray>
@@ -57,4 +58,6 @@ QByteArray PlaylistZeilen(const Index& index, qint32 lngEintrag, bool bolErweite
 QString PlaylistOrdner();
 
 // Shows a picture (the picture window installs itself here).
-void BildAnzeigenHookSetzen(std::function<bool(const QString&)> hook);
+struct BildAnzeigeDienst {
+    using Typ = std::function<bool(const QString&)>;
+};

@@ -18,8 +18,6 @@ const QString kPfad = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
-SpielerBackend* g_backend = nullptr;
-
 // Unpacks what QtDBus leaves packed: nested dictionaries and string lists.
 QVariant entpacken(const QVariant& v)
 {
@@ -50,18 +48,12 @@ QVariant entpacken(const QVariant& v)
 
 SpielerBackend& spielerBackend()
 {
-    if (g_backend)
-        return *g_backend;
+    if (SpielerBackend* b = Dienst<SpielerBackendDienst>())
+        return *b;
     static MprisBackend* standard = new MprisBackend;
     return *standard;
 }
 
-SpielerBackend* SpielerBackendSetzen(SpielerBackend* backend)
-{
-    SpielerBackend* alt = g_backend;
-    g_backend = backend;
-    return alt;
-}
 
 MprisBackend::MprisBackend(QDBusConnection bus, QObject* parent) : QObject(parent), m_bus(std::move(bus))
 {

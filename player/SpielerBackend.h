@@ -6,6 +6,7 @@
 // last answered, and every request goes out asynchronously with a reply
 // timeout of at most kDBusZeitlimit ms.
 
+#include "platform/Dienste.h"
 #include <QHash>
 #include <QObject>
 #include <QSet>
@@ -44,9 +45,10 @@ public:
 // The backend in use: the MPRIS backend on the session bus unless another one
 // was installed.
 SpielerBackend& spielerBackend();
-// Installs a backend (nullptr: back to the MPRIS backend); returns the one
-// installed before (nullptr when that was the default).
-SpielerBackend* SpielerBackendSetzen(SpielerBackend* backend);
+// A backend installed here replaces the MPRIS backend (nullptr: back to it).
+struct SpielerBackendDienst {
+    using Typ = SpielerBackend*;
+};
 
 class MprisBackend : public QObject, public SpielerBackend {
     Q_OBJECT

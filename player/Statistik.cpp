@@ -3,7 +3,7 @@
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
 #include "core/StatusMeldung.h"
-#include "mainwindow/Felder.h"
+#include "core/Felder.h"
 
 #include <exception>
 #include <limits>
@@ -32,12 +32,6 @@ QString feld(const Index& index, qint32 e, Feld f)
 }
 
 } // namespace
-
-QDateTime JetztSekundengenau()
-{
-    const QDateTime jetzt = QDateTime::currentDateTime();
-    return jetzt.addMSecs(-jetzt.time().msec());
-}
 
 void AbspielenZählen(Index& index, qint32 lngEintrag, const QDateTime& datJetzt)
 {

@@ -25,5 +25,3 @@ bool WinampDateiErkennen(Index& index, const QString& strTitel, const QDateTime&
 // One play of an entry at `datJetzt`: count + 1, last played, index modified.
 void AbspielenZählen(Index& index, qint32 lngEintrag, const QDateTime& datJetzt);
 
-// The current time to the whole second (what plays are stamped with).
-QDateTime JetztSekundengenau();

@@ -1,5 +1,5 @@
 #include "player/frmAusfuehrenMit.h"
-#include "mainwindow/Steuerelemente_gui.h"
+#include "platform/Steuerelemente_gui.h"
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"

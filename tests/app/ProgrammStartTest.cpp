@@ -1,6 +1,6 @@
 #include "core/Einstellungen.h"
 #include "core/Index.h"
-#include "core/Main_gui.h"
+#include "app/Main_gui.h"
 #include "core/Meldungen.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Registry.h"
@@ -30,7 +30,7 @@ TEST(ProgrammStart, StartetAufNeuerIndexdateiUndBeendetSichSauber)
     Main({"kalvero", "\"" + kvx + "\""});
     // Start-up installs the real message boxes; answer them from here on.
     QStringList meldungen;
-    MeldungsHandlerSetzen([&](const Meldung& m) {
+    DienstSetzen<MeldungsDienst>([&](const Meldung& m) {
         meldungen << m.text;
         return m.knöpfe == Knöpfe::OK ? Antwort::OK : Antwort::Ja;
     });
@@ -55,6 +55,6 @@ TEST(ProgrammStart, StartetAufNeuerIndexdateiUndBeendetSichSauber)
     EXPECT_EQ(s.value("WinampLautstärke").toInt(), 128);
     EXPECT_EQ(s.value("Dateiname").toString(), kvx);
     EXPECT_EQ(s.value("Start").toInt(), 10);
-    MeldungsHandlerSetzen({});
+    DienstSetzen<MeldungsDienst>({});
     Registry::DateiSetzen(dir.filePath("leer.conf"));
 }

@@ -28,14 +28,14 @@ protected:
     void SetUp() override
     {
         einstellungen().StartBildschirm = 1;
-        FortschrittAnzeigeSetzen(&anzeige);
+        DienstSetzen<FortschrittAnzeigeDienst>(&anzeige);
         FortschrittZeigenBeenden(nullptr);
         anzeige = TestAnzeige();
     }
     void TearDown() override
     {
         FortschrittZeigenBeenden(nullptr);
-        FortschrittAnzeigeSetzen(nullptr);
+        DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
         einstellungen().StartBildschirm = 1;
     }
 };

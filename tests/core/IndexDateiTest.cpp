@@ -4,6 +4,7 @@
 #include "core/Meldungen.h"
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
+#include "media/MedienInfosLesen.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +50,8 @@ protected:
     std::deque<Antwort> antworten;   // scripted answers to questions
     QStringList meldungen;
     Anzeige anzeige;
+    // The loader re-reads incomplete entries with the program's media reader.
+    DienstErsetzen<EintragLeserDienst> leser{MedienInfosNachlesen};
 
     void SetUp() override
     {
@@ -56,7 +59,7 @@ protected:
         datei = ordner.filePath("Test.kvx");
         einstellungen() = StandardEinstellungen();
         IndexDateiSperreWartezeitSetzen(50);
-        MeldungsHandlerSetzen([this](const Meldung& m) {
+        DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
             meldungen << m.text;
             if (m.knöpfe == Knöpfe::OK)
                 return Antwort::OK;
@@ -71,9 +74,9 @@ protected:
     }
     void TearDown() override
     {
-        MeldungsHandlerSetzen(nullptr);
+        DienstSetzen<MeldungsDienst>(nullptr);
         FortschrittZeigenBeenden(nullptr);
-        FortschrittAnzeigeSetzen(nullptr);
+        DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
         SichereDatei::FehlerBeiSchreibvorgang(0);
         SichereDatei::FehlerBeimUmbenennen(false);
         IndexDateiSperreWartezeitSetzen(4500);
@@ -167,7 +170,7 @@ TEST_F(IndexDateiTest, FortschrittBeimLadenUndNachlesen)
                 überschriften << z.überschrift;
         }
     } aufzeichnung;
-    FortschrittAnzeigeSetzen(&aufzeichnung);
+    DienstSetzen<FortschrittAnzeigeDienst>(&aufzeichnung);
     Index neu;
     qint32 größteKapazität = 0;
     aufzeichnung.beiEreignis = [&] { größteKapazität = std::max(größteKapazität, neu.Kapazität()); };
@@ -382,7 +385,7 @@ TEST_F(IndexDateiTest, SperreEndetWennDieKopieVerschwindet)
     schreiben(datei, "#TAG:kv102\r\n#TAG:1/1|ab\r\n");
     schreiben(datei + "~", "x");
     IndexDateiSperreWartezeitSetzen(60'000);
-    FortschrittAnzeigeSetzen(&anzeige);
+    DienstSetzen<FortschrittAnzeigeDienst>(&anzeige);
     int runden = 0;
     anzeige.beiEreignis = [&] {
         if (++runden == 3)
@@ -402,7 +405,7 @@ TEST_F(IndexDateiTest, AbbruchBeimSpeichernLässtDieAlteDatei)
     idx.bolIndexGeändert = true;
     const QDateTime gespeichert = idx.datLetzteSpeicherung;
 
-    FortschrittAnzeigeSetzen(&anzeige);
+    DienstSetzen<FortschrittAnzeigeDienst>(&anzeige);
     anzeige.beiEreignis = [] { FortschrittAbbrechen(); };
     EXPECT_FALSE(DateiSpeichern(idx, datei, true));
     EXPECT_TRUE(meldungen.isEmpty()) << "a cancel is not reported";

@@ -35,7 +35,7 @@ protected:
     {
         IndexStimmig(hauptIndex());
         hauptIndex() = gesichert;
-        DateiExistiertFrageSetzen(nullptr);
+        DienstSetzen<DateiExistiertDienst>(nullptr);
     }
 };
 

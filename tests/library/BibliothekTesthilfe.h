@@ -9,7 +9,7 @@
 #include "core/Meldungen.h"
 #include "core/Standardwerte.h"
 #include "core/StatusMeldung.h"
-#include "mainwindow/Liste.h"
+#include "core/Liste.h"
 #include "support/Mp3Bauer.h"
 
 #include <QByteArray>
@@ -137,7 +137,7 @@ struct Meldungsskript {
     MeldungsHandler alt;
     Meldungsskript()
     {
-        alt = MeldungsHandlerSetzen([this](const Meldung& m) {
+        alt = DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
             gezeigt.push_back(m);
             if (!antworten.empty()) {
                 const Antwort a = antworten.front();
@@ -147,7 +147,7 @@ struct Meldungsskript {
             return (m.knöpfe == Knöpfe::OK || m.knöpfe == Knöpfe::OKAbbrechen) ? Antwort::OK : Antwort::Ja;
         });
     }
-    ~Meldungsskript() { MeldungsHandlerSetzen(std::move(alt)); }
+    ~Meldungsskript() { DienstSetzen<MeldungsDienst>(std::move(alt)); }
     bool Enthält(const QString& teil) const
     {
         for (const Meldung& m : gezeigt)
@@ -164,12 +164,12 @@ struct Fortschrittsattrappe : FortschrittAnzeige {
     Fortschrittsattrappe()
     {
         einstellungen().StartBildschirm = 1;
-        FortschrittAnzeigeSetzen(this);
+        DienstSetzen<FortschrittAnzeigeDienst>(this);
     }
     ~Fortschrittsattrappe() override
     {
         FortschrittZeigenBeenden(nullptr);
-        FortschrittAnzeigeSetzen(nullptr);
+        DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
     }
     void Zeigen(QObject*, const FortschrittZustand&) override {}
     void Verbergen(QObject*) override {}
@@ -185,8 +185,8 @@ struct Fortschrittsattrappe : FortschrittAnzeige {
 // The status line: the last text and whether it was delayed.
 struct Statuszeile {
     StatusSchreiber schreiber;
-    Statuszeile() { StatusSchreiberSetzen(&schreiber); }
-    ~Statuszeile() { StatusSchreiberSetzen(nullptr); }
+    Statuszeile() { DienstSetzen<StatusDienst>(&schreiber); }
+    ~Statuszeile() { DienstSetzen<StatusDienst>(nullptr); }
     QString Text() const { return schreiber.strStatusText; }
     bool Verzögert() const { return schreiber.tmrTimer2.isActive(); }
 };
@@ -196,8 +196,8 @@ struct Statuszeile {
 struct Listenattrappe : ListenAnzeige {
     int aktualisiert = 0;
     std::vector<qint32> markiert;
-    Listenattrappe() { ListenAnzeigeSetzen(this); }
-    ~Listenattrappe() override { ListenAnzeigeSetzen(nullptr); }
+    Listenattrappe() { DienstSetzen<ListenAnzeigeDienst>(this); }
+    ~Listenattrappe() override { DienstSetzen<ListenAnzeigeDienst>(nullptr); }
     void SucheAktualisieren(bool) override { ++aktualisiert; }
     void ListeErstellenAktualisieren(qint32, qint32) override {}
     void NeueInListeMarkieren(qint32 n) override { markiert.push_back(n); }

@@ -26,7 +26,7 @@ protected:
     void TearDown() override
     {
         FortschrittTaktSetzen(50);
-        DateiExistiertFrageSetzen(nullptr);
+        DienstSetzen<DateiExistiertDienst>(nullptr);
         IndexStimmig(index);
     }
 

@@ -2,7 +2,7 @@
 
 #include "core/Funktionen.h"
 #include "library/Loeschen.h"
-#include "library/Verfuegbarkeit.h"
+#include "core/Verfuegbarkeit.h"
 
 
 using namespace testhilfe;
@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         EinstellungenFürHinzufügen();
-        NichtVerfügbarAbfrageSetzen([this](const QString&, const QString&, QObject*) {
+        DienstSetzen<NichtVerfügbarDienst>([this](const QString&, const QString&, QObject*) {
             ++medienFragen;
             if (medienAntworten.empty())
                 return NichtVerfügbarAntwort::Überspringen;
@@ -35,7 +35,7 @@ protected:
     }
     void TearDown() override
     {
-        NichtVerfügbarAbfrageSetzen(nullptr);
+        DienstSetzen<NichtVerfügbarDienst>(nullptr);
         IndexStimmig(index);
     }
 

@@ -5,8 +5,8 @@
 #include "core/Standardwerte.h"
 #include "core/StatusMeldung.h"
 #include "library/Synchronisieren.h"
-#include "library/Verfuegbarkeit.h"
-#include "mainwindow/Liste.h"
+#include "core/Verfuegbarkeit.h"
+#include "core/Liste.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,10 +80,10 @@ protected:
         // Already indexed: one file that is there, one that is gone.
         idx.EintragAnhängen(a + "/eins.mp3", LeereMedienInfo());
         idx.EintragAnhängen(a + "/weg.mp3", LeereMedienInfo());
-        StatusSchreiberSetzen(&status);
-        ListenAnzeigeSetzen(&liste);
-        FortschrittAnzeigeSetzen(&anzeige);
-        MeldungsHandlerSetzen([this](const Meldung& m) {
+        DienstSetzen<StatusDienst>(&status);
+        DienstSetzen<ListenAnzeigeDienst>(&liste);
+        DienstSetzen<FortschrittAnzeigeDienst>(&anzeige);
+        DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
             meldungen << m.text;
             return Antwort::OK;
         });
@@ -91,11 +91,11 @@ protected:
     void TearDown() override
     {
         FortschrittZeigenBeenden(nullptr);
-        FortschrittAnzeigeSetzen(nullptr);
-        ListenAnzeigeSetzen(nullptr);
-        StatusSchreiberSetzen(nullptr);
-        MeldungsHandlerSetzen(nullptr);
-        NichtVerfügbarAbfrageSetzen(nullptr);
+        DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
+        DienstSetzen<ListenAnzeigeDienst>(nullptr);
+        DienstSetzen<StatusDienst>(nullptr);
+        DienstSetzen<MeldungsDienst>(nullptr);
+        DienstSetzen<NichtVerfügbarDienst>(nullptr);
     }
     bool hatPfad(const QString& p) const
     {
@@ -179,7 +179,7 @@ TEST_F(Synchron, AbwesenderDatenträgerÜberspringenBehältAbbrechenBrichtAb)
     idx.EintragAnhängen("/media/kalvero-nicht-eingelegt/lied.mp3", LeereMedienInfo());
     einstellungen().NichtVerfügbarFragen = 1;
     NichtVerfügbarAntwort antwort = NichtVerfügbarAntwort::Überspringen;
-    NichtVerfügbarAbfrageSetzen([&](const QString&, const QString&, QObject*) { return antwort; });
+    DienstSetzen<NichtVerfügbarDienst>([&](const QString&, const QString&, QObject*) { return antwort; });
 
     IndexSynchronisieren(idx, nullptr);
     ASSERT_EQ(meldungen.size(), 1);

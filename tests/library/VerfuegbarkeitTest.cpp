@@ -3,7 +3,7 @@
 
 #include "core/Einstellungen.h"
 #include "core/Index.h"
-#include "library/Verfuegbarkeit.h"
+#include "core/Verfuegbarkeit.h"
 #include "library/frmDateiNichtVerfuegbar.h"
 #include "platform/Laufwerke.h"
 
@@ -30,14 +30,14 @@ protected:
     {
         bolNichtVerfügbarAlleÜberspringen = false;
         einstellungen().NichtVerfügbarFragen = 1;
-        alteAbfrage = NichtVerfügbarAbfrageSetzen([this](const QString& pfad, const QString& text, QObject*) {
+        alteAbfrage = DienstSetzen<NichtVerfügbarDienst>([this](const QString& pfad, const QString& text, QObject*) {
             fragen.push_back({pfad, text});
             return antwort;
         });
     }
     void TearDown() override
     {
-        NichtVerfügbarAbfrageSetzen(alteAbfrage);
+        DienstSetzen<NichtVerfügbarDienst>(alteAbfrage);
         bolNichtVerfügbarAlleÜberspringen = false;
     }
     qint32 Eintrag(const QString& pfad, const QString& datenträger = QString())
@@ -109,7 +109,7 @@ TEST_F(VerfuegbarkeitTest, AbsentMediumAsksAndMapsTheAnswers)
 
     // Without a window nothing is touched: skip.
     einstellungen().NichtVerfügbarFragen = 1;
-    NichtVerfügbarAbfrageSetzen(nullptr);
+    DienstSetzen<NichtVerfügbarDienst>(nullptr);
     EXPECT_EQ(DateiNichtVerfügbarPrüfen(index, e, nullptr, false), 1);
 }
 

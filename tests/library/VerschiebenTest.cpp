@@ -14,7 +14,7 @@ struct Fragen {
     QStringList gestellt;
     Fragen()
     {
-        DateiExistiertFrageSetzen([this](const QString& text) {
+        DienstSetzen<DateiExistiertDienst>([this](const QString& text) {
             gestellt.append(text);
             if (antworten.empty())
                 return DateiExistiert::Abbrechen;
@@ -23,7 +23,7 @@ struct Fragen {
             return a;
         });
     }
-    ~Fragen() { DateiExistiertFrageSetzen(nullptr); }
+    ~Fragen() { DienstSetzen<DateiExistiertDienst>(nullptr); }
 };
 
 class VerschiebenTest : public ::testing::Test {

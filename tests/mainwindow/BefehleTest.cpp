@@ -6,7 +6,7 @@
 #include "mainwindow/Liste.h"
 #include "mainwindow/frmMain.h"
 
-#include "ListenHilfen.h"
+#include "support/ListenHilfen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,7 +45,7 @@ protected:
         Hinzu(idx, "/musik/b/drei.mp3", Lied("Stones", "Angie"));
         idx.bolIndexGeladen = true;
         listenZustand() = ListenZustand();
-        MeldungsHandlerSetzen([this](const Meldung& m) {
+        DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
             meldungen << m.text;
             return Antwort::Nein;
         });
@@ -64,7 +64,7 @@ protected:
     void TearDown() override
     {
         f.reset();
-        MeldungsHandlerSetzen(nullptr);
+        DienstSetzen<MeldungsDienst>(nullptr);
         hauptIndex() = Index();
         listenZustand() = ListenZustand();
     }
@@ -210,13 +210,13 @@ TEST_F(Befehle, AbfrageFrischtDieAuswahlNichtHinterModalemFensterAuf)
         void EreignisseVerarbeiten() override {}
     } anzeige;
     einstellungen().StartBildschirm = 1;
-    FortschrittAnzeigeSetzen(&anzeige);
+    DienstSetzen<FortschrittAnzeigeDienst>(&anzeige);
     ASSERT_TRUE(FortschrittZeigenStarten(3, true, nullptr, true, false, "Test"));
     ASSERT_TRUE(FortschrittLäuft());
     b->AuswahlAuffrischen();
     EXPECT_EQ(listenZustand().lngAuswahlEintrag[1], 1) << "a progress run is active";
     FortschrittZeigenBeenden(nullptr);
-    FortschrittAnzeigeSetzen(nullptr);
+    DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
     b->AuswahlAuffrischen();
     EXPECT_EQ(listenZustand().lngAuswahlEintrag[1], 2);
 }

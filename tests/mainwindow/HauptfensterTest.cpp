@@ -1,4 +1,4 @@
-#include "ListenHilfen.h"
+#include "support/ListenHilfen.h"
 #include "core/Einstellungen.h"
 #include "core/Meldungen.h"
 #include "mainwindow/ListenModell.h"
@@ -47,7 +47,7 @@ protected:
         idx.bolIndexGeladen = true;
         listenZustand() = ListenZustand();
         listenZustand().bolMarkierungenBehalten = true;
-        MeldungsHandlerSetzen([this](const Meldung& m) {
+        DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
             meldungen << m.text;
             return m.knöpfe == Knöpfe::OK ? Antwort::OK : antwort;
         });
@@ -73,7 +73,7 @@ protected:
     void TearDown() override
     {
         f.reset();
-        MeldungsHandlerSetzen(nullptr);
+        DienstSetzen<MeldungsDienst>(nullptr);
         hauptIndex() = Index();
         listenZustand() = ListenZustand();
         Registry::DateiSetzen(QString());
@@ -125,7 +125,7 @@ TEST_F(Hauptfenster, TypingSearchesOnceWhenTheTimerFires)
     EXPECT_EQ(suchen, vorher + 1);
     EXPECT_FALSE(f->tmrListe->isActive());
     EXPECT_EQ(zeilen(), (std::vector<qint32>{1, 2}));
-    EXPECT_EQ(listenZustand().suchbegriffe.strSuchbegriffeText[1], QStringLiteral("bea"));
+    EXPECT_EQ(suchZustand().suchbegriffe.strSuchbegriffeText[1], QStringLiteral("bea"));
     EXPECT_EQ(f->lblDateiAnzahl->text(), QStringLiteral("4 Datei(en) im Index\n2 Datei(en) gefunden"));
     // An empty text searches at once.
     f->txtSongname->setEditText(QString());
@@ -142,7 +142,7 @@ TEST_F(Hauptfenster, TypingSearchesOnceWhenTheTimerFires)
 TEST_F(Hauptfenster, TheSongMenuSearchReplacesSeveralQueries)
 {
     // Two queries of the extended search: the boxes are disabled.
-    Suchbegriffe& s = listenZustand().suchbegriffe;
+    Suchbegriffe& s = suchZustand().suchbegriffe;
     ASSERT_TRUE(SuchbegriffeZurücksetzen(s));
     ASSERT_TRUE(SuchbegriffeHinzufügen(s, QStringLiteral("Beatles"), QStringLiteral("Interpret"), QStringLiteral("00")));
     ASSERT_TRUE(SuchbegriffeHinzufügen(s, QStringLiteral("Help"), QStringLiteral("Titel"), QStringLiteral("00")));
@@ -179,9 +179,9 @@ TEST_F(Hauptfenster, CompletionFromTheValueListAndBackspace)
     EXPECT_EQ(le->text(), QStringLiteral("Stones"));
     // A refresh for others never completes.
     le->setText(QString());
-    listenZustand().bolSucheGesperrt = true;
+    suchZustand().bolSucheGesperrt = true;
     le->setText(QStringLiteral("s"));
-    listenZustand().bolSucheGesperrt = false;
+    suchZustand().bolSucheGesperrt = false;
     f->SucheAktualisieren(false);
     EXPECT_EQ(le->text(), QStringLiteral("s"));
 }

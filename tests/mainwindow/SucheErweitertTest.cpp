@@ -7,7 +7,7 @@
 #include "mainwindow/frmSucheErweitert.h"
 #include "mainwindow/frmSucheErweitertHinzufuegen.h"
 
-#include "ListenHilfen.h"
+#include "support/ListenHilfen.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,14 +42,14 @@ protected:
         Hinzu(idx, "/m/5.mp3", LeereMedienInfo()); // no tag at all
         idx.bolIndexGeladen = true;
         listenZustand() = ListenZustand();
-        MeldungsHandlerSetzen([this](const Meldung& m) {
+        DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
             meldungen << m.text;
             return m.knöpfe == Knöpfe::OK ? Antwort::OK : antwort;
         });
         f = std::make_unique<frmMain>();
         f->IndexZustandAnzeigen();
         // As before the first search (that one leaves its own query behind).
-        listenZustand().suchbegriffe = Suchbegriffe();
+        suchZustand().suchbegriffe = Suchbegriffe();
         w = new frmSucheErweitert(f.get());
         w->Vorbereiten();
         w->show();
@@ -57,7 +57,7 @@ protected:
     void TearDown() override
     {
         f.reset();
-        MeldungsHandlerSetzen(nullptr);
+        DienstSetzen<MeldungsDienst>(nullptr);
         hauptIndex() = Index();
         listenZustand() = ListenZustand();
     }
@@ -124,7 +124,7 @@ TEST_F(SucheErweitert, MussUndDarfNichtÜberMehrereAbfragen)
     EXPECT_EQ(f->cboSuche->currentIndex(), -1);
     sucheAbwarten();
     EXPECT_EQ(treffer(), std::vector<qint32>{2}) << "Beatles whose title has no 'help'";
-    EXPECT_EQ(listenZustand().suchbegriffe.lngSuchbegriffeAnzahl, 2) << "the disabled box leaves the queries alone";
+    EXPECT_EQ(suchZustand().suchbegriffe.lngSuchbegriffeAnzahl, 2) << "the disabled box leaves the queries alone";
 }
 
 TEST_F(SucheErweitert, DarfNichtBehältEinträgeOhneTag)
@@ -136,7 +136,7 @@ TEST_F(SucheErweitert, DarfNichtBehältEinträgeOhneTag)
     EXPECT_EQ(f->txtSongname->currentText(), "BEATLES");
     sucheAbwarten();
     EXPECT_EQ(treffer(), (std::vector<qint32>{3, 5}));
-    EXPECT_EQ(listenZustand().suchbegriffe.strSuchbegriffeOptionen[1], "10") << "the query keeps its option";
+    EXPECT_EQ(suchZustand().suchbegriffe.strSuchbegriffeOptionen[1], "10") << "the query keeps its option";
 }
 
 TEST_F(SucheErweitert, ÄndernSchreibtNurSeineZeileUndVoreinstellungBleibt)
@@ -157,7 +157,7 @@ TEST_F(SucheErweitert, ÄndernSchreibtNurSeineZeileUndVoreinstellungBleibt)
     w->cmdSucheÄndern_Click();
     EXPECT_EQ(zeilen(), QStringList({"Suche nach 'a' im Feld 'Interpret'", "Suche nach 'neu' im Feld 'Titel'",
                                      "Suche nach 'c' im Feld 'Album'"}));
-    EXPECT_EQ(listenZustand().suchbegriffe.strSuchbegriffeOptionen[2], "11");
+    EXPECT_EQ(suchZustand().suchbegriffe.strSuchbegriffeOptionen[2], "11");
     // A new query starts from the last choices with an empty text.
     imDialog([](frmSucheErweitertHinzufügen* d) {
         EXPECT_TRUE(d->bolHinzufügen);
@@ -167,7 +167,7 @@ TEST_F(SucheErweitert, ÄndernSchreibtNurSeineZeileUndVoreinstellungBleibt)
         d->cmdAbbrechen->click();
     });
     w->cmdSucheNeu_Click();
-    EXPECT_EQ(listenZustand().suchbegriffe.lngSuchbegriffeAnzahl, 3) << "cancel stores nothing";
+    EXPECT_EQ(suchZustand().suchbegriffe.lngSuchbegriffeAnzahl, 3) << "cancel stores nothing";
 }
 
 TEST_F(SucheErweitert, OhneWahlUndOhneAbfragenGibtEsHinweise)

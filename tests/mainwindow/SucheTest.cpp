@@ -1,4 +1,4 @@
-#include "ListenHilfen.h"
+#include "support/ListenHilfen.h"
 #include "mainwindow/Suche.h"
 
 #include <gtest/gtest.h>

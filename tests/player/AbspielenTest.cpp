@@ -24,11 +24,11 @@ protected:
         SpielerTest::SetUp();
         altesCache = qgetenv("XDG_CACHE_HOME");
         qputenv("XDG_CACHE_HOME", ordner.filePath("cache").toUtf8());
-        Shell::UrlÖffnerSetzen([this](const QUrl& u) {
+        DienstSetzen<Shell::UrlÖffnerDienst>([this](const QUrl& u) {
             geöffnet.push_back(u);
             return true;
         });
-        BildAnzeigenHookSetzen([this](const QString& p) {
+        DienstSetzen<BildAnzeigeDienst>([this](const QString& p) {
             bilder.push_back(p);
             return true;
         });
@@ -40,8 +40,8 @@ protected:
     }
     void TearDown() override
     {
-        BildAnzeigenHookSetzen(nullptr);
-        Shell::UrlÖffnerSetzen(nullptr);
+        DienstSetzen<BildAnzeigeDienst>(nullptr);
+        DienstSetzen<Shell::UrlÖffnerDienst>(nullptr);
         qputenv("XDG_CACHE_HOME", altesCache);
         SpielerTest::TearDown();
     }

@@ -43,7 +43,7 @@ protected:
         altesCache = qgetenv("XDG_CACHE_HOME");
         qputenv("XDG_CACHE_HOME", ordner.filePath("cache").toUtf8());
         backend = std::make_unique<MprisBackend>();
-        SpielerBackendSetzen(backend.get());
+        DienstSetzen<SpielerBackendDienst>(backend.get());
         strWinampDienst.clear();
         m_werkzeug = werkzeug;
         m_eingerichtet = true;
@@ -57,7 +57,7 @@ protected:
             wurzel.setTimeout(500);
             wurzel.call(QStringLiteral("Quit"));
         }
-        SpielerBackendSetzen(nullptr);
+        DienstSetzen<SpielerBackendDienst>(nullptr);
         strWinampDienst.clear();
         einstellungen() = gesichert;
         qputenv("XDG_CACHE_HOME", altesCache);
@@ -210,14 +210,14 @@ TEST(MprisOhneBusTest, OhneBusLeerUndNullenUndKeinAbsturz)
     einstellungen() = StandardEinstellungen();
     einstellungen().WinampPfad = spieler;
     std::vector<Meldung> meldungen;
-    MeldungsHandlerSetzen([&](const Meldung& m) {
+    DienstSetzen<MeldungsDienst>([&](const Meldung& m) {
         meldungen.push_back(m);
         return Antwort::OK;
     });
 
     MprisBackend keinBus(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/kalvero-bus"),
                                                        QStringLiteral("kalvero-keinbus")));
-    SpielerBackendSetzen(&keinBus);
+    DienstSetzen<SpielerBackendDienst>(&keinBus);
     strWinampDienst.clear();
     EXPECT_FALSE(Winamp_Check(false));
     ErwarteKeinenSpieler();
@@ -229,8 +229,8 @@ TEST(MprisOhneBusTest, OhneBusLeerUndNullenUndKeinAbsturz)
     ASSERT_EQ(meldungen.size(), 1u);
     EXPECT_TRUE(meldungen[0].text.contains("ist beim Starten eines Programmes aufgetreten."));
 
-    SpielerBackendSetzen(nullptr);
-    MeldungsHandlerSetzen(nullptr);
+    DienstSetzen<SpielerBackendDienst>(nullptr);
+    DienstSetzen<MeldungsDienst>(nullptr);
     einstellungen() = gesichert;
 }
 

@@ -116,12 +116,12 @@ protected:
     {
         gesichert = einstellungen();
         einstellungen() = StandardEinstellungen();
-        SpielerBackendSetzen(&spieler);
+        DienstSetzen<SpielerBackendDienst>(&spieler);
         strWinampDienst.clear();
         strWinampTitel.clear();
         bolWinampTitelBearbeitet = false;
         bolWinampDateiErkannt = false;
-        MeldungsHandlerSetzen([this](const Meldung& m) {
+        DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
             meldungen.push_back(m);
             if (!antworten.empty()) {
                 const Antwort a = antworten.front();
@@ -130,7 +130,7 @@ protected:
             }
             return m.knöpfe == Knöpfe::JaNein ? Antwort::Ja : Antwort::OK;
         });
-        StatusSchreiberSetzen(&status);
+        DienstSetzen<StatusDienst>(&status);
         // A player program that exists, under a name that speaks MPRIS.
         spielerPfad = ordner.filePath(QStringLiteral("audacious"));
         QFile f(spielerPfad);
@@ -141,9 +141,9 @@ protected:
     }
     void TearDown() override
     {
-        StatusSchreiberSetzen(nullptr);
-        MeldungsHandlerSetzen(nullptr);
-        SpielerBackendSetzen(nullptr);
+        DienstSetzen<StatusDienst>(nullptr);
+        DienstSetzen<MeldungsDienst>(nullptr);
+        DienstSetzen<SpielerBackendDienst>(nullptr);
         strWinampDienst.clear();
         einstellungen() = gesichert;
     }

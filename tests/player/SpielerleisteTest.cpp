@@ -35,7 +35,7 @@ protected:
         gesicherterIndex = hauptIndex();
         hauptIndex() = Index();
         f = std::make_unique<frmMain>();
-        StatusSchreiberSetzen(&status); // the window installed its own
+        DienstSetzen<StatusDienst>(&status); // the window installed its own
         f->hscrlVolume->setValue(51);
         SpielerleisteAuswahlHookSetzen([this] { ++auswahlAufrufe; });
     }
@@ -226,7 +226,7 @@ protected:
     }
     void TearDown() override
     {
-        FortschrittAnzeigeSetzen(nullptr);
+        DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
         SpielerleisteTest::TearDown();
     }
 };
@@ -243,7 +243,7 @@ TEST_F(RegelmäßigesSpeichernTest, SpeichertNachAblaufUndMeldetEs)
 TEST_F(RegelmäßigesSpeichernTest, NichtWährendFortschrittOderModalemFensterUndNieOhneGeladenenIndex)
 {
     const QDateTime zuletzt = hauptIndex().datLetzteSpeicherung;
-    FortschrittAnzeigeSetzen(&anzeige);
+    DienstSetzen<FortschrittAnzeigeDienst>(&anzeige);
     FortschrittZeigenStarten(10, true, nullptr, true, true, "Läuft");
     ASSERT_TRUE(FortschrittLäuft());
     tick();

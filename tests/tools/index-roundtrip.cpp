@@ -27,7 +27,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: no such file\n", argv[1]);
         return 1;
     }
-    MeldungsHandlerSetzen([](const Meldung& m) {
+    DienstSetzen<MeldungsDienst>([](const Meldung& m) {
         const bool frage = m.knöpfe != Knöpfe::OK;
         std::fprintf(stderr, "Kalvero: %s%s\n", m.text.toLocal8Bit().constData(), frage ? " -> Ja" : "");
         return frage ? Antwort::Ja : Antwort::OK;

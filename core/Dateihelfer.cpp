@@ -1,4 +1,4 @@
-#include "library/Dateihelfer.h"
+#include "core/Dateihelfer.h"
 
 #include "core/Funktionen.h"
 #include "core/Index.h"

@@ -1,5 +1,5 @@
-#include "ListenHilfen.h"
-#include "mainwindow/Felder.h"
+#include "support/ListenHilfen.h"
+#include "core/Felder.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

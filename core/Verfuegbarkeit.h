@@ -1,6 +1,7 @@
 #pragma once
 // Availability of an entry's file, also on removable media that may be absent.
 
+#include "platform/Dienste.h"
 #include "core/Index.h"
 
 #include <QString>
@@ -28,7 +29,9 @@ enum class NichtVerfügbarAntwort { Verfügbar = 0, Überspringen = 1, Abbrechen
 // until the file appears or the user answers. The windows install the real
 // dialog; without one every question answers "skip".
 using NichtVerfügbarAbfrage = std::function<NichtVerfügbarAntwort(const QString& pfad, const QString& text, QObject* besitzer)>;
-NichtVerfügbarAbfrage NichtVerfügbarAbfrageSetzen(NichtVerfügbarAbfrage abfrage);
+struct NichtVerfügbarDienst {
+    using Typ = NichtVerfügbarAbfrage;
+};
 
 // The question's text for a file, its stored volume label and its drive root.
 QString NichtVerfügbarText(const QString& pfad, const QString& datenträger, const QString& laufwerk);

@@ -2,7 +2,7 @@
 
 #include "core/Index.h"
 #include "core/Standardwerte.h"
-#include "library/Dateihelfer.h"
+#include "core/Dateihelfer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "mainwindow/Felder.h"
+#include "core/Felder.h"
 
 #include "core/Funktionen.h"
 #include "core/Standardwerte.h"

@@ -1,4 +1,4 @@
-#include "library/Verfuegbarkeit.h"
+#include "core/Verfuegbarkeit.h"
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
@@ -8,12 +8,6 @@ bool bolNichtVerfügbarAlleÜberspringen = false;
 
 namespace {
 
-NichtVerfügbarAbfrage& abfrage()
-{
-    static NichtVerfügbarAbfrage a;
-    return a;
-}
-
 QString NameWennWechsel(const Laufwerke::Medium& m)
 {
     return m.wechsel ? SteuerzeichenEntfernen(m.name, true) : QString();
@@ -21,12 +15,6 @@ QString NameWennWechsel(const Laufwerke::Medium& m)
 
 } // namespace
 
-NichtVerfügbarAbfrage NichtVerfügbarAbfrageSetzen(NichtVerfügbarAbfrage neu)
-{
-    NichtVerfügbarAbfrage alt = std::move(abfrage());
-    abfrage() = std::move(neu);
-    return alt;
-}
 
 QString NichtVerfügbarText(const QString& pfad, const QString& datenträger, const QString& laufwerk)
 {
@@ -76,7 +64,7 @@ int DateiNichtVerfügbarPrüfen(const Index& index, qint32 lngEintrag, QObject* 
     if (einstellungen().NichtVerfügbarFragen == 0 || bolNichtVerfügbarAlleÜberspringen)
         return 1;
     const QString text = NichtVerfügbarText(pfad, index.IndexDaten[size_t(lngEintrag)].Datei_Datenträger, medium.wurzel);
-    const NichtVerfügbarAntwort antwort = abfrage() ? abfrage()(pfad, text, frmBesitzer) : NichtVerfügbarAntwort::Überspringen;
+    const NichtVerfügbarAntwort antwort = Dienst<NichtVerfügbarDienst>() ? Dienst<NichtVerfügbarDienst>()(pfad, text, frmBesitzer) : NichtVerfügbarAntwort::Überspringen;
     switch (antwort) {
     case NichtVerfügbarAntwort::Verfügbar: return 0;
     case NichtVerfügbarAntwort::Überspringen: return 1;

@@ -1,4 +1,6 @@
-#include "core/Main_gui.h"
+#include "app/Main_gui.h"
+
+#include "app/Dienste_gui.h"
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
@@ -17,7 +19,6 @@
 #include "mainwindow/Tray_gui.h"
 #include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
-#include "platform/Plattform_gui.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -53,7 +54,7 @@ QRect twipsRechteck(const QRect& px)
 
 void Main(const QStringList& argumente)
 {
-    PlattformFensterEinrichten();
+    DiensteEinrichten();
     Index& idx = hauptIndex();
     listenZustand().bolMarkierungenBehalten = true;
     idx.datLetzteSpeicherung = QDateTime::currentDateTime();
@@ -61,7 +62,7 @@ void Main(const QStringList& argumente)
     Einstellungen& e = einstellungen();
     schritt([&] { EinstellungenLesen(e); });
     frmMain* f = hauptfenster(); // created hidden
-    fortschrittsfenster();
+    FensterDiensteEinrichten(f);
     schritt([&] { FarbenAnwenden(f); });
     schritt([&] { HauptfensterBefehleVerbinden(f); });
     schritt([&] { BibliotheksBefehleVerbinden(f); });
@@ -102,12 +103,12 @@ void Main(const QStringList& argumente)
                             : QStringLiteral("Willkommen! Bitte fügen Sie Dateien zum Index hinzu"),
                         500);
     // The field box's click refills the value list; no search starts here.
-    listenZustand().bolSucheGesperrt = true;
+    suchZustand().bolSucheGesperrt = true;
     if (f->cboSuche->currentIndex() == 0)
         f->cboSuche_Click();
     else
         f->cboSuche->setCurrentIndex(0);
-    listenZustand().bolSucheGesperrt = false;
+    suchZustand().bolSucheGesperrt = false;
 
     if (e.Start < 1) {
         frmWillkommen w(f);

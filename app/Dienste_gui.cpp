@@ -1,13 +1,21 @@
-#include "platform/Plattform_gui.h"
+#include "app/Dienste_gui.h"
 
+#include "core/Fortschritt.h"
 #include "core/Funktionen.h"
+#include "core/IndexDatei.h"
+#include "core/IndexEreignisse.h"
 #include "core/Meldungen.h"
+#include "core/frmFortschritt.h"
+#include "library/Besitzer.h"
 #include "library/frmDateiNichtVerfuegbar.h"
+#include "library/frmVerschiebenDateiExistiert.h"
+#include "mainwindow/frmMain.h"
+#include "media/MedienInfosLesen.h"
+#include "player/Statistik.h"
 #include "platform/Shell.h"
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -60,15 +68,22 @@ Antwort messageBox(const Meldung& m)
 
 } // namespace
 
-void PlattformFensterEinrichten()
+void DiensteEinrichten()
 {
-    MeldungsHandlerSetzen(messageBox);
-    Shell::UrlÖffnerSetzen([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+    DienstSetzen<MeldungsDienst>(messageBox);
+    DienstSetzen<Shell::UrlÖffnerDienst>([](const QUrl& url) { return QDesktopServices::openUrl(url); });
     DateiNichtVerfügbarFensterEinrichten();
+    DienstSetzen<EintragLeserDienst>(MedienInfosNachlesen);
+    // A newly loaded index has not seen the playing title yet.
+    IndexHörerAnmelden([](IndexEreignis ereignis, Index& idx) {
+        if (ereignis == IndexEreignis::Geladen && &idx == &hauptIndex())
+            bolWinampTitelBearbeitet = false;
+    });
 }
 
-QString OrdnerDialogZeigen(const QString& titel)
+void FensterDiensteEinrichten(frmMain* f)
 {
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), titel, QString(),
-                                             QFileDialog::ShowDirsOnly);
+    DateiExistiertFensterEinrichten(f);
+    DienstSetzen<FortschrittAnzeigeDienst>(fortschrittsfenster());
+    DienstSetzen<BibliotheksBesitzerDienst>(f);
 }
