@@ -1,3 +1,4 @@
+#include "core/Einstellungen.h"
 #include "core/Index.h"
 #include "core/Meldungen.h"
 #include "core/Standardwerte.h"
@@ -6,6 +7,7 @@
 #include "mainwindow/Internet.h"
 #include "mainwindow/frmBildAnzeige.h"
 #include "mainwindow/frmInternet.h"
+#include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmStatistik.h"
 #include "platform/Shell.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -208,4 +211,21 @@ TEST(Statistikfenster, BefehlZeigtDieZahlenDesIndex)
                                         "0:01:01, durchschnittlich 0:01:01"}));
     }
     hauptIndex() = Index();
+}
+
+TEST(Tipps, BlätternLäuftRundherum)
+{
+    StandardwerteSetzen();
+    const int anzahl = int(standardwerte().strTipps.size());
+    ASSERT_GT(anzahl, 2);
+    frmHinweise f;
+    f.TippZeigen(anzahl);
+    f.cmdVor_Click();
+    EXPECT_EQ(f.txtTippTag, "1");
+    EXPECT_EQ(f.txtTipp->toPlainText(), standardwerte().strTipps[0]);
+    f.cmdZurück_Click();
+    EXPECT_EQ(f.txtTippTag, QString::number(anzahl));
+    EXPECT_EQ(einstellungen().TippsAktueller, anzahl);
+    f.TippZeigen(anzahl + 5); // out of range starts at the first
+    EXPECT_EQ(f.txtTippTag, "1");
 }
