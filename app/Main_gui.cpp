@@ -1,6 +1,7 @@
 #include "app/Main_gui.h"
 
 #include "app/Dienste_gui.h"
+#include "app/Signale_gui.h"
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
@@ -64,6 +65,7 @@ void Main(const QStringList& argumente)
     schritt([&] { EinstellungenLesen(e); });
     frmMain* f = hauptfenster(); // created hidden
     FensterDiensteEinrichten(f);
+    BeendenSignaleEinrichten(f);
     schritt([&] { FarbenAnwenden(f); });
     schritt([&] { HauptfensterBefehleVerbinden(f); });
     schritt([&] { BibliotheksBefehleVerbinden(f); });

@@ -337,7 +337,15 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     lstSongs->viewport()->installEventFilter(this);
     lblIndexdateiUntertitel1->installEventFilter(this);
     lblIndexDateiUntertitel2->installEventFilter(this);
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { m_sitzungsEnde = true; });
+    // The desktop session ends: the close path as at a shutdown; a Cancel to
+    // the save question stops the logout where the session lets us ask.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& m) {
+        const bool fragen = m.allowsInteraction();
+        if (!SitzungBeenden(fragen))
+            m.cancel();
+        if (fragen)
+            m.release();
+    });
 
     IndexSpeichern = [this] { return DateiSpeichern(hauptIndex(), einstellungen().Dateiname, false, this); };
     ProgrammBeenden = [] { QCoreApplication::quit(); };
@@ -1032,12 +1040,20 @@ void frmMain::resizeEvent(QResizeEvent* e)
 void frmMain::closeEvent(QCloseEvent* e)
 {
     int abbrechen = 0;
-    Form_QueryUnload(abbrechen, m_sitzungsEnde ? 2 : 0);
-    m_sitzungsEnde = false;
+    Form_QueryUnload(abbrechen, 0);
     if (abbrechen)
         e->ignore();
     else
         e->accept();
+}
+
+bool frmMain::SitzungBeenden(bool fragenErlaubt)
+{
+    m_ohneFragen = !fragenErlaubt;
+    int abbrechen = 0;
+    Form_QueryUnload(abbrechen, 2);
+    m_ohneFragen = false;
+    return abbrechen == 0;
 }
 
 void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
@@ -1094,7 +1110,8 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         // Nothing is ever saved over a file that was not loaded.
         bool speichern = false;
         if (idx.bolIndexGeändert && idx.bolIndexGeladen) {
-            if (e.DateiAutomatischSpeichern == 1) {
+            // Where nobody may be asked, a change is saved rather than dropped.
+            if (e.DateiAutomatischSpeichern == 1 || m_ohneFragen) {
                 speichern = true;
             } else {
                 const Antwort a = MeldungZeigen(QStringLiteral("Die Indexdatei wurde geändert.\nMöchten Sie diese speichern?"),

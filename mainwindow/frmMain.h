@@ -197,6 +197,9 @@ public:
     // The close request: `Cancel` non-zero keeps the program running;
     // `UnloadMode` 2 = the session ends, 3 = ended from outside.
     void Form_QueryUnload(int& Cancel, int UnloadMode);
+    // The desktop session ends (the close path with mode 2). Without leave to
+    // ask, a changed index is saved. False when the user cancelled.
+    bool SitzungBeenden(bool fragenErlaubt);
     // How the close path saves the index and ends the program (tests
     // replace them).
     std::function<bool()> IndexSpeichern;
@@ -217,7 +220,7 @@ private:
     QTimer* m_vorbereiten;      // folds the search texts in idle time
     qint32 m_vorbereitenAb = 0; // the next entry to fold
     QStringList m_werteListe;
-    bool m_sitzungsEnde = false;
+    bool m_ohneFragen = false; // the session ends and allows no question
     LinkLabel* link(const QString& name, const QString& text, QWidget* parent);
     void MenüsErstellen();
     void SongMenüSuche(int feldIndex, const QString& text);
