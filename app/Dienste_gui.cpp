@@ -72,7 +72,9 @@ Antwort messageBox(const Meldung& m)
 
 void DiensteEinrichten()
 {
-    DienstSetzen<MeldungsDienst>(messageBox);
+    // A handler put in before start-up (a test's answers) stays.
+    if (!Dienst<MeldungsDienst>())
+        DienstSetzen<MeldungsDienst>(messageBox);
     DienstSetzen<Shell::UrlÖffnerDienst>([](const QUrl& url) { return QDesktopServices::openUrl(url); });
     DateiNichtVerfügbarFensterEinrichten();
     DienstSetzen<EintragLeserDienst>(MedienInfosNachlesen);

@@ -1,5 +1,6 @@
 #include "core/Start.h"
 
+#include <QFileInfo>
 #include <QUrl>
 
 std::optional<QString> BefehlszeileAuswerten(const QString& befehlszeile)
@@ -18,7 +19,9 @@ std::optional<QString> BefehlszeileAuswerten(const QString& befehlszeile)
     }
     if (s.isEmpty())
         return std::nullopt;
-    return s;
+    // A name relative to the folder the program was started from is stored
+    // as the whole path, so that the next start finds the same file.
+    return QFileInfo(s).absoluteFilePath();
 }
 
 QString BefehlszeileAusArgumenten(const QStringList& argumente)

@@ -8,7 +8,8 @@
 
 // The index file named on the command line (the raw text after the program's
 // path): quotes are stripped only where there is one at each end; a lone
-// quote or an empty text names no file; a file:// URL becomes a local path.
+// quote or an empty text names no file; a file:// URL becomes a local path;
+// a relative name is made absolute against the current folder.
 std::optional<QString> BefehlszeileAuswerten(const QString& befehlszeile);
 // The raw text from argv (arguments after the program, joined by blanks).
 QString BefehlszeileAusArgumenten(const QStringList& argumente);

@@ -3,7 +3,10 @@
 #include "core/StatusMeldung.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(Start, Befehlszeile)
@@ -12,13 +15,33 @@ TEST(Start, Befehlszeile)
     EXPECT_EQ(BefehlszeileAuswerten("/musik/alle.kvx"), "/musik/alle.kvx");
     EXPECT_EQ(BefehlszeileAuswerten("/musik/mit blank.kvx"), "/musik/mit blank.kvx");
     // Quotes are stripped only when there is one at each end.
-    EXPECT_EQ(BefehlszeileAuswerten("\"/musik/alle.kvx"), "\"/musik/alle.kvx");
+    // (what is left names a file relative to the current folder)
+    EXPECT_EQ(BefehlszeileAuswerten("\"/musik/alle.kvx"), QDir::current().absoluteFilePath("\"/musik/alle.kvx"));
     EXPECT_EQ(BefehlszeileAuswerten("\""), std::nullopt);
     EXPECT_EQ(BefehlszeileAuswerten("\"\""), std::nullopt);
     EXPECT_EQ(BefehlszeileAuswerten(""), std::nullopt);
     EXPECT_EQ(BefehlszeileAuswerten("file:///musik/mit%20blank.kvx"), "/musik/mit blank.kvx");
     EXPECT_EQ(BefehlszeileAusArgumenten({"kalvero", "/a", "b.kvx"}), "/a b.kvx");
     EXPECT_EQ(BefehlszeileAusArgumenten({"kalvero"}), "");
+}
+
+// `kalvero lib.kvx` started in one folder must name the same file when the
+// next start happens elsewhere: the stored name is absolute.
+TEST(Start, RelativeIndexdateiWirdAbsolut)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString vorher = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const auto bare = BefehlszeileAuswerten("lib.kvx");
+    const auto quoted = BefehlszeileAuswerten("\"unter/mit blank.kvx\"");
+    const auto hoch = BefehlszeileAuswerten("../x.kvx");
+    QDir::setCurrent(vorher);
+    EXPECT_EQ(bare, QDir(dir.path()).filePath("lib.kvx"));
+    EXPECT_EQ(quoted, QDir(dir.path()).filePath("unter/mit blank.kvx"));
+    ASSERT_TRUE(hoch.has_value());
+    EXPECT_TRUE(QFileInfo(*hoch).isAbsolute());
+    EXPECT_EQ(*hoch, QFileInfo(QDir(dir.path()).filePath("../x.kvx")).absoluteFilePath());
 }
 
 TEST(Start, LautstärkeUndBalanceWerdenBegrenzt)
