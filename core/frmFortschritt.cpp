@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 
 frmFortschritt::frmFortschritt(QWidget* parent) : QDialog(parent)
@@ -51,10 +52,15 @@ frmFortschritt::frmFortschritt(QWidget* parent) : QDialog(parent)
 void frmFortschritt::Zeigen(QObject* aufrufer, const FortschrittZustand& z)
 {
     QWidget* w = qobject_cast<QWidget*>(aufrufer);
-    if (w) {
+    if (w)
         w->setEnabled(false);
-        setParent(w->window(), Qt::Dialog);
-    }
+    // The caller owns nothing here: it only keeps the window above itself.
+    // A dialog that starts a run and is destroyed later must not take the
+    // program's one progress window with it.
+    if (!windowHandle())
+        create();
+    if (windowHandle())
+        windowHandle()->setTransientParent(w && w->window()->windowHandle() ? w->window()->windowHandle() : nullptr);
     if (w && w->isVisible()) {
         const QRect g = w->window()->frameGeometry();
         move(g.left() + g.width() / 2 - width() / 2, g.top() + g.height() / 2 - height() / 2);
@@ -112,10 +118,22 @@ void frmFortschritt::reject()
         FortschrittAbbrechen();
 }
 
+namespace {
+frmFortschritt* g_fenster = nullptr;
+} // namespace
+
+frmFortschritt::~frmFortschritt()
+{
+    // Whoever ends the window, nothing keeps drawing into it.
+    if (g_fenster == this)
+        g_fenster = nullptr;
+    if (Dienst<FortschrittAnzeigeDienst>() == this)
+        DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
+}
+
 frmFortschritt* fortschrittsfenster()
 {
-    static frmFortschritt* f = nullptr;
-    if (!f)
-        f = new frmFortschritt;
-    return f;
+    if (!g_fenster)
+        g_fenster = new frmFortschritt;
+    return g_fenster;
 }

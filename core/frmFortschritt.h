@@ -13,6 +13,7 @@ class frmFortschritt : public QDialog, public FortschrittAnzeige {
     Q_OBJECT
 public:
     explicit frmFortschritt(QWidget* parent = nullptr);
+    ~frmFortschritt() override;
 
     void Zeigen(QObject* aufrufer, const FortschrittZustand& z) override;
     void Verbergen(QObject* aufrufer) override;
@@ -34,5 +35,7 @@ protected:
     void reject() override;
 };
 
-// Creates the program's progress window and installs it as the display.
+// The program's one progress window, created on first use. No window owns
+// it (the callers only keep it above themselves), so it lives as long as the
+// program.
 frmFortschritt* fortschrittsfenster();
