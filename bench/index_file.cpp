@@ -129,6 +129,37 @@ double rssMb()
 
 void figur(const char* name, double wert, const char* einheit) { std::printf("figure %s %.2f %s\n", name, wert, einheit); }
 
+// Peak memory of the process while one index file with a 50 MB option line
+// is loaded and saved again (the peak is reset first, so it counts this alone).
+double riesenzeileMb(const QString& datei)
+{
+    {
+        std::ofstream f(datei.toStdString(), std::ios::binary);
+        f << "#TAG:kv102\r\n#OPT:SPALTEN_NUTZERFORMAT=";
+        const std::string stück(1 << 20, 'x');
+        for (int i = 0; i < 50; ++i)
+            f << stück;
+        f << "\r\n#TAG:1/1|ab\r\n";
+    }
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    {
+        Index idx;
+        if (!DateiLaden(idx, datei) || idx.strSpaltenNutzerformat.size() != 50 << 20)
+            return -1;
+        idx.bolIndexGeändert = true;
+        if (!DateiSpeichern(idx, datei, false))
+            return -1;
+    }
+    QFile::remove(datei);
+    std::ifstream status("/proc/self/status");
+    std::string zeile;
+    while (std::getline(status, zeile))
+        if (zeile.rfind("VmHWM:", 0) == 0)
+            return std::stod(zeile.substr(6)) / 1024.0;
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -142,6 +173,11 @@ int main(int argc, char** argv)
     });
     QTemporaryDir ordner;
     const QString datei = argc > 2 ? QString::fromLocal8Bit(argv[2]) : ordner.filePath(QStringLiteral("bench.kvx"));
+
+    // First, while the process holds nothing else.
+    const double riesenzeile = riesenzeileMb(ordner.filePath(QStringLiteral("riesenzeile.kvx")));
+    if (riesenzeile < 0)
+        return 1;
 
     QElapsedTimer uhr;
     double speichern = 0;
@@ -181,5 +217,6 @@ int main(int argc, char** argv)
     figur("read_ms", lesen, "ms");
     figur("load_vs_read", laden / lesen, "ratio");
     figur("rss_mb", rssMb(), "MB");
+    figur("huge_line_rss_mb", riesenzeile, "MB");
     return 0;
 }

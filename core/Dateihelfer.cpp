@@ -94,8 +94,10 @@ QString FortlaufendenDateinamen(const QString& strPfad, const QString& strAnfang
     const QString endung = DateiEndungZurückgeben(strPfad);
     QString zähler = strStartZahl;
     const auto kandidat = [&] { return PfadVerbinden(ordner, strAnfang + zähler + strEnde + endung); };
+    // Any entry holds a name, a FIFO or folder as well as a file.
+    const auto vergeben = [](const QString& n) { return QFileInfo::exists(n) || QFileInfo(n).isSymLink(); };
     QString name = kandidat();
-    for (int schritte = 0; DoesExist(name); ++schritte) {
+    for (int schritte = 0; vergeben(name); ++schritte) {
         if (schritte == 10000)
             return QString();
         zähler = ZählerErhöhen(zähler);

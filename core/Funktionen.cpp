@@ -11,7 +11,10 @@
 #include <QStandardPaths>
 #include <cmath>
 #include <limits>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 QString ProgrammTitel() { return QStringLiteral("Kalvero"); }
 int VersionMajor() { return KALVERO_VERSION_MAJOR; }
@@ -35,10 +38,41 @@ bool DoesExist(const QString& datei, struct stat* angaben)
     if (letztes == QLatin1Char(':') || letztes == QLatin1Char('\\') || letztes == QLatin1Char('/'))
         return false;
     struct stat st;
-    if (::stat(QFile::encodeName(datei).constData(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (::stat(QFile::encodeName(datei).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     *angaben = st;
     return true;
+}
+
+int ReguläreDateiÖffnen(const QString& datei, struct stat* angaben)
+{
+    const QByteArray name = QFile::encodeName(datei);
+    struct stat st;
+    // A look first, so that a device is never opened at all; then the opened
+    // file is checked again, in case the name changed hands in between.
+    if (::stat(name.constData(), &st) != 0)
+        return -1;
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return -1;
+    }
+    int fd;
+    do
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int fehler = S_ISREG(st.st_mode) ? errno : EINVAL;
+        ::close(fd);
+        errno = fehler;
+        return -1;
+    }
+    // Regular files never block; reads behave as usual without the flag.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (angaben)
+        *angaben = st;
+    return fd;
 }
 
 QString PfadZurückgeben(const QString& pfad)

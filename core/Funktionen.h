@@ -27,7 +27,13 @@ QString VersionText();
 bool DoesExist(const QString& datei);
 // The same, also handing back what the file system told about the file
 // (filled only when the answer is true), so that a caller needing both asks once.
+// Only regular files count: a FIFO, socket or device is no file to read.
 bool DoesExist(const QString& datei, struct stat* angaben);
+// Opens a user's file for reading when it is a regular file, without ever
+// blocking on a FIFO or touching a device: the descriptor (close-on-exec), or
+// -1 with errno set (EINVAL for anything that is not a regular file).
+// `angaben` (optional) receives what fstat told about the opened file.
+int ReguläreDateiÖffnen(const QString& datei, struct stat* angaben = nullptr);
 // Folder of a path (no trailing separator); "" when it holds no separator.
 QString PfadZurückgeben(const QString& pfad);
 // Name after the last separator; the whole text when there is none.

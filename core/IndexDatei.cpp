@@ -43,6 +43,24 @@ constexpr size_t kSchreibPuffer = 256 * 1024;
 
 QString systemFehlerText(int nummer) { return FehlerText(QString::fromLocal8Bit(std::strerror(nummer)), nummer); }
 
+// Hands the buffer to the file in pieces (a huge value is not copied whole
+// once more) and empties it; a buffer that grew for such a value gives its
+// memory back.
+bool ausschreiben(SichereDatei& datei, std::string& puffer)
+{
+    for (size_t ab = 0; ab < puffer.size(); ab += kSchreibPuffer) {
+        const size_t n = std::min(kSchreibPuffer, puffer.size() - ab);
+        if (!datei.Schreiben(puffer.data() + ab, qint64(n)))
+            return false;
+    }
+    puffer.clear();
+    if (puffer.capacity() > 4 * kSchreibPuffer) {
+        puffer.shrink_to_fit();
+        puffer.reserve(kSchreibPuffer + 64 * 1024);
+    }
+    return true;
+}
+
 // --- messages -------------------------------------------------------------------
 
 void meldungSpeichernFehler(const QString& fehler, QObject* besitzer)
@@ -65,6 +83,22 @@ bool sperreFrage(QObject* besitzer)
                                               "Durch den Ladevorgang dieser Datei würde der Speicher-Vorgang unterbrochen und "
                                               "Datenverlust könnte die Folge sein.\n\n"
                                               "Möchten Sie den Ladevorgang fortsetzen?"),
+                         Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+           == Antwort::Ja;
+}
+
+// The index file is gone and only its temporary file is there: taking it
+// may take a save that was cut short, and the format has no end to tell.
+bool übernahmeFrage(const QString& datei, QObject* besitzer)
+{
+    return MeldungZeigen(ProgrammTitel()
+                             + QStringLiteral(" wurde entweder nicht korrekt beendet oder speichert gerade Ihre Indexdatei.\n"
+                                              "Die Indexdatei '")
+                             + datei + QStringLiteral("' fehlt, es gibt nur die temporäre Datei '") + datei
+                             + QStringLiteral("~'. Diese stammt möglicherweise von einem abgebrochenen Speicher-Vorgang "
+                                              "und könnte unvollständig sein.\n\n"
+                                              "Möchten Sie die temporäre Datei als Indexdatei übernehmen und den "
+                                              "Ladevorgang fortsetzen?"),
                          Knöpfe::JaNein, Symbol::Ausruf, besitzer)
            == Antwort::Ja;
 }
@@ -124,7 +158,8 @@ public:
     // 0 on success, else the system's error number.
     int Lesen(const QString& pfad)
     {
-        const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
+        // A FIFO or device is refused, never read as an empty index.
+        const int fd = ReguläreDateiÖffnen(pfad);
         if (fd < 0)
             return errno;
         const int fehler = lesen(fd);
@@ -197,12 +232,22 @@ std::vector<QByteArrayView> zeilenTeilen(QByteArrayView text, QByteArrayView zei
             if (!nl || davor == 0 || (nl > p && nl[-1] == '\r'))
                 break;
         }
+        const qsizetype bis = nl ? nl - davor - p : ende - p;
+        // An entry whose file name holds a line break ends where its lengths say.
+        if (bis > 5 && p[0] == '#' && p[1] == 'T') {
+            const qsizetype lang = EintragszeileEnde(QByteArrayView(p, ende - p), bis, zeilenende);
+            if (lang >= 0) {
+                zeilen.emplace_back(p, lang);
+                p += std::min<qsizetype>(lang + zeilenende.size(), ende - p);
+                continue;
+            }
+        }
         if (!nl) {
             zeilen.emplace_back(p, ende - p);
             break;
         }
-        if (nl - davor > p)
-            zeilen.emplace_back(p, nl - davor - p);
+        if (bis > 0)
+            zeilen.emplace_back(p, bis);
         p = nl + 1;
     }
     return zeilen;
@@ -283,9 +328,10 @@ bool sperreAbwarten(const QString& datei, bool fortschritt, QObject* aufrufer)
     }
     if (!DoesExist(temp))
         return true;
-    if (!sperreFrage(aufrufer))
+    const bool übernehmen = !QFileInfo::exists(datei) && !QFileInfo(datei).isSymLink();
+    if (!(übernehmen ? übernahmeFrage(datei, aufrufer) : sperreFrage(aufrufer)))
         return false;
-    if (!QFileInfo::exists(datei) && !QFileInfo(datei).isSymLink()) {
+    if (übernehmen) {
         if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(datei).constData()) != 0) {
             meldungLesenFehler(datei, errno, aufrufer);
             return false;
@@ -488,13 +534,10 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
         if (i > idx.lngIndexAnzahl)
             break;
         EintragszeileSchreiben(puffer, idx.strIndexPfad[size_t(i)], idx.IndexDaten[size_t(i)]);
-        if (puffer.size() >= kSchreibPuffer) {
-            if (!datei.Schreiben(puffer.data(), qint64(puffer.size())))
-                return fehler(datei);
-            puffer.clear();
-        }
+        if (puffer.size() >= kSchreibPuffer && !ausschreiben(datei, puffer))
+            return fehler(datei);
     }
-    if (!datei.Schreiben(puffer.data(), qint64(puffer.size())))
+    if (!ausschreiben(datei, puffer))
         return fehler(datei);
     if (fortschritt)
         FortschrittZeigenBeenden(aufrufer);
@@ -530,7 +573,9 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     }
     if (!sperreAbwarten(strDatei, fortschritt, aufrufer))
         return abgelehnt();
-    if (!DoesExist(strDatei) && !neueDateiAnlegen(strDatei, aufrufer))
+    // Only a name that is free is created; anything else there is read (and
+    // refused when it is no regular file).
+    if (!QFileInfo::exists(strDatei) && !neueDateiAnlegen(strDatei, aufrufer))
         return abgelehnt();
 
     DateiPuffer puffer;

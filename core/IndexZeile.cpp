@@ -176,17 +176,46 @@ QString TextSpeicher::Geteilt(QByteArrayView bytes)
     return t;
 }
 
-void Utf8Anhängen(std::string& aus, QStringView text)
+namespace {
+
+// The bytes `text` takes in UTF-8 (a lone half of a pair takes three, as U+FFFD).
+size_t utf8Länge(const char16_t* p, qsizetype n)
+{
+    size_t länge = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (c < 0x80)
+            länge += 1;
+        else if (c < 0x800)
+            länge += 2;
+        else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
+            länge += 4;
+            ++i;
+        } else
+            länge += 3;
+    }
+    return länge;
+}
+
+// Texts up to this size are written into room for the most they can take;
+// longer ones are measured first, so that a huge value does not take three
+// bytes per character on its way out.
+constexpr qsizetype kOhneZählenBis = 64 * 1024;
+
+} // namespace
+
+void Utf8Anhängen(std::string& aus, QStringView text, bool crAlsLf)
 {
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
     const size_t alt = aus.size();
-    aus.resize(alt + 3 * size_t(n)); // the most one UTF-16 unit can take
+    aus.resize(alt + (n <= kOhneZählenBis ? 3 * size_t(n) : utf8Länge(p, n)));
     char* o = aus.data() + alt;
+    const char cr = crAlsLf ? '\n' : '\r';
     for (qsizetype i = 0; i < n; ++i) {
         char32_t c = p[i];
         if (c < 0x80) {
-            *o++ = c == u'\r' ? '\n' : char(c);
+            *o++ = c == u'\r' ? cr : char(c);
             continue;
         }
         if (c < 0x800) {
@@ -277,6 +306,48 @@ bool IstDatum(QByteArrayView text)
 
 // --- entry lines --------------------------------------------------------------
 
+namespace {
+
+// The lengths of an entry line, "/"-separated from "#TAG:" up to its "|"
+// (at `strich`), into längen[1..41]: an empty length is 0, one that does not
+// read as a number of at least 1 stays 0. The number of lengths given.
+int längenLesen(const char* anfang, const char* strich, qint64 (&längen)[kIndexWerteMax + 1])
+{
+    int anzahl = 0;
+    for (const char* p = anfang + 5;;) {
+        const char* schräg = static_cast<const char*>(std::memchr(p, '/', size_t(strich - p)));
+        const char* segEnde = schräg ? schräg : strich;
+        if (++anzahl <= kIndexWerteMax && segEnde > p) {
+            const auto v = ZahlLesen(QByteArrayView(p, segEnde - p));
+            if (v && *v > 0)
+                längen[anzahl] = *v;
+        }
+        if (!schräg)
+            return anzahl;
+        p = schräg + 1;
+    }
+}
+
+} // namespace
+
+qsizetype EintragszeileEnde(QByteArrayView text, qsizetype bis, QByteArrayView zeilenende)
+{
+    if (!IstEintragszeile(text.first(bis)))
+        return -1;
+    const char* const anfang = text.data();
+    const char* const strich = static_cast<const char*>(std::memchr(anfang + 5, '|', size_t(bis - 5)));
+    qint64 längen[kIndexWerteMax + 1] = {};
+    const int anzahl = std::min(längenLesen(anfang, strich, längen), kIndexWerteMax);
+    qint64 ende = strich + 1 - anfang;
+    for (int k = 1; k <= anzahl && ende <= text.size(); ++k)
+        ende += std::min<qint64>(längen[k], text.size() + 1);
+    if (ende <= bis || ende > text.size())
+        return -1;
+    if (ende == text.size() || text.sliced(ende).startsWith(zeilenende))
+        return ende;
+    return -1;
+}
+
 bool IstEintragszeile(QByteArrayView zeile)
 {
     if (!zeile.startsWith("#TAG:"))
@@ -293,23 +364,8 @@ bool EintragszeileLesen(QByteArrayView zeile, TextSpeicher& texte, QString& pfad
     const char* const anfang = zeile.data();
     const char* const ende = anfang + zeile.size();
     const char* const strich = static_cast<const char*>(std::memchr(anfang + 5, '|', size_t(zeile.size() - 5)));
-
-    // The lengths: "/"-separated up to the "|"; an empty length is 0, one that
-    // does not read as a number of at least -1 stays 0.
     qint64 längen[kIndexWerteMax + 1] = {};
-    int anzahl = 0;
-    for (const char* p = anfang + 5;;) {
-        const char* schräg = static_cast<const char*>(std::memchr(p, '/', size_t(strich - p)));
-        const char* segEnde = schräg ? schräg : strich;
-        if (++anzahl <= kIndexWerteMax && segEnde > p) {
-            const auto v = ZahlLesen(QByteArrayView(p, segEnde - p));
-            if (v && *v > 0)
-                längen[anzahl] = *v;
-        }
-        if (!schräg)
-            break;
-        p = schräg + 1;
-    }
+    const int anzahl = längenLesen(anfang, strich, längen);
 
     m.Mp3_ID3v1_Vorhanden = 2;
     m.Mp3_ID3v2_Vorhanden = 2;
@@ -391,7 +447,8 @@ void EintragszeileSchreiben(std::string& aus, const QString& pfad, const MedienI
         const size_t vorher = werte.size();
         switch (f.art) {
         case Art::Pfad:
-            Utf8Anhängen(werte, pfad);
+            // A path names a file: it keeps every byte, a CR included.
+            Utf8Anhängen(werte, pfad, false);
             break;
         case Art::Text:
         case Art::Datum:

@@ -50,15 +50,24 @@ bool EintragszeileLesen(QByteArrayView zeile, TextSpeicher& texte, QString& pfad
 void OptionszeileLesen(QByteArrayView zeile, const TextSpeicher& texte, Index& index);
 
 // Appends the entry line of `pfad` and `m` (UTF-8, with CR LF). CR inside a
-// value becomes LF, so no value can break its line.
+// text value becomes LF, so that a tag text cannot break its line; the path
+// keeps its bytes (a CR LF in a file name is found again by the lengths, see
+// EintragszeileEnde).
 void EintragszeileSchreiben(std::string& aus, const QString& pfad, const MedienInfo& m);
+
+// Where the line that starts `text` ends when it is an entry line whose
+// values reach past its first line end `bis` (a file name holding a line
+// break): the position of the line end (`zeilenende`, or the end of `text`)
+// right behind the values as its lengths count them. -1 when that is not so;
+// the line then ends at `bis`.
+qsizetype EintragszeileEnde(QByteArrayView text, qsizetype bis, QByteArrayView zeilenende);
 
 // Appends the version line and every option line (UTF-8, each with CR LF),
 // the encoding marker last.
 void KopfzeilenSchreiben(std::string& aus, const Index& index);
 
-// Appends `text` as UTF-8, CR turned into LF.
-void Utf8Anhängen(std::string& aus, QStringView text);
+// Appends `text` as UTF-8, CR turned into LF unless `crAlsLf` is false.
+void Utf8Anhängen(std::string& aus, QStringView text, bool crAlsLf = true);
 
 struct IndexVersion {
     int code = -1;           // -1 old format without tags, 0 = 100, 1 = 101, 2 = 102 and later

@@ -13,6 +13,16 @@
 namespace {
 int g_fehlerNach = 0;
 bool g_fehlerUmbenennen = false;
+bool g_fehlerSync = false;
+
+int synchronisieren(int fd)
+{
+    if (g_fehlerSync) {
+        errno = EIO;
+        return -1;
+    }
+    return ::fsync(fd);
+}
 constexpr qsizetype kPuffer = 1 << 20;
 } // namespace
 
@@ -24,6 +34,7 @@ void SichereDatei::systemFehler()
 
 void SichereDatei::FehlerBeiSchreibvorgang(int n) { g_fehlerNach = n; }
 void SichereDatei::FehlerBeimUmbenennen(bool an) { g_fehlerUmbenennen = an; }
+void SichereDatei::FehlerBeimSynchronisieren(bool an) { g_fehlerSync = an; }
 
 SichereDatei::SichereDatei(const QString& ziel, const QString& tempSuffix)
     : m_ziel(ziel), m_temp(ziel + tempSuffix)
@@ -89,7 +100,7 @@ bool SichereDatei::Fertigstellen()
 {
     if (m_fd < 0)
         return false;
-    if (!pufferLeeren() || ::fsync(m_fd) != 0) {
+    if (!pufferLeeren() || synchronisieren(m_fd) != 0) {
         if (m_fehler.isEmpty())
             systemFehler();
         Verwerfen();

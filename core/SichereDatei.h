@@ -37,6 +37,8 @@ public:
     // Tests: make the n-th write from now on fail (0 = none), or the rename.
     static void FehlerBeiSchreibvorgang(int n);
     static void FehlerBeimUmbenennen(bool an);
+    // Tests: make the fsync before the rename fail (EIO).
+    static void FehlerBeimSynchronisieren(bool an);
 
 private:
     QString m_ziel;

@@ -22,8 +22,10 @@
 #include <QStorageInfo>
 #include <algorithm>
 #include <dirent.h>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 QStringList strGefundeneDateien;
 
@@ -40,9 +42,16 @@ struct Läuft {
 
 const QString kAbgebrochen = QStringLiteral("Hinzufügen abgebrochen");
 
-QString HinzugefügtText(qint32 anzahl)
+// Files of a folder add passed over for their names, since the last drop began.
+qint32 g_namenÜbergangen = 0;
+
+QString HinzugefügtText(qint32 anzahl, qint32 übergangen = 0)
 {
-    return QString::number(anzahl) + QStringLiteral(" Datei(en) hinzugefügt");
+    QString text = QString::number(anzahl) + QStringLiteral(" Datei(en) hinzugefügt");
+    if (übergangen > 0)
+        text += QStringLiteral(", ") + QString::number(übergangen)
+                + QStringLiteral(" Datei(en) mit ungültigem Dateinamen übergangen");
+    return text;
 }
 
 QString MitTrenner(const QString& ordner)
@@ -96,6 +105,45 @@ struct Suchlauf {
     QStringList& ziel;
     std::optional<DateiSchlüssel> ohne;
     QSet<DateiSchlüssel> gesehen;
+    QStringList* übergangen = nullptr;
+
+    // A file or folder whose name is no valid text (and so cannot be stored
+    // in the index file): its files are passed over and named here, as far as
+    // their names can be shown. False when cancelled.
+    bool Unerreichbar(int ordnerFd, const char* roh, const struct stat& st, const QString& anzeige)
+    {
+        if (S_ISREG(st.st_mode)) {
+            if (FilterPasst(anzeige, filter))
+                übergangen->append(anzeige);
+            return true;
+        }
+        if (!S_ISDIR(st.st_mode) || !rekursiv)
+            return true;
+        const DateiSchlüssel schlüssel(DateiKennungAus(st));
+        if ((ohne && *ohne == schlüssel) || gesehen.contains(schlüssel))
+            return true;
+        gesehen.insert(schlüssel);
+        const int fd = ::openat(ordnerFd, roh, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* d = fd >= 0 ? ::fdopendir(fd) : nullptr;
+        if (!d) {
+            if (fd >= 0)
+                ::close(fd);
+            return true;
+        }
+        bool weiter = true;
+        while (const dirent* e = ::readdir(d)) {
+            struct stat unter;
+            if (e->d_name[0] == '.' || ::fstatat(::dirfd(d), e->d_name, &unter, 0) != 0)
+                continue;
+            if (!takt.Melden(0, anzeige) || !Unerreichbar(::dirfd(d), e->d_name, unter,
+                                                          anzeige + QChar(kPfadTrenner) + QFile::decodeName(e->d_name))) {
+                weiter = false;
+                break;
+            }
+        }
+        ::closedir(d);
+        return weiter;
+    }
 
     // One folder (ending in the separator); false when cancelled.
     bool Ordner(const QString& ordner)
@@ -118,10 +166,16 @@ struct Suchlauf {
                 continue;
             const QByteArray bytes(roh);
             const QString name = QFile::decodeName(bytes);
-            // A name this program could not address again is passed over.
-            if (QFile::encodeName(name) != bytes)
-                continue;
             struct stat st;
+            // A name this program could not address again is passed over, and counted.
+            if (QFile::encodeName(name) != bytes) {
+                if (übergangen && ::fstatat(::dirfd(d), roh, &st, 0) == 0
+                    && !Unerreichbar(::dirfd(d), roh, st, ordner + name)) {
+                    weiter = false;
+                    break;
+                }
+                continue;
+            }
             const bool bekannt = e->d_type == DT_REG;
             if (!bekannt && ::fstatat(::dirfd(d), roh, &st, 0) != 0)
                 continue;
@@ -274,11 +328,11 @@ void FortschrittTaktSetzen(int ms) { g_taktMs = std::max(ms, 0); }
 // --- the folder scan ---------------------------------------------------------
 
 bool DateienSuchenAPI(QString& strOrdner, const QStringList& strFilter, int intUnterordner, bool bolFortschritt,
-                      QStringList& ziel, const QString& ohneOrdner)
+                      QStringList& ziel, const QString& ohneOrdner, QStringList* übergangen)
 {
     strOrdner = MitTrenner(strOrdner);
     Fortschrittstakt takt(bolFortschritt);
-    Suchlauf lauf{strFilter, intUnterordner == 1, takt, ziel, std::nullopt, {}};
+    Suchlauf lauf{strFilter, intUnterordner == 1, takt, ziel, std::nullopt, {}, übergangen};
     if (!ohneOrdner.isEmpty()) {
         if (const auto k = DateiKennungLesen(ohneOrdner); k && k->ordner)
             lauf.ohne = DateiSchlüssel(*k);
@@ -406,7 +460,15 @@ bool EinfachOrdnerHinzufügen(Index& index, QString& strOrdner, bool bolMeldung,
     }
 
     QStringList gefunden;
-    if (!DateienSuchenAPI(strOrdner, {QString()}, intUnterordner, true, gefunden, strKopierenInOrdner)) {
+    QStringList ungültig;
+    const bool durchsucht = DateienSuchenAPI(strOrdner, {QString()}, intUnterordner, true, gefunden,
+                                             strKopierenInOrdner, &ungültig);
+    // Files the add would have taken but whose names cannot be stored.
+    const qint32 übergangen = qint32(std::count_if(ungültig.cbegin(), ungültig.cend(), [&](const QString& d) {
+        return DateiTypPrüfen(index, d, false, false, false, true);
+    }));
+    g_namenÜbergangen += übergangen;
+    if (!durchsucht) {
         FortschrittZeigenBeenden(besitzer);
         StatusMeldungZeigen(kAbgebrochen, 0);
         return false;
@@ -473,7 +535,7 @@ bool EinfachOrdnerHinzufügen(Index& index, QString& strOrdner, bool bolMeldung,
         FortschrittZeigenBeenden(besitzer);
     ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren);
     if (bolMeldung)
-        StatusMeldungZeigen(HinzugefügtText(anzahl), 750);
+        StatusMeldungZeigen(HinzugefügtText(anzahl, übergangen), 750);
     return true;
 }
 
@@ -555,11 +617,14 @@ void PlaylistLesen(Index& index, const QString& strPlaylist, bool bolAktualisier
     const QString wurzel = QStorageInfo(ordner.isEmpty() ? QStringLiteral(".") : ordner).rootPath();
     const bool pls = strPlaylist.endsWith(QLatin1String(".pls"), Qt::CaseInsensitive);
 
-    QFile datei(strPlaylist);
+    // A FIFO or device is no playlist: it adds nothing and never blocks.
     QByteArray bytes;
-    if (datei.size() <= kPlaylistHöchstens && datei.open(QIODevice::ReadOnly)) {
-        bytes = datei.readAll();
-        datei.close();
+    if (const int fd = ReguläreDateiÖffnen(strPlaylist); fd >= 0) {
+        QFile datei;
+        if (datei.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) && datei.size() <= kPlaylistHöchstens)
+            bytes = datei.readAll();
+        else if (!datei.isOpen())
+            ::close(fd);
     }
 
     FortschrittZeigenStarten(qint32(std::min<qint64>(bytes.size(), INT32_MAX)), true, besitzer, true, true,
@@ -605,6 +670,7 @@ void DragDropVerarbeiten(Index& index, const QStringList& strPfade)
 {
     Läuft läuft;
     const qint32 vorher = index.lngIndexAnzahl;
+    g_namenÜbergangen = 0;
     QStringList dateien;
     for (const QString& pfad : strPfade) {
         if (pfad.endsWith(QLatin1String(".m3u")) || pfad.endsWith(QLatin1String(".pls"))) {
@@ -621,5 +687,5 @@ void DragDropVerarbeiten(Index& index, const QStringList& strPfade)
         EinfachDateiHinzufügen(index, dateien, false, false, false);
     const qint32 neu = std::max<qint32>(index.lngIndexAnzahl - vorher, 0);
     ListeNachHinzufügen(neu, true, true);
-    StatusMeldungZeigen(HinzugefügtText(neu), 750);
+    StatusMeldungZeigen(HinzugefügtText(neu, g_namenÜbergangen), 750);
 }

@@ -33,9 +33,12 @@ bool GefundeneDateiMerken(const QString& strPfad, int intModus);
 // neither is `ohneOrdner` when given.
 // bolFortschritt: reports to the progress display (at most every 50 ms) and
 // stops when the user cancels. False only when cancelled.
+// Names that are no valid text cannot be stored in the index file: such files
+// (and the files below such folders) are passed over; with `übergangen` they
+// are listed there (their names shown as far as they can be).
 bool DateienSuchenAPI(QString& strOrdner, const QStringList& strFilter, int intUnterordner,
                       bool bolFortschritt, QStringList& ziel = strGefundeneDateien,
-                      const QString& ohneOrdner = QString());
+                      const QString& ohneOrdner = QString(), QStringList* übergangen = nullptr);
 
 // --- the add batch -----------------------------------------------------------
 

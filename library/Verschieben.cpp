@@ -20,6 +20,7 @@ namespace {
 
 
 qint64 g_kopierFehlerNach = -1;
+std::function<void()> g_vorDemUmbenennen;
 
 // A failure as the messages name it: a number and a description.
 struct Fehler {
@@ -90,6 +91,8 @@ int UmbenennenOhneErsetzen(const QString& von, const QString& nach)
 {
     const QByteArray a = Roh(von);
     const QByteArray b = Roh(nach);
+    if (g_vorDemUmbenennen)
+        g_vorDemUmbenennen();
     if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
@@ -132,15 +135,11 @@ void OrdnerSynchronisieren(const QString& ordner)
 int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool& umbenennenFehler)
 {
     umbenennenFehler = false;
-    const int ein = ::open(Roh(quelle).constData(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file is copied: a FIFO would block, a device never end.
+    struct stat st;
+    const int ein = ReguläreDateiÖffnen(quelle, &st);
     if (ein < 0)
         return errno;
-    struct stat st;
-    if (::fstat(ein, &st) != 0) {
-        const int e = errno;
-        ::close(ein);
-        return e;
-    }
 
     QString temp;
     int aus = -1;
@@ -259,6 +258,7 @@ bool ZeichenErlaubt(char32_t c)
 
 
 void KopierFehlerNachBytesSetzen(qint64 bytes) { g_kopierFehlerNach = bytes; }
+void VorDemUmbenennenSetzen(std::function<void()> f) { g_vorDemUmbenennen = std::move(f); }
 
 QString DateinameBereinigen(const QString& strText, bool bolPfadeErlaubt)
 {

@@ -39,3 +39,7 @@ QString DateinameBereinigen(const QString& strText, bool bolPfadeErlaubt);
 // Makes the copy fail after this many bytes (-1 = never), as a full or
 // failing target medium would.
 void KopierFehlerNachBytesSetzen(qint64 bytes);
+
+// Runs right before each rename that must not replace a file, after every
+// test the move made (tests put a file at the target there); empty = none.
+void VorDemUmbenennenSetzen(std::function<void()> f);

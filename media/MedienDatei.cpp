@@ -1,5 +1,7 @@
 #include "media/MedienDatei.h"
 
+#include "core/Funktionen.h"
+
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -18,18 +20,11 @@ MedienDatei::MedienDatei(const QString& pfad)
 {
     if (pfad.isEmpty())
         return;
-    const QByteArray name = QFile::encodeName(pfad);
-    int fd;
-    do
-        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
+    // Only a regular file: a FIFO would block the open, a device the reads.
+    struct stat st;
+    const int fd = ReguläreDateiÖffnen(pfad, &st);
     if (fd < 0)
         return;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return;
-    }
     m_fd = fd;
     m_länge = st.st_size;
     m_mtime = st.st_mtime;

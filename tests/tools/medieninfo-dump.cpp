@@ -5,11 +5,14 @@
 // readers. Raw frames are given as hex.
 
 #include "core/Einstellungen.h"
+#include "core/Funktionen.h"
 #include "core/Index.h"
 #include "core/Standardwerte.h"
 #include "media/MedienInfosLesen.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
 
@@ -91,6 +94,9 @@ int main(int argc, char** argv)
     index.strDateiTypen = standardwerte().strStandardDateiTypen;
     index.strDateiTypArten = standardwerte().strStandardDateiTypArten;
     for (const QString& datei : dateien) {
+        // Only regular files are read (a FIFO or device is refused, never waited on).
+        if (QFileInfo::exists(datei) && !DoesExist(datei))
+            std::fprintf(stderr, "%s: no regular file, refused\n", QFile::encodeName(datei).constData());
         const MedienInfo m = MedienInfosLesen(index, datei, LeereMedienInfo(), QStringLiteral("11"), false,
                                               QStringLiteral("1"), QStringLiteral("1"));
         std::printf("%s\n", Ausgeben(datei, m).toUtf8().constData());

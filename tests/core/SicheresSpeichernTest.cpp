@@ -1,0 +1,255 @@
+// The index file against hostile files and failing disks: special files as
+// index files, file names with line breaks, a left-over temporary file taken
+// over, and the faults of the saving path that only a real failure shows
+// (fsync, rename).
+
+#include "core/Einstellungen.h"
+#include "core/Fortschritt.h"
+#include "core/IndexDatei.h"
+#include "core/IndexZeile.h"
+#include "core/Meldungen.h"
+#include "core/SichereDatei.h"
+#include "core/Standardwerte.h"
+#include "support/Sonderdateien.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray lesen(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+}
+
+void schreiben(const QString& pfad, const QByteArray& daten)
+{
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(daten);
+}
+
+class SicheresSpeichernTest : public ::testing::Test {
+protected:
+    QTemporaryDir ordner;
+    QString datei;
+    QStringList meldungen;
+    QList<Antwort> antworten;
+    DienstErsetzen<MeldungsDienst> meldungsDienst{[this](const Meldung& m) {
+        meldungen << m.text;
+        if (m.knöpfe == Knöpfe::OK)
+            return Antwort::OK;
+        if (antworten.isEmpty()) {
+            ADD_FAILURE() << "unexpected question: " << m.text.toStdString();
+            return Antwort::Nein;
+        }
+        return antworten.takeFirst();
+    }};
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(ordner.isValid());
+        datei = ordner.filePath("Test.kvx");
+        einstellungen() = StandardEinstellungen();
+        IndexDateiSperreWartezeitSetzen(50);
+    }
+    void TearDown() override
+    {
+        SichereDatei::FehlerBeimSynchronisieren(false);
+        IndexDateiSperreWartezeitSetzen(4500);
+    }
+};
+
+} // namespace
+
+// A FIFO, a socket or a device named as the index file: the load says it
+// cannot read it (never waits on it, never takes it for an empty index), and
+// since nothing was loaded nothing is ever saved over it.
+TEST_F(SicheresSpeichernTest, SonderdateiAlsIndexdateiWirdAbgelehnt)
+{
+    const QString fifo = ordner.filePath("fifo.kvx");
+    FifoWächter wächter(fifo);
+    ASSERT_TRUE(wächter.Angelegt());
+    const QString socket = ordner.filePath("sock.kvx");
+    const int sfd = SocketAnlegen(socket);
+    ASSERT_GE(sfd, 0);
+    // Devices through links in a folder of our own: a name the user may give.
+    const QString null = ordner.filePath("null.kvx");
+    const QString zero = ordner.filePath("zero.kvx");
+    ASSERT_EQ(::symlink("/dev/null", QFile::encodeName(null).constData()), 0);
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(zero).constData()), 0);
+
+    for (const QString& pfad : {fifo, socket, null, zero}) {
+        SCOPED_TRACE(pfad.toStdString());
+        meldungen.clear();
+        Index idx;
+        EXPECT_FALSE(DateiLaden(idx, pfad));
+        EXPECT_FALSE(idx.bolIndexGeladen);
+        EXPECT_EQ(idx.lngIndexAnzahl, 0);
+        ASSERT_EQ(meldungen.size(), 1);
+        EXPECT_TRUE(meldungen[0].startsWith("Die Indexdatei '" + pfad + "' konnte nicht gelesen werden.\n"))
+            << meldungen[0].toStdString();
+        idx.bolIndexGeändert = true;
+        EXPECT_FALSE(DateiSpeichern(idx, pfad, false));
+    }
+    EXPECT_FALSE(wächter.Geöffnet()) << "the FIFO was opened and would have blocked";
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(QFileInfo(null).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(fifo + "~"));
+    ::close(sfd);
+}
+
+// A CR in a file name stays a CR (only tag texts have CR turned into LF), also
+// where the name holds a whole CR LF or ends in CR before a text that starts
+// with LF: every entry is found again at its own path.
+TEST_F(SicheresSpeichernTest, ZeilenumbruchImPfadBleibtByteFürByte)
+{
+    Index idx;
+    idx.bolIndexGeladen = true;
+    const QStringList pfade = {"/m/a\rb.mp3", "/m/x\r\ny.mp3", "/m/ende\r", "/m/\r\n#TAG:1/1|zz", "/m/normal.mp3"};
+    for (const QString& p : pfade) {
+        MedienInfo m = LeereMedienInfo();
+        m.Mp3_ID3v1_Titel = "T\r1";
+        m.Datei_HinzugefügtAm = "01.02.2003";
+        if (p.endsWith('\r'))
+            m.Mp3_ID3v1_Kommentar = "\nzweite Zeile"; // right behind the path in the line
+        idx.EintragAnhängen(p, m);
+    }
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    const QByteArray bytes = lesen(datei);
+    EXPECT_TRUE(bytes.contains("/m/a\rb.mp3")) << "the CR itself is written";
+
+    Index neu;
+    ASSERT_TRUE(DateiLaden(neu, datei));
+    EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join("|").toStdString();
+    ASSERT_EQ(neu.lngIndexAnzahl, pfade.size());
+    for (int i = 0; i < pfade.size(); ++i) {
+        EXPECT_EQ(neu.strIndexPfad[size_t(i + 1)], pfade[i]) << i;
+        EXPECT_EQ(neu.IndexDaten[size_t(i + 1)].Mp3_ID3v1_Titel, "T\n1") << "tag texts follow the line rule";
+    }
+    EXPECT_EQ(neu.IndexDaten[3].Mp3_ID3v1_Kommentar, "\nzweite Zeile");
+
+    // Saved again: the same bytes.
+    ASSERT_TRUE(DateiSpeichern(neu, datei, false));
+    EXPECT_EQ(lesen(datei), bytes);
+}
+
+// The line splitting by lengths never swallows a following line when the
+// lengths lie (a hand-edited file), and never reads outside the text.
+TEST_F(SicheresSpeichernTest, LängenFindenDasZeilenende)
+{
+    const QByteArray text = "#TAG:4/1|a\r\nbc\r\n#TAG:1/1|de\r\n";
+    EXPECT_EQ(EintragszeileEnde(text, 10, "\r\n"), 14) << "the values reach past the first CR LF";
+    EXPECT_EQ(EintragszeileEnde(text.first(14), 10, "\r\n"), 14) << "the text may end right there";
+    EXPECT_EQ(EintragszeileEnde("#TAG:1/1|ab\r\n", 11, "\r\n"), -1) << "the line is as long as its lengths";
+    EXPECT_EQ(EintragszeileEnde("#TAG:3/1|a\r\nbcd\r\n", 10, "\r\n"), -1) << "no line end where the lengths end";
+    EXPECT_EQ(EintragszeileEnde("#TAG:99999999999999999999/1|a\r\n", 29, "\r\n"), -1);
+    EXPECT_EQ(EintragszeileEnde("#TAG:9223372036854775807/9223372036854775807|a\r\n", 46, "\r\n"), -1);
+    EXPECT_EQ(EintragszeileEnde("#OPT:SPALTEN=1\r\n", 14, "\r\n"), -1);
+}
+
+// The index file is gone and only the "~" file is there: the question says
+// that it may be a save cut short before it is taken over.
+TEST_F(SicheresSpeichernTest, ÜbernahmeDerTempDateiSagtDassSieUnvollständigSeinKann)
+{
+    schreiben(datei + "~", "#TAG:kv102\r\n#TAG:1/1|cd\r\n");
+    antworten = {Antwort::Nein};
+    Index idx;
+    EXPECT_FALSE(DateiLaden(idx, datei));
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_EQ(meldungen[0],
+              "Kalvero wurde entweder nicht korrekt beendet oder speichert gerade Ihre Indexdatei.\n"
+              "Die Indexdatei '" + datei + "' fehlt, es gibt nur die temporäre Datei '" + datei
+                  + "~'. Diese stammt möglicherweise von einem abgebrochenen Speicher-Vorgang und könnte "
+                    "unvollständig sein.\n\n"
+                    "Möchten Sie die temporäre Datei als Indexdatei übernehmen und den Ladevorgang fortsetzen?");
+    EXPECT_FALSE(QFileInfo::exists(datei)) << "declined: nothing taken over";
+    EXPECT_TRUE(QFileInfo::exists(datei + "~"));
+
+    meldungen.clear();
+    antworten = {Antwort::Ja};
+    ASSERT_TRUE(DateiLaden(idx, datei));
+    EXPECT_EQ(idx.strIndexPfad[1], "c");
+    EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+
+    // With the index file there, the usual question (the copy is deleted).
+    schreiben(datei + "~", "x");
+    meldungen.clear();
+    antworten = {Antwort::Ja};
+    ASSERT_TRUE(DateiLaden(idx, datei));
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_TRUE(meldungen[0].endsWith("Möchten Sie den Ladevorgang fortsetzen?"));
+    EXPECT_FALSE(meldungen[0].contains("übernehmen"));
+}
+
+// The data must be on the disk before the rename: a failing fsync fails the
+// save and leaves the old file (a dropped fsync lets this save succeed).
+TEST_F(SicheresSpeichernTest, FsyncFehlerLässtDasOriginal)
+{
+    schreiben(datei, "alt");
+    {
+        SichereDatei d(datei, "~");
+        ASSERT_TRUE(d.Öffnen());
+        ASSERT_TRUE(d.Schreiben(QByteArray("neu")));
+        SichereDatei::FehlerBeimSynchronisieren(true);
+        EXPECT_FALSE(d.Fertigstellen());
+        SichereDatei::FehlerBeimSynchronisieren(false);
+        EXPECT_EQ(d.FehlerNummer(), EIO);
+        EXPECT_FALSE(d.UmbenennenFehlgeschlagen());
+    }
+    EXPECT_EQ(lesen(datei), "alt");
+    EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+
+    // The index writer reports it and keeps its changes.
+    Index idx;
+    idx.bolIndexGeladen = true;
+    idx.bolIndexGeändert = true;
+    idx.EintragAnhängen("/a.mp3", LeereMedienInfo());
+    SichereDatei::FehlerBeimSynchronisieren(true);
+    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
+    SichereDatei::FehlerBeimSynchronisieren(false);
+    EXPECT_TRUE(idx.bolIndexGeändert);
+    EXPECT_EQ(lesen(datei), "alt");
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_TRUE(meldungen[0].startsWith("Es ist ein Fehler beim Speichern der Indexdatei aufgetreten.\n"));
+    EXPECT_TRUE(meldungen[0].endsWith("(Fehler 5)")) << meldungen[0].toStdString();
+}
+
+// A rename that really fails (the target is a folder that is not empty): the
+// failure is seen, the folder and its content stay, no temporary file is left.
+TEST_F(SicheresSpeichernTest, EchterUmbenennenFehlerWirdBemerkt)
+{
+    const QString ziel = ordner.filePath("ordner.kvx");
+    ASSERT_TRUE(QDir().mkdir(ziel));
+    schreiben(ziel + "/drin", "inhalt");
+    {
+        SichereDatei d(ziel, "~");
+        ASSERT_TRUE(d.Öffnen());
+        ASSERT_TRUE(d.Schreiben(QByteArray("neu")));
+        EXPECT_FALSE(d.Fertigstellen());
+        EXPECT_TRUE(d.UmbenennenFehlgeschlagen());
+        EXPECT_NE(d.FehlerNummer(), 0);
+    }
+    EXPECT_TRUE(QFileInfo(ziel).isDir());
+    EXPECT_EQ(lesen(ziel + "/drin"), "inhalt");
+    EXPECT_FALSE(QFileInfo::exists(ziel + "~"));
+
+    Index idx;
+    idx.bolIndexGeladen = true;
+    idx.bolIndexGeändert = true;
+    EXPECT_FALSE(DateiSpeichern(idx, ziel, false));
+    EXPECT_TRUE(idx.bolIndexGeändert);
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_EQ(meldungen[0], "Die Datei '" + ziel
+                                + "' konnte nicht gespeichert werden, da die bestehende Datei nicht überschrieben werden konnte.");
+    EXPECT_FALSE(QFileInfo::exists(ziel + "~"));
+}
