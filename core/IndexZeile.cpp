@@ -209,7 +209,15 @@ void Utf8Anhängen(std::string& aus, QStringView text, bool crAlsLf)
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
     const size_t alt = aus.size();
-    aus.resize(alt + (n <= kOhneZählenBis ? 3 * size_t(n) : utf8Länge(p, n)));
+    if (n <= kOhneZählenBis) {
+        aus.resize(alt + 3 * size_t(n));
+    } else {
+        // Room for what follows too, so that the next small append does not
+        // double the whole buffer.
+        const size_t länge = utf8Länge(p, n);
+        aus.reserve(alt + länge + size_t(kOhneZählenBis));
+        aus.resize(alt + länge);
+    }
     char* o = aus.data() + alt;
     const char cr = crAlsLf ? '\n' : '\r';
     for (qsizetype i = 0; i < n; ++i) {
@@ -332,15 +340,48 @@ int längenLesen(const char* anfang, const char* strich, qint64 (&längen)[kInde
 
 qsizetype EintragszeileEnde(QByteArrayView text, qsizetype bis, QByteArrayView zeilenende)
 {
-    if (!IstEintragszeile(text.first(bis)))
+    if (bis < 6 || !text.startsWith("#TAG:"))
         return -1;
     const char* const anfang = text.data();
-    const char* const strich = static_cast<const char*>(std::memchr(anfang + 5, '|', size_t(bis - 5)));
-    qint64 längen[kIndexWerteMax + 1] = {};
-    const int anzahl = std::min(längenLesen(anfang, strich, längen), kIndexWerteMax);
-    qint64 ende = strich + 1 - anfang;
-    for (int k = 1; k <= anzahl && ende <= text.size(); ++k)
-        ende += std::min<qint64>(längen[k], text.size() + 1);
+    // Every line of a file is looked at: the lengths as the writer writes them
+    // (digits and "/") are summed in one pass; anything else is read as the
+    // entry reader reads it.
+    qint64 ende = -1;
+    {
+        qint64 summe = 0, wert = 0;
+        int anzahl = 1, ziffern = 0;
+        for (qsizetype i = 5; i < bis; ++i) {
+            const char c = anfang[i];
+            if (c >= '0' && c <= '9' && ziffern < 15) {
+                wert = wert * 10 + (c - '0');
+                ++ziffern;
+            } else if (c == '/' || c == '|') {
+                if (anzahl <= kIndexWerteMax)
+                    summe += wert;
+                if (c == '|') {
+                    if (anzahl < 2)
+                        return -1;
+                    ende = i + 1 + summe;
+                    break;
+                }
+                wert = 0;
+                ziffern = 0;
+                ++anzahl;
+            } else {
+                break;
+            }
+        }
+    }
+    if (ende < 0) {
+        if (!IstEintragszeile(text.first(bis)))
+            return -1;
+        const char* const strich = static_cast<const char*>(std::memchr(anfang + 5, '|', size_t(bis - 5)));
+        qint64 längen[kIndexWerteMax + 1] = {};
+        const int anzahl = std::min(längenLesen(anfang, strich, längen), kIndexWerteMax);
+        ende = strich + 1 - anfang;
+        for (int k = 1; k <= anzahl && ende <= text.size(); ++k)
+            ende += std::min<qint64>(längen[k], text.size() + 1);
+    }
     if (ende <= bis || ende > text.size())
         return -1;
     if (ende == text.size() || text.sliced(ende).startsWith(zeilenende))

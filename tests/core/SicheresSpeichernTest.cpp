@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -155,6 +156,30 @@ TEST_F(SicheresSpeichernTest, LängenFindenDasZeilenende)
     EXPECT_EQ(EintragszeileEnde("#TAG:99999999999999999999/1|a\r\n", 29, "\r\n"), -1);
     EXPECT_EQ(EintragszeileEnde("#TAG:9223372036854775807/9223372036854775807|a\r\n", 46, "\r\n"), -1);
     EXPECT_EQ(EintragszeileEnde("#OPT:SPALTEN=1\r\n", 14, "\r\n"), -1);
+}
+
+// A text too long to be given room for three bytes per character is measured
+// first: the measure must fit what is written exactly (pairs, lone halves,
+// CR), or the writer runs past its room.
+TEST(Utf8Schreiben, LangerTextWieKurzeStücke)
+{
+    const QString stück = QString::fromUtf8("aä€😀\r") + QChar(0xD800) + QStringLiteral("x") + QChar(0xDC00);
+    QString lang;
+    std::string erwartet = "#";
+    for (int i = 0; i < 20000; ++i) {
+        lang += stück;
+        Utf8Anhängen(erwartet, stück);
+    }
+    ASSERT_GT(lang.size(), 64 * 1024);
+    std::string aus = "#";
+    Utf8Anhängen(aus, lang);
+    EXPECT_EQ(aus, erwartet);
+    EXPECT_EQ(aus.size(), 1 + 20000 * size_t(1 + 2 + 3 + 4 + 1 + 3 + 1 + 3));
+    aus.push_back('|');
+    EXPECT_LT(aus.capacity(), 2 * aus.size()) << "the next small append does not double the buffer";
+    std::string roh;
+    Utf8Anhängen(roh, lang, false);
+    EXPECT_EQ(std::count(roh.begin(), roh.end(), '\r'), 20000) << "a path keeps its CR";
 }
 
 // The index file is gone and only the "~" file is there: the question says
