@@ -10,6 +10,7 @@
 #include "core/Meldungen.h"
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
+#include "support/Mp3Bauer.h"
 #include "support/Sonderdateien.h"
 
 #include <QDir>
@@ -28,13 +29,6 @@ QByteArray lesen(const QString& pfad)
 {
     QFile f(pfad);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
-}
-
-void schreiben(const QString& pfad, const QByteArray& daten)
-{
-    QFile f(pfad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(daten);
 }
 
 class SicheresSpeichernTest : public ::testing::Test {
@@ -186,7 +180,7 @@ TEST(Utf8Schreiben, LangerTextWieKurzeStücke)
 // that it may be a save cut short before it is taken over.
 TEST_F(SicheresSpeichernTest, ÜbernahmeDerTempDateiSagtDassSieUnvollständigSeinKann)
 {
-    schreiben(datei + "~", "#TAG:kv102\r\n#TAG:1/1|cd\r\n");
+    Mp3Bauer::DateiSchreiben(ordner, "Test.kvx~", "#TAG:kv102\r\n#TAG:1/1|cd\r\n");
     antworten = {Antwort::Nein};
     Index idx;
     EXPECT_FALSE(DateiLaden(idx, datei));
@@ -207,7 +201,7 @@ TEST_F(SicheresSpeichernTest, ÜbernahmeDerTempDateiSagtDassSieUnvollständigSei
     EXPECT_FALSE(QFileInfo::exists(datei + "~"));
 
     // With the index file there, the usual question (the copy is deleted).
-    schreiben(datei + "~", "x");
+    Mp3Bauer::DateiSchreiben(ordner, "Test.kvx~", "x");
     meldungen.clear();
     antworten = {Antwort::Ja};
     ASSERT_TRUE(DateiLaden(idx, datei));
@@ -220,7 +214,7 @@ TEST_F(SicheresSpeichernTest, ÜbernahmeDerTempDateiSagtDassSieUnvollständigSei
 // save and leaves the old file (a dropped fsync lets this save succeed).
 TEST_F(SicheresSpeichernTest, FsyncFehlerLässtDasOriginal)
 {
-    schreiben(datei, "alt");
+    Mp3Bauer::DateiSchreiben(ordner, "Test.kvx", "alt");
     {
         SichereDatei d(datei, "~");
         ASSERT_TRUE(d.Öffnen());
@@ -255,7 +249,7 @@ TEST_F(SicheresSpeichernTest, EchterUmbenennenFehlerWirdBemerkt)
 {
     const QString ziel = ordner.filePath("ordner.kvx");
     ASSERT_TRUE(QDir().mkdir(ziel));
-    schreiben(ziel + "/drin", "inhalt");
+    Mp3Bauer::DateiSchreiben(ordner, "ordner.kvx/drin", "inhalt");
     {
         SichereDatei d(ziel, "~");
         ASSERT_TRUE(d.Öffnen());
