@@ -68,8 +68,7 @@ int ReguläreDateiÖffnen(const QString& datei, struct stat* angaben)
         errno = fehler;
         return -1;
     }
-    // Regular files never block; reads behave as usual without the flag.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // The O_NONBLOCK stays: reads of a regular file never block anyway.
     if (angaben)
         *angaben = st;
     return fd;
