@@ -803,9 +803,8 @@ void frmMain::cmdSucheLöschen_Click()
     txtSongname_Change();
 }
 
-void frmMain::SongMenüSuche(int feldIndex, const QString& text)
+void frmMain::SongMenüSuche(int feldIndex, const QString& text, bool bolOhneAutoComplete)
 {
-    ListenZustand& z = listenZustand();
     // A search from the song menu is one query: queries of the extended
     // search would otherwise go on filtering the list out of sight.
     if (suchZustand().suchbegriffe.lngSuchbegriffeAnzahl > 1) {
@@ -816,12 +815,14 @@ void frmMain::SongMenüSuche(int feldIndex, const QString& text)
     suchZustand().bolSucheGesperrt = true;
     cboSuche->setCurrentIndex(feldIndex);
     suchZustand().bolSucheGesperrt = false;
-    suchZustand().bolAutoCompleteErlaubt = false;
+    if (bolOhneAutoComplete)
+        suchZustand().bolAutoCompleteErlaubt = false;
     if (SuchText() == text)
         txtSongname_Change();
     else
         txtSongname->setEditText(text);
-    suchZustand().bolAutoCompleteErlaubt = true;
+    if (bolOhneAutoComplete)
+        suchZustand().bolAutoCompleteErlaubt = true;
 }
 
 // --- list events -----------------------------------------------------------------
@@ -840,12 +841,15 @@ void frmMain::lstSongs_ColumnClick(int spalte)
     const QString feld = m_modell->SpaltenFeldName(spalte);
     FortschrittZeigenStarten(idx.lngIndexAnzahl, true, this, true, false, QStringLiteral("Sortiere Liste"));
     // A cancelled sort moves nothing, and the direction stays as it was.
-    SpalteSortieren(idx, feld, suchZustand().strLetzteSortierSpalte, suchZustand().intSortierungUmkehren,
-                    [this](qint32 k) { return FortschrittZeigen(k, QString(), this); });
+    const bool sortiert = SpalteSortieren(idx, feld, suchZustand().strLetzteSortierSpalte,
+                                          suchZustand().intSortierungUmkehren,
+                                          [this](qint32 k) { return FortschrittZeigen(k, QString(), this); });
     FortschrittZeigenBeenden(this);
     z.AuswahlLeeren();
     SucheAktualisieren(false);
-    StatusMeldungZeigen(QStringLiteral("Die Liste wurde sortiert nach der Spalte '") + feld + QLatin1Char('\''), 1);
+    // Nothing is said of a sort that did not happen.
+    if (sortiert)
+        StatusMeldungZeigen(QStringLiteral("Die Liste wurde sortiert nach der Spalte '") + feld + QLatin1Char('\''), 1);
 }
 
 void frmMain::lstSongs_KeyDown(int taste, Qt::KeyboardModifiers zusatz)

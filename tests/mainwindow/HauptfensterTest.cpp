@@ -1,6 +1,8 @@
 #include "support/ListenHilfen.h"
 #include "core/Einstellungen.h"
+#include "core/Fortschritt.h"
 #include "core/Meldungen.h"
+#include "core/StatusMeldung.h"
 #include "mainwindow/ListenModell.h"
 #include "mainwindow/Liste.h"
 #include "mainwindow/Suche.h"
@@ -263,6 +265,36 @@ TEST_F(Hauptfenster, ColumnClicksSortTheIndex)
     EXPECT_EQ(f->modell()->headerData(1, Qt::Horizontal).toString(), QString());
     f->lstSongs_ColumnClick(1);
     EXPECT_EQ(meldungen, QStringList{QStringLiteral("Diese Spalte kann nicht sortiert werden.")});
+}
+
+namespace {
+// A progress display whose user cancels at the first report.
+class SofortAbbrechen : public FortschrittAnzeige {
+public:
+    void Zeigen(QObject*, const FortschrittZustand&) override {}
+    void Verbergen(QObject*) override {}
+    void Aktualisieren(const FortschrittZustand&) override { FortschrittAbbrechen(); }
+};
+} // namespace
+
+TEST_F(Hauptfenster, ACancelledColumnSortSaysNothing)
+{
+    int titel = -1;
+    for (int j = 0; j < f->modell()->columnCount(); ++j)
+        if (f->modell()->SpaltenFeldName(j) == QLatin1String("Titel"))
+            titel = j;
+    ASSERT_GE(titel, 0);
+    einstellungen().StartBildschirm = 1;
+    SofortAbbrechen anzeige;
+    DienstSetzen<FortschrittAnzeigeDienst>(&anzeige);
+    f->lstSongs_ColumnClick(titel);
+    DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
+    EXPECT_EQ(hauptIndex().strIndexPfad[1], QStringLiteral("/musik/a/eins.mp3")) << "nothing moved";
+    EXPECT_FALSE(hauptIndex().bolIndexGeändert);
+    EXPECT_EQ(f->statusSchreiber()->strStatusText, QString());
+
+    f->lstSongs_ColumnClick(titel);
+    EXPECT_EQ(f->statusSchreiber()->strStatusText, QStringLiteral("Die Liste wurde sortiert nach der Spalte 'Titel'"));
 }
 
 TEST_F(Hauptfenster, TheLayoutTextSurvivesALoadAndClose)
