@@ -120,7 +120,8 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     lblAnwendung = benannt(new QLabel(ProgrammTitel(), fraLinks1), QStringLiteral("lblAnwendung"));
     Label1 = benannt(new QLabel(ProgrammTitel(), fraLinks1), QStringLiteral("Label1"));
     Label1->hide();
-    lblIndexdatei = benannt(new QLabel(QStringLiteral("(Indexdatei)"), fraLinks1), QStringLiteral("lblIndexdatei"));
+    lblIndexdatei = benannt(new Zeilenlabel(fraLinks1, Qt::ElideMiddle), QStringLiteral("lblIndexdatei"));
+    lblIndexdatei->setText(QStringLiteral("(Indexdatei)"));
     // The description bar keeps one line each, however long the name.
     lblIndexdateiUntertitel1 = benannt(new Zeilenlabel(fraLinks1), QStringLiteral("lblIndexdateiUntertitel1"));
     lblIndexDateiUntertitel2 = benannt(new Zeilenlabel(fraLinks1, Qt::ElideMiddle), QStringLiteral("lblIndexDateiUntertitel2"));
@@ -261,10 +262,11 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
         g->setContentsMargins(6, 2, 6, 2);
         g->setVerticalSpacing(0);
         g->setHorizontalSpacing(4);
-        // The labels give way to the bars, which keep room to be dragged.
+        // The labels give way to the bars, which keep room to be dragged;
+        // a long title or position text moves nothing.
         for (QWidget* w : {static_cast<QWidget*>(lblWinampSteuerungTitel), static_cast<QWidget*>(lblWinampSteuerungPosition),
                            static_cast<QWidget*>(lblWinampSteuerungVolumen), static_cast<QWidget*>(lblWinampSteuerungBalance)})
-            w->setMinimumWidth(1);
+            w->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         for (QScrollBar* b : {hscrlTrackPos, hscrlVolume, hscrlBalance})
             b->setMinimumWidth(48);
         g->addWidget(lblWinampSteuerungTitel, 0, 0, 1, 4);

@@ -70,7 +70,8 @@ protected:
         for (QWidget* w : std::initializer_list<QWidget*>{
                  f->txtSongname, f->cboSuche, f->cmdSucheLöschen, f->cmdSucheMehr, f->lblDateiAnzahl, f->cmdIndexErstellen,
                  f->cmdAuswählen, f->cmdEintragAbspielen, f->cmdIndexVerwaltung, f->fraLinks5, f->cmdBeenden, f->lstSongs,
-                 f->lblIndexdateiUntertitel1, f->lblIndexDateiUntertitel2, f->fraLinks3})
+                 f->lblIndexdateiUntertitel1, f->lblIndexDateiUntertitel2, f->fraLinks3, f->cmdAbspielen,
+                 f->cmdWinampNächster, f->hscrlTrackPos, f->hscrlVolume, f->hscrlBalance, f->lblIndexdatei})
             o[w->objectName()] = QRect(w->mapTo(f.get(), QPoint(0, 0)), w->size());
         o[QStringLiteral("Fenster")] = QRect(QPoint(0, 0), f->size());
         return o;
@@ -111,6 +112,14 @@ TEST_F(Layout, SelectingAndDeselectingMovesNothing)
 
     wählen({});
     gleich(ohne, orte(), "after deselecting");
+
+    // Long texts in the top strip and the player panel move nothing either.
+    f->lblIndexdatei->setText(QStringLiteral("eine sehr lange indexdatei mit einem namen, der nicht endet.kvx").repeated(3));
+    f->lblWinampSteuerungTitel->setText(QStringLiteral("Audio-Player - 'Ein Interpret - Ein sehr langer Titel' - [Erkannt]"));
+    f->lblWinampSteuerungPosition->setText(QStringLiteral("Titelposition - 123:45/678:90"));
+    warten();
+    gleich(ohne, orte(), "with long texts");
+    bild(QStringLiteral("lange-texte"));
 
     // The window keeps the size it was given.
     f->resize(TwipsZuPixel(7755), TwipsZuPixel(5700));
