@@ -105,6 +105,14 @@ protected:
         QKeyEvent los(QEvent::KeyRelease, key, zusatz);
         QApplication::sendEvent(f->lstSongs, &los);
     }
+    // The list column that shows `feld`, or -1.
+    int spalte(const QString& feld) const
+    {
+        for (int j = 0; j < f->modell()->columnCount(); ++j)
+            if (f->modell()->SpaltenFeldName(j) == feld)
+                return j;
+        return -1;
+    }
     int schließen()
     {
         int abbrechen = 0;
@@ -235,10 +243,7 @@ TEST_F(Hauptfenster, NewEntriesAreMarked)
 
 TEST_F(Hauptfenster, ColumnClicksSortTheIndex)
 {
-    int titel = -1;
-    for (int j = 0; j < f->modell()->columnCount(); ++j)
-        if (f->modell()->SpaltenFeldName(j) == QLatin1String("Titel"))
-            titel = j;
+    const int titel = spalte(QStringLiteral("Titel"));
     ASSERT_GE(titel, 0);
     wählen({0});
     f->lstSongs_ColumnClick(titel);
@@ -279,10 +284,7 @@ public:
 
 TEST_F(Hauptfenster, ACancelledColumnSortSaysNothing)
 {
-    int titel = -1;
-    for (int j = 0; j < f->modell()->columnCount(); ++j)
-        if (f->modell()->SpaltenFeldName(j) == QLatin1String("Titel"))
-            titel = j;
+    const int titel = spalte(QStringLiteral("Titel"));
     ASSERT_GE(titel, 0);
     einstellungen().StartBildschirm = 1;
     SofortAbbrechen anzeige;

@@ -22,6 +22,7 @@ namespace {
 class Layout : public ::testing::Test {
 protected:
     QTemporaryDir dir;
+    DienstErsetzen<MeldungsDienst> meldungen{[](const Meldung&) { return Antwort::OK; }};
     std::unique_ptr<frmMain> f;
 
     void SetUp() override
@@ -38,7 +39,6 @@ protected:
               Lied(QStringLiteral("Lang"), QStringLiteral("Name")));
         idx.bolIndexGeladen = true;
         listenZustand() = ListenZustand();
-        DienstSetzen<MeldungsDienst>([](const Meldung&) { return Antwort::OK; });
         f = std::make_unique<frmMain>();
         f->show();
         f->IndexZustandAnzeigen();
@@ -47,10 +47,9 @@ protected:
     void TearDown() override
     {
         f.reset();
-        DienstSetzen<MeldungsDienst>(nullptr);
-        hauptIndex() = Index();
-        listenZustand() = ListenZustand();
         Registry::DateiSetzen(QString());
+        listenZustand() = ListenZustand();
+        hauptIndex() = Index();
     }
     static void warten()
     {
