@@ -215,8 +215,10 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
         l4->addWidget(cboSuche);
         l4->addWidget(txtSongname);
         auto* h = new QHBoxLayout;
+        h->setSpacing(12);
         h->addWidget(cmdSucheLöschen);
         h->addWidget(cmdSucheMehr);
+        h->addStretch(1);
         l4->addLayout(h);
         l4->addWidget(lblDateiAnzahl);
         auto* lk = new QVBoxLayout(fraKnöpfeLinks);

@@ -116,6 +116,10 @@ TEST_F(Layout, SelectingAndDeselectingMovesNothing)
     f->lblIndexdatei->setText(QStringLiteral("eine sehr lange indexdatei mit einem namen, der nicht endet.kvx").repeated(3));
     f->lblWinampSteuerungTitel->setText(QStringLiteral("Audio-Player - 'Ein Interpret - Ein sehr langer Titel' - [Erkannt]"));
     f->lblWinampSteuerungPosition->setText(QStringLiteral("Titelposition - 123:45/678:90"));
+    f->lblDateiAnzahl->setText(QStringLiteral("1234567 Datei(en) im Index\n1234567 Datei(en) gefunden"));
+    f->txtSongname->setEnabled(false);
+    f->cboSuche->setEnabled(false);
+    f->txtSongname->setEditText(QStringLiteral("(Mehrere Such-Abfragen) und noch viel mehr Text dahinter"));
     warten();
     gleich(ohne, orte(), "with long texts");
     bild(QStringLiteral("lange-texte"));
