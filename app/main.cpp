@@ -1,4 +1,6 @@
 #include "app/Main_gui.h"
+#include "app/Uebersetzung_gui.h"
+#include "player/Abspielen.h"
 
 #include <QApplication>
 
@@ -10,6 +12,9 @@ int main(int argc, char** argv)
     // The program lives in its main window and the tray; closing a dialog
     // never ends it.
     QApplication::setQuitOnLastWindowClosed(false);
+    QtÜbersetzungLaden(app);
     Main(app.arguments());
+    // Playlists handed to the player before the last one are of no use now.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { AltePlaylistsEntfernen(); });
     return app.exec();
 }

@@ -16,6 +16,7 @@
 #include "media/MedienInfosLesen.h"
 
 #include <QDir>
+#include <QUrl>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
@@ -593,6 +594,15 @@ QString PlaylistZeilenDatei(QString zeile, const QString& ordner, const QString&
     }
     if (zeile.size() < 5 || zeile.startsWith(QLatin1Char('#')))
         return QString();
+    // Many players write local files as file:// addresses.
+    if (zeile.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        QUrl url(zeile);
+        if (url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+            url.setHost(QString());
+        // A file on another host is no local file.
+        return url.isLocalFile() && url.host().isEmpty() && DoesExist(url.toLocalFile()) ? url.toLocalFile()
+                                                                                          : QString();
+    }
     // Absolute: a path from the root, or a drive path of a Windows list.
     if (zeile.startsWith(QChar(kPfadTrenner)) || zeile.at(1) == QLatin1Char(':'))
         return DoesExist(zeile) ? zeile : QString();

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -33,6 +34,33 @@ void OrdnerNachPapierkorbAnbieten(const QString& ordner)
     if (!OrdnerLöschen(ordner))
         MeldungZeigen(QStringLiteral("Der Ordner '") + ordner + QStringLiteral("' konnte nicht gelöscht werden."),
                       Knöpfe::OK, Symbol::Ausruf, BibliotheksBesitzer());
+}
+
+// Sends one file to the trash. Where no trash folder can be made, Qt moves
+// the file into "files" under the working folder and reports success: such a
+// file is moved back, so that it counts as not deleted.
+void InDenPapierkorb(const QString& pfad)
+{
+    QString ziel;
+    if (!QFile::moveToTrash(pfad, &ziel) || !QFileInfo(ziel).isRelative())
+        return;
+    const QFileInfo verirrt(ziel);
+    if (!QFile::rename(verirrt.absoluteFilePath(), pfad))
+        return;
+    const QString info = QDir::cleanPath(verirrt.absolutePath() + QStringLiteral("/../info"));
+    QFile::remove(PfadVerbinden(info, verirrt.fileName() + QStringLiteral(".trashinfo")));
+    // The two folders it made there go again when nothing else is in them.
+    QDir().rmdir(verirrt.absolutePath());
+    QDir().rmdir(info);
+}
+
+// A file that could not be deleted: true when the user goes on with the next.
+bool LöschfehlerFragen(const QString& pfad, QObject* besitzer)
+{
+    return MeldungZeigen(QStringLiteral("Dei Datei '") + pfad
+                             + QStringLiteral("' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten fortfahren?"),
+                         Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+        == Antwort::Ja;
 }
 
 QString PapierkorbFrage(const QStringList& pfade)
@@ -74,11 +102,7 @@ void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bo
                 continue;
             }
             lngEinträge[i] = 0;
-            if (MeldungZeigen(QStringLiteral("Dei Datei '") + pfad
-                                  + QStringLiteral("' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten "
-                                                   "fortfahren?"),
-                              Knöpfe::JaNein, Symbol::Ausruf, besitzer)
-                != Antwort::Ja) {
+            if (!LöschfehlerFragen(pfad, besitzer)) {
                 AbHierNullen(lngEinträge, i + 1);
                 break;
             }
@@ -134,10 +158,17 @@ void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
     // account may not have yet.
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     for (qsizetype k = 0; k < pfade.size(); ++k) {
-        QFile::moveToTrash(pfade[k]);
-        // Whatever is still there keeps its entry.
-        if (DoesExist(pfade[k]))
-            lngEinträge[gesammelt[size_t(k)]] = 0;
+        InDenPapierkorb(pfade[k]);
+        if (!DoesExist(pfade[k]))
+            continue;
+        // Whatever is still there keeps its entry, and the user hears of it
+        // as of a failed deletion.
+        lngEinträge[gesammelt[size_t(k)]] = 0;
+        if (LöschfehlerFragen(pfade[k], besitzer))
+            continue;
+        for (qsizetype rest = k + 1; rest < pfade.size(); ++rest)
+            lngEinträge[gesammelt[size_t(rest)]] = 0;
+        break;
     }
 
     // Offer each folder once the walk leaves it.

@@ -66,15 +66,7 @@ void Hauptbefehle::cmdSucheMehr_Click() { SucheErweitertZeigen(m_f); }
 
 void Hauptbefehle::mnu_song_mitdiesemnamen_Click()
 {
-    const QString text = SpielerTitelSuchtext(WinampTitelLesen(strWinampDienst));
-    ListenZustand& z = listenZustand();
-    suchZustand().bolSucheGesperrt = true;
-    m_f->cboSuche->setCurrentIndex(0);
-    suchZustand().bolSucheGesperrt = false;
-    if (m_f->txtSongname->currentText() == text)
-        m_f->txtSongname_Change();
-    else
-        m_f->txtSongname->setEditText(text);
+    m_f->SongMenüSuche(0, SpielerTitelSuchtext(WinampTitelLesen(strWinampDienst)), false);
 }
 
 void Hauptbefehle::SpielerTitelMenüZeigen(const QPoint& position)

@@ -17,6 +17,7 @@
 #include "mainwindow/frmBeenden.h"
 #include "mainwindow/frmSucheErweitert.h"
 #include "platform/Twips.h"
+#include "platform/Zeilenlabel_gui.h"
 
 #include <QAction>
 #include <QApplication>
@@ -119,14 +120,18 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     lblAnwendung = benannt(new QLabel(ProgrammTitel(), fraLinks1), QStringLiteral("lblAnwendung"));
     Label1 = benannt(new QLabel(ProgrammTitel(), fraLinks1), QStringLiteral("Label1"));
     Label1->hide();
-    lblIndexdatei = benannt(new QLabel(QStringLiteral("(Indexdatei)"), fraLinks1), QStringLiteral("lblIndexdatei"));
-    lblIndexdateiUntertitel1 = benannt(new QLabel(fraLinks1), QStringLiteral("lblIndexdateiUntertitel1"));
-    lblIndexDateiUntertitel2 = benannt(new QLabel(fraLinks1), QStringLiteral("lblIndexDateiUntertitel2"));
+    lblIndexdatei = benannt(new Zeilenlabel(fraLinks1, Qt::ElideMiddle), QStringLiteral("lblIndexdatei"));
+    lblIndexdatei->setText(QStringLiteral("(Indexdatei)"));
+    // The description bar keeps one line each, however long the name.
+    lblIndexdateiUntertitel1 = benannt(new Zeilenlabel(fraLinks1), QStringLiteral("lblIndexdateiUntertitel1"));
+    lblIndexDateiUntertitel2 = benannt(new Zeilenlabel(fraLinks1, Qt::ElideMiddle), QStringLiteral("lblIndexDateiUntertitel2"));
     {
         auto* l = new QHBoxLayout(fraLinks1);
+        l->setContentsMargins(6, 2, 6, 2);
         fettSetzen(lblAnwendung, 6);
         l->addWidget(lblAnwendung);
         auto* v = new QVBoxLayout;
+        v->setSpacing(0);
         v->addWidget(lblIndexdatei);
         v->addWidget(lblIndexdateiUntertitel1);
         v->addWidget(lblIndexDateiUntertitel2);
@@ -154,21 +159,37 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     cmdExportieren = link(QStringLiteral("cmdExportieren"), QStringLiteral("Export"), fraNurBeiAusgewählt);
     cmdIndexVerwaltung = link(QStringLiteral("cmdIndexVerwaltung"), QStringLiteral("Index-Verwaltung"), fraNurBeiAusgewählt);
     {
-        auto* n = new QVBoxLayout(fraNurBeiAusgewählt);
+        // Two columns of commands, as designed; the frame keeps its room while
+        // hidden, so nothing below it moves when the selection comes and goes.
+        auto* n = new QGridLayout(fraNurBeiAusgewählt);
         n->setContentsMargins(0, 0, 0, 0);
+        n->setVerticalSpacing(0);
+        int k = 0;
         for (QWidget* w : {static_cast<QWidget*>(cmdEintragAbspielen), static_cast<QWidget*>(cmdAnhängen),
                            static_cast<QWidget*>(cmdEintragAusführen), static_cast<QWidget*>(cmdEintragAusführenMit),
                            static_cast<QWidget*>(cmdMp3TagAnzeigen), static_cast<QWidget*>(cmdUmbenennen),
                            static_cast<QWidget*>(cmdDateienKopierenVerschieben), static_cast<QWidget*>(cmdDateienLöschen),
                            static_cast<QWidget*>(cmdDateiEntfernen), static_cast<QWidget*>(cmdExportieren),
-                           static_cast<QWidget*>(cmdIndexVerwaltung)})
-            n->addWidget(w);
-        auto* l2 = new QVBoxLayout(fraLinks2);
-        for (QWidget* w : {static_cast<QWidget*>(cmdIndexErstellen), static_cast<QWidget*>(cmdListeAufräumen),
-                           static_cast<QWidget*>(cmdIndexStatistik), static_cast<QWidget*>(cmdAutoDJ),
-                           static_cast<QWidget*>(cmdAuswählen)})
-            l2->addWidget(w);
-        l2->addWidget(fraNurBeiAusgewählt);
+                           static_cast<QWidget*>(cmdIndexVerwaltung)}) {
+            n->addWidget(w, k / 2, k % 2);
+            ++k;
+        }
+        auto* l2 = new QGridLayout(fraLinks2);
+        l2->setContentsMargins(6, 2, 6, 2);
+        l2->setVerticalSpacing(0);
+        k = 0;
+        for (QWidget* w : {static_cast<QWidget*>(cmdIndexErstellen), static_cast<QWidget*>(cmdAutoDJ),
+                           static_cast<QWidget*>(cmdListeAufräumen), static_cast<QWidget*>(cmdAuswählen),
+                           static_cast<QWidget*>(cmdIndexStatistik)}) {
+            l2->addWidget(w, k / 2, k % 2);
+            ++k;
+        }
+        l2->addWidget(fraNurBeiAusgewählt, 3, 0, 1, 2);
+        for (QWidget* w : {static_cast<QWidget*>(fraNurBeiAusgewählt), static_cast<QWidget*>(fraLinks2)}) {
+            QSizePolicy p = w->sizePolicy();
+            p.setRetainSizeWhenHidden(true);
+            w->setSizePolicy(p);
+        }
     }
     Line1 = benannt(new QFrame(fraKnöpfeLinks), QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::HLine);
@@ -188,16 +209,21 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     lblDateiAnzahl = benannt(new QLabel(fraLinks4), QStringLiteral("lblDateiAnzahl"));
     {
         auto* l4 = new QVBoxLayout(fraLinks4);
+        l4->setContentsMargins(6, 2, 6, 2);
+        l4->setSpacing(2);
         l4->addWidget(lblSucheÜberschrift);
         l4->addWidget(cboSuche);
         l4->addWidget(txtSongname);
         auto* h = new QHBoxLayout;
+        h->setSpacing(12);
         h->addWidget(cmdSucheLöschen);
         h->addWidget(cmdSucheMehr);
+        h->addStretch(1);
         l4->addLayout(h);
         l4->addWidget(lblDateiAnzahl);
         auto* lk = new QVBoxLayout(fraKnöpfeLinks);
         lk->setContentsMargins(0, 0, 0, 0);
+        lk->setSpacing(2);
         lk->addWidget(fraLinks2);
         lk->addWidget(Line1);
         lk->addWidget(fraLinks4);
@@ -212,6 +238,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     cmdInfo = link(QStringLiteral("cmdInfo"), QStringLiteral("Infos"), fraLinks5);
     {
         auto* l5 = new QHBoxLayout(fraLinks5);
+        l5->setContentsMargins(6, 2, 6, 4);
         for (QWidget* w : {static_cast<QWidget*>(cmdBeenden), static_cast<QWidget*>(cmdHilfe),
                            static_cast<QWidget*>(cmdOptionen), static_cast<QWidget*>(cmdInfo)})
             l5->addWidget(w);
@@ -234,6 +261,16 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     hscrlBalance->setRange(-128, 128);
     {
         auto* g = new QGridLayout(fraLinks3);
+        g->setContentsMargins(6, 2, 6, 2);
+        g->setVerticalSpacing(0);
+        g->setHorizontalSpacing(4);
+        // The labels give way to the bars, which keep room to be dragged;
+        // a long title or position text moves nothing.
+        for (QWidget* w : {static_cast<QWidget*>(lblWinampSteuerungTitel), static_cast<QWidget*>(lblWinampSteuerungPosition),
+                           static_cast<QWidget*>(lblWinampSteuerungVolumen), static_cast<QWidget*>(lblWinampSteuerungBalance)})
+            w->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        for (QScrollBar* b : {hscrlTrackPos, hscrlVolume, hscrlBalance})
+            b->setMinimumWidth(48);
         g->addWidget(lblWinampSteuerungTitel, 0, 0, 1, 4);
         g->addWidget(cmdAbspielen, 1, 0);
         g->addWidget(cmdAbspielenStopp, 1, 1);
@@ -281,13 +318,22 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
     grid->addWidget(fraLinks1, 0, 0, 1, 2);
     grid->addWidget(fraKnöpfeLinks, 1, 0, 2, 1);
     grid->addWidget(fraLinks3, 1, 1);
-    grid->addWidget(lstSongs, 2, 1);
+    // The list reaches the bottom edge; the strip of general commands sits
+    // below the left column.
+    grid->addWidget(lstSongs, 2, 1, 2, 1);
     grid->addWidget(fraLinks5, 3, 0);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
+    // The count label has room for two lines of large counts.
+    {
+        const QFontMetrics fm = lblDateiAnzahl->fontMetrics();
+        lblDateiAnzahl->setMinimumSize(fm.horizontalAdvance(QStringLiteral("9999999 Datei(en) im Index")) + 4,
+                                       2 * fm.lineSpacing() + 2);
+    }
     // The designed width, or wider where the desktop font needs it for the commands.
     fraKnöpfeLinks->setFixedWidth(std::max(TwipsZuPixel(2130), fraKnöpfeLinks->sizeHint().width()));
 
@@ -329,7 +375,12 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
             m_vorbereiten->stop();
     });
     connect(cboSuche, &QComboBox::currentIndexChanged, this, [this] { cboSuche_Click(); });
-    connect(txtSongname, &QComboBox::editTextChanged, this, [this] { txtSongname_Change(); });
+    connect(txtSongname, &QComboBox::editTextChanged, this, [this] {
+        // A text shown in the disabled box (several queries) shows its beginning.
+        if (!txtSongname->isEnabled())
+            txtSongname->lineEdit()->setCursorPosition(0);
+        txtSongname_Change();
+    });
     connect(txtSongname, &QComboBox::activated, this, [this] { txtSongname_Click(); });
     txtSongname->lineEdit()->installEventFilter(this);
     connect(lstSongs->horizontalHeader(), &QHeaderView::sectionClicked, this, &frmMain::lstSongs_ColumnClick);
@@ -811,9 +862,8 @@ void frmMain::cmdSucheLöschen_Click()
     txtSongname_Change();
 }
 
-void frmMain::SongMenüSuche(int feldIndex, const QString& text)
+void frmMain::SongMenüSuche(int feldIndex, const QString& text, bool bolOhneAutoComplete)
 {
-    ListenZustand& z = listenZustand();
     // A search from the song menu is one query: queries of the extended
     // search would otherwise go on filtering the list out of sight.
     if (suchZustand().suchbegriffe.lngSuchbegriffeAnzahl > 1) {
@@ -824,12 +874,14 @@ void frmMain::SongMenüSuche(int feldIndex, const QString& text)
     suchZustand().bolSucheGesperrt = true;
     cboSuche->setCurrentIndex(feldIndex);
     suchZustand().bolSucheGesperrt = false;
-    suchZustand().bolAutoCompleteErlaubt = false;
+    if (bolOhneAutoComplete)
+        suchZustand().bolAutoCompleteErlaubt = false;
     if (SuchText() == text)
         txtSongname_Change();
     else
         txtSongname->setEditText(text);
-    suchZustand().bolAutoCompleteErlaubt = true;
+    if (bolOhneAutoComplete)
+        suchZustand().bolAutoCompleteErlaubt = true;
 }
 
 // --- list events -----------------------------------------------------------------
@@ -848,12 +900,15 @@ void frmMain::lstSongs_ColumnClick(int spalte)
     const QString feld = m_modell->SpaltenFeldName(spalte);
     FortschrittZeigenStarten(idx.lngIndexAnzahl, true, this, true, false, QStringLiteral("Sortiere Liste"));
     // A cancelled sort moves nothing, and the direction stays as it was.
-    SpalteSortieren(idx, feld, suchZustand().strLetzteSortierSpalte, suchZustand().intSortierungUmkehren,
-                    [this](qint32 k) { return FortschrittZeigen(k, QString(), this); });
+    const bool sortiert = SpalteSortieren(idx, feld, suchZustand().strLetzteSortierSpalte,
+                                          suchZustand().intSortierungUmkehren,
+                                          [this](qint32 k) { return FortschrittZeigen(k, QString(), this); });
     FortschrittZeigenBeenden(this);
     z.AuswahlLeeren();
     SucheAktualisieren(false);
-    StatusMeldungZeigen(QStringLiteral("Die Liste wurde sortiert nach der Spalte '") + feld + QLatin1Char('\''), 1);
+    // Nothing is said of a sort that did not happen.
+    if (sortiert)
+        StatusMeldungZeigen(QStringLiteral("Die Liste wurde sortiert nach der Spalte '") + feld + QLatin1Char('\''), 1);
 }
 
 void frmMain::lstSongs_KeyDown(int taste, Qt::KeyboardModifiers zusatz)

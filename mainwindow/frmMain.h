@@ -192,6 +192,9 @@ public:
     void mnu_wähleumkehren_Click();
     void mnu_wähleabhier_Click();
     void mnu_wählebishier_Click();
+    // A search set from the song menu: the field (entry of cboSuche) and the
+    // text, replacing the extended search's queries.
+    void SongMenüSuche(int feldIndex, const QString& text, bool bolOhneAutoComplete = true);
 
     // --- closing --------------------------------------------------------------
     // The close request: `Cancel` non-zero keeps the program running;
@@ -223,7 +226,6 @@ private:
     bool m_ohneFragen = false; // the session ends and allows no question
     LinkLabel* link(const QString& name, const QString& text, QWidget* parent);
     void MenüsErstellen();
-    void SongMenüSuche(int feldIndex, const QString& text);
     void ZeilenBisEndeWählen(bool bisZumEnde);
     void SuchfehlerZeigen(const QString& text);
     QString SuchText() const;

@@ -22,8 +22,8 @@
 
 namespace {
 
-// Playlist files of earlier hand-overs older than this are removed.
-constexpr qint64 kAlterPlaylistSekunden = 3600;
+// The playlist file of the last hand-over: the player may still be reading it.
+QString g_letzteÜbergabe;
 
 
 // A failure inside the action, in the form of its run-time error message.
@@ -45,15 +45,6 @@ QString playlistName()
     return name.isEmpty() ? QStringLiteral("kalvero") : name;
 }
 
-void altePlaylistsEntfernen(const QString& ordner)
-{
-    const QDateTime grenze = QDateTime::currentDateTime().addSecs(-kAlterPlaylistSekunden);
-    const QDir d(ordner);
-    for (const QFileInfo& f : d.entryInfoList({playlistName() + QStringLiteral("-*.m3u")}, QDir::Files))
-        if (f.lastModified() < grenze)
-            QFile::remove(f.absoluteFilePath());
-}
-
 // A playlist line is one line: control characters would split it.
 QByteArray zeilentext(const QString& text)
 {
@@ -63,7 +54,29 @@ QByteArray zeilentext(const QString& text)
 } // namespace
 
 
-QString PlaylistOrdner() { return QStandardPaths::writableLocation(QStandardPaths::CacheLocation); }
+QString PlaylistOrdner()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return cache.isEmpty() ? QString() : PfadVerbinden(cache, QStringLiteral("Kalvero"));
+}
+
+void AltePlaylistsEntfernen()
+{
+    const QString ordner = PlaylistOrdner();
+    if (ordner.isEmpty())
+        return;
+    const QFileInfoList dateien = QDir(ordner).entryInfoList({playlistName() + QStringLiteral("-*.m3u")}, QDir::Files,
+                                                             QDir::Time);
+    // Kept: the last hand-over's file, or, before this run handed anything
+    // over, the newest one there is (an earlier run's last).
+    QString behalten = dateien.isEmpty() ? QString() : dateien.first().absoluteFilePath();
+    for (const QFileInfo& f : dateien)
+        if (f.absoluteFilePath() == QFileInfo(g_letzteÜbergabe).absoluteFilePath())
+            behalten = f.absoluteFilePath();
+    for (const QFileInfo& f : dateien)
+        if (f.absoluteFilePath() != behalten)
+            QFile::remove(f.absoluteFilePath());
+}
 
 QByteArray PlaylistZeilen(const Index& index, qint32 lngEintrag, bool bolErweitert)
 {
@@ -102,7 +115,7 @@ bool SpielerPlaylist::Öffnen()
         zugriffsfehlerMelden(ordner);
         return false;
     }
-    altePlaylistsEntfernen(ordner);
+    AltePlaylistsEntfernen();
     QTemporaryFile datei(PfadVerbinden(ordner, playlistName() + QStringLiteral("-XXXXXX.m3u")));
     datei.setAutoRemove(false);
     if (!datei.open()) {
@@ -142,6 +155,7 @@ bool SpielerPlaylist::Abspielen(bool bolSofort)
         QFile::remove(m_datei);
         return false;
     }
+    g_letzteÜbergabe = m_datei;
     StatusMeldungZeigen(QStringLiteral("Dateien in Playlist bei '") + DateinameZurückgeben(e.WinampPfad)
                             + QLatin1Char('\''),
                         0);

@@ -54,8 +54,11 @@ private:
 // The lines of one entry in the player's playlist file.
 QByteArray PlaylistZeilen(const Index& index, qint32 lngEintrag, bool bolErweitert);
 
-// The folder of the playlist files.
+// The folder of the playlist files (~/.cache/Kalvero).
 QString PlaylistOrdner();
+// Removes the playlist files older than the last hand-over's (at each
+// hand-over and when the program ends).
+void AltePlaylistsEntfernen();
 
 // Shows a picture (the picture window installs itself here).
 struct BildAnzeigeDienst {

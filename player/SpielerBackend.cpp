@@ -16,6 +16,7 @@ namespace {
 
 const QString kPfad = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString kWurzel = QStringLiteral("org.mpris.MediaPlayer2");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
 // Unpacks what QtDBus leaves packed: nested dictionaries and string lists.
@@ -73,6 +74,8 @@ MprisBackend::MprisBackend(QDBusConnection bus, QObject* parent) : QObject(paren
         for (const QString& n : antwort.arguments().first().toStringList())
             if (n.startsWith(kMprisPräfix) && !m_dienste.contains(n))
                 m_dienste.append(n);
+    for (const QString& n : std::as_const(m_dienste))
+        desktopeintragAnfragen(n);
 }
 
 void MprisBackend::NameOwnerChanged(const QString& name, const QString&, const QString& neuerBesitzer)
@@ -81,9 +84,30 @@ void MprisBackend::NameOwnerChanged(const QString& name, const QString&, const Q
         return;
     m_dienste.removeAll(name);
     m_werte.remove(name);
-    if (!neuerBesitzer.isEmpty())
+    m_desktop.remove(name);
+    if (!neuerBesitzer.isEmpty()) {
         m_dienste.append(name);
+        desktopeintragAnfragen(name);
+    }
 }
+
+void MprisBackend::desktopeintragAnfragen(const QString& dienst)
+{
+    if (!m_bus.isConnected())
+        return;
+    QDBusMessage m = QDBusMessage::createMethodCall(dienst, kPfad, kProperties, QStringLiteral("Get"));
+    m << kWurzel << QStringLiteral("DesktopEntry");
+    auto* w = new QDBusPendingCallWatcher(m_bus.asyncCall(m, kDBusZeitlimit), this);
+    connect(w, &QDBusPendingCallWatcher::finished, this, [this, dienst](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        const QDBusMessage antwort = w->reply();
+        if (antwort.type() == QDBusMessage::ReplyMessage && !antwort.arguments().isEmpty()
+            && m_dienste.contains(dienst))
+            m_desktop.insert(dienst, entpacken(antwort.arguments().first()).toString());
+    });
+}
+
+QString MprisBackend::Desktopeintrag(const QString& dienst) { return m_desktop.value(dienst); }
 
 QStringList MprisBackend::Dienste() { return m_dienste; }
 

@@ -32,6 +32,9 @@ public:
     virtual QVariant Eigenschaft(const QString& dienst, const QString& name) = 0;
     virtual void EigenschaftSetzen(const QString& dienst, const QString& name, const QVariant& wert) = 0;
     virtual void Aufrufen(const QString& dienst, const QString& methode, const QVariantList& argumente = {}) = 0;
+    // The player's desktop entry (DesktopEntry of org.mpris.MediaPlayer2, the
+    // desktop file's name without ".desktop"); "" when not known.
+    virtual QString Desktopeintrag(const QString&) { return QString(); }
 
     // Starts a program with its arguments (never through a shell). False when
     // it could not be started; the failure has then been reported to the user.
@@ -62,6 +65,7 @@ public:
     QVariant Eigenschaft(const QString& dienst, const QString& name) override;
     void EigenschaftSetzen(const QString& dienst, const QString& name, const QVariant& wert) override;
     void Aufrufen(const QString& dienst, const QString& methode, const QVariantList& argumente = {}) override;
+    QString Desktopeintrag(const QString& dienst) override;
     bool Starten(const QString& programm, const QStringList& argumente) override;
     void Warten(int ms) override;
     qint64 Uhr() override;
@@ -72,9 +76,12 @@ private Q_SLOTS:
 private:
     void senden(const QString& dienst, const QString& schnittstelle, const QString& methode,
                 const QVariantList& argumente);
+    // Asks a player that came on the bus for its desktop entry.
+    void desktopeintragAnfragen(const QString& dienst);
 
     QDBusConnection m_bus;
     QStringList m_dienste;
     QHash<QString, QVariantMap> m_werte;
+    QHash<QString, QString> m_desktop;
     QSet<QString> m_ausstehend;
 };

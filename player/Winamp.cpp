@@ -13,7 +13,7 @@ QString strWinampDienst;
 
 namespace {
 
-// Players that register on the bus under their program's name.
+// Players known to speak MPRIS under their program's name, also before they run.
 const QStringList kMprisSpieler = {QStringLiteral("audacious"), QStringLiteral("vlc")};
 
 // How long a started player is waited for, and the pause between looks.
@@ -34,19 +34,58 @@ QString spurKennung(const QVariant& v)
 
 } // namespace
 
-bool SpielerSteuerbar(const QString& strProgramm)
+namespace {
+
+// The player's name as the program file gives it ("" for none).
+QString spielerName(const QString& strProgramm) { return DateinameZurückgeben(strProgramm).toLower(); }
+
+// 2: the bus name is the player's own, 1: an instance of it or a player whose
+// desktop entry names it (also as the last part of a reverse-domain name),
+// 0: another player.
+int passt(SpielerBackend& b, const QString& dienst, const QString& name)
 {
-    const QString name = DateinameZurückgeben(strProgramm);
-    for (const QString& s : kMprisSpieler)
-        if (TextGleich(name, s))
-            return true;
-    return false;
+    if (name.isEmpty() || !dienst.startsWith(kMprisPräfix))
+        return 0;
+    const QString eigen = kMprisPräfix + name;
+    if (dienst.compare(eigen, Qt::CaseInsensitive) == 0)
+        return 2;
+    if (dienst.startsWith(eigen + QStringLiteral(".instance"), Qt::CaseInsensitive))
+        return 1;
+    const QString eintrag = b.Desktopeintrag(dienst).toLower();
+    if (!eintrag.isEmpty() && (eintrag == name || eintrag.endsWith(QLatin1Char('.') + name)))
+        return 1;
+    return 0;
 }
 
-QString SpielerDienstname(const QString& strProgramm)
+// The bus name of the player `strProgramm` names; "" when none is there.
+QString dienstSuchen(SpielerBackend& b, const QString& strProgramm)
 {
-    return kMprisPräfix + DateinameZurückgeben(strProgramm).toLower();
+    const QString name = spielerName(strProgramm);
+    QString gefunden;
+    for (const QString& d : b.Dienste()) {
+        const int p = passt(b, d, name);
+        if (p == 2)
+            return d;
+        if (p == 1 && gefunden.isEmpty())
+            gefunden = d;
+    }
+    return gefunden;
 }
+
+} // namespace
+
+bool SpielerSteuerbar(const QString& strProgramm)
+{
+    const QString name = spielerName(strProgramm);
+    if (name.isEmpty())
+        return false;
+    for (const QString& s : kMprisSpieler)
+        if (name == s)
+            return true;
+    return !dienstSuchen(spielerBackend(), strProgramm).isEmpty();
+}
+
+QString SpielerDienstname(const QString& strProgramm) { return kMprisPräfix + spielerName(strProgramm); }
 
 void WinAMP_SendCommandMessage(qint32 lngBefehl, bool bolBenutzerNachricht)
 {
@@ -125,7 +164,8 @@ void WinAMP_SetBalance(qint32)
 
 bool Winamp_Check(bool bolStarten)
 {
-    if (!SpielerSteuerbar(einstellungen().WinampPfad))
+    // Any MPRIS player can be the one the setting names.
+    if (spielerName(einstellungen().WinampPfad).isEmpty())
         return false;
     if (WinAMP_FensterSuchen(false))
         return true;
@@ -135,20 +175,10 @@ bool Winamp_Check(bool bolStarten)
 bool WinAMP_FensterSuchen(bool bolWarten)
 {
     SpielerBackend& b = spielerBackend();
-    const QString name = SpielerDienstname(einstellungen().WinampPfad);
-    const QString instanz = name + QStringLiteral(".instance");
+    const QString programm = einstellungen().WinampPfad;
     const qint64 beginn = b.Uhr();
     for (;;) {
-        strWinampDienst.clear();
-        const QStringList dienste = b.Dienste();
-        if (dienste.contains(name))
-            strWinampDienst = name;
-        else
-            for (const QString& d : dienste)
-                if (d.startsWith(instanz)) {
-                    strWinampDienst = d;
-                    break;
-                }
+        strWinampDienst = dienstSuchen(b, programm);
         if (!strWinampDienst.isEmpty()) {
             // What the player plays is read on every look, so the values
             // the poll uses are never older than one tick.
@@ -164,7 +194,7 @@ bool WinAMP_FensterSuchen(bool bolWarten)
 bool WinAMP_Start()
 {
     const QString& programm = einstellungen().WinampPfad;
-    if (!SpielerSteuerbar(programm))
+    if (spielerName(programm).isEmpty())
         return false;
     return spielerBackend().Starten(programm, {});
 }

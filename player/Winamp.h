@@ -20,9 +20,11 @@ enum WinampBefehl : qint32 {
 // Only the search writes it; every other procedure does nothing without it.
 extern QString strWinampDienst;
 
-// Whether the program file is a player this program controls (one that
-// speaks MPRIS under its own name). Such a player's plays are counted from
-// what it reports playing; any other player's when files are handed to it.
+// Whether the program file is a player this program controls: one known to
+// speak MPRIS under its own name, or one on the bus now whose bus name or
+// desktop entry matches the program's file name. Such a player's plays are
+// counted from what it reports playing; any other player's when files are
+// handed to it.
 bool SpielerSteuerbar(const QString& strProgramm);
 
 // The MPRIS bus name the player registers (without an instance suffix).
@@ -44,14 +46,14 @@ void WinAMP_SetVolume(qint32 lngLautstärke);
 // Balance has no MPRIS counterpart: nothing is sent.
 void WinAMP_SetBalance(qint32 lngBalance);
 
-// Whether the player is there to be controlled (leaves its bus name in
-// strWinampDienst); with bolStarten, a player not running is started and
-// waited for.
+// Whether the player the setting names is there to be controlled (leaves its
+// bus name in strWinampDienst); with bolStarten, a player not running is
+// started and waited for.
 bool Winamp_Check(bool bolStarten);
 // One look on the bus; with bolWarten, looks again (letting events run)
 // until the player appears or about five seconds have passed.
 bool WinAMP_FensterSuchen(bool bolWarten);
-// Starts the player program without parameters (only a controlled player).
+// Starts the player program without parameters (false without a program name).
 bool WinAMP_Start();
 // "artist - title" of what the player plays (the title alone without an
 // artist; the file name without extension without a title); "" when unknown.

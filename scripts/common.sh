@@ -21,4 +21,4 @@ kalvero_build() {
     cmake --build build -j"$(nproc)"
 }
 
-KALVERO_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins)
+KALVERO_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n)

@@ -232,3 +232,29 @@ TEST_F(LoeschenTest, OrdnerLöschenFragenNurBeiLeeremOrdner)
     EXPECT_TRUE(OrdnerLöschenFragen(baum.Pfad("leer/")));
     EXPECT_FALSE(QFileInfo::exists(baum.Pfad("leer")));
 }
+
+TEST_F(PapierkorbTest, FehlgeschlagenerPapierkorbMeldetSichUndBehältDenEintrag)
+{
+    Eintrag(baum.Datei("A/1.mp3"));
+    Eintrag(baum.Datei("A/2.mp3"));
+    Eintrag(baum.Datei("A/3.mp3"));
+    // No trash can be made where a plain file stands in its way.
+    heim.Datei(".local/share/Trash", "kein Ordner");
+    meldungen.antworten = {Antwort::Ja, Antwort::Ja, Antwort::Nein};
+    EintragsListe liste1 = {1, 2, 3};
+    DateienLöschen(index, liste1, 2, true);
+    ASSERT_GE(meldungen.gezeigt.size(), 3u);
+    EXPECT_EQ(meldungen.gezeigt[1].text, "Dei Datei '" + baum.Pfad("A/1.mp3")
+                                             + "' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten fortfahren?");
+    EXPECT_EQ(meldungen.gezeigt[1].symbol, Symbol::Ausruf);
+    EXPECT_EQ(meldungen.gezeigt[2].text, "Dei Datei '" + baum.Pfad("A/2.mp3")
+                                             + "' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten fortfahren?");
+    EXPECT_EQ(meldungen.gezeigt.size(), 3u) << "No: the third file is not tried, the full folder not offered";
+    EXPECT_EQ(liste1, (EintragsListe{0, 0, 0}));
+    EXPECT_EQ(index.lngIndexAnzahl, 3);
+    // Every file is where it was, none strayed into the working folder.
+    for (const char* n : {"A/1.mp3", "A/2.mp3", "A/3.mp3"})
+        EXPECT_TRUE(QFile::exists(baum.Pfad(n))) << n;
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("files")));
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("info")));
+}

@@ -3,6 +3,8 @@
 #include "core/Kodierung.h"
 #include "library/Hinzufuegen.h"
 
+#include <QUrl>
+
 using namespace testhilfe;
 
 namespace {
@@ -80,4 +82,21 @@ TEST_F(PlaylistTest, PlsDateiZeilenUndKaputteListen)
     PlaylistLesen(index, baum.Pfad(), false, false);
     EXPECT_EQ(index.lngIndexAnzahl, 2);
     EXPECT_EQ(status.Text(), "0 Datei(en) hinzugefügt");
+}
+
+TEST_F(PlaylistTest, DateiAdressenAlsLokalePfade)
+{
+    const QString a = baum.Datei("mit blank/ä b.mp3");
+    const QString b = baum.Datei("c%d.mp3");
+    const QString c = baum.Datei("pls.mp3");
+    const QByteArray text = "#EXTM3U\n" + QUrl::fromLocalFile(a).toEncoded() + "\r\nFILE://localhost"
+        + QUrl::fromLocalFile(b).toEncoded(QUrl::FullyEncoded).mid(7) + "\nfile://anderer-rechner/" + a.toUtf8()
+        + "\nfile:///gibt/es/nicht.mp3\n";
+    PlaylistLesen(index, baum.Datei("x.m3u", text), false, false);
+    EXPECT_EQ(IndexPfade(index), QStringList({a, b})) << "percent-decoded; another host is no local file";
+    EXPECT_EQ(status.Text(), "2 Datei(en) hinzugefügt");
+
+    PlaylistLesen(index, baum.Datei("y.pls", "[playlist]\nFile1=" + QUrl::fromLocalFile(c).toEncoded() + "\n"), false,
+                  false);
+    EXPECT_EQ(IndexPfade(index), QStringList({a, b, c}));
 }

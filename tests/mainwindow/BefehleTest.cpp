@@ -3,8 +3,12 @@
 #include "core/Index.h"
 #include "core/Meldungen.h"
 #include "mainwindow/Hauptbefehle_gui.h"
+#include "mainwindow/ListenModell.h"
 #include "mainwindow/Liste.h"
+#include "mainwindow/Suche.h"
 #include "mainwindow/frmMain.h"
+#include "player/SpielerBackend.h"
+#include "player/Winamp.h"
 
 #include "support/ListenHilfen.h"
 
@@ -247,4 +251,60 @@ TEST_F(Befehle, ZwischenablageBekommtDenPfadGenauEinerDatei)
     f->MenüsAktualisieren(false);
     f->mnu_song_zwischenablage->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "/musik/b/drei.mp3");
+}
+
+namespace {
+
+// A player on the bus that plays one title and answers nothing else.
+class TitelSpieler : public SpielerBackend {
+public:
+    QString dienst = kMprisPräfix + QStringLiteral("audacious");
+    QVariantMap meta;
+    QStringList Dienste() override { return {dienst}; }
+    void Auffrischen(const QString&) override {}
+    QVariant Eigenschaft(const QString& d, const QString& n) override
+    {
+        return d == dienst && n == QLatin1String("Metadata") ? QVariant(meta) : QVariant();
+    }
+    void EigenschaftSetzen(const QString&, const QString&, const QVariant&) override {}
+    void Aufrufen(const QString&, const QString&, const QVariantList&) override {}
+    bool Starten(const QString&, const QStringList&) override { return false; }
+    void Warten(int) override {}
+    qint64 Uhr() override { return 0; }
+};
+
+} // namespace
+
+TEST_F(Befehle, SpielerTitelSucheErsetztMehrereAbfragen)
+{
+    TitelSpieler spieler;
+    spieler.meta = {{"xesam:artist", QStringList{"Beatles"}}, {"xesam:title", "Help"}};
+    DienstErsetzen<SpielerBackendDienst> backend(&spieler);
+    strWinampDienst = spieler.dienst;
+
+    // Two queries of the extended search: the boxes are disabled.
+    Suchbegriffe& s = suchZustand().suchbegriffe;
+    ASSERT_TRUE(SuchbegriffeZurücksetzen(s));
+    ASSERT_TRUE(SuchbegriffeHinzufügen(s, "Stones", "Interpret", "00"));
+    ASSERT_TRUE(SuchbegriffeHinzufügen(s, "Angie", "Titel", "00"));
+    f->cboSuche->setEnabled(false);
+    f->txtSongname->setEnabled(false);
+    f->txtSongname->setEditText("(Mehrere Such-Abfragen)");
+    f->IndexZustandAnzeigen();
+    ASSERT_EQ(f->modell()->Zeilen(), std::vector<qint32>{3});
+
+    f->MenüsAktualisieren(true);
+    ASSERT_TRUE(f->mnu_song_mitdiesemnamen->isEnabled());
+    f->mnu_song_mitdiesemnamen->trigger();
+    f->tmrListe_Timer();
+    EXPECT_EQ(s.lngSuchbegriffeAnzahl, 1);
+    EXPECT_EQ(s.strSuchbegriffeText[1], "Beatles Help");
+    EXPECT_EQ(s.strSuchbegriffeFeld[1], "(Standardsuche)");
+    EXPECT_EQ(f->txtSongname->currentText(), "Beatles Help");
+    EXPECT_TRUE(f->txtSongname->isEnabled());
+    EXPECT_TRUE(f->cboSuche->isEnabled());
+    EXPECT_EQ(f->modell()->Zeilen(), std::vector<qint32>{1});
+
+    strWinampDienst.clear();
+    suchZustand() = SuchZustand();
 }

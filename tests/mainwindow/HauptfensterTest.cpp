@@ -1,6 +1,8 @@
 #include "support/ListenHilfen.h"
 #include "core/Einstellungen.h"
+#include "core/Fortschritt.h"
 #include "core/Meldungen.h"
+#include "core/StatusMeldung.h"
 #include "mainwindow/ListenModell.h"
 #include "mainwindow/Liste.h"
 #include "mainwindow/Suche.h"
@@ -102,6 +104,14 @@ protected:
         QApplication::sendEvent(f->lstSongs, &druck);
         QKeyEvent los(QEvent::KeyRelease, key, zusatz);
         QApplication::sendEvent(f->lstSongs, &los);
+    }
+    // The list column that shows `feld`, or -1.
+    int spalte(const QString& feld) const
+    {
+        for (int j = 0; j < f->modell()->columnCount(); ++j)
+            if (f->modell()->SpaltenFeldName(j) == feld)
+                return j;
+        return -1;
     }
     int schließen()
     {
@@ -233,10 +243,7 @@ TEST_F(Hauptfenster, NewEntriesAreMarked)
 
 TEST_F(Hauptfenster, ColumnClicksSortTheIndex)
 {
-    int titel = -1;
-    for (int j = 0; j < f->modell()->columnCount(); ++j)
-        if (f->modell()->SpaltenFeldName(j) == QLatin1String("Titel"))
-            titel = j;
+    const int titel = spalte(QStringLiteral("Titel"));
     ASSERT_GE(titel, 0);
     wählen({0});
     f->lstSongs_ColumnClick(titel);
@@ -263,6 +270,33 @@ TEST_F(Hauptfenster, ColumnClicksSortTheIndex)
     EXPECT_EQ(f->modell()->headerData(1, Qt::Horizontal).toString(), QString());
     f->lstSongs_ColumnClick(1);
     EXPECT_EQ(meldungen, QStringList{QStringLiteral("Diese Spalte kann nicht sortiert werden.")});
+}
+
+namespace {
+// A progress display whose user cancels at the first report.
+class SofortAbbrechen : public FortschrittAnzeige {
+public:
+    void Zeigen(QObject*, const FortschrittZustand&) override {}
+    void Verbergen(QObject*) override {}
+    void Aktualisieren(const FortschrittZustand&) override { FortschrittAbbrechen(); }
+};
+} // namespace
+
+TEST_F(Hauptfenster, ACancelledColumnSortSaysNothing)
+{
+    const int titel = spalte(QStringLiteral("Titel"));
+    ASSERT_GE(titel, 0);
+    einstellungen().StartBildschirm = 1;
+    SofortAbbrechen anzeige;
+    DienstSetzen<FortschrittAnzeigeDienst>(&anzeige);
+    f->lstSongs_ColumnClick(titel);
+    DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
+    EXPECT_EQ(hauptIndex().strIndexPfad[1], QStringLiteral("/musik/a/eins.mp3")) << "nothing moved";
+    EXPECT_FALSE(hauptIndex().bolIndexGeändert);
+    EXPECT_EQ(f->statusSchreiber()->strStatusText, QString());
+
+    f->lstSongs_ColumnClick(titel);
+    EXPECT_EQ(f->statusSchreiber()->strStatusText, QStringLiteral("Die Liste wurde sortiert nach der Spalte 'Titel'"));
 }
 
 TEST_F(Hauptfenster, TheLayoutTextSurvivesALoadAndClose)

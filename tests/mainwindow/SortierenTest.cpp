@@ -123,6 +123,21 @@ TEST_F(SortierenTest, ClicksOnTheSameColumnToggleTheDirection)
     EXPECT_EQ(spalte(QStringLiteral("Titel")), (V{2, 1, 0}));
     EXPECT_FALSE(SpalteSortieren(idx, QStringLiteral("Titel"), letzte, umkehren, [](qint32) { return false; }));
     EXPECT_EQ(umkehren, 0) << "a cancel leaves the toggle alone";
+
+    // Column A, then column B twice while the toggle is 1: the change of
+    // column flips it to 0, so B stays ascending on its second click.
+    EXPECT_EQ(spalte(QStringLiteral("Titel")), (V{0, 1, 2}));
+    ASSERT_EQ(umkehren, 1);
+    EXPECT_EQ(spalte(QStringLiteral("Album")), (V{1, 0, 2}));
+    EXPECT_EQ(umkehren, 0);
+    EXPECT_EQ(spalte(QStringLiteral("Album")), (V{1, 0, 2}));
+    EXPECT_EQ(spalte(QStringLiteral("Album")), (V{2, 0, 1}));
+    // The same with the two steps of QSort.
+    umkehren = 1;
+    letzte = QStringLiteral("Titel");
+    EXPECT_EQ(klick(QStringLiteral("Album")), (V{1, 0, 2}));
+    EXPECT_EQ(klick(QStringLiteral("Album")), (V{1, 0, 2}));
+    EXPECT_EQ(klick(QStringLiteral("Album")), (V{2, 0, 1}));
 }
 
 TEST_F(SortierenTest, ACancelMovesNothing)

@@ -91,6 +91,21 @@ TEST_F(SpaltenTest, AShortLayoutIsCompletedAndPositionsOrderNewColumns)
     EXPECT_FALSE(Anpassen(QStringLiteral("4=1400=1,") + Versteckt(2, 30))) << "nothing added or removed";
 }
 
+TEST_F(SpaltenTest, TheHighestColumnNumberIsShownAndSaved)
+{
+    // Column 30 first, column 1 second; also as the last item of a short text.
+    EXPECT_TRUE(Anpassen(Versteckt(2, 29) + QStringLiteral(",30=900=1,1=800=2")));
+    EXPECT_EQ(Titel(), (QStringList{QStringLiteral("ID3v2-TAG-Größe"), QStringLiteral("Nummer")}));
+    EXPECT_EQ(liste[0].breitePixel, TwipsZuPixel(900));
+    Speichern();
+    EXPECT_TRUE(idx.strSpalten.startsWith(QStringLiteral("1=800=2,2=0=0,"))) << idx.strSpalten.toStdString();
+    EXPECT_TRUE(idx.strSpalten.endsWith(QStringLiteral(",29=0=0,30=900=1"))) << idx.strSpalten.toStdString();
+
+    liste = {Spalte(QStringLiteral("Anzeige"))};
+    EXPECT_TRUE(Anpassen(QStringLiteral("30=1000")));
+    EXPECT_TRUE(Titel().contains(QStringLiteral("ID3v2-TAG-Größe"))) << Titel().join(',').toStdString();
+}
+
 TEST_F(SpaltenTest, TheUserColumnIsKnownByItsTagEvenWhenItsTitleIsAColumnName)
 {
     idx.strSpaltenNutzerformat = QStringLiteral("%Interpret% - %Titel%");

@@ -86,6 +86,8 @@ TEST_F(SucheTest, NumbersDatesAndDurationsByTheirKind)
     EXPECT_EQ(Suchen("Jahr", "1999"), (V{2, 0}));
     EXPECT_EQ(Suchen("Hinzufüge-Datum", "03."), (V{0, 0})) << "fewer than four characters";
     EXPECT_EQ(Suchen("Hinzufüge-Datum", "03.2001"), (V{1, 0}));
+    EXPECT_EQ(Suchen("Hinzufüge-Datum", "2001"), (V{1, 1})) << "exactly four characters";
+    EXPECT_EQ(Suchen("Hinzufüge-Datum", "001"), (V{0, 0}));
     EXPECT_EQ(Suchen("Dauer", "3:45"), (V{1, 0}));
     EXPECT_EQ(Suchen("Dauer", "345"), (V{0, 0}));
 }

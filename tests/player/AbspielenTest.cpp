@@ -5,6 +5,7 @@
 #include "player/frmAusfuehrenMit.h"
 #include "platform/Shell.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -252,16 +253,37 @@ TEST_F(AbspielenTest, ZeilenumbrücheBrechenKeinePlaylistzeile)
 
 TEST_F(AbspielenTest, AltePlaylistsWerdenAufgeräumt)
 {
+    // One cache folder of the program's own name, not a folder within it.
+    EXPECT_EQ(QDir(PlaylistOrdner()).absolutePath(), QDir(ordner.filePath("cache/Kalvero")).absolutePath());
     const qint32 a = datei("a.mp3");
+    // A file of an earlier run, and one older still.
+    QDir().mkpath(PlaylistOrdner());
+    const QString frühere = PlaylistOrdner() + "/" + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    for (int tage : {3, 2}) {
+        QFile f(frühere + QStringLiteral("-alt%1.m3u").arg(tage));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.setFileTime(QDateTime::currentDateTime().addDays(-tage), QFileDevice::FileModificationTime);
+    }
+    const QString fremd = PlaylistOrdner() + "/fremd.txt";
+    QFile(fremd).open(QIODevice::WriteOnly);
+
     AbspielenMediaPlayer(idx, {a}, true, false, false, "");
-    const QString alt = spieler.starts[0].argumente.last();
-    QFile f(alt);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    f.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime);
-    f.close();
+    EXPECT_FALSE(QFile::exists(frühere + "-alt3.m3u"));
+    EXPECT_TRUE(QFile::exists(frühere + "-alt2.m3u")) << "the last hand-over before this one";
     AbspielenMediaPlayer(idx, {a}, true, false, false, "");
-    EXPECT_FALSE(QFile::exists(alt));
-    EXPECT_TRUE(QFile::exists(spieler.starts[1].argumente.last()));
+    EXPECT_FALSE(QFile::exists(frühere + "-alt2.m3u"));
+    const QString erste = spieler.starts[0].argumente.last(), zweite = spieler.starts[1].argumente.last();
+    EXPECT_TRUE(QFile::exists(erste)) << "the player may still read the last hand-over's file";
+    AbspielenMediaPlayer(idx, {a}, true, false, false, "");
+    EXPECT_FALSE(QFile::exists(erste));
+    EXPECT_TRUE(QFile::exists(zweite));
+    const QString dritte = spieler.starts[2].argumente.last();
+
+    // At the end only the last hand-over's file stays; other files are not ours.
+    AltePlaylistsEntfernen();
+    EXPECT_FALSE(QFile::exists(zweite));
+    EXPECT_TRUE(QFile::exists(dritte));
+    EXPECT_TRUE(QFile::exists(fremd));
 }
 
 } // namespace

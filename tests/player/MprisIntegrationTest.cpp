@@ -165,6 +165,30 @@ TEST_F(MprisIntegrationTest, BefehleKommenAnUndWerteKommenZurück)
     EXPECT_EQ(WinAMP_GetTrackPosition(), 0);
 }
 
+TEST_F(MprisIntegrationTest, EinSpielerUnterAnderemNamenWirdGesteuert)
+{
+    // Under a name of its own, not one of the players known beforehand.
+    einstellungen().WinampPfad = spielerUnter("mein-spieler");
+    ASSERT_TRUE(Winamp_Check(true));
+    EXPECT_EQ(strWinampDienst, "org.mpris.MediaPlayer2.mein-spieler");
+    EXPECT_TRUE(SpielerSteuerbar(einstellungen().WinampPfad));
+    setzen("Playing", "A", "T", 100000000, 0);
+    ASSERT_TRUE(abfrageBis("PLAYING"));
+    WinAMP_SendCommandMessage(kWinampStopp, false);
+    EXPECT_TRUE(protokollEnthält("Stop"));
+    QDBusInterface(strWinampDienst, kPfad, QStringLiteral("org.mpris.MediaPlayer2")).call(QStringLiteral("Quit"));
+    ASSERT_TRUE(warteBis([] { return !Winamp_Check(false); }));
+
+    // Registered under another bus name: found by its desktop entry.
+    qputenv("KALVERO_TESTSPIELER_BUSNAME", "ganz.anders");
+    einstellungen().WinampPfad = spielerUnter("zweiter-spieler");
+    const bool gefunden = Winamp_Check(true);
+    qunsetenv("KALVERO_TESTSPIELER_BUSNAME");
+    ASSERT_TRUE(gefunden);
+    EXPECT_EQ(strWinampDienst, "org.mpris.MediaPlayer2.ganz.anders");
+    ASSERT_TRUE(abfrageBis("STOPPED"));
+}
+
 TEST_F(MprisIntegrationTest, EinHängenderSpielerHältDieAbfrageNichtAuf)
 {
     einstellungen().WinampPfad = spielerUnter("vlc");

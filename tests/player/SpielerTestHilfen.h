@@ -48,6 +48,8 @@ public:
         aufrufe.push_back({d, QStringLiteral("Set ") + n, {w}});
     }
     void Aufrufen(const QString& d, const QString& m, const QVariantList& a) override { aufrufe.push_back({d, m, a}); }
+    QHash<QString, QString> desktop;
+    QString Desktopeintrag(const QString& d) override { return desktop.value(d); }
     bool Starten(const QString& programm, const QStringList& argumente) override
     {
         QByteArray inhalt;

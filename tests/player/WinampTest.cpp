@@ -24,10 +24,56 @@ TEST_F(WinampTest, OhneGefundenenSpielerGehtNichtsHinausUndAllesIstNull)
     ErwarteKeinenSpieler();
     EXPECT_TRUE(spieler.aufrufe.empty());
 
-    // Another program than a controlled player is never looked for.
-    einstellungen().WinampPfad = "/usr/bin/mpv";
+    // No program named: nothing is looked for or started.
+    einstellungen().WinampPfad = "";
     EXPECT_FALSE(Winamp_Check(true));
     EXPECT_TRUE(spieler.starts.empty());
+    EXPECT_TRUE(spieler.aufrufe.empty());
+}
+
+TEST_F(WinampTest, JederMprisSpielerDenDasProgrammNenntWirdGesteuert)
+{
+    // A player of any name, by its own bus name or an instance of it.
+    einstellungen().WinampPfad = "/usr/local/bin/Mein-Spieler";
+    spieler.Spielt("org.mpris.MediaPlayer2.audacious", "Playing", 0, 1000, "A", "Falsch");
+    spieler.Spielt("org.mpris.MediaPlayer2.mein-spieler.instance77", "Playing", 0, 1000, "B", "Richtig");
+    EXPECT_TRUE(SpielerSteuerbar(einstellungen().WinampPfad));
+    ASSERT_TRUE(Winamp_Check(false));
+    EXPECT_EQ(strWinampDienst, "org.mpris.MediaPlayer2.mein-spieler.instance77");
+    EXPECT_EQ(WinampTitelLesen(strWinampDienst), "B - Richtig");
+    WinAMP_SendCommandMessage(kWinampPause, false);
+    ASSERT_EQ(spieler.aufrufe.size(), 1u);
+    EXPECT_EQ(spieler.aufrufe[0].dienst, "org.mpris.MediaPlayer2.mein-spieler.instance77");
+
+    // Its own bus name comes before an instance.
+    spieler.Spielt("org.mpris.MediaPlayer2.mein-spieler", "Paused", 0, 1000, "C", "Eigen");
+    ASSERT_TRUE(Winamp_Check(false));
+    EXPECT_EQ(strWinampDienst, "org.mpris.MediaPlayer2.mein-spieler");
+
+    // By its desktop entry, also a reverse-domain one, under another bus name.
+    spieler.dienste.clear();
+    einstellungen().WinampPfad = "/usr/bin/strawberry";
+    EXPECT_FALSE(SpielerSteuerbar(einstellungen().WinampPfad)) << "not on the bus: plays counted at hand-over";
+    EXPECT_FALSE(Winamp_Check(false));
+    spieler.Spielt("org.mpris.MediaPlayer2.clementine", "Playing", 0, 1000, "D", "Nein");
+    spieler.Spielt("org.mpris.MediaPlayer2.erdbeere", "Playing", 0, 1000, "E", "Ja");
+    spieler.desktop["org.mpris.MediaPlayer2.clementine"] = "org.clementine_player.Clementine";
+    spieler.desktop["org.mpris.MediaPlayer2.erdbeere"] = "org.strawberrymusicplayer.Strawberry";
+    EXPECT_TRUE(SpielerSteuerbar(einstellungen().WinampPfad));
+    ASSERT_TRUE(Winamp_Check(false));
+    EXPECT_EQ(strWinampDienst, "org.mpris.MediaPlayer2.erdbeere");
+    // A name that only ends like it is another player.
+    einstellungen().WinampPfad = "/usr/bin/berry";
+    EXPECT_FALSE(Winamp_Check(false));
+    EXPECT_EQ(strWinampDienst, "");
+
+    // Not running: any named program is started and waited for.
+    einstellungen().WinampPfad = "/usr/bin/mpv";
+    spieler.beimStart = [this] { spieler.dienste << "org.mpris.MediaPlayer2.mpv"; };
+    EXPECT_TRUE(Winamp_Check(true));
+    ASSERT_EQ(spieler.starts.size(), 1u);
+    EXPECT_EQ(spieler.starts[0].programm, "/usr/bin/mpv");
+    EXPECT_EQ(strWinampDienst, "org.mpris.MediaPlayer2.mpv");
 }
 
 TEST_F(WinampTest, SucheFindetDenSpielerAuchAlsInstanzUndFragtFrischeWerteAn)

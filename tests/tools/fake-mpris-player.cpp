@@ -1,6 +1,8 @@
 // A stand-in audio player for the tests: registers on the session bus as
 // org.mpris.MediaPlayer2.<its own file name> (a test links it under a
-// player's name), answers the MPRIS2 player interface from settable values,
+// player's name; KALVERO_TESTSPIELER_BUSNAME gives another bus name), names
+// its file name as its desktop entry, answers the MPRIS2 player interface
+// from settable values,
 // and writes down every call it gets. A second start while one runs hands
 // its command line to the running one and ends, as real players do.
 //
@@ -94,6 +96,14 @@ public:
         }
     }
 
+    QString desktopeintrag;
+
+    QVariantMap wurzel() const
+    {
+        return {{QStringLiteral("DesktopEntry"), desktopeintrag}, {QStringLiteral("Identity"), desktopeintrag},
+                {QStringLiteral("CanQuit"), true}};
+    }
+
     bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override
     {
         const QString schnittstelle = m.interface();
@@ -101,9 +111,11 @@ public:
         const QVariantList a = m.arguments();
         QVariantList antwort;
         if (schnittstelle == kProperties && name == QLatin1String("Get") && a.size() == 2) {
-            antwort << QVariant::fromValue(QDBusVariant(eigenschaften().value(a[1].toString())));
+            const QVariantMap werte = a[0].toString() == kRoot ? wurzel() : eigenschaften();
+            antwort << QVariant::fromValue(QDBusVariant(werte.value(a[1].toString())));
         } else if (schnittstelle == kProperties && name == QLatin1String("GetAll")) {
-            antwort << (a.value(0).toString() == kPlayer ? eigenschaften() : QVariantMap());
+            const QString s = a.value(0).toString();
+            antwort << (s == kPlayer ? eigenschaften() : s == kRoot ? wurzel() : QVariantMap());
         } else if (schnittstelle == kProperties && name == QLatin1String("Set") && a.size() == 3) {
             const QVariant wert = a[2].value<QDBusVariant>().variant();
             protokoll << QStringLiteral("Set ") + a[1].toString() + QLatin1Char(' ') + wert.toString();
@@ -157,10 +169,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "fake-mpris-player: no session bus\n");
         return 2;
     }
-    const QString dienst = QStringLiteral("org.mpris.MediaPlayer2.") + QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    const QString eigenerName = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    const QString busname = qEnvironmentVariable("KALVERO_TESTSPIELER_BUSNAME");
+    const QString dienst = QStringLiteral("org.mpris.MediaPlayer2.") + (busname.isEmpty() ? eigenerName : busname);
     const QStringList argumente = app.arguments().mid(1);
 
     Testspieler spieler;
+    spieler.desktopeintrag = eigenerName;
     if (!bus.registerVirtualObject(kPfad, &spieler, QDBusConnection::SingleNode)) {
         std::fprintf(stderr, "fake-mpris-player: cannot register the object\n");
         return 2;
