@@ -21,9 +21,7 @@ frmDateiname::frmDateiname(QWidget* parent) : QDialog(parent)
     txtAlter->setReadOnly(true);
     txtNeuer = benannt(new QLineEdit(this), "txtNeuer");
     txtNeuer->setToolTip(QStringLiteral("Geben Sie hier einen neuen Dateinamen ein."));
-    cmdOk = BenannterKnopf(this, "cmdOk", QStringLiteral("&Ok"));
-    cmdAbbrechen = BenannterKnopf(this, "cmdAbbrechen", QStringLiteral("&Abbrechen"));
-    cmdOk->setDefault(true);
+    OkAbbrechenKnöpfe(this, cmdOk, cmdAbbrechen);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblTitel);

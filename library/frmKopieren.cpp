@@ -43,9 +43,7 @@ frmKopieren::frmKopieren(QWidget* parent) : QDialog(parent)
                                 QStringLiteral("Hinweis: Verwenden Sie die Funktion 'Umbenennen', um Dateien "
                                                "automatisch in Ordner einzusortieren."));
     lblHinweis->setWordWrap(true);
-    cmdOk = BenannterKnopf(this, "cmdOk", QStringLiteral("&Ok"));
-    cmdAbbrechen = BenannterKnopf(this, "cmdAbbrechen", QStringLiteral("&Abbrechen"));
-    cmdOk->setDefault(true);
+    OkAbbrechenKnöpfe(this, cmdOk, cmdAbbrechen);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label3);
@@ -116,20 +114,8 @@ void frmKopieren::cmdVorschlagen_Click()
         txtOrdner->setText(ordner);
 }
 
-frmKopieren* kopierenFenster(QWidget* besitzer)
-{
-    static QPointer<frmKopieren> fenster;
-    if (!fenster)
-        fenster = new frmKopieren(besitzer);
-    return fenster;
-}
-
 void KopierenZeigen(const EintragsListe& einträge, QWidget* besitzer)
 {
-    if (einträge.empty())
-        return;
-    frmKopieren* f = kopierenFenster(besitzer);
-    f->Voreinstellen();
-    f->einträge = einträge;
-    f->exec();
+    static QPointer<frmKopieren> fenster;
+    FensterFürEinträgeZeigen(fenster, einträge, besitzer);
 }

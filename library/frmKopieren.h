@@ -41,7 +41,6 @@ public:
     void cmdVorschlagen_Click();
 };
 
-frmKopieren* kopierenFenster(QWidget* besitzer);
 
 // The main window's command: presets the window and shows it for the
 // selection; with nothing selected nothing happens.

@@ -143,9 +143,7 @@ frmUmbenennen::frmUmbenennen(QWidget* parent) : QDialog(parent)
                                            "ersetzt. Der Datei-Inhalt geht dabei verloren!"),
                             {{QStringLiteral("Neue Datei-Endung"), txtErsetzenEndung}});
 
-    cmdOk = BenannterKnopf(this, "cmdOk", QStringLiteral("&Ok"));
-    cmdAbbrechen = BenannterKnopf(this, "cmdAbbrechen", QStringLiteral("&Abbrechen"));
-    cmdOk->setDefault(true);
+    OkAbbrechenKnöpfe(this, cmdOk, cmdAbbrechen);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label3);
@@ -250,20 +248,8 @@ void frmUmbenennen::cmdOk_Click()
 
 void frmUmbenennen::cmdAbbrechen_Click() { reject(); }
 
-frmUmbenennen* umbenennenFenster(QWidget* besitzer)
-{
-    static QPointer<frmUmbenennen> fenster;
-    if (!fenster)
-        fenster = new frmUmbenennen(besitzer);
-    return fenster;
-}
-
 void UmbenennenZeigen(const EintragsListe& einträge, QWidget* besitzer)
 {
-    if (einträge.empty())
-        return;
-    frmUmbenennen* f = umbenennenFenster(besitzer);
-    f->Voreinstellen();
-    f->einträge = einträge;
-    f->exec();
+    static QPointer<frmUmbenennen> fenster;
+    FensterFürEinträgeZeigen(fenster, einträge, besitzer);
 }

@@ -57,8 +57,6 @@ public:
     void cmdAbbrechen_Click();
 };
 
-// The window (made on first use, owned by `besitzer`).
-frmUmbenennen* umbenennenFenster(QWidget* besitzer);
 
 // The main window's command: presets the window and shows it for the
 // selection; with nothing selected nothing happens.

@@ -23,9 +23,7 @@ frmZielordnerVorschläge::frmZielordnerVorschläge(QWidget* parent) : QDialog(pa
     lstOrdner = benannt(new QListWidget(fraOrdner), "lstOrdner");
     auto* rahmen = new QVBoxLayout(fraOrdner);
     rahmen->addWidget(lstOrdner);
-    cmdOk = BenannterKnopf(this, "cmdOk", QStringLiteral("&Ok"));
-    cmdAbbrechen = BenannterKnopf(this, "cmdAbbrechen", QStringLiteral("&Abbrechen"));
-    cmdOk->setDefault(true);
+    OkAbbrechenKnöpfe(this, cmdOk, cmdAbbrechen);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label3);

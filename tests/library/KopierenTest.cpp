@@ -17,14 +17,7 @@ protected:
     Listenattrappe liste;
     Meldungsskript meldungen;
     Fortschrittsattrappe fortschritt;
-    std::deque<DateiExistiert> konfliktAntworten;
-    DienstErsetzen<DateiExistiertDienst> konflikte{[this](const QString&) {
-        if (konfliktAntworten.empty())
-            return DateiExistiert::Abbrechen;
-        const DateiExistiert a = konfliktAntworten.front();
-        konfliktAntworten.pop_front();
-        return a;
-    }};
+    Konfliktskript konflikte;
 
     void SetUp() override
     {
@@ -87,7 +80,7 @@ TEST_F(KopierenTest, VerschiebenFolgtDerDateiBisZumEndgueltigenNamen)
     const qint32 a = Eintrag(baum.Datei("a/x.mp3", "neu"));
     const qint32 b = Eintrag(baum.Datei("b/a?b.mp3", "zwei"));
     baum.Datei("ziel/x.mp3", "alt");
-    konfliktAntworten = {DateiExistiert::Umbenennen};
+    konflikte.antworten = {DateiExistiert::Umbenennen};
     DateienKopieren(index, {a, b}, baum.Pfad("ziel/"), true);
     EXPECT_EQ(Pfad(a), baum.Pfad("ziel/x-0.mp3"));
     EXPECT_EQ(Lesen(Pfad(a)), "neu");

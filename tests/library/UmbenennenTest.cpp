@@ -10,19 +10,6 @@ using namespace testhilfe;
 
 namespace {
 
-struct Konfliktfragen {
-    std::deque<DateiExistiert> antworten;
-    QStringList gestellt;
-    DienstErsetzen<DateiExistiertDienst> dienst{[this](const QString& text) {
-        gestellt.append(text);
-        if (antworten.empty())
-            return DateiExistiert::Abbrechen;
-        const DateiExistiert a = antworten.front();
-        antworten.pop_front();
-        return a;
-    }};
-};
-
 // Scripted answers of the new-path window: a path, or std::nullopt to decline.
 struct Namensfragen {
     std::deque<std::optional<QString>> antworten;
@@ -48,7 +35,7 @@ protected:
     Meldungsskript meldungen;
     Fortschrittsattrappe fortschritt;
     Statuszeile status;
-    Konfliktfragen konflikte;
+    Konfliktskript konflikte;
     Namensfragen namen;
 
     void SetUp() override
