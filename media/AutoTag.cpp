@@ -415,3 +415,27 @@ int ZiffernWert(const QString& ziffern, int grenze)
     }
     return int(wert);
 }
+
+qsizetype AutomatikFormatSuchen(const QStringList& formate)
+{
+    for (qsizetype i = 0; i < formate.size(); ++i)
+        if (TextGleich(formate[i], QStringLiteral("%Automatik%")))
+            return i;
+    return -1;
+}
+
+void AutoTagFormateÜbernehmen(Einstellungen& e, const QStringList& formate, const QString& aktuell,
+                              bool felderLöschen, bool unterstricheEntfernen)
+{
+    e.AutoTagAktuell = aktuell;
+    e.AutoTagFelderLöschen = felderLöschen ? 1 : 0;
+    e.AutoTagUnterstrichEntfernen = unterstricheEntfernen ? 1 : 0;
+    e.AutoTagLeer = formate.isEmpty() ? 1 : 0;
+    e.AutoTagFormate = formate;
+}
+
+void AutoTagAusschlussÜbernehmen(Einstellungen& e, const QStringList& wörter)
+{
+    e.AutoTagAusschlußLeer = wörter.isEmpty() ? 1 : 0;
+    e.AutoTagAusschluß = wörter;
+}

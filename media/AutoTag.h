@@ -69,3 +69,13 @@ bool IstZiffernfolge(const QString& text);
 // The value of a run of ASCII digits, or grenze + 1 when it is larger than
 // `grenze` (however long the run).
 int ZiffernWert(const QString& ziffern, int grenze);
+
+// --- the settings of the format and exclusion lists ---------------------------
+// Position of the automatic format in `formate` ("%Automatik%" in any case),
+// -1 when it is not there.
+qsizetype AutomatikFormatSuchen(const QStringList& formate);
+// The chooser's OK: the current format, the two options and the whole list.
+void AutoTagFormateÜbernehmen(Einstellungen& e, const QStringList& formate, const QString& aktuell,
+                              bool felderLöschen, bool unterstricheEntfernen);
+// The exclusion list's OK: an empty list switches the list off.
+void AutoTagAusschlussÜbernehmen(Einstellungen& e, const QStringList& wörter);
