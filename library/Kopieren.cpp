@@ -8,6 +8,7 @@
 #include "core/Verfuegbarkeit.h"
 #include "library/Besitzer.h"
 #include "library/Verschieben.h"
+#include "media/AutoTag.h"
 
 #include <QSet>
 
@@ -123,6 +124,8 @@ QStringList ZielordnerVorschlagen(const Index& index, qint32 lngEintrag)
         for (const QString& w : {m.Mp3_ID3v1_Interpret, m.Mp3_ID3v1_Album})
             if (!w.isEmpty())
                 wörter.append(w);
+    } else {
+        DateinamenLesen(DateinameZurückgeben(index.strIndexPfad[size_t(lngEintrag)]), wörter, false);
     }
     return ZielordnerFinden(index, lngEintrag, wörter);
 }

@@ -165,3 +165,21 @@ TEST_F(KopierenTest, VorschlaegeAusInterpretUndAlbum)
     EXPECT_EQ(ZielordnerFinden(index, e, {"", " "}), QStringList{baum.Pfad("Eingang")});
     EXPECT_EQ(ZielordnerFinden(index, e, {"pop", "ein"}), QStringList({baum.Pfad("Eingang"), "/m/Pop"}));
 }
+
+TEST_F(KopierenTest, VorschlaegeOhneTagAusDenWoertenDesDateinamens)
+{
+    // Only the file name counts, not the folders above it.
+    const qint32 e = Eintrag(baum.Datei("Musik/Eingang/abba - waterloo_live.mp3"), 2);
+    Eintrag(baum.Datei("Sammlung/ABBA/a.mp3"));
+    Eintrag("/m/Live/b.mp3");
+    Eintrag("/m/Musik/c.mp3");
+    Eintrag("/m/Waterloo Sunset/d.mp3");
+    EXPECT_EQ(ZielordnerVorschlagen(index, e),
+              QStringList({baum.Pfad("Musik/Eingang"), baum.Pfad("Sammlung/ABBA"), "/m/Live", "/m/Waterloo Sunset"}));
+
+    // Moved into the suggested folder, the entry follows its file.
+    QString meldung;
+    DateienKopieren(index, {e}, KopierenOrdnerPrüfen(ZielordnerVorschlagen(index, e).at(1), meldung), true);
+    EXPECT_EQ(Pfad(e), baum.Pfad("Sammlung/ABBA/abba - waterloo_live.mp3"));
+    EXPECT_TRUE(QFile::exists(Pfad(e)));
+}
