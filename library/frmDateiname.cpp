@@ -49,6 +49,9 @@ bool frmDateiname::Fragen(const QString& pfad, bool bolListeneintrag, QString& n
     txtNeuer->setSelection(int(pfad.size() - name.size()), int(bloß));
     txtNeuer->setFocus();
     Tag = QStringLiteral("0");
+    // Asked during a progress run, which disables the owner and with it
+    // the windows it already owns.
+    setEnabled(true);
     exec();
     if (Tag != QLatin1String("1"))
         return false;

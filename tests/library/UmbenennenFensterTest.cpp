@@ -176,9 +176,12 @@ TEST_F(UmbenennenFensterTest, KopierenFensterUndVorschlaege)
 
 TEST_F(UmbenennenFensterTest, DateinameZeigtDenBlossenNamenMarkiert)
 {
-    frmDateiname w;
+    QWidget besitzer;
+    frmDateiname w(&besitzer);
+    besitzer.setEnabled(false); // as a progress run does it
     const QString pfad = "/musik/Ab.c/Lied.mp3";
     BeiModal<frmDateiname>([&](frmDateiname* f) {
+        EXPECT_TRUE(f->isEnabled());
         EXPECT_EQ(f->windowTitle(), "Listeneintrag ändern");
         EXPECT_EQ(f->lblTitel->text(), "ändern");
         EXPECT_EQ(f->txtAlter->text(), pfad);
