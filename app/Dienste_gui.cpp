@@ -8,6 +8,7 @@
 #include "core/frmFortschritt.h"
 #include "library/Besitzer.h"
 #include "library/frmDateiNichtVerfuegbar.h"
+#include "library/frmDateiname.h"
 #include "library/frmVerschiebenDateiExistiert.h"
 #include "mainwindow/frmBildAnzeige.h"
 #include "mainwindow/frmMain.h"
@@ -88,6 +89,7 @@ void DiensteEinrichten()
 void FensterDiensteEinrichten(frmMain* f)
 {
     DateiExistiertFensterEinrichten(f);
+    DateinameFensterEinrichten(f);
     DienstSetzen<FortschrittAnzeigeDienst>(fortschrittsfenster());
     DienstSetzen<BibliotheksBesitzerDienst>(f);
     DienstSetzen<BildAnzeigeDienst>(BildAnzeigen);

@@ -257,7 +257,7 @@ qint16 FeldWert(const Index& idx, qint32 i, Feld f, FeldModus modus, QString& we
         break;
     case Feld::Benutzerdefiniert:
         if (!idx.strSpaltenNutzerformat.isEmpty())
-            wert = DateinamenFormatieren(idx, idx.strSpaltenNutzerformat, i);
+            wert = DateinamenFormatieren(idx, idx.strSpaltenNutzerformat, i, modus);
         break;
     case Feld::TrackV2:
         if (v2 && !m.Mp3_ID3v2_Titelnummer.isEmpty())
@@ -279,7 +279,7 @@ qint16 FeldWert(const Index& idx, qint32 i, Feld f, FeldModus modus, QString& we
             wert = Gruppiert(m.Mp3_ID3v2_TAGGröße);
         break;
     case Feld::Format:
-        wert = DateinamenFormatieren(idx, formatName, i);
+        wert = DateinamenFormatieren(idx, formatName, i, modus);
         break;
     }
     return art;
@@ -299,7 +299,8 @@ bool IndexFeldZurückgeben(qint32 lngEintrag, const QString& strFeld, const QStr
     return IndexFeldZurückgeben(hauptIndex(), lngEintrag, strFeld, strModus, varWert, intWertArt);
 }
 
-QString DateinamenFormatieren(const Index& idx, const QString& format, qint32 lngEintrag)
+QString DateinamenFormatieren(const Index& idx, const QString& format, qint32 lngEintrag, FeldModus modus,
+                              const std::function<QString(const QString&)>& feldFilter)
 {
     QString aus;
     qsizetype pos = 0;
@@ -319,8 +320,8 @@ QString DateinamenFormatieren(const Index& idx, const QString& format, qint32 ln
         }
         aus += QStringView(format).mid(pos, a - pos);
         QString wert;
-        FeldWert(idx, lngEintrag, f, FeldModus::Sortform, wert);
-        aus += wert;
+        FeldWert(idx, lngEintrag, f, modus, wert);
+        aus += feldFilter ? feldFilter(wert) : wert;
         pos = b + 1;
     }
 }

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 #include <QTime>
+#include <functional>
 
 // Kind codes: how callers compare a field's value.
 enum WertArt : qint16 {
@@ -50,9 +51,12 @@ bool IndexFeldZurückgeben(qint32 lngEintrag, const QString& strFeld, const QStr
                           qint16& intWertArt);
 
 // `format` with every "%name%" of a known field replaced by that field's
-// sort form for the entry, in one pass from left to right: replaced text is
-// never looked at again, and "%Benutzerdefiniert%" is not a field here.
-QString DateinamenFormatieren(const Index& idx, const QString& format, qint32 lngEintrag);
+// text in `modus` for the entry, in one pass from left to right: replaced
+// text is never looked at again, and "%Benutzerdefiniert%" is not a field
+// here. `feldFilter`, when given, turns each field text into what is put in.
+QString DateinamenFormatieren(const Index& idx, const QString& format, qint32 lngEintrag,
+                              FeldModus modus = FeldModus::Sortform,
+                              const std::function<QString(const QString&)>& feldFilter = {});
 
 // The user column's title: its format without "%".
 QString NutzerformatTitel(const QString& format);

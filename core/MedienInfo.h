@@ -51,7 +51,7 @@ struct MedienInfo {
     QString Mp3_ID3v2_Version;        // "2.3.0"
     qint32 Mp3_ID3v2_TAGGröße = 0;    // including the 10-byte header; -1 = none
     qint32 Mp3_ID3v2_TAGPosition = 0; // 1-based position of "ID3"; -1 = none
-    qint32 Mp3_ID3v2_Ungenutzt = 0;   // padding bytes
+    qint32 Mp3_ID3v2_Ungenutzt = 0;   // tag bytes in front of the padding; the whole tag when it has none
     QString Mp3_ID3v2_AbspielZähler;  // PCNT
     QString Mp3_ID3v2_Titelnummer;    // TRCK
     QString Mp3_ID3v2_EncodiertVon;   // TENC

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -36,8 +37,27 @@ void SichereDatei::FehlerBeiSchreibvorgang(int n) { g_fehlerNach = n; }
 void SichereDatei::FehlerBeimUmbenennen(bool an) { g_fehlerUmbenennen = an; }
 void SichereDatei::FehlerBeimSynchronisieren(bool an) { g_fehlerSync = an; }
 
+QString SymlinkZielAuflösen(const QString& pfad)
+{
+    QString p = pfad;
+    // As the kernel does, give up on a loop after 40 links.
+    for (int i = 0; i < 40; ++i) {
+        char ziel[PATH_MAX];
+        const ssize_t n = ::readlink(QFile::encodeName(p).constData(), ziel, sizeof ziel);
+        if (n <= 0 || n >= ssize_t(sizeof ziel))
+            return p;
+        QString weiter = QFile::decodeName(QByteArray(ziel, qsizetype(n)));
+        if (!weiter.startsWith(QLatin1Char('/'))) {
+            const qsizetype strich = p.lastIndexOf(QLatin1Char('/'));
+            weiter = (strich < 0 ? QString() : p.left(strich + 1)) + weiter;
+        }
+        p = weiter;
+    }
+    return p;
+}
+
 SichereDatei::SichereDatei(const QString& ziel, const QString& tempSuffix)
-    : m_ziel(ziel), m_temp(ziel + tempSuffix)
+    : m_ziel(SymlinkZielAuflösen(ziel)), m_temp(m_ziel + tempSuffix)
 {
 }
 

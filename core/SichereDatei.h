@@ -5,9 +5,15 @@
 // fsynced, the target's permissions are copied and the temporary file is
 // renamed over the target with rename(2). On any failure, or when the object
 // dies unfinished, the temporary file is removed and the target is untouched.
+// A target reached through symbolic links is rewritten where the links lead:
+// the temporary file lies beside the real file and the links stay links.
 
 #include <QByteArray>
 #include <QString>
+
+// The file a path finally names: symbolic links followed (relative ones from
+// the link's folder); the path itself when it is no link.
+QString SymlinkZielAuflösen(const QString& pfad);
 
 class SichereDatei {
 public:
@@ -28,6 +34,8 @@ public:
     void Verwerfen();
 
     QString TempName() const { return m_temp; }
+    // The file that is replaced (links resolved).
+    QString Ziel() const { return m_ziel; }
     QString Fehler() const { return m_fehler; }
     // The system's error number of the failure (0 when it had none).
     int FehlerNummer() const { return m_fehlerNummer; }

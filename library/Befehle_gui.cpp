@@ -6,7 +6,9 @@
 #include "library/Hinzufuegen.h"
 #include "library/Loeschen.h"
 #include "library/frmHinzufuegen.h"
+#include "library/frmKopieren.h"
 #include "library/frmLoeschen.h"
+#include "library/frmUmbenennen.h"
 #include "library/frmVerschiebenDateiExistiert.h"
 #include "core/Liste.h"
 #include "mainwindow/frmMain.h"
@@ -137,6 +139,8 @@ void BibliotheksBefehleVerbinden(frmMain* f)
     f->BefehlVerbinden(f->cmdIndexErstellen, [f] { BefehlHinzufügen(f); });
     f->BefehlVerbinden(f->cmdDateiEntfernen, [f] { BefehlAusIndexEntfernen(f); });
     f->BefehlVerbinden(f->cmdDateienLöschen, [f] { BefehlLöschen(f); });
+    f->BefehlVerbinden(f->cmdUmbenennen, [f] { UmbenennenZeigen(AuswahlKopieren(), f); });
+    f->BefehlVerbinden(f->cmdDateienKopierenVerschieben, [f] { KopierenZeigen(AuswahlKopieren(), f); });
     f->lstSongs->setAcceptDrops(true);
     f->lstSongs->viewport()->setAcceptDrops(true);
     f->lstSongs->viewport()->installEventFilter(new ListenAblage(f));

@@ -6,7 +6,8 @@
 
 class frmMain;
 
-// Connects "Zum Index hinzufügen", "Aus Index entfernen", "Löschen" and drops
+// Connects "Zum Index hinzufügen", "Aus Index entfernen", "Löschen",
+// "Umbenennen", "Kopieren/verschieben" and drops
 // on the list to the library; installs the main window as owner of the
 // library's progress and questions.
 void BibliotheksBefehleVerbinden(frmMain* f);

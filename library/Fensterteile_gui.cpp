@@ -36,3 +36,10 @@ void KnopfZeile(QBoxLayout* layout, std::initializer_list<QWidget*> knöpfe)
         zeile->addWidget(k);
     layout->addLayout(zeile);
 }
+
+void OkAbbrechenKnöpfe(QWidget* parent, QPushButton*& cmdOk, QPushButton*& cmdAbbrechen)
+{
+    cmdOk = BenannterKnopf(parent, "cmdOk", QStringLiteral("&Ok"));
+    cmdAbbrechen = BenannterKnopf(parent, "cmdAbbrechen", QStringLiteral("&Abbrechen"));
+    cmdOk->setDefault(true);
+}

@@ -22,11 +22,7 @@ namespace {
 qint64 g_kopierFehlerNach = -1;
 std::function<void()> g_vorDemUmbenennen;
 
-// A failure as the messages name it: a number and a description.
-struct Fehler {
-    int nummer = 0;
-    QString beschreibung;
-};
+using Fehler = Laufzeitfehler;
 
 // Failures that mean "the file cannot be reached now".
 bool IstZugriffsfehler(int nummer)
@@ -34,7 +30,9 @@ bool IstZugriffsfehler(int nummer)
     return nummer == 55 || (nummer >= 67 && nummer <= 70) || nummer == 75;
 }
 
-Fehler FehlerAusErrno(int e)
+} // namespace
+
+Laufzeitfehler FehlerAusErrno(int e)
 {
     switch (e) {
     case EACCES:
@@ -65,6 +63,8 @@ Fehler FehlerAusErrno(int e)
         return {e, QString::fromLocal8Bit(std::strerror(e))};
     }
 }
+
+namespace {
 
 QString FehlerMeldung(const QString& quelle, const Fehler& f)
 {
@@ -304,6 +304,11 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
     strMeldung.clear();
     if (intModus == 1 && strZiel == strQuelle)
         return true;
+    // A relative target would land wherever the program happens to run.
+    if (!strZiel.startsWith(QChar(kPfadTrenner))) {
+        strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(EINVAL));
+        return false;
+    }
     if (!DoesExist(strQuelle)) {
         strMeldung = QStringLiteral("Die Datei '") + strQuelle
             + QStringLiteral("' (Quelldatei) kann nicht verschoben oder umbenannt werden.\nDiese '") + strQuelle
@@ -333,8 +338,7 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
                 return true; // a second name of the file already holds it
             ersetzen = true; // the case change renames the file onto itself
         } else {
-            const DateiExistiert antwort =
-                Dienst<DateiExistiertDienst>() ? Dienst<DateiExistiertDienst>()(KonfliktBeschreibung(strQuelle, strZiel)) : DateiExistiert::Abbrechen;
+            const DateiExistiert antwort = DateiExistiertFragen(strQuelle, strZiel);
             switch (antwort) {
             case DateiExistiert::Umbenennen: {
                 const QString endung = DateiEndungZurückgeben(strZiel);
@@ -404,4 +408,10 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         return false;
     }
     return DoesExist(strZiel);
+}
+
+DateiExistiert DateiExistiertFragen(const QString& strQuelle, const QString& strZiel)
+{
+    const DateiExistiertFrage& frage = Dienst<DateiExistiertDienst>();
+    return frage ? frage(KonfliktBeschreibung(strQuelle, strZiel)) : DateiExistiert::Abbrechen;
 }

@@ -24,9 +24,21 @@ struct DateiExistiertDienst {
 // temporary file), or cancel. A copy onto the file itself answered with
 // "replace" becomes a move (intModus is set to 1). A move across file
 // systems copies, checks the size, syncs, and only then deletes the source.
+// A target that is no absolute path is refused before anything is touched.
 // True when the file is at the target afterwards; otherwise `strMeldung`
 // says why ("" when the reason was already shown or nothing was reported).
 bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus, QString& strMeldung);
+
+// Asks the question about an existing target `strZiel` for `strQuelle`
+// (Abbrechen without a handler).
+DateiExistiert DateiExistiertFragen(const QString& strQuelle, const QString& strZiel);
+
+// A system failure as the messages name it: a number and a description.
+struct Laufzeitfehler {
+    int nummer = 0;
+    QString beschreibung;
+};
+Laufzeitfehler FehlerAusErrno(int e);
 
 // The text with every character removed that a file name (or, with
 // `bolPfadeErlaubt`, a path) must not hold; "" when the text cannot be used

@@ -269,11 +269,15 @@ std::optional<QString> ZählerLesen(QByteArrayView b)
 struct FrameOrt {
     qsizetype kopf;   // offset of the frame header in the frame area
     qsizetype größe;  // data bytes
+    bool seltsam;     // the id is not A-Z/0-9
 };
 struct Gang {
     std::vector<FrameOrt> frames;
     enum Ende { Genau, Padding, Fehler } ende = Genau;
     qsizetype bis = 0; // where the walk stopped
+    qsizetype seltsame = 0;
+    // Ended at the tag's end or its padding, every id a proper one.
+    bool sauber() const { return ende != Fehler && seltsame == 0; }
 };
 
 Gang FramesGehen(QByteArrayView d, qsizetype start, int haupt, bool syncsafe)
@@ -294,10 +298,12 @@ Gang FramesGehen(QByteArrayView d, qsizetype start, int haupt, bool syncsafe)
             g.ende = std::all_of(u + pos, u + d.size(), [](unsigned char c) { return c == 0; }) ? Gang::Padding : Gang::Fehler;
             return g;
         }
-        if (pos + kopf > d.size() || !GültigeId(d.sliced(pos, idLänge))) {
+        // A frame with an odd id is still a frame: its size leads on.
+        if (pos + kopf > d.size()) {
             g.ende = Gang::Fehler;
             return g;
         }
+        const bool seltsam = !GültigeId(d.sliced(pos, idLänge));
         const unsigned char* s = u + pos + idLänge;
         qint64 größe = 0;
         if (haupt == 2) {
@@ -311,11 +317,13 @@ Gang FramesGehen(QByteArrayView d, qsizetype start, int haupt, bool syncsafe)
         } else {
             größe = qFromBigEndian<quint32>(s);
         }
+        // A frame running past the tag is no frame: the walk ends there.
         if (größe > d.size() - pos - kopf) {
             g.ende = Gang::Fehler;
             return g;
         }
-        g.frames.push_back({pos, qsizetype(größe)});
+        g.frames.push_back({pos, qsizetype(größe), seltsam});
+        g.seltsame += seltsam ? 1 : 0;
         pos += kopf + qsizetype(größe);
     }
 }
@@ -415,11 +423,13 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
             return e;
     }
 
+    e.framesGelesen = true;
     Gang gang = FramesGehen(bereich, start, haupt, true);
-    if (haupt == 4 && gang.ende == Gang::Fehler) {
+    if (haupt == 4 && !gang.sauber()) {
         // Some writers put plain sizes into 2.4 tags.
         Gang plain = FramesGehen(bereich, start, haupt, false);
-        if (plain.ende != Gang::Fehler || plain.frames.size() > gang.frames.size())
+        const auto gute = [](const Gang& g) { return qsizetype(g.frames.size()) - g.seltsame; };
+        if (plain.sauber() || (!gang.sauber() && gang.ende == Gang::Fehler && gute(plain) > gute(gang)))
             gang = std::move(plain);
     }
     if (gang.ende == Gang::Padding)
@@ -439,6 +449,10 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
     bool weitere22 = false;
 
     const auto rohAnhängen = [&](const FrameOrt& f, QByteArray& ziel) {
+        if (haupt == 2) {
+            ziel.append(bereich.sliced(f.kopf, 6 + f.größe));
+            return;
+        }
         const QByteArrayView id = bereich.sliced(f.kopf, 4);
         const QByteArrayView daten = bereich.sliced(f.kopf + 10, f.größe);
         if (haupt == 3) {
@@ -455,6 +469,9 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
 
     for (const FrameOrt& f : gang.frames) {
         const QByteArrayView id = bereich.sliced(f.kopf, idLänge);
+        // An odd id is kept raw when it begins with a letter; others are skipped.
+        if (f.seltsam && (id[0] < 'A' || id[0] > 'z'))
+            continue;
         QByteArrayView daten = bereich.sliced(f.kopf + kopfLänge, f.größe);
         QByteArray eigen;
         bool lesbar = true;
@@ -487,8 +504,7 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
         if (feld == kKommentar || feld == kLink) {
             if (const auto b = BeschriebenLesen(daten, feld == kKommentar, feld == kLink)) {
                 Kandidat k{b->text, b->ohneBeschreibung, {}};
-                if (haupt > 2)
-                    rohAnhängen(f, k.roh);
+                rohAnhängen(f, k.roh);
                 kandidaten[feld == kLink].push_back(std::move(k));
                 continue;
             }
@@ -499,31 +515,26 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
         }
         if (text) {
             e.felder[size_t(feld)] = *text;
-        } else if (haupt == 2) {
-            weitere22 = true;
         } else if (f.größe > 0) {
-            rohAnhängen(f, e.weitereFrames);
+            weitere22 = true;
+            rohAnhängen(f, haupt == 2 ? e.weitereFrames22 : e.weitereFrames);
         }
     }
 
     for (int art = 0; art < 2; ++art) {
         auto& liste = kandidaten[art];
-        if (liste.empty())
-            continue;
-        // The last one without a description, else the last one.
-        qsizetype gewählt = qsizetype(liste.size()) - 1;
-        for (qsizetype i = gewählt; i >= 0; --i)
-            if (liste[size_t(i)].ohneBeschreibung) {
+        // The last one without a description is the field; one with a
+        // description stays raw, so a rewrite keeps it as it was.
+        qsizetype gewählt = -1;
+        for (qsizetype i = qsizetype(liste.size()) - 1; i >= 0 && gewählt < 0; --i)
+            if (liste[size_t(i)].ohneBeschreibung)
                 gewählt = i;
-                break;
-            }
-        e.felder[art == 0 ? kKommentar : kLink] = liste[size_t(gewählt)].text;
+        if (gewählt >= 0)
+            e.felder[art == 0 ? kKommentar : kLink] = liste[size_t(gewählt)].text;
         for (qsizetype i = 0; i < qsizetype(liste.size()); ++i)
             if (i != gewählt) {
-                if (haupt == 2)
-                    weitere22 = true;
-                else
-                    e.weitereFrames.append(liste[size_t(i)].roh);
+                weitere22 = true;
+                (haupt == 2 ? e.weitereFrames22 : e.weitereFrames).append(liste[size_t(i)].roh);
             }
     }
     if (haupt == 2 && weitere22)

@@ -55,8 +55,15 @@ struct Id3v2Ergebnis {
     qint64 ungenutzt = 0;
     std::array<QString, kId3v2Felder> felder;
     // Frames without a field of their own, in 2.3 layout (plain sizes, no
-    // unsynchronisation); " " for a 2.2 tag that has such frames.
+    // unsynchronisation); " " for a 2.2 tag that has such frames. Frames
+    // with odd ids are among them; ids not beginning with a letter are not.
     QByteArray weitereFrames;
+    // The same frames of a 2.2 tag as they stand (6-byte headers), for the
+    // writer to carry over.
+    QByteArray weitereFrames22;
+    // False when the frames could not be walked at all (a 2.2 tag compressed
+    // as a whole, a broken extended header): a rewrite would lose them.
+    bool framesGelesen = false;
 };
 
 // Parses the tag whose header starts at tag[0]. `tag` may end before the

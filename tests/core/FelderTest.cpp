@@ -189,8 +189,8 @@ TEST_F(FelderTest, UserFormatsAreFilledInOnePass)
         m.Mp3_ID3v1_Album = QStringLiteral("%Titel% %Album%");
     });
     EXPECT_EQ(Feldwert(idx, e, QStringLiteral("%Interpret% - %Titel%")), QStringLiteral("Abba - Waterloo"));
-    // Dates come in their sortable form.
-    EXPECT_EQ(Feldwert(idx, e, QStringLiteral("%Hinzufüge-Datum%")), QStringLiteral("2001|03|05"));
+    // Dates come in the form asked for.
+    EXPECT_EQ(Feldwert(idx, e, QStringLiteral("%Hinzufüge-Datum%"), QString(), nullptr), QStringLiteral("2001|03|05"));
     // A field text holding references is copied, never filled again.
     EXPECT_EQ(Feldwert(idx, e, QStringLiteral("%Album%!%Album%")), QStringLiteral("%Titel% %Album%!%Titel% %Album%"));
     // Unknown names and lone signs stay; a sign may start the next reference.
@@ -204,6 +204,15 @@ TEST_F(FelderTest, UserFormatsAreFilledInOnePass)
     EXPECT_TRUE(IndexFeldZurückgeben(idx, e, QStringLiteral("Benutzerdefiniert"), QStringLiteral("1"), wert, art));
     EXPECT_EQ(wert, QString());
     EXPECT_EQ(NutzerformatTitel(QStringLiteral("%Interpret% - %Titel%")), QStringLiteral("Interpret - Titel"));
+
+    // The display form reaches formats and the user column; a filter sees each field text.
+    EXPECT_EQ(Feldwert(idx, e, QStringLiteral("%Hinzufüge-Datum%")), QStringLiteral("05.03.2001"));
+    idx.strSpaltenNutzerformat = QStringLiteral("%Hinzufüge-Datum%");
+    EXPECT_EQ(Feldwert(idx, e, QStringLiteral("Benutzerdefiniert")), QStringLiteral("05.03.2001"));
+    EXPECT_EQ(Feldwert(idx, e, QStringLiteral("Benutzerdefiniert"), QString(), nullptr), QStringLiteral("2001|03|05"));
+    EXPECT_EQ(DateinamenFormatieren(idx, QStringLiteral("[%Titel%|%Album%]"), e, FeldModus::Anzeige,
+                                    [](const QString& w) { return QStringLiteral("<") + w + QStringLiteral(">"); }),
+              QStringLiteral("[<Waterloo>|<%Titel% %Album%>]"));
 }
 
 } // namespace

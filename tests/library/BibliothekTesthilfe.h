@@ -10,6 +10,7 @@
 #include "core/Standardwerte.h"
 #include "core/StatusMeldung.h"
 #include "core/Liste.h"
+#include "library/Verschieben.h"
 #include "support/Mp3Bauer.h"
 
 #include <QByteArray>
@@ -201,5 +202,20 @@ inline void EinstellungenFürHinzufügen()
     e.StartBildschirm = 1;
     e.NichtVerfügbarFragen = 1;
 }
+
+// Answers the question about an existing target from a script (then
+// Abbrechen) and records the descriptions.
+struct Konfliktskript {
+    std::deque<DateiExistiert> antworten;
+    QStringList gestellt;
+    DienstErsetzen<DateiExistiertDienst> dienst{[this](const QString& text) {
+        gestellt.append(text);
+        if (antworten.empty())
+            return DateiExistiert::Abbrechen;
+        const DateiExistiert a = antworten.front();
+        antworten.pop_front();
+        return a;
+    }};
+};
 
 } // namespace testhilfe

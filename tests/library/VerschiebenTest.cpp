@@ -9,18 +9,7 @@ using namespace testhilfe;
 
 namespace {
 
-struct Fragen {
-    std::deque<DateiExistiert> antworten;
-    QStringList gestellt;
-    DienstErsetzen<DateiExistiertDienst> dienst{[this](const QString& text) {
-        gestellt.append(text);
-        if (antworten.empty())
-            return DateiExistiert::Abbrechen;
-        const DateiExistiert a = antworten.front();
-        antworten.pop_front();
-        return a;
-    }};
-};
+using Fragen = Konfliktskript;
 
 class VerschiebenTest : public ::testing::Test {
 protected:

@@ -106,9 +106,11 @@ TEST(Id3v2Lesen, CommentWithoutDescriptionWinsAndOthersStayRaw)
     EXPECT_TRUE(e.weitereFrames.startsWith(roh));
     EXPECT_TRUE(e.weitereFrames.contains("noch einer"));
 
-    // Only comments with a description: the last one is the field.
+    // Only comments with a description: no field, both kept raw.
     t.frames = {itunes, KommentarFrame(QStringLiteral("b"), QStringLiteral("y"))};
-    EXPECT_EQ(Lesen(t).felder[kKommentar], "b");
+    e = Lesen(t);
+    EXPECT_EQ(e.felder[kKommentar], "");
+    EXPECT_EQ(e.weitereFrames, t.Bytes().mid(10));
     // A comment body too short for its language is empty, not garbage.
     EXPECT_EQ(EinFrame(RohFrame("COMM", QByteArray("\0en", 3))).felder[kKommentar], "");
     // 2.2 COM has the same structure.
@@ -117,8 +119,11 @@ TEST(Id3v2Lesen, CommentWithoutDescriptionWinsAndOthersStayRaw)
 
 TEST(Id3v2Lesen, LinkAndCounterFrames)
 {
-    EXPECT_EQ(EinFrame(LinkFrame(QStringLiteral("http://a.example/"), QStringLiteral("Seite"), Kodierung::Utf16Bom)).felder[kLink],
-              "http://a.example/");
+    EXPECT_EQ(EinFrame(LinkFrame(QStringLiteral("http://a.example/"))).felder[kLink], "http://a.example/");
+    // A link with a description stays raw.
+    const Id3v2Frame beschrieben = LinkFrame(QStringLiteral("http://a.example/"), QStringLiteral("Seite"), Kodierung::Utf16Bom);
+    EXPECT_EQ(EinFrame(beschrieben).felder[kLink], "");
+    EXPECT_EQ(EinFrame(beschrieben).weitereFrames, (Id3v2Tag{.frames = {beschrieben}}.Bytes().mid(10)));
     EXPECT_EQ(EinFrame(RohFrame("PCNT", QByteArray("\x00\x00\x01\x00", 4))).felder[kZähler], "256");
     EXPECT_EQ(EinFrame(RohFrame("PCNT", QByteArray("\x01\x00\x00\x00\x00", 5))).felder[kZähler], "4294967296");
     // The form this program wrote: encoding byte and digits.
@@ -239,12 +244,67 @@ TEST(Id3v2Lesen, RawFramesAndPadding)
     // The later of two frames with one id wins.
     t.frames = {TextFrame("TIT2", QStringLiteral("erst")), TextFrame("TIT2", QStringLiteral("dann"))};
     EXPECT_EQ(Lesen(t).felder[kTitel], "dann");
-    // A frame id that is no id ends the frames.
-    t.frames = {TextFrame("TIT2", QStringLiteral("gut")), RohFrame("ab!c", "xx"), TextFrame("TPE1", QStringLiteral("nie"))};
+    // A frame with an odd id is kept raw and the frames behind it are read.
+    t.frames = {TextFrame("TIT2", QStringLiteral("gut")), RohFrame("ab!c", "xx"), TextFrame("TPE1", QStringLiteral("auch"))};
     e = Lesen(t);
     EXPECT_EQ(e.felder[kTitel], "gut");
+    EXPECT_EQ(e.felder[kInterpret], "auch");
+    EXPECT_EQ(e.weitereFrames, (Id3v2Tag{.frames = {t.frames[1]}}.Bytes().mid(10)));
+}
+
+TEST(Id3v2Lesen, OddFrameIdsAreKeptAndTheWalkGoesOn)
+{
+    const Id3v2Frame bild = RohFrame("APIC", QByteArray("\x00image/jpeg\x00\x03\x00\xFF\xD8", 15));
+    for (int version : {3, 4}) {
+        SCOPED_TRACE(version);
+        Id3v2Tag t;
+        t.version = version;
+        // "Tpe1" is kept raw; "1abc" (not beginning with a letter) is skipped.
+        t.frames = {TextFrame("TIT2", QStringLiteral("Titel")), RohFrame("Tpe1", QByteArray("\0odd", 4)),
+                    RohFrame("1abc", QByteArray("\0skip", 5)), TextFrame("TALB", QStringLiteral("Album")), bild};
+        t.padding = 20;
+        const Id3v2Ergebnis e = Lesen(t);
+        EXPECT_TRUE(e.framesGelesen);
+        EXPECT_EQ(e.felder[kTitel], "Titel");
+        EXPECT_EQ(e.felder[10], "Album");
+        EXPECT_EQ(e.weitereFrames, (Id3v2Tag{.frames = {t.frames[1], bild}}.Bytes().mid(10)));
+        EXPECT_EQ(e.ungenutzt, e.kopf.GesamtGröße() - 20);
+    }
+    // A frame running past the tag ends the walk; what lies behind is not a frame.
+    QByteArray körper = TextFrame("TIT2", QStringLiteral("a")).id + BigEndian32(2) + QByteArray("\0\0\0a", 4)
+                      + QByteArray("APIC") + BigEndian32(500) + QByteArray(2, '\0') + QByteArray("TPE1\0\0\0\2\0\0\0b", 12);
+    const QByteArray tag = QByteArray("ID3\x03\x00\x00", 6) + Syncsafe(quint32(körper.size())) + körper;
+    const Id3v2Ergebnis e = Id3v2Lesen(tag);
+    EXPECT_EQ(e.felder[kTitel], "a");
     EXPECT_EQ(e.felder[kInterpret], "");
     EXPECT_TRUE(e.weitereFrames.isEmpty());
+    EXPECT_EQ(e.ungenutzt, e.kopf.GesamtGröße());
+
+    // 2.2: odd and unknown frames are kept as they stand for the writer.
+    Id3v2Tag alt;
+    alt.version = 2;
+    const Id3v2Frame bild22 = RohFrame("PIC", QByteArray("\0JPG\3\0xyz", 9));
+    alt.frames = {TextFrame("TT2", QStringLiteral("t")), RohFrame("Pic", QByteArray("\0a", 2)), bild22,
+                  KommentarFrame(QStringLiteral("k"), QStringLiteral("mit"), Kodierung::Latin1, "eng", "COM")};
+    const Id3v2Ergebnis e22 = Lesen(alt);
+    EXPECT_EQ(e22.weitereFrames, " ");
+    EXPECT_EQ(e22.weitereFrames22, (Id3v2Tag{.version = 2, .frames = {alt.frames[1], bild22, alt.frames[3]}}.Bytes().mid(10)));
+
+    // 2.4 with plain sizes and an odd id: the plain walk is taken.
+    Id3v2Tag plain;
+    plain.version = 4;
+    plain.plainGrößen = true;
+    plain.frames = {TextFrame("TCOM", QString(200, QLatin1Char('k'))), RohFrame("Xyz1", QByteArray("\0v", 2)),
+                    TextFrame("TIT2", QStringLiteral("Hinten"))};
+    const Id3v2Ergebnis ep = Lesen(plain);
+    EXPECT_EQ(ep.felder[kTitel], "Hinten");
+    EXPECT_EQ(ep.weitereFrames.left(4), "Xyz1");
+    // A tag whose frames cannot be walked says so.
+    Id3v2Tag gepackt22;
+    gepackt22.version = 2;
+    gepackt22.zusatzFlags = 0x40;
+    gepackt22.frames = {TextFrame("TT2", QStringLiteral("t"))};
+    EXPECT_FALSE(Lesen(gepackt22).framesGelesen);
 }
 
 TEST(Id3v2Lesen, HostileAndTruncatedTags)

@@ -1,0 +1,682 @@
+#include "media/TagSchreiben.h"
+
+#include "core/Einstellungen.h"
+#include "core/Kodierung.h"
+#include "core/SichereDatei.h"
+#include "media/Id3v2Lesen.h"
+#include "media/MedienDatei.h"
+
+#include <QFile>
+#include <QUrl>
+#include <QtEndian>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int g_fehlerNach = 0;
+
+constexpr qint64 kMaxTagGröße = (qint64(1) << 28) - 1; // the size field holds 28 bits
+constexpr qint64 kMaxPadding = (qint64(256) << 20) - 1;
+constexpr qint64 kKopierBlock = 1 << 20;
+
+const QString kLF = QStringLiteral("\n");
+const QString kZugriffHinweis = QStringLiteral(
+    "Stellen Sie sicher, dass diese nicht in einem Programm (z.B. Download-Programm, Musikeditor, Audioplayer) "
+    "geöffnet ist und der Zugriff möglich ist.");
+const QString kEntfernenHinweis = QStringLiteral(
+    "Stellen Sie sicher, daß die Datei verfügbar ist und nicht durch eine andere Anwendung geöffnet wurde.");
+
+// A failure: the system's error number and its description.
+struct Fehler {
+    int nummer = 0;
+    QString beschreibung;
+    bool zugriff() const
+    {
+        return nummer == EACCES || nummer == EPERM || nummer == EROFS || nummer == EBUSY || nummer == ETXTBSY
+            || nummer == EMFILE || nummer == ENFILE;
+    }
+};
+Fehler SystemFehler(int nummer) { return {nummer, QString::fromLocal8Bit(std::strerror(nummer))}; }
+Fehler EigenerFehler(int nummer, const char* text) { return {nummer, QString::fromUtf8(text)}; }
+
+const char* const kKeineDatei = "Die Datei ist keine gewöhnliche Datei.";
+const char* const kKopfUngültig = "Der Kopf des vorhandenen ID3v2-TAGs ist ungültig.";
+const char* const kÜberDasEnde = "Der vorhandene ID3v2-TAG reicht über das Ende der Datei hinaus.";
+const char* const kNichtLesbar = "Die Felder des vorhandenen ID3v2-TAGs können nicht gelesen werden.";
+const char* const kNichtÜbertragbar =
+    "Der vorhandene ID3v2.2-TAG enthält Felder, die nicht in die Version 2.3 übertragen werden können.";
+const char* const kZuGroß = "Der ID3v2-TAG wäre größer als 256 MB.";
+
+// --- the file ------------------------------------------------------------------
+
+enum class Zustand { Da, Fehlt, Fehler };
+
+// A regular file the owner may write: refused are missing files, FIFOs,
+// devices and files without the owner's write bit (also for root).
+Zustand DateiPrüfen(const QString& pfad, Fehler& f)
+{
+    struct stat st;
+    const QByteArray name = QFile::encodeName(pfad);
+    if (pfad.isEmpty() || ::stat(name.constData(), &st) != 0) {
+        if (pfad.isEmpty() || errno == ENOENT || errno == ENOTDIR)
+            return Zustand::Fehlt;
+        f = SystemFehler(errno);
+        return Zustand::Fehler;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        f = EigenerFehler(EINVAL, kKeineDatei);
+        return Zustand::Fehler;
+    }
+    if (!(st.st_mode & S_IWUSR) || ::access(name.constData(), W_OK) != 0) {
+        f = SystemFehler(EACCES);
+        return Zustand::Fehler;
+    }
+    return Zustand::Da;
+}
+
+bool StrengerKopf(const Id3v2Kopf& k)
+{
+    static const quint8 erlaubt[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    return (k.flags & ~erlaubt[k.haupt]) == 0;
+}
+
+// The old tag as the writer and the removal see it.
+struct AlterTag {
+    Id3v2Fund fund;            // position -1: none (or one that is not ours to cut)
+    Id3v2Ergebnis inhalt;
+};
+
+// Finds the file's tag and checks it before anything is cut: a file that
+// begins with "ID3" needs a strict header there; a tag must end inside the
+// file. A tag inside a RIFF or FORM container belongs to the container.
+bool AltenTagFinden(MedienDatei& datei, AlterTag& alt, Fehler& f)
+{
+    const QByteArrayView anfang = datei.Lesen(0, 10);
+    const bool beginntMitId3 = anfang.startsWith("ID3");
+    const bool behälter = anfang.startsWith("RIFF") || anfang.startsWith("FORM");
+    alt.fund = datei.Id3v2Finden(einstellungen().TAGsBytesSuchen);
+    if (beginntMitId3 && alt.fund.position != 0) {
+        f = EigenerFehler(EINVAL, kKopfUngültig);
+        return false;
+    }
+    if (alt.fund.position > 0 && behälter)
+        alt.fund = Id3v2Fund();
+    if (alt.fund.position < 0)
+        return true;
+    if (!StrengerKopf(alt.fund.kopf)) {
+        f = EigenerFehler(EINVAL, kKopfUngültig);
+        return false;
+    }
+    if (alt.fund.ende() > datei.Länge()) {
+        f = EigenerFehler(EINVAL, kÜberDasEnde);
+        return false;
+    }
+    alt.inhalt = Id3v2Lesen(datei.Lesen(alt.fund.position, alt.fund.kopf.GesamtGröße()));
+    return true;
+}
+
+// Copies [von, bis) of the file into the new file.
+bool Kopieren(MedienDatei& datei, SichereDatei& neu, qint64 von, qint64 bis, Fehler& f)
+{
+    for (qint64 pos = von; pos < bis; pos += kKopierBlock) {
+        const qint64 n = std::min(kKopierBlock, bis - pos);
+        const QByteArrayView v = datei.Lesen(pos, n);
+        if (v.size() != n) {
+            f = SystemFehler(EIO);
+            return false;
+        }
+        if (!neu.Schreiben(v.data(), v.size())) {
+            f = {neu.FehlerNummer(), neu.Fehler()};
+            return false;
+        }
+    }
+    return true;
+}
+
+qint64 VollSchreiben(int fd, QByteArrayView d, qint64 pos)
+{
+    qint64 geschrieben = 0;
+    while (geschrieben < d.size()) {
+        const ssize_t n = ::pwrite(fd, d.data() + geschrieben, size_t(d.size() - geschrieben), off_t(pos + geschrieben));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return -1;
+        geschrieben += n;
+    }
+    return geschrieben;
+}
+
+// Writes `neu` at `pos` of an existing file, fsyncs and checks the length
+// (its old length, or pos + the new bytes when they reach beyond it). On any
+// failure the old bytes are written back, or the file is cut back to its
+// old length.
+bool AnOrtSchreiben(const QString& pfad, qint64 pos, QByteArrayView neu, Fehler& f)
+{
+    const QByteArray name = QFile::encodeName(pfad);
+    const int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        f = SystemFehler(errno);
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        f = EigenerFehler(EINVAL, kKeineDatei);
+        ::close(fd);
+        return false;
+    }
+    const qint64 längeVorher = st.st_size;
+    const qint64 erwartet = std::max(längeVorher, pos + neu.size());
+    QByteArray alt(qsizetype(std::max<qint64>(0, std::min(längeVorher, pos + neu.size()) - pos)), '\0');
+    qint64 gelesen = 0;
+    while (gelesen < alt.size()) {
+        const ssize_t n = ::pread(fd, alt.data() + gelesen, size_t(alt.size() - gelesen), off_t(pos + gelesen));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        gelesen += n;
+    }
+    if (gelesen != alt.size()) {
+        f = SystemFehler(EIO);
+        ::close(fd);
+        return false;
+    }
+
+    bool ok = true;
+    if (g_fehlerNach > 0 && --g_fehlerNach == 0) {
+        // As a disk would fail: part of the bytes written, then an error.
+        VollSchreiben(fd, neu.first(neu.size() / 2), pos);
+        f = SystemFehler(EIO);
+        ok = false;
+    } else if (VollSchreiben(fd, neu, pos) != neu.size()) {
+        f = SystemFehler(errno ? errno : EIO);
+        ok = false;
+    } else if (::fsync(fd) != 0) {
+        f = SystemFehler(errno);
+        ok = false;
+    } else if (::fstat(fd, &st) != 0 || st.st_size != erwartet) {
+        f = SystemFehler(EIO);
+        ok = false;
+    }
+    if (!ok) {
+        VollSchreiben(fd, alt, pos);
+        if (::ftruncate(fd, off_t(längeVorher)) == 0)
+            ::fsync(fd);
+    }
+    ::close(fd);
+    return ok;
+}
+
+// --- frames ----------------------------------------------------------------------
+
+bool NurLatin1(const QString& s)
+{
+    for (QChar c : s)
+        if (c.unicode() > 0xFF)
+            return false;
+    return true;
+}
+
+// Encoding byte and the encoded text (without terminator).
+QByteArray TextKodieren(const QString& s, char& kodierung)
+{
+    if (NurLatin1(s)) {
+        kodierung = 0;
+        return s.toLatin1();
+    }
+    kodierung = 1;
+    QByteArray b("\xFF\xFE", 2);
+    for (QChar c : s) {
+        b.append(char(c.unicode() & 0xFF));
+        b.append(char(c.unicode() >> 8));
+    }
+    return b;
+}
+
+QByteArray Frame(QByteArrayView id, const QByteArray& körper)
+{
+    return Mp3TAGSpeichernV2FrameHeaderZurückgeben(quint32(körper.size()), id) + körper;
+}
+
+// PCNT: ASCII digits as a counter of at least four bytes; nothing else.
+QByteArray ZählerKörper(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 20)
+        return {};
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return {};
+    bool ok = false;
+    const quint64 wert = text.toULongLong(&ok);
+    if (!ok)
+        return {};
+    QByteArray b(8, '\0');
+    qToBigEndian<quint64>(wert, b.data());
+    return wert <= 0xFFFFFFFFu ? b.mid(4) : b;
+}
+
+// A link address is ISO-8859-1; what it cannot hold is percent-encoded.
+QByteArray LinkLatin1(const QString& s)
+{
+    QByteArray b;
+    for (QChar c : s) {
+        if (c.unicode() <= 0xFF)
+            b.append(char(c.unicode()));
+        else
+            b.append(QUrl::toPercentEncoding(QString(c)));
+    }
+    return b;
+}
+
+bool GültigeId(QByteArrayView id)
+{
+    if (id.size() != 4)
+        return false;
+    for (char c : id)
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+// The kept frames as 2.3 frames, each checked (a size that runs past the
+// rest ends them; empty frames are dropped), frames with odd ids behind all
+// the others: readers stop at the first odd id.
+QByteArray WeitereFramesOrdnen(QByteArrayView roh)
+{
+    QByteArray gültig, seltsam;
+    qsizetype pos = 0;
+    while (pos + 10 <= roh.size()) {
+        const quint32 größe = qFromBigEndian<quint32>(roh.data() + pos + 4);
+        if (größe == 0 || größe > quint64(roh.size() - pos - 10))
+            break;
+        const QByteArrayView frame = roh.sliced(pos, 10 + qsizetype(größe));
+        (GültigeId(frame.first(4)) ? gültig : seltsam).append(frame);
+        pos += frame.size();
+    }
+    return gültig + seltsam;
+}
+
+// The frames of a 2.2 tag in 2.3 form by the standard id table; false when
+// one has no counterpart.
+bool Frames22Übertragen(QByteArrayView roh, QByteArray& aus)
+{
+    static const char* const tabelle[][2] = {
+        {"BUF", "RBUF"}, {"CNT", "PCNT"}, {"COM", "COMM"}, {"CRA", "AENC"}, {"EQU", "EQUA"}, {"ETC", "ETCO"},
+        {"GEO", "GEOB"}, {"IPL", "IPLS"}, {"MCI", "MCDI"}, {"MLL", "MLLT"}, {"PIC", "APIC"}, {"POP", "POPM"},
+        {"REV", "RVRB"}, {"RVA", "RVAD"}, {"SLT", "SYLT"}, {"STC", "SYTC"}, {"TAL", "TALB"}, {"TBP", "TBPM"},
+        {"TCM", "TCOM"}, {"TCO", "TCON"}, {"TCP", "TCMP"}, {"TCR", "TCOP"}, {"TDA", "TDAT"}, {"TDY", "TDLY"},
+        {"TEN", "TENC"}, {"TFT", "TFLT"}, {"TIM", "TIME"}, {"TKE", "TKEY"}, {"TLA", "TLAN"}, {"TLE", "TLEN"},
+        {"TMT", "TMED"}, {"TOA", "TOPE"}, {"TOF", "TOFN"}, {"TOL", "TOLY"}, {"TOR", "TORY"}, {"TOT", "TOAL"},
+        {"TP1", "TPE1"}, {"TP2", "TPE2"}, {"TP3", "TPE3"}, {"TP4", "TPE4"}, {"TPA", "TPOS"}, {"TPB", "TPUB"},
+        {"TRC", "TSRC"}, {"TRD", "TRDA"}, {"TRK", "TRCK"}, {"TSI", "TSIZ"}, {"TSS", "TSSE"}, {"TT1", "TIT1"},
+        {"TT2", "TIT2"}, {"TT3", "TIT3"}, {"TXT", "TEXT"}, {"TXX", "TXXX"}, {"TYE", "TYER"}, {"UFI", "UFID"},
+        {"ULT", "USLT"}, {"WAF", "WOAF"}, {"WAR", "WOAR"}, {"WAS", "WOAS"}, {"WCM", "WCOM"}, {"WCP", "WCOP"},
+        {"WPB", "WPUB"}, {"WXX", "WXXX"},
+    };
+    qsizetype pos = 0;
+    while (pos + 6 <= roh.size()) {
+        const auto* u = reinterpret_cast<const unsigned char*>(roh.data() + pos);
+        const qsizetype größe = (qsizetype(u[3]) << 16) | (u[4] << 8) | u[5];
+        if (pos + 6 + größe > roh.size())
+            return false;
+        const QByteArrayView id = roh.sliced(pos, 3);
+        QByteArray körper = roh.sliced(pos + 6, größe).toByteArray();
+        const char* neu = nullptr;
+        for (const auto& z : tabelle)
+            if (id == QByteArrayView(z[0]))
+                neu = z[1];
+        if (!neu)
+            return false;
+        if (id == "PIC") {
+            // Image format (three letters) becomes a MIME type.
+            if (körper.size() < 5)
+                return false;
+            const QByteArray format = körper.mid(1, 3).toLower();
+            const QByteArray mime = format == "jpg" ? QByteArray("image/jpeg") : "image/" + format;
+            körper = körper.left(1) + mime + '\0' + körper.mid(4);
+        }
+        aus.append(Frame(neu, körper));
+        pos += 6 + größe;
+    }
+    return true;
+}
+
+qint64 PaddingBerechnen(qint64 tagGröße)
+{
+    const double p = double(tagGröße) * double(einstellungen().TAGsProzentHinzufügen) / 100.0;
+    // Halves to the even number; clamped before the conversion can overflow.
+    return qint64(std::nearbyint(std::clamp(p, 0.0, double(kMaxPadding))));
+}
+
+QString PfadText(const QString& pfad) { return QLatin1Char('\'') + pfad + QLatin1Char('\''); }
+
+QString V2Meldung(const QString& pfad, const Fehler& f)
+{
+    if (f.zugriff())
+        return QStringLiteral("Die ID3v2-TAG der Datei ") + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
+             + QStringLiteral("Auf die Datei kann nicht zugegriffen werden (Fehler %1).").arg(f.nummer) + kLF + kLF
+             + kZugriffHinweis;
+    return QStringLiteral("Der ID3v2-TAG der Datei ") + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
+         + f.beschreibung + QStringLiteral(" (Fehler %1).").arg(f.nummer);
+}
+
+QString V1Meldung(const QString& pfad, const Fehler& f)
+{
+    if (f.zugriff())
+        return QStringLiteral("Die ID3v1-TAG der Datei ") + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
+             + QStringLiteral("Auf die Datei kann nicht zugegriffen werden (Fehler %1).").arg(f.nummer) + kLF + kLF
+             + kZugriffHinweis;
+    return QStringLiteral("Der ID3v1-TAG der Datei ") + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
+         + f.beschreibung + QStringLiteral(" (Fehler %1).").arg(f.nummer);
+}
+
+QString FehltMeldung(const char* tag, const QString& pfad, const char* tun)
+{
+    return QStringLiteral("Die %1-TAG der Datei ").arg(QLatin1String(tag)) + PfadText(pfad) + QLatin1Char(' ')
+         + QString::fromUtf8(tun) + kLF + QStringLiteral("Die Datei existiert nicht.");
+}
+
+QString NichtAbgeschlossen(const char* tag, const QString& pfad, const Fehler& f)
+{
+    return QStringLiteral("Die Entfernung des %1-TAGs der Datei ").arg(QLatin1String(tag)) + PfadText(pfad)
+         + QStringLiteral(" konnte nicht abgeschlossen werden.") + kLF + f.beschreibung + kLF + kLF + kEntfernenHinweis;
+}
+
+// The new file without [von, bis), renamed over the original.
+TagEntfernenErgebnis OhneBereichSpeichern(MedienDatei& datei, const QString& pfad, qint64 von, qint64 bis,
+                                          const char* tag, const char* neuNichtText, QString& meldung)
+{
+    SichereDatei neu(pfad, QStringLiteral("-neu"));
+    const QString kopf = QStringLiteral("Der %1-TAG konnte nicht entfernt werden.").arg(QLatin1String(tag)) + kLF;
+    if (!neu.Öffnen()) {
+        meldung = kopf + QStringLiteral("Die Datei ") + PfadText(pfad + QStringLiteral("-neu")) + QLatin1Char(' ')
+                + QString::fromUtf8(neuNichtText);
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    }
+    Fehler f;
+    if (!Kopieren(datei, neu, 0, von, f) || !Kopieren(datei, neu, bis, datei.Länge(), f)) {
+        meldung = NichtAbgeschlossen(tag, pfad, f);
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    }
+    if (!neu.Fertigstellen()) {
+        meldung = neu.UmbenennenFehlgeschlagen()
+                    ? kopf + QStringLiteral("Die Datei ") + PfadText(pfad) + QStringLiteral(" konnte nicht ersetzt werden.")
+                    : NichtAbgeschlossen(tag, pfad, {neu.FehlerNummer(), neu.Fehler()});
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    }
+    return TagEntfernenErgebnis::Entfernt;
+}
+
+} // namespace
+
+void TagSchreibenFehlerBeiSchreibvorgang(int n) { g_fehlerNach = n; }
+
+QByteArray Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32 lngGröße)
+{
+    QByteArray k("ID3\x03\x00\x00", 6);
+    for (int i = 3; i >= 0; --i)
+        k.append(char((lngGröße >> (7 * i)) & 0x7F));
+    return k;
+}
+
+QByteArray Mp3TAGSpeichernV2FrameHeaderZurückgeben(quint32 lngGröße, QByteArrayView strFrameID)
+{
+    QByteArray k(strFrameID.data(), 4);
+    k.resize(10);
+    qToBigEndian<quint32>(lngGröße, k.data() + 4);
+    k[8] = k[9] = 0;
+    return k;
+}
+
+QByteArray Id3v2FramesBauen(const MedienInfo& m)
+{
+    QByteArray frames;
+    for (const Id3v2FrameFeld& feld : Id3v2FrameFelder()) {
+        const QByteArrayView id(feld.id);
+        const QString& wert = m.*feld.feld;
+        const bool immer = id == "TPE1" || id == "TIT2";
+        if (wert.isEmpty() && !immer)
+            continue;
+        if (id == "PCNT") {
+            const QByteArray zähler = ZählerKörper(wert);
+            if (!zähler.isEmpty())
+                frames += Frame(id, zähler);
+        } else if (id == "WXXX") {
+            frames += Frame(id, QByteArray(2, '\0') + LinkLatin1(wert));
+        } else if (id == "COMM") {
+            char kodierung = 0;
+            const QByteArray text = TextKodieren(wert, kodierung);
+            const QByteArray beschreibung = kodierung ? QByteArray("\xFF\xFE\0\0", 4) : QByteArray(1, '\0');
+            frames += Frame(id, kodierung + QByteArray("eng") + beschreibung + text);
+        } else {
+            char kodierung = 0;
+            const QByteArray text = TextKodieren(wert, kodierung);
+            frames += Frame(id, kodierung + text);
+        }
+    }
+    return frames;
+}
+
+QByteArray TagV1TextZurückgeben(const MedienInfo& m, bool* titelnummerGültig)
+{
+    QByteArray b(128, '\0');
+    const auto feld = [&](int pos, int breite, const QString& text) {
+        const QByteArray k = Cp1252Kodieren(text).left(breite);
+        b.replace(pos, k.size(), k);
+    };
+    b.replace(0, 3, "TAG");
+    feld(3, 30, m.Mp3_ID3v1_Titel);
+    feld(33, 30, m.Mp3_ID3v1_Interpret);
+    feld(63, 30, m.Mp3_ID3v1_Album);
+    feld(93, 4, m.Mp3_ID3v1_Jahr);
+    const QString spur = m.Mp3_ID3v1_Titelnummer.trimmed();
+    bool ok = true;
+    int nummer = -1;
+    if (!spur.isEmpty()) {
+        const double wert = spur.toDouble(&ok);
+        ok = ok && wert >= 0 && wert <= 255;
+        if (ok)
+            nummer = int(std::lround(wert));
+    }
+    if (titelnummerGültig)
+        *titelnummerGültig = ok;
+    if (spur.isEmpty()) {
+        feld(97, 30, m.Mp3_ID3v1_Kommentar);
+    } else {
+        feld(97, 28, m.Mp3_ID3v1_Kommentar);
+        b[126] = char(std::max(nummer, 0));
+    }
+    const int genre = GenreByte(m);
+    b[127] = char(genre < 0 ? 255 : genre);
+    return b;
+}
+
+bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QString& strFehler)
+{
+    strFehler.clear();
+    Fehler f;
+    switch (DateiPrüfen(strDatei, f)) {
+    case Zustand::Fehlt:
+        strFehler = FehltMeldung("ID3v2", strDatei, "konnte nicht gespeichert werden.");
+        return false;
+    case Zustand::Fehler:
+        strFehler = V2Meldung(strDatei, f);
+        return false;
+    case Zustand::Da:
+        break;
+    }
+    MedienDatei datei(strDatei);
+    if (!datei.Offen()) {
+        strFehler = V2Meldung(strDatei, SystemFehler(EACCES));
+        return false;
+    }
+    AlterTag alt;
+    if (!AltenTagFinden(datei, alt, f)) {
+        strFehler = QStringLiteral("Der ID3v2-TAG konnte nicht gespeichert werden.") + kLF + QStringLiteral("Der ID3v2-TAG der Datei ")
+                  + PfadText(strDatei) + QStringLiteral(" konnte nicht entfernt werden.");
+        return false;
+    }
+
+    QByteArray weitere;
+    if (alt.fund.position >= 0) {
+        if (!alt.inhalt.framesGelesen) {
+            strFehler = V2Meldung(strDatei, EigenerFehler(EINVAL, kNichtLesbar));
+            return false;
+        }
+        if (alt.fund.kopf.haupt == 2) {
+            if (!Frames22Übertragen(alt.inhalt.weitereFrames22, weitere)) {
+                strFehler = V2Meldung(strDatei, EigenerFehler(EINVAL, kNichtÜbertragbar));
+                return false;
+            }
+        } else {
+            weitere = alt.inhalt.weitereFrames;
+        }
+    }
+    const QByteArray frames = Id3v2FramesBauen(udtInfo) + WeitereFramesOrdnen(weitere);
+    const qint64 gesamt = frames.size();
+    if (gesamt > kMaxTagGröße) {
+        strFehler = V2Meldung(strDatei, EigenerFehler(EFBIG, kZuGroß));
+        return false;
+    }
+
+    const qint64 altGröße = alt.fund.position >= 0 ? alt.fund.kopf.GesamtGröße() : -1;
+    if (alt.fund.position >= 0 && gesamt + 10 <= altGröße && altGröße - 10 <= kMaxTagGröße) {
+        // In place: header, frames and padding fill the old extent exactly.
+        QByteArray tag = Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(altGröße - 10)) + frames;
+        tag.append(QByteArray(qsizetype(altGröße - tag.size()), '\0'));
+        if (!AnOrtSchreiben(strDatei, alt.fund.position, tag, f)) {
+            strFehler = V2Meldung(strDatei, f);
+            return false;
+        }
+        return true;
+    }
+
+    const qint64 padding = std::min(PaddingBerechnen(gesamt + 10), kMaxTagGröße - gesamt);
+    SichereDatei neu(strDatei, QStringLiteral("-neu"));
+    if (!neu.Öffnen()) {
+        strFehler = V2Meldung(strDatei, {neu.FehlerNummer(), neu.Fehler()});
+        return false;
+    }
+    bool ok = neu.Schreiben(Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(gesamt + padding)))
+           && neu.Schreiben(frames) && neu.Schreiben(QByteArray(qsizetype(padding), '\0'));
+    if (!ok)
+        f = {neu.FehlerNummer(), neu.Fehler()};
+    else if (alt.fund.position >= 0)
+        ok = Kopieren(datei, neu, 0, alt.fund.position, f) && Kopieren(datei, neu, alt.fund.ende(), datei.Länge(), f);
+    else
+        ok = Kopieren(datei, neu, 0, datei.Länge(), f);
+    if (!ok) {
+        strFehler = V2Meldung(strDatei, f);
+        return false;
+    }
+    if (!neu.Fertigstellen()) {
+        strFehler = neu.UmbenennenFehlgeschlagen()
+                      ? QStringLiteral("Der ID3v2-TAG konnte nicht gespeichert werden.") + kLF + QStringLiteral("Die Datei ")
+                            + PfadText(strDatei) + QStringLiteral(" konnte nicht gelöscht werden.")
+                      : V2Meldung(strDatei, {neu.FehlerNummer(), neu.Fehler()});
+        return false;
+    }
+    return true;
+}
+
+bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QString& strFehler)
+{
+    strFehler.clear();
+    Fehler f;
+    switch (DateiPrüfen(strDatei, f)) {
+    case Zustand::Fehlt:
+        strFehler = FehltMeldung("ID3v1", strDatei, "konnte nicht gespeichert werden.");
+        return false;
+    case Zustand::Fehler:
+        strFehler = V1Meldung(strDatei, f);
+        return false;
+    case Zustand::Da:
+        break;
+    }
+    if (strTAG.size() != 128 || !strTAG.startsWith("TAG")) {
+        strFehler = V1Meldung(strDatei, SystemFehler(EINVAL));
+        return false;
+    }
+    qint64 position;
+    {
+        MedienDatei datei(strDatei);
+        if (!datei.Offen()) {
+            strFehler = V1Meldung(strDatei, SystemFehler(EACCES));
+            return false;
+        }
+        position = datei.Länge() - (datei.Id3v1Block().isEmpty() ? 0 : 128);
+    }
+    if (!AnOrtSchreiben(strDatei, position, strTAG, f)) {
+        strFehler = V1Meldung(strDatei, f);
+        return false;
+    }
+    return true;
+}
+
+TagEntfernenErgebnis TAGEntfernen(const QString& strDatei, QString& strMeldung)
+{
+    strMeldung.clear();
+    const QString kann = QStringLiteral("Der ID3v1-TAG der Datei ") + PfadText(strDatei) + QStringLiteral(" kann nicht entfernt werden.") + kLF;
+    Fehler f;
+    switch (DateiPrüfen(strDatei, f)) {
+    case Zustand::Fehlt:
+        strMeldung = kann + QStringLiteral("Die Datei existiert nicht.");
+        return TagEntfernenErgebnis::Abgelehnt;
+    case Zustand::Fehler:
+        strMeldung = NichtAbgeschlossen("ID3v1", strDatei, f);
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    case Zustand::Da:
+        break;
+    }
+    MedienDatei datei(strDatei);
+    if (!datei.Offen()) {
+        strMeldung = NichtAbgeschlossen("ID3v1", strDatei, SystemFehler(EACCES));
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    }
+    if (datei.Id3v1Block().isEmpty()) {
+        strMeldung = kann + QStringLiteral("Diese enthält keinen ID3v1-TAG.");
+        return TagEntfernenErgebnis::Abgelehnt;
+    }
+    return OhneBereichSpeichern(datei, strDatei, datei.Länge() - 128, datei.Länge(), "ID3v1",
+                                "konnte nicht gespeichert werden.", strMeldung);
+}
+
+TagEntfernenErgebnis TAGEntfernenV2(const QString& strDatei, QString& strMeldung)
+{
+    strMeldung.clear();
+    const QString kann = QStringLiteral("Der ID3v2-TAG der Datei ") + PfadText(strDatei) + QStringLiteral(" kann nicht entfernt werden.") + kLF;
+    Fehler f;
+    switch (DateiPrüfen(strDatei, f)) {
+    case Zustand::Fehlt:
+        strMeldung = kann + QStringLiteral("Die Datei existiert nicht.");
+        return TagEntfernenErgebnis::Abgelehnt;
+    case Zustand::Fehler:
+        strMeldung = NichtAbgeschlossen("ID3v2", strDatei, f);
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    case Zustand::Da:
+        break;
+    }
+    MedienDatei datei(strDatei);
+    if (!datei.Offen()) {
+        strMeldung = NichtAbgeschlossen("ID3v2", strDatei, SystemFehler(EACCES));
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    }
+    AlterTag alt;
+    if (!AltenTagFinden(datei, alt, f)) {
+        strMeldung = NichtAbgeschlossen("ID3v2", strDatei, f);
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    }
+    if (alt.fund.position < 0) {
+        strMeldung = kann + QStringLiteral("Diese enthält keinen ID3v2-TAG.");
+        return TagEntfernenErgebnis::Abgelehnt;
+    }
+    return OhneBereichSpeichern(datei, strDatei, alt.fund.position, alt.fund.ende(), "ID3v2",
+                                "konnte nicht erstellt werden.", strMeldung);
+}

@@ -1,0 +1,83 @@
+// Saving through symbolic links: the file the links lead to is replaced, the
+// temporary file lies beside it, and the links stay links.
+
+#include "core/SichereDatei.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void Schreiben(const QString& pfad, const QByteArray& d)
+{
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(d);
+}
+
+QByteArray Lesen(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool Speichern(const QString& pfad, const QByteArray& d, const char* suffix = "~")
+{
+    SichereDatei s(pfad, QString::fromLatin1(suffix));
+    return s.Öffnen() && s.Schreiben(d) && s.Fertigstellen();
+}
+
+} // namespace
+
+TEST(SichereDateiLink, ChainsOfRelativeAndAbsoluteLinksReachTheirTarget)
+{
+    QTemporaryDir t;
+    ASSERT_TRUE(t.isValid());
+    QDir d(t.path());
+    d.mkpath(QStringLiteral("echt/tief"));
+    d.mkpath(QStringLiteral("links"));
+    const QString ziel = t.filePath(QStringLiteral("echt/tief/index.kvx"));
+    Schreiben(ziel, "alt");
+    // links/a -> ../echt/tief/index.kvx (relative), b -> links/a (absolute)
+    ASSERT_TRUE(QFile::link(QStringLiteral("../echt/tief/index.kvx"), t.filePath(QStringLiteral("links/a"))));
+    ASSERT_TRUE(QFile::link(t.filePath(QStringLiteral("links/a")), t.filePath(QStringLiteral("b"))));
+    const QString b = t.filePath(QStringLiteral("b"));
+    EXPECT_EQ(QFileInfo(SymlinkZielAuflösen(b)).canonicalFilePath(), QFileInfo(ziel).canonicalFilePath());
+    {
+        SichereDatei s(b, QStringLiteral("-neu"));
+        EXPECT_EQ(QFileInfo(s.TempName()).absolutePath(), QFileInfo(ziel).absolutePath());
+    }
+
+    ASSERT_TRUE(Speichern(b, "neu"));
+    EXPECT_TRUE(QFileInfo(b).isSymLink());
+    EXPECT_TRUE(QFileInfo(t.filePath(QStringLiteral("links/a"))).isSymLink());
+    EXPECT_EQ(Lesen(ziel), "neu");
+    EXPECT_EQ(Lesen(b), "neu");
+    // No temporary file left anywhere.
+    EXPECT_FALSE(QFile::exists(b + QStringLiteral("~")));
+    EXPECT_FALSE(QFile::exists(ziel + QStringLiteral("~")));
+
+    // A failed rename leaves the target and the links as they were.
+    SichereDatei::FehlerBeimUmbenennen(true);
+    EXPECT_FALSE(Speichern(b, "verloren"));
+    SichereDatei::FehlerBeimUmbenennen(false);
+    EXPECT_EQ(Lesen(ziel), "neu");
+    EXPECT_TRUE(QFileInfo(b).isSymLink());
+    EXPECT_FALSE(QFile::exists(ziel + QStringLiteral("~")));
+
+    // A plain file is its own target; a link to a missing file creates it.
+    const QString plain = t.filePath(QStringLiteral("plain"));
+    EXPECT_EQ(SymlinkZielAuflösen(plain), plain);
+    const QString hängend = t.filePath(QStringLiteral("haengend"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("echt/neu.kvx"), hängend));
+    ASSERT_TRUE(Speichern(hängend, "x"));
+    EXPECT_TRUE(QFileInfo(hängend).isSymLink());
+    EXPECT_EQ(Lesen(t.filePath(QStringLiteral("echt/neu.kvx"))), "x");
+    // A loop of links is not followed for ever.
+    ASSERT_TRUE(QFile::link(t.filePath(QStringLiteral("s2")), t.filePath(QStringLiteral("s1"))));
+    ASSERT_TRUE(QFile::link(t.filePath(QStringLiteral("s1")), t.filePath(QStringLiteral("s2"))));
+    SymlinkZielAuflösen(t.filePath(QStringLiteral("s1")));
+}

@@ -1,0 +1,185 @@
+#include "BibliothekTesthilfe.h"
+
+#include "core/Funktionen.h"
+#include "library/Kopieren.h"
+#include "library/Verschieben.h"
+
+#include <sys/stat.h>
+
+using namespace testhilfe;
+
+namespace {
+
+class KopierenTest : public ::testing::Test {
+protected:
+    Baum baum;
+    Index index;
+    Listenattrappe liste;
+    Meldungsskript meldungen;
+    Fortschrittsattrappe fortschritt;
+    Konfliktskript konflikte;
+
+    void SetUp() override
+    {
+        EinstellungenFürHinzufügen();
+        TypenSetzen(index);
+    }
+    void TearDown() override { IndexStimmig(index); }
+
+    qint32 Eintrag(const QString& pfad, int id3v1 = 2, const QString& interpret = QString(),
+                   const QString& album = QString())
+    {
+        MedienInfo m = LeereMedienInfo();
+        m.Mp3_ID3v1_Vorhanden = quint8(id3v1);
+        m.Mp3_ID3v1_Interpret = interpret;
+        m.Mp3_ID3v1_Album = album;
+        m.Datei_AngefordertAnzahl = 3;
+        return index.EintragAnhängen(pfad, m, 1);
+    }
+    QString Pfad(qint32 e) const { return index.strIndexPfad[size_t(e)]; }
+};
+
+quint64 Gerät(const QString& pfad)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(pfad).constData(), &st) == 0 ? quint64(st.st_dev) : 0;
+}
+
+} // namespace
+
+TEST(KopierenOrdnerTest, NurAbsoluteOrdnerMitTrenner)
+{
+    QString meldung;
+    EXPECT_EQ(KopierenOrdnerPrüfen("", meldung), "");
+    EXPECT_EQ(meldung, "Bitte geben Sie einen Zielordner ein.");
+    EXPECT_EQ(KopierenOrdnerPrüfen("Musik", meldung), "") << "relative";
+    EXPECT_EQ(KopierenOrdnerPrüfen("D:\\Musik", meldung), "");
+    EXPECT_EQ(KopierenOrdnerPrüfen("/Musik", meldung), "/Musik/");
+    EXPECT_EQ(meldung, "");
+    EXPECT_EQ(KopierenOrdnerPrüfen("/Musik/", meldung), "/Musik/");
+}
+
+TEST_F(KopierenTest, KopierenLaesstDenEintragAufDerQuelle)
+{
+    const QString quelle = baum.Datei("a/x.mp3", "inhalt");
+    const qint32 e = Eintrag(quelle);
+    index.bolIndexGeändert = false;
+    DateienKopieren(index, {e}, baum.Pfad("ziel/tief/"), false);
+    EXPECT_EQ(Lesen(baum.Pfad("ziel/tief/x.mp3")), "inhalt");
+    EXPECT_EQ(Lesen(quelle), "inhalt");
+    EXPECT_EQ(Pfad(e), quelle);
+    EXPECT_FALSE(index.bolIndexGeändert);
+    EXPECT_TRUE(meldungen.gezeigt.empty()) << "a copy leaves no folder empty";
+    EXPECT_EQ(einstellungen().KopierenOrdner, baum.Pfad("ziel/tief/"));
+    EXPECT_EQ(einstellungen().KopierenModus, 0);
+    EXPECT_EQ(liste.aktualisiert, 1);
+}
+
+TEST_F(KopierenTest, VerschiebenFolgtDerDateiBisZumEndgueltigenNamen)
+{
+    const qint32 a = Eintrag(baum.Datei("a/x.mp3", "neu"));
+    const qint32 b = Eintrag(baum.Datei("b/a?b.mp3", "zwei"));
+    baum.Datei("ziel/x.mp3", "alt");
+    konflikte.antworten = {DateiExistiert::Umbenennen};
+    DateienKopieren(index, {a, b}, baum.Pfad("ziel/"), true);
+    EXPECT_EQ(Pfad(a), baum.Pfad("ziel/x-0.mp3"));
+    EXPECT_EQ(Lesen(Pfad(a)), "neu");
+    EXPECT_EQ(Lesen(baum.Pfad("ziel/x.mp3")), "alt");
+    EXPECT_EQ(Pfad(b), baum.Pfad("ziel/ab.mp3"));
+    EXPECT_TRUE(index.bolIndexGeändert);
+    EXPECT_EQ(index.IndexDaten[size_t(a)].Datei_AngefordertAnzahl, 3);
+    EXPECT_TRUE(meldungen.Enthält("Der Ordner '" + baum.Pfad("a/") + "' ist (nun) leer."));
+    EXPECT_FALSE(QDir(baum.Pfad("a")).exists());
+    EXPECT_EQ(einstellungen().KopierenModus, 1);
+}
+
+TEST_F(KopierenTest, FehlerFragenNachDemWeitermachen)
+{
+    const qint32 a = Eintrag(baum.Pfad("fehlt.mp3"));
+    const qint32 b = Eintrag(baum.Datei("b.mp3"));
+    const qint32 c = Eintrag(baum.Pfad("fehlt2.mp3"));
+    const qint32 d = Eintrag(baum.Datei("d.mp3"));
+    meldungen.antworten = {Antwort::Ja, Antwort::Nein};
+    DateienKopieren(index, {a, b, c, d}, baum.Pfad("z/"), true);
+    ASSERT_EQ(meldungen.gezeigt.size(), 2u);
+    EXPECT_TRUE(meldungen.gezeigt[0].text.startsWith("Beim Kopieren ist ein Fehler aufgetreten: \nDie Datei '"));
+    EXPECT_TRUE(meldungen.gezeigt[0].text.endsWith("\n\nMöchten Sie mit der nächsten Datei fortfahren?"));
+    EXPECT_EQ(meldungen.gezeigt[0].symbol, Symbol::Ausruf);
+    EXPECT_EQ(Pfad(b), baum.Pfad("z/b.mp3"));
+    EXPECT_EQ(Pfad(d), baum.Pfad("d.mp3")) << "the user said no";
+
+    // At the last entry the failure is only reported.
+    meldungen.gezeigt.clear();
+    DateienKopieren(index, {c}, baum.Pfad("z/"), false);
+    ASSERT_EQ(meldungen.gezeigt.size(), 1u);
+    EXPECT_EQ(meldungen.gezeigt[0].knöpfe, Knöpfe::OK);
+}
+
+TEST_F(KopierenTest, AbbruchImFortschrittLaesstDieListeStehen)
+{
+    EintragsListe liste5;
+    for (int i = 0; i < 5; ++i)
+        liste5.push_back(Eintrag(baum.Datei(QString("q/%1.mp3").arg(i))));
+    fortschritt.abbrechenWenn = [](const FortschrittZustand&) {
+        static int n = 0;
+        return ++n == 3;
+    };
+    DateienKopieren(index, liste5, baum.Pfad("z/"), true);
+    int verschoben = 0;
+    for (qint32 e : liste5)
+        verschoben += Pfad(e).startsWith(baum.Pfad("z/")) ? 1 : 0;
+    EXPECT_GE(verschoben, 1);
+    EXPECT_LT(verschoben, 5);
+    for (qint32 e : liste5)
+        EXPECT_TRUE(QFile::exists(Pfad(e)));
+    EXPECT_EQ(liste.aktualisiert, 0);
+}
+
+TEST_F(KopierenTest, VerschiebenUeberDateisystemgrenzen)
+{
+    if (!QDir("/dev/shm").exists() || Gerät("/dev/shm") == Gerät(baum.Pfad()))
+        GTEST_SKIP() << "no second file system here";
+    Baum anderswo("/dev/shm");
+    const qint32 e = Eintrag(baum.Datei("x/a.mp3", "über die grenze"));
+    DateienKopieren(index, {e}, anderswo.Pfad("ziel/"), true);
+    EXPECT_EQ(Pfad(e), anderswo.Pfad("ziel/a.mp3"));
+    EXPECT_EQ(Lesen(Pfad(e)), "über die grenze");
+    EXPECT_FALSE(QFile::exists(baum.Pfad("x/a.mp3")));
+}
+
+TEST_F(KopierenTest, VorschlaegeAusInterpretUndAlbum)
+{
+    const qint32 e = Eintrag(baum.Datei("Eingang/x.mp3"), 1, "Queen", "");
+    Eintrag("/m/Musik/QUEEN/a.mp3");
+    Eintrag("/m/Musik/Queen/b.mp3");
+    Eintrag("/m/Musik/QUEEN/c.mp3");
+    Eintrag("/m/Rock/Queensryche/d.mp3");
+    Eintrag("/m/Pop/e.mp3");
+    EXPECT_EQ(ZielordnerVorschlagen(index, e),
+              QStringList({baum.Pfad("Eingang"), "/m/Musik/QUEEN", "/m/Rock/Queensryche"}));
+
+    // With a tag but no words, only the file's own folder.
+    index.IndexDaten[size_t(e)].Mp3_ID3v1_Interpret.clear();
+    EXPECT_EQ(ZielordnerVorschlagen(index, e), QStringList{baum.Pfad("Eingang")});
+    // Empty words say nothing.
+    EXPECT_EQ(ZielordnerFinden(index, e, {"", " "}), QStringList{baum.Pfad("Eingang")});
+    EXPECT_EQ(ZielordnerFinden(index, e, {"pop", "ein"}), QStringList({baum.Pfad("Eingang"), "/m/Pop"}));
+}
+
+TEST_F(KopierenTest, VorschlaegeOhneTagAusDenWoertenDesDateinamens)
+{
+    // Only the file name counts, not the folders above it.
+    const qint32 e = Eintrag(baum.Datei("Musik/Eingang/abba - waterloo_live.mp3"), 2);
+    Eintrag(baum.Datei("Sammlung/ABBA/a.mp3"));
+    Eintrag("/m/Live/b.mp3");
+    Eintrag("/m/Musik/c.mp3");
+    Eintrag("/m/Waterloo Sunset/d.mp3");
+    EXPECT_EQ(ZielordnerVorschlagen(index, e),
+              QStringList({baum.Pfad("Musik/Eingang"), baum.Pfad("Sammlung/ABBA"), "/m/Live", "/m/Waterloo Sunset"}));
+
+    // Moved into the suggested folder, the entry follows its file.
+    QString meldung;
+    DateienKopieren(index, {e}, KopierenOrdnerPrüfen(ZielordnerVorschlagen(index, e).at(1), meldung), true);
+    EXPECT_EQ(Pfad(e), baum.Pfad("Sammlung/ABBA/abba - waterloo_live.mp3"));
+    EXPECT_TRUE(QFile::exists(Pfad(e)));
+}

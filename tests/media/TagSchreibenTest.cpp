@@ -1,0 +1,580 @@
+// Writing and removing tags, read back by TagLib (an independent reader):
+// the fields written, the frames kept, the audio untouched, and the original
+// file intact whenever a write is refused or fails.
+
+#include "core/Einstellungen.h"
+#include "core/SichereDatei.h"
+#include "media/Id3v2Lesen.h"
+#include "media/TagSchreiben.h"
+#include "support/Mp3Bauer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <taglib/attachedpictureframe.h>
+#include <taglib/commentsframe.h>
+#include <taglib/id3v1tag.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/textidentificationframe.h>
+#include <taglib/urllinkframe.h>
+
+using namespace Mp3Bauer;
+
+namespace {
+
+QString Q(const TagLib::String& s) { return QString::fromStdWString(s.toWString()); }
+
+QByteArray Inhalt(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The audio of a file: from behind its ID3v2 tag (at byte 0) to the end, an
+// ID3v1 block left out.
+QByteArray Audio(const QByteArray& d)
+{
+    qint64 start = 0;
+    if (const auto k = Id3v2KopfLesen(d))
+        start = k->GesamtGröße();
+    qint64 ende = d.size();
+    if (d.size() - start >= 128 && d.mid(d.size() - 128, 3) == "TAG")
+        ende -= 128;
+    return d.mid(start, ende - start);
+}
+
+QString TagLibText(TagLib::ID3v2::Tag* t, const char* id)
+{
+    const auto& karte = t->frameListMap();
+    const auto it = karte.find(id);
+    return it == karte.end() || it->second.isEmpty() ? QString() : Q(it->second.front()->toString());
+}
+
+MedienInfo Felder()
+{
+    MedienInfo m;
+    m.Mp3_ID3v2_Titel = QStringLiteral("Über den Wolken");
+    m.Mp3_ID3v2_Interpret = QStringLiteral("Reinhard Mey");
+    m.Mp3_ID3v2_Album = QStringLiteral("Ankomme Freitag, den 13.");
+    m.Mp3_ID3v2_Jahr = QStringLiteral("1974");
+    m.Mp3_ID3v2_Titelnummer = QStringLiteral("7/12");
+    m.Mp3_ID3v2_Musikrichtung = QStringLiteral("(17)Rock");
+    m.Mp3_ID3v2_Kommentar = QStringLiteral("Ein Kommentar");
+    m.Mp3_ID3v2_Link = QStringLiteral("https://kalvero.example/");
+    m.Mp3_ID3v2_Software = QStringLiteral("kalvero");
+    m.Mp3_ID3v2_Songschreiber = QStringLiteral("R. Mey");
+    m.Mp3_ID3v2_AbspielZähler = QStringLiteral("42");
+    return m;
+}
+
+// TagLib sees exactly the fields of `m` in a 2.3.0 tag.
+void TagLibPrüfen(const QString& pfad, const MedienInfo& m)
+{
+    TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+    ASSERT_TRUE(f.isValid());
+    ASSERT_TRUE(f.hasID3v2Tag());
+    TagLib::ID3v2::Tag* t = f.ID3v2Tag();
+    EXPECT_EQ(t->header()->majorVersion(), 3u);
+    EXPECT_EQ(TagLibText(t, "TIT2"), m.Mp3_ID3v2_Titel);
+    EXPECT_EQ(TagLibText(t, "TPE1"), m.Mp3_ID3v2_Interpret);
+    EXPECT_EQ(TagLibText(t, "TALB"), m.Mp3_ID3v2_Album);
+    EXPECT_EQ(TagLibText(t, "TDRC"), m.Mp3_ID3v2_Jahr);
+    EXPECT_EQ(TagLibText(t, "TRCK"), m.Mp3_ID3v2_Titelnummer);
+    EXPECT_EQ(TagLibText(t, "TCOM"), m.Mp3_ID3v2_Songschreiber);
+    EXPECT_EQ(TagLibText(t, "TSSE"), m.Mp3_ID3v2_Software);
+    EXPECT_EQ(Q(t->comment()), m.Mp3_ID3v2_Kommentar);
+    const auto& karte = t->frameListMap();
+    const auto link = karte.find("WXXX");
+    QString url;
+    if (link != karte.end() && !link->second.isEmpty())
+        if (auto* u = dynamic_cast<TagLib::ID3v2::UserUrlLinkFrame*>(link->second.front())) {
+            url = Q(u->url());
+            EXPECT_TRUE(u->description().isEmpty());
+        }
+    EXPECT_EQ(url, m.Mp3_ID3v2_Link);
+}
+
+class TagSchreiben : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ordner.isValid());
+        einstellungen().TAGsBytesSuchen = 102400;
+        einstellungen().TAGsProzentHinzufügen = 25;
+    }
+    void TearDown() override
+    {
+        TagSchreibenFehlerBeiSchreibvorgang(0);
+        SichereDatei::FehlerBeiSchreibvorgang(0);
+        SichereDatei::FehlerBeimUmbenennen(false);
+    }
+    QString Datei(const QByteArray& daten, const QString& name = QStringLiteral("a.mp3"))
+    {
+        return DateiSchreiben(ordner, name, daten);
+    }
+    bool KeinNeu(const QString& pfad) { return !QFile::exists(pfad + QStringLiteral("-neu")); }
+
+    QTemporaryDir ordner;
+    QByteArray audio = Frames(Frame(), 200);
+    QByteArray v1 = Id3v1Block({.titel = "Alt", .spur = 3, .genre = 17});
+};
+
+} // namespace
+
+TEST_F(TagSchreiben, FramesOfOtherIdsSurviveARewriteAsTagLibSeesThem)
+{
+    const QByteArray bild("\x00image/png\x00\x03\x00\x89PNG\xFF\xFB\x90\x64 data", 26);
+    Id3v2Tag alt;
+    alt.version = 4;
+    Id3v2Frame gruppiert = TextFrame("TIT3", QStringLiteral("Untertitel"));
+    gruppiert.daten.prepend('\x07');
+    gruppiert.format = 0x40; // grouping byte in front
+    Id3v2Frame gepackt = RohFrame("TXXX", Syncsafe(200) + QByteArray("x\x9c zlib data", 12));
+    gepackt.format = 0x09; // compressed, data length indicator
+    alt.frames = {TextFrame("TIT2", QStringLiteral("alt")), RohFrame("APIC", bild),
+                  KommentarFrame(QStringLiteral("erster"), QStringLiteral("eins")),
+                  KommentarFrame(QStringLiteral("zweiter"), QStringLiteral("zwei"), Kodierung::Utf16Bom),
+                  KommentarFrame(QStringLiteral("Feld")), RohFrame("TXXX", QByteArray("\0key\0value", 10)), gruppiert, gepackt};
+    const QString pfad = Datei(alt.Bytes() + audio + v1);
+    const MedienInfo m = Felder();
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m, fehler)) << fehler.toStdString();
+    EXPECT_TRUE(KeinNeu(pfad));
+    const QByteArray neu = Inhalt(pfad);
+    EXPECT_EQ(Audio(neu), audio);
+    EXPECT_TRUE(neu.endsWith(v1));
+    TagLibPrüfen(pfad, m);
+
+    TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+    TagLib::ID3v2::Tag* t = f.ID3v2Tag();
+    const auto& karte = t->frameListMap();
+    ASSERT_NE(karte.find("APIC"), karte.end());
+    auto* apic = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(karte.find("APIC")->second.front());
+    ASSERT_NE(apic, nullptr);
+    EXPECT_EQ(Q(apic->mimeType()), "image/png");
+    EXPECT_EQ(apic->picture(), TagLib::ByteVector("\x89PNG\xFF\xFB\x90\x64 data", 13));
+    ASSERT_NE(karte.find("COMM"), karte.end());
+    QStringList beschreibungen;
+    for (auto* c : karte.find("COMM")->second)
+        beschreibungen << Q(static_cast<TagLib::ID3v2::CommentsFrame*>(c)->description()) + "=" + Q(c->toString());
+    beschreibungen.sort();
+    EXPECT_EQ(beschreibungen, (QStringList{"=Ein Kommentar", "eins=erster", "zwei=zweiter"}));
+    ASSERT_NE(karte.find("TXXX"), karte.end());
+    EXPECT_EQ(karte.find("TXXX")->second.size(), 2u);
+    // The grouped frame is there (TagLib cannot read past a group byte) and
+    // keeps its group byte.
+    EXPECT_NE(karte.find("TIT3"), karte.end());
+    EXPECT_TRUE(Inhalt(pfad).contains(QByteArray("TIT3\0\0\0\x0C\0\x20\x07\0Untertitel", 22)));
+
+    // Written once more (now in place): the same frames again.
+    const QByteArray vorher = Inhalt(pfad);
+    MedienInfo m2 = m;
+    m2.Mp3_ID3v2_Titel = QStringLiteral("Neu");
+    ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m2, fehler)) << fehler.toStdString();
+    EXPECT_EQ(Inhalt(pfad).size(), vorher.size());
+    TagLibPrüfen(pfad, m2);
+}
+
+TEST_F(TagSchreiben, InPlaceWhenTheFramesFitElseRewriteWithPadding)
+{
+    const MedienInfo m = Felder();
+    const qint64 nötig = Id3v2FramesBauen(m).size() + 10;
+
+    // Exact fit: in place, no padding, the length kept.
+    for (const qint64 alteGröße : {nötig, nötig - 1}) {
+        Id3v2Tag alt;
+        alt.frames = {TextFrame("TIT2", QStringLiteral("x"))};
+        alt.padding = int(alteGröße - 10 - 12);
+        const QByteArray altTag = alt.Bytes();
+        ASSERT_EQ(altTag.size(), alteGröße);
+        const QString pfad = Datei(altTag + audio + v1);
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m, fehler)) << fehler.toStdString();
+        const QByteArray neu = Inhalt(pfad);
+        const auto kopf = Id3v2KopfLesen(neu);
+        ASSERT_TRUE(kopf);
+        if (alteGröße == nötig) {
+            EXPECT_EQ(neu.size(), altTag.size() + audio.size() + 128);
+            EXPECT_EQ(kopf->GesamtGröße(), nötig);
+        } else {
+            // One byte short: rewritten with a quarter more as padding.
+            EXPECT_EQ(kopf->GesamtGröße(), nötig + qRound(nötig * 0.25));
+        }
+        EXPECT_EQ(Audio(neu), audio);
+        EXPECT_TRUE(neu.endsWith(v1));
+        EXPECT_TRUE(KeinNeu(pfad));
+        TagLibPrüfen(pfad, m);
+    }
+
+    // No tag: tag + padding + the whole old content.
+    const QString ohne = Datei(audio, QStringLiteral("ohne.mp3"));
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(ohne, m, fehler));
+    const QByteArray neu = Inhalt(ohne);
+    EXPECT_TRUE(neu.endsWith(audio));
+    TagLibPrüfen(ohne, m);
+
+    // Only the always-written frames: an empty title and artist, padding 8.
+    const QString leer = Datei(audio, QStringLiteral("leer.mp3"));
+    ASSERT_TRUE(Mp3TAGSpeichernV2(leer, MedienInfo(), fehler));
+    const QByteArray l = Inhalt(leer);
+    EXPECT_EQ(l.left(10), QByteArray("ID3\x03\x00\x00\x00\x00\x00\x1E", 10));
+    EXPECT_EQ(l.mid(10, 22), QByteArray("TPE1\0\0\0\1\0\0\0TIT2\0\0\0\1\0\0\0", 22));
+    EXPECT_EQ(l.mid(32, 8), QByteArray(8, '\0'));
+}
+
+TEST_F(TagSchreiben, TagNotAtTheStart)
+{
+    const MedienInfo m = Felder();
+    const QByteArray vorn(300, 'j');
+    // Fits: written where it is, the bytes in front and behind untouched.
+    Id3v2Tag groß;
+    groß.frames = {TextFrame("TIT2", QStringLiteral("alt"))};
+    groß.padding = 1000;
+    const QString pfad = Datei(vorn + groß.Bytes() + audio);
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m, fehler)) << fehler.toStdString();
+    QByteArray neu = Inhalt(pfad);
+    EXPECT_EQ(neu.size(), vorn.size() + groß.Bytes().size() + audio.size());
+    EXPECT_TRUE(neu.startsWith(vorn));
+    EXPECT_TRUE(neu.endsWith(audio));
+    EXPECT_EQ(Id3v2Lesen(neu.mid(300)).felder[12], m.Mp3_ID3v2_Titel);
+
+    // Too small: the tag moves to the front, the bytes in front follow it.
+    Id3v2Tag klein;
+    klein.frames = {TextFrame("TIT2", QStringLiteral("alt"))};
+    const QString p2 = Datei(vorn + klein.Bytes() + audio, QStringLiteral("b.mp3"));
+    ASSERT_TRUE(Mp3TAGSpeichernV2(p2, m, fehler)) << fehler.toStdString();
+    neu = Inhalt(p2);
+    EXPECT_EQ(Audio(neu), vorn + audio);
+    TagLibPrüfen(p2, m);
+
+    // Inside a RIFF container a tag belongs to the container: kept as it is.
+    const QByteArray riff = QByteArray("RIFF\x10\x00\x00\x00WAVE", 12) + klein.Bytes() + audio;
+    const QString wav = Datei(riff, QStringLiteral("c.wav"));
+    QString meldung;
+    EXPECT_EQ(TAGEntfernenV2(wav, meldung), TagEntfernenErgebnis::Abgelehnt);
+    EXPECT_TRUE(meldung.endsWith("Diese enthält keinen ID3v2-TAG."));
+    EXPECT_EQ(Inhalt(wav), riff);
+    ASSERT_TRUE(Mp3TAGSpeichernV2(wav, m, fehler));
+    EXPECT_TRUE(Inhalt(wav).endsWith(riff));
+}
+
+TEST_F(TagSchreiben, TextsBeyondLatin1AreUtf16AndCountersAreNumbers)
+{
+    MedienInfo m = Felder();
+    m.Mp3_ID3v2_Titel = QStringLiteral("東京 – Straße 🎵");
+    m.Mp3_ID3v2_Kommentar = QStringLiteral("Коммент");
+    m.Mp3_ID3v2_Interpret = QStringLiteral("Björk");
+    const QByteArray frames = Id3v2FramesBauen(m);
+    EXPECT_TRUE(frames.contains(QByteArray("TPE1\0\0\0\x06\0\0\0Bj\xF6rk", 16)));
+    EXPECT_TRUE(frames.contains(QByteArray("PCNT\0\0\0\x04\0\0\0\0\0\x2A", 14)));
+    EXPECT_TRUE(frames.contains(QByteArray("COMM", 4) + BigEndian32(1 + 3 + 4 + 16) + QByteArray("\0\0\x01" "eng\xFF\xFE\0\0\xFF\xFE", 12)));
+    const QString pfad = Datei(audio);
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m, fehler));
+    TagLibPrüfen(pfad, m);
+
+    // A counter that is no number is left out.
+    m.Mp3_ID3v2_AbspielZähler = QStringLiteral("12a");
+    EXPECT_FALSE(Id3v2FramesBauen(m).contains("PCNT"));
+    m.Mp3_ID3v2_AbspielZähler = QStringLiteral("4294967296");
+    EXPECT_TRUE(Id3v2FramesBauen(m).contains(QByteArray("PCNT\0\0\0\x08\0\0\0\0\0\x01\0\0\0\0", 18)));
+    // Sizes: plain in a frame, syncsafe in the tag header.
+    EXPECT_EQ(Mp3TAGSpeichernV2FrameHeaderZurückgeben(201, "TIT2"), QByteArray("TIT2\0\0\0\xC9\0\0", 10));
+    EXPECT_EQ(Mp3TAGSpeichernV2TAGHeaderZurückgeben(200), QByteArray("ID3\x03\0\0\0\0\x01\x48", 10));
+}
+
+TEST_F(TagSchreiben, OddFramesGoBehindTheOthersSoTagLibReadsAll)
+{
+    Id3v2Tag alt;
+    alt.frames = {TextFrame("TIT2", QStringLiteral("t")), RohFrame("Tpe1", QByteArray("\0odd", 4)),
+                  RohFrame("TXXX", QByteArray("\0k\0v", 4)), RohFrame("APIC", QByteArray("\0image/jpeg\0\3\0\xFF\xD8", 15))};
+    const QString pfad = Datei(alt.Bytes() + audio);
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, Felder(), fehler)) << fehler.toStdString();
+    const QByteArray neu = Inhalt(pfad);
+    EXPECT_GT(neu.indexOf("Tpe1"), neu.indexOf("APIC"));
+    EXPECT_GT(neu.indexOf("Tpe1"), neu.indexOf("TXXX"));
+    TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+    const auto& karte = f.ID3v2Tag()->frameListMap();
+    EXPECT_NE(karte.find("APIC"), karte.end());
+    EXPECT_NE(karte.find("TXXX"), karte.end());
+    EXPECT_EQ(Audio(neu), audio);
+}
+
+TEST_F(TagSchreiben, Version22FramesAreCarriedOverOrTheWriteRefused)
+{
+    Id3v2Tag alt;
+    alt.version = 2;
+    alt.frames = {TextFrame("TT2", QStringLiteral("t")), RohFrame("PIC", QByteArray("\0JPG\3\0\xFF\xD8\xFF", 9)),
+                  KommentarFrame(QStringLiteral("mit"), QStringLiteral("beschreibung"), Kodierung::Latin1, "eng", "COM"),
+                  TextFrame("TPB", QStringLiteral("Verlag"))};
+    const QString pfad = Datei(alt.Bytes() + audio);
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, Felder(), fehler)) << fehler.toStdString();
+    TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+    const auto& karte = f.ID3v2Tag()->frameListMap();
+    ASSERT_NE(karte.find("APIC"), karte.end());
+    auto* apic = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(karte.find("APIC")->second.front());
+    ASSERT_NE(apic, nullptr);
+    EXPECT_EQ(Q(apic->mimeType()), "image/jpeg");
+    EXPECT_EQ(apic->picture(), TagLib::ByteVector("\xFF\xD8\xFF", 3));
+    EXPECT_EQ(karte.find("COMM")->second.size(), 2u);
+    EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TPUB"), "Verlag");
+    EXPECT_EQ(Audio(Inhalt(pfad)), audio);
+
+    // A frame without a 2.3 counterpart: refused, the file untouched.
+    alt.frames.push_back(RohFrame("CRM", QByteArray("owner\0xx", 8)));
+    const QByteArray d = alt.Bytes() + audio;
+    const QString p2 = Datei(d, QStringLiteral("b.mp3"));
+    EXPECT_FALSE(Mp3TAGSpeichernV2(p2, Felder(), fehler));
+    EXPECT_TRUE(fehler.contains("übertragen")) << fehler.toStdString();
+    EXPECT_EQ(Inhalt(p2), d);
+}
+
+TEST_F(TagSchreiben, BrokenOldTagsAreRefusedBeforeAnythingIsCut)
+{
+    Id3v2Tag t;
+    t.frames = {TextFrame("TIT2", QStringLiteral("t"))};
+    std::vector<QByteArray> fälle;
+    Id3v2Tag nichtSyncsafe = t;
+    nichtSyncsafe.größenFeld = QByteArray("\x00\x00\x80\x10", 4);
+    fälle.push_back(nichtSyncsafe.Bytes() + audio);
+    Id3v2Tag flags = t;
+    flags.zusatzFlags = 0x01;
+    fälle.push_back(flags.Bytes() + audio);
+    Id3v2Tag zuLang = t;
+    zuLang.größenFeld = Syncsafe(5000);
+    fälle.push_back(zuLang.Bytes() + QByteArray(100, 'a'));
+    int n = 0;
+    for (const QByteArray& d : fälle) {
+        SCOPED_TRACE(n);
+        const QString pfad = Datei(d, QStringLiteral("k%1.mp3").arg(n++));
+        QString fehler;
+        EXPECT_FALSE(Mp3TAGSpeichernV2(pfad, Felder(), fehler));
+        EXPECT_EQ(fehler, "Der ID3v2-TAG konnte nicht gespeichert werden.\nDer ID3v2-TAG der Datei '" + pfad
+                              + "' konnte nicht entfernt werden.");
+        EXPECT_EQ(TAGEntfernenV2(pfad, fehler), TagEntfernenErgebnis::Fehlgeschlagen);
+        EXPECT_TRUE(fehler.startsWith("Die Entfernung des ID3v2-TAGs der Datei '" + pfad + "' konnte nicht abgeschlossen werden."));
+        EXPECT_EQ(Inhalt(pfad), d);
+        EXPECT_TRUE(KeinNeu(pfad));
+    }
+}
+
+TEST_F(TagSchreiben, FailuresAtEveryWriteLeaveTheOriginal)
+{
+    Id3v2Tag klein;
+    klein.frames = {TextFrame("TIT2", QStringLiteral("alt"))};
+    Id3v2Tag groß = klein;
+    groß.padding = 2000;
+    // A large audio part so that the rewrite takes several writes.
+    const QByteArray vielAudio = Frames(Frame(), 8000);
+    const QByteArray umschreiben = klein.Bytes() + vielAudio + v1;
+    const QByteArray anOrt = groß.Bytes() + audio + v1;
+    const MedienInfo m = Felder();
+    for (int n = 1; n <= 6; ++n) {
+        SCOPED_TRACE(n);
+        const QString p = Datei(umschreiben);
+        SichereDatei::FehlerBeiSchreibvorgang(n);
+        QString fehler;
+        const bool ok = Mp3TAGSpeichernV2(p, m, fehler);
+        SichereDatei::FehlerBeiSchreibvorgang(0);
+        if (!ok) {
+            EXPECT_EQ(Inhalt(p), umschreiben);
+            EXPECT_TRUE(fehler.startsWith("Der ID3v2-TAG der Datei '" + p + "' konnte nicht gespeichert werden.\n"));
+        } else {
+            EXPECT_EQ(Audio(Inhalt(p)), vielAudio);
+        }
+        EXPECT_TRUE(KeinNeu(p));
+    }
+    // The rename over the original fails.
+    {
+        const QString p = Datei(umschreiben);
+        SichereDatei::FehlerBeimUmbenennen(true);
+        QString fehler;
+        EXPECT_FALSE(Mp3TAGSpeichernV2(p, m, fehler));
+        SichereDatei::FehlerBeimUmbenennen(false);
+        EXPECT_EQ(fehler, "Der ID3v2-TAG konnte nicht gespeichert werden.\nDie Datei '" + p + "' konnte nicht gelöscht werden.");
+        EXPECT_EQ(Inhalt(p), umschreiben);
+        EXPECT_TRUE(KeinNeu(p));
+        // A real failing rename: a non-empty folder where the file was.
+    }
+    // In place (ID3v2) and at the end (ID3v1, replaced and appended).
+    const QByteArray ohneV1 = groß.Bytes() + audio;
+    for (const auto& [d, v1Schreiben] : {std::pair{anOrt, false}, std::pair{anOrt, true}, std::pair{ohneV1, true}}) {
+        const QString p = Datei(d);
+        TagSchreibenFehlerBeiSchreibvorgang(1);
+        QString fehler;
+        const bool ok = v1Schreiben ? Mp3TAGSpeichernV1(p, Id3v1Block({.titel = "Neu"}), fehler) : Mp3TAGSpeichernV2(p, m, fehler);
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(Inhalt(p), d);
+        EXPECT_FALSE(fehler.isEmpty());
+    }
+    TagSchreibenFehlerBeiSchreibvorgang(0);
+    // Removal, with each write failing in turn.
+    for (int n = 1; n <= 3; ++n) {
+        const QString p = Datei(umschreiben);
+        SichereDatei::FehlerBeiSchreibvorgang(n);
+        QString meldung;
+        const auto e1 = TAGEntfernenV2(p, meldung);
+        SichereDatei::FehlerBeiSchreibvorgang(0);
+        if (e1 != TagEntfernenErgebnis::Entfernt) {
+            EXPECT_EQ(e1, TagEntfernenErgebnis::Fehlgeschlagen);
+            EXPECT_EQ(Inhalt(p), umschreiben);
+        }
+        EXPECT_TRUE(KeinNeu(p));
+    }
+}
+
+TEST_F(TagSchreiben, ReadOnlyMissingAndSpecialFilesAreRefused)
+{
+    const QByteArray d = Id3v2Tag{.frames = {TextFrame("TIT2", QStringLiteral("t"))}}.Bytes() + audio + v1;
+    const QString pfad = Datei(d);
+    ASSERT_EQ(::chmod(QFile::encodeName(pfad).constData(), 0444), 0);
+    QString fehler;
+    EXPECT_FALSE(Mp3TAGSpeichernV2(pfad, Felder(), fehler));
+    EXPECT_TRUE(fehler.contains("Auf die Datei kann nicht zugegriffen werden (Fehler 13).")) << fehler.toStdString();
+    EXPECT_FALSE(Mp3TAGSpeichernV1(pfad, Id3v1Block({}), fehler));
+    EXPECT_TRUE(fehler.startsWith("Die ID3v1-TAG der Datei '" + pfad + "' konnte nicht gespeichert werden.\nAuf die Datei"));
+    QString meldung;
+    EXPECT_EQ(TAGEntfernen(pfad, meldung), TagEntfernenErgebnis::Fehlgeschlagen);
+    EXPECT_EQ(TAGEntfernenV2(pfad, meldung), TagEntfernenErgebnis::Fehlgeschlagen);
+    EXPECT_EQ(Inhalt(pfad), d);
+    EXPECT_TRUE(KeinNeu(pfad));
+
+    const QString fehlt = ordner.filePath(QStringLiteral("fehlt.mp3"));
+    EXPECT_FALSE(Mp3TAGSpeichernV2(fehlt, Felder(), fehler));
+    EXPECT_EQ(fehler, "Die ID3v2-TAG der Datei '" + fehlt + "' konnte nicht gespeichert werden.\nDie Datei existiert nicht.");
+    EXPECT_FALSE(Mp3TAGSpeichernV1(fehlt, Id3v1Block({}), fehler));
+    EXPECT_EQ(fehler, "Die ID3v1-TAG der Datei '" + fehlt + "' konnte nicht gespeichert werden.\nDie Datei existiert nicht.");
+    EXPECT_EQ(TAGEntfernen(fehlt, meldung), TagEntfernenErgebnis::Abgelehnt);
+    EXPECT_EQ(meldung, "Der ID3v1-TAG der Datei '" + fehlt + "' kann nicht entfernt werden.\nDie Datei existiert nicht.");
+    EXPECT_FALSE(QFile::exists(fehlt));
+
+    const QString fifo = ordner.filePath(QStringLiteral("fifo.mp3"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    EXPECT_FALSE(Mp3TAGSpeichernV2(fifo, Felder(), fehler));
+    EXPECT_FALSE(Mp3TAGSpeichernV1(fifo, Id3v1Block({}), fehler));
+    EXPECT_EQ(TAGEntfernenV2(fifo, meldung), TagEntfernenErgebnis::Fehlgeschlagen);
+}
+
+TEST_F(TagSchreiben, WritingThroughALinkRewritesItsTarget)
+{
+    Id3v2Tag klein;
+    klein.frames = {TextFrame("TIT2", QStringLiteral("alt"))};
+    QDir(ordner.path()).mkdir(QStringLiteral("echt"));
+    const QString ziel = Datei(klein.Bytes() + audio, QStringLiteral("echt/ziel.mp3"));
+    const QString link = ordner.filePath(QStringLiteral("link.mp3"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("echt/ziel.mp3"), link));
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(link, Felder(), fehler)) << fehler.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    TagLibPrüfen(ziel, Felder());
+    EXPECT_TRUE(KeinNeu(link));
+    EXPECT_TRUE(KeinNeu(ziel));
+    QString meldung;
+    ASSERT_EQ(TAGEntfernenV2(link, meldung), TagEntfernenErgebnis::Entfernt);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Inhalt(ziel), audio);
+}
+
+TEST_F(TagSchreiben, Id3v1BlockWrittenReplacedAndAppended)
+{
+    MedienInfo m;
+    m.Mp3_ID3v1_Titel = QStringLiteral("Über den Wolken, ein sehr langer Titel");
+    m.Mp3_ID3v1_Interpret = QStringLiteral("Reinhard Mey");
+    m.Mp3_ID3v1_Album = QStringLiteral("東京");
+    m.Mp3_ID3v1_Jahr = QStringLiteral("1974");
+    m.Mp3_ID3v1_Kommentar = QString(30, QLatin1Char('k'));
+    m.Mp3_ID3v1_Titelnummer = QStringLiteral("7");
+    GenreByteSetzen(m, 17);
+    bool gültig = false;
+    QByteArray b = TagV1TextZurückgeben(m, &gültig);
+    EXPECT_TRUE(gültig);
+    ASSERT_EQ(b.size(), 128);
+    EXPECT_EQ(b.mid(97, 28), QByteArray(28, 'k'));
+    EXPECT_EQ(b.at(125), 0);
+    EXPECT_EQ(b.at(126), 7);
+    EXPECT_EQ(quint8(b.at(127)), 17);
+    EXPECT_EQ(b.mid(63, 3), QByteArray("??\0", 3));
+
+    // Without a track the comment has 30 characters; a bad track writes none.
+    m.Mp3_ID3v1_Titelnummer.clear();
+    EXPECT_EQ(TagV1TextZurückgeben(m).mid(97, 30), QByteArray(30, 'k'));
+    m.Mp3_ID3v1_Titelnummer = QStringLiteral("256");
+    b = TagV1TextZurückgeben(m, &gültig);
+    EXPECT_FALSE(gültig);
+    EXPECT_EQ(b.mid(125, 2), QByteArray(2, '\0'));
+    m.Mp3_ID3v1_Musikrichtung.clear();
+    EXPECT_EQ(quint8(TagV1TextZurückgeben(m).at(127)), 255);
+
+    m.Mp3_ID3v1_Titelnummer = QStringLiteral("7");
+    GenreByteSetzen(m, 17);
+    const QByteArray block = TagV1TextZurückgeben(m);
+    for (const QByteArray& d : {audio + v1, audio, QByteArray("kurz")}) {
+        const QString p = Datei(d);
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV1(p, block, fehler)) << fehler.toStdString();
+        const QByteArray neu = Inhalt(p);
+        EXPECT_EQ(neu.size(), (d.endsWith(v1) ? d.size() - 128 : d.size()) + 128);
+        EXPECT_TRUE(neu.endsWith(block));
+        if (d.size() >= 128) {
+            TagLib::MPEG::File f(QFile::encodeName(p).constData(), false);
+            ASSERT_TRUE(f.hasID3v1Tag());
+            EXPECT_EQ(Q(f.ID3v1Tag()->title()), "Über den Wolken, ein sehr lang");
+            EXPECT_EQ(f.ID3v1Tag()->track(), 7u);
+            EXPECT_EQ(f.ID3v1Tag()->genreNumber(), 17u);
+            EXPECT_EQ(Q(f.ID3v1Tag()->comment()), QString(28, QLatin1Char('k')));
+        }
+    }
+}
+
+TEST_F(TagSchreiben, RemovingTags)
+{
+    Id3v2Tag t;
+    t.frames = {TextFrame("TIT2", QStringLiteral("t"))};
+    const QByteArray d = t.Bytes() + audio + v1;
+    const QString p = Datei(d);
+    QString meldung;
+    ASSERT_EQ(TAGEntfernen(p, meldung), TagEntfernenErgebnis::Entfernt);
+    EXPECT_EQ(Inhalt(p), t.Bytes() + audio);
+    EXPECT_EQ(TAGEntfernen(p, meldung), TagEntfernenErgebnis::Abgelehnt);
+    EXPECT_EQ(meldung, "Der ID3v1-TAG der Datei '" + p + "' kann nicht entfernt werden.\nDiese enthält keinen ID3v1-TAG.");
+    ASSERT_EQ(TAGEntfernenV2(p, meldung), TagEntfernenErgebnis::Entfernt);
+    EXPECT_EQ(Inhalt(p), audio);
+    EXPECT_EQ(TAGEntfernenV2(p, meldung), TagEntfernenErgebnis::Abgelehnt);
+    EXPECT_EQ(meldung, "Der ID3v2-TAG der Datei '" + p + "' kann nicht entfernt werden.\nDiese enthält keinen ID3v2-TAG.");
+    EXPECT_TRUE(KeinNeu(p));
+
+    // A tag further in: the bytes in front stay in front. A leftover "-neu" is replaced.
+    const QString p2 = Datei(QByteArray(50, 'x') + t.Bytes() + audio, QStringLiteral("b.mp3"));
+    Datei("alter Rest", QStringLiteral("b.mp3-neu"));
+    ASSERT_EQ(TAGEntfernenV2(p2, meldung), TagEntfernenErgebnis::Entfernt);
+    EXPECT_EQ(Inhalt(p2), QByteArray(50, 'x') + audio);
+    EXPECT_TRUE(KeinNeu(p2));
+    // A file of 127 bytes has no block.
+    const QString p3 = Datei(v1.left(127), QStringLiteral("c.mp3"));
+    EXPECT_EQ(TAGEntfernen(p3, meldung), TagEntfernenErgebnis::Abgelehnt);
+}
+
+TEST_F(TagSchreiben, PaddingIsClampedAndHugeTagsRefused)
+{
+    einstellungen().TAGsProzentHinzufügen = -50;
+    const QString p = Datei(audio);
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(p, Felder(), fehler));
+    EXPECT_EQ(Id3v2KopfLesen(Inhalt(p))->GesamtGröße(), Id3v2FramesBauen(Felder()).size() + 10);
+    einstellungen().TAGsProzentHinzufügen = 1000000;
+    const QString p2 = Datei(audio, QStringLiteral("b.mp3"));
+    ASSERT_TRUE(Mp3TAGSpeichernV2(p2, Felder(), fehler));
+    const qint64 größe = Id3v2KopfLesen(Inhalt(p2))->GesamtGröße();
+    EXPECT_LT(größe, qint64(1) << 28);
+    EXPECT_EQ(Audio(Inhalt(p2)), audio);
+}
