@@ -8,9 +8,11 @@
 #include "core/frmFortschritt.h"
 #include "library/Besitzer.h"
 #include "library/frmDateiNichtVerfuegbar.h"
+#include "library/frmIndexVerwaltung.h"
 #include "library/frmVerschiebenDateiExistiert.h"
 #include "mainwindow/frmMain.h"
 #include "media/MedienInfosLesen.h"
+#include "player/Abspielen.h"
 #include "player/Statistik.h"
 #include "platform/Shell.h"
 
@@ -74,6 +76,9 @@ void DiensteEinrichten()
     DienstSetzen<Shell::UrlÖffnerDienst>([](const QUrl& url) { return QDesktopServices::openUrl(url); });
     DateiNichtVerfügbarFensterEinrichten();
     DienstSetzen<EintragLeserDienst>(MedienInfosNachlesen);
+    DienstSetzen<IndexVerwaltungAbspielenDienst>([](const std::vector<qint32>& einträge, QWidget* besitzer) {
+        AbspielenMediaPlayer(einträge, false, false, false, QString(), besitzer);
+    });
     // A newly loaded index has not seen the playing title yet.
     IndexHörerAnmelden([](IndexEreignis ereignis, Index& idx) {
         if (ereignis == IndexEreignis::Geladen && &idx == &hauptIndex())

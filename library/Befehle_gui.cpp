@@ -6,6 +6,7 @@
 #include "library/Hinzufuegen.h"
 #include "library/Loeschen.h"
 #include "library/frmHinzufuegen.h"
+#include "library/frmIndexVerwaltung.h"
 #include "library/frmLoeschen.h"
 #include "library/frmVerschiebenDateiExistiert.h"
 #include "core/Liste.h"
@@ -121,6 +122,13 @@ void BefehlLöschen(frmMain* f)
         LöschenZeigen(liste, f);
 }
 
+void BefehlIndexVerwaltung(frmMain* f)
+{
+    const EintragsListe liste = AuswahlKopieren();
+    if (!liste.empty())
+        IndexVerwaltungZeigen(liste, qint32(f->lstSongs->model()->rowCount()), f);
+}
+
 void DragDrop(frmMain* f, const QStringList& pfade)
 {
     if (pfade.isEmpty() || HinzufügenLäuft())
@@ -137,6 +145,7 @@ void BibliotheksBefehleVerbinden(frmMain* f)
     f->BefehlVerbinden(f->cmdIndexErstellen, [f] { BefehlHinzufügen(f); });
     f->BefehlVerbinden(f->cmdDateiEntfernen, [f] { BefehlAusIndexEntfernen(f); });
     f->BefehlVerbinden(f->cmdDateienLöschen, [f] { BefehlLöschen(f); });
+    f->BefehlVerbinden(f->cmdIndexVerwaltung, [f] { BefehlIndexVerwaltung(f); });
     f->lstSongs->setAcceptDrops(true);
     f->lstSongs->viewport()->setAcceptDrops(true);
     f->lstSongs->viewport()->installEventFilter(new ListenAblage(f));

@@ -74,11 +74,7 @@ void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bo
                 continue;
             }
             lngEinträge[i] = 0;
-            if (MeldungZeigen(QStringLiteral("Dei Datei '") + pfad
-                                  + QStringLiteral("' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten "
-                                                   "fortfahren?"),
-                              Knöpfe::JaNein, Symbol::Ausruf, besitzer)
-                != Antwort::Ja) {
+            if (!LöschfehlerWeiterFragen(pfad, besitzer)) {
                 AbHierNullen(lngEinträge, i + 1);
                 break;
             }
@@ -153,6 +149,14 @@ void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
     }
     if (!erster)
         OrdnerNachPapierkorbAnbieten(vorheriger);
+}
+
+bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer)
+{
+    return MeldungZeigen(QStringLiteral("Dei Datei '") + pfad
+                             + QStringLiteral("' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten fortfahren?"),
+                         Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+        == Antwort::Ja;
 }
 
 bool OrdnerLöschenFragen(const QString& strOrdner)
