@@ -232,3 +232,129 @@ TEST_F(DoppelteDateienTest, KettenUndPaareOhneVerbindung)
                                      "'3.mp3' und '4.mp3' haben gleiche ID3v1-TAG-Felder"}));
     EXPECT_EQ(GleicheDatenText(index, SucheID3v1Felder, a), "c/ab");
 }
+
+TEST_F(DoppelteDateienTest, PaarMethodenTexteUndGleicheDaten)
+{
+    MedienInfo m = LeereMedienInfo();
+    m.Mp3_ID3v1_Vorhanden = 1;
+    m.Mp3_ID3v2_Vorhanden = 1;
+    m.Datei_Größe = 0;
+    const qint32 a = Eintrag("/x/Lied.mp3", m); // v1 and v2 titles and artists empty
+    m.Datei_Größe = -1;
+    const qint32 b = Eintrag("/y/lied.MP3", m);
+    m.Mp3_ID3v1_Vorhanden = 2;
+    m.Mp3_ID3v2_Vorhanden = 2;
+    m.Datei_Größe = 1234567;
+    const qint32 c = Eintrag("/y/Lied.mp3", m);
+    const qint32 d = Eintrag("/y/Lied.mp3", m);
+    m.Datei_Größe = -1;
+    Eintrag("/z/anders.mp3", m);
+    m.Datei_Größe = 0;
+    const qint32 f = Eintrag("/z/leer.mp3", m);
+    const auto suchen = [&](int methode) {
+        DoppelteDateienSuchen(index, Alle(), methode, 10, nullptr, z);
+        return z.zeilen;
+    };
+
+    EXPECT_EQ(suchen(SucheDateiname), QStringList({"'Lied.mp3' und 'lied.MP3' haben die gleichen Dateinamen",
+                                                  "'lied.MP3' und 'Lied.mp3' haben die gleichen Dateinamen",
+                                                  "'Lied.mp3' und 'Lied.mp3' haben die gleichen Dateinamen"}));
+    EXPECT_EQ(z.lngSuchmethode, SucheDateiname);
+    EXPECT_EQ(GleicheDatenText(index, SucheDateiname, a), "Lied.mp3");
+    EXPECT_EQ(suchen(SuchePfad), QStringList({"'/y/Lied.mp3' und '/y/Lied.mp3' haben die gleichen Pfad- und Dateinamen"}))
+        << "whole paths compare exactly";
+    EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{c, d}}));
+    EXPECT_EQ(GleicheDatenText(index, SuchePfad, c), "/y/Lied.mp3");
+    EXPECT_EQ(suchen(SucheID3v1Felder), QStringList({"'Lied.mp3' und 'lied.MP3' haben gleiche ID3v1-TAG-Felder"}))
+        << "empty title and artist agree; entries without a tag take no part";
+    EXPECT_EQ(GleicheDatenText(index, SucheID3v1Felder, a), "/");
+    EXPECT_EQ(suchen(SucheID3v2Felder), QStringList({"'Lied.mp3' und 'lied.MP3' haben gleiche ID3v2-TAG-Felder"}));
+    EXPECT_EQ(suchen(SucheGröße), QStringList({"'Lied.mp3' und 'leer.mp3' haben gleiche Dateigröße",
+                                               "'Lied.mp3' und 'Lied.mp3' haben gleiche Dateigröße"}))
+        << "two empty files pair, unknown sizes never";
+    EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{a, f}, {c, d}}));
+    EXPECT_EQ(GleicheDatenText(index, SucheGröße, c), QLocale().toString(1234567));
+    EXPECT_EQ(GleicheDatenText(index, SucheGröße, a), "");
+    (void)b;
+
+    // Any other number finds nothing, but forgets the findings and actions.
+    z.DoppelteAktion[1] = 3;
+    EXPECT_TRUE(suchen(-1).isEmpty());
+    EXPECT_EQ(z.Anzahl(), 0);
+    EXPECT_EQ(z.DoppelteAktion, std::vector<qint32>(size_t(index.lngIndexAnzahl) + 1, 0));
+    EXPECT_TRUE(suchen(10).isEmpty());
+}
+
+TEST_F(DoppelteDateienTest, FehlendeDateienUndAbwesendeMedien)
+{
+    Fortschrittsattrappe fortschritt;
+    const qint32 a = Eintrag(baum.Datei("da.mp3"));
+    const qint32 b = Eintrag(baum.Pfad("fehlt.mp3"));
+    Eintrag(kFehlendesMedium + "/weg.mp3");
+    const qint32 d = Eintrag(baum.Pfad("auch weg.mp3"));
+    // Skipping the absent medium reports nothing for it.
+    EXPECT_TRUE(DoppelteDateienSuchen(index, Alle(), SucheNichtVorhanden, 4, nullptr, z));
+    EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{b, -1}, {d, -1}}));
+    EXPECT_EQ(z.zeilen, QStringList({"'fehlt.mp3' existiert nicht", "'auch weg.mp3' existiert nicht"}));
+    EXPECT_EQ(medienFragen, 1);
+    EXPECT_EQ(fortschritt.berichte, 4);
+
+    // An abort at the medium ends the search and keeps what was found.
+    medienAntworten = {NichtVerfügbarAntwort::Abbrechen};
+    EXPECT_FALSE(DoppelteDateienSuchen(index, Alle(), SucheNichtVorhanden, 4, nullptr, z));
+    EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{b, -1}}));
+    EXPECT_FALSE(FortschrittZustandLesen().sichtbar);
+
+    // A cancel at the second step keeps the first two.
+    fortschritt.berichte = 0;
+    fortschritt.abbrechenWenn = [&fortschritt](const FortschrittZustand&) { return fortschritt.berichte == 2; };
+    EXPECT_FALSE(DoppelteDateienSuchen(index, {d, b, a}, SucheNichtVorhanden, 3, nullptr, z));
+    EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{d, -1}, {b, -1}}));
+}
+
+TEST_F(DoppelteDateienTest, OhneTagsGespeichertOderNeuGelesen)
+{
+    using namespace Mp3Bauer;
+    Id3v2Tag tag;
+    tag.frames.push_back(TextFrame("TIT2", QStringLiteral("Titel")));
+    const QByteArray ton = KleineMp3();
+    const QString beide = baum.Datei("beide.mp3", tag.Bytes() + ton + Id3v1Block({.titel = "T"}));
+    const QString nurV1 = baum.Datei("nurv1.mp3", ton + Id3v1Block({.titel = "T"}));
+    const QString keiner = baum.Datei("keiner.mp3", ton);
+
+    // The stored records say the opposite of the files.
+    MedienInfo m = LeereMedienInfo();
+    m.Mp3_ID3v1_Vorhanden = 2;
+    m.Mp3_ID3v2_Vorhanden = 2;
+    const qint32 a = Eintrag(beide, m);
+    m.Mp3_ID3v1_Vorhanden = 1;
+    m.Mp3_ID3v2_Vorhanden = 1;
+    const qint32 b = Eintrag(nurV1, m);
+    const qint32 c = Eintrag(keiner, m);
+    const qint32 d = Eintrag(baum.Pfad("fehlt.mp3"), m);
+    index.bolIndexGeändert = false;
+
+    Fortschrittsattrappe fortschritt;
+    DoppelteDateienSuchen(index, Alle(), SucheOhneID3v1, 4, nullptr, z);
+    EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{a, -1}}));
+    EXPECT_EQ(z.zeilen, QStringList({"'beide.mp3' enthält keinen ID3v1-TAG"}));
+    DoppelteDateienSuchen(index, Alle(), SucheOhneID3v2, 4, nullptr, z);
+    EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{a, -1}}));
+    EXPECT_EQ(z.zeilen, QStringList({"'beide.mp3' enthält keinen ID3v2-TAG"}));
+    EXPECT_EQ(fortschritt.berichte, 0) << "the stored records need no steps";
+
+    DoppelteDateienSuchen(index, Alle(), SucheOhneID3v1NeuLesen, 4, nullptr, z);
+    EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{c, -1}})) << "the missing file is passed over";
+    EXPECT_EQ(index.IndexDaten[size_t(a)].Mp3_ID3v1_Vorhanden, 1) << "the record follows the file";
+    EXPECT_EQ(index.IndexDaten[size_t(a)].Mp3_ID3v2_Vorhanden, 2) << "only ID3v1 was read";
+    EXPECT_EQ(index.IndexDaten[size_t(d)].Mp3_ID3v1_Vorhanden, 1);
+    EXPECT_EQ(fortschritt.berichte, 4);
+
+    DoppelteDateienSuchen(index, Alle(), SucheOhneID3v2NeuLesen, 4, nullptr, z);
+    EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{b, -1}, {c, -1}}));
+    EXPECT_EQ(z.zeilen[0], "'nurv1.mp3' enthält keinen ID3v2-TAG");
+    EXPECT_EQ(index.IndexDaten[size_t(a)].Mp3_ID3v2_Vorhanden, 1);
+    EXPECT_EQ(index.IndexDaten[size_t(a)].Mp3_ID3v2_Titel, "Titel");
+    EXPECT_FALSE(index.bolIndexGeändert);
+    EXPECT_EQ(medienFragen, 0);
+}
