@@ -47,12 +47,6 @@ Ersetzt LeereDateiErsetzen(const QString& pfad, const QString& neu)
     return Ersetzt::NichtGelöscht;
 }
 
-void AbHierNullen(EintragsListe& liste, size_t ab)
-{
-    for (size_t k = ab; k < liste.size(); ++k)
-        liste[k] = 0;
-}
-
 } // namespace
 
 AktionsAnzahl AktionenZählen(const std::vector<qint32>& doppelteAktion)
@@ -87,22 +81,15 @@ void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const 
 {
     bolNichtVerfügbarAlleÜberspringen = false;
     for (size_t i = 0; i < lngEinträge.size(); ++i) {
-        const qint32 e = lngEinträge[i];
-        if (!index.GültigerEintrag(e)) {
-            lngEinträge[i] = 0;
-            continue;
-        }
-        const int verfügbar = DateiNichtVerfügbarPrüfen(index, e, besitzer, true);
-        if (verfügbar == 2) {
-            AbHierNullen(lngEinträge, i);
+        const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer);
+        if (verfügbar == 2)
             break;
-        }
         if (verfügbar == 1) {
             // Not reached: nothing was replaced, the entry stays.
             lngEinträge[i] = 0;
             continue;
         }
-        const QString pfad = index.strIndexPfad[size_t(e)];
+        const QString pfad = index.strIndexPfad[size_t(lngEinträge[i])];
         const QString neu = LeererDateiName(pfad, endung);
         const Ersetzt ergebnis = LeereDateiErsetzen(pfad, neu);
         if (ergebnis == Ersetzt::Ja)
@@ -120,7 +107,7 @@ void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const 
                     == Antwort::Ja;
         }
         if (!weiter) {
-            AbHierNullen(lngEinträge, i + 1);
+            ListeAbNullen(lngEinträge, i + 1);
             break;
         }
     }

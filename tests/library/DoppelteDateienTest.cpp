@@ -10,31 +10,16 @@ using namespace testhilfe;
 
 namespace {
 
-const QString kFehlendesMedium = QStringLiteral("/media/kalvero-test-nicht-eingelegt");
-
-// Records every drawn progress state and cancels at report k.
-struct Aufzeichnung : FortschrittAnzeige {
+// Records the bar of every drawn progress state and cancels at report k.
+struct Aufzeichnung : Fortschrittsattrappe {
     std::vector<int> breiten;
-    int abbrechenBei = -1;
-    Aufzeichnung()
+    explicit Aufzeichnung(int abbrechenBei)
     {
-        einstellungen().StartBildschirm = 1;
-        DienstSetzen<FortschrittAnzeigeDienst>(this);
+        abbrechenWenn = [this, abbrechenBei](const FortschrittZustand& z) {
+            breiten.push_back(z.balkenBreite);
+            return int(breiten.size()) == abbrechenBei;
+        };
     }
-    ~Aufzeichnung() override
-    {
-        FortschrittZeigenBeenden(nullptr);
-        DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
-    }
-    void Zeigen(QObject*, const FortschrittZustand&) override {}
-    void Verbergen(QObject*) override {}
-    void Aktualisieren(const FortschrittZustand& z) override
-    {
-        breiten.push_back(z.balkenBreite);
-        if (int(breiten.size()) == abbrechenBei)
-            FortschrittAbbrechen();
-    }
-    void EreignisseVerarbeiten() override {}
 };
 
 // The search as first written: every selected entry against every later one.
@@ -132,24 +117,14 @@ protected:
     Baum baum;
     Index index;
     Meldungsskript meldungen;
-    std::deque<NichtVerfügbarAntwort> medienAntworten;
-    int medienFragen = 0;
+    Medienskript medien;
     DoppelteErgebnis z;
 
     void SetUp() override
     {
         EinstellungenFürHinzufügen();
         TypenSetzen(index);
-        DienstSetzen<NichtVerfügbarDienst>([this](const QString&, const QString&, QObject*) {
-            ++medienFragen;
-            if (medienAntworten.empty())
-                return NichtVerfügbarAntwort::Überspringen;
-            const auto a = medienAntworten.front();
-            medienAntworten.pop_front();
-            return a;
-        });
     }
-    void TearDown() override { DienstSetzen<NichtVerfügbarDienst>(nullptr); }
 
     qint32 Eintrag(const QString& pfad, const MedienInfo& m = LeereMedienInfo())
     {
@@ -195,13 +170,11 @@ TEST_F(DoppelteDateienTest, WieDerVollständigeVergleichAufZufallsdaten)
             std::vector<std::pair<qint32, qint32>> erwartet;
             std::vector<int> erwarteteSchritte;
             {
-                Aufzeichnung a;
-                a.abbrechenBei = abbrechen;
+                Aufzeichnung a(abbrechen);
                 erwartet = ReferenzSuchen(index, auswahl, m, ziel);
                 erwarteteSchritte = a.breiten;
             }
-            Aufzeichnung a;
-            a.abbrechenBei = abbrechen;
+            Aufzeichnung a(abbrechen);
             const bool fertig = DoppelteDateienSuchen(index, auswahl, m, ziel, nullptr, z);
             ASSERT_EQ(Funde(z), erwartet) << "round " << runde << " method " << m << " cancel at " << abbrechen;
             ASSERT_EQ(a.breiten, erwarteteSchritte) << "round " << runde << " method " << m;
@@ -296,11 +269,11 @@ TEST_F(DoppelteDateienTest, FehlendeDateienUndAbwesendeMedien)
     EXPECT_TRUE(DoppelteDateienSuchen(index, Alle(), SucheNichtVorhanden, 4, nullptr, z));
     EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{b, -1}, {d, -1}}));
     EXPECT_EQ(z.zeilen, QStringList({"'fehlt.mp3' existiert nicht", "'auch weg.mp3' existiert nicht"}));
-    EXPECT_EQ(medienFragen, 1);
+    EXPECT_EQ(medien.fragen, 1);
     EXPECT_EQ(fortschritt.berichte, 4);
 
     // An abort at the medium ends the search and keeps what was found.
-    medienAntworten = {NichtVerfügbarAntwort::Abbrechen};
+    medien.antworten = {NichtVerfügbarAntwort::Abbrechen};
     EXPECT_FALSE(DoppelteDateienSuchen(index, Alle(), SucheNichtVorhanden, 4, nullptr, z));
     EXPECT_EQ(Funde(z), (std::vector<std::pair<qint32, qint32>>{{b, -1}}));
     EXPECT_FALSE(FortschrittZustandLesen().sichtbar);
@@ -356,5 +329,5 @@ TEST_F(DoppelteDateienTest, OhneTagsGespeichertOderNeuGelesen)
     EXPECT_EQ(index.IndexDaten[size_t(a)].Mp3_ID3v2_Vorhanden, 1);
     EXPECT_EQ(index.IndexDaten[size_t(a)].Mp3_ID3v2_Titel, "Titel");
     EXPECT_FALSE(index.bolIndexGeändert);
-    EXPECT_EQ(medienFragen, 0);
+    EXPECT_EQ(medien.fragen, 0);
 }

@@ -8,8 +8,6 @@ using namespace testhilfe;
 
 namespace {
 
-const QString kFehlendesMedium = QStringLiteral("/media/kalvero-test-nicht-eingelegt");
-
 // Makes one file refuse deletion while its folder stays writable (possible
 // for root only: the immutable flag); false when it cannot be done here.
 bool DateiSperren(const QString& pfad, bool an)
@@ -41,42 +39,16 @@ struct Dateisperre {
 class IndexAufraeumenTest : public ::testing::Test {
 protected:
     Baum baum;
-    Baum heim;
+    Heimordner heim;
     Index index;
     Listenattrappe liste;
     Meldungsskript meldungen;
     Statuszeile status;
-    std::deque<NichtVerfügbarAntwort> medienAntworten;
-    int medienFragen = 0;
+    Medienskript medien;
     std::vector<qint32> aktion{0};
-    QByteArray altHome, altDaten;
 
-    void SetUp() override
-    {
-        EinstellungenFürHinzufügen();
-        altHome = qgetenv("HOME");
-        altDaten = qgetenv("XDG_DATA_HOME");
-        qputenv("HOME", heim.Pfad().toUtf8());
-        qputenv("XDG_DATA_HOME", heim.Pfad(".local/share").toUtf8());
-        DienstSetzen<NichtVerfügbarDienst>([this](const QString&, const QString&, QObject*) {
-            ++medienFragen;
-            if (medienAntworten.empty())
-                return NichtVerfügbarAntwort::Überspringen;
-            const auto a = medienAntworten.front();
-            medienAntworten.pop_front();
-            return a;
-        });
-    }
-    void TearDown() override
-    {
-        DienstSetzen<NichtVerfügbarDienst>(nullptr);
-        qputenv("HOME", altHome);
-        if (altDaten.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", altDaten);
-        IndexStimmig(index);
-    }
+    void SetUp() override { EinstellungenFürHinzufügen(); }
+    void TearDown() override { IndexStimmig(index); }
 
     qint32 Eintrag(const QString& pfad, qint32 a)
     {
@@ -85,7 +57,7 @@ protected:
         aktion[size_t(e)] = a;
         return e;
     }
-    QStringList ImPapierkorb() const { return QDir(heim.Pfad(".local/share/Trash/files")).entryList(QDir::Files); }
+    QStringList ImPapierkorb() const { return heim.ImPapierkorb(); }
 };
 
 } // namespace
@@ -118,7 +90,7 @@ TEST_F(IndexAufraeumenTest, GemischteAktionenBehaltenWasBleibt)
         meldungen.antworten = {Antwort::Ja, Antwort::Ja, Antwort::Nein, Antwort::Ja, Antwort::Nein, Antwort::Ja};
         IndexAufräumen(index, aktion, nullptr);
     }
-    EXPECT_EQ(medienFragen, 1);
+    EXPECT_EQ(medien.fragen, 1);
     EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("gesperrt/2.mp3"), baum.Pfad("k/6.mp3"),
                                               baum.Pfad("gesperrt/8.mp3")}))
         << "deleted, skipped, removed, replaced and trashed entries leave; failed ones stay";
@@ -224,7 +196,7 @@ TEST_F(IndexAufraeumenTest, AbwesendesMediumBeimErsetzen)
     Eintrag(kFehlendesMedium + "/1.mp3", AktionLeereDatei);
     Eintrag(kFehlendesMedium + "/2.mp3", AktionLeereDatei);
     Eintrag(baum.Datei("3.mp3"), AktionLeereDatei);
-    medienAntworten = {NichtVerfügbarAntwort::Überspringen, NichtVerfügbarAntwort::Abbrechen};
+    medien.antworten = {NichtVerfügbarAntwort::Überspringen, NichtVerfügbarAntwort::Abbrechen};
     IndexAufräumen(index, aktion, nullptr);
     EXPECT_EQ(IndexPfade(index), QStringList({kFehlendesMedium + "/1.mp3", kFehlendesMedium + "/2.mp3",
                                               baum.Pfad("3.mp3")}))
