@@ -10,6 +10,7 @@
 #include "library/frmDateiNichtVerfuegbar.h"
 #include "library/frmIndexVerwaltung.h"
 #include "library/frmVerschiebenDateiExistiert.h"
+#include "mainwindow/frmBildAnzeige.h"
 #include "mainwindow/frmMain.h"
 #include "media/MedienInfosLesen.h"
 #include "player/Abspielen.h"
@@ -91,4 +92,5 @@ void FensterDiensteEinrichten(frmMain* f)
     DateiExistiertFensterEinrichten(f);
     DienstSetzen<FortschrittAnzeigeDienst>(fortschrittsfenster());
     DienstSetzen<BibliotheksBesitzerDienst>(f);
+    DienstSetzen<BildAnzeigeDienst>(BildAnzeigen);
 }
