@@ -101,10 +101,15 @@ void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const 
         } else {
             const bool letzte = i + 1 == lngEinträge.size();
             const QString text = QStringLiteral("Die Datei '") + neu + QStringLiteral("' konnte nicht erstellt werden.");
-            weiter = letzte ? (MeldungZeigen(text, Knöpfe::OK, Symbol::Ausruf, besitzer), false)
-                            : MeldungZeigen(text + QStringLiteral("\nMöchten Sie mit der nächsten Datei fortfahren?"),
-                                            Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+            // After the last one there is nothing to go on with.
+            if (letzte) {
+                MeldungZeigen(text, Knöpfe::OK, Symbol::Ausruf, besitzer);
+                weiter = false;
+            } else {
+                weiter = MeldungZeigen(text + QStringLiteral("\nMöchten Sie mit der nächsten Datei fortfahren?"),
+                                       Knöpfe::JaNein, Symbol::Ausruf, besitzer)
                     == Antwort::Ja;
+            }
         }
         if (!weiter) {
             ListeAbNullen(lngEinträge, i + 1);

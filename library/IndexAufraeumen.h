@@ -26,6 +26,7 @@ inline constexpr const char* kLeereDateiEndung = "inanderemordner";
 // How many entries have each action (element 0: none counted).
 using AktionsAnzahl = std::array<qint32, 5>;
 AktionsAnzahl AktionenZählen(const std::vector<qint32>& doppelteAktion);
+inline qint32 AktionenGesamt(const AktionsAnzahl& a) { return a[1] + a[2] + a[3] + a[4]; }
 
 // The confirmation question listing all four counts.
 QString AktionenFrage(const AktionsAnzahl& anzahl);

@@ -225,15 +225,18 @@ void frmIndexVerwaltung::lstEinträge_Click()
     const auto pfad = [this](qint32 e) {
         return m_index.GültigerEintrag(e) ? m_index.strIndexPfad[size_t(e)] : QString();
     };
+    const auto aktion = [this](qint32 e) {
+        return e > 0 && size_t(e) < ergebnis.DoppelteAktion.size() ? ergebnis.DoppelteAktion[size_t(e)] : 0;
+    };
     if (zeilen.size() == 1) {
         lblDateiname1->setText(pfad(e1));
         lblDatei1->setText(QStringLiteral("Dateiname - Eintrag ") + QString::number(e1));
-        AktionZeigen(cboAktion1, e1 < qint32(ergebnis.DoppelteAktion.size()) && e1 > 0 ? ergebnis.DoppelteAktion[size_t(e1)] : 0);
+        AktionZeigen(cboAktion1, aktion(e1));
         if (paar) {
             lblDateiname2->setText(pfad(e2));
             lblDatei2->setText(QStringLiteral("Dateiname - Eintrag ") + QString::number(e2));
             lblGleich->setText(GleicheDatenText(m_index, ergebnis.lngSuchmethode, e1));
-            AktionZeigen(cboAktion2, e2 < qint32(ergebnis.DoppelteAktion.size()) && e2 > 0 ? ergebnis.DoppelteAktion[size_t(e2)] : 0);
+            AktionZeigen(cboAktion2, aktion(e2));
         }
     } else {
         const QString gewählt = QString::number(zeilen.size()) + QStringLiteral(" Dateien gewählt");
@@ -357,7 +360,7 @@ void frmIndexVerwaltung::cmdWählenUmkehren_Click()
 void frmIndexVerwaltung::cmdOk_Click()
 {
     const AktionsAnzahl anzahl = AktionenZählen(ergebnis.DoppelteAktion);
-    if (anzahl[1] + anzahl[2] + anzahl[3] + anzahl[4] == 0) {
+    if (AktionenGesamt(anzahl) == 0) {
         MeldungZeigen(QStringLiteral("Bitte wählen Sie eine Aktion für mindestens eine gefundene Datei."),
                       Knöpfe::OK, Symbol::Information, this);
         return;
@@ -373,8 +376,7 @@ void frmIndexVerwaltung::cmdAbbrechen_Click()
 
 void frmIndexVerwaltung::reject()
 {
-    const AktionsAnzahl anzahl = AktionenZählen(ergebnis.DoppelteAktion);
-    if (anzahl[1] + anzahl[2] + anzahl[3] + anzahl[4] > 0
+    if (AktionenGesamt(AktionenZählen(ergebnis.DoppelteAktion)) > 0
         && MeldungZeigen(QStringLiteral("Möchten Sie die noch nicht durchgeführten Änderungen am Index verwerfen und "
                                         "dieses Fenster schließen?"),
                          Knöpfe::JaNein, Symbol::Frage, this)
