@@ -9,6 +9,7 @@
 #include "library/Besitzer.h"
 #include "library/frmDateiNichtVerfuegbar.h"
 #include "library/frmDateiname.h"
+#include "library/frmIndexVerwaltung.h"
 #include "library/frmVerschiebenDateiExistiert.h"
 #include "mainwindow/frmBildAnzeige.h"
 #include "mainwindow/frmMain.h"
@@ -79,6 +80,9 @@ void DiensteEinrichten()
     DienstSetzen<Shell::UrlÖffnerDienst>([](const QUrl& url) { return QDesktopServices::openUrl(url); });
     DateiNichtVerfügbarFensterEinrichten();
     DienstSetzen<EintragLeserDienst>(MedienInfosNachlesen);
+    DienstSetzen<IndexVerwaltungAbspielenDienst>([](const std::vector<qint32>& einträge, QWidget* besitzer) {
+        AbspielenMediaPlayer(einträge, false, false, false, QString(), besitzer);
+    });
     // A newly loaded index has not seen the playing title yet.
     IndexHörerAnmelden([](IndexEreignis ereignis, Index& idx) {
         if (ereignis == IndexEreignis::Geladen && &idx == &hauptIndex())

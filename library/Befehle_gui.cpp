@@ -7,6 +7,7 @@
 #include "library/Loeschen.h"
 #include "library/frmHinzufuegen.h"
 #include "library/frmKopieren.h"
+#include "library/frmIndexVerwaltung.h"
 #include "library/frmLoeschen.h"
 #include "library/frmUmbenennen.h"
 #include "library/frmVerschiebenDateiExistiert.h"
@@ -123,6 +124,13 @@ void BefehlLöschen(frmMain* f)
         LöschenZeigen(liste, f);
 }
 
+void BefehlIndexVerwaltung(frmMain* f)
+{
+    const EintragsListe liste = AuswahlKopieren();
+    if (!liste.empty())
+        IndexVerwaltungZeigen(liste, qint32(f->lstSongs->model()->rowCount()), f);
+}
+
 void DragDrop(frmMain* f, const QStringList& pfade)
 {
     if (pfade.isEmpty() || HinzufügenLäuft())
@@ -141,6 +149,7 @@ void BibliotheksBefehleVerbinden(frmMain* f)
     f->BefehlVerbinden(f->cmdDateienLöschen, [f] { BefehlLöschen(f); });
     f->BefehlVerbinden(f->cmdUmbenennen, [f] { UmbenennenZeigen(AuswahlKopieren(), f); });
     f->BefehlVerbinden(f->cmdDateienKopierenVerschieben, [f] { KopierenZeigen(AuswahlKopieren(), f); });
+    f->BefehlVerbinden(f->cmdIndexVerwaltung, [f] { BefehlIndexVerwaltung(f); });
     f->lstSongs->setAcceptDrops(true);
     f->lstSongs->viewport()->setAcceptDrops(true);
     f->lstSongs->viewport()->installEventFilter(new ListenAblage(f));

@@ -7,7 +7,7 @@
 class frmMain;
 
 // Connects "Zum Index hinzufügen", "Aus Index entfernen", "Löschen",
-// "Umbenennen", "Kopieren/verschieben" and drops
+// "Umbenennen", "Kopieren/verschieben", "Index-Verwaltung" and drops
 // on the list to the library; installs the main window as owner of the
 // library's progress and questions.
 void BibliotheksBefehleVerbinden(frmMain* f);
@@ -16,6 +16,7 @@ void BibliotheksBefehleVerbinden(frmMain* f);
 void BefehlHinzufügen(frmMain* f);
 void BefehlAusIndexEntfernen(frmMain* f);
 void BefehlLöschen(frmMain* f);
+void BefehlIndexVerwaltung(frmMain* f);
 
 // Adds dropped paths (called once the drop event has returned).
 void DragDrop(frmMain* f, const QStringList& pfade);

@@ -15,12 +15,6 @@
 
 namespace {
 
-void AbHierNullen(EintragsListe& liste, size_t ab)
-{
-    for (size_t k = ab; k < liste.size(); ++k)
-        liste[k] = 0;
-}
-
 // After the trash run: asks about a folder that is empty now.
 void OrdnerNachPapierkorbAnbieten(const QString& ordner)
 {
@@ -54,15 +48,6 @@ void InDenPapierkorb(const QString& pfad)
     QDir().rmdir(info);
 }
 
-// A file that could not be deleted: true when the user goes on with the next.
-bool LöschfehlerFragen(const QString& pfad, QObject* besitzer)
-{
-    return MeldungZeigen(QStringLiteral("Dei Datei '") + pfad
-                             + QStringLiteral("' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten fortfahren?"),
-                         Knöpfe::JaNein, Symbol::Ausruf, besitzer)
-        == Antwort::Ja;
-}
-
 QString PapierkorbFrage(const QStringList& pfade)
 {
     if (pfade.size() == 1)
@@ -73,6 +58,24 @@ QString PapierkorbFrage(const QStringList& pfade)
 }
 
 } // namespace
+
+void ListeAbNullen(EintragsListe& lngEinträge, size_t ab)
+{
+    for (size_t k = ab; k < lngEinträge.size(); ++k)
+        lngEinträge[k] = 0;
+}
+
+int LaufVerfügbarkeit(const Index& index, EintragsListe& lngEinträge, size_t i, QObject* besitzer)
+{
+    if (!index.GültigerEintrag(lngEinträge[i])) {
+        lngEinträge[i] = 0;
+        return 1;
+    }
+    const int verfügbar = DateiNichtVerfügbarPrüfen(index, lngEinträge[i], besitzer, true);
+    if (verfügbar == 2)
+        ListeAbNullen(lngEinträge, i);
+    return verfügbar;
+}
 
 void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen)
 {
@@ -86,24 +89,19 @@ void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bo
 
     if (intModus == 1) {
         for (size_t i = 0; i < lngEinträge.size(); ++i) {
-            const qint32 e = lngEinträge[i];
-            if (e <= 0)
-                continue;
-            const int verfügbar = DateiNichtVerfügbarPrüfen(index, e, besitzer, true);
-            if (verfügbar == 2) {
-                AbHierNullen(lngEinträge, i);
+            const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer);
+            if (verfügbar == 2)
                 break;
-            }
             if (verfügbar == 1)
                 continue; // leaves the index like a deleted one
-            const QString pfad = index.strIndexPfad[size_t(e)];
+            const QString pfad = index.strIndexPfad[size_t(lngEinträge[i])];
             if (DateiLöschen(pfad)) {
                 OrdnerLöschenFragen(PfadZurückgeben(pfad));
                 continue;
             }
             lngEinträge[i] = 0;
-            if (!LöschfehlerFragen(pfad, besitzer)) {
-                AbHierNullen(lngEinträge, i + 1);
+            if (!LöschfehlerWeiterFragen(pfad, besitzer)) {
+                ListeAbNullen(lngEinträge, i + 1);
                 break;
             }
             OrdnerLöschenFragen(PfadZurückgeben(pfad));
@@ -131,19 +129,12 @@ void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
     std::vector<size_t> gesammelt;
     QStringList pfade;
     for (size_t i = 0; i < lngEinträge.size(); ++i) {
-        const qint32 e = lngEinträge[i];
-        if (!index.GültigerEintrag(e)) {
-            lngEinträge[i] = 0;
-            continue;
-        }
-        const int verfügbar = DateiNichtVerfügbarPrüfen(index, e, besitzer, true);
-        if (verfügbar == 2) {
-            AbHierNullen(lngEinträge, i);
+        const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer);
+        if (verfügbar == 2)
             break;
-        }
         if (verfügbar == 0) {
             gesammelt.push_back(i);
-            pfade.append(index.strIndexPfad[size_t(e)]);
+            pfade.append(index.strIndexPfad[size_t(lngEinträge[i])]);
         }
     }
     if (pfade.isEmpty())
@@ -164,7 +155,7 @@ void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
         // Whatever is still there keeps its entry, and the user hears of it
         // as of a failed deletion.
         lngEinträge[gesammelt[size_t(k)]] = 0;
-        if (LöschfehlerFragen(pfade[k], besitzer))
+        if (LöschfehlerWeiterFragen(pfade[k], besitzer))
             continue;
         for (qsizetype rest = k + 1; rest < pfade.size(); ++rest)
             lngEinträge[gesammelt[size_t(rest)]] = 0;
@@ -184,6 +175,14 @@ void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
     }
     if (!erster)
         OrdnerNachPapierkorbAnbieten(vorheriger);
+}
+
+bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer)
+{
+    return MeldungZeigen(QStringLiteral("Dei Datei '") + pfad
+                             + QStringLiteral("' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten fortfahren?"),
+                         Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+        == Antwort::Ja;
 }
 
 bool OrdnerLöschenFragen(const QString& strOrdner)

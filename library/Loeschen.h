@@ -7,6 +7,8 @@
 #include <QString>
 #include <vector>
 
+class QObject;
+
 // A list of entry numbers; an element of 0 or less leaves that entry alone.
 using EintragsListe = std::vector<qint32>;
 
@@ -20,6 +22,18 @@ void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bo
 // folders. Elements whose file was not sent (declined, aborted, not reached)
 // are set to 0; skipped unavailable files keep their element.
 void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge);
+
+// Sets the elements from `ab` on to 0 (a run that ends keeps them).
+void ListeAbNullen(EintragsListe& lngEinträge, size_t ab);
+
+// The availability of element i in a run over the list (missing files
+// skipped): 0 go on, 1 skip; 2 the run ends here, element i and all later
+// ones are set to 0. An element that names no entry is set to 0 and skipped.
+int LaufVerfügbarkeit(const Index& index, EintragsListe& lngEinträge, size_t i, QObject* besitzer);
+
+// Reports a file that could not be deleted and asks whether to go on with
+// the next one; true for "Ja".
+bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer);
 
 // When the folder exists and is empty: asks whether to remove it. True when
 // it was removed or the user declined; false when it does not exist, is not

@@ -9,6 +9,7 @@
 #include "core/Meldungen.h"
 #include "core/Standardwerte.h"
 #include "core/StatusMeldung.h"
+#include "core/Verfuegbarkeit.h"
 #include "core/Liste.h"
 #include "library/Verschieben.h"
 #include "support/Mp3Bauer.h"
@@ -190,6 +191,46 @@ struct Listenattrappe : ListenAnzeige {
     void NeueInListeMarkieren(qint32 n) override { markiert.push_back(n); }
     void AuswahlErmitteln() override {}
     void BeschreibungAktualisieren() override {}
+};
+
+// A medium that is not there: asking about its files goes to the question.
+inline const QString kFehlendesMedium = QStringLiteral("/media/kalvero-test-nicht-eingelegt");
+
+// Answers the questions about absent media from a script (then "skip") and
+// counts them.
+struct Medienskript {
+    std::deque<NichtVerfügbarAntwort> antworten;
+    int fragen = 0;
+    DienstErsetzen<NichtVerfügbarDienst> dienst{[this](const QString&, const QString&, QObject*) {
+        ++fragen;
+        if (antworten.empty())
+            return NichtVerfügbarAntwort::Überspringen;
+        const auto a = antworten.front();
+        antworten.pop_front();
+        return a;
+    }};
+};
+
+// HOME and XDG_DATA_HOME in a temporary folder (where the trash lies) for
+// the guard's lifetime.
+struct Heimordner {
+    Baum heim;
+    QByteArray altHome = qgetenv("HOME");
+    QByteArray altDaten = qgetenv("XDG_DATA_HOME");
+    Heimordner()
+    {
+        qputenv("HOME", heim.Pfad().toUtf8());
+        qputenv("XDG_DATA_HOME", heim.Pfad(".local/share").toUtf8());
+    }
+    ~Heimordner()
+    {
+        qputenv("HOME", altHome);
+        if (altDaten.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", altDaten);
+    }
+    QStringList ImPapierkorb() const { return QDir(heim.Pfad(".local/share/Trash/files")).entryList(QDir::Files); }
 };
 
 // The settings the add tests depend on, at their defaults.

@@ -9,35 +9,16 @@ using namespace testhilfe;
 
 namespace {
 
-// A medium that is not there: asking about its files goes to the question.
-const QString kFehlendesMedium = QStringLiteral("/media/kalvero-test-nicht-eingelegt");
-
 class LoeschenTest : public ::testing::Test {
 protected:
     Baum baum;
     Index index;
     Listenattrappe liste;
     Meldungsskript meldungen;
-    std::deque<NichtVerfügbarAntwort> medienAntworten;
-    int medienFragen = 0;
+    Medienskript medien;
 
-    void SetUp() override
-    {
-        EinstellungenFürHinzufügen();
-        DienstSetzen<NichtVerfügbarDienst>([this](const QString&, const QString&, QObject*) {
-            ++medienFragen;
-            if (medienAntworten.empty())
-                return NichtVerfügbarAntwort::Überspringen;
-            const auto a = medienAntworten.front();
-            medienAntworten.pop_front();
-            return a;
-        });
-    }
-    void TearDown() override
-    {
-        DienstSetzen<NichtVerfügbarDienst>(nullptr);
-        IndexStimmig(index);
-    }
+    void SetUp() override { EinstellungenFürHinzufügen(); }
+    void TearDown() override { IndexStimmig(index); }
 
     qint32 Eintrag(const QString& pfad)
     {
@@ -117,15 +98,15 @@ TEST_F(LoeschenTest, AbbruchBeimFehlendenMediumBehältDenRest)
     const qint32 a = Eintrag(baum.Datei("a.mp3"));
     const qint32 b = Eintrag(kFehlendesMedium + "/b.mp3");
     const qint32 c = Eintrag(baum.Datei("c.mp3"));
-    medienAntworten = {NichtVerfügbarAntwort::Abbrechen};
+    medien.antworten = {NichtVerfügbarAntwort::Abbrechen};
     EintragsListe liste1 = {a, b, c};
     DateienLöschen(index, liste1, 1, true);
-    EXPECT_EQ(medienFragen, 1);
+    EXPECT_EQ(medien.fragen, 1);
     EXPECT_EQ(IndexPfade(index), QStringList({kFehlendesMedium + "/b.mp3", baum.Pfad("c.mp3")}));
     EXPECT_TRUE(QFile::exists(baum.Pfad("c.mp3")));
 
     // Skipping the absent one removes its entry like a deleted one.
-    medienAntworten = {NichtVerfügbarAntwort::Überspringen};
+    medien.antworten = {NichtVerfügbarAntwort::Überspringen};
     EintragsListe liste2 = {1, 2};
     DateienLöschen(index, liste2, 1, true);
     EXPECT_EQ(index.lngIndexAnzahl, 0);
@@ -134,29 +115,8 @@ TEST_F(LoeschenTest, AbbruchBeimFehlendenMediumBehältDenRest)
 
 class PapierkorbTest : public LoeschenTest {
 protected:
-    Baum heim;
-    QByteArray altHome, altDaten;
-    void SetUp() override
-    {
-        LoeschenTest::SetUp();
-        altHome = qgetenv("HOME");
-        altDaten = qgetenv("XDG_DATA_HOME");
-        qputenv("HOME", heim.Pfad().toUtf8());
-        qputenv("XDG_DATA_HOME", heim.Pfad(".local/share").toUtf8());
-    }
-    void TearDown() override
-    {
-        qputenv("HOME", altHome);
-        if (altDaten.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", altDaten);
-        LoeschenTest::TearDown();
-    }
-    QStringList ImPapierkorb() const
-    {
-        return QDir(heim.Pfad(".local/share/Trash/files")).entryList(QDir::Files);
-    }
+    Heimordner heim;
+    QStringList ImPapierkorb() const { return heim.ImPapierkorb(); }
 };
 
 TEST_F(PapierkorbTest, FragtSelbstUndNeinLässtAllesStehen)
@@ -198,7 +158,7 @@ TEST_F(PapierkorbTest, AbbruchMittendrinEntferntNurWasBehandeltWurde)
     const qint32 b = Eintrag(kFehlendesMedium + "/b.mp3");
     const qint32 c = Eintrag(baum.Datei("c.mp3"));
     const qint32 d = Eintrag(kFehlendesMedium + "/d.mp3");
-    medienAntworten = {NichtVerfügbarAntwort::Abbrechen};
+    medien.antworten = {NichtVerfügbarAntwort::Abbrechen};
     EintragsListe liste1 = {a, b, c, d};
     DateienLöschen(index, liste1, 2, true);
     EXPECT_EQ(liste1, (EintragsListe{a, 0, 0, 0}));
@@ -211,7 +171,7 @@ TEST_F(PapierkorbTest, AbbruchMittendrinEntferntNurWasBehandeltWurde)
 
     // Nothing collected: no question, nothing removed.
     meldungen.gezeigt.clear();
-    medienAntworten = {NichtVerfügbarAntwort::Abbrechen};
+    medien.antworten = {NichtVerfügbarAntwort::Abbrechen};
     EintragsListe liste2 = {1};
     DateienLöschen(index, liste2, 2, true);
     EXPECT_TRUE(meldungen.gezeigt.empty());

@@ -1,0 +1,161 @@
+#include "library/IndexAufraeumen.h"
+
+#include "core/Dateihelfer.h"
+#include "core/Fortschritt.h"
+#include "core/Funktionen.h"
+#include "core/Liste.h"
+#include "core/Meldungen.h"
+#include "core/StatusMeldung.h"
+#include "core/Verfuegbarkeit.h"
+
+#include <QFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+enum class Ersetzt { Ja, NichtErstellt, NichtGelöscht };
+
+bool LeerenAnOrt(const QString& pfad)
+{
+    // Only a regular file is emptied; O_NONBLOCK keeps a FIFO from holding us.
+    const int fd = ::open(QFile::encodeName(pfad).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+Ersetzt LeereDateiErsetzen(const QString& pfad, const QString& neu)
+{
+    if (neu == pfad)
+        return LeerenAnOrt(pfad) ? Ersetzt::Ja : Ersetzt::NichtErstellt;
+    const QByteArray neuName = QFile::encodeName(neu);
+    // Exclusively: a file that already has the new name is never overwritten.
+    const int fd = ::open(neuName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return Ersetzt::NichtErstellt;
+    if (::close(fd) != 0) {
+        ::unlink(neuName.constData());
+        return Ersetzt::NichtErstellt;
+    }
+    if (DateiLöschen(pfad))
+        return Ersetzt::Ja;
+    ::unlink(neuName.constData());
+    return Ersetzt::NichtGelöscht;
+}
+
+} // namespace
+
+AktionsAnzahl AktionenZählen(const std::vector<qint32>& doppelteAktion)
+{
+    AktionsAnzahl anzahl{};
+    for (size_t e = 1; e < doppelteAktion.size(); ++e) {
+        const qint32 a = doppelteAktion[e];
+        if (a >= AktionLöschen && a <= AktionLeereDatei)
+            ++anzahl[size_t(a)];
+    }
+    return anzahl;
+}
+
+QString AktionenFrage(const AktionsAnzahl& anzahl)
+{
+    return QStringLiteral("Sie haben folgende Aktionen gewählt:\n - ") + QString::number(anzahl[1])
+        + QStringLiteral(" Datei(en) löschen und aus dem Index entfernen\n - ") + QString::number(anzahl[2])
+        + QStringLiteral(" Datei(en) in den Papierkob verschieben und aus dem Index entfernen\n - ")
+        + QString::number(anzahl[3]) + QStringLiteral(" Datei(en) aus dem Index entfernen, ohne diese zu löschen\n - ")
+        + QString::number(anzahl[4])
+        + QStringLiteral(" Datei(en) durch eine leere Datei mit anderer Datei-Endung ersetzen und aus dem Index "
+                         "entfernen\n\nMöchten Sie diese Aktionen durchführen?");
+}
+
+QString LeererDateiName(const QString& pfad, const QString& endung)
+{
+    const QString alt = DateiEndungZurückgeben(pfad);
+    return pfad.left(pfad.size() - alt.size()) + QLatin1Char('.') + endung;
+}
+
+void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const QString& endung, QObject* besitzer)
+{
+    bolNichtVerfügbarAlleÜberspringen = false;
+    for (size_t i = 0; i < lngEinträge.size(); ++i) {
+        const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer);
+        if (verfügbar == 2)
+            break;
+        if (verfügbar == 1) {
+            // Not reached: nothing was replaced, the entry stays.
+            lngEinträge[i] = 0;
+            continue;
+        }
+        const QString pfad = index.strIndexPfad[size_t(lngEinträge[i])];
+        const QString neu = LeererDateiName(pfad, endung);
+        const Ersetzt ergebnis = LeereDateiErsetzen(pfad, neu);
+        if (ergebnis == Ersetzt::Ja)
+            continue;
+        lngEinträge[i] = 0;
+        bool weiter;
+        if (ergebnis == Ersetzt::NichtGelöscht) {
+            weiter = LöschfehlerWeiterFragen(pfad, besitzer);
+        } else {
+            const bool letzte = i + 1 == lngEinträge.size();
+            const QString text = QStringLiteral("Die Datei '") + neu + QStringLiteral("' konnte nicht erstellt werden.");
+            // After the last one there is nothing to go on with.
+            if (letzte) {
+                MeldungZeigen(text, Knöpfe::OK, Symbol::Ausruf, besitzer);
+                weiter = false;
+            } else {
+                weiter = MeldungZeigen(text + QStringLiteral("\nMöchten Sie mit der nächsten Datei fortfahren?"),
+                                       Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+                    == Antwort::Ja;
+            }
+        }
+        if (!weiter) {
+            ListeAbNullen(lngEinträge, i + 1);
+            break;
+        }
+    }
+}
+
+void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QObject* besitzer)
+{
+    bolNichtVerfügbarAlleÜberspringen = false;
+    FortschrittZeigenStarten(6, false, besitzer, true, true, QStringLiteral("Vorgänge werden ausgeführt"));
+    FortschrittZeigen(1, QStringLiteral("Dateien prüfen"), besitzer);
+    // One list per action, in ascending entry numbers.
+    std::array<EintragsListe, 5> liste;
+    const size_t bis = std::min(doppelteAktion.size(), size_t(std::max<qint32>(index.lngIndexAnzahl, 0)) + 1);
+    for (size_t e = 1; e < bis; ++e) {
+        const qint32 a = doppelteAktion[e];
+        if (a >= AktionLöschen && a <= AktionLeereDatei)
+            liste[size_t(a)].push_back(qint32(e));
+    }
+    // The lists keep only the entries whose files went; the others stay indexed.
+    if (!liste[AktionLöschen].empty()) {
+        FortschrittZeigen(2, QStringLiteral("Dateien löschen"), besitzer);
+        DateienLöschen(index, liste[AktionLöschen], 1, false);
+    }
+    if (!liste[AktionPapierkorb].empty()) {
+        FortschrittZeigen(3, QStringLiteral("Dateien in Papierkorb verschieben"), besitzer);
+        DateienLöschen(index, liste[AktionPapierkorb], 2, false);
+    }
+    if (!liste[AktionLeereDatei].empty()) {
+        FortschrittZeigen(4, QStringLiteral("Dateien ersetzen"), besitzer);
+        DurchLeereDateienErsetzen(index, liste[AktionLeereDatei], QString::fromLatin1(kLeereDateiEndung), besitzer);
+        FortschrittZeigen(5, QStringLiteral("Dateien ersetzen"), besitzer);
+    }
+    FortschrittZeigen(6, QStringLiteral("Index anpassen"), besitzer);
+    EintragsListe entfernen;
+    for (const Aktion a : {AktionAusIndexEntfernen, AktionLöschen, AktionPapierkorb, AktionLeereDatei}) {
+        for (const qint32 e : liste[size_t(a)]) {
+            if (e > 0)
+                entfernen.push_back(e);
+        }
+    }
+    DateienLöschen(index, entfernen, 0, true);
+    FortschrittZeigenBeenden(besitzer);
+    AuswahlErmitteln();
+    BeschreibungAktualisieren();
+    StatusMeldungZeigen(QStringLiteral("Der Index wurde aufgeräumt"), 0);
+}
