@@ -12,6 +12,7 @@
 #include "core/StatusMeldung.h"
 #include "core/frmFortschritt.h"
 #include "library/Befehle_gui.h"
+#include "mainwindow/ExportBefehle_gui.h"
 #include "mainwindow/Farben_gui.h"
 #include "mainwindow/Spielerleiste_gui.h"
 #include "mainwindow/Hauptbefehle_gui.h"
@@ -66,6 +67,7 @@ void Main(const QStringList& argumente)
     schritt([&] { FarbenAnwenden(f); });
     schritt([&] { HauptfensterBefehleVerbinden(f); });
     schritt([&] { BibliotheksBefehleVerbinden(f); });
+    schritt([&] { ExportUndAutoDJVerbinden(f); });
 
     schritt([&] {
         if (auto datei = BefehlszeileAuswerten(BefehlszeileAusArgumenten(argumente)))

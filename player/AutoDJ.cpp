@@ -1,0 +1,176 @@
+#include "player/AutoDJ.h"
+
+#include "core/Einstellungen.h"
+#include "core/Felder.h"
+
+#include <QLocale>
+#include <QSet>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Whole part of random x n, plus one: 1..n, also when the generator (or
+// rounding) comes up with 1.0.
+qint64 würfeln(const Zufallszahl& zufall, qint64 n)
+{
+    const double r = zufall ? zufall() : 0.0;
+    qint64 j = qint64(std::floor(std::clamp(r, 0.0, 1.0) * double(n))) + 1;
+    return std::clamp<qint64>(j, 1, n);
+}
+
+// Sum / count, rounded to the nearest whole number, halves to the even one.
+qint64 durchschnittBerechnen(qint64 summe, qint64 anzahl)
+{
+    qint64 q = summe / anzahl;
+    const qint64 rest2 = 2 * (summe % anzahl);
+    if (rest2 > anzahl || (rest2 == anzahl && (q & 1)))
+        ++q;
+    return std::max<qint64>(q, 1);
+}
+
+bool zuletztGespielt(const MedienInfo& m, QDateTime& wann)
+{
+    QDate d;
+    QTime z;
+    if (!DatumLesen(m.Datei_AngefordertGespieltAm, true, d, z))
+        return false;
+    wann = QDateTime(d, z);
+    return true;
+}
+
+} // namespace
+
+qint64 GrenzenZählen(QChar einheit, const QDateTime& von, const QDateTime& bis)
+{
+    const QDate d1 = von.date(), d2 = bis.date();
+    const QTime z1 = von.time(), z2 = bis.time();
+    const qint64 tage = d1.daysTo(d2);
+    switch (einheit.unicode()) {
+    case 'n':
+        return tage * 1440 + (z2.hour() * 60 + z2.minute()) - (z1.hour() * 60 + z1.minute());
+    case 'h':
+        return tage * 24 + z2.hour() - z1.hour();
+    case 'm':
+        return (qint64(d2.year()) * 12 + d2.month()) - (qint64(d1.year()) * 12 + d1.month());
+    default:
+        return tage;
+    }
+}
+
+AutoDJVorschlag AutoDJErstellen(const Index& idx, const AutoDJKriterien& k, const Zufallszahl& zufall,
+                                const QDateTime& jetzt)
+{
+    AutoDJVorschlag v;
+    const qint32 n = idx.lngIndexAnzahl;
+
+    // Each entry's two genre texts are looked up once in the folded set.
+    QSet<QString> gewählt;
+    for (const QString& g : k.genres)
+        gewählt.insert(g.toCaseFolded());
+    std::vector<quint8> passt(size_t(n) + 1, 0);
+    QString genre;
+    for (qint32 i = 1; i <= n; ++i) {
+        FeldWert(idx, i, Feld::Genre, FeldModus::Anzeige, genre);
+        bool treffer = gewählt.contains(genre.toCaseFolded());
+        if (!treffer) {
+            FeldWert(idx, i, Feld::GenreV2, FeldModus::Anzeige, genre);
+            treffer = gewählt.contains(genre.toCaseFolded());
+        }
+        passt[size_t(i)] = treffer;
+        const qint32 anzahl = idx.IndexDaten[size_t(i)].Datei_AngefordertAnzahl;
+        if (treffer && anzahl > 0) {
+            ++v.gezählt;
+            v.summe += anzahl;
+        }
+    }
+    if (v.gezählt == 0)
+        return v;
+    v.datenVorhanden = true;
+    v.durchschnitt = durchschnittBerechnen(v.summe, v.gezählt);
+
+    const QChar einheit = k.zeiteinheit == 0 ? QLatin1Char('n') : k.zeiteinheit == 1 ? QLatin1Char('h')
+                                                                                      : QLatin1Char('d');
+    std::vector<qint32> platz(size_t(n) + 1, 0);
+    QDateTime wann;
+    for (qint32 i = 1; i <= n; ++i) {
+        const MedienInfo& m = idx.IndexDaten[size_t(i)];
+        if (!passt[size_t(i)] || m.Datei_AngefordertAnzahl < v.durchschnitt)
+            continue;
+        if (k.auslassen && (!zuletztGespielt(m, wann) || GrenzenZählen(einheit, wann, jetzt) <= *k.auslassen))
+            continue;
+        platz[size_t(i)] = i;
+    }
+
+    for (qint32 i = 1; i <= n; ++i)
+        std::swap(platz[size_t(i)], platz[size_t(würfeln(zufall, n))]);
+
+    std::vector<quint8> bewegt(size_t(n) + 1, 0);
+    for (qint32 i = 1; i <= n; ++i) {
+        const qint32 e = platz[size_t(i)];
+        if (e == 0 || bewegt[size_t(i)])
+            continue;
+        const MedienInfo& m = idx.IndexDaten[size_t(e)];
+        qint64 ziel = i;
+        if ((k.alteSeltener || k.sehrAlteHäufiger) && m.Datei_AngefordertAnzahl > v.durchschnitt
+            && zuletztGespielt(m, wann)) {
+            const qint64 monate = GrenzenZählen(QLatin1Char('m'), wann, jetzt);
+            if (k.alteSeltener && monate >= 1 && monate <= 6) {
+                ziel = würfeln(zufall, 4) * ziel;
+                if (2 * ziel > n)
+                    ziel = n;
+            }
+            if (k.sehrAlteHäufiger && monate > 6) {
+                ziel = qint64(std::floor(double(ziel) / double(würfeln(zufall, 4)) + 0.5));
+                if (ziel < 1)
+                    ziel = 1;
+            }
+        }
+        if (ziel != i) {
+            std::swap(platz[size_t(i)], platz[size_t(ziel)]);
+            bewegt[size_t(i)] = bewegt[size_t(ziel)];
+            bewegt[size_t(ziel)] = 1;
+        }
+    }
+
+    const QString format = QStringLiteral("%Interpret% - %Titel%");
+    QString text;
+    for (qint32 i = 1; i <= n; ++i) {
+        const qint32 e = platz[size_t(i)];
+        if (e == 0)
+            continue;
+        FeldWert(idx, e, Feld::Format, FeldModus::Anzeige, text, format);
+        v.einträge.push_back(e);
+        v.texte << text;
+        if (double(v.einträge.size()) >= k.maximum)
+            break;
+    }
+    return v;
+}
+
+QString OhneGenreEintrag() { return QStringLiteral("(Dateien ohne Genre)"); }
+
+QString AutoDJKeineDatenText(bool statistikAn)
+{
+    return QStringLiteral("Die Funktion 'AutoDJ' kann nicht ausgeführt werden.\n\n"
+                          "Es liegen z.Zt. keine Nutzungsdaten für Dateien der gewählten Genre vor.\n")
+        + (statistikAn ? QStringLiteral("Lassen Sie dieses Programm einfach einige Tage im Hintergrund neben Winamp "
+                                        "laufen, um Nutzungsdaten zu speichern.")
+                       : QStringLiteral("Aktivieren Sie in den 'Optionen' die 'Speicherung von Abspiel-Statitsiken', "
+                                        "um Nutzungsdaten zu speichern."));
+}
+
+std::optional<double> AutoDJZahl(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    double d = t.toDouble(&ok);
+    if (!ok)
+        d = QLocale(QLocale::German).toDouble(t, &ok);
+    if (!ok || !std::isfinite(d))
+        return std::nullopt;
+    return d;
+}
