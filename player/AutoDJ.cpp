@@ -3,9 +3,11 @@
 #include "core/Einstellungen.h"
 #include "core/Felder.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QSet>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -30,22 +32,22 @@ qint64 durchschnittBerechnen(qint64 summe, qint64 anzahl)
     return std::max<qint64>(q, 1);
 }
 
-bool zuletztGespielt(const MedienInfo& m, QDateTime& wann)
+// A wall-clock time; kept apart from QDateTime, whose time-zone work would
+// cost more than the whole search.
+struct Zeitpunkt {
+    QDate datum;
+    QTime zeit;
+};
+
+bool zuletztGespielt(const MedienInfo& m, Zeitpunkt& wann)
 {
-    QDate d;
-    QTime z;
-    if (!DatumLesen(m.Datei_AngefordertGespieltAm, true, d, z))
-        return false;
-    wann = QDateTime(d, z);
-    return true;
+    return DatumLesen(m.Datei_AngefordertGespieltAm, true, wann.datum, wann.zeit);
 }
 
-} // namespace
-
-qint64 GrenzenZählen(QChar einheit, const QDateTime& von, const QDateTime& bis)
+qint64 grenzen(QChar einheit, const Zeitpunkt& von, const Zeitpunkt& bis)
 {
-    const QDate d1 = von.date(), d2 = bis.date();
-    const QTime z1 = von.time(), z2 = bis.time();
+    const QDate &d1 = von.datum, &d2 = bis.datum;
+    const QTime &z1 = von.zeit, &z2 = bis.zeit;
     const qint64 tage = d1.daysTo(d2);
     switch (einheit.unicode()) {
     case 'n':
@@ -59,25 +61,72 @@ qint64 GrenzenZählen(QChar einheit, const QDateTime& von, const QDateTime& bis)
     }
 }
 
+// Whether an entry's genre texts ("Genre", "Genre-ID3v2") hold a chosen
+// name. Both come from few distinct values, so each value is folded and
+// looked up once and the answer kept.
+class GenreFilter {
+public:
+    GenreFilter(const Index& idx, const QStringList& genres) : m_idx(idx)
+    {
+        for (const QString& g : genres)
+            m_gewählt.insert(g.toCaseFolded());
+        m_v1.fill(-1);
+    }
+    bool passt(qint32 i)
+    {
+        const MedienInfo& m = m_idx.IndexDaten[size_t(i)];
+        // -2: no ID3v1 tag; -1: no genre byte.
+        const int v1 = m.Mp3_ID3v1_Vorhanden == 1 ? GenreByte(m) : -2;
+        qint8& a = m_v1[size_t(v1 + 2)];
+        if (a < 0)
+            a = gewählt(i, Feld::Genre);
+        if (a)
+            return true;
+        if (m.Mp3_ID3v2_Vorhanden != 1) {
+            if (m_ohneV2 < 0)
+                m_ohneV2 = gewählt(i, Feld::GenreV2);
+            return m_ohneV2;
+        }
+        const auto it = m_v2.constFind(m.Mp3_ID3v2_Musikrichtung);
+        if (it != m_v2.constEnd())
+            return it.value();
+        const bool b = gewählt(i, Feld::GenreV2);
+        m_v2.insert(m.Mp3_ID3v2_Musikrichtung, b);
+        return b;
+    }
+
+private:
+    const Index& m_idx;
+    QSet<QString> m_gewählt;
+    std::array<qint8, 258> m_v1;
+    qint8 m_ohneV2 = -1;
+    QHash<QString, bool> m_v2;
+    QString m_wert;
+
+    bool gewählt(qint32 i, Feld f)
+    {
+        FeldWert(m_idx, i, f, FeldModus::Anzeige, m_wert);
+        return m_gewählt.contains(m_wert.toCaseFolded());
+    }
+};
+
+} // namespace
+
+qint64 GrenzenZählen(QChar einheit, const QDateTime& von, const QDateTime& bis)
+{
+    return grenzen(einheit, {von.date(), von.time()}, {bis.date(), bis.time()});
+}
+
 AutoDJVorschlag AutoDJErstellen(const Index& idx, const AutoDJKriterien& k, const Zufallszahl& zufall,
                                 const QDateTime& jetzt)
 {
     AutoDJVorschlag v;
     const qint32 n = idx.lngIndexAnzahl;
 
-    // Each entry's two genre texts are looked up once in the folded set.
-    QSet<QString> gewählt;
-    for (const QString& g : k.genres)
-        gewählt.insert(g.toCaseFolded());
+    GenreFilter filter(idx, k.genres);
     std::vector<quint8> passt(size_t(n) + 1, 0);
-    QString genre;
     for (qint32 i = 1; i <= n; ++i) {
-        FeldWert(idx, i, Feld::Genre, FeldModus::Anzeige, genre);
-        bool treffer = gewählt.contains(genre.toCaseFolded());
-        if (!treffer) {
-            FeldWert(idx, i, Feld::GenreV2, FeldModus::Anzeige, genre);
-            treffer = gewählt.contains(genre.toCaseFolded());
-        }
+        const bool treffer = filter.passt(i);
         passt[size_t(i)] = treffer;
         const qint32 anzahl = idx.IndexDaten[size_t(i)].Datei_AngefordertAnzahl;
         if (treffer && anzahl > 0) {
@@ -92,13 +141,14 @@ AutoDJVorschlag AutoDJErstellen(const Index& idx, const AutoDJKriterien& k, cons
 
     const QChar einheit = k.zeiteinheit == 0 ? QLatin1Char('n') : k.zeiteinheit == 1 ? QLatin1Char('h')
                                                                                       : QLatin1Char('d');
+    const Zeitpunkt nun{jetzt.date(), jetzt.time()};
     std::vector<qint32> platz(size_t(n) + 1, 0);
-    QDateTime wann;
+    Zeitpunkt wann;
     for (qint32 i = 1; i <= n; ++i) {
         const MedienInfo& m = idx.IndexDaten[size_t(i)];
         if (!passt[size_t(i)] || m.Datei_AngefordertAnzahl < v.durchschnitt)
             continue;
-        if (k.auslassen && (!zuletztGespielt(m, wann) || GrenzenZählen(einheit, wann, jetzt) <= *k.auslassen))
+        if (k.auslassen && (!zuletztGespielt(m, wann) || grenzen(einheit, wann, nun) <= *k.auslassen))
             continue;
         platz[size_t(i)] = i;
     }
@@ -115,7 +165,7 @@ AutoDJVorschlag AutoDJErstellen(const Index& idx, const AutoDJKriterien& k, cons
         qint64 ziel = i;
         if ((k.alteSeltener || k.sehrAlteHäufiger) && m.Datei_AngefordertAnzahl > v.durchschnitt
             && zuletztGespielt(m, wann)) {
-            const qint64 monate = GrenzenZählen(QLatin1Char('m'), wann, jetzt);
+            const qint64 monate = grenzen(QLatin1Char('m'), wann, nun);
             if (k.alteSeltener && monate >= 1 && monate <= 6) {
                 ziel = würfeln(zufall, 4) * ziel;
                 if (2 * ziel > n)

@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -32,8 +33,15 @@ bool einZeichenWiederholt(const QString& t)
     return true;
 }
 
+bool mitMarkup(QChar c)
+{
+    return c == u'&' || c == u'<' || c == u'>' || c == u'"' || c == u'\'';
+}
+
 QString htmlText(const QString& text)
 {
+    if (std::none_of(text.cbegin(), text.cend(), mitMarkup))
+        return text;
     QString s;
     s.reserve(text.size() + 8);
     for (QChar c : text) {
@@ -105,7 +113,7 @@ void textSchreiben(QByteArray& aus, const Index& idx, const std::vector<qint32>&
     for (qint32 e : einträge) {
         if (!idx.GültigerEintrag(e))
             continue;
-        z.clear();
+        z.resize(0);
         for (size_t k = 0; k < spalten.size(); ++k) {
             z += WertEinfassen(textWert(spaltenWert(idx, e, spalten[k]), anführung), anführung);
             if (k + 1 < spalten.size())
@@ -135,14 +143,21 @@ void htmlSchreiben(QByteArray& aus, const Index& idx, const std::vector<qint32>&
     }
     zeile(aus, QStringLiteral("</tr>"));
     bool weiß = true;
+    QString z;
+    z.reserve(1024); // one row's text, reused
     for (qint32 e : einträge) {
         if (!idx.GültigerEintrag(e))
             continue;
-        zeile(aus, weiß ? QStringLiteral("<tr bgcolor=#ffffff>") : QStringLiteral("<tr bgcolor=#dddddd>"));
+        z.resize(0);
+        z += weiß ? QLatin1String("<tr bgcolor=#ffffff>\r\n") : QLatin1String("<tr bgcolor=#dddddd>\r\n");
         weiß = !weiß;
-        for (const Spalte& s : spalten)
-            zeile(aus, QStringLiteral("<td>") + htmlText(spaltenWert(idx, e, s)) + QStringLiteral("</td>"));
-        zeile(aus, QStringLiteral("</tr>"));
+        for (const Spalte& s : spalten) {
+            z += QLatin1String("<td>");
+            z += htmlText(spaltenWert(idx, e, s));
+            z += QLatin1String("</td>\r\n");
+        }
+        z += QLatin1String("</tr>");
+        zeile(aus, z);
     }
     zeile(aus, QStringLiteral("</table></body></html>"));
 }
@@ -236,6 +251,7 @@ QByteArray ExportInhalt(const Index& idx, const std::vector<qint32>& einträge, 
                         const QString& anführung, const QString& trenner, const QStringList& spalten)
 {
     QByteArray aus;
+    aus.reserve(qsizetype(einträge.size()) * (spalten.size() + 1) * 40 + 1024);
     switch (format) {
     case ExportText:
         textSchreiben(aus, idx, einträge, anführung, trenner, spaltenAuflösen(spalten));
