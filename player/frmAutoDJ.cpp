@@ -214,7 +214,6 @@ void frmAutoDJ::cmdAbbrechen_Click()
     QDialog::reject();
 }
 
-// Closing the window by its frame or Escape is "Schließen".
 void frmAutoDJ::reject() { cmdAbbrechen_Click(); }
 
 void frmAutoDJ::cmdErstellen_Click()

@@ -83,9 +83,10 @@ public:
     void cmdInPlaylist_Click();
     void cmdExport_Click();
     void cmdInfos_Click();
+    // Closing by the frame or Escape is "Schließen".
+    void reject() override;
 
 protected:
-    void reject() override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:

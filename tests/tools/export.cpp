@@ -3,7 +3,8 @@
 // FORMAT 0 separated text, 1 HTML, 2 playlist (OUT's extension picks m3u or
 // pls). The columns are the named fields, by default the index file's own
 // column layout. "\t" as separator stands for the tab character. Messages go
-// to stderr; the question whether to show the file is answered "Abbrechen".
+// to stderr; the question whether to show the file is answered "Abbrechen"
+// without being printed.
 // Exit status: 0 written, 2 not written (with the message), 3 wrong use.
 
 #include "core/Einstellungen.h"
@@ -62,9 +63,10 @@ int main(int argc, char** argv)
     }
 
     DienstSetzen<MeldungsDienst>([](const Meldung& m) {
-        const bool frage = m.knöpfe != Knöpfe::OK;
-        std::fprintf(stderr, "Kalvero: %s%s\n", m.text.toLocal8Bit().constData(), frage ? " -> Abbrechen" : "");
-        return frage ? Antwort::Abbrechen : Antwort::OK;
+        if (m.knöpfe != Knöpfe::OK)
+            return Antwort::Abbrechen;
+        std::fprintf(stderr, "Kalvero: %s\n", m.text.toLocal8Bit().constData());
+        return Antwort::OK;
     });
     einstellungen() = StandardEinstellungen();
     einstellungen().Mp3TagLesen = QStringLiteral("000");
