@@ -1,12 +1,15 @@
 #include "SpielerTestHilfen.h"
 
+#include "core/IndexDatei.h"
 #include "core/SichereDatei.h"
 #include "player/Exportieren.h"
 #include "platform/Shell.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 #include <QThread>
 #include <QUrl>
 #include <sys/stat.h>
@@ -282,6 +285,34 @@ TEST_F(ExportierenTest, AnzeigenMitEditorOderVerknüpftemProgramm)
     EXPECT_TRUE(ListeExportieren(idx, {a}, pfad, ExportText, "", ",", {"Titel"}));
     ASSERT_EQ(geöffnet.size(), 2u);
     EXPECT_EQ(geöffnet[1], QUrl::fromLocalFile(pfad));
+}
+
+// The test tool writes what the export writes.
+TEST_F(ExportierenTest, WerkzeugExportiertDieIndexdatei)
+{
+    const QString werkzeug = QCoreApplication::applicationDirPath() + "/../tools/export";
+    if (!QFileInfo(werkzeug).isExecutable())
+        GTEST_SKIP() << "tools/export is not built";
+    const QString kvx = ordner.filePath("liste.kvx");
+    idx.bolIndexGeladen = true;
+    ASSERT_TRUE(DateiSpeichern(idx, kvx, false));
+    const auto lauf = [&](const QStringList& argumente, QByteArray* fehler = nullptr) {
+        QProcess p;
+        p.start(werkzeug, QStringList{kvx} + argumente);
+        p.waitForFinished(30000);
+        if (fehler)
+            *fehler = p.readAllStandardError();
+        return p.exitCode();
+    };
+    const QString csv = ordner.filePath("a.csv"), pls = ordner.filePath("a.PLS");
+    EXPECT_EQ(lauf({"0", csv, "--spalten", "Interpret,Titel", "--trenner", "\\t", "--anfuehrung", "0"}), 0);
+    EXPECT_EQ(lesen(csv), ExportInhalt(idx, {a, b, c}, csv, ExportText, "", "\t", {"Interpret", "Titel"}));
+    EXPECT_EQ(lauf({"2", pls}), 0);
+    EXPECT_TRUE(lesen(pls).startsWith("[playlist]\r\nFile1=/musik/a & b/Song <1>.mp3\r\n"));
+    QByteArray fehler;
+    EXPECT_EQ(lauf({"1", ordner.filePath("fehlt/a.htm")}, &fehler), 2);
+    EXPECT_TRUE(fehler.contains("ist beim Exportieren aufgeteten.")) << fehler.constData();
+    EXPECT_EQ(lauf({"5", csv}), 3);
 }
 
 } // namespace
