@@ -1,6 +1,5 @@
 #include "player/AutoDJ.h"
 
-#include "core/Einstellungen.h"
 #include "core/Felder.h"
 
 #include <QHash>
@@ -9,17 +8,18 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 
 namespace {
 
 // Whole part of random x n, plus one: 1..n, also when the generator (or
-// rounding) comes up with 1.0.
+// rounding) comes up with 1.0 or anything outside [0, 1).
 qint64 würfeln(const Zufallszahl& zufall, qint64 n)
 {
     const double r = zufall ? zufall() : 0.0;
-    qint64 j = qint64(std::floor(std::clamp(r, 0.0, 1.0) * double(n))) + 1;
-    return std::clamp<qint64>(j, 1, n);
+    if (!(r > 0.0)) // also NaN
+        return 1;
+    const qint64 j = qint64(std::floor(std::min(r, 1.0) * double(n))) + 1;
+    return std::min(j, n);
 }
 
 // Sum / count, rounded to the nearest whole number, halves to the even one.

@@ -16,7 +16,8 @@
 namespace {
 
 constexpr char kZeilenende[] = "\r\n";
-// Spreadsheets take a separated text file as UTF-8 only with the mark.
+// The mark makes spreadsheets read a separated text file as UTF-8; the page
+// declares its encoding as well.
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
 // Graphical editors, in the order they are tried.

@@ -3,6 +3,7 @@
 #include "player/AutoDJ.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -106,7 +107,7 @@ TEST_F(AutoDJTest, MischenMitSkriptUndJNieÜberN)
     // [0,2,3,4,0] -> i1 j5: [0,2,3,4,0]; i2 j1: [2,0,3,4,0]; i3 j3; i4 j2: [2,4,3,0,0]; i5 j1: [0,4,3,0,2]
     EXPECT_EQ(v.einträge, std::vector<qint32>({4, 3, 2}));
     // A generator that comes up with 1.0 (or a product rounded up to N) still stays inside.
-    v = erstellen(rock(), {1.0, 1.0, 0.9999999999999999, 1.5, -0.5});
+    v = erstellen(rock(), {1.0, 1.0, 0.9999999999999999, 1.5, std::nan("")});
     EXPECT_EQ(v.einträge.size(), 3u);
     // No generator at all: j = 1.
     EXPECT_EQ(AutoDJErstellen(idx, rock(), nullptr, kJetzt).einträge, std::vector<qint32>({2, 3, 4}));
