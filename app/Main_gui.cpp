@@ -13,6 +13,7 @@
 #include "core/StatusMeldung.h"
 #include "core/frmFortschritt.h"
 #include "library/Befehle_gui.h"
+#include "mainwindow/ExportBefehle_gui.h"
 #include "mainwindow/Farben_gui.h"
 #include "mainwindow/Fensterbefehle_gui.h"
 #include "mainwindow/Spielerleiste_gui.h"
@@ -70,6 +71,7 @@ void Main(const QStringList& argumente)
     schritt([&] { HauptfensterBefehleVerbinden(f); });
     schritt([&] { BibliotheksBefehleVerbinden(f); });
     schritt([&] { KleineFensterBefehleVerbinden(f); });
+    schritt([&] { ExportUndAutoDJVerbinden(f); });
 
     schritt([&] {
         if (auto datei = BefehlszeileAuswerten(BefehlszeileAusArgumenten(argumente)))

@@ -88,13 +88,16 @@ QByteArray PlaylistZeilen(const Index& index, qint32 lngEintrag, bool bolErweite
     if (bolErweitert && m.Header_Dauer >= 1 && m.Mp3_ID3v1_Vorhanden == 1)
         zeilen += "#EXTINF:" + QByteArray::number(m.Header_Dauer) + ',' + zeilentext(m.Mp3_ID3v1_Interpret) + " - "
             + zeilentext(m.Mp3_ID3v1_Titel) + '\n';
+    zeilen += PlaylistPfad(pfad) + '\n';
+    return zeilen;
+}
+
+QByteArray PlaylistPfad(const QString& pfad)
+{
     // A name holding a line break can only be written as a file URL.
     if (pfad.contains(QLatin1Char('\n')) || pfad.contains(QLatin1Char('\r')))
-        zeilen += QUrl::fromLocalFile(pfad).toEncoded();
-    else
-        zeilen += pfad.toUtf8();
-    zeilen += '\n';
-    return zeilen;
+        return QUrl::fromLocalFile(pfad).toEncoded();
+    return pfad.toUtf8();
 }
 
 bool SpielerPlaylist::Öffnen()

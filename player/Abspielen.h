@@ -54,6 +54,9 @@ private:
 // The lines of one entry in the player's playlist file.
 QByteArray PlaylistZeilen(const Index& index, qint32 lngEintrag, bool bolErweitert);
 
+// A path as one playlist line (without its line end).
+QByteArray PlaylistPfad(const QString& pfad);
+
 // The folder of the playlist files (~/.cache/Kalvero).
 QString PlaylistOrdner();
 // Removes the playlist files older than the last hand-over's (at each
