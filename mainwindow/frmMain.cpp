@@ -119,7 +119,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     lblAnwendung = benannt(new QLabel(ProgrammTitel(), fraLinks1), QStringLiteral("lblAnwendung"));
     Label1 = benannt(new QLabel(ProgrammTitel(), fraLinks1), QStringLiteral("Label1"));
     Label1->hide();
-    lblIndexdatei = benannt(new QLabel(QStringLiteral("(Indexdatei)"), fraLinks1), QStringLiteral("lblIndexdatei"));
+    lblIndexdatei = link(QStringLiteral("lblIndexdatei"), QStringLiteral("(Indexdatei)"), fraLinks1);
     lblIndexdateiUntertitel1 = benannt(new QLabel(fraLinks1), QStringLiteral("lblIndexdateiUntertitel1"));
     lblIndexDateiUntertitel2 = benannt(new QLabel(fraLinks1), QStringLiteral("lblIndexDateiUntertitel2"));
     {
