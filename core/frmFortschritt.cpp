@@ -2,7 +2,7 @@
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
-#include "core/Webadresse_gui.h"
+#include "core/Linkfarbe_gui.h"
 #include "platform/Farbe_gui.h"
 #include "platform/Twips.h"
 
@@ -43,7 +43,7 @@ frmFortschritt::frmFortschritt(QWidget* parent) : QDialog(parent)
     lblwebsite->setToolTip(QStringLiteral("Besuchen Sie meine Internetseite!"));
     lblwebsite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(Webadresse()));
     lblwebsite->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    WebadresseFärben(lblwebsite, einstellungen().FarbeFunktionen);
+    LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionen);
     connect(lblwebsite, &QLabel::linkActivated, this, &frmFortschritt::lblwebsite_Click);
     ProgressBar1->hide();
     ProgressBar2->hide();
@@ -96,7 +96,7 @@ void frmFortschritt::cmdAbbrechen_Click()
 
 void frmFortschritt::lblwebsite_Click()
 {
-    WebadresseFärben(lblwebsite, einstellungen().FarbeFunktionenBesucht);
+    LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionenBesucht);
     ProgrammStarten(Webadresse(), QString());
 }
 

@@ -1,7 +1,7 @@
 #include "mainwindow/Farben_gui.h"
 
 #include "core/Einstellungen.h"
-#include "core/Webadresse_gui.h"
+#include "core/Linkfarbe_gui.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Farbe_gui.h"
 
@@ -133,7 +133,7 @@ void FarbenAnwenden(frmMain* f)
     // take the colours when they are made.
     for (QWidget* fenster : QApplication::topLevelWidgets())
         if (kWebFenster.contains(fenster->objectName()))
-            WebadresseFärben(fenster->findChild<QLabel*>(QStringLiteral("lblwebsite")), e.FarbeFunktionen);
+            LinkLabelFärben(fenster->findChild<QLabel*>(QStringLiteral("lblwebsite")), e.FarbeFunktionen);
     vordergrund(f->lblDateiAnzahl, e.FarbeFunktionenBesucht);
     hintergrund(f, e.FarbeFunktionenHintergrund);
     for (const char* name : kRahmen)
@@ -144,6 +144,7 @@ void FarbenAnwenden(frmMain* f)
         vordergrund(w, e.FarbeListen);
         hintergrund(w, e.FarbeListenHintergrund);
     }
+    f->BeschreibungAktualisieren();
     for (QWidget* w : {static_cast<QWidget*>(f->lblWinampSteuerungBalance), static_cast<QWidget*>(f->lblWinampSteuerungPosition),
                        static_cast<QWidget*>(f->lblWinampSteuerungVolumen)})
         vordergrund(w, e.FarbeBeschreibungen);

@@ -1,5 +1,6 @@
 #include "support/ListenHilfen.h"
 #include "core/Einstellungen.h"
+#include "core/Funktionen.h"
 #include "core/IndexDatei.h"
 #include "core/Meldungen.h"
 #include "core/StatusMeldung.h"
@@ -9,6 +10,7 @@
 #include "mainwindow/ListenModell.h"
 #include "mainwindow/frmIndexOptionen.h"
 #include "mainwindow/frmInfo.h"
+#include "mainwindow/frmInternet.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmOptionen.h"
 #include "platform/Farbe_gui.h"
@@ -466,6 +468,7 @@ TEST_F(OptionenFenster, FarbprofilErstMitOkUndAufAlleLinks)
 {
     FarbenAnwenden(f.get());
     frmInfo info(f.get());
+    frmInternet suche(f.get());
     frmOptionen* w = optionenFenster();
     w->OptionenAnzeigen();
     const QColor vorher = f->cmdAutoDJ->palette().color(QPalette::WindowText);
@@ -495,10 +498,14 @@ TEST_F(OptionenFenster, FarbprofilErstMitOkUndAufAlleLinks)
     EXPECT_EQ(f->palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(f->lstSongs->palette().color(QPalette::Text), QColor(1, 2, 3));
     // The web addresses: rich-text links take the palette's link colour.
-    for (QLabel* l : {info.lblwebsite, fortschrittsfenster()->lblwebsite}) {
+    for (QLabel* l : {info.lblwebsite, fortschrittsfenster()->lblwebsite, suche.lblwebsite}) {
         EXPECT_EQ(l->palette().color(QPalette::Link), QColor(Qt::white));
         EXPECT_TRUE(l->text().contains(QStringLiteral("color:#ffffff")));
     }
+    // Each keeps its own target and text.
+    EXPECT_TRUE(info.lblwebsite->text().contains(Webadresse()));
+    EXPECT_TRUE(suche.lblwebsite->text().contains(QStringLiteral("Infodatei</a>")));
+    EXPECT_FALSE(suche.lblwebsite->text().contains(Webadresse()));
     w->OptionenAnzeigen();
     w->cboFarbProfile->setCurrentIndex(0);
     w->cboFarbProfile_Click();
