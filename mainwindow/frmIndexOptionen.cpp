@@ -356,18 +356,23 @@ void frmIndexOptionen::cmdDateitypenHinzufügen_Click()
     lstDateitypen_Click();
 }
 
+bool frmIndexOptionen::entfernenBestätigt(int k, bool eingebaut)
+{
+    if (k < 0) {
+        hinweis(kListeneintragWählen, this);
+        return false;
+    }
+    if (eingebaut) {
+        hinweis(QStringLiteral("Nur eigene Einträge können geändert oder gelöscht werden."), this);
+        return false;
+    }
+    return MeldungZeigen(kEintragEntfernen, Knöpfe::JaNein, Symbol::Ausruf, this) == Antwort::Ja;
+}
+
 void frmIndexOptionen::cmdDateitypenEntfernen_Click()
 {
     const int k = gewählterTyp();
-    if (k < 0) {
-        hinweis(kListeneintragWählen, this);
-        return;
-    }
-    if (m_typen[size_t(k)].eingebaut) {
-        hinweis(QStringLiteral("Nur eigene Einträge können geändert oder gelöscht werden."), this);
-        return;
-    }
-    if (MeldungZeigen(kEintragEntfernen, Knöpfe::JaNein, Symbol::Ausruf, this) != Antwort::Ja)
+    if (!entfernenBestätigt(k, k >= 0 && m_typen[size_t(k)].eingebaut))
         return;
     m_typen = Arbeitskopie().typen;
     m_typen.erase(m_typen.begin() + k);
@@ -474,11 +479,7 @@ void frmIndexOptionen::cmdSyncOrdnerÄndern_Click()
 void frmIndexOptionen::cmdSyncOrdnerEntfernen_Click()
 {
     const int k = gewählterOrdner();
-    if (k < 0) {
-        hinweis(kListeneintragWählen, this);
-        return;
-    }
-    if (MeldungZeigen(kEintragEntfernen, Knöpfe::JaNein, Symbol::Ausruf, this) != Antwort::Ja)
+    if (!entfernenBestätigt(k, false))
         return;
     m_sync.erase(m_sync.begin() + k);
     m_füllen = true;

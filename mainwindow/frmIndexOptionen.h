@@ -92,6 +92,9 @@ private:
     QString ordnerFragen();
     int gewählterTyp() const;
     int gewählterOrdner() const;
+    // The checks before a list entry goes: one chosen, one of the user's
+    // own, and the user's Yes.
+    bool entfernenBestätigt(int k, bool eingebaut);
     void typenZeigen(int wählen);
 };
 

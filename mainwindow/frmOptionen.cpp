@@ -66,6 +66,15 @@ QCheckBox* box(QWidget* eltern, const char* name, const QString& text)
     return benannt(new QCheckBox(text, eltern), name);
 }
 
+// A page's bold heading and its note below it, over three grid columns.
+void seitenKopf(QGridLayout* l, QWidget* s, const QString& titel, const char* hinweisName, const QString& hinweis)
+{
+    auto* kopf = new QLabel(titel, s);
+    fettSetzen(kopf);
+    l->addWidget(kopf, 0, 0, 1, 3);
+    l->addWidget(TextLabel(s, hinweisName, hinweis), 1, 0, 1, 3);
+}
+
 QLabel* beispiel(QWidget* eltern, const char* name, const QString& text)
 {
     auto* l = benannt(new QLabel(text, eltern), name);
@@ -221,13 +230,9 @@ frmOptionen::frmOptionen(QWidget* parent) : QDialog(parent)
     {
         QFrame* s = fraOptionen[3];
         auto* l = new QGridLayout(s);
-        auto* kopf = new QLabel(QStringLiteral("Anzeigen und Darstellung"), s);
-        fettSetzen(kopf);
-        l->addWidget(kopf, 0, 0, 1, 3);
-        l->addWidget(TextLabel(s, "lblHinweisFarben",
-                               QStringLiteral("Sie können das Aussehen der Programm-Oberfläche ändern. Tipp: Ideal bei "
-                                              "Partys kann z.B. eine dunkle Oberfläche sein.")),
-                     1, 0, 1, 3);
+        seitenKopf(l, s, QStringLiteral("Anzeigen und Darstellung"), "lblHinweisFarben",
+                   QStringLiteral("Sie können das Aussehen der Programm-Oberfläche ändern. Tipp: Ideal bei Partys "
+                                  "kann z.B. eine dunkle Oberfläche sein."));
         l->addWidget(new QLabel(QStringLiteral("Profil wählen"), s), 2, 0);
         cboFarbProfile = benannt(new QComboBox(s), "cboFarbProfile");
         l->addWidget(cboFarbProfile, 2, 1, 1, 2);
@@ -282,13 +287,9 @@ frmOptionen::frmOptionen(QWidget* parent) : QDialog(parent)
     {
         QFrame* s = fraOptionen[4];
         auto* l = new QGridLayout(s);
-        auto* kopf = new QLabel(QStringLiteral("Datei-TAGs"), s);
-        fettSetzen(kopf);
-        l->addWidget(kopf, 0, 0, 1, 3);
-        l->addWidget(TextLabel(s, "lblHinweisTags",
-                               QStringLiteral("TAGs beischreiben den Inhalt einer Datei näher. Stellen Sie ein, wie "
-                                              "dieses Programm sie behandelt.")),
-                     1, 0, 1, 3);
+        seitenKopf(l, s, QStringLiteral("Datei-TAGs"), "lblHinweisTags",
+                   QStringLiteral("TAGs beischreiben den Inhalt einer Datei näher. Stellen Sie ein, wie dieses "
+                                  "Programm sie behandelt."));
         l->addWidget(new QLabel(QStringLiteral("Diese Infos beim Hinzufügen von Dateien lesen (langsamer)"), s), 2, 0, 1, 3);
         chkID3auslesenV1 = box(s, "chkID3auslesenV1", QStringLiteral("ID3v1-TAG"));
         chkID3auslesenV2 = box(s, "chkID3auslesenV2", QStringLiteral("ID3v2-TAG"));

@@ -7,6 +7,7 @@
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
 #include "core/StatusMeldung.h"
+#include "support/IndexDateiHilfen.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,34 +19,20 @@
 #include <memory>
 #include <unistd.h>
 
+using namespace testhilfe;
+
 namespace {
-
-QByteArray lesen(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
-}
-
-// Writes an index file with the given paths as its entries.
-void indexDateiAnlegen(const QString& pfad, const QStringList& einträge)
-{
-    Index idx;
-    idx.bolIndexGeladen = true;
-    for (const QString& e : einträge)
-        idx.EintragAnhängen(e, LeereMedienInfo());
-    ASSERT_TRUE(DateiSpeichern(idx, pfad, false));
-}
 
 class IndexOeffnenTest : public ::testing::Test {
 protected:
     QTemporaryDir ordner;
     QString a, b;
     Index gesichert;
-    std::deque<Antwort> antworten;
-    QStringList meldungen;
-    QStringList fragen;
+    Fragenskript skript;
+    std::deque<Antwort>& antworten = skript.antworten;
+    QStringList& meldungen = skript.meldungen;
+    QStringList& fragen = skript.fragen;
     StatusSchreiber status;
-    std::unique_ptr<DienstErsetzen<MeldungsDienst>> meldungsDienst;
     std::unique_ptr<DienstErsetzen<StatusDienst>> statusDienst;
 
     void SetUp() override
@@ -57,27 +44,14 @@ protected:
         IndexDateiSperreWartezeitSetzen(50);
         gesichert = hauptIndex();
         hauptIndex() = Index();
-        meldungsDienst = std::make_unique<DienstErsetzen<MeldungsDienst>>([this](const Meldung& m) {
-            meldungen << m.text;
-            if (m.knöpfe == Knöpfe::OK)
-                return Antwort::OK;
-            fragen << m.text;
-            if (antworten.empty()) {
-                ADD_FAILURE() << "unexpected question: " << m.text.toStdString();
-                return Antwort::Nein;
-            }
-            const Antwort antwort = antworten.front();
-            antworten.pop_front();
-            return antwort;
-        });
         status.titelSetzen = [](const QString&) {};
         status.normalerTitel = [] { return QString(); };
         statusDienst = std::make_unique<DienstErsetzen<StatusDienst>>(&status);
 
         a = ordner.filePath("A.kvx");
         b = ordner.filePath("B.kvx");
-        indexDateiAnlegen(a, {"/m/a1.mp3"});
-        indexDateiAnlegen(b, {"/m/b1.mp3", "/m/b2.mp3"});
+        IndexDateiAnlegen(a, {"/m/a1.mp3"});
+        IndexDateiAnlegen(b, {"/m/b1.mp3", "/m/b2.mp3"});
         einstellungen().Dateiname = a;
         ASSERT_TRUE(IndexDateiLaden());
         meldungen.clear();
@@ -87,7 +61,6 @@ protected:
         SichereDatei::FehlerBeimUmbenennen(false);
         IndexDateiSperreWartezeitSetzen(4500);
         hauptIndex() = gesichert;
-        EXPECT_TRUE(antworten.empty()) << "a question was not asked";
     }
     // The working index gets an unsaved entry.
     void ändern()
@@ -101,14 +74,14 @@ protected:
 
 TEST_F(IndexOeffnenTest, WechselMitGeändertemIndexAufJedemWeg)
 {
-    const QByteArray bAlt = lesen(b);
+    const QByteArray bAlt = DateiInhalt(b);
 
     // Saved without asking.
     einstellungen().DateiAutomatischSpeichern = 1;
     ändern();
     EXPECT_EQ(IndexDateiWechseln(b, nullptr), IndexWechsel::Geladen);
-    EXPECT_TRUE(lesen(a).contains("/m/neu.mp3"));
-    EXPECT_EQ(lesen(b), bAlt);
+    EXPECT_TRUE(DateiInhalt(a).contains("/m/neu.mp3"));
+    EXPECT_EQ(DateiInhalt(b), bAlt);
     EXPECT_EQ(einstellungen().Dateiname, b);
     EXPECT_EQ(hauptIndex().lngIndexAnzahl, 2);
     EXPECT_TRUE(hauptIndex().bolIndexGeladen);
@@ -123,27 +96,27 @@ TEST_F(IndexOeffnenTest, WechselMitGeändertemIndexAufJedemWeg)
     EXPECT_EQ(IndexDateiWechseln(a, nullptr), IndexWechsel::Geladen);
     ASSERT_EQ(fragen.size(), 1);
     EXPECT_EQ(fragen[0], QStringLiteral("Die Indexdatei wurde geändert.\nMöchten Sie diese speichern?"));
-    EXPECT_TRUE(lesen(b).contains("/m/neu.mp3"));
+    EXPECT_TRUE(DateiInhalt(b).contains("/m/neu.mp3"));
     EXPECT_EQ(einstellungen().Dateiname, a);
     EXPECT_EQ(hauptIndex().lngIndexAnzahl, 2);
 
     // No: the changes are dropped.
-    const QByteArray aAlt = lesen(a);
+    const QByteArray aAlt = DateiInhalt(a);
     hauptIndex().EintragAnhängen(QStringLiteral("/m/verworfen.mp3"), LeereMedienInfo());
     hauptIndex().bolIndexGeändert = true;
     antworten = {Antwort::Nein};
     EXPECT_EQ(IndexDateiWechseln(b, nullptr), IndexWechsel::Geladen);
-    EXPECT_EQ(lesen(a), aAlt);
+    EXPECT_EQ(DateiInhalt(a), aAlt);
     EXPECT_EQ(einstellungen().Dateiname, b);
 
     // Cancel: nothing saved, nothing switched.
-    const QByteArray bJetzt = lesen(b);
+    const QByteArray bJetzt = DateiInhalt(b);
     ändern();
     const qint32 anzahl = hauptIndex().lngIndexAnzahl;
     antworten = {Antwort::Abbrechen};
     EXPECT_EQ(IndexDateiWechseln(a, nullptr), IndexWechsel::Abgebrochen);
-    EXPECT_EQ(lesen(b), bJetzt);
-    EXPECT_EQ(lesen(a), aAlt);
+    EXPECT_EQ(DateiInhalt(b), bJetzt);
+    EXPECT_EQ(DateiInhalt(a), aAlt);
     EXPECT_EQ(einstellungen().Dateiname, b);
     EXPECT_EQ(hauptIndex().lngIndexAnzahl, anzahl);
     EXPECT_TRUE(hauptIndex().bolIndexGeändert);
@@ -157,20 +130,20 @@ TEST_F(IndexOeffnenTest, MisslungenesAutomatischesSpeichernWechseltNicht)
     const QString nurLesen = ordner.filePath("nurlesen");
     ASSERT_TRUE(QDir().mkdir(nurLesen));
     const QString c = nurLesen + QStringLiteral("/C.kvx");
-    indexDateiAnlegen(c, {"/m/c1.mp3"});
+    IndexDateiAnlegen(c, {"/m/c1.mp3"});
     einstellungen().Dateiname = c;
     ASSERT_TRUE(IndexDateiLaden());
     QFile::setPermissions(nurLesen, QFile::ReadOwner | QFile::ExeOwner);
     if (geteuid() == 0)
         SichereDatei::FehlerBeimUmbenennen(true);
-    const QByteArray cAlt = lesen(c);
+    const QByteArray cAlt = DateiInhalt(c);
 
     einstellungen().DateiAutomatischSpeichern = 1;
     ändern();
     EXPECT_EQ(IndexDateiWechseln(b, nullptr), IndexWechsel::Abgebrochen);
     QFile::setPermissions(nurLesen, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(meldungen.isEmpty()); // the writer reported it
-    EXPECT_EQ(lesen(c), cAlt);
+    EXPECT_EQ(DateiInhalt(c), cAlt);
     EXPECT_EQ(einstellungen().Dateiname, c);
     EXPECT_EQ(hauptIndex().lngIndexAnzahl, 2);
     EXPECT_TRUE(hauptIndex().bolIndexGeändert);
@@ -181,14 +154,14 @@ TEST_F(IndexOeffnenTest, OhneGeladenenIndexWirdNichtsGespeichertOderGefragt)
 {
     hauptIndex().bolIndexGeladen = false;
     hauptIndex().bolIndexGeändert = true;
-    const QByteArray aAlt = lesen(a);
+    const QByteArray aAlt = DateiInhalt(a);
     EXPECT_FALSE(IndexDateiSpeichern(nullptr));
     EXPECT_FALSE(IndexDateiSpeichernUnter(ordner.filePath("Kopie.kvx"), nullptr));
     EXPECT_FALSE(QFile::exists(ordner.filePath("Kopie.kvx")));
     EXPECT_EQ(IndexDateiWechseln(b, nullptr), IndexWechsel::Geladen);
     EXPECT_TRUE(fragen.isEmpty());
     EXPECT_FALSE(meldungen.contains(QStringLiteral("Die Indexdatei wurde gespeichert.")));
-    EXPECT_EQ(lesen(a), aAlt);
+    EXPECT_EQ(DateiInhalt(a), aAlt);
     EXPECT_EQ(einstellungen().Dateiname, b);
 }
 
@@ -204,7 +177,7 @@ TEST_F(IndexOeffnenTest, EinAbgelehntesLadenLässtKeinenIndexGeladen)
     EXPECT_EQ(IndexDateiWechseln(alt, nullptr), IndexWechsel::NichtGeladen);
     EXPECT_EQ(einstellungen().Dateiname, alt);
     EXPECT_FALSE(hauptIndex().bolIndexGeladen);
-    EXPECT_EQ(lesen(alt), QByteArray("/m/x.mp3\r\n"));
+    EXPECT_EQ(DateiInhalt(alt), QByteArray("/m/x.mp3\r\n"));
 }
 
 TEST_F(IndexOeffnenTest, SpeichernUnterLässtDieArbeitsdateiUngespeichert)
@@ -212,26 +185,26 @@ TEST_F(IndexOeffnenTest, SpeichernUnterLässtDieArbeitsdateiUngespeichert)
     ändern();
     const QDateTime stempel = QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5));
     hauptIndex().datLetzteSpeicherung = stempel;
-    const QByteArray aAlt = lesen(a);
+    const QByteArray aAlt = DateiInhalt(a);
     const QString kopie = ordner.filePath("Kopie.kvx");
 
     EXPECT_TRUE(IndexKopieErlaubt(kopie, nullptr));
     EXPECT_TRUE(IndexDateiSpeichernUnter(kopie, nullptr));
-    EXPECT_TRUE(lesen(kopie).contains("/m/neu.mp3"));
+    EXPECT_TRUE(DateiInhalt(kopie).contains("/m/neu.mp3"));
     EXPECT_FALSE(QFile::exists(kopie + QLatin1Char('~')));
-    EXPECT_EQ(lesen(a), aAlt);
+    EXPECT_EQ(DateiInhalt(a), aAlt);
     EXPECT_EQ(einstellungen().Dateiname, a);
     EXPECT_TRUE(hauptIndex().bolIndexGeändert);
     EXPECT_EQ(hauptIndex().datLetzteSpeicherung, stempel);
     EXPECT_TRUE(meldungen.contains(QStringLiteral("Die Indexdatei wurde gespeichert.")));
 
     // An existing file is replaced only after Yes.
-    const QByteArray bAlt = lesen(b);
+    const QByteArray bAlt = DateiInhalt(b);
     antworten = {Antwort::Nein};
     EXPECT_FALSE(IndexKopieErlaubt(b, nullptr));
     ASSERT_EQ(fragen.size(), 1);
     EXPECT_TRUE(fragen[0].startsWith(QStringLiteral("Die Datei '") + b + QStringLiteral("' existiert bereits.")));
-    EXPECT_EQ(lesen(b), bAlt);
+    EXPECT_EQ(DateiInhalt(b), bAlt);
     antworten = {Antwort::Ja};
     EXPECT_TRUE(IndexKopieErlaubt(b, nullptr));
 
@@ -243,7 +216,7 @@ TEST_F(IndexOeffnenTest, SpeichernUnterLässtDieArbeitsdateiUngespeichert)
     EXPECT_TRUE(IndexKopieErlaubt(verweis, nullptr));
     EXPECT_TRUE(fragen.isEmpty());
     EXPECT_TRUE(IndexDateiSpeichernUnter(verweis, nullptr));
-    EXPECT_TRUE(lesen(a).contains("/m/neu.mp3"));
+    EXPECT_TRUE(DateiInhalt(a).contains("/m/neu.mp3"));
     EXPECT_FALSE(hauptIndex().bolIndexGeändert);
     EXPECT_NE(hauptIndex().datLetzteSpeicherung, stempel);
     EXPECT_TRUE(QFileInfo(verweis).isSymLink());
@@ -263,7 +236,7 @@ TEST_F(IndexOeffnenTest, SpeichernUnterBehältDieMarkeEinerGeändertenSpaltenfol
     EXPECT_TRUE(IndexDateiSpeichernUnter(ordner.filePath("Kopie.kvx"), nullptr));
     IndexHörerAbmelden(hörer);
     EXPECT_TRUE(hauptIndex().bolIndexGeändert);
-    EXPECT_TRUE(lesen(ordner.filePath("Kopie.kvx")).contains("#OPT:SPALTEN=1=100"));
+    EXPECT_TRUE(DateiInhalt(ordner.filePath("Kopie.kvx")).contains("#OPT:SPALTEN=1=100"));
 }
 
 TEST_F(IndexOeffnenTest, RelativerPfadWirdAbsolut)

@@ -1,3 +1,4 @@
+#include "support/IndexDateiHilfen.h"
 #include "support/ListenHilfen.h"
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
@@ -34,31 +35,19 @@
 
 #include <deque>
 
+using namespace testhilfe;
+
 namespace {
-
-QByteArray lesen(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
-}
-
-void indexDateiAnlegen(const QString& pfad, const QStringList& einträge)
-{
-    Index idx;
-    idx.bolIndexGeladen = true;
-    for (const QString& e : einträge)
-        idx.EintragAnhängen(e, LeereMedienInfo());
-    ASSERT_TRUE(DateiSpeichern(idx, pfad, false));
-}
 
 class OptionenFenster : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString a, b;
     std::unique_ptr<frmMain> f;
-    std::deque<Antwort> antworten;
-    QStringList meldungen, fragen;
-    std::unique_ptr<DienstErsetzen<MeldungsDienst>> meldungsDienst;
+    Fragenskript skript;
+    std::deque<Antwort>& antworten = skript.antworten;
+    QStringList& meldungen = skript.meldungen;
+    QStringList& fragen = skript.fragen;
 
     void SetUp() override
     {
@@ -68,23 +57,10 @@ protected:
         einstellungen().StartBildschirm = 0;
         einstellungen().AutoCompleteVerwenden = 0;
         IndexDateiSperreWartezeitSetzen(50);
-        meldungsDienst = std::make_unique<DienstErsetzen<MeldungsDienst>>([this](const Meldung& m) {
-            meldungen << m.text;
-            if (m.knöpfe == Knöpfe::OK)
-                return Antwort::OK;
-            fragen << m.text;
-            if (antworten.empty()) {
-                ADD_FAILURE() << "unexpected question: " << m.text.toStdString();
-                return Antwort::Nein;
-            }
-            const Antwort antwort = antworten.front();
-            antworten.pop_front();
-            return antwort;
-        });
         a = dir.filePath("A.kvx");
         b = dir.filePath("B.kvx");
-        indexDateiAnlegen(a, {"/m/a1.mp3"});
-        indexDateiAnlegen(b, {"/m/b1.mp3", "/m/b2.mp3"});
+        IndexDateiAnlegen(a, {"/m/a1.mp3"});
+        IndexDateiAnlegen(b, {"/m/b1.mp3", "/m/b2.mp3"});
         hauptIndex() = Index();
         f = std::make_unique<frmMain>();
         f->resize(900, 600);
@@ -97,7 +73,6 @@ protected:
         IndexDateiSperreWartezeitSetzen(4500);
         f.reset();
         hauptIndex() = Index();
-        EXPECT_TRUE(antworten.empty()) << "a question was not asked";
     }
     frmIndexÖffnen* indexFenster(QStringList* dialogAufrufe = nullptr, QString antwort = QString())
     {
@@ -118,7 +93,7 @@ protected:
 
 TEST_F(OptionenFenster, NeueDateiFülltNurDasFeld)
 {
-    const QByteArray bAlt = lesen(b);
+    const QByteArray bAlt = DateiInhalt(b);
     QStringList aufrufe;
     frmIndexÖffnen* w = indexFenster(&aufrufe, b);
     EXPECT_TRUE(w->cmdSpeichern->isEnabled());
@@ -129,7 +104,7 @@ TEST_F(OptionenFenster, NeueDateiFülltNurDasFeld)
     EXPECT_EQ(w->txtIndexdatei->currentText(), b);
     EXPECT_FALSE(w->cmdSpeichern->isEnabled());
     EXPECT_FALSE(w->cmdIndexdateiSpeichernUnter->isEnabled());
-    EXPECT_EQ(lesen(b), bAlt);
+    EXPECT_EQ(DateiInhalt(b), bAlt);
     EXPECT_TRUE(meldungen.isEmpty());
 
     // A name that does not exist yet: nothing is created before OK.
@@ -174,23 +149,23 @@ TEST_F(OptionenFenster, SpeichernUndSpeichernUnter)
     hauptIndex().bolIndexGeändert = true;
     frmIndexÖffnen* w = indexFenster();
     w->cmdSpeichern_Click();
-    EXPECT_TRUE(lesen(a).contains("/m/neu.mp3"));
+    EXPECT_TRUE(DateiInhalt(a).contains("/m/neu.mp3"));
     EXPECT_EQ(meldungen, QStringList{QStringLiteral("Die Indexdatei wurde gespeichert.")});
     EXPECT_FALSE(hauptIndex().bolIndexGeändert);
 
     // Save as over an existing file: asked first; No keeps it and the window open.
     hauptIndex().bolIndexGeändert = true;
-    const QByteArray bAlt = lesen(b);
+    const QByteArray bAlt = DateiInhalt(b);
     w = indexFenster(nullptr, b);
     w->show();
     antworten = {Antwort::Nein};
     w->cmdIndexdateiSpeichernUnter_Click();
-    EXPECT_EQ(lesen(b), bAlt);
+    EXPECT_EQ(DateiInhalt(b), bAlt);
     EXPECT_TRUE(w->isVisible());
     antworten = {Antwort::Ja};
     w->cmdIndexdateiSpeichernUnter_Click();
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(lesen(b).contains("/m/neu.mp3"));
+    EXPECT_TRUE(DateiInhalt(b).contains("/m/neu.mp3"));
     EXPECT_TRUE(hauptIndex().bolIndexGeändert);
     EXPECT_EQ(einstellungen().Dateiname, a);
 }
@@ -199,7 +174,7 @@ TEST_F(OptionenFenster, OhneGeladenenIndexSindDieSpeicherknöpfeAus)
 {
     hauptIndex().bolIndexGeladen = false;
     hauptIndex().bolIndexGeändert = true;
-    const QByteArray aAlt = lesen(a);
+    const QByteArray aAlt = DateiInhalt(a);
     frmIndexÖffnen* w = indexFenster();
     EXPECT_FALSE(w->cmdSpeichern->isEnabled());
     EXPECT_FALSE(w->cmdIndexdateiSpeichernUnter->isEnabled());
@@ -207,7 +182,7 @@ TEST_F(OptionenFenster, OhneGeladenenIndexSindDieSpeicherknöpfeAus)
     w->txtIndexdatei->setEditText(b);
     w->cmdOk_Click();
     EXPECT_TRUE(fragen.isEmpty());
-    EXPECT_EQ(lesen(a), aAlt);
+    EXPECT_EQ(DateiInhalt(a), aAlt);
     EXPECT_EQ(einstellungen().Dateiname, b);
     EXPECT_TRUE(hauptIndex().bolIndexGeladen);
     EXPECT_EQ(hauptIndex().lngIndexAnzahl, 2);
@@ -224,7 +199,7 @@ TEST_F(OptionenFenster, WechselMitSpeicherfrage)
     antworten = {Antwort::Ja};
     w->cmdOk_Click();
     EXPECT_EQ(fragen, QStringList{QStringLiteral("Die Indexdatei wurde geändert.\nMöchten Sie diese speichern?")});
-    EXPECT_TRUE(lesen(a).contains("/m/neu.mp3"));
+    EXPECT_TRUE(DateiInhalt(a).contains("/m/neu.mp3"));
     EXPECT_EQ(einstellungen().Dateiname, b);
     EXPECT_EQ(f->modell()->rowCount(), 2);
     EXPECT_EQ(f->lblIndexdatei->text(), QStringLiteral("B.kvx"));
@@ -233,7 +208,7 @@ TEST_F(OptionenFenster, WechselMitSpeicherfrage)
 TEST_F(OptionenFenster, IndexdateiLabelZeigtNurIndexdateien)
 {
     QDir(dir.path()).mkdir(QStringLiteral("unter"));
-    indexDateiAnlegen(dir.filePath("unter/C.KVX"), {});
+    IndexDateiAnlegen(dir.filePath("unter/C.KVX"), {});
     QFile(dir.filePath("A.kvx~")).open(QIODevice::WriteOnly);
     QFile(dir.filePath("notiz.txt")).open(QIODevice::WriteOnly);
     OptionenBefehleVerbinden(f.get());
