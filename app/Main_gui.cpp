@@ -22,6 +22,7 @@
 #include "mainwindow/Tray_gui.h"
 #include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/frmOptionen.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -72,13 +73,14 @@ void Main(const QStringList& argumente)
     schritt([&] { BibliotheksBefehleVerbinden(f); });
     schritt([&] { KleineFensterBefehleVerbinden(f); });
     schritt([&] { ExportUndAutoDJVerbinden(f); });
+    schritt([&] { OptionenBefehleVerbinden(f); });
 
     schritt([&] {
         if (auto datei = BefehlszeileAuswerten(BefehlszeileAusArgumenten(argumente)))
             e.Dateiname = *datei;
     });
 
-    schritt([] { IndexDateiLaden(); });
+    schritt([&] { IndexDateiLaden(f); });
 
     e.WinampLautstärke = LautstärkeBegrenzen(e.WinampLautstärke);
     e.WinampBalance = BalanceBegrenzen(e.WinampBalance);

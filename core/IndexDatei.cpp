@@ -644,11 +644,12 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     return true;
 }
 
-void IndexDateiLaden()
+bool IndexDateiLaden(QObject* aufrufer)
 {
     Einstellungen& e = einstellungen();
     if (e.Dateiname.isEmpty())
         e.Dateiname = PfadVerbinden(ProgrammOrdner(), QStringLiteral("Kalvbox.kvx"));
-    DateiLaden(hauptIndex(), QString(e.Dateiname));
+    const bool geladen = DateiLaden(hauptIndex(), QString(e.Dateiname), aufrufer);
     IndexZustandGeändert();
+    return geladen;
 }

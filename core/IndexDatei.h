@@ -24,8 +24,9 @@ bool DateiLaden(Index& index, const QString& strDateiname, QObject* aufrufer = n
 // Loads the index file named by the setting `Dateiname` into the program's
 // index (when the name is empty it becomes "Kalvbox.kvx" in the program's
 // folder) and brings the main window into the state of a loaded index or of
-// none (through IndexZustandGeändert).
-void IndexDateiLaden();
+// none (through IndexZustandGeändert). Questions and progress belong to
+// `aufrufer`. True when the file was loaded.
+bool IndexDateiLaden(QObject* aufrufer = nullptr);
 
 // Tells the listeners of the program's index (IndexEreignis::Geladen); called
 // after every load and by whoever else changes which index file is loaded.

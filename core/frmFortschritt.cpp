@@ -2,6 +2,7 @@
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
+#include "core/Linkfarbe_gui.h"
 #include "platform/Farbe_gui.h"
 #include "platform/Twips.h"
 
@@ -43,6 +44,7 @@ frmFortschritt::frmFortschritt(QWidget* parent) : QDialog(parent)
     lblwebsite->setToolTip(QStringLiteral("Besuchen Sie meine Internetseite!"));
     lblwebsite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(Webadresse()));
     lblwebsite->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionen);
     connect(lblwebsite, &QLabel::linkActivated, this, &frmFortschritt::lblwebsite_Click);
     ProgressBar1->hide();
     ProgressBar2->hide();
@@ -100,7 +102,7 @@ void frmFortschritt::cmdAbbrechen_Click()
 
 void frmFortschritt::lblwebsite_Click()
 {
-    TextfarbeSetzen(lblwebsite, einstellungen().FarbeFunktionenBesucht);
+    LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionenBesucht);
     ProgrammStarten(Webadresse(), QString());
 }
 

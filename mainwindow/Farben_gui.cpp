@@ -1,10 +1,11 @@
 #include "mainwindow/Farben_gui.h"
 
 #include "core/Einstellungen.h"
-#include "core/frmFortschritt.h"
+#include "core/Linkfarbe_gui.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Farbe_gui.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -21,6 +22,9 @@ const char* const kLinks[] = {
     "cmdIndexErstellen", "cmdListeAufräumen", "cmdAuswählen", "cmdBeenden", "cmdHilfe", "cmdOptionen", "cmdInfo",
     "lblIndexdatei", "lblIndexDateiUntertitel2",
 };
+
+const QStringList kWebFenster = {QStringLiteral("frmFortschritt"), QStringLiteral("frmInfo"),
+                                  QStringLiteral("frmInternet")};
 
 const char* const kRahmen[] = {"fraKnöpfeLinks", "fraLinks1", "fraLinks2", "fraLinks3",
                                "fraLinks4", "fraLinks5", "fraNurBeiAusgewählt"};
@@ -125,10 +129,11 @@ void FarbenAnwenden(frmMain* f)
         vordergrund(l, e.FarbeFunktionen);
         unterstreichen(l, ruhendUnterstrichen());
     }
-    if (frmFortschritt* p = fortschrittsfenster()) {
-        vordergrund(p->lblwebsite, e.FarbeFunktionen);
-        unterstreichen(p->lblwebsite, ruhendUnterstrichen());
-    }
+    // The web-address labels of the small windows that exist; the others
+    // take the colours when they are made.
+    for (QWidget* fenster : QApplication::topLevelWidgets())
+        if (kWebFenster.contains(fenster->objectName()))
+            LinkLabelFärben(fenster->findChild<QLabel*>(QStringLiteral("lblwebsite")), e.FarbeFunktionen);
     vordergrund(f->lblDateiAnzahl, e.FarbeFunktionenBesucht);
     hintergrund(f, e.FarbeFunktionenHintergrund);
     for (const char* name : kRahmen)
@@ -139,6 +144,7 @@ void FarbenAnwenden(frmMain* f)
         vordergrund(w, e.FarbeListen);
         hintergrund(w, e.FarbeListenHintergrund);
     }
+    f->BeschreibungAktualisieren();
     for (QWidget* w : {static_cast<QWidget*>(f->lblWinampSteuerungBalance), static_cast<QWidget*>(f->lblWinampSteuerungPosition),
                        static_cast<QWidget*>(f->lblWinampSteuerungVolumen)})
         vordergrund(w, e.FarbeBeschreibungen);

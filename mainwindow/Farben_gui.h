@@ -6,8 +6,8 @@ class QWidget;
 class frmMain;
 
 // Applies the seven colours and the underline setting to the main window
-// (and the web-address label of the progress window); installs the hover
-// look on first use.
+// and to the web-address labels of the progress, about and web-search
+// windows; installs the hover look on first use.
 void FarbenAnwenden(frmMain* f);
 
 // Gives the label under the mouse the hover look and every other link of the

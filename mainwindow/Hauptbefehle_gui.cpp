@@ -147,9 +147,6 @@ Hauptbefehle* HauptfensterBefehleVerbinden(frmMain* f)
             info = new frmInfo(f);
         info->Zeigen();
     });
-    // The index file window is not built yet: its label must not look like
-    // a command that does nothing.
-    f->lblIndexdatei->setEnabled(false);
 
     const QPointer<Hauptbefehle> z(b);
     SpielerleisteAuswahlHookSetzen([z] {

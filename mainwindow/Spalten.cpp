@@ -217,6 +217,7 @@ bool OptionenSpaltenEinsetzen(const Index& idx, std::vector<OptionenSpalte>& lis
         s.name = SpaltenName(int(nummer));
         s.an = breite > 0;
         s.breite = s.an ? qint32(breite) : 0;
+        s.nummer = int(nummer);
         liste.push_back(s);
     }
     return true;

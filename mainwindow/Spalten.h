@@ -41,6 +41,7 @@ struct OptionenSpalte {
     QString name;
     bool an = false;
     qint32 breite = 0;
+    int nummer = 0; // the column's number (1 to 30)
 };
 // The column list for the index options dialog; false (list untouched)
 // when the layout text is empty.

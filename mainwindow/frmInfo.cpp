@@ -2,6 +2,7 @@
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
+#include "core/Linkfarbe_gui.h"
 #include "platform/Steuerelemente_gui.h"
 #include "platform/Farbe_gui.h"
 
@@ -36,6 +37,7 @@ frmInfo::frmInfo(QWidget* parent) : QDialog(parent)
     lblwebsite = TextLabel(this, "lblwebsite", QStringLiteral("<a href=\"%1\">%1</a>").arg(Webadresse()));
     lblwebsite->setToolTip(QStringLiteral("Besuchen Sie meine Internetseite!"));
     lblwebsite->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionen);
     v->addWidget(lblwebsite);
     auto* knöpfe = new QHBoxLayout;
     cmdUpdate = benannt(new QPushButton(QStringLiteral("&Update suchen"), this), "cmdUpdate");
@@ -99,6 +101,6 @@ void frmInfo::cmdUpdate_Click()
 
 void frmInfo::lblwebsite_Click()
 {
-    TextfarbeSetzen(lblwebsite, einstellungen().FarbeFunktionenBesucht);
+    LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionenBesucht);
     cmdUpdate_Click();
 }

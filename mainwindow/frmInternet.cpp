@@ -1,7 +1,9 @@
 #include "mainwindow/frmInternet.h"
 
+#include "core/Einstellungen.h"
 #include "core/Funktionen.h"
 #include "core/Index.h"
+#include "core/Linkfarbe_gui.h"
 #include "core/Liste.h"
 #include "core/Meldungen.h"
 #include "mainwindow/Internet.h"
@@ -36,6 +38,7 @@ frmInternet::frmInternet(QWidget* parent) : QDialog(parent)
     auto* knöpfe = new QHBoxLayout;
     lblwebsite = TextLabel(this, "lblwebsite", QStringLiteral("<a href=\"#\">Infodatei</a>"));
     lblwebsite->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionen);
     cmdOk = benannt(new QPushButton(QStringLiteral("Ok"), this), "cmdOk");
     cmdOk->setDefault(true);
     cmdAbbrechen = benannt(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdAbbrechen");
@@ -48,7 +51,10 @@ frmInternet::frmInternet(QWidget* parent) : QDialog(parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmInternet::cmdOk_Click);
     connect(cmdAbbrechen, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstListe, &QListWidget::itemDoubleClicked, this, &frmInternet::cmdOk_Click);
-    connect(lblwebsite, &QLabel::linkActivated, this, [] { HilfeAnzeigen(); });
+    connect(lblwebsite, &QLabel::linkActivated, this, [this] {
+        LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionenBesucht);
+        HilfeAnzeigen();
+    });
 }
 
 void frmInternet::cmdOk_Click()

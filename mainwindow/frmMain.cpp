@@ -120,8 +120,9 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     lblAnwendung = benannt(new QLabel(ProgrammTitel(), fraLinks1), QStringLiteral("lblAnwendung"));
     Label1 = benannt(new QLabel(ProgrammTitel(), fraLinks1), QStringLiteral("Label1"));
     Label1->hide();
-    lblIndexdatei = benannt(new Zeilenlabel(fraLinks1, Qt::ElideMiddle), QStringLiteral("lblIndexdatei"));
-    lblIndexdatei->setText(QStringLiteral("(Indexdatei)"));
+    lblIndexdatei = link(QStringLiteral("lblIndexdatei"), QStringLiteral("(Indexdatei)"), fraLinks1);
+    // A long index file name never widens the strip.
+    lblIndexdatei->setSizePolicy(QSizePolicy::Ignored, lblIndexdatei->sizePolicy().verticalPolicy());
     // The description bar keeps one line each, however long the name.
     lblIndexdateiUntertitel1 = benannt(new Zeilenlabel(fraLinks1), QStringLiteral("lblIndexdateiUntertitel1"));
     lblIndexDateiUntertitel2 = benannt(new Zeilenlabel(fraLinks1, Qt::ElideMiddle), QStringLiteral("lblIndexDateiUntertitel2"));

@@ -47,7 +47,7 @@ public:
 
     // Top strip
     QFrame* fraLinks1;
-    QLabel* lblIndexdatei;
+    LinkLabel* lblIndexdatei;
     QLabel* lblAnwendung;
     QLabel* Label1;
     QLabel* lblIndexdateiUntertitel1;
