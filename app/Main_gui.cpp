@@ -19,6 +19,7 @@
 #include "mainwindow/Tray_gui.h"
 #include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
+#include "media/Mp3TagBefehl_gui.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -66,6 +67,7 @@ void Main(const QStringList& argumente)
     schritt([&] { FarbenAnwenden(f); });
     schritt([&] { HauptfensterBefehleVerbinden(f); });
     schritt([&] { BibliotheksBefehleVerbinden(f); });
+    schritt([&] { Mp3TagBefehleVerbinden(f); });
 
     schritt([&] {
         if (auto datei = BefehlszeileAuswerten(BefehlszeileAusArgumenten(argumente)))

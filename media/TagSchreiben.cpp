@@ -23,7 +23,7 @@ int g_fehlerNach = 0;
 
 constexpr qint64 kMaxTagGröße = (qint64(1) << 28) - 1; // the size field holds 28 bits
 constexpr qint64 kMaxPadding = (qint64(256) << 20) - 1;
-constexpr qint64 kKopierBlock = 1 << 20;
+constexpr qint64 kKopierBlock = 64 << 10;
 
 const QString kLF = QStringLiteral("\n");
 const QString kZugriffHinweis = QStringLiteral(
