@@ -248,6 +248,7 @@ frmMp3Tag::frmMp3Tag(QWidget* parent) : QDialog(parent)
     haupt->addLayout(optionen);
     for (QFrame* f : fraOptionen)
         haupt->addWidget(f);
+    haupt->addLayout(StapelfeldBauen());
     auto* unten = new QHBoxLayout;
     unten->addStretch();
     unten->addWidget(cmdTAGSpeichernAlles);
@@ -671,7 +672,7 @@ void frmMp3Tag::AutomatischSpeichern(bool v1, bool v2, bool felder)
 
 void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
 {
-    bolMp3TagGespeichert = false;
+    bolMp3TagGespeichert = bolV1Gespeichert = bolV2Gespeichert = bolFelderGespeichert = false;
     const qint32 eintrag = EintragGezeigt();
     if (!eintrag)
         return;
@@ -701,7 +702,7 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
             if (v1) {
                 if (Mp3TAGSpeichernV1(pfad, TagV1TextZurückgeben(info), fehler)) {
                     info.Mp3_ID3v1_Vorhanden = 1;
-                    bolMp3TagGespeichert = true;
+                    bolMp3TagGespeichert = bolV1Gespeichert = true;
                 } else {
                     MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
                 }
@@ -709,7 +710,7 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
             if (v2) {
                 if (Mp3TAGSpeichernV2(pfad, info, fehler)) {
                     info.Mp3_ID3v2_Vorhanden = 1;
-                    bolMp3TagGespeichert = true;
+                    bolMp3TagGespeichert = bolV2Gespeichert = true;
                 } else {
                     MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
                 }
@@ -717,7 +718,7 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
         }
     }
     if (felder)
-        bolMp3TagGespeichert = true;
+        bolMp3TagGespeichert = bolFelderGespeichert = true;
 
     // Shown again once: both tags and the header as the file now holds them.
     MedienInfosEintragen(info, pfad, QStringLiteral("111"));

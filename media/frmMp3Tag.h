@@ -13,7 +13,9 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLayout;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 
@@ -93,6 +95,18 @@ public:
     bool bolMp3TagGeladen = false;
     // Set by every part of a save that succeeded.
     bool bolMp3TagGespeichert = false;
+    // Which parts the last save wrote (the batch run reports each).
+    bool bolV1Gespeichert = false;
+    bool bolV2Gespeichert = false;
+    bool bolFelderGespeichert = false;
+
+    // The batch panel (frmMp3TagStapel.cpp).
+    QListWidget* cboFunktion = nullptr;
+    QListWidget* cboFunktionTAG = nullptr;
+    QPushButton* cmdFunktionAusführen = nullptr;
+    void cboFunktion_Click();
+    void cboFunktionTAG_Click();
+    void cmdFunktionAusführen_Click();
 
     // Opening for a list of entries: loads the first available one; false
     // when none could be shown (the editor then stays hidden).
@@ -144,6 +158,7 @@ protected:
     void reject() override { cmdOk_Click(); }
 
 private:
+    QLayout* StapelfeldBauen();
     void SchließenSchritte();
     void GenreListenFüllen();
     void V2GenreSetzen(const QString& genre);
