@@ -164,3 +164,24 @@ TEST_F(StapelFenster, FieldCopyIntoAllFiles)
     EXPECT_EQ(f->txtv2Interpret->text(), "Neue Band");
     EXPECT_EQ(f->txtInterpret->text(), "band") << "the ID3v1 box of the first file held 'band'";
 }
+
+TEST_F(StapelFenster, SetupOpensTheChooserOverTheEditor)
+{
+    ASSERT_TRUE(f->Öffnen(einträge));
+    einstellungen().AutoTagAktuell.clear();
+    std::function<void()> imDialog = [&] {
+        frmMp3TagAutoTagWählen* w = autoTagWählenFenster();
+        if (!w || !w->isVisible()) {
+            QTimer::singleShot(10, imDialog);
+            return;
+        }
+        EXPECT_EQ(w->parentWidget(), f);
+        EXPECT_EQ(w->lstFormat->count(), einstellungen().AutoTagFormate.size());
+        w->lstFormat->setCurrentRow(2);
+        w->cmdOk->click();
+    };
+    QTimer::singleShot(0, imDialog);
+    Ausführen(FunktionAutoTagEinstellen, -1);
+    EXPECT_EQ(einstellungen().AutoTagAktuell, einstellungen().AutoTagFormate.value(2));
+    EXPECT_FALSE(einstellungen().AutoTagAktuell.isEmpty());
+}
