@@ -145,6 +145,7 @@ protected:
 
 private:
     void SchließenSchritte();
+    void TagEntfernenAusführen(bool v2);
     void GenreListenFüllen();
     void V2GenreSetzen(const QString& genre);
     // A tag removed on request is not written back by the automatic saving
