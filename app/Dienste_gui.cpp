@@ -9,8 +9,10 @@
 #include "library/Besitzer.h"
 #include "library/frmDateiNichtVerfuegbar.h"
 #include "library/frmVerschiebenDateiExistiert.h"
+#include "mainwindow/frmBildAnzeige.h"
 #include "mainwindow/frmMain.h"
 #include "media/MedienInfosLesen.h"
+#include "player/Abspielen.h"
 #include "player/Statistik.h"
 #include "platform/Shell.h"
 
@@ -86,4 +88,5 @@ void FensterDiensteEinrichten(frmMain* f)
     DateiExistiertFensterEinrichten(f);
     DienstSetzen<FortschrittAnzeigeDienst>(fortschrittsfenster());
     DienstSetzen<BibliotheksBesitzerDienst>(f);
+    DienstSetzen<BildAnzeigeDienst>(BildAnzeigen);
 }

@@ -13,6 +13,7 @@
 #include "core/frmFortschritt.h"
 #include "library/Befehle_gui.h"
 #include "mainwindow/Farben_gui.h"
+#include "mainwindow/Fensterbefehle_gui.h"
 #include "mainwindow/Spielerleiste_gui.h"
 #include "mainwindow/Hauptbefehle_gui.h"
 #include "mainwindow/Liste.h"
@@ -68,6 +69,7 @@ void Main(const QStringList& argumente)
     schritt([&] { HauptfensterBefehleVerbinden(f); });
     schritt([&] { BibliotheksBefehleVerbinden(f); });
     schritt([&] { Mp3TagBefehleVerbinden(f); });
+    schritt([&] { KleineFensterBefehleVerbinden(f); });
 
     schritt([&] {
         if (auto datei = BefehlszeileAuswerten(BefehlszeileAusArgumenten(argumente)))

@@ -4,6 +4,8 @@
 // (in memory where there is a RAM file system) and write_disk_files_per_s.
 // Usage: bench_tag_write [N]   (default 2000)
 
+#include "MachDateien.h"
+
 #include "core/Einstellungen.h"
 #include "media/TagSchreiben.h"
 
@@ -20,20 +22,8 @@
 
 namespace {
 
-QByteArray Syncsafe(quint32 n)
-{
-    QByteArray b(4, '\0');
-    for (int i = 3; i >= 0; --i, n >>= 7)
-        b[i] = char(n & 0x7F);
-    return b;
-}
-
-QByteArray TextFrame(const char* id, const QByteArray& text)
-{
-    QByteArray größe(4, '\0');
-    qToBigEndian<quint32>(quint32(text.size() + 1), größe.data());
-    return QByteArray(id) + größe + QByteArray(3, '\0') + text;
-}
+using bench::Syncsafe;
+using bench::TextFrame;
 
 // A tag with a picture; with room to spare or just full.
 QByteArray Datei(int nummer, bool platz)

@@ -839,34 +839,14 @@ void frmMp3Tag::SchließenSchritte()
 
 // --- removing tags -----------------------------------------------------------------------
 
-void frmMp3Tag::cmdTAGEntfernen_Click()
-{
-    if (MeldungZeigen(QStringLiteral("Möchten Sie den ID3v1-TAG entfernen?"), Knöpfe::JaNein, Symbol::Ausruf, this) != Antwort::Ja)
-        return;
-    const qint32 eintrag = EintragGezeigt();
-    if (!eintrag)
-        return;
-    bolNichtVerfügbarAlleÜberspringen = false;
-    if (DateiNichtVerfügbarPrüfen(hauptIndex(), eintrag, this, false) != 0)
-        return;
-    AutomatischSpeichern(false, true, true);
-    const QString pfad = PfadGezeigt();
-    QString meldung;
-    const TagEntfernenErgebnis e = TAGEntfernen(pfad, meldung);
-    if (e == TagEntfernenErgebnis::Entfernt) {
-        MedienInfosEintragen(Mp3TagInfo, pfad, QStringLiteral("101"));
-        m_v1Entfernt = true;
-        Index& index = hauptIndex();
-        index.IndexDaten[size_t(eintrag)] = Mp3TagInfo;
-        index.bolIndexGeändert = true;
-        return;
-    }
-    MeldungZeigen(meldung, Knöpfe::OK, e == TagEntfernenErgebnis::Abgelehnt ? Symbol::Information : Symbol::Ausruf, this);
-}
+void frmMp3Tag::cmdTAGEntfernen_Click() { TagEntfernenAusführen(false); }
+void frmMp3Tag::cmdTAGEntfernenv2_Click() { TagEntfernenAusführen(true); }
 
-void frmMp3Tag::cmdTAGEntfernenv2_Click()
+void frmMp3Tag::TagEntfernenAusführen(bool v2)
 {
-    if (MeldungZeigen(QStringLiteral("Möchten Sie den ID3v2-TAG entfernen?"), Knöpfe::JaNein, Symbol::Ausruf, this) != Antwort::Ja)
+    if (MeldungZeigen(v2 ? QStringLiteral("Möchten Sie den ID3v2-TAG entfernen?") : QStringLiteral("Möchten Sie den ID3v1-TAG entfernen?"),
+                      Knöpfe::JaNein, Symbol::Ausruf, this)
+        != Antwort::Ja)
         return;
     const qint32 eintrag = EintragGezeigt();
     if (!eintrag)
@@ -874,19 +854,20 @@ void frmMp3Tag::cmdTAGEntfernenv2_Click()
     bolNichtVerfügbarAlleÜberspringen = false;
     if (DateiNichtVerfügbarPrüfen(hauptIndex(), eintrag, this, false) != 0)
         return;
-    AutomatischSpeichern(true, false, true);
+    // The other tag page and the index fields first, as the user asked.
+    AutomatischSpeichern(v2, !v2, true);
     const QString pfad = PfadGezeigt();
     QString meldung;
-    const TagEntfernenErgebnis e = TAGEntfernenV2(pfad, meldung);
-    if (e == TagEntfernenErgebnis::Entfernt) {
-        MedienInfosEintragen(Mp3TagInfo, pfad, QStringLiteral("011"));
-        m_v2Entfernt = true;
-        Index& index = hauptIndex();
-        index.IndexDaten[size_t(eintrag)] = Mp3TagInfo;
-        index.bolIndexGeändert = true;
+    const TagEntfernenErgebnis e = v2 ? TAGEntfernenV2(pfad, meldung) : TAGEntfernen(pfad, meldung);
+    if (e != TagEntfernenErgebnis::Entfernt) {
+        MeldungZeigen(meldung, Knöpfe::OK, e == TagEntfernenErgebnis::Abgelehnt ? Symbol::Information : Symbol::Ausruf, this);
         return;
     }
-    MeldungZeigen(meldung, Knöpfe::OK, e == TagEntfernenErgebnis::Abgelehnt ? Symbol::Information : Symbol::Ausruf, this);
+    MedienInfosEintragen(Mp3TagInfo, pfad, v2 ? QStringLiteral("011") : QStringLiteral("101"));
+    (v2 ? m_v2Entfernt : m_v1Entfernt) = true;
+    Index& index = hauptIndex();
+    index.IndexDaten[size_t(eintrag)] = Mp3TagInfo;
+    index.bolIndexGeändert = true;
 }
 
 bool Mp3TagAnzeigen(const std::vector<qint32>& lngEinträge, QWidget* frmBesitzer)

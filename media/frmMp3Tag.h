@@ -160,6 +160,7 @@ protected:
 private:
     QLayout* StapelfeldBauen();
     void SchließenSchritte();
+    void TagEntfernenAusführen(bool v2);
     void GenreListenFüllen();
     void V2GenreSetzen(const QString& genre);
     // A tag removed on request is not written back by the automatic saving

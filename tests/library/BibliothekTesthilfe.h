@@ -134,20 +134,15 @@ inline QStringList IndexPfade(const Index& index)
 struct Meldungsskript {
     std::deque<Antwort> antworten;
     std::vector<Meldung> gezeigt;
-    MeldungsHandler alt;
-    Meldungsskript()
-    {
-        alt = DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
-            gezeigt.push_back(m);
-            if (!antworten.empty()) {
-                const Antwort a = antworten.front();
-                antworten.pop_front();
-                return a;
-            }
-            return (m.knöpfe == Knöpfe::OK || m.knöpfe == Knöpfe::OKAbbrechen) ? Antwort::OK : Antwort::Ja;
-        });
-    }
-    ~Meldungsskript() { DienstSetzen<MeldungsDienst>(std::move(alt)); }
+    DienstErsetzen<MeldungsDienst> dienst{[this](const Meldung& m) {
+        gezeigt.push_back(m);
+        if (!antworten.empty()) {
+            const Antwort a = antworten.front();
+            antworten.pop_front();
+            return a;
+        }
+        return (m.knöpfe == Knöpfe::OK || m.knöpfe == Knöpfe::OKAbbrechen) ? Antwort::OK : Antwort::Ja;
+    }};
     bool Enthält(const QString& teil) const
     {
         for (const Meldung& m : gezeigt)
@@ -161,16 +156,9 @@ struct Meldungsskript {
 struct Fortschrittsattrappe : FortschrittAnzeige {
     int berichte = 0;
     std::function<bool(const FortschrittZustand&)> abbrechenWenn;
-    Fortschrittsattrappe()
-    {
-        einstellungen().StartBildschirm = 1;
-        DienstSetzen<FortschrittAnzeigeDienst>(this);
-    }
-    ~Fortschrittsattrappe() override
-    {
-        FortschrittZeigenBeenden(nullptr);
-        DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
-    }
+    DienstErsetzen<FortschrittAnzeigeDienst> dienst{this};
+    Fortschrittsattrappe() { einstellungen().StartBildschirm = 1; }
+    ~Fortschrittsattrappe() override { FortschrittZeigenBeenden(nullptr); }
     void Zeigen(QObject*, const FortschrittZustand&) override {}
     void Verbergen(QObject*) override {}
     void Aktualisieren(const FortschrittZustand& z) override
@@ -185,8 +173,7 @@ struct Fortschrittsattrappe : FortschrittAnzeige {
 // The status line: the last text and whether it was delayed.
 struct Statuszeile {
     StatusSchreiber schreiber;
-    Statuszeile() { DienstSetzen<StatusDienst>(&schreiber); }
-    ~Statuszeile() { DienstSetzen<StatusDienst>(nullptr); }
+    DienstErsetzen<StatusDienst> dienst{&schreiber};
     QString Text() const { return schreiber.strStatusText; }
     bool Verzögert() const { return schreiber.tmrTimer2.isActive(); }
 };
@@ -196,8 +183,7 @@ struct Statuszeile {
 struct Listenattrappe : ListenAnzeige {
     int aktualisiert = 0;
     std::vector<qint32> markiert;
-    Listenattrappe() { DienstSetzen<ListenAnzeigeDienst>(this); }
-    ~Listenattrappe() override { DienstSetzen<ListenAnzeigeDienst>(nullptr); }
+    DienstErsetzen<ListenAnzeigeDienst> dienst{this};
     void SucheAktualisieren(bool) override { ++aktualisiert; }
     void ListeErstellenAktualisieren(qint32, qint32) override {}
     void NeueInListeMarkieren(qint32 n) override { markiert.push_back(n); }

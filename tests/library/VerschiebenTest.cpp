@@ -12,18 +12,14 @@ namespace {
 struct Fragen {
     std::deque<DateiExistiert> antworten;
     QStringList gestellt;
-    Fragen()
-    {
-        DienstSetzen<DateiExistiertDienst>([this](const QString& text) {
-            gestellt.append(text);
-            if (antworten.empty())
-                return DateiExistiert::Abbrechen;
-            const DateiExistiert a = antworten.front();
-            antworten.pop_front();
-            return a;
-        });
-    }
-    ~Fragen() { DienstSetzen<DateiExistiertDienst>(nullptr); }
+    DienstErsetzen<DateiExistiertDienst> dienst{[this](const QString& text) {
+        gestellt.append(text);
+        if (antworten.empty())
+            return DateiExistiert::Abbrechen;
+        const DateiExistiert a = antworten.front();
+        antworten.pop_front();
+        return a;
+    }};
 };
 
 class VerschiebenTest : public ::testing::Test {

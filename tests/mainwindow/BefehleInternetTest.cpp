@@ -7,8 +7,8 @@ TEST(InternetFormat, BuchstabenBleibenAllesAndereWirdZweistelligMaskiert)
     EXPECT_EQ(InternetFormat("AC/DC 1"), "AC%2FDC%20%31");
     EXPECT_EQ(InternetFormat("a\tb"), "a%09b") << "one hex digit would swallow the next character";
     EXPECT_EQ(InternetFormat(QString(QChar(1)) + "0"), "%01%30");
-    EXPECT_EQ(InternetFormat("Motörhead"), "Mot%F6rhead");
-    EXPECT_EQ(InternetFormat(QStringLiteral("ä€")), "%E4%80") << "the euro sign has its Windows-1252 code";
+    EXPECT_EQ(InternetFormat("Motörhead"), "Mot%C3%B6rhead") << "the services expect UTF-8";
+    EXPECT_EQ(InternetFormat(QStringLiteral("ä€")), "%C3%A4%E2%82%AC");
     EXPECT_EQ(InternetFormat(""), "");
 }
 

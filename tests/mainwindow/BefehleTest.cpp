@@ -227,7 +227,7 @@ TEST_F(Befehle, SpäteFensterBleibenGesperrtEigeneSindVerbunden)
                          f->cmdListeAufräumen, f->cmdSucheMehr})
         EXPECT_TRUE(f->BefehlVerfügbar(l)) << l->objectName().toStdString();
     for (LinkLabel* l : {f->cmdMp3TagAnzeigen, f->cmdUmbenennen, f->cmdDateienKopierenVerschieben, f->cmdExportieren,
-                         f->cmdAutoDJ, f->cmdOptionen, f->cmdIndexVerwaltung, f->cmdIndexStatistik})
+                         f->cmdAutoDJ, f->cmdOptionen, f->cmdIndexVerwaltung})
         EXPECT_FALSE(l->isEnabled()) << l->objectName().toStdString();
     EXPECT_FALSE(f->lblIndexdatei->isEnabled());
     EXPECT_EQ(HauptfensterBefehleVerbinden(f.get()), b) << "connected once";
