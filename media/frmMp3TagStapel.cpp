@@ -127,6 +127,9 @@ QLayout* frmMp3Tag::StapelfeldBauen()
     for (QListWidget* l : {cboFunktion, cboFunktionTAG})
         l->setMaximumHeight(l->sizeHintForRow(0) * 4 + 2 * l->frameWidth());
     connect(cboFunktion, &QListWidget::itemClicked, this, [this] { cboFunktion_Click(); });
+    // Chosen by the keyboard: the target list follows, the focus stays.
+    connect(cboFunktion, &QListWidget::currentRowChanged, this,
+            [this](int zeile) { cboFunktionTAG->setVisible(zeile != FunktionAutoTagEinstellen); });
     connect(cboFunktionTAG, &QListWidget::itemClicked, this, [this] { cboFunktionTAG_Click(); });
     connect(cmdFunktionAusführen, &QPushButton::clicked, this, [this] { cmdFunktionAusführen_Click(); });
     auto* zeile = new QHBoxLayout;
