@@ -210,6 +210,13 @@ TEST_F(Stapel, SwapsAndCaseOnTheFileShown)
     StapelAusführen(ed, FunktionGroß, 0);
     EXPECT_EQ(ed.seiten[0], Felder("DER TITEL (LIVE)", "DIE BAND", "A-B C", "X.Y Z", "07"));
     EXPECT_EQ(ed.seiten[1], Felder("PLATTE", "ZWEI", "BAND"));
+
+    // Character by character: the length stays.
+    ed.seiten[0] = Felder("straße", "İlker", "Ǆemal", "𐐨x");
+    StapelAusführen(ed, FunktionGroß, 0);
+    EXPECT_EQ(ed.seiten[0], Felder("STRAßE", "İLKER", "ǄEMAL", "𐐀X"));
+    StapelAusführen(ed, FunktionKlein, 0);
+    EXPECT_EQ(ed.seiten[0], Felder("straße", "İlker", "ǆemal", "𐐨x"));
 }
 
 TEST_F(Stapel, NothingChosen)
