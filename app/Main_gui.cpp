@@ -23,6 +23,7 @@
 #include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmOptionen.h"
+#include "media/Mp3TagBefehl_gui.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -71,6 +72,7 @@ void Main(const QStringList& argumente)
     schritt([&] { FarbenAnwenden(f); });
     schritt([&] { HauptfensterBefehleVerbinden(f); });
     schritt([&] { BibliotheksBefehleVerbinden(f); });
+    schritt([&] { Mp3TagBefehleVerbinden(f); });
     schritt([&] { KleineFensterBefehleVerbinden(f); });
     schritt([&] { ExportUndAutoDJVerbinden(f); });
     schritt([&] { OptionenBefehleVerbinden(f); });

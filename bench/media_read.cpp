@@ -3,6 +3,8 @@
 //   figure ours_files_per_s, taglib_files_per_s, ours_vs_taglib.
 // Usage: bench_media_read [N]   (default 10000)
 
+#include "MachDateien.h"
+
 #include "core/Einstellungen.h"
 #include "core/Index.h"
 #include "core/Standardwerte.h"
@@ -22,21 +24,8 @@
 
 namespace {
 
-QByteArray Syncsafe(quint32 n)
-{
-    QByteArray b(4, '\0');
-    for (int i = 3; i >= 0; --i, n >>= 7)
-        b[i] = char(n & 0x7F);
-    return b;
-}
-
-QByteArray TextFrame(const char* id, const QByteArray& text)
-{
-    QByteArray f(id);
-    QByteArray größe(4, '\0');
-    qToBigEndian<quint32>(quint32(text.size() + 1), größe.data());
-    return f + größe + QByteArray(3, '\0') + text;
-}
+using bench::Syncsafe;
+using bench::TextFrame;
 
 QByteArray Datei(int nummer)
 {

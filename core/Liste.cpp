@@ -1,5 +1,7 @@
 #include "core/Liste.h"
 
+#include <algorithm>
+
 void ListenZustand::AuswahlLeeren()
 {
     lngAuswahlAnzahl = 0;
@@ -35,6 +37,17 @@ void AuswahlErmitteln()
 {
     if (Dienst<ListenAnzeigeDienst>())
         Dienst<ListenAnzeigeDienst>()->AuswahlErmitteln();
+}
+
+std::vector<qint32> AuswahlEinträgeKopieren()
+{
+    AuswahlErmitteln();
+    const ListenZustand& z = listenZustand();
+    const qint32 n = std::min<qint32>(z.lngAuswahlAnzahl, qint32(z.lngAuswahlEintrag.size()) - 1);
+    std::vector<qint32> liste;
+    for (qint32 i = 1; i <= n; ++i)
+        liste.push_back(z.lngAuswahlEintrag[size_t(i)]);
+    return liste;
 }
 
 void BeschreibungAktualisieren()

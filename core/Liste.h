@@ -42,6 +42,9 @@ void ListeErstellenAktualisieren(qint32 lngVon, qint32 lngBis);
 void NeueInListeMarkieren(qint32 lngAnzahl);
 // Reads the selected rows of the list into listenZustand().
 void AuswahlErmitteln();
+// AuswahlErmitteln, then the selected entry numbers as a list of their own
+// (a window works on its copy while the shared one may be rewritten).
+std::vector<qint32> AuswahlEinträgeKopieren();
 // Rewrites the description bar from the selection.
 void BeschreibungAktualisieren();
 

@@ -25,6 +25,7 @@ int synchronisieren(int fd)
     return ::fsync(fd);
 }
 constexpr qsizetype kPuffer = 1 << 20;
+constexpr qint64 kDirekt = 64 << 10;
 } // namespace
 
 void SichereDatei::systemFehler()
@@ -80,10 +81,8 @@ bool SichereDatei::Öffnen()
     return true;
 }
 
-bool SichereDatei::pufferLeeren()
+bool SichereDatei::alleSchreiben(const char* p, qsizetype rest)
 {
-    const char* p = m_puffer.constData();
-    qsizetype rest = m_puffer.size();
     while (rest > 0) {
         if (g_fehlerNach > 0 && --g_fehlerNach == 0) {
             m_fehlerNummer = EIO;
@@ -100,6 +99,13 @@ bool SichereDatei::pufferLeeren()
         p += n;
         rest -= n;
     }
+    return true;
+}
+
+bool SichereDatei::pufferLeeren()
+{
+    if (!alleSchreiben(m_puffer.constData(), m_puffer.size()))
+        return false;
     m_puffer.truncate(0); // keeps its memory for the next megabyte
     return true;
 }
@@ -108,8 +114,15 @@ bool SichereDatei::Schreiben(const char* daten, qint64 länge)
 {
     if (m_fd < 0)
         return false;
-    m_puffer.append(daten, qsizetype(länge));
-    if (m_puffer.size() >= kPuffer && !pufferLeeren()) {
+    // A large block goes to the file as it is, without a copy.
+    const bool direkt = länge >= kDirekt;
+    if (!direkt)
+        m_puffer.append(daten, qsizetype(länge));
+    if ((direkt || m_puffer.size() >= kPuffer) && !pufferLeeren()) {
+        Verwerfen();
+        return false;
+    }
+    if (direkt && !alleSchreiben(daten, qsizetype(länge))) {
         Verwerfen();
         return false;
     }

@@ -58,5 +58,6 @@ private:
     bool m_fertig = false;
     QByteArray m_puffer;
     bool pufferLeeren();
+    bool alleSchreiben(const char* p, qsizetype länge);
     void systemFehler();
 };

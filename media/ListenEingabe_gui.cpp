@@ -19,18 +19,9 @@ ListenEingabe::ListenEingabe(QWidget* besitzer, QListWidget* liste, const char* 
     eingabe = benannt(new QLineEdit(this), textName);
     chkHinzu = benannt(new QCheckBox(QStringLiteral("Hinzufügen?"), this), "chkHinzu");
     chkHinzu->setVisible(false); // the mode, not a choice of the user
-    cmdOk = benannt(new QPushButton(QStringLiteral("&Ok"), this), "cmdOk");
-    cmdAbbrechen = benannt(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdAbbrechen");
-    cmdOk->setDefault(true);
     auto* v = new QVBoxLayout(this);
     v->addWidget(eingabe);
-    auto* knöpfe = new QHBoxLayout;
-    knöpfe->addStretch(1);
-    knöpfe->addWidget(cmdOk);
-    knöpfe->addWidget(cmdAbbrechen);
-    v->addLayout(knöpfe);
-    connect(cmdOk, &QPushButton::clicked, this, &ListenEingabe::cmdOk_Click);
-    connect(cmdAbbrechen, &QPushButton::clicked, this, &ListenEingabe::cmdAbbrechen_Click);
+    OkAbbrechenAnfügen(this, v, cmdOk, cmdAbbrechen, [this] { cmdOk_Click(); }, [this] { cmdAbbrechen_Click(); });
 }
 
 void ListenEingabe::Öffnen(bool hinzufügen, const QString& text, const QString& titel)
@@ -93,4 +84,19 @@ QStringList ListenEinträge(const QListWidget* liste)
     for (int i = 0; i < liste->count(); ++i)
         e << liste->item(i)->text();
     return e;
+}
+
+void OkAbbrechenAnfügen(QDialog* d, QBoxLayout* layout, QPushButton*& ok, QPushButton*& abbrechen,
+                        std::function<void()> beiOk, std::function<void()> beiAbbrechen)
+{
+    ok = benannt(new QPushButton(QStringLiteral("&Ok"), d), "cmdOk");
+    abbrechen = benannt(new QPushButton(QStringLiteral("&Abbrechen"), d), "cmdAbbrechen");
+    ok->setDefault(true);
+    auto* zeile = new QHBoxLayout;
+    zeile->addStretch(1);
+    zeile->addWidget(ok);
+    zeile->addWidget(abbrechen);
+    layout->addLayout(zeile);
+    QObject::connect(ok, &QPushButton::clicked, d, std::move(beiOk));
+    QObject::connect(abbrechen, &QPushButton::clicked, d, std::move(beiAbbrechen));
 }

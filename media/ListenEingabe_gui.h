@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
 
+class QBoxLayout;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -40,3 +42,8 @@ int GewählteZeileVerlangen(const QListWidget* liste, QWidget* besitzer);
 // The remove button: asks, then removes the selected entry.
 void GewähltenEintragEntfernen(QListWidget* liste, QWidget* besitzer);
 QStringList ListenEinträge(const QListWidget* liste);
+
+// The dialog's buttons "&Ok" (the default) and "&Abbrechen", right-aligned
+// in a row at the end of `layout`, each calling its handler.
+void OkAbbrechenAnfügen(QDialog* d, QBoxLayout* layout, QPushButton*& ok, QPushButton*& abbrechen,
+                        std::function<void()> beiOk, std::function<void()> beiAbbrechen);

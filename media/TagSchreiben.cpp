@@ -10,6 +10,9 @@
 #include <QUrl>
 #include <QtEndian>
 
+#include <memory>
+#include <optional>
+
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -23,7 +26,7 @@ int g_fehlerNach = 0;
 
 constexpr qint64 kMaxTagGröße = (qint64(1) << 28) - 1; // the size field holds 28 bits
 constexpr qint64 kMaxPadding = (qint64(256) << 20) - 1;
-constexpr qint64 kKopierBlock = 1 << 20;
+constexpr qint64 kKopierBlock = 64 << 10;
 
 const QString kLF = QStringLiteral("\n");
 const QString kZugriffHinweis = QStringLiteral(
@@ -357,25 +360,18 @@ qint64 PaddingBerechnen(qint64 tagGröße)
 
 QString PfadText(const QString& pfad) { return QLatin1Char('\'') + pfad + QLatin1Char('\''); }
 
-QString V2Meldung(const QString& pfad, const Fehler& f)
+QString SpeichernMeldung(const char* tag, const QString& pfad, const Fehler& f)
 {
+    const QString t = QLatin1String(tag);
     if (f.zugriff())
-        return QStringLiteral("Die ID3v2-TAG der Datei ") + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
+        return QStringLiteral("Die %1-TAG der Datei ").arg(t) + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
              + QStringLiteral("Auf die Datei kann nicht zugegriffen werden (Fehler %1).").arg(f.nummer) + kLF + kLF
              + kZugriffHinweis;
-    return QStringLiteral("Der ID3v2-TAG der Datei ") + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
+    return QStringLiteral("Der %1-TAG der Datei ").arg(t) + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
          + f.beschreibung + QStringLiteral(" (Fehler %1).").arg(f.nummer);
 }
-
-QString V1Meldung(const QString& pfad, const Fehler& f)
-{
-    if (f.zugriff())
-        return QStringLiteral("Die ID3v1-TAG der Datei ") + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
-             + QStringLiteral("Auf die Datei kann nicht zugegriffen werden (Fehler %1).").arg(f.nummer) + kLF + kLF
-             + kZugriffHinweis;
-    return QStringLiteral("Der ID3v1-TAG der Datei ") + PfadText(pfad) + QStringLiteral(" konnte nicht gespeichert werden.") + kLF
-         + f.beschreibung + QStringLiteral(" (Fehler %1).").arg(f.nummer);
-}
+QString V2Meldung(const QString& pfad, const Fehler& f) { return SpeichernMeldung("ID3v2", pfad, f); }
+QString V1Meldung(const QString& pfad, const Fehler& f) { return SpeichernMeldung("ID3v1", pfad, f); }
 
 QString FehltMeldung(const char* tag, const QString& pfad, const char* tun)
 {
@@ -383,10 +379,33 @@ QString FehltMeldung(const char* tag, const QString& pfad, const char* tun)
          + QString::fromUtf8(tun) + kLF + QStringLiteral("Die Datei existiert nicht.");
 }
 
+// A file the writers may write; false with the message otherwise.
+bool SchreibenPrüfen(const char* tag, const QString& pfad, QString& fehler)
+{
+    Fehler f;
+    switch (DateiPrüfen(pfad, f)) {
+    case Zustand::Fehlt:
+        fehler = FehltMeldung(tag, pfad, "konnte nicht gespeichert werden.");
+        return false;
+    case Zustand::Fehler:
+        fehler = SpeichernMeldung(tag, pfad, f);
+        return false;
+    case Zustand::Da:
+        break;
+    }
+    return true;
+}
+
 QString NichtAbgeschlossen(const char* tag, const QString& pfad, const Fehler& f)
 {
     return QStringLiteral("Die Entfernung des %1-TAGs der Datei ").arg(QLatin1String(tag)) + PfadText(pfad)
          + QStringLiteral(" konnte nicht abgeschlossen werden.") + kLF + f.beschreibung + kLF + kLF + kEntfernenHinweis;
+}
+
+QString KannNicht(const char* tag, const QString& pfad)
+{
+    return QStringLiteral("Der %1-TAG der Datei ").arg(QLatin1String(tag)) + PfadText(pfad)
+         + QStringLiteral(" kann nicht entfernt werden.") + kLF;
 }
 
 // The new file without [von, bis), renamed over the original.
@@ -501,17 +520,9 @@ QByteArray TagV1TextZurückgeben(const MedienInfo& m, bool* titelnummerGültig)
 bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QString& strFehler)
 {
     strFehler.clear();
+    if (!SchreibenPrüfen("ID3v2", strDatei, strFehler))
+        return false;
     Fehler f;
-    switch (DateiPrüfen(strDatei, f)) {
-    case Zustand::Fehlt:
-        strFehler = FehltMeldung("ID3v2", strDatei, "konnte nicht gespeichert werden.");
-        return false;
-    case Zustand::Fehler:
-        strFehler = V2Meldung(strDatei, f);
-        return false;
-    case Zustand::Da:
-        break;
-    }
     MedienDatei datei(strDatei);
     if (!datei.Offen()) {
         strFehler = V2Meldung(strDatei, SystemFehler(EACCES));
@@ -589,17 +600,9 @@ bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QStri
 bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QString& strFehler)
 {
     strFehler.clear();
+    if (!SchreibenPrüfen("ID3v1", strDatei, strFehler))
+        return false;
     Fehler f;
-    switch (DateiPrüfen(strDatei, f)) {
-    case Zustand::Fehlt:
-        strFehler = FehltMeldung("ID3v1", strDatei, "konnte nicht gespeichert werden.");
-        return false;
-    case Zustand::Fehler:
-        strFehler = V1Meldung(strDatei, f);
-        return false;
-    case Zustand::Da:
-        break;
-    }
     if (strTAG.size() != 128 || !strTAG.startsWith("TAG")) {
         strFehler = V1Meldung(strDatei, SystemFehler(EINVAL));
         return false;
@@ -620,28 +623,44 @@ bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QStrin
     return true;
 }
 
-TagEntfernenErgebnis TAGEntfernen(const QString& strDatei, QString& strMeldung)
+namespace {
+
+// The steps both removals share before the tag is looked for: a missing file
+// is refused, one that may not be written fails.
+std::optional<TagEntfernenErgebnis> EntfernenPrüfen(const QString& pfad, const char* tag,
+                                                    std::unique_ptr<MedienDatei>& datei, QString& meldung)
 {
-    strMeldung.clear();
-    const QString kann = QStringLiteral("Der ID3v1-TAG der Datei ") + PfadText(strDatei) + QStringLiteral(" kann nicht entfernt werden.") + kLF;
     Fehler f;
-    switch (DateiPrüfen(strDatei, f)) {
+    switch (DateiPrüfen(pfad, f)) {
     case Zustand::Fehlt:
-        strMeldung = kann + QStringLiteral("Die Datei existiert nicht.");
+        meldung = KannNicht(tag, pfad) + QStringLiteral("Die Datei existiert nicht.");
         return TagEntfernenErgebnis::Abgelehnt;
     case Zustand::Fehler:
-        strMeldung = NichtAbgeschlossen("ID3v1", strDatei, f);
+        meldung = NichtAbgeschlossen(tag, pfad, f);
         return TagEntfernenErgebnis::Fehlgeschlagen;
     case Zustand::Da:
         break;
     }
-    MedienDatei datei(strDatei);
-    if (!datei.Offen()) {
-        strMeldung = NichtAbgeschlossen("ID3v1", strDatei, SystemFehler(EACCES));
+    // Opened only once it is known to be a regular file.
+    datei = std::make_unique<MedienDatei>(pfad);
+    if (!datei->Offen()) {
+        meldung = NichtAbgeschlossen(tag, pfad, SystemFehler(EACCES));
         return TagEntfernenErgebnis::Fehlgeschlagen;
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+TagEntfernenErgebnis TAGEntfernen(const QString& strDatei, QString& strMeldung)
+{
+    strMeldung.clear();
+    std::unique_ptr<MedienDatei> offen;
+    if (const auto e = EntfernenPrüfen(strDatei, "ID3v1", offen, strMeldung))
+        return *e;
+    MedienDatei& datei = *offen;
     if (datei.Id3v1Block().isEmpty()) {
-        strMeldung = kann + QStringLiteral("Diese enthält keinen ID3v1-TAG.");
+        strMeldung = KannNicht("ID3v1", strDatei) + QStringLiteral("Diese enthält keinen ID3v1-TAG.");
         return TagEntfernenErgebnis::Abgelehnt;
     }
     return OhneBereichSpeichern(datei, strDatei, datei.Länge() - 128, datei.Länge(), "ID3v1",
@@ -651,30 +670,18 @@ TagEntfernenErgebnis TAGEntfernen(const QString& strDatei, QString& strMeldung)
 TagEntfernenErgebnis TAGEntfernenV2(const QString& strDatei, QString& strMeldung)
 {
     strMeldung.clear();
-    const QString kann = QStringLiteral("Der ID3v2-TAG der Datei ") + PfadText(strDatei) + QStringLiteral(" kann nicht entfernt werden.") + kLF;
-    Fehler f;
-    switch (DateiPrüfen(strDatei, f)) {
-    case Zustand::Fehlt:
-        strMeldung = kann + QStringLiteral("Die Datei existiert nicht.");
-        return TagEntfernenErgebnis::Abgelehnt;
-    case Zustand::Fehler:
-        strMeldung = NichtAbgeschlossen("ID3v2", strDatei, f);
-        return TagEntfernenErgebnis::Fehlgeschlagen;
-    case Zustand::Da:
-        break;
-    }
-    MedienDatei datei(strDatei);
-    if (!datei.Offen()) {
-        strMeldung = NichtAbgeschlossen("ID3v2", strDatei, SystemFehler(EACCES));
-        return TagEntfernenErgebnis::Fehlgeschlagen;
-    }
+    std::unique_ptr<MedienDatei> offen;
+    if (const auto e = EntfernenPrüfen(strDatei, "ID3v2", offen, strMeldung))
+        return *e;
+    MedienDatei& datei = *offen;
     AlterTag alt;
+    Fehler f;
     if (!AltenTagFinden(datei, alt, f)) {
         strMeldung = NichtAbgeschlossen("ID3v2", strDatei, f);
         return TagEntfernenErgebnis::Fehlgeschlagen;
     }
     if (alt.fund.position < 0) {
-        strMeldung = kann + QStringLiteral("Diese enthält keinen ID3v2-TAG.");
+        strMeldung = KannNicht("ID3v2", strDatei) + QStringLiteral("Diese enthält keinen ID3v2-TAG.");
         return TagEntfernenErgebnis::Abgelehnt;
     }
     return OhneBereichSpeichern(datei, strDatei, alt.fund.position, alt.fund.ende(), "ID3v2",

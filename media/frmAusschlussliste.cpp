@@ -40,9 +40,6 @@ frmAusschlußliste::frmAusschlußliste(QWidget* besitzer) : QDialog(besitzer)
     cmdHinzufügen = benannt(new QPushButton(QStringLiteral("&Hinzufügen"), this), "cmdHinzufügen");
     cmdÄndern = benannt(new QPushButton(QStringLiteral("Ä&ndern"), this), "cmdÄndern");
     cmdEntfernen = benannt(new QPushButton(QStringLiteral("&Entfernen"), this), "cmdEntfernen");
-    cmdOk = benannt(new QPushButton(QStringLiteral("&Ok"), this), "cmdOk");
-    cmdAbbrechen = benannt(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdAbbrechen");
-    cmdOk->setDefault(true);
     eingabe = new frmAusschlußlisteHinzufügen(this, lstListe);
 
     auto* v = new QVBoxLayout(this);
@@ -57,17 +54,11 @@ frmAusschlußliste::frmAusschlußliste(QWidget* besitzer) : QDialog(besitzer)
     mitte->addLayout(rechts);
     v->addLayout(mitte, 1);
     v->addWidget(Label2);
-    auto* knöpfe = new QHBoxLayout;
-    knöpfe->addStretch(1);
-    knöpfe->addWidget(cmdOk);
-    knöpfe->addWidget(cmdAbbrechen);
-    v->addLayout(knöpfe);
+    OkAbbrechenAnfügen(this, v, cmdOk, cmdAbbrechen, [this] { cmdOk_Click(); }, [this] { cmdAbbrechen_Click(); });
 
     connect(cmdHinzufügen, &QPushButton::clicked, this, [this] { cmdHinzufügen_Click(); });
     connect(cmdÄndern, &QPushButton::clicked, this, [this] { cmdÄndern_Click(); });
     connect(cmdEntfernen, &QPushButton::clicked, this, [this] { cmdEntfernen_Click(); });
-    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(cmdAbbrechen, &QPushButton::clicked, this, [this] { cmdAbbrechen_Click(); });
     connect(lstListe, &QListWidget::itemDoubleClicked, this, [this] { lstListe_DblClick(); });
     resize(420, 360);
 }

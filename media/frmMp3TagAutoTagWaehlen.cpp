@@ -53,9 +53,6 @@ frmMp3TagAutoTagWählen::frmMp3TagAutoTagWählen(QWidget* besitzer) : QDialog(be
     cmdAutomatikHinzufügen =
         benannt(new QPushButton(QStringLiteral("Das Format '%Automatik%'"), this), "cmdAutomatikHinzufügen");
     cmdAusschlußliste = benannt(new QPushButton(QStringLiteral("&Ausschlußliste"), this), "cmdAusschlußliste");
-    cmdOk = benannt(new QPushButton(QStringLiteral("&Ok"), this), "cmdOk");
-    cmdAbbrechen = benannt(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdAbbrechen");
-    cmdOk->setDefault(true);
     chkAutoTagFelderLöschen = benannt(
         new QCheckBox(QStringLiteral("Vor dem Einsetzen des erkannten Formates Felder im TAG-Editor &leeren (löscht "
                                      "\"Datenmüll\")"),
@@ -84,19 +81,13 @@ frmMp3TagAutoTagWählen::frmMp3TagAutoTagWählen(QWidget* besitzer) : QDialog(be
     v->addLayout(mitte, 1);
     v->addWidget(chkAutoTagFelderLöschen);
     v->addWidget(chkUnterstricheEntfernen);
-    auto* knöpfe = new QHBoxLayout;
-    knöpfe->addStretch(1);
-    knöpfe->addWidget(cmdOk);
-    knöpfe->addWidget(cmdAbbrechen);
-    v->addLayout(knöpfe);
+    OkAbbrechenAnfügen(this, v, cmdOk, cmdAbbrechen, [this] { cmdOk_Click(); }, [this] { cmdAbbrechen_Click(); });
 
     connect(cmdAutoTagHinzufügen, &QPushButton::clicked, this, [this] { cmdAutoTagHinzufügen_Click(); });
     connect(cmdAutoTagÄndern, &QPushButton::clicked, this, [this] { cmdAutoTagÄndern_Click(); });
     connect(cmdAutoTagEntfernen, &QPushButton::clicked, this, [this] { cmdAutoTagEntfernen_Click(); });
     connect(cmdAutomatikHinzufügen, &QPushButton::clicked, this, [this] { cmdAutomatikHinzufügen_Click(); });
     connect(cmdAusschlußliste, &QPushButton::clicked, this, [this] { cmdAusschlußliste_Click(); });
-    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(cmdAbbrechen, &QPushButton::clicked, this, [this] { cmdAbbrechen_Click(); });
     connect(lstFormat, &QListWidget::itemDoubleClicked, this, [this] { lstFormat_DblClick(); });
     resize(560, 420);
 }

@@ -1,6 +1,7 @@
 #include "media/frmMp3TagFeldFuellen.h"
 
 #include "core/Meldungen.h"
+#include "media/ListenEingabe_gui.h"
 #include "platform/Steuerelemente_gui.h"
 
 #include <QGridLayout>
@@ -28,9 +29,6 @@ frmMp3TagFeldFüllen::frmMp3TagFeldFüllen(QWidget* besitzer) : QDialog(besitzer
     lstFelder->addItems(KopierFelder());
     txtInhalt = benannt(new QPlainTextEdit(this), "txtInhalt");
     txtInhalt->setReadOnly(true);
-    cmdOk = benannt(new QPushButton(QStringLiteral("&Ok"), this), "cmdOk");
-    cmdAbbrechen = benannt(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdAbbrechen");
-    cmdOk->setDefault(true);
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(Label1);
@@ -41,16 +39,10 @@ frmMp3TagFeldFüllen::frmMp3TagFeldFüllen(QWidget* besitzer) : QDialog(besitzer
     g->addWidget(lstFelder, 1, 0);
     g->addWidget(txtInhalt, 1, 1);
     v->addLayout(g, 1);
-    auto* knöpfe = new QHBoxLayout;
-    knöpfe->addStretch(1);
-    knöpfe->addWidget(cmdOk);
-    knöpfe->addWidget(cmdAbbrechen);
-    v->addLayout(knöpfe);
+    OkAbbrechenAnfügen(this, v, cmdOk, cmdAbbrechen, [this] { cmdOk_Click(); }, [this] { cmdAbbrechen_Click(); });
 
     connect(lstFelder, &QListWidget::currentRowChanged, this, [this] { lstFelder_Click(); });
     connect(lstFelder, &QListWidget::itemClicked, this, [this] { lstFelder_Click(); });
-    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(cmdAbbrechen, &QPushButton::clicked, this, [this] { cmdAbbrechen_Click(); });
     resize(460, 300);
 }
 

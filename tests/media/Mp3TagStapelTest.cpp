@@ -32,6 +32,7 @@ struct FakeEditor : StapelEditor {
     struct Datei {
         QString pfad;
         std::array<TagFelder, 2> tags;
+        bool operator==(const Datei&) const = default;
     };
     std::vector<Datei> dateien;
     int gezeigt = 1;
@@ -209,6 +210,13 @@ TEST_F(Stapel, SwapsAndCaseOnTheFileShown)
     StapelAusführen(ed, FunktionGroß, 0);
     EXPECT_EQ(ed.seiten[0], Felder("DER TITEL (LIVE)", "DIE BAND", "A-B C", "X.Y Z", "07"));
     EXPECT_EQ(ed.seiten[1], Felder("PLATTE", "ZWEI", "BAND"));
+
+    // Character by character: the length stays.
+    ed.seiten[0] = Felder("straße", "İlker", "Ǆemal", "𐐨x");
+    StapelAusführen(ed, FunktionGroß, 0);
+    EXPECT_EQ(ed.seiten[0], Felder("STRAßE", "İLKER", "ǄEMAL", "𐐀X"));
+    StapelAusführen(ed, FunktionKlein, 0);
+    EXPECT_EQ(ed.seiten[0], Felder("straße", "İlker", "ǆemal", "𐐨x"));
 }
 
 TEST_F(Stapel, NothingChosen)
@@ -367,4 +375,37 @@ TEST_F(Stapel, FieldCopyOnOneFileLeavesItAsItWas)
     StapelAusführen(ed, FunktionFelderKopieren, 0);
     EXPECT_EQ(ed.protokoll, QStringList{"kopieren 2"});
     EXPECT_EQ(ed.seiten, vorher);
+}
+
+TEST_F(Stapel, EveryFieldFunctionOnEveryTarget)
+{
+    const auto anfang = ed.dateien;
+    for (int funktion = FunktionTitelInterpret; funktion <= FunktionGroß; ++funktion) {
+        for (int zielPos = 0; zielPos < 6; ++zielPos) {
+            ed.dateien = anfang;
+            ed.Zeigen(2);
+            meldungen.clear();
+            StapelAusführen(ed, funktion, zielPos);
+            const StapelZiel ziel = StapelZielErmitteln(zielPos);
+            const auto erwartet = [&](int datei, bool v2) {
+                TagFelder t = anfang[size_t(datei)].tags[v2];
+                if (v2 ? ziel.v2 : ziel.v1)
+                    StapelFeldFunktion(funktion, t, v2);
+                return t;
+            };
+            const std::string fall = std::to_string(funktion) + "/" + std::to_string(zielPos);
+            if (!ziel.alle) {
+                EXPECT_EQ(ed.seiten[0], erwartet(1, false)) << fall;
+                EXPECT_EQ(ed.seiten[1], erwartet(1, true)) << fall;
+                EXPECT_EQ(ed.dateien, anfang) << fall;
+                continue;
+            }
+            for (int d : {0, 1})
+                for (bool v2 : {false, true})
+                    EXPECT_EQ(ed.dateien[size_t(d)].tags[v2], erwartet(d, v2)) << fall << " file " << d;
+            EXPECT_EQ(ed.dateien[2].tags, anfang[2].tags) << fall;
+            EXPECT_EQ(ed.seiten[0], erwartet(2, false)) << fall;
+            EXPECT_EQ(ed.seiten[1], erwartet(2, true)) << fall;
+        }
+    }
 }

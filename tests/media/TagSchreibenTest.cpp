@@ -578,3 +578,23 @@ TEST_F(TagSchreiben, PaddingIsClampedAndHugeTagsRefused)
     EXPECT_LT(größe, qint64(1) << 28);
     EXPECT_EQ(Audio(Inhalt(p2)), audio);
 }
+
+TEST_F(TagSchreiben, Version24TagWithFooterIsReplacedInPlace)
+{
+    Id3v2Tag alt;
+    alt.version = 4;
+    alt.fußzeile = true;
+    alt.unsynchronisiert = true;
+    alt.frames = {TextFrame("TIT2", QStringLiteral("ÿalt"), Kodierung::Utf8), RohFrame("TXXX", QByteArray("\0k\0v\xFF\xE0", 6))};
+    alt.padding = 600;
+    const QByteArray d = alt.Bytes() + audio + v1;
+    const QString pfad = Datei(d);
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, Felder(), fehler)) << fehler.toStdString();
+    const QByteArray neu = Inhalt(pfad);
+    EXPECT_EQ(neu.size(), d.size());
+    EXPECT_EQ(neu.mid(alt.Bytes().size()), audio + v1);
+    TagLibPrüfen(pfad, Felder());
+    // The kept frame is de-unsynchronised, in 2.3 layout.
+    EXPECT_TRUE(neu.contains(QByteArray("TXXX\0\0\0\x06\0\0\0k\0v\xFF\xE0", 16)));
+}

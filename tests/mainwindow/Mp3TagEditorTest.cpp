@@ -1,0 +1,304 @@
+// The tag editor on made files: automatic saving of both tags when moving on,
+// missing files keeping their records, a removed tag not written back,
+// copying between the tag pages, skipped entries and the closing steps.
+
+#include "core/Einstellungen.h"
+#include "core/Index.h"
+#include "core/Liste.h"
+#include "core/Meldungen.h"
+#include "core/Standardwerte.h"
+#include "media/MedienInfosLesen.h"
+#include "media/frmMp3Tag.h"
+#include "support/Mp3Bauer.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QCheckBox>
+#include <gtest/gtest.h>
+
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+
+using namespace Mp3Bauer;
+
+namespace {
+
+class Listenattrappe : public ListenAnzeige {
+public:
+    void SucheAktualisieren(bool) override { ++suchen; }
+    void ListeErstellenAktualisieren(qint32 von, qint32 bis) override { zeilen = {von, bis}; }
+    void NeueInListeMarkieren(qint32) override {}
+    void AuswahlErmitteln() override {}
+    void BeschreibungAktualisieren() override {}
+    int suchen = 0;
+    std::pair<qint32, qint32> zeilen{0, 0};
+};
+
+class Mp3TagEditor : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ordner.isValid());
+        StandardwerteSetzen();
+        hauptIndex() = Index();
+        hauptIndex().strDateiTypen = standardwerte().strStandardDateiTypen;
+        hauptIndex().strDateiTypArten = standardwerte().strStandardDateiTypArten;
+        Einstellungen& e = einstellungen();
+        e = StandardEinstellungen();
+        e.TAGsSoftwareFeldSchreiben = 0;
+        f = mp3TagFenster();
+        f->chkAutomatischSpeichern->setChecked(false);
+        f->chkAutomatischSpeichernV2->setChecked(false);
+        f->chkAutomatischSpeichernFelder->setChecked(false);
+    }
+    void TearDown() override
+    {
+        if (f->isVisible())
+            f->hide();
+        hauptIndex() = Index();
+    }
+
+    qint32 Eintrag(const QString& name, const QByteArray& daten)
+    {
+        const QString pfad = DateiSchreiben(ordner, name, daten);
+        return EintragOhneDatei(pfad, true);
+    }
+    qint32 EintragOhneDatei(const QString& pfad, bool lesen = false)
+    {
+        MedienInfo m = LeereMedienInfo();
+        if (lesen)
+            m = MedienInfosLesen(hauptIndex(), pfad, m, QStringLiteral("11"), false, QStringLiteral("1"), QStringLiteral("1"));
+        return hauptIndex().EintragAnhängen(pfad, m, 1);
+    }
+    QByteArray Mp3(const QString& titel)
+    {
+        Id3v2Tag t;
+        t.frames = {TextFrame("TIT2", titel), TextFrame("TPE1", QStringLiteral("Interpret"))};
+        t.padding = 100;
+        return t.Bytes() + Frames(Frame(), 50) + Id3v1Block({.titel = titel.toLatin1(), .spur = 2, .genre = 17});
+    }
+    MedienInfo AusDatei(qint32 e)
+    {
+        return MedienInfosLesen(hauptIndex(), hauptIndex().strIndexPfad[size_t(e)], LeereMedienInfo(), QStringLiteral("11"),
+                                false, QStringLiteral("1"), QStringLiteral("1"));
+    }
+
+    QTemporaryDir ordner;
+    frmMp3Tag* f = nullptr;
+    Listenattrappe liste;
+    DienstErsetzen<ListenAnzeigeDienst> listenDienst{&liste};
+    QStringList meldungen;
+    DienstErsetzen<MeldungsDienst> meldungsDienst{[this](const Meldung& m) {
+        meldungen << m.text;
+        return m.knöpfe == Knöpfe::OK ? Antwort::OK : Antwort::Ja;
+    }};
+};
+
+} // namespace
+
+TEST_F(Mp3TagEditor, AutoSaveOfBothTagsWhenMovingOnEndsInTheFile)
+{
+    const qint32 a = Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Erster")));
+    const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("Zweiter")));
+    ASSERT_TRUE(f->Öffnen({a, b}));
+    EXPECT_EQ(f->txtv2Titel->text(), "Erster");
+    EXPECT_EQ(f->txtTitelnummer->text(), "2");
+    EXPECT_FALSE(f->cmdVorheriger->isEnabled());
+    EXPECT_TRUE(f->cmdNächster->isEnabled());
+    f->chkAutomatischSpeichern->setChecked(true);
+    f->chkAutomatischSpeichernV2->setChecked(true);
+    f->chkAutomatischSpeichernFelder->setChecked(true);
+    f->txtTitel->setText(QStringLiteral("Neu v1"));
+    f->txtv2Titel->setText(QStringLiteral("Neu v2"));
+    f->txtv2Kommentar->setText(QStringLiteral("Коммент"));
+    f->txtIndexAbspielAnzahl->setText(QStringLiteral("12"));
+
+    f->cmdNächster_Click();
+    EXPECT_EQ(f->lngMp3TagPosition, 2);
+    EXPECT_EQ(f->txtv2Titel->text(), "Zweiter");
+    const MedienInfo m = AusDatei(a);
+    EXPECT_EQ(m.Mp3_ID3v1_Titel, "Neu v1");
+    EXPECT_EQ(m.Mp3_ID3v2_Titel, "Neu v2");
+    EXPECT_EQ(m.Mp3_ID3v2_Kommentar, "Коммент");
+    EXPECT_EQ(m.Mp3_ID3v1_Titelnummer, "2");
+    const MedienInfo& gespeichert = hauptIndex().IndexDaten[size_t(a)];
+    EXPECT_EQ(gespeichert.Mp3_ID3v1_Titel, "Neu v1");
+    EXPECT_EQ(gespeichert.Mp3_ID3v2_Titel, "Neu v2");
+    EXPECT_EQ(gespeichert.Datei_AngefordertAnzahl, 12);
+    EXPECT_EQ(gespeichert.Datei_Größe, QFileInfo(hauptIndex().strIndexPfad[size_t(a)]).size());
+    EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join('|').toStdString();
+
+    // Back again: "Alles speichern" of the second file, then closing saves
+    // nothing more and refreshes the list.
+    f->cmdVorheriger_Click();
+    EXPECT_EQ(f->txtTitel->text(), "Neu v1");
+    f->txtv2Album->setText(QStringLiteral("Album"));
+    f->cmdTAGSpeichernAlles_Click();
+    EXPECT_TRUE(f->bolMp3TagGespeichert);
+    EXPECT_EQ(AusDatei(a).Mp3_ID3v2_Album, "Album");
+    TagLib::MPEG::File t(QFile::encodeName(hauptIndex().strIndexPfad[size_t(a)]).constData(), false);
+    EXPECT_EQ(QString::fromStdWString(t.ID3v2Tag()->album().toWString()), "Album");
+    f->cmdOk_Click();
+    EXPECT_EQ(liste.suchen, 1);
+    EXPECT_EQ(einstellungen().TAGAutomatischSpeichernV2, 1);
+}
+
+TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
+{
+    const QString fehlt = ordner.filePath(QStringLiteral("fehlt.mp3"));
+    MedienInfo alt = LeereMedienInfo();
+    alt.Mp3_ID3v1_Titel = QStringLiteral("Gespeicherter Titel");
+    alt.Mp3_ID3v2_Titel = QStringLiteral("Gespeichert v2");
+    alt.Mp3_ID3v1_Vorhanden = 1;
+    alt.Mp3_ID3v2_Vorhanden = 1;
+    alt.Datei_Größe = 4711;
+    alt.Datei_HinzugefügtAm = QStringLiteral("01.02.2003");
+    const qint32 m = hauptIndex().EintragAnhängen(fehlt, alt, 1);
+    const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("Zweiter")));
+    hauptIndex().bolIndexGeändert = false;
+
+    ASSERT_TRUE(f->Öffnen({m, b}));
+    EXPECT_EQ(f->lblTrackInfos->text(), "Diese Datei existiert nicht (mehr).");
+    EXPECT_FALSE(f->cmdTAGSpeichern->isEnabled());
+    EXPECT_FALSE(f->cmdTagSpeichernV2->isEnabled());
+    EXPECT_FALSE(hauptIndex().bolIndexGeändert);
+    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)], alt);
+
+    // "Felder speichern" takes the index fields and nothing else.
+    f->txtIndexDatenträger->setText(QStringLiteral("CD 7"));
+    f->cmdTAGSpeichernFelder_Click();
+    MedienInfo erwartet = alt;
+    erwartet.Datei_Datenträger = QStringLiteral("CD 7");
+    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Mp3_ID3v1_Titel, "Gespeicherter Titel");
+    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Mp3_ID3v2_Titel, "Gespeichert v2");
+    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Datei_Größe, 4711);
+    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Datei_Datenträger, "CD 7");
+
+    // Moving on with every automatic saving on writes nothing for it.
+    f->chkAutomatischSpeichern->setChecked(true);
+    f->chkAutomatischSpeichernV2->setChecked(true);
+    f->chkAutomatischSpeichernFelder->setChecked(true);
+    f->cmdNächster_Click();
+    EXPECT_EQ(f->lngMp3TagPosition, 2);
+    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Mp3_ID3v2_Titel, "Gespeichert v2");
+    EXPECT_FALSE(QFile::exists(fehlt));
+    f->cmdVorheriger_Click();
+    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Mp3_ID3v1_Titel, "Gespeicherter Titel");
+    EXPECT_FALSE(QFile::exists(fehlt));
+}
+
+TEST_F(Mp3TagEditor, ARemovedTagIsNotWrittenBackUnlessEditedAgain)
+{
+    const qint32 a = Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Erster")));
+    const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("Zweiter")));
+    ASSERT_TRUE(f->Öffnen({a, b}));
+    f->chkAutomatischSpeichern->setChecked(true);
+    f->chkAutomatischSpeichernV2->setChecked(true);
+    f->cmdTAGEntfernen_Click();
+    EXPECT_EQ(AusDatei(a).Mp3_ID3v1_Vorhanden, 2);
+    EXPECT_EQ(hauptIndex().IndexDaten[size_t(a)].Mp3_ID3v1_Vorhanden, 2);
+    EXPECT_FALSE(f->cmdTAGEntfernen->isEnabled());
+    f->cmdNächster_Click();
+    EXPECT_EQ(AusDatei(a).Mp3_ID3v1_Vorhanden, 2);
+    // The ID3v2 tag went on being saved.
+    EXPECT_EQ(AusDatei(a).Mp3_ID3v2_Titel, "Erster");
+
+    // Removed, then edited: saved again.
+    f->cmdTAGEntfernenv2_Click();
+    EXPECT_EQ(AusDatei(b).Mp3_ID3v2_Vorhanden, 2);
+    QByteArray ohne;
+    {
+        QFile d(hauptIndex().strIndexPfad[size_t(b)]);
+        ASSERT_TRUE(d.open(QIODevice::ReadOnly));
+        ohne = d.readAll();
+    }
+    EXPECT_FALSE(ohne.startsWith("ID3"));
+    f->txtv2Titel->setText(QStringLiteral("wieder"));
+    emit f->txtv2Titel->textEdited(QStringLiteral("wieder"));
+    f->cmdOk_Click();
+    EXPECT_EQ(AusDatei(b).Mp3_ID3v2_Titel, "wieder");
+    EXPECT_EQ(meldungen.size(), 2); // the two questions
+}
+
+TEST_F(Mp3TagEditor, CopyingBetweenThePagesGoesByGenreNumber)
+{
+    const qint32 a = Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Erster")));
+    ASSERT_TRUE(f->Öffnen({a}));
+    EXPECT_FALSE(f->cmdVorheriger->isEnabled());
+    EXPECT_FALSE(f->cmdNächster->isEnabled());
+    EXPECT_EQ(f->cboMusikrichtung->currentText(), "Rock");
+    f->cmdDatenKopierenNachV2_Click();
+    EXPECT_EQ(f->cbov2Musikrichtung->currentText(), "Rock");
+    EXPECT_EQ(f->cbov2Musikrichtung->currentData().toInt(), 18);
+    EXPECT_EQ(f->txtv2Titelnummer->text(), "2");
+
+    f->cbov2Musikrichtung->setEditText(QStringLiteral("pop"));
+    f->cmdDatenKopierenNachV1_Click();
+    EXPECT_EQ(f->cboMusikrichtung->currentData().toInt(), 14); // Pop is genre 13
+    EXPECT_TRUE(meldungen.isEmpty());
+    f->cbov2Musikrichtung->setEditText(QStringLiteral("Eigenes Genre"));
+    f->cmdDatenKopierenNachV1_Click();
+    EXPECT_EQ(f->cboMusikrichtung->currentIndex(), -1);
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_TRUE(meldungen[0].startsWith("Das Feld 'Genre' kann nicht übertragen werden"));
+    // What is typed never becomes an item of the list.
+    EXPECT_EQ(f->cbov2Musikrichtung->findText(QStringLiteral("Eigenes Genre")), -1);
+
+    // The genre text goes into the record with its number; "(17)" alone still names Rock.
+    MedienInfo m;
+    f->cbov2Musikrichtung->setEditText(QStringLiteral("rock"));
+    f->TagV2AusFormularLesen(m);
+    EXPECT_EQ(m.Mp3_ID3v2_Musikrichtung, "(17)rock");
+    MedienInfo g = hauptIndex().IndexDaten[size_t(a)];
+    g.Mp3_ID3v2_Musikrichtung = QStringLiteral("(17)");
+    f->MedienInfosEintragen(g, hauptIndex().strIndexPfad[size_t(a)], QStringLiteral("000"));
+    EXPECT_EQ(f->cbov2Musikrichtung->currentText(), "Rock");
+    f->cmdOk_Click();
+}
+
+TEST_F(Mp3TagEditor, SkippedEntriesAndClosingSteps)
+{
+    einstellungen().SucheNichtBeiTAGEditor = 1;
+    const qint32 a = Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("A")));
+    const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("B")));
+    const qint32 c = Eintrag(QStringLiteral("c.mp3"), Mp3(QStringLiteral("C")));
+    // An entry number that names no entry is passed over.
+    ASSERT_TRUE(f->Öffnen({0, c, a}));
+    EXPECT_EQ(f->lngMp3TagPosition, 2);
+    EXPECT_EQ(f->txtDateiname->currentIndex(), 1);
+    EXPECT_TRUE(f->cmdVorheriger->isEnabled());
+    f->cmdOk_Click();
+    EXPECT_EQ(liste.zeilen, std::make_pair(a, c));
+    (void)b;
+
+    // Nothing to show: the editor stays hidden, its closing steps run.
+    liste.zeilen = {0, 0};
+    f->chkAutomatischSpeichernFelder->setChecked(true);
+    einstellungen().TAGAutomatischSpeichernFelder = 1;
+    EXPECT_FALSE(f->Öffnen({0, 99}));
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(einstellungen().TAGAutomatischSpeichernFelder, 1);
+}
+
+TEST_F(Mp3TagEditor, SavingAskedForTheKindOfTheFileBeingSaved)
+{
+    const qint32 a = Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("A")));
+    const qint32 bild = Eintrag(QStringLiteral("b.jpg"), QByteArray("\xFF\xD8\xFF\xE0 kein mp3", 13));
+    ASSERT_TRUE(f->Öffnen({a, bild}));
+    f->chkAutomatischSpeichernV2->setChecked(true);
+    f->txtv2Titel->setText(QStringLiteral("ok"));
+    // Leaving the MP3 for the picture asks nothing.
+    f->cmdNächster_Click();
+    EXPECT_TRUE(meldungen.isEmpty());
+    EXPECT_EQ(AusDatei(a).Mp3_ID3v2_Titel, "ok");
+    // Leaving the picture asks about the picture.
+    f->cmdVorheriger_Click();
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_TRUE(meldungen[0].startsWith("Sie sollten ID3-TAGs nur in Dateien des Typs 'MPEG Audio/AAC' speichern."));
+    f->chkAutomatischSpeichernV2->setChecked(false);
+    f->cmdOk_Click();
+}
