@@ -199,7 +199,7 @@ TEST_F(PapierkorbTest, FehlgeschlagenerPapierkorbMeldetSichUndBehältDenEintrag)
     Eintrag(baum.Datei("A/2.mp3"));
     Eintrag(baum.Datei("A/3.mp3"));
     // No trash can be made where a plain file stands in its way.
-    heim.Datei(".local/share/Trash", "kein Ordner");
+    heim.heim.Datei(".local/share/Trash", "kein Ordner");
     meldungen.antworten = {Antwort::Ja, Antwort::Ja, Antwort::Nein};
     EintragsListe liste1 = {1, 2, 3};
     DateienLöschen(index, liste1, 2, true);
