@@ -14,6 +14,7 @@
 #include "mainwindow/frmBildAnzeige.h"
 #include "mainwindow/frmMain.h"
 #include "media/MedienInfosLesen.h"
+#include "media/frmMp3Tag.h"
 #include "player/Abspielen.h"
 #include "player/Statistik.h"
 #include "platform/Shell.h"
@@ -97,4 +98,7 @@ void FensterDiensteEinrichten(frmMain* f)
     DienstSetzen<FortschrittAnzeigeDienst>(fortschrittsfenster());
     DienstSetzen<BibliotheksBesitzerDienst>(f);
     DienstSetzen<BildAnzeigeDienst>(BildAnzeigen);
+    DienstSetzen<DateiInfosDienst>([](const std::vector<qint32>& einträge, QWidget* besitzer) {
+        Mp3TagAnzeigen(einträge, besitzer);
+    });
 }

@@ -21,7 +21,7 @@ namespace {
 
 const EinträgeAktion& Übergabe(int art)
 {
-    return art == 0 ? Dienst<IndexVerwaltungAbspielenDienst>() : Dienst<IndexVerwaltungInfosDienst>();
+    return art == 0 ? Dienst<IndexVerwaltungAbspielenDienst>() : Dienst<DateiInfosDienst>();
 }
 
 QComboBox* AktionsBox(QWidget* parent, const char* name)

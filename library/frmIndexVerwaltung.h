@@ -3,6 +3,7 @@
 // chosen for each file, carried out together on "Ok".
 
 #include "library/DoppelteDateien.h"
+#include "media/frmMp3Tag.h"
 #include "platform/Dienste.h"
 
 #include <QDialog>
@@ -96,9 +97,6 @@ private:
 // installs both; while a slot is empty its buttons stay unavailable.
 using EinträgeAktion = std::function<void(const std::vector<qint32>& einträge, QWidget* besitzer)>;
 struct IndexVerwaltungAbspielenDienst {
-    using Typ = EinträgeAktion;
-};
-struct IndexVerwaltungInfosDienst {
     using Typ = EinträgeAktion;
 };
 

@@ -4,9 +4,11 @@
 // writes the tags through media/TagSchreiben.h and the record into the index.
 
 #include "core/MedienInfo.h"
+#include "platform/Dienste.h"
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -175,3 +177,10 @@ frmMp3Tag* mp3TagFenster();
 // Opens the editor for the entries, modally over `frmBesitzer`, and returns
 // when it is closed (at once when none of them could be shown).
 bool Mp3TagAnzeigen(const std::vector<qint32>& lngEinträge, QWidget* frmBesitzer);
+
+// How other windows open the editor for entries (start-up installs
+// Mp3TagAnzeigen; tests record the call). Empty: their "Datei-Infos" is
+// unavailable.
+struct DateiInfosDienst {
+    using Typ = std::function<void(const std::vector<qint32>&, QWidget*)>;
+};

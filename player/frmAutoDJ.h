@@ -3,6 +3,7 @@
 // the two ageing options) and a results page whose proposals are played,
 // enqueued, exported or shown in the tag editor.
 
+#include "media/frmMp3Tag.h"
 #include "platform/Dienste.h"
 #include "player/AutoDJ.h"
 
@@ -93,8 +94,3 @@ private:
     void knöpfeSetzen(bool an);
 };
 
-// Opens the tag editor for entries, owned by a window. Without it
-// "Datei-Infos" stays unavailable.
-struct DateiInfosDienst {
-    using Typ = std::function<void(const std::vector<qint32>&, QWidget*)>;
-};

@@ -28,7 +28,7 @@ protected:
     Index gesichert;
     std::vector<std::vector<qint32>> gespielt, gezeigt;
     std::optional<DienstErsetzen<IndexVerwaltungAbspielenDienst>> spieler;
-    std::optional<DienstErsetzen<IndexVerwaltungInfosDienst>> editor;
+    std::optional<DienstErsetzen<DateiInfosDienst>> editor;
 
     void SetUp() override
     {
