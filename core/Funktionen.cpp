@@ -205,7 +205,7 @@ QString MitNullenAuffüllen(const QString& text, int länge)
 QString WortanfängeGroßSchreiben(const QString& text, bool nurSatzanfänge)
 {
     static const QString auslöser = QStringLiteral(".-()[]!?}{\"<>%$&*+~#");
-    QString s = text.toLower();
+    QString s = ZeichenweiseKlein(text);
     if (s.isEmpty())
         return s;
     s[0] = s[0].toUpper();
@@ -369,3 +369,27 @@ QDateTime JetztSekundengenau()
     const QDateTime jetzt = QDateTime::currentDateTime();
     return jetzt.addMSecs(-jetzt.time().msec());
 }
+
+namespace {
+QString ZeichenweiseÄndern(const QString& text, bool groß)
+{
+    QString s = text;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+            const char32_t c = QChar::surrogateToUcs4(s[i], s[i + 1]);
+            const char32_t n = groß ? QChar::toUpper(c) : QChar::toLower(c);
+            if (QChar::requiresSurrogates(n)) {
+                s[i] = QChar(QChar::highSurrogate(n));
+                s[i + 1] = QChar(QChar::lowSurrogate(n));
+            }
+            ++i;
+        } else {
+            s[i] = groß ? s[i].toUpper() : s[i].toLower();
+        }
+    }
+    return s;
+}
+} // namespace
+
+QString ZeichenweiseGroß(const QString& text) { return ZeichenweiseÄndern(text, true); }
+QString ZeichenweiseKlein(const QString& text) { return ZeichenweiseÄndern(text, false); }

@@ -59,6 +59,10 @@ QString NullAlsLeerZurückgeben(const QString& text);
 QString ZeichenCodeZurückgeben(const QString& text);
 QString MitNullenAuffüllen(const QString& text, int länge);
 QString WortanfängeGroßSchreiben(const QString& text, bool nurSatzanfänge);
+// Letter case changed character by character, so a text keeps its length
+// ("ß" stays "ß").
+QString ZeichenweiseGroß(const QString& text);
+QString ZeichenweiseKlein(const QString& text);
 // Splits `text` at `trenner` from the 1-based position `start`. `datensätze`
 // gets the records (it starts as one empty record). True when the count
 // equals `erwartet` (>= 1), or for any count when `erwartet` < 0.

@@ -147,25 +147,6 @@ QString NameInSchreibweise(const QString& name, int modus)
     }
 }
 
-QString ZeichenweiseÄndern(const QString& text, bool groß)
-{
-    QString s = text;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
-            const char32_t c = QChar::surrogateToUcs4(s[i], s[i + 1]);
-            const char32_t n = groß ? QChar::toUpper(c) : QChar::toLower(c);
-            if (QChar::requiresSurrogates(n)) {
-                s[i] = QChar(QChar::highSurrogate(n));
-                s[i + 1] = QChar(QChar::lowSurrogate(n));
-            }
-            ++i;
-        } else {
-            s[i] = groß ? s[i].toUpper() : s[i].toLower();
-        }
-    }
-    return s;
-}
-
 // Creates an empty file; 0 or errno. Never opens an existing one.
 int LeerExklusivErstellen(const QString& pfad)
 {
@@ -348,9 +329,6 @@ QString UmbenennenPlatzhalter()
     }
     return text;
 }
-
-QString ZeichenweiseGroß(const QString& text) { return ZeichenweiseÄndern(text, true); }
-QString ZeichenweiseKlein(const QString& text) { return ZeichenweiseÄndern(text, false); }
 
 bool DateiNachKriterienUmbenennen(Index& index, qint32 lngEintrag, const UmbenennenEingaben& e,
                                   UmbenennenLauf& lauf)

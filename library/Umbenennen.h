@@ -100,6 +100,3 @@ bool DateiAttributeSetzen(const QString& strPfad, int intSchreibschutz, int intA
 bool LeereDateiMitEndungErstellen(const QString& strPfad, const QString& strEndung, bool bolLöschen,
                                   QString* strFehlerPfad = nullptr);
 
-// Letter case changed character by character ("ß" stays one character).
-QString ZeichenweiseGroß(const QString& text);
-QString ZeichenweiseKlein(const QString& text);

@@ -34,33 +34,13 @@ void ZahlAusKommentar(TagFelder& f, bool v2, QObject* besitzer)
         f[TagFelder::Titelnummer] = zahl;
 }
 
-// Character by character, so that a text keeps its length ("ß" stays "ß").
-QString ZeichenweiseUmwandeln(const QString& text, bool groß)
-{
-    QString s = text;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
-            const char32_t c = QChar::surrogateToUcs4(s[i], s[i + 1]);
-            const char32_t n = groß ? QChar::toUpper(c) : QChar::toLower(c);
-            if (QChar::requiresSurrogates(n)) {
-                s[i] = QChar(QChar::highSurrogate(n));
-                s[i + 1] = QChar(QChar::lowSurrogate(n));
-            }
-            ++i;
-        } else {
-            s[i] = groß ? s[i].toUpper() : s[i].toLower();
-        }
-    }
-    return s;
-}
-
 QString Schreibweise(int funktion, const QString& text)
 {
     switch (funktion) {
     case FunktionErsterGroß: return WortanfängeGroßSchreiben(text, true);
     case FunktionWörterGroß: return WortanfängeGroßSchreiben(text, false);
-    case FunktionKlein: return ZeichenweiseUmwandeln(text, false);
-    default: return ZeichenweiseUmwandeln(text, true);
+    case FunktionKlein: return ZeichenweiseKlein(text);
+    default: return ZeichenweiseGroß(text);
     }
 }
 

@@ -166,3 +166,10 @@ TEST(Kodierung, Windows1252UndUtf8)
     EXPECT_FALSE(IstGültigesUtf8(QByteArray("\xED\xA0\x80")));   // surrogate
     EXPECT_FALSE(IstGültigesUtf8(QByteArray("\xE6\x97")));       // truncated
 }
+
+TEST(Funktionen, SchreibweiseZeichenweiseBehältDieLänge)
+{
+    EXPECT_EQ(ZeichenweiseGroß(QStringLiteral("straße")), QStringLiteral("STRAßE"));
+    EXPECT_EQ(ZeichenweiseKlein(QStringLiteral("İSTANBUL")).size(), 8);
+    EXPECT_EQ(WortanfängeGroßSchreiben(QStringLiteral("İSTANBUL GRÜßT"), false), QStringLiteral("İstanbul Grüßt"));
+}
