@@ -404,7 +404,17 @@ TEST_F(TagSchreiben, FailuresAtEveryWriteLeaveTheOriginal)
         EXPECT_EQ(fehler, "Der ID3v2-TAG konnte nicht gespeichert werden.\nDie Datei '" + p + "' konnte nicht gelöscht werden.");
         EXPECT_EQ(Inhalt(p), umschreiben);
         EXPECT_TRUE(KeinNeu(p));
-        // A real failing rename: a non-empty folder where the file was.
+    }
+    // The fsync before the rename fails: nothing replaces the original.
+    {
+        const QString p = Datei(umschreiben);
+        SichereDatei::FehlerBeimSynchronisieren(true);
+        QString fehler;
+        EXPECT_FALSE(Mp3TAGSpeichernV2(p, m, fehler));
+        SichereDatei::FehlerBeimSynchronisieren(false);
+        EXPECT_FALSE(fehler.isEmpty());
+        EXPECT_EQ(Inhalt(p), umschreiben);
+        EXPECT_TRUE(KeinNeu(p));
     }
     // In place (ID3v2) and at the end (ID3v1, replaced and appended).
     const QByteArray ohneV1 = groß.Bytes() + audio;
