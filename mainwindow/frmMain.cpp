@@ -744,7 +744,6 @@ const QStringList& frmMain::Werteliste() const { return m_werteListe; }
 void frmMain::AutoCompleteFüllen(const QString& feld, int flag, const QString& feld2)
 {
     m_werteListe = flag == 0 ? QStringList() : FeldWerteSammeln(hauptIndex(), feld, feld2);
-    ListenZustand& z = listenZustand();
     Sperre sperre(suchZustand().bolSucheGesperrt);
     const QString text = SuchText();
     m_werte->setStringList(m_werteListe);
@@ -754,7 +753,6 @@ void frmMain::AutoCompleteFüllen(const QString& feld, int flag, const QString& 
 
 bool frmMain::AutoCompleteAusführen(const QString& text)
 {
-    ListenZustand& z = listenZustand();
     Sperre sperre(suchZustand().bolSucheGesperrt);
     const qsizetype treffer = !text.isEmpty() && !suchZustand().bolAutoCompleteAus && suchZustand().bolAutoCompleteErlaubt
             && einstellungen().AutoCompleteVerwenden != 0
@@ -774,7 +772,6 @@ bool frmMain::AutoCompleteAusführen(const QString& text)
 
 void frmMain::txtSongname_Change()
 {
-    ListenZustand& z = listenZustand();
     if (suchZustand().bolSucheGesperrt)
         return;
     Sperre sperre(suchZustand().bolSucheGesperrt);
@@ -808,7 +805,6 @@ void frmMain::SuchfehlerZeigen(const QString& text)
 void frmMain::tmrListe_Timer()
 {
     tmrListe->stop();
-    ListenZustand& z = listenZustand();
     Suchbegriffe& s = suchZustand().suchbegriffe;
     const QString feld = cboSuche->currentText();
     if (s.lngSuchbegriffeAnzahl != 0) {
@@ -830,7 +826,6 @@ void frmMain::tmrListe_Timer()
 
 void frmMain::SucheAktualisieren(bool bolAutoComplete)
 {
-    ListenZustand& z = listenZustand();
     suchZustand().bolSucheGesperrt = true;
     suchZustand().bolSucheSofort = true;
     suchZustand().bolAutoCompleteErlaubt = bolAutoComplete;
@@ -848,7 +843,6 @@ void frmMain::SucheAktualisieren(bool bolAutoComplete)
 
 void frmMain::cmdSucheLöschen_Click()
 {
-    ListenZustand& z = listenZustand();
     suchZustand().bolSucheGesperrt = true;
     if (cboSuche->currentIndex() == 0)
         cboSuche_Click();

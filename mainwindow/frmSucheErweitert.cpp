@@ -181,7 +181,6 @@ void frmSucheErweitert::reject()
 
 void frmSucheErweitert::anwenden()
 {
-    ListenZustand& z = listenZustand();
     const SuchfelderZustand neu = SuchfelderZustandErmitteln(suchZustand().suchbegriffe, einträge(m_haupt->cboSuche));
     suchZustand().bolSucheGesperrt = true;
     m_haupt->cboSuche->setEnabled(neu.aktiv);
