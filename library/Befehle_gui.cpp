@@ -24,19 +24,6 @@
 
 namespace {
 
-// The selection as the window's own list (the shared one may be rewritten
-// while dialogs run).
-EintragsListe AuswahlKopieren()
-{
-    AuswahlErmitteln();
-    const ListenZustand& z = listenZustand();
-    EintragsListe liste;
-    const qint32 n = std::min<qint32>(z.lngAuswahlAnzahl, qint32(z.lngAuswahlEintrag.size()) - 1);
-    for (qint32 i = 1; i <= n; ++i)
-        liste.push_back(z.lngAuswahlEintrag[size_t(i)]);
-    return liste;
-}
-
 QStringList LokaleDateien(const QMimeData* daten)
 {
     QStringList pfade;
@@ -106,7 +93,7 @@ void BefehlHinzufügen(frmMain* f)
 
 void BefehlAusIndexEntfernen(frmMain* f)
 {
-    EintragsListe liste = AuswahlKopieren();
+    EintragsListe liste = AuswahlEinträgeKopieren();
     if (liste.empty())
         return;
     if (MeldungZeigen(QStringLiteral("Möchten die gewählte(n) Datei(en) aus dem Index entfernen?\nDiese "
@@ -119,14 +106,14 @@ void BefehlAusIndexEntfernen(frmMain* f)
 
 void BefehlLöschen(frmMain* f)
 {
-    const EintragsListe liste = AuswahlKopieren();
+    const EintragsListe liste = AuswahlEinträgeKopieren();
     if (!liste.empty())
         LöschenZeigen(liste, f);
 }
 
 void BefehlIndexVerwaltung(frmMain* f)
 {
-    const EintragsListe liste = AuswahlKopieren();
+    const EintragsListe liste = AuswahlEinträgeKopieren();
     if (!liste.empty())
         IndexVerwaltungZeigen(liste, qint32(f->lstSongs->model()->rowCount()), f);
 }
@@ -147,8 +134,8 @@ void BibliotheksBefehleVerbinden(frmMain* f)
     f->BefehlVerbinden(f->cmdIndexErstellen, [f] { BefehlHinzufügen(f); });
     f->BefehlVerbinden(f->cmdDateiEntfernen, [f] { BefehlAusIndexEntfernen(f); });
     f->BefehlVerbinden(f->cmdDateienLöschen, [f] { BefehlLöschen(f); });
-    f->BefehlVerbinden(f->cmdUmbenennen, [f] { UmbenennenZeigen(AuswahlKopieren(), f); });
-    f->BefehlVerbinden(f->cmdDateienKopierenVerschieben, [f] { KopierenZeigen(AuswahlKopieren(), f); });
+    f->BefehlVerbinden(f->cmdUmbenennen, [f] { UmbenennenZeigen(AuswahlEinträgeKopieren(), f); });
+    f->BefehlVerbinden(f->cmdDateienKopierenVerschieben, [f] { KopierenZeigen(AuswahlEinträgeKopieren(), f); });
     f->BefehlVerbinden(f->cmdIndexVerwaltung, [f] { BefehlIndexVerwaltung(f); });
     f->lstSongs->setAcceptDrops(true);
     f->lstSongs->viewport()->setAcceptDrops(true);
