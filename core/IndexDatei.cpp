@@ -41,7 +41,7 @@ constexpr unsigned kParallelMax = 4;
 constexpr qint32 kSpeichernFortschrittAlle = 100;
 constexpr size_t kSchreibPuffer = 256 * 1024;
 
-QString systemFehlerText(int nummer) { return FehlerText(QString::fromLocal8Bit(std::strerror(nummer)), nummer); }
+QString systemFehlerText(int nummer) { return FehlerText(SystemfehlerBeschreibung(nummer), nummer); }
 
 // Hands the buffer to the file in pieces (a huge value is not copied whole
 // once more) and empties it; a buffer that grew for such a value gives its

@@ -34,3 +34,8 @@ struct MeldungsDienst {
 
 // The text of a run-time failure in a message: description, " (Fehler ", number, ")".
 QString FehlerText(const QString& beschreibung, int nummer);
+
+// The system's error number as a user reads it: German for the failures met
+// when moving, copying, renaming, writing tags and saving; the system's own
+// text for the rest. Every path that reports an errno goes through here.
+QString SystemfehlerBeschreibung(int nummer);

@@ -1,5 +1,7 @@
 #include "core/SichereDatei.h"
 
+#include "core/Meldungen.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -31,7 +33,7 @@ constexpr qint64 kDirekt = 64 << 10;
 void SichereDatei::systemFehler()
 {
     m_fehlerNummer = errno;
-    m_fehler = QString::fromLocal8Bit(std::strerror(m_fehlerNummer));
+    m_fehler = SystemfehlerBeschreibung(m_fehlerNummer);
 }
 
 void SichereDatei::FehlerBeiSchreibvorgang(int n) { g_fehlerNach = n; }
@@ -57,8 +59,23 @@ QString SymlinkZielAuflösen(const QString& pfad)
     return p;
 }
 
+QString TempNameBilden(const QString& ziel, const QString& suffix)
+{
+    constexpr qsizetype kNamensGrenze = 255;
+    const qsizetype strich = ziel.lastIndexOf(QLatin1Char('/'));
+    const QString ordner = ziel.left(strich + 1);
+    QString name = ziel.mid(strich + 1);
+    const qsizetype platz = kNamensGrenze - QFile::encodeName(suffix).size();
+    while (!name.isEmpty() && QFile::encodeName(name).size() > platz) {
+        name.chop(1);
+        if (!name.isEmpty() && name.back().isHighSurrogate())
+            name.chop(1);
+    }
+    return ordner + name + suffix;
+}
+
 SichereDatei::SichereDatei(const QString& ziel, const QString& tempSuffix)
-    : m_ziel(SymlinkZielAuflösen(ziel)), m_temp(m_ziel + tempSuffix)
+    : m_ziel(SymlinkZielAuflösen(ziel)), m_temp(TempNameBilden(m_ziel, tempSuffix))
 {
 }
 

@@ -15,6 +15,11 @@
 // the link's folder); the path itself when it is no link.
 QString SymlinkZielAuflösen(const QString& pfad);
 
+// The path of a temporary file beside `ziel`: its name plus `suffix`, the
+// name cut short (at a character's boundary) where both together would pass
+// the file system's limit of 255 bytes.
+QString TempNameBilden(const QString& ziel, const QString& suffix);
+
 class SichereDatei {
 public:
     SichereDatei(const QString& ziel, const QString& tempSuffix);

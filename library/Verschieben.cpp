@@ -60,7 +60,7 @@ Laufzeitfehler FehlerAusErrno(int e)
     case EINVAL:
         return {52, QStringLiteral("Dateiname oder -nummer falsch")};
     default:
-        return {e, QString::fromLocal8Bit(std::strerror(e))};
+        return {e, SystemfehlerBeschreibung(e)};
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Einstellungen.h"
 #include "core/Kodierung.h"
+#include "core/Meldungen.h"
 #include "core/SichereDatei.h"
 #include "media/Id3v2Lesen.h"
 #include "media/MedienDatei.h"
@@ -45,7 +46,7 @@ struct Fehler {
             || nummer == EMFILE || nummer == ENFILE;
     }
 };
-Fehler SystemFehler(int nummer) { return {nummer, QString::fromLocal8Bit(std::strerror(nummer))}; }
+Fehler SystemFehler(int nummer) { return {nummer, SystemfehlerBeschreibung(nummer)}; }
 Fehler EigenerFehler(int nummer, const char* text) { return {nummer, QString::fromUtf8(text)}; }
 
 const char* const kKeineDatei = "Die Datei ist keine gewöhnliche Datei.";

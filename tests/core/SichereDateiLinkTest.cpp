@@ -81,3 +81,33 @@ TEST(SichereDateiLink, ChainsOfRelativeAndAbsoluteLinksReachTheirTarget)
     ASSERT_TRUE(QFile::link(t.filePath(QStringLiteral("s1")), t.filePath(QStringLiteral("s2"))));
     SymlinkZielAuflösen(t.filePath(QStringLiteral("s1")));
 }
+
+// A name of 252 to 255 bytes still gets its temporary file: the temporary
+// name is cut short (never mid-character) instead of failing.
+TEST(SichereDatei, NamesAtTheSystemsLimitAreSavedThroughAShortenedTemporaryName)
+{
+    QTemporaryDir t;
+    ASSERT_TRUE(t.isValid());
+    // 84 Japanese characters are 252 bytes; with ".mp" 255.
+    const QString japanisch = QString(84, QChar(0x65E5));
+    for (const QString& name : {japanisch, japanisch + QStringLiteral(".mp"), QString(255, QLatin1Char('a'))}) {
+        SCOPED_TRACE(name.size());
+        const QString pfad = t.filePath(name);
+        Schreiben(pfad, "alt");
+        ASSERT_TRUE(QFile::exists(pfad));
+        for (const char* suffix : {"~", "-neu"}) {
+            const QString temp = TempNameBilden(pfad, QString::fromLatin1(suffix));
+            const QString tempName = QFileInfo(temp).fileName();
+            EXPECT_LE(QFile::encodeName(tempName).size(), 255);
+            EXPECT_TRUE(tempName.endsWith(QLatin1String(suffix)));
+            EXPECT_EQ(QFile::encodeName(tempName).size(), QFile::encodeName(tempName).toStdString().size());
+            EXPECT_FALSE(QString::fromUtf8(QFile::encodeName(tempName)).contains(QChar::ReplacementCharacter));
+            ASSERT_TRUE(Speichern(pfad, "neu", suffix));
+            EXPECT_EQ(Lesen(pfad), "neu");
+            EXPECT_FALSE(QFile::exists(temp));
+            Schreiben(pfad, "alt");
+        }
+    }
+    // Short names keep the plain suffix.
+    EXPECT_EQ(TempNameBilden(QStringLiteral("/a/b.mp3"), QStringLiteral("-neu")), QStringLiteral("/a/b.mp3-neu"));
+}
