@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPalette>
 #include <QTableView>
@@ -143,11 +144,24 @@ void FarbenAnwenden(frmMain* f)
         vordergrund(w, e.FarbeListen);
         hintergrund(w, e.FarbeListenHintergrund);
     }
+    // A closed search box and the list's column titles are drawn as buttons:
+    // they take the list's colours, or the list's text colour would stand on
+    // the desktop's button grey.
+    for (QWidget* w : {static_cast<QWidget*>(f->cboSuche), static_cast<QWidget*>(f->txtSongname),
+                       static_cast<QWidget*>(f->lstSongs->horizontalHeader())}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Button, farbe(e.FarbeListenHintergrund));
+        p.setColor(QPalette::ButtonText, farbe(e.FarbeListen));
+        w->setPalette(p);
+    }
     f->BeschreibungAktualisieren();
     for (QWidget* w : {static_cast<QWidget*>(f->lblWinampSteuerungBalance), static_cast<QWidget*>(f->lblWinampSteuerungPosition),
                        static_cast<QWidget*>(f->lblWinampSteuerungVolumen)})
         vordergrund(w, e.FarbeBeschreibungen);
     vordergrund(f->lblSucheÜberschrift, e.FarbeÜberschrift);
+    // The program's name heads the window.
+    for (QLabel* l : {f->lblAnwendung, f->Label1})
+        vordergrund(l, e.FarbeÜberschrift);
 }
 
 void LinkHervorheben(frmMain* f, QWidget* unterMaus)
