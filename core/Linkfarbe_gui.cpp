@@ -28,3 +28,20 @@ void LinkLabelFärben(QLabel* l, qint32 farbe)
                        .arg(m.captured(1), c.name(), unterstrichen ? QStringLiteral("underline") : QStringLiteral("none"),
                             m.captured(2)));
 }
+
+void LinkMausVerfolgen(QWidget* link)
+{
+    if (!link)
+        return;
+    link->setMouseTracking(true);
+    link->setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void UnterstreichungSetzen(QWidget* w, bool an)
+{
+    if (!w || w->font().underline() == an)
+        return;
+    QFont f = w->font();
+    f.setUnderline(an);
+    w->setFont(f);
+}

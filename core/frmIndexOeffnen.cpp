@@ -7,6 +7,7 @@
 #include "platform/Steuerelemente_gui.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,6 +38,10 @@ frmIndexÖffnen::frmIndexÖffnen(QWidget* parent) : QDialog(parent)
     txtIndexdatei = benannt(new QComboBox(this), "txtIndexdatei");
     txtIndexdatei->setEditable(true);
     txtIndexdatei->setInsertPolicy(QComboBox::NoInsert);
+    // Paths differ by letter case: neither completing nor matching the
+    // list may turn a typed name into another file's.
+    if (QCompleter* c = txtIndexdatei->completer())
+        c->setCaseSensitivity(Qt::CaseSensitive);
     txtIndexdatei->setMinimumWidth(360);
     v->addWidget(txtIndexdatei);
 
@@ -96,8 +101,13 @@ void frmIndexÖffnen::Vorbereiten(const QStringList* liste)
         txtIndexdatei->clear();
         txtIndexdatei->addItems(*liste);
     }
-    txtIndexdatei->setCurrentIndex(-1);
-    txtIndexdatei->setEditText(einstellungen().Dateiname);
+    // The field names the current file as the entry of its list that it is:
+    // Qt reports a field left with the text of an entry other than the
+    // current one as that entry picked, which would disable the save buttons
+    // as soon as the user moves from the field to one of them.
+    const QString& datei = einstellungen().Dateiname;
+    txtIndexdatei->setCurrentIndex(txtIndexdatei->findText(datei, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    txtIndexdatei->setEditText(datei);
     // The save buttons act on the index in memory: without one they would
     // only be refused.
     const bool geladen = hauptIndex().bolIndexGeladen;

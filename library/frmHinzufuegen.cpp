@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -75,10 +76,14 @@ frmHinzufügen::frmHinzufügen(QWidget* parent) : QDialog(parent)
     cmdOk = BenannterKnopf(this, "cmdOk", QStringLiteral("&Abbrechen"));
     for (QLabel* l : {Label4, lblInfosGrößen, lblInfosAnzahl, lblInfosSpieldauer, Label2})
         l->setWordWrap(true);
+    // A title is the larger target beside its small picture: it acts as
+    // the picture does.
     for (QLabel* l : {Label1, Label5, Label6}) {
         QFont fett = l->font();
         fett.setBold(true);
         l->setFont(fett);
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -158,6 +163,32 @@ void frmHinzufügen::Gewählt(Auswahl art, const QStringList& gewählt)
     auswahl = art;
     pfade = gewählt;
     accept();
+}
+
+QToolButton* frmHinzufügen::knopfZumTitel(const QObject* o) const
+{
+    if (o == Label1)
+        return cmdDateienHinzufügen;
+    if (o == Label5)
+        return cmdOrdnerHinzufügen;
+    if (o == Label6)
+        return cmdImportieren;
+    return nullptr;
+}
+
+bool frmHinzufügen::eventFilter(QObject* o, QEvent* e)
+{
+    if (e->type() == QEvent::MouseButtonRelease) {
+        auto* m = static_cast<QMouseEvent*>(e);
+        auto* titel = static_cast<QWidget*>(o);
+        QToolButton* knopf = knopfZumTitel(o);
+        if (knopf && m->button() == Qt::LeftButton && titel->rect().contains(m->position().toPoint())
+            && knopf->isEnabled()) {
+            knopf->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
 }
 
 void frmHinzufügen::cmdOk_Click()

@@ -45,8 +45,13 @@ public:
     void cmdImportieren_Click();
     void cmdOk_Click();
 
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     void Gewählt(Auswahl art, const QStringList& gewählt);
+    // The picture button whose title `o` is (null for anything else).
+    QToolButton* knopfZumTitel(const QObject* o) const;
 };
 
 // The file-dialog filter of the managed types ("" when none is managed).

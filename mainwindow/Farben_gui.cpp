@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPalette>
 #include <QTableView>
@@ -49,15 +50,6 @@ void hintergrund(QWidget* w, qint32 c)
     w->setAutoFillBackground(true);
 }
 
-void unterstreichen(QWidget* w, bool an)
-{
-    if (w->font().underline() == an)
-        return; // written only where it differs: this runs on every mouse move
-    QFont f = w->font();
-    f.setUnderline(an);
-    w->setFont(f);
-}
-
 bool ruhendUnterstrichen() { return einstellungen().FunktionenUnterstreichen != 0; }
 
 // A label that shows as a heading while it has the heading colour.
@@ -79,7 +71,8 @@ public:
             if ((n == QLatin1String("lblIndexdateiUntertitel1") || n == QLatin1String("lblWinampSteuerungTitel"))
                 && alsÜberschrift(w))
                 return false;
-            LinkHervorheben(m_f, w);
+            // The list's moves reach its viewport; the list stands for it.
+            LinkHervorheben(m_f, w == m_f->lstSongs->viewport() ? m_f->lstSongs : w);
         } else if (e->type() == QEvent::MouseButtonPress && IstLink(w) && w->isEnabled()) {
             vordergrund(w, einstellungen().FarbeFunktionenBesucht);
         }
@@ -100,14 +93,21 @@ void beobachterEinrichten(frmMain* f)
         if (auto* w = f->findChild<QWidget*>(QString::fromUtf8(name))) {
             w->setProperty("Tag", QStringLiteral("htmstyle"));
             w->setCursor(Qt::PointingHandCursor);
+            LinkMausVerfolgen(w);
             w->installEventFilter(b);
         }
+    // The description heading is a link while it is not in the heading colour.
+    LinkMausVerfolgen(f->lblIndexdateiUntertitel1);
+    f->lblIndexdateiUntertitel1->installEventFilter(b);
+    // Moves over the frames, the window and the list put every link at rest.
+    QList<QWidget*> hintergründe = {f, f->lstSongs->viewport()};
     for (const char* name : kRahmen)
         if (auto* w = f->findChild<QWidget*>(QString::fromUtf8(name)))
-            w->installEventFilter(b);
-    if (auto* w = f->findChild<QWidget*>(QStringLiteral("lblIndexdateiUntertitel1")))
+            hintergründe << w;
+    for (QWidget* w : hintergründe) {
+        w->setMouseTracking(true);
         w->installEventFilter(b);
-    f->installEventFilter(b);
+    }
 }
 
 } // namespace
@@ -127,7 +127,7 @@ void FarbenAnwenden(frmMain* f)
         if (!IstLink(l))
             continue;
         vordergrund(l, e.FarbeFunktionen);
-        unterstreichen(l, ruhendUnterstrichen());
+        UnterstreichungSetzen(l, ruhendUnterstrichen());
     }
     // The web-address labels of the small windows that exist; the others
     // take the colours when they are made.
@@ -144,11 +144,24 @@ void FarbenAnwenden(frmMain* f)
         vordergrund(w, e.FarbeListen);
         hintergrund(w, e.FarbeListenHintergrund);
     }
+    // A closed search box and the list's column titles are drawn as buttons:
+    // they take the list's colours, or the list's text colour would stand on
+    // the desktop's button grey.
+    for (QWidget* w : {static_cast<QWidget*>(f->cboSuche), static_cast<QWidget*>(f->txtSongname),
+                       static_cast<QWidget*>(f->lstSongs->horizontalHeader())}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Button, farbe(e.FarbeListenHintergrund));
+        p.setColor(QPalette::ButtonText, farbe(e.FarbeListen));
+        w->setPalette(p);
+    }
     f->BeschreibungAktualisieren();
     for (QWidget* w : {static_cast<QWidget*>(f->lblWinampSteuerungBalance), static_cast<QWidget*>(f->lblWinampSteuerungPosition),
                        static_cast<QWidget*>(f->lblWinampSteuerungVolumen)})
         vordergrund(w, e.FarbeBeschreibungen);
     vordergrund(f->lblSucheÜberschrift, e.FarbeÜberschrift);
+    // The program's name heads the window.
+    for (QLabel* l : {f->lblAnwendung, f->Label1})
+        vordergrund(l, e.FarbeÜberschrift);
 }
 
 void LinkHervorheben(frmMain* f, QWidget* unterMaus)
@@ -160,8 +173,8 @@ void LinkHervorheben(frmMain* f, QWidget* unterMaus)
         if (l == unterMaus)
             continue;
         if (IstLink(l) || (l->objectName() == QLatin1String("lblIndexdateiUntertitel1") && !alsÜberschrift(l)))
-            unterstreichen(l, ruhend);
+            UnterstreichungSetzen(l, ruhend);
     }
     if (qobject_cast<QLabel*>(unterMaus))
-        unterstreichen(unterMaus, !ruhend);
+        UnterstreichungSetzen(unterMaus, !ruhend);
 }

@@ -5,7 +5,6 @@
 #include "core/Index.h"
 #include "library/Synchronisieren.h"
 #include "mainwindow/Beschaeftigt_gui.h"
-#include "mainwindow/Farben_gui.h"
 #include "mainwindow/Hauptbefehle.h"
 #include "mainwindow/Liste.h"
 #include "mainwindow/Spielerleiste_gui.h"
@@ -109,7 +108,6 @@ bool Hauptbefehle::eventFilter(QObject* o, QEvent* e)
         return false;
     case QEvent::MouseMove: {
         auto* m = static_cast<QMouseEvent*>(e);
-        LinkHervorheben(m_f, m_f->lstSongs);
         if (!m_gedrückt || !(m->buttons() & (Qt::LeftButton | Qt::RightButton)))
             return false;
         // A move with a button held drags the selection; the view must not

@@ -8,6 +8,7 @@
 #include "core/Fortschritt.h"
 #include "core/Index.h"
 #include "core/IndexDatei.h"
+#include "core/Linkfarbe_gui.h"
 #include "core/StatusMeldung.h"
 #include "mainwindow/frmMain.h"
 #include "player/Spielerabfrage.h"
@@ -128,11 +129,7 @@ void Spielerleiste::titelFärben(qint32 farbe, bool unterstrichen)
     // Written only where it differs: the idle look is asked for on every pass.
     QLabel* l = m_f->lblWinampSteuerungTitel;
     TextfarbeSetzen(l, farbe);
-    if (l->font().underline() != unterstrichen) {
-        QFont schrift = l->font();
-        schrift.setUnderline(unterstrichen);
-        l->setFont(schrift);
-    }
+    UnterstreichungSetzen(l, unterstrichen);
 }
 
 void Spielerleiste::regelmäßigSpeichern(const QDateTime& jetzt)

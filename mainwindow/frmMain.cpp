@@ -608,6 +608,8 @@ void frmMain::BeschreibungAktualisieren()
     const ListenZustand& z = listenZustand();
     const Index& idx = hauptIndex();
     const Einstellungen& e = einstellungen();
+    // The folder line is a link whatever it shows: it keeps a link's resting look.
+    const bool ordnerUnterstrichen = e.FunktionenUnterstreichen != 0;
     // Entries that are gone since the selection was read count as unselected.
     std::vector<qint32> einträge;
     for (qint32 k = 1; k <= z.lngAuswahlAnzahl && size_t(k) < z.lngAuswahlEintrag.size(); ++k)
@@ -620,7 +622,7 @@ void frmMain::BeschreibungAktualisieren()
                 : QStringLiteral("Fügen Sie Dateien zum Index hinzu, um dieses Programm zu nutzen."));
         Aussehen(lblIndexdateiUntertitel1, e.FarbeBeschreibungen, false, false, false);
         lblIndexDateiUntertitel2->clear();
-        Aussehen(lblIndexDateiUntertitel2, e.FarbeFunktionen, false, false, false);
+        Aussehen(lblIndexDateiUntertitel2, e.FarbeFunktionen, false, ordnerUnterstrichen, false);
         fraNurBeiAusgewählt->hide();
         return;
     }
@@ -637,13 +639,13 @@ void frmMain::BeschreibungAktualisieren()
             vorher = std::move(ordner);
         }
         lblIndexDateiUntertitel2->setText(gemeinsam ? vorher : QString());
-        Aussehen(lblIndexDateiUntertitel2, e.FarbeFunktionen, false, false, gemeinsam);
+        Aussehen(lblIndexDateiUntertitel2, e.FarbeFunktionen, false, ordnerUnterstrichen, gemeinsam);
     } else {
         const QString& pfad = idx.strIndexPfad[size_t(einträge[0])];
         lblIndexdateiUntertitel1->setText(DateinameZurückgeben(pfad));
         Aussehen(lblIndexdateiUntertitel1, e.FarbeFunktionen, true, e.FunktionenUnterstreichen != 0, true);
         lblIndexDateiUntertitel2->setText(PfadZurückgeben(pfad));
-        Aussehen(lblIndexDateiUntertitel2, e.FarbeFunktionen, false, false, true);
+        Aussehen(lblIndexDateiUntertitel2, e.FarbeFunktionen, false, ordnerUnterstrichen, true);
     }
     fraNurBeiAusgewählt->show();
 }
@@ -970,6 +972,7 @@ void frmMain::lblIndexdateiUntertitel1_Click()
 {
     if (listenZustand().lngAuswahlAnzahl != 1)
         return;
+    TextfarbeSetzen(lblIndexdateiUntertitel1, einstellungen().FarbeFunktionenBesucht);
     AuswahlErmitteln();
     MenüsAktualisieren(false);
     mnu_songkontext->popup(QCursor::pos());

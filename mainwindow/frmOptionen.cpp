@@ -8,6 +8,7 @@
 #include "core/StatusMeldung.h"
 #include "core/frmIndexOeffnen.h"
 #include "core/IndexOeffnen.h"
+#include "core/Linkfarbe_gui.h"
 #include "library/Hinzufuegen.h"
 #include "mainwindow/Farben_gui.h"
 #include "mainwindow/frmIndexOptionen.h"
@@ -48,15 +49,6 @@ void farbeSetzen(QWidget* w, QPalette::ColorRole rolle, qint32 farbe)
         p.setColor(QPalette::Base, WindowsFarbe(farbe));
     w->setPalette(p);
     w->setAutoFillBackground(true);
-}
-
-void unterstreichen(QWidget* w, bool an)
-{
-    if (w->font().underline() == an)
-        return;
-    QFont f = w->font();
-    f.setUnderline(an);
-    w->setFont(f);
 }
 
 int haken(const QCheckBox* c) { return c->isChecked() ? 1 : 0; }
@@ -253,7 +245,7 @@ frmOptionen::frmOptionen(QWidget* parent) : QDialog(parent)
         lstBeispielListe->setMaximumHeight(60);
         for (QLabel* b : {lblBeispielFunktionen, lblBeispielFunktionenBesucht}) {
             b->setCursor(Qt::PointingHandCursor);
-            b->setMouseTracking(true);
+            LinkMausVerfolgen(b);
             b->installEventFilter(this);
         }
         cmdLinkFarbe = benannt(new QPushButton(QStringLiteral("&Funktions-Farbe"), s), "cmdLinkFarbe");
@@ -433,8 +425,8 @@ void frmOptionen::vorschauZeigen()
     farbeSetzen(lstBeispielListe, QPalette::WindowText, f.Listen);
     farbeSetzen(lstBeispielListe, QPalette::Window, f.ListenHintergrund);
     const bool unterstrichen = chkFunktionenUnterstreichen->isChecked();
-    unterstreichen(lblBeispielFunktionen, unterstrichen);
-    unterstreichen(lblBeispielFunktionenBesucht, unterstrichen);
+    UnterstreichungSetzen(lblBeispielFunktionen, unterstrichen);
+    UnterstreichungSetzen(lblBeispielFunktionenBesucht, unterstrichen);
 }
 
 // --- pages and dependent controls --------------------------------------------------------
@@ -498,15 +490,15 @@ void frmOptionen::cmdListeTextFarbe_Click() { farbeWählen(m_vorschau.Listen); }
 void frmOptionen::chkFunktionenUnterstreichen_Click()
 {
     m_vorschau.Unterstreichen = haken(chkFunktionenUnterstreichen);
-    unterstreichen(lblBeispielFunktionen, m_vorschau.Unterstreichen == 1);
-    unterstreichen(lblBeispielFunktionenBesucht, m_vorschau.Unterstreichen == 1);
+    UnterstreichungSetzen(lblBeispielFunktionen, m_vorschau.Unterstreichen == 1);
+    UnterstreichungSetzen(lblBeispielFunktionenBesucht, m_vorschau.Unterstreichen == 1);
 }
 
 void frmOptionen::BeispielHervorheben(QWidget* unterMaus)
 {
     const bool ruhend = chkFunktionenUnterstreichen->isChecked();
     for (QLabel* l : {lblBeispielFunktionen, lblBeispielFunktionenBesucht})
-        unterstreichen(l, l == unterMaus ? !ruhend : ruhend);
+        UnterstreichungSetzen(l, l == unterMaus ? !ruhend : ruhend);
 }
 
 bool frmOptionen::eventFilter(QObject* o, QEvent* e)
