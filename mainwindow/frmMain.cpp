@@ -1063,9 +1063,16 @@ bool frmMain::eventFilter(QObject* o, QEvent* e)
             lstSongs_KeyUp();
         }
     } else if (o == lstSongs->viewport()) {
-        if (e->type() == QEvent::MouseButtonRelease)
+        if (e->type() == QEvent::MouseButtonRelease && !m_listeLässtLos) {
+            // A click into a selection changes it only on release: let the view
+            // have the release first, then read what it selected.
+            m_listeLässtLos = true;
+            QCoreApplication::sendEvent(o, e);
+            m_listeLässtLos = false;
             lstSongs_MouseUp(static_cast<QMouseEvent*>(e)->button());
-        else if (e->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+            return true;
+        }
+        if (e->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
             QTimer::singleShot(0, this, [this] { lstSongs_DblClick(); });
     } else if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         if (o == lblIndexdateiUntertitel1)

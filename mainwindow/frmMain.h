@@ -224,6 +224,7 @@ private:
     qint32 m_vorbereitenAb = 0; // the next entry to fold
     QStringList m_werteListe;
     bool m_ohneFragen = false; // the session ends and allows no question
+    bool m_listeLässtLos = false; // the list view is handling a mouse release
     LinkLabel* link(const QString& name, const QString& text, QWidget* parent);
     void MenüsErstellen();
     void ZeilenBisEndeWählen(bool bisZumEnde);

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -491,3 +492,28 @@ TEST_F(Hauptfenster, ListKeysAndSelectionCommands)
 }
 
 } // namespace
+
+// A click on one row of a selection leaves that row alone selected, and the
+// program's selection (which every command acts on) says so at once: the view
+// applies such a click on release, so it is read after the view had it.
+TEST_F(Hauptfenster, AClickIntoASelectionLeavesOnlyTheClickedRowSelected)
+{
+    const QPoint zweite = f->lstSongs->visualRect(f->modell()->index(1, 0)).center();
+    for (Qt::MouseButton knopf : {Qt::LeftButton, Qt::RightButton}) {
+        SCOPED_TRACE(int(knopf));
+        wählen({0, 1});
+        ASSERT_EQ(auswahl().size(), 2u);
+        if (knopf == Qt::RightButton) {
+            // The context menu of a right click shows the whole selection.
+            QTimer::singleShot(0, [] {
+                if (QWidget* m = QApplication::activePopupWidget())
+                    m->close();
+            });
+        }
+        QTest::mouseClick(f->lstSongs->viewport(), knopf, {}, zweite);
+        const std::vector<qint32> erwartet = knopf == Qt::LeftButton ? std::vector<qint32>{zeilen()[1]}
+                                                                     : std::vector<qint32>{zeilen()[0], zeilen()[1]};
+        EXPECT_EQ(auswahl(), erwartet);
+        EXPECT_EQ(f->lblIndexdateiUntertitel1->text().startsWith(QStringLiteral("Es wurden")), erwartet.size() > 1);
+    }
+}
