@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -41,6 +42,22 @@ inline void ZeileKlicken(QListWidget* l, int zeile)
     QListWidgetItem* item = l->item(zeile);
     l->scrollToItem(item);
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(item).center());
+}
+
+// Runs `tun` once a dialog of type D owned by `besitzer` is open (a batch
+// run lets events run before it opens one); gives up after 5 seconds.
+template <class D>
+void ImDialog(QWidget* besitzer, std::function<void(D*)> tun, int versuche = 500)
+{
+    QTimer::singleShot(versuche == 500 ? 0 : 10, besitzer, [besitzer, tun, versuche] {
+        for (D* d : besitzer->findChildren<D*>())
+            if (d->isVisible()) {
+                tun(d);
+                return;
+            }
+        if (versuche > 0)
+            ImDialog<D>(besitzer, tun, versuche - 1);
+    });
 }
 
 inline QByteArray DateiInhalt(const QString& pfad)

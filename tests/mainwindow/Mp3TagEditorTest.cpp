@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
@@ -341,11 +340,9 @@ TEST_F(Mp3TagEditor, TextsTheProgramFillsInAreNeverCutByTheTypingLimit)
          }, f->txtTitel, lang.toUpper(), -1},
         {"field copy of a long title", [&] {
              Klicken(f->cmdDatenKopierenNachV1);
-             QTimer::singleShot(0, [&] {
-                 auto* d = f->findChild<frmMp3TagFeldFüllen*>();
-                 ASSERT_TRUE(d && d->isVisible());
+             ImDialog<frmMp3TagFeldFüllen>(f, [&](frmMp3TagFeldFüllen* d) {
                  d->lstFelder->clearSelection();
-                 d->lstFelder->item(TagFelder::Titel)->setSelected(true);
+                 ZeileKlicken(d->lstFelder, TagFelder::Titel);
                  Klicken(d->cmdOk);
              });
              funktion(FunktionFelderKopieren, 2);

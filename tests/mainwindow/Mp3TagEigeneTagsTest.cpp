@@ -5,6 +5,7 @@
 
 #include "Mp3TagEditorHilfen.h"
 #include "media/Mp3TagStapel.h"
+#include "media/frmMp3TagFeldFuellen.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -44,10 +45,17 @@ protected:
     QByteArray V2Bytes(int i, const QByteArray& d) const { return d.left(v2Länge[size_t(i)]); }
     static QByteArray V1Bytes(const QByteArray& d) { return d.right(128); }
 
-    void AutoTagÜberAlle(int ziel)
+    // AutoTAG by artist and title, or the copy of the first file's title.
+    void ÜberAlle(int funktion, int ziel)
     {
         einstellungen().AutoTagAktuell = QStringLiteral("\\%Interpret% - %Titel%");
-        ZeileKlicken(f->cboFunktion, FunktionAutoTag);
+        if (funktion == FunktionFelderKopieren)
+            ImDialog<frmMp3TagFeldFüllen>(f, [](frmMp3TagFeldFüllen* d) {
+                d->lstFelder->clearSelection();
+                ZeileKlicken(d->lstFelder, TagFelder::Titel);
+                Klicken(d->cmdOk);
+            });
+        ZeileKlicken(f->cboFunktion, funktion);
         ZeileKlicken(f->cboFunktionTAG, ziel);
         Klicken(f->cmdFunktionAusführen);
     }
@@ -67,15 +75,24 @@ TEST_F(EigeneTags, ABatchOverOneTagLeavesEveryFilesOtherTagAsItWas)
         int ziel;           // position in the target list
         const char* tags;   // what the index read when the files were added
         Ende ende;
+        int funktion = FunktionAutoTag;
     } fälle[] = {
         {3, "10", Ende::AllesSpeichern},       {3, "10", Ende::SchließenAutomatisch},
         {3, "10", Ende::VorherigeAutomatisch}, {3, "11", Ende::AllesSpeichern},
         {4, "01", Ende::AllesSpeichern},       {4, "01", Ende::SchließenAutomatisch},
         {4, "01", Ende::VorherigeAutomatisch}, {4, "11", Ende::SchließenAutomatisch},
+        {3, "11", Ende::AllesSpeichern, FunktionFelderKopieren},
+        {4, "11", Ende::SchließenAutomatisch, FunktionFelderKopieren},
     };
     for (const Fall& fall : fälle) {
         const bool v1Ziel = fall.ziel == 3;
-        const std::string was = std::to_string(fall.ziel) + " " + fall.tags + " " + std::to_string(int(fall.ende));
+        const bool kopie = fall.funktion == FunktionFelderKopieren;
+        // What the run puts into the title of file i.
+        const auto titel = [&](int i) {
+            return kopie ? QStringLiteral("%1 Titel 1").arg(v1Ziel ? "v1" : "v2") : QString::fromLatin1(kTitel[i]);
+        };
+        const std::string was = std::to_string(fall.ziel) + " " + fall.tags + " " + std::to_string(int(fall.ende)) +
+                                " " + std::to_string(fall.funktion);
         hauptIndex() = Index();
         hauptIndex().strDateiTypen = standardwerte().strStandardDateiTypen;
         hauptIndex().strDateiTypArten = standardwerte().strStandardDateiTypArten;
@@ -88,13 +105,13 @@ TEST_F(EigeneTags, ABatchOverOneTagLeavesEveryFilesOtherTagAsItWas)
                 c->setChecked(true);
         meldungen.clear();
 
-        AutoTagÜberAlle(fall.ziel);
+        ÜberAlle(fall.funktion, fall.ziel);
         ASSERT_EQ(meldungen.size(), 1) << was << ": " << meldungen.join('|').toStdString();
         ASSERT_EQ(f->txtDateiname->currentIndex(), 4) << was;
         // The page the run did not read shows the last file's own tag.
-        EXPECT_EQ(f->txtv2Titel->text(), v1Ziel ? "v2 Titel 5" : "Fuenf") << was;
+        EXPECT_EQ(f->txtv2Titel->text(), v1Ziel ? QStringLiteral("v2 Titel 5") : titel(4)) << was;
         EXPECT_EQ(f->txtv2Titelnummer->text(), "5/5") << was;
-        EXPECT_EQ(f->txtTitel->text(), v1Ziel ? "Fuenf" : "v1 Titel 5") << was;
+        EXPECT_EQ(f->txtTitel->text(), v1Ziel ? titel(4) : QStringLiteral("v1 Titel 5")) << was;
         EXPECT_EQ(f->txtTitelnummer->text(), "5") << was;
 
         switch (fall.ende) {
@@ -109,10 +126,10 @@ TEST_F(EigeneTags, ABatchOverOneTagLeavesEveryFilesOtherTagAsItWas)
             const MedienInfo m = AusDatei(einträge[size_t(i)]);
             if (v1Ziel) {
                 EXPECT_EQ(V2Bytes(i, jetzt), V2Bytes(i, vorher[size_t(i)])) << was << " file " << i;
-                EXPECT_EQ(m.Mp3_ID3v1_Titel, kTitel[i]) << was << " file " << i;
+                EXPECT_EQ(m.Mp3_ID3v1_Titel, titel(i)) << was << " file " << i;
             } else {
                 EXPECT_EQ(V1Bytes(jetzt), V1Bytes(vorher[size_t(i)])) << was << " file " << i;
-                EXPECT_EQ(m.Mp3_ID3v2_Titel, kTitel[i]) << was << " file " << i;
+                EXPECT_EQ(m.Mp3_ID3v2_Titel, titel(i)) << was << " file " << i;
             }
         }
         if (f->isVisible())
