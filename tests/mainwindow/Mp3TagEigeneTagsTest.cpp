@@ -174,12 +174,14 @@ TEST_F(EigeneTags, ABatchShowsThePaddingTheTagHas)
     ASSERT_TRUE(f->Öffnen(einträge));
     f->show();
     EXPECT_TRUE(f->lblID3v2Info->text().endsWith(" 306 Bytes sind ungenutzt.")) << f->lblID3v2Info->text().toStdString();
-    for (int ziel : {3, 4, 5}) {
-        ZeileKlicken(f->cboFunktion, FunktionKlein);
-        ZeileKlicken(f->cboFunktionTAG, ziel);
-        Klicken(f->cmdFunktionAusführen);
-        ASSERT_EQ(f->txtDateiname->currentIndex(), 1);
-        EXPECT_TRUE(f->lblID3v2Info->text().endsWith(" 306 Bytes sind ungenutzt."))
-            << ziel << ": " << f->lblID3v2Info->text().toStdString();
-    }
+    einstellungen().AutoTagAktuell = QStringLiteral("\\%Titel%");
+    for (int funktion : {FunktionKlein, FunktionAutoTag})
+        for (int ziel : {3, 4, 5}) {
+            ZeileKlicken(f->cboFunktion, funktion);
+            ZeileKlicken(f->cboFunktionTAG, ziel);
+            Klicken(f->cmdFunktionAusführen);
+            ASSERT_EQ(f->txtDateiname->currentIndex(), 1);
+            EXPECT_TRUE(f->lblID3v2Info->text().endsWith(" 306 Bytes sind ungenutzt."))
+                << funktion << "/" << ziel << ": " << f->lblID3v2Info->text().toStdString();
+        }
 }
