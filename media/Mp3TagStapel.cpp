@@ -85,9 +85,10 @@ bool Anwenden(StapelEditor& ed, int funktion, const StapelZiel& ziel, bool erste
                 return false;
             kopie = {ed.Felder(false), ed.Felder(true)};
         }
-        // An all-files run writes the boxes of both tags.
+        // The tags the target names only: the other page keeps the file's
+        // own fields, whatever the run.
         for (bool v2 : {false, true}) {
-            if (!(v2 ? ziel.v2 : ziel.v1) && !ziel.alle)
+            if (!(v2 ? ziel.v2 : ziel.v1))
                 continue;
             TagFelder f = ed.Felder(v2);
             for (int i = 0; i < TagFelder::Anzahl; ++i)

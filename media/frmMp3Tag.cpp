@@ -28,7 +28,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -39,11 +39,52 @@ const QString kLF = QStringLiteral("\n");
 const QString kKeinV1 = QStringLiteral("Es wurde kein gültiger ID3v1-TAG gefunden.");
 const QString kKeinV2 = QStringLiteral("Es wurde kein gültiger ID3v2-TAG gefunden.");
 
+// What the user may type into a box: at most `länge` characters, only of
+// `zeichen` when given. A text the program fills in (AutoTAG, the batch
+// functions, the copies) is taken whole, the writers fit it to the tag; the
+// user may shorten it.
+class Tippregel : public QValidator {
+public:
+    Tippregel(QLineEdit* box, int länge, const QString& zeichen = QString())
+        : QValidator(box), m_box(box), m_länge(länge), m_zeichen(zeichen), m_vorher(box->text())
+    {
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& t) { m_vorher = t; });
+    }
+    State validate(QString& text, int&) const override
+    {
+        // Without an undo step the text was set by the program.
+        if (Passt(text) || text == m_vorher || !m_box->isUndoAvailable())
+            return Acceptable;
+        return NurGekürzt(text) ? Acceptable : Invalid;
+    }
+
+private:
+    bool Passt(const QString& text) const
+    {
+        return text.size() <= m_länge
+            && (m_zeichen.isEmpty() || std::all_of(text.begin(), text.end(), [this](QChar c) { return m_zeichen.contains(c); }));
+    }
+    // One stretch of the text before removed, nothing added.
+    bool NurGekürzt(const QString& neu) const
+    {
+        if (neu.size() >= m_vorher.size())
+            return false;
+        qsizetype gleich = 0;
+        while (gleich < neu.size() && neu[gleich] == m_vorher[gleich])
+            ++gleich;
+        return QStringView(m_vorher).right(neu.size() - gleich) == QStringView(neu).mid(gleich);
+    }
+    QLineEdit* m_box;
+    int m_länge;
+    QString m_zeichen;
+    QString m_vorher;
+};
+
 QLineEdit* Feld(QWidget* parent, const char* name, int maxLänge = 0)
 {
     auto* t = benannt(new QLineEdit(parent), name);
     if (maxLänge > 0)
-        t->setMaxLength(maxLänge);
+        t->setValidator(new Tippregel(t, maxLänge));
     return t;
 }
 
@@ -104,9 +145,9 @@ frmMp3Tag::frmMp3Tag(QWidget* parent) : QDialog(parent)
     txtInterpret = Feld(s0, "txtInterpret", 30);
     txtAlbum = Feld(s0, "txtAlbum", 30);
     txtJahr = Feld(s0, "txtJahr", 4);
-    txtTitelnummer = Feld(s0, "txtTitelnummer", 3);
+    txtTitelnummer = Feld(s0, "txtTitelnummer");
     // Digits and the full stop only (Backspace always works).
-    txtTitelnummer->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), txtTitelnummer));
+    txtTitelnummer->setValidator(new Tippregel(txtTitelnummer, 3, QStringLiteral("0123456789.")));
     txtKommentar = Feld(s0, "txtKommentar", 30);
     cboMusikrichtung = benannt(new QComboBox(s0), "cboMusikrichtung");
     lblID3v1Info = benannt(new QLabel(s0), "lblID3v1Info");
@@ -378,7 +419,12 @@ int frmMp3Tag::Mp3TagDateiAnzeigen(qint32 lngPosition, QObject* frmBesitzer, con
     const QString pfad = index.strIndexPfad[size_t(e)];
     txtDateiname->setToolTip(pfad);
     MedienInfo info = index.IndexDaten[size_t(e)];
-    MedienInfosEintragen(info, pfad, strFelder);
+    // Both tags are read whatever the flags: a page not asked for would
+    // otherwise keep the fields of the file shown before.
+    const QString felder = strFelder.leftJustified(3, QLatin1Char('0'));
+    MedienInfosEintragen(info, pfad, QStringLiteral("11") + felder[2]);
+    m_v1NurGelesen = felder[0] == QLatin1Char('0') ? std::optional(SeiteLesen(false)) : std::nullopt;
+    m_v2NurGelesen = felder[1] == QLatin1Char('0') ? std::optional(SeiteLesen(true)) : std::nullopt;
     info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
     Mp3TagInfo = info;
     // Merely looking changes nothing: only a record the file changed is stored.
@@ -656,15 +702,34 @@ bool frmMp3Tag::Mp3TAGAnzeigeInfosLesen(MedienInfo& m)
 
 // --- saving --------------------------------------------------------------------------
 
+MedienInfo frmMp3Tag::SeiteLesen(bool v2)
+{
+    MedienInfo m = LeereMedienInfo();
+    if (v2)
+        TagV2AusFormularLesen(m);
+    else
+        TagV1AusFormularLesen(m);
+    return m;
+}
+
+bool frmMp3Tag::SeiteUnverändert(bool v2)
+{
+    const std::optional<MedienInfo>& gelesen = v2 ? m_v2NurGelesen : m_v1NurGelesen;
+    return gelesen && *gelesen == SeiteLesen(v2);
+}
+
 void frmMp3Tag::Mp3TAGAnzeigeInfosSpeichern(int intModus)
 {
-    Speichern(intModus == 0 || intModus == 1, intModus == 0 || intModus == 2, intModus == 0 || intModus == 3);
+    // Its own button writes a tag; "Alles speichern" only what may have changed.
+    const bool alles = intModus == 0;
+    Speichern((alles && !SeiteUnverändert(false)) || intModus == 1, (alles && !SeiteUnverändert(true)) || intModus == 2,
+              alles || intModus == 3);
 }
 
 void frmMp3Tag::AutomatischSpeichern(bool v1, bool v2, bool felder)
 {
-    v1 = v1 && chkAutomatischSpeichern->isChecked() && cmdTAGSpeichern->isEnabled() && !m_v1Entfernt;
-    v2 = v2 && chkAutomatischSpeichernV2->isChecked() && cmdTagSpeichernV2->isEnabled() && !m_v2Entfernt;
+    v1 = v1 && chkAutomatischSpeichern->isChecked() && cmdTAGSpeichern->isEnabled() && !m_v1Entfernt && !SeiteUnverändert(false);
+    v2 = v2 && chkAutomatischSpeichernV2->isChecked() && cmdTagSpeichernV2->isEnabled() && !m_v2Entfernt && !SeiteUnverändert(true);
     felder = felder && chkAutomatischSpeichernFelder->isChecked() && cmdTAGSpeichernFelder->isEnabled();
     if (v1 || v2 || felder)
         Speichern(v1, v2, felder);
@@ -694,8 +759,11 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
                                  + QStringLiteral("Der Datei-Typ konnte anhand der Dateiendung nicht als passend erkannt werden.") + kLF + kLF
                                  + QStringLiteral("Möchten Sie die Datei trotzdem speichern (nicht empfohlen)?"),
                              Knöpfe::JaNein, Symbol::Ausruf, this)
-                   != Antwort::Ja)
+                   != Antwort::Ja) {
+            // No tags then; what was typed on the pages stays there.
+            IndexFelderÜbernehmen(eintrag, felder);
             return;
+        }
         bolNichtVerfügbarAlleÜberspringen = false;
         if (DateiNichtVerfügbarPrüfen(index, eintrag, this, false) == 0) {
             QString fehler;
@@ -722,12 +790,29 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
 
     // Shown again once: both tags and the header as the file now holds them.
     MedienInfosEintragen(info, pfad, QStringLiteral("111"));
+    m_v1NurGelesen.reset();
+    m_v2NurGelesen.reset();
     info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
     Mp3TagInfo = info;
     if (!(index.IndexDaten[size_t(eintrag)] == info)) {
         index.IndexDaten[size_t(eintrag)] = info;
         index.bolIndexGeändert = true;
     }
+}
+
+void frmMp3Tag::IndexFelderÜbernehmen(qint32 eintrag, bool felder)
+{
+    Index& index = hauptIndex();
+    MedienInfo& datensatz = index.IndexDaten[size_t(eintrag)];
+    MedienInfo neu = datensatz;
+    Mp3TAGAnzeigeInfosLesen(neu);
+    Mp3TAGAnzeigeInfosLesen(Mp3TagInfo);
+    if (!(neu == datensatz)) {
+        datensatz = neu;
+        index.bolIndexGeändert = true;
+    }
+    if (felder)
+        bolMp3TagGespeichert = bolFelderGespeichert = true;
 }
 
 // --- copying between the tags ----------------------------------------------------------
@@ -865,6 +950,7 @@ void frmMp3Tag::TagEntfernenAusführen(bool v2)
     }
     MedienInfosEintragen(Mp3TagInfo, pfad, v2 ? QStringLiteral("011") : QStringLiteral("101"));
     (v2 ? m_v2Entfernt : m_v1Entfernt) = true;
+    (v2 ? m_v2NurGelesen : m_v1NurGelesen).reset();
     Index& index = hauptIndex();
     index.IndexDaten[size_t(eintrag)] = Mp3TagInfo;
     index.bolIndexGeändert = true;

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -169,6 +170,17 @@ private:
     // until its page is edited again.
     bool m_v1Entfernt = false;
     bool m_v2Entfernt = false;
+    // A tag page that a load was not asked for (a batch run over the other
+    // tag) shows the file's own tag all the same; what it showed then, so
+    // that "Alles speichern" and the automatic saving leave that tag alone
+    // while the page is unchanged.
+    std::optional<MedienInfo> m_v1NurGelesen;
+    std::optional<MedienInfo> m_v2NurGelesen;
+    MedienInfo SeiteLesen(bool v2);
+    bool SeiteUnverändert(bool v2);
+    // The index-field page into the record of the entry shown, the tag
+    // pages left as they are.
+    void IndexFelderÜbernehmen(qint32 eintrag, bool felder);
 };
 
 // The program's one tag editor (created hidden on first use).

@@ -1,24 +1,17 @@
 // The tag editor on made files: automatic saving of both tags when moving on,
 // missing files keeping their records, a removed tag not written back,
-// copying between the tag pages, skipped entries and the closing steps.
+// copying between the tag pages, skipped entries and the closing steps, a
+// declined tag save keeping the index fields, and the boxes' typing limits
+// that never cut what the program fills in.
 
-#include "core/Einstellungen.h"
-#include "core/Index.h"
-#include "core/Liste.h"
-#include "core/Meldungen.h"
-#include "core/Standardwerte.h"
-#include "media/MedienInfosLesen.h"
-#include "media/frmMp3Tag.h"
-#include "support/Mp3Bauer.h"
+#include "Mp3TagEditorHilfen.h"
+#include "media/Mp3TagStapel.h"
+#include "media/frmMp3TagFeldFuellen.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QCheckBox>
-#include <gtest/gtest.h>
 
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
@@ -27,53 +20,14 @@ using namespace Mp3Bauer;
 
 namespace {
 
-class Listenattrappe : public ListenAnzeige {
-public:
-    void SucheAktualisieren(bool) override { ++suchen; }
-    void ListeErstellenAktualisieren(qint32 von, qint32 bis) override { zeilen = {von, bis}; }
-    void NeueInListeMarkieren(qint32) override {}
-    void AuswahlErmitteln() override {}
-    void BeschreibungAktualisieren() override {}
-    int suchen = 0;
-    std::pair<qint32, qint32> zeilen{0, 0};
-};
-
-class Mp3TagEditor : public ::testing::Test {
+class Mp3TagEditor : public Mp3TagFensterTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(ordner.isValid());
-        StandardwerteSetzen();
-        hauptIndex() = Index();
-        hauptIndex().strDateiTypen = standardwerte().strStandardDateiTypen;
-        hauptIndex().strDateiTypArten = standardwerte().strStandardDateiTypArten;
-        Einstellungen& e = einstellungen();
-        e = StandardEinstellungen();
-        e.TAGsSoftwareFeldSchreiben = 0;
-        f = mp3TagFenster();
-        f->chkAutomatischSpeichern->setChecked(false);
-        f->chkAutomatischSpeichernV2->setChecked(false);
-        f->chkAutomatischSpeichernFelder->setChecked(false);
-    }
-    void TearDown() override
-    {
-        if (f->isVisible())
-            f->hide();
-        hauptIndex() = Index();
+        Mp3TagFensterTest::SetUp();
+        einstellungen().TAGsSoftwareFeldSchreiben = 0;
     }
 
-    qint32 Eintrag(const QString& name, const QByteArray& daten)
-    {
-        const QString pfad = DateiSchreiben(ordner, name, daten);
-        return EintragOhneDatei(pfad, true);
-    }
-    qint32 EintragOhneDatei(const QString& pfad, bool lesen = false)
-    {
-        MedienInfo m = LeereMedienInfo();
-        if (lesen)
-            m = MedienInfosLesen(hauptIndex(), pfad, m, QStringLiteral("11"), false, QStringLiteral("1"), QStringLiteral("1"));
-        return hauptIndex().EintragAnhängen(pfad, m, 1);
-    }
     QByteArray Mp3(const QString& titel)
     {
         Id3v2Tag t;
@@ -81,21 +35,6 @@ protected:
         t.padding = 100;
         return t.Bytes() + Frames(Frame(), 50) + Id3v1Block({.titel = titel.toLatin1(), .spur = 2, .genre = 17});
     }
-    MedienInfo AusDatei(qint32 e)
-    {
-        return MedienInfosLesen(hauptIndex(), hauptIndex().strIndexPfad[size_t(e)], LeereMedienInfo(), QStringLiteral("11"),
-                                false, QStringLiteral("1"), QStringLiteral("1"));
-    }
-
-    QTemporaryDir ordner;
-    frmMp3Tag* f = nullptr;
-    Listenattrappe liste;
-    DienstErsetzen<ListenAnzeigeDienst> listenDienst{&liste};
-    QStringList meldungen;
-    DienstErsetzen<MeldungsDienst> meldungsDienst{[this](const Meldung& m) {
-        meldungen << m.text;
-        return m.knöpfe == Knöpfe::OK ? Antwort::OK : Antwort::Ja;
-    }};
 };
 
 } // namespace
@@ -301,4 +240,157 @@ TEST_F(Mp3TagEditor, SavingAskedForTheKindOfTheFileBeingSaved)
     EXPECT_TRUE(meldungen[0].startsWith("Sie sollten ID3-TAGs nur in Dateien des Typs 'MPEG Audio/AAC' speichern."));
     f->chkAutomatischSpeichernV2->setChecked(false);
     f->cmdOk_Click();
+}
+
+TEST_F(Mp3TagEditor, DecliningTagsInAFileOfAnotherKindStillStoresTheIndexFields)
+{
+    const QString frage = QStringLiteral("Sie sollten ID3-TAGs nur in Dateien des Typs 'MPEG Audio/AAC' speichern.");
+    antworten = [&](const QString& text) { return text.startsWith(frage) ? Antwort::Nein : Antwort::Ja; };
+    for (QPushButton* knopf : {f->cmdTAGSpeichernAlles, f->cmdTAGSpeichernFelder, f->cmdTAGSpeichern}) {
+        hauptIndex() = Index();
+        hauptIndex().strDateiTypen = standardwerte().strStandardDateiTypen;
+        hauptIndex().strDateiTypArten = standardwerte().strStandardDateiTypArten;
+        const qint32 e = Eintrag(QStringLiteral("lied.wav"), Mp3(QStringLiteral("Alt")));
+        const QByteArray vorher = DateiInhalt(Pfad(e));
+        ASSERT_TRUE(f->Öffnen({e}));
+        f->show();
+        meldungen.clear();
+        f->txtTitel->selectAll();
+        QTest::keyClicks(f->txtTitel, QStringLiteral("Neu"));
+        f->optOptionen_Click(2);
+        for (auto [box, text] : {std::pair{f->txtIndexAbspielAnzahl, "7"}, std::pair{f->txtIndexDatenträger, "CD 3"},
+                                 std::pair{f->txtIndexAbspielDatum, "01.02.2020 10:11:12"}}) {
+            box->selectAll();
+            QTest::keyClicks(box, QString::fromLatin1(text));
+        }
+        Klicken(knopf);
+        const std::string was = knopf->objectName().toStdString();
+        // The kind is asked about for tags only; no failure is reported.
+        EXPECT_EQ(meldungen.size(), knopf == f->cmdTAGSpeichernFelder ? 0 : 1) << was;
+        EXPECT_EQ(DateiInhalt(Pfad(e)), vorher) << was;
+        const MedienInfo& m = hauptIndex().IndexDaten[size_t(e)];
+        EXPECT_EQ(m.Datei_AngefordertAnzahl, 7) << was;
+        EXPECT_EQ(m.Datei_Datenträger, "CD 3") << was;
+        EXPECT_EQ(m.Datei_AngefordertGespieltAm, "01.02.2020 10:11:12") << was;
+        EXPECT_EQ(m.Mp3_ID3v1_Titel, "Alt") << was;
+        if (knopf != f->cmdTAGSpeichernFelder)
+            EXPECT_EQ(f->txtTitel->text(), "Neu") << was << ": what was typed stays on the page";
+        f->hide();
+    }
+
+    // In a batch run the file is passed over for its tags, and its index
+    // fields are no failure.
+    hauptIndex() = Index();
+    hauptIndex().strDateiTypen = standardwerte().strStandardDateiTypen;
+    hauptIndex().strDateiTypArten = standardwerte().strStandardDateiTypArten;
+    const qint32 wav = Eintrag(QStringLiteral("a.wav"), Mp3(QStringLiteral("eins")));
+    const qint32 mp3 = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("zwei")));
+    const QByteArray vorher = DateiInhalt(Pfad(wav));
+    ASSERT_TRUE(f->Öffnen({wav, mp3}));
+    f->show();
+    meldungen.clear();
+    ZeileKlicken(f->cboFunktion, FunktionGroß);
+    ZeileKlicken(f->cboFunktionTAG, 3);
+    Klicken(f->cmdFunktionAusführen);
+    EXPECT_EQ(f->txtDateiname->currentIndex(), 1);
+    EXPECT_FALSE(meldungen.contains(QStringLiteral("Es ist ein Fehler beim Speichern der Index-Felder aufgetreten.\n"
+                                                   "Möchten Sie mit der nächsten Datei fortfahren?")))
+        << meldungen.join('|').toStdString();
+    EXPECT_EQ(DateiInhalt(Pfad(wav)), vorher);
+    EXPECT_EQ(f->txtTitel->text(), "ZWEI");
+}
+
+TEST_F(Mp3TagEditor, TextsTheProgramFillsInAreNeverCutByTheTypingLimit)
+{
+    const QString lang = QStringLiteral("Ein Titel, der weit mehr als dreissig Zeichen hat");
+    const qint32 e = Eintrag(QStringLiteral("0012 - Lied.mp3"), Mp3(QStringLiteral("Alt")));
+    ASSERT_TRUE(f->Öffnen({e}));
+    f->show();
+    struct Fall {
+        const char* was;
+        std::function<void()> tun;
+        QLineEdit* box;
+        QString erwartet;
+        int gespeichert; // the ID3v1 track the file holds after "TAGv1 speichern", -1: not saved
+    };
+    const auto funktion = [&](int nummer, int ziel) {
+        ZeileKlicken(f->cboFunktion, nummer);
+        ZeileKlicken(f->cboFunktionTAG, ziel);
+        Klicken(f->cmdFunktionAusführen);
+    };
+    const Fall fälle[] = {
+        {"AutoTAG", [&] {
+             einstellungen().AutoTagAktuell = QStringLiteral("\\%Titelnummer% - %Titel%");
+             funktion(FunktionAutoTag, 0);
+         }, f->txtTitelnummer, QStringLiteral("0012"), 12},
+        {"number from the comment", [&] {
+             f->txtKommentar->setText(QStringLiteral("Track 0012"));
+             f->txtTitelnummer->clear();
+             funktion(FunktionZahlAusKommentar, 0);
+         }, f->txtTitelnummer, QStringLiteral("0012"), 12},
+        {"copy into ID3v1", [&] {
+             f->txtv2Titelnummer->setText(QStringLiteral("4/12"));
+             f->txtv2Titel->setText(lang);
+             Klicken(f->cmdDatenKopierenNachV1);
+         }, f->txtTitelnummer, QStringLiteral("4/12"), -1},
+        {"copy into ID3v1, the title", [&] { Klicken(f->cmdDatenKopierenNachV1); }, f->txtTitel, lang, -1},
+        {"case of a long title", [&] {
+             Klicken(f->cmdDatenKopierenNachV1);
+             funktion(FunktionGroß, 0);
+         }, f->txtTitel, lang.toUpper(), -1},
+        {"field copy of a long title", [&] {
+             Klicken(f->cmdDatenKopierenNachV1);
+             ImDialog<frmMp3TagFeldFüllen>(f, [&](frmMp3TagFeldFüllen* d) {
+                 d->lstFelder->clearSelection();
+                 ZeileKlicken(d->lstFelder, TagFelder::Titel);
+                 Klicken(d->cmdOk);
+             });
+             funktion(FunktionFelderKopieren, 2);
+         }, f->txtTitel, lang, -1},
+    };
+    for (const Fall& fall : fälle) {
+        fall.tun();
+        EXPECT_EQ(fall.box->text(), fall.erwartet) << fall.was;
+        if (fall.gespeichert >= 0) {
+            Klicken(f->cmdTAGSpeichern);
+            EXPECT_EQ(AusDatei(e).Mp3_ID3v1_Titelnummer, QString::number(fall.gespeichert)) << fall.was;
+        }
+    }
+    EXPECT_EQ(meldungen, QStringList()) << meldungen.join('|').toStdString();
+}
+
+TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboard)
+{
+    const qint32 e = Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Alt")));
+    ASSERT_TRUE(f->Öffnen({e}));
+    f->show();
+    struct Fall {
+        QLineEdit* box;
+        const char* getippt;
+        const char* erwartet;
+    } fälle[] = {
+        {f->txtTitel, "1234567890123456789012345678901234", "123456789012345678901234567890"},
+        {f->txtKommentar, "abcdefghijklmnopqrstuvwxyzABCDEFG", "abcdefghijklmnopqrstuvwxyzABCD"},
+        {f->txtJahr, "19999", "1999"},
+        {f->txtTitelnummer, "1a2.b4", "12."},
+        {f->txtIndexDatenträger, "Ein Datentraeger mit langem Namen", "Ein Datentraeger mit langem Na"},
+    };
+    for (const Fall& fall : fälle) {
+        f->optOptionen_Click(fall.box == f->txtIndexDatenträger ? 2 : 0);
+        fall.box->clear();
+        QTest::keyClicks(fall.box, QString::fromUtf8(fall.getippt));
+        EXPECT_EQ(fall.box->text(), QString::fromUtf8(fall.erwartet)) << fall.getippt;
+    }
+    // A longer text the program filled in: typing adds nothing, Backspace shortens it.
+    f->optOptionen_Click(0);
+    f->txtTitelnummer->setText(QStringLiteral("0012"));
+    f->txtTitelnummer->setFocus();
+    f->txtTitelnummer->end(false);
+    QTest::keyClicks(f->txtTitelnummer, QStringLiteral("5x"));
+    EXPECT_EQ(f->txtTitelnummer->text(), "0012");
+    QTest::keyClick(f->txtTitelnummer, Qt::Key_Backspace);
+    EXPECT_EQ(f->txtTitelnummer->text(), "001");
+    QTest::keyClick(f->txtTitelnummer, Qt::Key_Home);
+    QTest::keyClick(f->txtTitelnummer, Qt::Key_Delete);
+    EXPECT_EQ(f->txtTitelnummer->text(), "01");
 }
