@@ -16,6 +16,7 @@
 #include "mainwindow/Tray_gui.h"
 #include "mainwindow/frmBeenden.h"
 #include "mainwindow/frmSucheErweitert.h"
+#include "media/frmMp3Tag.h"
 #include "platform/Twips.h"
 #include "platform/Zeilenlabel_gui.h"
 
@@ -30,6 +31,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSessionManager>
 #include <QStringListModel>
 #include <QVBoxLayout>
@@ -400,7 +402,9 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     });
 
     IndexSpeichern = [this] { return DateiSpeichern(hauptIndex(), einstellungen().Dateiname, false, this); };
-    ProgrammBeenden = [] { QCoreApplication::quit(); };
+    // Not quit(): that asks every window to close, and this one would run
+    // the close path again as an ordinary close.
+    ProgrammBeenden = [] { QCoreApplication::exit(0); };
 
     DienstSetzen<ListenAnzeigeDienst>(this);
     // Every save first takes the columns on screen into the layout text.
@@ -1157,15 +1161,25 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         }
         Tag = QStringLiteral("0");
 
+        // An end from outside comes whatever window is open: the question is
+        // asked over it, and nothing closes before the answer is carried out.
+        // Fields changed in an open tag editor count as a change of the index.
+        frmMp3Tag* editor = nullptr;
+        for (QWidget* w : QApplication::allWidgets())
+            if (auto* t = dynamic_cast<frmMp3Tag*>(w); t && t->isVisible())
+                editor = t;
+        const bool editorGeändert = editor && editor->FelderGeändert();
+        QWidget* oben = QApplication::activeModalWidget();
+
         // Nothing is ever saved over a file that was not loaded.
         bool speichern = false;
-        if (idx.bolIndexGeändert && idx.bolIndexGeladen) {
+        if ((idx.bolIndexGeändert || editorGeändert) && idx.bolIndexGeladen) {
             // Where nobody may be asked, a change is saved rather than dropped.
             if (e.DateiAutomatischSpeichern == 1 || m_ohneFragen) {
                 speichern = true;
             } else {
                 const Antwort a = MeldungZeigen(QStringLiteral("Die Indexdatei wurde geändert.\nMöchten Sie diese speichern?"),
-                                                Knöpfe::JaNeinAbbrechen, Symbol::Frage, this);
+                                                Knöpfe::JaNeinAbbrechen, Symbol::Frage, oben ? oben : this);
                 if (a == Antwort::Abbrechen) {
                     Cancel = 1;
                     return;
@@ -1191,6 +1205,8 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         e.WinampLautstärke = hscrlVolume->value();
         QCoreApplication::processEvents();
 
+        if (speichern && editorGeändert)
+            editor->GeändertesSpeichern();
         if (speichern && !IndexSpeichern()) {
             Cancel = 1;
             show();
@@ -1198,8 +1214,14 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         }
         EinstellungenSpeichern();
         TraySymbolEntfernen();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != this)
+        // Every other window closes as if cancelled: a modal one ends its
+        // wait with no answer, bypassing its own closing steps.
+        QList<QPointer<QWidget>> fenster;
+        for (QWidget* w : QApplication::allWidgets())
+            if (w != this && w->isWindow() && w->isVisible())
+                fenster << w;
+        for (const QPointer<QWidget>& w : fenster)
+            if (w)
                 w->hide();
         ProgrammBeenden();
     } catch (const std::exception& ex) {

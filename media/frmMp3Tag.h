@@ -7,6 +7,7 @@
 #include "platform/Dienste.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <vector>
@@ -150,6 +151,13 @@ public:
     void cmdTAGEntfernen_Click();
     void cmdTAGEntfernenv2_Click();
 
+    // Whether the user changed a page since it was filled from the file:
+    // 0 ID3v1, 1 ID3v2, 2 index fields.
+    bool SeiteGeändert(int seite) const;
+    bool FelderGeändert() const { return SeiteGeändert(0) || SeiteGeändert(1) || SeiteGeändert(2); }
+    // Saves the pages the user changed, where the file can take them.
+    void GeändertesSpeichern();
+
     // The list position changed by the program: the choice event runs.
     void ListenPositionSetzen(int position);
     // The entry shown and its path ("" when none).
@@ -164,6 +172,11 @@ private:
     void SchließenSchritte();
     void TagEntfernenAusführen(bool v2);
     void GenreListenFüllen();
+    // The text boxes of a page (0 ID3v1, 1 ID3v2, 2 index fields).
+    std::vector<QLineEdit*> SeitenFelder(int seite) const;
+    QStringList SeitenTexte(int seite) const;
+    void GezeigtMerken(bool v1, bool v2, bool felder);
+    std::array<QStringList, 3> m_gezeigt;
     void V2GenreSetzen(const QString& genre);
     // A tag removed on request is not written back by the automatic saving
     // until its page is edited again.
