@@ -366,17 +366,6 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
         l->setEnabled(true); // the player panel wires these itself
 
     connect(tmrListe, &QTimer::timeout, this, &frmMain::tmrListe_Timer);
-    // After a load the texts of the standard search are folded a piece at a
-    // time while the program waits, so that the first search is quick too.
-    m_vorbereiten = new QTimer(this);
-    m_vorbereiten->setInterval(0);
-    connect(m_vorbereiten, &QTimer::timeout, this, [this] {
-        if (FortschrittLäuft())
-            return;
-        m_vorbereitenAb = suchCache(hauptIndex()).Vorbereiten(hauptIndex(), m_vorbereitenAb, 2000);
-        if (m_vorbereitenAb == 0)
-            m_vorbereiten->stop();
-    });
     connect(cboSuche, &QComboBox::currentIndexChanged, this, [this] { cboSuche_Click(); });
     connect(txtSongname, &QComboBox::editTextChanged, this, [this] {
         // A text shown in the disabled box (several queries) shows its beginning.
@@ -733,8 +722,8 @@ void frmMain::IndexZustandAnzeigen()
         m_modell->ZeilenSetzen({});
         AuswahlErmitteln();
         übergehen([this] { SpaltenAnpassen(); });
-        m_vorbereitenAb = 1;
-        m_vorbereiten->start();
+        // Folded with the load, so that the first search is as quick as the next.
+        suchCache(hauptIndex()).AllesFalten(hauptIndex());
     }
     SucheAktualisieren(true);
 }
