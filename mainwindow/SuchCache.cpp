@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -150,7 +151,12 @@ void SuchCache::AllesFalten(const Index& idx)
     size_t summe = 0;
     for (const std::string& t : texte)
         summe += t.size();
-    m_text.reserve(summe);
+    try {
+        m_text.reserve(summe);
+    } catch (const std::bad_alloc&) {
+        Leeren();
+        return;
+    }
     for (qint32 t = 0; t < teile; ++t) {
         const size_t basis = m_text.size();
         m_text += texte[size_t(t)];
