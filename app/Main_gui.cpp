@@ -50,6 +50,8 @@ void schritt(F&& f)
     }
 }
 
+bool g_beendet = false;
+
 QRect twipsRechteck(const QRect& px)
 {
     return QRect(PixelZuTwips(px.left()), PixelZuTwips(px.top()), PixelZuTwips(px.width()), PixelZuTwips(px.height()));
@@ -67,6 +69,12 @@ void Main(const QStringList& argumente)
     Einstellungen& e = einstellungen();
     schritt([&] { EinstellungenLesen(e); });
     frmMain* f = hauptfenster(); // created hidden
+    // Once the close path ended the program, every event loop returns at once
+    // and start-up stops at its next step.
+    f->ProgrammBeenden = [] {
+        g_beendet = true;
+        QCoreApplication::exit(0);
+    };
     FensterDiensteEinrichten(f);
     BeendenSignaleEinrichten(f);
     schritt([&] { FarbenAnwenden(f); });
@@ -124,6 +132,8 @@ void Main(const QStringList& argumente)
         frmWillkommen w(f);
         w.exec();
     }
+    if (g_beendet)
+        return;
 
     schritt([&] {
         const int tipp = NächsterTipp(e.TippsAktueller, int(standardwerte().strTipps.size()));
@@ -135,8 +145,12 @@ void Main(const QStringList& argumente)
         h.chkWiederZeigen->setChecked(true);
         h.exec();
     });
+    if (g_beendet)
+        return;
 
     e.Start = VersionText().toInt();
     if (f->txtSongname->isEnabled())
         f->txtSongname->setFocus();
 }
+
+bool ProgrammBeendet() { return g_beendet; }

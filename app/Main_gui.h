@@ -6,3 +6,7 @@
 #include <QStringList>
 
 void Main(const QStringList& argumente);
+
+// Whether the close path has ended the program (during start-up, too: the
+// main event loop must then not start).
+bool ProgrammBeendet();

@@ -3,7 +3,6 @@
 #include "core/Fortschritt.h"
 #include "mainwindow/frmMain.h"
 
-#include <QApplication>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -16,6 +15,7 @@
 namespace {
 
 int g_paar[2] = {-1, -1};
+bool g_läuft = false;
 
 // Only what a signal handler may do: one byte into the pipe.
 void signalMelden(int nummer)
@@ -37,20 +37,25 @@ void BeendenSignaleEinrichten(frmMain* f)
         return;
     }
     QPointer<frmMain> fenster(f);
-    // A request that arrives while a run lets events pass, or while a modal
-    // window waits for its answer, waits for them to end.
+    // The close path runs at once, on top of any open window. Only a progress
+    // run, a loop in the middle of its work, is waited for.
     auto* warten = new QTimer(f);
     warten->setInterval(200);
     auto ausführen = [fenster, warten] {
         if (!fenster)
             return;
-        if (FortschrittLäuft() || QApplication::activeModalWidget()) {
+        if (FortschrittLäuft()) {
             warten->start();
             return;
         }
         warten->stop();
+        // A second request while the first one asks is the same request.
+        if (g_läuft)
+            return;
+        g_läuft = true;
         int abbrechen = 0;
         fenster->Form_QueryUnload(abbrechen, 3);
+        g_läuft = false;
     };
     QObject::connect(warten, &QTimer::timeout, f, ausführen);
     auto* leser = new QSocketNotifier(qintptr(g_paar[1]), QSocketNotifier::Read, f);

@@ -14,7 +14,9 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     QtÜbersetzungLaden(app);
     Main(app.arguments());
+    // An end from outside may come while start-up still waits in a window.
+    const int ergebnis = ProgrammBeendet() ? 0 : app.exec();
     // Playlists handed to the player before the last one are of no use now.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { AltePlaylistsEntfernen(); });
-    return app.exec();
+    AltePlaylistsEntfernen();
+    return ergebnis;
 }

@@ -2,6 +2,12 @@
 
 #include "mainwindow/Permutation.h"
 
+#include <algorithm>
+#include <atomic>
+#include <new>
+#include <system_error>
+#include <thread>
+
 namespace {
 
 inline bool dieselben(const QString& a, const QString& b)
@@ -53,14 +59,38 @@ std::string Gefaltet(QStringView text)
     return s;
 }
 
+namespace {
+
+// The texts the standard search looks at, in the order they are joined.
+std::array<const QString*, 6> Quellen(const Index& idx, qint32 i)
+{
+    const MedienInfo& m = idx.IndexDaten[size_t(i)];
+    return {&m.Mp3_ID3v2_Interpret, &m.Mp3_ID3v2_Titel, &m.Mp3_ID3v1_Interpret,
+            &m.Mp3_ID3v1_Titel,     &m.Mp3_ID3v1_Album, &idx.strIndexPfad[size_t(i)]};
+}
+
+} // namespace
+
+void SuchCache::Falten(Eintrag& e, const Index& idx, qint32 i, std::string& text)
+{
+    const auto q = Quellen(idx, i);
+    e.anfang = text.size();
+    for (size_t k = 0; k < q.size(); ++k) {
+        e.quelle[k] = *q[k];
+        if (k)
+            text += ' ';
+        GefaltetAnhängen(text, *q[k]);
+    }
+    e.länge = text.size() - e.anfang;
+    e.gültig = true;
+}
+
 std::string_view SuchCache::StandardText(const Index& idx, qint32 i)
 {
     if (m_e.size() <= size_t(i))
         m_e.resize(std::max(size_t(i) + 1, size_t(idx.lngIndexAnzahl) + 1));
     Eintrag& e = m_e[size_t(i)];
-    const MedienInfo& m = idx.IndexDaten[size_t(i)];
-    const QString* q[6] = {&m.Mp3_ID3v2_Interpret, &m.Mp3_ID3v2_Titel, &m.Mp3_ID3v1_Interpret,
-                           &m.Mp3_ID3v1_Titel,     &m.Mp3_ID3v1_Album, &idx.strIndexPfad[size_t(i)]};
+    const auto q = Quellen(idx, i);
     if (e.gültig && dieselben(*q[0], e.quelle[0]) && dieselben(*q[1], e.quelle[1]) && dieselben(*q[2], e.quelle[2])
         && dieselben(*q[3], e.quelle[3]) && dieselben(*q[4], e.quelle[4]) && dieselben(*q[5], e.quelle[5]))
         return std::string_view(m_text).substr(e.anfang, e.länge);
@@ -73,16 +103,71 @@ std::string_view SuchCache::StandardText(const Index& idx, qint32 i)
         Verdichten();
     if (m_text.empty())
         m_text.reserve(size_t(idx.lngIndexAnzahl) * 96);
-    e.anfang = m_text.size();
-    for (int k = 0; k < 6; ++k) {
-        e.quelle[size_t(k)] = *q[k];
-        if (k)
-            m_text += ' ';
-        GefaltetAnhängen(m_text, *q[k]);
-    }
-    e.länge = m_text.size() - e.anfang;
-    e.gültig = true;
+    Falten(e, idx, i, m_text);
     return std::string_view(m_text).substr(e.anfang, e.länge);
+}
+
+void SuchCache::AllesFalten(const Index& idx)
+{
+    Leeren();
+    const qint32 n = std::min<qint32>(idx.lngIndexAnzahl, idx.Kapazität());
+    if (n <= 0)
+        return;
+    m_e.resize(size_t(n) + 1);
+    // Pieces big enough to be worth a thread; each folds into its own buffer.
+    const qint32 teile = std::clamp<qint32>(n / 4096, 1, qint32(std::max(1u, std::thread::hardware_concurrency())));
+    std::vector<std::string> texte(static_cast<size_t>(teile));
+    const auto erstes = [&](qint32 t) { return qint32(1 + qint64(n) * t / teile); };
+    std::atomic<bool> fehlgeschlagen{false};
+    const auto falten = [&](qint32 t) {
+        try {
+            std::string& text = texte[size_t(t)];
+            text.reserve(size_t(erstes(t + 1) - erstes(t)) * 96);
+            for (qint32 i = erstes(t); i < erstes(t + 1); ++i)
+                Falten(m_e[size_t(i)], idx, i, text);
+        } catch (...) {
+            fehlgeschlagen = true;
+        }
+    };
+    std::vector<std::thread> helfer;
+    std::vector<qint32> selbst{0};
+    for (qint32 t = 1; t < teile; ++t) {
+        try {
+            helfer.emplace_back(falten, t);
+        } catch (const std::system_error&) {
+            selbst.push_back(t); // no thread to be had: done here
+        }
+    }
+    for (qint32 t : selbst)
+        falten(t);
+    for (std::thread& h : helfer)
+        h.join();
+    if (fehlgeschlagen) {
+        Leeren(); // the search folds on use instead
+        return;
+    }
+
+    // One buffer in entry order, as a search walks it.
+    size_t summe = 0;
+    for (const std::string& t : texte)
+        summe += t.size();
+    try {
+        m_text.reserve(summe);
+    } catch (const std::bad_alloc&) {
+        Leeren();
+        return;
+    }
+    for (qint32 t = 0; t < teile; ++t) {
+        const size_t basis = m_text.size();
+        m_text += texte[size_t(t)];
+        for (qint32 i = erstes(t); i < erstes(t + 1); ++i)
+            m_e[size_t(i)].anfang += basis;
+    }
+}
+
+qint32 SuchCache::GefalteteAnzahl() const
+{
+    return qint32(std::count_if(m_e.begin(), m_e.end(), [](const Eintrag& e) { return e.gültig; }));
 }
 
 // Rewrites the texts in entry order without the unused ones, so that a
@@ -113,14 +198,6 @@ void SuchCache::Permutieren(qint32 von, const std::vector<qint32>& alt)
                      [this](size_t stelle) { return std::move(m_e[stelle]); },
                      [this](size_t ziel, Eintrag&& e) { m_e[ziel] = std::move(e); });
     Verdichten();
-}
-
-qint32 SuchCache::Vorbereiten(const Index& idx, qint32 von, qint32 anzahl)
-{
-    const qint32 bis = std::min<qint32>(von + anzahl - 1, idx.lngIndexAnzahl);
-    for (qint32 i = std::max<qint32>(von, 1); i <= bis; ++i)
-        StandardText(idx, i);
-    return bis < idx.lngIndexAnzahl ? bis + 1 : 0;
 }
 
 void SuchCache::Leeren()

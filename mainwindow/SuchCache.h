@@ -26,9 +26,13 @@ public:
     // was entry alt[k].
     void Permutieren(qint32 von, const std::vector<qint32>& alt);
     void Leeren();
-    // Folds entries von..bis ahead of the first search (in idle time);
-    // returns the next entry to do, or 0 when the index is done.
-    qint32 Vorbereiten(const Index& idx, qint32 von, qint32 anzahl);
+    // Folds every entry afresh, the work spread over the processor's cores
+    // (after a load, so that the first search is as quick as the next). The
+    // helpers only read the index and write their own entries; this returns
+    // when they are done, so nothing else runs meanwhile.
+    void AllesFalten(const Index& idx);
+    // How many entries hold a folded text.
+    qint32 GefalteteAnzahl() const;
 
 private:
     struct Eintrag {
@@ -37,6 +41,8 @@ private:
         size_t länge = 0;
         bool gültig = false;
     };
+    // Folds entry i of idx into e, its text appended to `text`.
+    static void Falten(Eintrag& e, const Index& idx, qint32 i, std::string& text);
     void Verdichten();
 
     std::vector<Eintrag> m_e;

@@ -16,6 +16,7 @@
 #include "mainwindow/Tray_gui.h"
 #include "mainwindow/frmBeenden.h"
 #include "mainwindow/frmSucheErweitert.h"
+#include "media/frmMp3Tag.h"
 #include "platform/Twips.h"
 #include "platform/Zeilenlabel_gui.h"
 
@@ -30,6 +31,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSessionManager>
 #include <QStringListModel>
 #include <QVBoxLayout>
@@ -364,17 +366,6 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
         l->setEnabled(true); // the player panel wires these itself
 
     connect(tmrListe, &QTimer::timeout, this, &frmMain::tmrListe_Timer);
-    // After a load the texts of the standard search are folded a piece at a
-    // time while the program waits, so that the first search is quick too.
-    m_vorbereiten = new QTimer(this);
-    m_vorbereiten->setInterval(0);
-    connect(m_vorbereiten, &QTimer::timeout, this, [this] {
-        if (FortschrittLäuft())
-            return;
-        m_vorbereitenAb = suchCache(hauptIndex()).Vorbereiten(hauptIndex(), m_vorbereitenAb, 2000);
-        if (m_vorbereitenAb == 0)
-            m_vorbereiten->stop();
-    });
     connect(cboSuche, &QComboBox::currentIndexChanged, this, [this] { cboSuche_Click(); });
     connect(txtSongname, &QComboBox::editTextChanged, this, [this] {
         // A text shown in the disabled box (several queries) shows its beginning.
@@ -400,7 +391,9 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     });
 
     IndexSpeichern = [this] { return DateiSpeichern(hauptIndex(), einstellungen().Dateiname, false, this); };
-    ProgrammBeenden = [] { QCoreApplication::quit(); };
+    // Not quit(): that asks every window to close, and this one would run
+    // the close path again as an ordinary close.
+    ProgrammBeenden = [] { QCoreApplication::exit(0); };
 
     DienstSetzen<ListenAnzeigeDienst>(this);
     // Every save first takes the columns on screen into the layout text.
@@ -731,8 +724,8 @@ void frmMain::IndexZustandAnzeigen()
         m_modell->ZeilenSetzen({});
         AuswahlErmitteln();
         übergehen([this] { SpaltenAnpassen(); });
-        m_vorbereitenAb = 1;
-        m_vorbereiten->start();
+        // Folded with the load, so that the first search is as quick as the next.
+        suchCache(hauptIndex()).AllesFalten(hauptIndex());
     }
     SucheAktualisieren(true);
 }
@@ -1167,15 +1160,25 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         }
         Tag = QStringLiteral("0");
 
+        // An end from outside comes whatever window is open: the question is
+        // asked over it, and nothing closes before the answer is carried out.
+        // Fields changed in an open tag editor count as a change of the index.
+        frmMp3Tag* editor = nullptr;
+        for (QWidget* w : QApplication::allWidgets())
+            if (auto* t = dynamic_cast<frmMp3Tag*>(w); t && t->isVisible())
+                editor = t;
+        const bool editorGeändert = editor && editor->FelderGeändert();
+        QWidget* oben = QApplication::activeModalWidget();
+
         // Nothing is ever saved over a file that was not loaded.
         bool speichern = false;
-        if (idx.bolIndexGeändert && idx.bolIndexGeladen) {
+        if ((idx.bolIndexGeändert || editorGeändert) && idx.bolIndexGeladen) {
             // Where nobody may be asked, a change is saved rather than dropped.
             if (e.DateiAutomatischSpeichern == 1 || m_ohneFragen) {
                 speichern = true;
             } else {
                 const Antwort a = MeldungZeigen(QStringLiteral("Die Indexdatei wurde geändert.\nMöchten Sie diese speichern?"),
-                                                Knöpfe::JaNeinAbbrechen, Symbol::Frage, this);
+                                                Knöpfe::JaNeinAbbrechen, Symbol::Frage, oben ? oben : this);
                 if (a == Antwort::Abbrechen) {
                     Cancel = 1;
                     return;
@@ -1201,6 +1204,8 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         e.WinampLautstärke = hscrlVolume->value();
         QCoreApplication::processEvents();
 
+        if (speichern && editorGeändert)
+            editor->GeändertesSpeichern();
         if (speichern && !IndexSpeichern()) {
             Cancel = 1;
             show();
@@ -1208,8 +1213,14 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         }
         EinstellungenSpeichern();
         TraySymbolEntfernen();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != this)
+        // Every other window closes as if cancelled: a modal one ends its
+        // wait with no answer, bypassing its own closing steps.
+        QList<QPointer<QWidget>> fenster;
+        for (QWidget* w : QApplication::allWidgets())
+            if (w != this && w->isWindow() && w->isVisible())
+                fenster << w;
+        for (const QPointer<QWidget>& w : fenster)
+            if (w)
                 w->hide();
         ProgrammBeenden();
     } catch (const std::exception& ex) {

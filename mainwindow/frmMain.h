@@ -220,8 +220,6 @@ private:
     int m_indexHörer = 0;
     ListenModell* m_modell;
     QStringListModel* m_werte;
-    QTimer* m_vorbereiten;      // folds the search texts in idle time
-    qint32 m_vorbereitenAb = 0; // the next entry to fold
     QStringList m_werteListe;
     bool m_ohneFragen = false; // the session ends and allows no question
     bool m_listeLässtLos = false; // the list view is handling a mouse release

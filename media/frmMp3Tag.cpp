@@ -316,13 +316,10 @@ frmMp3Tag::frmMp3Tag(QWidget* parent) : QDialog(parent)
     connect(cmdTAGv2ErsteFelderAnzeigen, &QPushButton::clicked, this, [this] { cmdTAGv2ErsteFelderAnzeigen_Click(); });
 
     // An edit by the user makes a removed tag's page worth saving again.
-    for (QLineEdit* t : {txtTitel, txtInterpret, txtAlbum, txtJahr, txtTitelnummer, txtKommentar})
+    for (QLineEdit* t : SeitenFelder(0))
         connect(t, &QLineEdit::textEdited, this, [this] { m_v1Entfernt = false; });
     connect(cboMusikrichtung, &QComboBox::activated, this, [this] { m_v1Entfernt = false; });
-    for (QLineEdit* t : {txtv2Titel, txtv2Interpret, txtv2Album, txtv2Jahr, txtv2Titelnummer, txtv2Kommentar,
-                         txtv2Herausgeber, txtv2Songschreiber, txtv2UrsprünglicherInterpret, txtv2Medientyp,
-                         txtv2Länge, txtv2Copyright, txtv2AbspielZähler, txtv2Link, txtv2Sprache,
-                         txtv2EncodiertVon, txtv2Software})
+    for (QLineEdit* t : SeitenFelder(1))
         connect(t, &QLineEdit::textEdited, this, [this] { m_v2Entfernt = false; });
     connect(cbov2Musikrichtung, &QComboBox::activated, this, [this] { m_v2Entfernt = false; });
     if (QLineEdit* e = cbov2Musikrichtung->lineEdit())
@@ -423,8 +420,9 @@ int frmMp3Tag::Mp3TagDateiAnzeigen(qint32 lngPosition, QObject* frmBesitzer, con
     // otherwise keep the fields of the file shown before.
     const QString felder = strFelder.leftJustified(3, QLatin1Char('0'));
     MedienInfosEintragen(info, pfad, QStringLiteral("11") + felder[2]);
-    m_v1NurGelesen = felder[0] == QLatin1Char('0') ? std::optional(SeiteLesen(false)) : std::nullopt;
-    m_v2NurGelesen = felder[1] == QLatin1Char('0') ? std::optional(SeiteLesen(true)) : std::nullopt;
+    GezeigtMerken(true, true, true);
+    m_v1NurGelesen = felder[0] == QLatin1Char('0');
+    m_v2NurGelesen = felder[1] == QLatin1Char('0');
     info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
     Mp3TagInfo = info;
     // Merely looking changes nothing: only a record the file changed is stored.
@@ -498,21 +496,18 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
         udtInfo.Datei_Größe = QFileInfo(strDatei).size();
     }
     if (flags[0] == QLatin1Char('1')) {
-        for (QLineEdit* t : {txtTitel, txtInterpret, txtAlbum, txtJahr, txtTitelnummer, txtKommentar})
+        for (QLineEdit* t : SeitenFelder(0))
             t->clear();
         cboMusikrichtung->setCurrentIndex(-1);
     }
     if (flags[1] == QLatin1Char('1')) {
-        for (QLineEdit* t : {txtv2Titel, txtv2Interpret, txtv2Album, txtv2Jahr, txtv2Titelnummer, txtv2Kommentar,
-                             txtv2Herausgeber, txtv2Songschreiber, txtv2UrsprünglicherInterpret, txtv2Medientyp,
-                             txtv2Länge, txtv2Copyright, txtv2AbspielZähler, txtv2Link, txtv2Sprache,
-                             txtv2EncodiertVon, txtv2Software})
+        for (QLineEdit* t : SeitenFelder(1))
             t->clear();
         cbov2Musikrichtung->setCurrentIndex(-1);
         cbov2Musikrichtung->setEditText(QString());
     }
     if (flags[2] == QLatin1Char('1')) {
-        for (QLineEdit* t : {txtIndexHinzugefügtAm, txtIndexDatenträger, txtIndexAbspielAnzahl, txtIndexAbspielDatum})
+        for (QLineEdit* t : SeitenFelder(2))
             t->clear();
     }
     const bool softwareFeld = einstellungen().TAGsSoftwareFeldSchreiben == 1;
@@ -630,6 +625,58 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
     return true;
 }
 
+std::vector<QLineEdit*> frmMp3Tag::SeitenFelder(int seite) const
+{
+    switch (seite) {
+    case 0:
+        return {txtTitel, txtInterpret, txtAlbum, txtJahr, txtTitelnummer, txtKommentar};
+    case 1:
+        return {txtv2Titel, txtv2Interpret, txtv2Album, txtv2Jahr, txtv2Titelnummer, txtv2Kommentar,
+                txtv2Herausgeber, txtv2Songschreiber, txtv2UrsprünglicherInterpret, txtv2Medientyp,
+                txtv2Länge, txtv2Copyright, txtv2AbspielZähler, txtv2Link, txtv2Sprache,
+                txtv2EncodiertVon, txtv2Software};
+    default:
+        return {txtIndexHinzugefügtAm, txtIndexDatenträger, txtIndexAbspielAnzahl, txtIndexAbspielDatum};
+    }
+}
+
+// Everything the user can change on a page, the genre choice included.
+QStringList frmMp3Tag::SeitenTexte(int seite) const
+{
+    QStringList t;
+    for (const QLineEdit* e : SeitenFelder(seite))
+        t << e->text();
+    if (seite == 0)
+        t << QString::number(cboMusikrichtung->currentIndex());
+    else if (seite == 1)
+        t << cbov2Musikrichtung->currentText();
+    return t;
+}
+
+// What a page shows as the file holds it; a change by the user, a copy
+// button or a batch function differs from it.
+void frmMp3Tag::GezeigtMerken(bool v1, bool v2, bool felder)
+{
+    const bool seiten[3] = {v1, v2, felder};
+    for (int i = 0; i < 3; ++i)
+        if (seiten[i])
+            m_gezeigt[size_t(i)] = SeitenTexte(i);
+}
+
+bool frmMp3Tag::SeiteGeändert(int seite) const
+{
+    return seite >= 0 && seite < 3 && EintragGezeigt() != 0 && SeitenTexte(seite) != m_gezeigt[size_t(seite)];
+}
+
+void frmMp3Tag::GeändertesSpeichern()
+{
+    const bool v1 = SeiteGeändert(0) && cmdTAGSpeichern->isEnabled();
+    const bool v2 = SeiteGeändert(1) && cmdTagSpeichernV2->isEnabled();
+    const bool felder = SeiteGeändert(2) && cmdTAGSpeichernFelder->isEnabled();
+    if (v1 || v2 || felder)
+        Speichern(v1, v2, felder);
+}
+
 // --- pages into records ------------------------------------------------------------
 
 bool frmMp3Tag::TagV2AusFormularLesen(MedienInfo& m)
@@ -702,20 +749,9 @@ bool frmMp3Tag::Mp3TAGAnzeigeInfosLesen(MedienInfo& m)
 
 // --- saving --------------------------------------------------------------------------
 
-MedienInfo frmMp3Tag::SeiteLesen(bool v2)
+bool frmMp3Tag::SeiteUnverändert(bool v2) const
 {
-    MedienInfo m = LeereMedienInfo();
-    if (v2)
-        TagV2AusFormularLesen(m);
-    else
-        TagV1AusFormularLesen(m);
-    return m;
-}
-
-bool frmMp3Tag::SeiteUnverändert(bool v2)
-{
-    const std::optional<MedienInfo>& gelesen = v2 ? m_v2NurGelesen : m_v1NurGelesen;
-    return gelesen && *gelesen == SeiteLesen(v2);
+    return (v2 ? m_v2NurGelesen : m_v1NurGelesen) && !SeiteGeändert(v2 ? 1 : 0);
 }
 
 void frmMp3Tag::Mp3TAGAnzeigeInfosSpeichern(int intModus)
@@ -790,8 +826,8 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
 
     // Shown again once: both tags and the header as the file now holds them.
     MedienInfosEintragen(info, pfad, QStringLiteral("111"));
-    m_v1NurGelesen.reset();
-    m_v2NurGelesen.reset();
+    GezeigtMerken(true, true, true);
+    m_v1NurGelesen = m_v2NurGelesen = false;
     info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
     Mp3TagInfo = info;
     if (!(index.IndexDaten[size_t(eintrag)] == info)) {
@@ -949,8 +985,9 @@ void frmMp3Tag::TagEntfernenAusführen(bool v2)
         return;
     }
     MedienInfosEintragen(Mp3TagInfo, pfad, v2 ? QStringLiteral("011") : QStringLiteral("101"));
+    GezeigtMerken(!v2, v2, true);
     (v2 ? m_v2Entfernt : m_v1Entfernt) = true;
-    (v2 ? m_v2NurGelesen : m_v1NurGelesen).reset();
+    (v2 ? m_v2NurGelesen : m_v1NurGelesen) = false;
     Index& index = hauptIndex();
     index.IndexDaten[size_t(eintrag)] = Mp3TagInfo;
     index.bolIndexGeändert = true;

@@ -7,9 +7,9 @@
 #include "platform/Dienste.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 #include <functional>
-#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -151,6 +151,13 @@ public:
     void cmdTAGEntfernen_Click();
     void cmdTAGEntfernenv2_Click();
 
+    // Whether the user changed a page since it was filled from the file:
+    // 0 ID3v1, 1 ID3v2, 2 index fields.
+    bool SeiteGeändert(int seite) const;
+    bool FelderGeändert() const { return SeiteGeändert(0) || SeiteGeändert(1) || SeiteGeändert(2); }
+    // Saves the pages the user changed, where the file can take them.
+    void GeändertesSpeichern();
+
     // The list position changed by the program: the choice event runs.
     void ListenPositionSetzen(int position);
     // The entry shown and its path ("" when none).
@@ -165,19 +172,22 @@ private:
     void SchließenSchritte();
     void TagEntfernenAusführen(bool v2);
     void GenreListenFüllen();
+    // The text boxes of a page (0 ID3v1, 1 ID3v2, 2 index fields).
+    std::vector<QLineEdit*> SeitenFelder(int seite) const;
+    QStringList SeitenTexte(int seite) const;
+    void GezeigtMerken(bool v1, bool v2, bool felder);
+    std::array<QStringList, 3> m_gezeigt;
     void V2GenreSetzen(const QString& genre);
     // A tag removed on request is not written back by the automatic saving
     // until its page is edited again.
     bool m_v1Entfernt = false;
     bool m_v2Entfernt = false;
     // A tag page that a load was not asked for (a batch run over the other
-    // tag) shows the file's own tag all the same; what it showed then, so
-    // that "Alles speichern" and the automatic saving leave that tag alone
-    // while the page is unchanged.
-    std::optional<MedienInfo> m_v1NurGelesen;
-    std::optional<MedienInfo> m_v2NurGelesen;
-    MedienInfo SeiteLesen(bool v2);
-    bool SeiteUnverändert(bool v2);
+    // tag) shows the file's own tag all the same; "Alles speichern" and the
+    // automatic saving leave that tag alone while the page is unchanged.
+    bool m_v1NurGelesen = false;
+    bool m_v2NurGelesen = false;
+    bool SeiteUnverändert(bool v2) const;
     // The index-field page into the record of the entry shown, the tag
     // pages left as they are.
     void IndexFelderÜbernehmen(qint32 eintrag, bool felder);

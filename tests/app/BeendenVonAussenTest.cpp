@@ -6,14 +6,26 @@
 #include "core/Einstellungen.h"
 #include "core/Fortschritt.h"
 #include "core/Index.h"
+#include "core/Standardwerte.h"
 #include "core/Meldungen.h"
+#include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
+#include "media/frmMp3Tag.h"
 #include "platform/Registry.h"
+#include "support/Mp3Bauer.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QKeyEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
 
 #include <csignal>
 #include <deque>
@@ -24,12 +36,14 @@ class BeendenVonAussenTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QStringList fragen;
+    QList<QObject*> besitzer; // over which window each message was shown
     std::deque<Antwort> antworten;
     int beendet = 0;
     int gespeichert = 0;
     frmMain* f = nullptr;
     DienstErsetzen<MeldungsDienst> meldungen{[this](const Meldung& m) {
         fragen << m.text;
+        besitzer << m.besitzer;
         if (antworten.empty())
             return m.knöpfe == Knöpfe::OK ? Antwort::OK : Antwort::Nein;
         const Antwort a = antworten.front();
@@ -146,4 +160,133 @@ TEST_F(BeendenVonAussenTest, SitzungsendeFragtWoEsDarfUndSpeichertSonst)
     EXPECT_TRUE(fragen.isEmpty());
     EXPECT_EQ(gespeichert, 1);
     EXPECT_EQ(beendet, 1);
+}
+
+// Whatever modal window is open, the close path runs at once on top of it:
+// with nothing changed the window closes as if cancelled; else the question
+// is asked over it and the answer carried out before it closes.
+TEST_F(BeendenVonAussenTest, LäuftSofortÜberEinemOffenenFenster)
+{
+    struct Fall {
+        const char* name;
+        bool geändert;
+        int automatisch;
+        std::deque<Antwort> antworten;
+        int fragen;
+        bool endet;
+        int gespeichert;
+    };
+    const Fall fälle[] = {
+        {"nichts geändert", false, 0, {}, 0, true, 0},
+        {"Nein", true, 0, {Antwort::Nein}, 1, true, 0},
+        {"Ja", true, 0, {Antwort::Ja}, 1, true, 1},
+        {"Abbrechen", true, 0, {Antwort::Abbrechen}, 1, false, 0},
+        {"automatisch gespeichert", true, 1, {}, 0, true, 1},
+    };
+    f->show();
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        fragen.clear();
+        besitzer.clear();
+        beendet = gespeichert = 0;
+        hauptIndex().bolIndexGeändert = fall.geändert;
+        einstellungen().DateiAutomatischSpeichern = fall.automatisch;
+        antworten = fall.antworten;
+
+        frmWillkommen w(f);
+        bool offenBeimSpeichern = false;
+        f->IndexSpeichern = [&] {
+            ++gespeichert;
+            offenBeimSpeichern = w.isVisible();
+            hauptIndex().bolIndexGeändert = false;
+            return true;
+        };
+        bool nochOffen = false;
+        QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+        QTimer::singleShot(1500, &w, [&] {
+            nochOffen = w.isVisible();
+            if (nochOffen)
+                w.done(5);
+        });
+        const int ergebnis = w.exec();
+
+        EXPECT_EQ(beendet, fall.endet ? 1 : 0);
+        ASSERT_EQ(fragen.size(), fall.fragen);
+        if (fall.fragen)
+            EXPECT_EQ(besitzer[0], &w) << "the question is not over the open window";
+        EXPECT_EQ(gespeichert, fall.gespeichert);
+        if (fall.gespeichert)
+            EXPECT_TRUE(offenBeimSpeichern) << "the window closed before the answer was carried out";
+        if (fall.endet) {
+            EXPECT_EQ(ergebnis, QDialog::Rejected) << "the open window did not close as if cancelled";
+            EXPECT_FALSE(nochOffen);
+        } else {
+            EXPECT_TRUE(nochOffen) << "cancelled, yet the window was closed";
+            EXPECT_TRUE(hauptIndex().bolIndexGeändert);
+        }
+    }
+}
+
+// Fields changed in an open tag editor are a change too: they are saved into
+// the file only when the answer says so; an untouched editor closes without
+// its automatic saving.
+TEST_F(BeendenVonAussenTest, GeänderteFelderDesTagEditorsZählenAlsÄnderung)
+{
+    struct Fall {
+        const char* name;
+        QString tippen; // typed into the ID3v2 title
+        std::deque<Antwort> antworten;
+        int fragen;
+        QString titelDanach;
+        int gespeichert;
+    };
+    const Fall fälle[] = {
+        {"unberührt", "", {}, 0, "Alt", 0},
+        {"getippt, Ja", "Neu", {Antwort::Ja}, 1, "AltNeu", 1},
+        {"getippt, Nein", "Neu", {Antwort::Nein}, 1, "Alt", 0},
+    };
+    einstellungen().TAGsSoftwareFeldSchreiben = 0;
+    frmMp3Tag* editor = mp3TagFenster();
+    f->show();
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        Mp3Bauer::Id3v2Tag tag;
+        tag.frames = {Mp3Bauer::TextFrame("TIT2", QStringLiteral("Alt"))};
+        tag.padding = 100;
+        const QString pfad = Mp3Bauer::DateiSchreiben(dir, "lied.mp3", tag.Bytes() + Mp3Bauer::Frames(Mp3Bauer::Frame(), 20));
+        Index& idx = hauptIndex();
+        idx = Index();
+        idx.bolIndexGeladen = true;
+        idx.strDateiTypen = standardwerte().strStandardDateiTypen;
+        idx.strDateiTypArten = standardwerte().strStandardDateiTypArten;
+        const qint32 eintrag = idx.EintragAnhängen(pfad, LeereMedienInfo(), 1);
+        idx.bolIndexGeändert = false;
+        fragen.clear();
+        beendet = gespeichert = 0;
+        antworten = fall.antworten;
+        // Closing by its own button would write every page now.
+        editor->chkAutomatischSpeichern->setChecked(true);
+        editor->chkAutomatischSpeichernV2->setChecked(true);
+        editor->chkAutomatischSpeichernFelder->setChecked(true);
+
+        QTimer::singleShot(0, [&] {
+            idx.bolIndexGeändert = false; // opening took the file's tags in
+            for (const QChar c : fall.tippen)
+                for (QEvent::Type art : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                    QKeyEvent taste(art, 0, Qt::NoModifier, QString(c));
+                    QCoreApplication::sendEvent(editor->txtv2Titel, &taste);
+                }
+            ::raise(SIGTERM);
+        });
+        QTimer::singleShot(2000, editor, [&] { editor->hide(); });
+        Mp3TagAnzeigen({eintrag}, f);
+
+        EXPECT_EQ(beendet, 1);
+        EXPECT_EQ(fragen.size(), fall.fragen) << fragen.join("|").toStdString();
+        EXPECT_EQ(gespeichert, fall.gespeichert);
+        TagLib::MPEG::File datei(QFile::encodeName(pfad).constData());
+        ASSERT_NE(datei.ID3v2Tag(), nullptr);
+        EXPECT_EQ(QString::fromStdString(datei.ID3v2Tag()->title().to8Bit(true)), fall.titelDanach);
+        EXPECT_FALSE(datei.hasID3v1Tag()) << "an untouched page was written";
+    }
 }
