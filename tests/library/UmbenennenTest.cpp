@@ -554,7 +554,9 @@ TEST_F(UmbenennenTest, EndungMitTrennerWirdAbgelehnt)
     for (const char* falsch : {"ogg/evil", "ogg\\evil", "/", ""}) {
         ein.strEndung = falsch;
         EXPECT_EQ(UmbenennenEingabenPrüfen(ein), "Bitte geben Sie eine neue Datei-Endung ein.") << falsch;
+        meldungen.gezeigt.clear();
         EXPECT_FALSE(Einzeln(e, ein)) << falsch;
+        ASSERT_EQ(meldungen.gezeigt.size(), 1u) << falsch;
         EXPECT_EQ(meldungen.gezeigt.back().text, "Bitte geben Sie eine neue Datei-Endung ein.");
         EXPECT_EQ(meldungen.gezeigt.back().symbol, Symbol::Information);
     }

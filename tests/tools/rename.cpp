@@ -63,27 +63,19 @@ int main(int argc, char** argv)
     const QHash<QString, DateiExistiert> antworten = {{QStringLiteral("ersetzen"), DateiExistiert::Ersetzen},
                                                      {QStringLiteral("umbenennen"), DateiExistiert::Umbenennen},
                                                      {QStringLiteral("abbrechen"), DateiExistiert::Abbrechen}};
+    const QHash<QString, QString*> texte = {
+        {QStringLiteral("--format"), &e.strFormat},      {QStringLiteral("--suchen"), &e.strErsetzen},
+        {QStringLiteral("--ersetzen"), &e.strErsetzenDurch}, {QStringLiteral("--endung"), &e.strEndung},
+        {QStringLiteral("--start"), &e.strAnfang},       {QStringLiteral("--nummer"), &e.strStartZahl},
+        {QStringLiteral("--ende"), &e.strEnde},          {QStringLiteral("--leer-endung"), &e.strLeereEndung},
+    };
     for (qsizetype i = 3; i + 1 < a.size(); i += 2) {
         const QString& name = a[i];
         const QString& wert = a[i + 1];
-        if (name == QLatin1String("--format"))
-            e.strFormat = wert;
-        else if (name == QLatin1String("--suchen"))
-            e.strErsetzen = wert;
-        else if (name == QLatin1String("--ersetzen"))
-            e.strErsetzenDurch = wert;
+        if (texte.contains(name))
+            *texte.value(name) = wert;
         else if (name == QLatin1String("--modus"))
             e.intSchreibweise = wert.toInt();
-        else if (name == QLatin1String("--endung"))
-            e.strEndung = wert;
-        else if (name == QLatin1String("--start"))
-            e.strAnfang = wert;
-        else if (name == QLatin1String("--nummer"))
-            e.strStartZahl = wert;
-        else if (name == QLatin1String("--ende"))
-            e.strEnde = wert;
-        else if (name == QLatin1String("--leer-endung"))
-            e.strLeereEndung = wert;
         else if (name == QLatin1String("--konflikt") && antworten.contains(wert))
             konflikt = antworten.value(wert);
         else
