@@ -7,8 +7,10 @@
 #include "core/Meldungen.h"
 #include "core/StatusMeldung.h"
 #include "core/Verfuegbarkeit.h"
+#include "library/Verschieben.h"
 
 #include <QFile>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,27 +19,43 @@ namespace {
 
 enum class Ersetzt { Ja, NichtErstellt, NichtGelöscht };
 
-bool LeerenAnOrt(const QString& pfad)
+// 0 or errno; only a regular file is emptied, and O_NONBLOCK keeps a FIFO
+// from holding us.
+int LeerenAnOrt(const QString& pfad)
 {
-    // Only a regular file is emptied; O_NONBLOCK keeps a FIFO from holding us.
     const int fd = ::open(QFile::encodeName(pfad).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return errno;
     struct stat st {};
-    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) == 0;
-    return ::close(fd) == 0 && ok;
+    int fehler = 0;
+    if (::fstat(fd, &st) != 0)
+        fehler = errno;
+    else if (!S_ISREG(st.st_mode))
+        fehler = EINVAL;
+    else if (::ftruncate(fd, 0) != 0)
+        fehler = errno;
+    if (::close(fd) != 0 && fehler == 0)
+        fehler = errno;
+    return fehler;
 }
 
-Ersetzt LeereDateiErsetzen(const QString& pfad, const QString& neu)
+// `fehler` gets the system's error number when the new file was not made.
+Ersetzt LeereDateiErsetzen(const QString& pfad, const QString& neu, int& fehler)
 {
-    if (neu == pfad)
-        return LeerenAnOrt(pfad) ? Ersetzt::Ja : Ersetzt::NichtErstellt;
+    fehler = 0;
+    if (neu == pfad) {
+        fehler = LeerenAnOrt(pfad);
+        return fehler == 0 ? Ersetzt::Ja : Ersetzt::NichtErstellt;
+    }
     const QByteArray neuName = QFile::encodeName(neu);
     // Exclusively: a file that already has the new name is never overwritten.
     const int fd = ::open(neuName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (fd < 0) {
+        fehler = errno;
         return Ersetzt::NichtErstellt;
+    }
     if (::close(fd) != 0) {
+        fehler = errno;
         ::unlink(neuName.constData());
         return Ersetzt::NichtErstellt;
     }
@@ -45,6 +63,14 @@ Ersetzt LeereDateiErsetzen(const QString& pfad, const QString& neu)
         return Ersetzt::Ja;
     ::unlink(neuName.constData());
     return Ersetzt::NichtGelöscht;
+}
+
+// Nothing is at the path (a stored path of another system names nothing here).
+bool Fehlt(const QString& pfad)
+{
+    struct stat st;
+    return !pfad.startsWith(QChar(kPfadTrenner))
+        || (::lstat(QFile::encodeName(pfad).constData(), &st) != 0 && errno == ENOENT);
 }
 
 } // namespace
@@ -81,17 +107,23 @@ void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const 
 {
     bolNichtVerfügbarAlleÜberspringen = false;
     for (size_t i = 0; i < lngEinträge.size(); ++i) {
-        const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer);
+        const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer, false);
         if (verfügbar == 2)
             break;
         if (verfügbar == 1) {
-            // Not reached: nothing was replaced, the entry stays.
+            // Not reached (an absent medium): nothing was replaced, the entry stays.
             lngEinträge[i] = 0;
             continue;
         }
         const QString pfad = index.strIndexPfad[size_t(lngEinträge[i])];
+        // A file that is gone has nothing to replace: its entry leaves the
+        // index as a deleted one's does, and no empty file takes a place
+        // that no file held.
+        if (Fehlt(pfad))
+            continue;
         const QString neu = LeererDateiName(pfad, endung);
-        const Ersetzt ergebnis = LeereDateiErsetzen(pfad, neu);
+        int fehler = 0;
+        const Ersetzt ergebnis = LeereDateiErsetzen(pfad, neu, fehler);
         if (ergebnis == Ersetzt::Ja)
             continue;
         lngEinträge[i] = 0;
@@ -100,7 +132,8 @@ void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const 
             weiter = LöschfehlerWeiterFragen(pfad, besitzer);
         } else {
             const bool letzte = i + 1 == lngEinträge.size();
-            const QString text = QStringLiteral("Die Datei '") + neu + QStringLiteral("' konnte nicht erstellt werden.");
+            const QString text = QStringLiteral("Die Datei '") + neu + QStringLiteral("' konnte nicht erstellt werden.\n")
+                + SystemfehlerText(fehler);
             // After the last one there is nothing to go on with.
             if (letzte) {
                 MeldungZeigen(text, Knöpfe::OK, Symbol::Ausruf, besitzer);

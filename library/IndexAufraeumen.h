@@ -44,6 +44,8 @@ QString LeererDateiName(const QString& pfad, const QString& endung);
 // LeererDateiName, one entry at a time: the empty file is created (never over
 // an existing one), then the original deleted; when that fails, the empty
 // file goes again. A file that already has the new name is emptied in place.
-// Every element whose file stays as it was is set to 0; each failure is
-// reported and the user may end the run there.
+// A file that is gone is left as it is (no empty file), its element kept, so
+// that its entry leaves the index as a deleted one's does. Every element
+// whose file stays as it was is set to 0; each failure is reported (with the
+// system's reason) and the user may end the run there.
 void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const QString& endung, QObject* besitzer);

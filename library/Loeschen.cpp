@@ -65,13 +65,14 @@ void ListeAbNullen(EintragsListe& lngEinträge, size_t ab)
         lngEinträge[k] = 0;
 }
 
-int LaufVerfügbarkeit(const Index& index, EintragsListe& lngEinträge, size_t i, QObject* besitzer)
+int LaufVerfügbarkeit(const Index& index, EintragsListe& lngEinträge, size_t i, QObject* besitzer,
+                      bool bolFehlendÜberspringen)
 {
     if (!index.GültigerEintrag(lngEinträge[i])) {
         lngEinträge[i] = 0;
         return 1;
     }
-    const int verfügbar = DateiNichtVerfügbarPrüfen(index, lngEinträge[i], besitzer, true);
+    const int verfügbar = DateiNichtVerfügbarPrüfen(index, lngEinträge[i], besitzer, bolFehlendÜberspringen);
     if (verfügbar == 2)
         ListeAbNullen(lngEinträge, i);
     return verfügbar;

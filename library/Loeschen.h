@@ -27,9 +27,11 @@ void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge);
 void ListeAbNullen(EintragsListe& lngEinträge, size_t ab);
 
 // The availability of element i in a run over the list (missing files
-// skipped): 0 go on, 1 skip; 2 the run ends here, element i and all later
-// ones are set to 0. An element that names no entry is set to 0 and skipped.
-int LaufVerfügbarkeit(const Index& index, EintragsListe& lngEinträge, size_t i, QObject* besitzer);
+// skipped unless `bolFehlendÜberspringen` is false): 0 go on, 1 skip; 2 the
+// run ends here, element i and all later ones are set to 0. An element that
+// names no entry is set to 0 and skipped.
+int LaufVerfügbarkeit(const Index& index, EintragsListe& lngEinträge, size_t i, QObject* besitzer,
+                      bool bolFehlendÜberspringen = true);
 
 // Reports a file that could not be deleted and asks whether to go on with
 // the next one; true for "Ja".

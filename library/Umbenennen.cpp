@@ -202,19 +202,41 @@ bool Listeneintrag(Index& index, qint32 eintrag, QObject* besitzer)
 bool LeereDatei(Index& index, qint32 eintrag, const QString& endung, QObject* besitzer)
 {
     const QString pfad = index.strIndexPfad[size_t(eintrag)];
+    // A missing file has nothing to replace, and its record stays for when
+    // it appears; a stored path of another system names no file here.
+    if (!pfad.startsWith(kSeparator) || !DoesExist(pfad)) {
+        MeldungZeigen(QuelleFehltMeldung(pfad), Knöpfe::OK, Symbol::Ausruf, besitzer);
+        return false;
+    }
     QString fehlerPfad;
-    if (!LeereDateiMitEndungErstellen(pfad, endung, true, &fehlerPfad)) {
+    int fehler = 0;
+    if (!LeereDateiMitEndungErstellen(pfad, endung, true, &fehlerPfad, &fehler)) {
         if (fehlerPfad == pfad)
             MeldungZeigen(QStringLiteral("Die Datei '") + pfad + QStringLiteral("' konnte nicht gelöscht werden."),
                           Knöpfe::OK, Symbol::Ausruf, besitzer);
         else if (!fehlerPfad.isEmpty())
-            MeldungZeigen(QStringLiteral("Die Datei '") + fehlerPfad + QStringLiteral("' konnte nicht erstellt werden."),
+            MeldungZeigen(QStringLiteral("Die Datei '") + fehlerPfad + QStringLiteral("' konnte nicht erstellt werden.")
+                              + (fehler ? QLatin1Char('\n') + SystemfehlerText(fehler) : QString()),
                           Knöpfe::OK, Symbol::Ausruf, besitzer);
         return false;
     }
     index.IndexDaten[size_t(eintrag)] = LeereMedienInfo();
     index.bolIndexGeändert = true;
     return true;
+}
+
+// An extension the user typed that would lead elsewhere or name nothing.
+bool EndungUnbrauchbar(const QString& endung)
+{
+    return endung.isEmpty() || endung.contains(kSeparator) || endung.contains(QLatin1Char('\\'));
+}
+
+// A pattern may leave nothing of a name: no name at all, "." or "..", or an
+// extension alone (a hidden file). `ziel` as the move step will clean it.
+bool NameUnbrauchbar(const QString& ziel)
+{
+    const QString name = DateinameBereinigen(DateinameZurückgeben(ziel), false);
+    return name.isEmpty() || name.size() == DateiEndungZurückgeben(name).size();
 }
 
 } // namespace
@@ -264,13 +286,9 @@ QString UmbenennenEingabenPrüfen(const UmbenennenEingaben& e)
                 "Bitte markieren Sie, ob Sie den Dateinamen in Groß- oder in Kleinschreibung ändern wollen.");
         return QString();
     case UmbenennenEndung:
-        if (e.strEndung.isEmpty())
-            return QStringLiteral("Bitte geben Sie eine neue Datei-Endung ein.");
-        return QString();
     case UmbenennenLeereDatei:
-        // The empty file must lie where the old one was.
-        if (e.strLeereEndung.isEmpty() || e.strLeereEndung.contains(kSeparator)
-            || e.strLeereEndung.contains(QLatin1Char('\\')))
+        // The renamed or empty file must lie where the old one was.
+        if (EndungUnbrauchbar(e.intFunktion == UmbenennenEndung ? e.strEndung : e.strLeereEndung))
             return QStringLiteral("Bitte geben Sie eine neue Datei-Endung ein.");
         return QString();
     case UmbenennenManuell:
@@ -336,6 +354,10 @@ bool DateiNachKriterienUmbenennen(Index& index, qint32 lngEintrag, const Umbenen
     if (!index.GültigerEintrag(lngEintrag))
         return false;
     QObject* besitzer = BibliotheksBesitzer();
+    if (const QString hinweis = UmbenennenEingabenPrüfen(e); !hinweis.isEmpty()) {
+        MeldungZeigen(hinweis, Knöpfe::OK, Symbol::Information, besitzer);
+        return false;
+    }
     const QString pfad = index.strIndexPfad[size_t(lngEintrag)];
     const QString ordner = PfadZurückgeben(pfad);
     const QString name = DateinameZurückgeben(pfad);
@@ -386,8 +408,16 @@ bool DateiNachKriterienUmbenennen(Index& index, qint32 lngEintrag, const Umbenen
     }
 
     // The move step: conflicts, folders and the final name are DateiVerschieben's.
-    if (ziel != pfad)
+    if (ziel != pfad) {
         ziel = OrdnerTeilBereinigen(ziel);
+        if (!ziel.isEmpty() && NameUnbrauchbar(ziel)) {
+            MeldungZeigen(QStringLiteral("Die Datei '") + pfad + QStringLiteral("' wurde nicht umbenannt: Der neue Name '")
+                              + DateinameZurückgeben(ziel)
+                              + QStringLiteral("' ist leer, besteht nur aus der Datei-Endung oder ist '.' oder '..'."),
+                          Knöpfe::OK, Symbol::Ausruf, besitzer);
+            return false;
+        }
+    }
     int modus = 1;
     QString meldung;
     if (!DateiVerschieben(pfad, ziel, modus, meldung)) {
@@ -403,8 +433,11 @@ bool DateiNachKriterienUmbenennen(Index& index, qint32 lngEintrag, const Umbenen
     return true;
 }
 
-qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const UmbenennenEingaben& e)
+qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const UmbenennenEingaben& e,
+                         std::vector<bool>* erledigt)
 {
+    if (erledigt)
+        erledigt->assign(einträge.size(), false);
     QObject* besitzer = BibliotheksBesitzer();
     const qint32 anzahl = qint32(einträge.size());
     FortschrittZeigenStarten(anzahl, true, besitzer, true, false, QStringLiteral("Benenne Dateien um"));
@@ -417,7 +450,10 @@ qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const Umb
         if (!index.GültigerEintrag(eintrag))
             continue;
         if (e.intFunktion != UmbenennenListeneintrag) {
-            const int verfügbar = DateiNichtVerfügbarPrüfen(index, eintrag, besitzer, false);
+            // A missing file is never replaced by an empty one: it is passed
+            // over. The other functions meet it in the move step, which says so.
+            const int verfügbar =
+                DateiNichtVerfügbarPrüfen(index, eintrag, besitzer, e.intFunktion == UmbenennenLeereDatei);
             if (verfügbar == 1)
                 continue;
             if (verfügbar == 2) {
@@ -427,6 +463,8 @@ qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const Umb
         }
         if (DateiNachKriterienUmbenennen(index, eintrag, e, lauf)) {
             ++behandelt;
+            if (erledigt)
+                (*erledigt)[size_t(i)] = true;
         } else if (i + 1 < anzahl
                    && MeldungZeigen(QStringLiteral("Möchten Sie mit der nächsten Datei fortfahren?"), Knöpfe::JaNein,
                                     Symbol::Frage, besitzer)
@@ -462,8 +500,9 @@ bool DateiAttributeSetzen(const QString& strPfad, int intSchreibschutz, int intA
         return fehler({5, QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument")});
     const QByteArray roh = Roh(strPfad);
     struct stat st;
-    if (strPfad.isEmpty() || ::stat(roh.constData(), &st) != 0)
-        return fehler(FehlerAusErrno(strPfad.isEmpty() ? ENOENT : errno));
+    // A stored path of another system names no file here.
+    if (!strPfad.startsWith(kSeparator) || ::stat(roh.constData(), &st) != 0)
+        return fehler(FehlerAusErrno(strPfad.startsWith(kSeparator) ? errno : ENOENT));
     // Writable again means writable for the owner, as deleting does it.
     const mode_t alle = S_IWUSR | S_IWGRP | S_IWOTH;
     const mode_t neu = intSchreibschutz ? (st.st_mode & ~alle) : (st.st_mode | S_IWUSR);
@@ -473,15 +512,20 @@ bool DateiAttributeSetzen(const QString& strPfad, int intSchreibschutz, int intA
 }
 
 bool LeereDateiMitEndungErstellen(const QString& strPfad, const QString& strEndung, bool bolLöschen,
-                                  QString* strFehlerPfad)
+                                  QString* strFehlerPfad, int* intFehler)
 {
     QString fehlerPfad;
+    int fehler = 0;
     const auto fertig = [&](bool erfolg) {
         if (strFehlerPfad)
             *strFehlerPfad = erfolg ? QString() : fehlerPfad;
+        if (intFehler)
+            *intFehler = erfolg ? 0 : fehler;
         return erfolg;
     };
-    if (strPfad.isEmpty() || strEndung.contains(kSeparator) || strEndung.contains(QLatin1Char('\\')))
+    // Only an absolute path: a stored path of another system would put the
+    // empty file wherever the program runs.
+    if (!strPfad.startsWith(kSeparator) || EndungUnbrauchbar(strEndung))
         return fertig(false);
     const QString alteEndung = DateiEndungZurückgeben(strPfad);
     QString ziel = strPfad.left(strPfad.size() - alteEndung.size()) + QLatin1Char('.') + strEndung;
@@ -498,6 +542,7 @@ bool LeereDateiMitEndungErstellen(const QString& strPfad, const QString& strEndu
                                            QStringLiteral("0"), QString());
             if (ziel.isEmpty()) {
                 fehlerPfad = strPfad.left(strPfad.size() - alteEndung.size()) + QLatin1Char('.') + strEndung;
+                fehler = EEXIST;
                 return fertig(false);
             }
             break;
@@ -511,17 +556,8 @@ bool LeereDateiMitEndungErstellen(const QString& strPfad, const QString& strEndu
     }
 
     QString neu = ziel;
-    if (ersetzen) {
-        int e = EEXIST;
-        for (int k = 0; k < 100 && e == EEXIST; ++k) {
-            neu = ziel + QStringLiteral("-neu") + (k ? QString::number(k) : QString());
-            e = LeerExklusivErstellen(neu);
-        }
-        if (e != 0) {
-            fehlerPfad = ziel;
-            return fertig(false);
-        }
-    } else if (LeerExklusivErstellen(ziel) != 0) {
+    fehler = ersetzen ? TempAnlegen(ziel, LeerExklusivErstellen, neu) : LeerExklusivErstellen(ziel);
+    if (fehler != 0) {
         fehlerPfad = ziel;
         return fertig(false);
     }
@@ -532,6 +568,7 @@ bool LeereDateiMitEndungErstellen(const QString& strPfad, const QString& strEndu
         return fertig(false);
     }
     if (ersetzen && ::rename(Roh(neu).constData(), Roh(ziel).constData()) != 0) {
+        fehler = errno;
         ::unlink(Roh(neu).constData());
         fehlerPfad = ziel == strPfad ? strPfad : ziel;
         return fertig(false);

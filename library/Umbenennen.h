@@ -83,8 +83,10 @@ bool DateiNachKriterienUmbenennen(Index& index, qint32 lngEintrag, const Umbenen
 // The run over the entries (the caller's own copy of the selection) with
 // progress, availability check and the question to go on; stores the inputs,
 // reports the number of entries handled and refreshes the list. Returns that
-// number.
-qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const UmbenennenEingaben& e);
+// number; `erledigt` (when given) tells for each element whether its entry
+// was handled. With the empty-file function missing files are passed over.
+qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const UmbenennenEingaben& e,
+                         std::vector<bool>* erledigt = nullptr);
 
 // Read-only is the write permission; hidden, system and archive do not
 // exist here and are refused with the message. True on success.
@@ -94,9 +96,10 @@ bool DateiAttributeSetzen(const QString& strPfad, int intSchreibschutz, int intA
 // Puts an empty file named like `strPfad` with the extension `strEndung` in
 // its place. The new file is made first and never truncates another (an
 // existing one is asked about), then, with `bolLöschen`, the old file is
-// deleted; when that fails the new file goes again. An extension holding a
-// separator is refused. On failure `strFehlerPfad` names the file that could
-// not be made or deleted.
+// deleted; when that fails the new file goes again. A path that is not
+// absolute and an extension holding a separator are refused. On failure
+// `strFehlerPfad` names the file that could not be made or deleted, and
+// `intFehler` the system's error number of making it (0 when none is known).
 bool LeereDateiMitEndungErstellen(const QString& strPfad, const QString& strEndung, bool bolLöschen,
-                                  QString* strFehlerPfad = nullptr);
+                                  QString* strFehlerPfad = nullptr, int* intFehler = nullptr);
 

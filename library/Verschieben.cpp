@@ -1,14 +1,16 @@
 #include "library/Verschieben.h"
 
 #include "core/Funktionen.h"
-#include "core/Kodierung.h"
+#include "core/SichereDatei.h"
 #include "core/Meldungen.h"
 #include "library/Besitzer.h"
 #include "core/Dateihelfer.h"
 #include "library/Dateikennung.h"
 
+#include <QDir>
 #include <QFile>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -34,6 +36,8 @@ bool IstZugriffsfehler(int nummer)
 
 Laufzeitfehler FehlerAusErrno(int e)
 {
+    // The failures the messages know by their own numbers; every other one
+    // is described by the one German table of system failures.
     switch (e) {
     case EACCES:
     case EPERM:
@@ -47,21 +51,41 @@ Laufzeitfehler FehlerAusErrno(int e)
         return {67, QStringLiteral("Zu viele Dateien")};
     case ENODEV:
     case ENXIO:
-    case EIO:
         return {68, QStringLiteral("Gerät nicht verfügbar")};
     case ENOSPC:
-    case EDQUOT:
         return {61, QStringLiteral("Datenträger voll")};
     case ENOENT:
         return {53, QStringLiteral("Datei nicht gefunden")};
     case EEXIST:
         return {58, QStringLiteral("Datei existiert bereits")};
-    case ENAMETOOLONG:
     case EINVAL:
         return {52, QStringLiteral("Dateiname oder -nummer falsch")};
     default:
         return {e, SystemfehlerBeschreibung(e)};
     }
+}
+
+QString SystemfehlerText(int e)
+{
+    const Laufzeitfehler f = FehlerAusErrno(e);
+    return FehlerText(f.beschreibung, f.nummer);
+}
+
+QString QuelleFehltMeldung(const QString& strQuelle)
+{
+    return QStringLiteral("Die Datei '") + strQuelle
+        + QStringLiteral("' (Quelldatei) kann nicht verschoben oder umbenannt werden.\nDiese '") + strQuelle
+        + QStringLiteral("' existiert nicht.");
+}
+
+int TempAnlegen(const QString& ziel, const std::function<int(const QString&)>& anlegen, QString& temp)
+{
+    int e = EEXIST;
+    for (int k = 0; k < 100 && e == EEXIST; ++k) {
+        temp = TempNameBilden(ziel, QStringLiteral("-neu") + (k ? QString::number(k) : QString()));
+        e = anlegen(temp);
+    }
+    return e;
 }
 
 namespace {
@@ -84,6 +108,12 @@ bool Vorhanden(const QString& pfad)
 {
     struct stat st;
     return ::lstat(Roh(pfad).constData(), &st) == 0;
+}
+
+bool IstLink(const QString& pfad)
+{
+    struct stat st;
+    return ::lstat(Roh(pfad).constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 // rename(2) that never replaces: 0 or errno.
@@ -143,14 +173,13 @@ int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool& um
 
     QString temp;
     int aus = -1;
-    for (int k = 0; k < 100 && aus < 0; ++k) {
-        temp = ziel + QStringLiteral("-neu") + (k ? QString::number(k) : QString());
-        aus = ::open(Roh(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (aus < 0 && errno != EEXIST)
-            break;
-    }
-    if (aus < 0) {
-        const int e = errno;
+    if (const int e = TempAnlegen(ziel,
+                                  [&aus](const QString& t) {
+                                      aus = ::open(Roh(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+                                      return aus < 0 ? errno : 0;
+                                  },
+                                  temp);
+        e != 0) {
         ::close(ein);
         return e;
     }
@@ -240,18 +269,68 @@ QString KonfliktBeschreibung(const QString& quelle, const QString& ziel)
                          "existierende Datei vom Datenträger gelöscht und durch die neue Datei ersetzt.");
 }
 
-// Whether a character may stay in a name. Windows-1252 characters follow
-// that code page's rules; others are kept when printable (Linux names hold
-// any Unicode), so that no title in another script is lost.
+// Whether a character may stay in a name: the control characters go (below
+// U+0020 all but backspace, tab, line feed and carriage return, and U+007F to
+// U+009F), and what no name can show (format, private and unassigned
+// characters, lone surrogates); every printable character of any script
+// stays, the Windows-1252 letters (Š, Ž, €, –) as much as any other.
 bool ZeichenErlaubt(char32_t c)
 {
-    if (c <= 0xFFFF) {
-        const int b = Cp1252Byte(char16_t(c));
-        if (b >= 0)
-            return b == 8 || b == 9 || b == 10 || b == 13 || (b >= 32 && b <= 126) || b == 145 || b == 146
-                || b >= 160;
-    }
+    if (c < 0x20)
+        return c == 8 || c == 9 || c == 10 || c == 13;
+    if (c >= 0x7F && c <= 0x9F)
+        return false;
+    if (c <= 0xFF)
+        return true;
     return QChar::isPrint(c);
+}
+
+// Where a symbolic link points, as a path that holds from any folder: a
+// relative target is put behind the link's own folder (the system resolves
+// both alike), tidied where the tidy form names the same file.
+int LinkZielAbsolut(const QString& link, QByteArray& ziel)
+{
+    QByteArray puffer(PATH_MAX, Qt::Uninitialized);
+    const ssize_t n = ::readlink(Roh(link).constData(), puffer.data(), size_t(puffer.size()));
+    if (n < 0)
+        return errno;
+    if (n >= puffer.size())
+        return ENAMETOOLONG;
+    ziel = puffer.left(n);
+    if (ziel.startsWith('/'))
+        return 0;
+    ziel = Roh(PfadZurückgeben(link)) + '/' + ziel;
+    const QString sauber = QDir::cleanPath(QFile::decodeName(ziel));
+    if (GleicheDatei(sauber, QFile::decodeName(ziel)))
+        ziel = Roh(sauber);
+    return 0;
+}
+
+// Puts a symbolic link at `ziel` in another folder that leads where the link
+// `quelle` leads (the old link stays; the data behind it is never touched).
+// Replacing goes through a temporary link. 0 or errno; `umbenennenFehler`
+// tells whether the rename over the replaced target failed.
+int LinkNeuAnlegen(const QString& quelle, const QString& ziel, bool ersetzen, bool& umbenennenFehler)
+{
+    umbenennenFehler = false;
+    QByteArray inhalt;
+    if (const int e = LinkZielAbsolut(quelle, inhalt); e != 0)
+        return e;
+    const auto anlegen = [&inhalt](const QString& pfad) {
+        return ::symlink(inhalt.constData(), Roh(pfad).constData()) == 0 ? 0 : errno;
+    };
+    if (!ersetzen)
+        return anlegen(ziel); // refuses an existing name by itself
+    QString temp;
+    if (const int e = TempAnlegen(ziel, anlegen, temp); e != 0)
+        return e;
+    if (::rename(Roh(temp).constData(), Roh(ziel).constData()) != 0) {
+        const int e = errno;
+        ::unlink(Roh(temp).constData());
+        umbenennenFehler = true;
+        return e;
+    }
+    return 0;
 }
 
 } // namespace
@@ -304,15 +383,15 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
     strMeldung.clear();
     if (intModus == 1 && strZiel == strQuelle)
         return true;
+    // A stored path of another system (a drive letter, backslashes) names no
+    // file here, whatever the working folder holds.
+    if (!strQuelle.startsWith(QChar(kPfadTrenner)) || !DoesExist(strQuelle)) {
+        strMeldung = QuelleFehltMeldung(strQuelle);
+        return false;
+    }
     // A relative target would land wherever the program happens to run.
     if (!strZiel.startsWith(QChar(kPfadTrenner))) {
         strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(EINVAL));
-        return false;
-    }
-    if (!DoesExist(strQuelle)) {
-        strMeldung = QStringLiteral("Die Datei '") + strQuelle
-            + QStringLiteral("' (Quelldatei) kann nicht verschoben oder umbenannt werden.\nDiese '") + strQuelle
-            + QStringLiteral("' existiert nicht.");
         return false;
     }
 
@@ -379,13 +458,31 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
     int fehler = 0;
     bool ersetzenFehlgeschlagen = false;
     bool kopieren = intModus != 1;
+    // What a move leaves at the source once the target is complete.
+    bool quelleLöschen = false;
     if (!kopieren) {
-        fehler = Umbenennen(strQuelle, strZiel, ersetzen);
-        if (fehler == EXDEV) {
-            kopieren = true;
-            fehler = 0;
+        if (IstLink(strQuelle) && !GleicheDatei(PfadZurückgeben(strQuelle), PfadZurückgeben(strZiel))) {
+            // A link renamed in its folder still leads where it led; one that
+            // changes folders is made anew to lead there from the new one.
+            bool umbenennenFehler = false;
+            fehler = LinkNeuAnlegen(strQuelle, strZiel, ersetzen, umbenennenFehler);
+            ersetzenFehlgeschlagen = ersetzen && umbenennenFehler;
+            if (fehler != 0 && !ersetzenFehlgeschlagen) {
+                strMeldung = QStringLiteral("Es ist ein Fehler beim Ändern des Dateinamens '") + strQuelle
+                    + QStringLiteral("' aufgetreten.\nDie Datei ist eine symbolische Verknüpfung, die in '")
+                    + PfadZurückgeben(strZiel) + QStringLiteral("' nicht angelegt werden kann: ")
+                    + SystemfehlerText(fehler) + QLatin1Char('.');
+                return false;
+            }
+            quelleLöschen = fehler == 0;
         } else {
-            ersetzenFehlgeschlagen = ersetzen && fehler != 0;
+            fehler = Umbenennen(strQuelle, strZiel, ersetzen);
+            if (fehler == EXDEV) {
+                kopieren = true;
+                fehler = 0;
+            } else {
+                ersetzenFehlgeschlagen = ersetzen && fehler != 0;
+            }
         }
     }
     if (kopieren) {
@@ -394,8 +491,7 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         ersetzenFehlgeschlagen = ersetzen && umbenennenFehler;
         // A move across file systems: the source goes only once the copy is
         // complete and on the disk.
-        if (fehler == 0 && intModus == 1 && !GleicheDatei(strQuelle, strZiel))
-            DateiLöschen(strQuelle);
+        quelleLöschen = fehler == 0 && intModus == 1 && !GleicheDatei(strQuelle, strZiel);
     }
     if (ersetzenFehlgeschlagen) {
         MeldungZeigen(QStringLiteral("Die Datei '") + strZiel
@@ -407,7 +503,25 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(fehler));
         return false;
     }
-    return DoesExist(strZiel);
+    if (quelleLöschen) {
+        // A link goes itself (never a permission of what it leads to); a
+        // file may be read-only.
+        const bool weg = IstLink(strQuelle) ? ::unlink(Roh(strQuelle).constData()) == 0 : DateiLöschen(strQuelle);
+        if (!weg) {
+            // Both files stay; the move counts as failed, so the entry keeps
+            // naming the source, which is still there.
+            strMeldung = QStringLiteral("Die Datei '") + strZiel
+                + QStringLiteral("' wurde angelegt, aber die Quelldatei '") + strQuelle
+                + QStringLiteral("' konnte nicht gelöscht werden.");
+            return false;
+        }
+        OrdnerSynchronisieren(PfadZurückgeben(strQuelle));
+    }
+    if (!DoesExist(strZiel)) {
+        strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(ENOENT));
+        return false;
+    }
+    return true;
 }
 
 DateiExistiert DateiExistiertFragen(const QString& strQuelle, const QString& strZiel)

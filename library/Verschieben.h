@@ -23,8 +23,11 @@ struct DateiExistiertDienst {
 // free name), replace (only then is a file overwritten, atomically through a
 // temporary file), or cancel. A copy onto the file itself answered with
 // "replace" becomes a move (intModus is set to 1). A move across file
-// systems copies, checks the size, syncs, and only then deletes the source.
-// A target that is no absolute path is refused before anything is touched.
+// systems copies, checks the size, syncs, and only then deletes the source;
+// when the source cannot be deleted the move counts as failed (both files
+// stay). A symbolic link moved to another folder is made anew there, leading
+// to the same file. A source that is no absolute path counts as missing; a
+// target that is none is refused before anything is touched.
 // True when the file is at the target afterwards; otherwise `strMeldung`
 // says why ("" when the reason was already shown or nothing was reported).
 bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus, QString& strMeldung);
@@ -33,12 +36,24 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
 // (Abbrechen without a handler).
 DateiExistiert DateiExistiertFragen(const QString& strQuelle, const QString& strZiel);
 
-// A system failure as the messages name it: a number and a description.
+// A system failure as the messages name it: a number and a German
+// description (SystemfehlerBeschreibung for those without a number of their
+// own), and both as one text: description, " (Fehler ", number, ")".
 struct Laufzeitfehler {
     int nummer = 0;
     QString beschreibung;
 };
 Laufzeitfehler FehlerAusErrno(int e);
+QString SystemfehlerText(int e);
+
+// The message for a source that is not there (also a stored path of another
+// system, which names no file here).
+QString QuelleFehltMeldung(const QString& strQuelle);
+
+// Makes a temporary entry beside `ziel` (its name plus "-neu", "-neu1", …,
+// cut to the name limit) with `anlegen`, which answers 0 or errno; EEXIST
+// tries the next name. 0 with `temp` set, or the errno.
+int TempAnlegen(const QString& ziel, const std::function<int(const QString&)>& anlegen, QString& temp);
 
 // The text with every character removed that a file name (or, with
 // `bolPfadeErlaubt`, a path) must not hold; "" when the text cannot be used

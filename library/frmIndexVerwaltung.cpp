@@ -177,9 +177,8 @@ void frmIndexVerwaltung::DoppelteDateienSuchen(int intMethode)
     QWidget* aufrufer = isVisible() ? static_cast<QWidget*>(this) : parentWidget();
     ::DoppelteDateienSuchen(m_index, m_einträge, intMethode, m_listenZeilen, aufrufer, ergebnis);
     lstEinträge->addItems(ergebnis.zeilen);
+    // No finding is chosen for the user: the details wait for his pick.
     lblGefundenAnzahl->setText(QString::number(ergebnis.Anzahl()) + QStringLiteral(" Datei(en) gefunden"));
-    if (ergebnis.Anzahl() > 0)
-        lstEinträge->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 }
 
 void frmIndexVerwaltung::cboSuchmethode_Click()

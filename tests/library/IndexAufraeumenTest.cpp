@@ -147,7 +147,8 @@ TEST_F(IndexAufraeumenTest, ErsetzenDurchLeereDateien)
     EXPECT_EQ(Lesen(baum.Pfad("b/lied.mp3")), KleineMp3()) << "its original stays";
     ASSERT_EQ(meldungen.gezeigt.size(), 1u);
     EXPECT_EQ(meldungen.gezeigt[0].text, "Die Datei '" + baum.Pfad("b/lied.inanderemordner")
-                                             + "' konnte nicht erstellt werden.\nMöchten Sie mit der nächsten Datei fortfahren?");
+                                             + "' konnte nicht erstellt werden.\nDatei existiert bereits (Fehler 58)"
+                                               "\nMöchten Sie mit der nächsten Datei fortfahren?");
     EXPECT_TRUE(QFile::exists(baum.Pfad("c/lied.inanderemordner")));
     EXPECT_EQ(QFileInfo(baum.Pfad("c/lied.inanderemordner")).size(), 0) << "the same name: emptied in place";
     EXPECT_FALSE(QFile::exists(baum.Pfad("d/ohne")));
@@ -189,6 +190,27 @@ TEST_F(IndexAufraeumenTest, OriginalDasNichtWeichtBehältSeinenEintrag)
                                              + "' konnte nicht gelöscht werden.\nMöchten Sie mit der nächsten fortfahren?");
     (void)a;
     (void)b;
+}
+
+TEST_F(IndexAufraeumenTest, ErsetzenEinerFehlendenDateiEntferntDenEintrag)
+{
+    // As deleting does: a file that is gone leaves the index; nothing is
+    // made in its place, and no record is emptied.
+    Eintrag(baum.Ordner("a") + "/fehlt.mp3", AktionLeereDatei);
+    Eintrag("C:\\Musik\\alt.mp3", AktionLeereDatei);
+    Eintrag(baum.Datei("b/da.mp3"), AktionLeereDatei);
+    Eintrag(baum.Pfad("c/auch-weg.mp3"), AktionLöschen);
+    Eintrag(baum.Datei("d/bleibt.mp3"), KeineAktion);
+    const QString vorher = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(baum.Ordner("arbeit")));
+    IndexAufräumen(index, aktion, nullptr);
+    EXPECT_TRUE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    QDir::setCurrent(vorher);
+    EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("d/bleibt.mp3")}));
+    EXPECT_TRUE(QDir(baum.Pfad("a")).isEmpty());
+    EXPECT_TRUE(QFile::exists(baum.Pfad("b/da.inanderemordner")));
+    EXPECT_TRUE(meldungen.gezeigt.empty());
+    EXPECT_EQ(status.Text(), "Der Index wurde aufgeräumt");
 }
 
 TEST_F(IndexAufraeumenTest, AbwesendesMediumBeimErsetzen)

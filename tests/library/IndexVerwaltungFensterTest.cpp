@@ -66,6 +66,11 @@ protected:
         f.cboSuchmethode->setCurrentIndex(methode);
         f.cmdSuchen->click();
     }
+    // The user picks a finding in the result list.
+    static void ZeileKlicken(frmIndexVerwaltung& f, int zeile)
+    {
+        MausKlick(f.lstEinträge->viewport(), f.lstEinträge->visualItemRect(f.lstEinträge->item(zeile)).center());
+    }
     static QStringList Zeilen(const frmIndexVerwaltung& f)
     {
         QStringList l;
@@ -95,11 +100,14 @@ TEST_F(IndexVerwaltungFensterTest, ÖffnenOhneSucheUndSuchenFülltAmOrt)
 
     f->cboSuchmethode->setCurrentIndex(SucheDateiname);
     EXPECT_TRUE(f->cmdSuchen->isEnabled());
-    f->cmdSuchen->click();
+    MausKlick(f->cmdSuchen);
     EXPECT_TRUE(f->isVisible()) << "the window is refilled where it stands";
     EXPECT_EQ(Zeilen(*f), QStringList({"'Lied.mp3' und 'lied.MP3' haben die gleichen Dateinamen"}));
     EXPECT_EQ(f->lblGefundenAnzahl->text(), "1 Datei(en) gefunden");
-    // The first finding is selected and shown.
+    // Nothing is picked for the user: the details wait for his choice.
+    EXPECT_TRUE(f->lstEinträge->selectedItems().isEmpty());
+    EXPECT_TRUE(f->fraDetails->isHidden());
+    ZeileKlicken(*f, 0);
     EXPECT_FALSE(f->fraDetails->isHidden());
     EXPECT_EQ(f->lblDateiname1->text(), a);
     EXPECT_EQ(f->lblDatei1->text(), "Dateiname - Eintrag 1");
@@ -110,12 +118,15 @@ TEST_F(IndexVerwaltungFensterTest, ÖffnenOhneSucheUndSuchenFülltAmOrt)
 
     Suchen(*f, SucheNichtVorhanden);
     EXPECT_EQ(Zeilen(*f), QStringList({"'fehlt.mp3' existiert nicht"}));
+    EXPECT_TRUE(f->fraDetails->isHidden()) << "a new search hides the last details";
+    ZeileKlicken(*f, 0);
     for (QWidget* w : std::initializer_list<QWidget*>{f->cmdInfos2, f->cmdAbspielen2, f->lblDateiname2, f->lblDatei2,
                                                       f->lblGleichÜberschrift, f->lblGleich, f->cboAktion2})
         EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
 
     Suchen(*f, SucheGröße);
     EXPECT_EQ(Zeilen(*f), QStringList({"'Lied.mp3' und 'lied.MP3' haben gleiche Dateigröße"}));
+    ZeileKlicken(*f, 0);
     EXPECT_EQ(f->lblGleich->text(), "10");
 }
 
@@ -206,6 +217,7 @@ TEST_F(IndexVerwaltungFensterTest, OkUndAbbrechenFragenErst)
     EXPECT_TRUE(f->isVisible());
 
     Suchen(*f, SucheGröße);
+    ZeileKlicken(*f, 0);
     f->cboAktion2->setCurrentIndex(AktionAusIndexEntfernen);
     f->cboAktion2->activated(AktionAusIndexEntfernen);
     meldungen.antworten = {Antwort::Nein};
@@ -249,6 +261,7 @@ TEST_F(IndexVerwaltungFensterTest, BefehlDesHauptfenstersÖffnetUndRäumtAuf)
         Suchen(*fenster, SucheDateiname);
         EXPECT_EQ(QApplication::activeModalWidget(), fenster) << "a search keeps the same window open";
         ASSERT_EQ(fenster->lstEinträge->count(), 1);
+        ZeileKlicken(*fenster, 0);
         fenster->cboAktion2->setCurrentIndex(AktionLöschen);
         fenster->cboAktion2->activated(AktionLöschen);
         meldungen.antworten = {Antwort::Ja, Antwort::Nein}; // confirm; keep the emptied folder b

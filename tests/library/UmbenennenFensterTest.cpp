@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -140,6 +141,28 @@ TEST_F(UmbenennenFensterTest, FunktionenZeigenIhrenRahmenUndPruefenIhreEingaben)
     w.cmdOk_Click();
     EXPECT_EQ(hauptIndex().strIndexPfad[size_t(e)], baum.Pfad("r/Abba - Waterloo.mp3"));
     EXPECT_EQ(w.txtErsetzenEndung->text(), "inanderemordner");
+}
+
+TEST_F(UmbenennenFensterTest, EndungMitTrennerLaesstDasFensterOffen)
+{
+    Fortschrittsattrappe fortschritt;
+    const QString pfad = baum.Datei("t/song.mp3");
+    frmUmbenennen w;
+    w.Voreinstellen();
+    w.einträge = {Eintrag(pfad)};
+    w.show();
+    MausKlick(w.lstFunktionen->viewport(), w.lstFunktionen->visualItemRect(w.lstFunktionen->item(6)).center());
+    ASSERT_FALSE(w.fraOptionen[6]->isHidden());
+    w.txtDateiendung->selectAll();
+    Tippen(w.txtDateiendung, "ogg/evil");
+    EXPECT_EQ(w.txtDateiendung->text(), "ogg/evil");
+    MausKlick(w.cmdOk);
+    ASSERT_FALSE(meldungen.gezeigt.empty());
+    EXPECT_EQ(meldungen.gezeigt.back().text, "Bitte geben Sie eine neue Datei-Endung ein.");
+    EXPECT_EQ(meldungen.gezeigt.back().symbol, Symbol::Information);
+    EXPECT_TRUE(w.isVisible()) << "the window stays open for another input";
+    EXPECT_EQ(hauptIndex().strIndexPfad[1], pfad);
+    EXPECT_EQ(QDir(baum.Pfad("t")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"song.mp3"}));
 }
 
 TEST_F(UmbenennenFensterTest, KopierenFensterUndVorschlaege)

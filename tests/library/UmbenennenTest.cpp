@@ -468,3 +468,157 @@ TEST_F(UmbenennenTest, LeereDateiGehtWiederWennDasAlteBleibt)
     EXPECT_FALSE(QFile::exists(baum.Pfad("i/Song.leer"))) << "the new file went again";
     EXPECT_TRUE(meldungen.Enthält("Die Datei '" + p + "' konnte nicht gelöscht werden."));
 }
+
+TEST_F(UmbenennenTest, LeereDateienNurFuerVorhandeneDateien)
+{
+    const QString fehlt = baum.Pfad("f/fehlt.mp3");
+    const qint32 a = Eintrag(fehlt);
+    const qint32 b = Eintrag(baum.Datei("f/da.mp3", "musik"));
+    const qint32 c = Eintrag("C:\\Musik\\alt.mp3");
+    UmbenennenEingaben ein = Funktion(UmbenennenLeereDatei);
+    ein.strLeereEndung = "leer";
+    // The working folder must never receive an empty file for a foreign path.
+    const QString vorher = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(baum.Ordner("arbeit")));
+    EXPECT_EQ(DateienUmbenennen(index, {a, b, c}, ein), 1);
+    EXPECT_EQ(index.IndexDaten[size_t(a)].Datei_AngefordertAnzahl, 7) << "the missing file's record stays";
+    EXPECT_EQ(index.IndexDaten[size_t(a)].Mp3_ID3v1_Titel, "Waterloo");
+    EXPECT_EQ(index.IndexDaten[size_t(c)].Datei_AngefordertAnzahl, 7);
+    EXPECT_FALSE(QFile::exists(baum.Pfad("f/fehlt.leer")));
+    EXPECT_TRUE(QFile::exists(baum.Pfad("f/da.leer")));
+    EXPECT_EQ(index.IndexDaten[size_t(b)].Datei_AngefordertAnzahl, 0);
+    EXPECT_EQ(status.Text(), "1 Dateien wurden umbenannt/geändert.");
+
+    // Called for one entry, the engine refuses and says why.
+    EXPECT_FALSE(Einzeln(a, ein));
+    EXPECT_FALSE(Einzeln(c, ein));
+    EXPECT_TRUE(meldungen.Enthält("Die Datei 'C:\\Musik\\alt.mp3' (Quelldatei) kann nicht verschoben oder umbenannt "
+                                  "werden.\nDiese 'C:\\Musik\\alt.mp3' existiert nicht."));
+    EXPECT_TRUE(meldungen.Enthält("Diese '" + fehlt + "' existiert nicht."));
+    EXPECT_EQ(index.IndexDaten[size_t(a)].Datei_AngefordertAnzahl, 7);
+    EXPECT_FALSE(LeereDateiMitEndungErstellen("C:\\Musik\\alt.mp3", "leer", false));
+    EXPECT_TRUE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    QDir::setCurrent(vorher);
+}
+
+TEST_F(UmbenennenTest, UnbrauchbareMusterBenennenNichtsUm)
+{
+    // Each leaves no usable name: the file stays, a message names it, and the
+    // run goes on with the next file (in a folder of its own).
+    struct Fall {
+        const char* name;
+        int funktion;
+        QString titel;
+        QString eingabe; // format, text to find, or typed name
+    };
+    const std::vector<Fall> fälle = {
+        {"empty title", UmbenennenFelder, "", "%Titel%"},
+        {"title ..", UmbenennenFelder, "..", "%Interpret%\\%Titel%"},
+        {"title .", UmbenennenFelder, ".", "%Titel%"},
+        {"title cleaned away", UmbenennenFelder, "???", "%Titel%"},
+        {"replaced whole", UmbenennenErsetzen, "", "Lied"},
+        {"typed ..", UmbenennenManuell, "", ".."},
+        {"typed extension only", UmbenennenManuell, "", ".mp3"},
+    };
+    int n = 0;
+    for (const Fall& f : fälle) {
+        const QString ordner = QString("m%1").arg(n++);
+        const QString pfad = baum.Datei(ordner + "/Lied.mp3", "lied");
+        const qint32 e = Eintrag(pfad, "A", f.titel);
+        const qint32 danach = Eintrag(baum.Datei(ordner + "-weiter/Lied 2.mp3", "z"), "B", "Zwei");
+        UmbenennenEingaben ein = Funktion(f.funktion);
+        ein.strFormat = f.eingabe;
+        ein.strErsetzen = f.eingabe;
+        namen.antworten = {baum.Pfad(ordner + "/" + f.eingabe), baum.Pfad(ordner + "-weiter/Zwei.mp3")};
+        meldungen.gezeigt.clear();
+        meldungen.antworten = {Antwort::OK, Antwort::Ja};
+        EXPECT_EQ(DateienUmbenennen(index, {e, danach}, ein), 1) << f.name;
+        EXPECT_EQ(Pfad(e), pfad) << f.name;
+        EXPECT_EQ(Lesen(pfad), "lied") << f.name;
+        EXPECT_NE(Pfad(danach), baum.Pfad(ordner + "-weiter/Lied 2.mp3")) << f.name << ": the next one was renamed";
+        ASSERT_GE(meldungen.gezeigt.size(), 2u) << f.name;
+        EXPECT_TRUE(meldungen.gezeigt[0].text.startsWith("Die Datei '" + pfad + "' wurde nicht umbenannt: "))
+            << f.name << ": " << meldungen.gezeigt[0].text.toStdString();
+        EXPECT_EQ(meldungen.gezeigt[0].symbol, Symbol::Ausruf);
+        EXPECT_EQ(meldungen.gezeigt[1].text, "Möchten Sie mit der nächsten Datei fortfahren?") << f.name;
+        EXPECT_EQ(QDir(baum.Pfad(ordner)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList({"Lied.mp3"}))
+            << f.name << ": no hidden file, no folder";
+    }
+}
+
+TEST_F(UmbenennenTest, EndungMitTrennerWirdAbgelehnt)
+{
+    const qint32 e = Eintrag(baum.Datei("t/song.mp3", "s"));
+    UmbenennenEingaben ein = Funktion(UmbenennenEndung);
+    for (const char* falsch : {"ogg/evil", "ogg\\evil", "/", ""}) {
+        ein.strEndung = falsch;
+        EXPECT_EQ(UmbenennenEingabenPrüfen(ein), "Bitte geben Sie eine neue Datei-Endung ein.") << falsch;
+        meldungen.gezeigt.clear();
+        EXPECT_FALSE(Einzeln(e, ein)) << falsch;
+        ASSERT_EQ(meldungen.gezeigt.size(), 1u) << falsch;
+        EXPECT_EQ(meldungen.gezeigt.back().text, "Bitte geben Sie eine neue Datei-Endung ein.");
+        EXPECT_EQ(meldungen.gezeigt.back().symbol, Symbol::Information);
+    }
+    EXPECT_EQ(Pfad(e), baum.Pfad("t/song.mp3"));
+    EXPECT_EQ(QDir(baum.Pfad("t")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"song.mp3"}));
+}
+
+TEST_F(UmbenennenTest, VerknuepfungUndFremdePfadeBeimUmbenennen)
+{
+    const QString daten = baum.Datei("daten/lied.mp3", "daten");
+    QDir().mkpath(baum.Pfad("links"));
+    const QString link = baum.Pfad("links/x.mp3");
+    ASSERT_EQ(::symlink("../daten/lied.mp3", QFile::encodeName(link).constData()), 0);
+    const qint32 e = Eintrag(link);
+    const qint32 w = Eintrag("C:\\Musik\\alt.mp3");
+    UmbenennenEingaben ein = Funktion(UmbenennenFelder);
+    ein.strFormat = "%Titel%";
+    ASSERT_TRUE(Einzeln(e, ein));
+    EXPECT_EQ(Pfad(e), baum.Pfad("links/Waterloo.mp3"));
+    EXPECT_EQ(Lesen(Pfad(e)), "daten");
+    ein.strFormat = "neu\\%Interpret%";
+    ASSERT_TRUE(Einzeln(e, ein));
+    EXPECT_EQ(Pfad(e), baum.Pfad("links/neu/Abba.mp3"));
+    EXPECT_TRUE(QFileInfo(Pfad(e)).isSymLink());
+    EXPECT_EQ(Lesen(Pfad(e)), "daten") << "the moved link still reaches its data";
+    EXPECT_EQ(Lesen(daten), "daten");
+
+    // A stored Windows path is a missing file, not a wrong name.
+    EXPECT_FALSE(Einzeln(w, ein));
+    EXPECT_EQ(meldungen.gezeigt.back().text, "Die Datei 'C:\\Musik\\alt.mp3' (Quelldatei) kann nicht verschoben oder "
+                                              "umbenannt werden.\nDiese 'C:\\Musik\\alt.mp3' existiert nicht.");
+    EXPECT_EQ(Pfad(w), "C:\\Musik\\alt.mp3");
+}
+
+TEST_F(UmbenennenTest, LangeNamenUndGruendeAufDeutsch)
+{
+    // 83 characters of three bytes and ".mp3": 253 bytes, renamed and
+    // replaced by an empty file whose name would pass the limit.
+    const QString name = QString(83, QChar(0x65E5));
+    const qint32 e = Eintrag(baum.Datei("j/" + name + ".mp3", "j"));
+    UmbenennenEingaben ein = Funktion(UmbenennenErsetzen);
+    ein.strErsetzen = QString(QChar(0x65E5));
+    ein.strErsetzenDurch = QString(QChar(0x672C));
+    ASSERT_TRUE(Einzeln(e, ein));
+    EXPECT_EQ(Pfad(e), baum.Pfad("j/" + QString(83, QChar(0x672C)) + ".mp3"));
+    ein = Funktion(UmbenennenEndung);
+    ein.strEndung = "ogg";
+    ASSERT_TRUE(Einzeln(e, ein));
+    EXPECT_EQ(Lesen(Pfad(e)), "j");
+
+    ein = Funktion(UmbenennenLeereDatei);
+    ein.strLeereEndung = "inanderemordner";
+    EXPECT_FALSE(Einzeln(e, ein));
+    EXPECT_TRUE(meldungen.Enthält("' konnte nicht erstellt werden.\nDer Dateiname ist zu lang (Fehler 36)"));
+    EXPECT_EQ(Lesen(Pfad(e)), "j");
+    EXPECT_EQ(index.IndexDaten[size_t(e)].Datei_AngefordertAnzahl, 7);
+
+    // A name too long for the system is said so.
+    ein = Funktion(UmbenennenErsetzen);
+    ein.strErsetzen = QString(QChar(0x672C));
+    ein.strErsetzenDurch = "abcd";
+    EXPECT_FALSE(Einzeln(e, ein));
+    EXPECT_TRUE(meldungen.Enthält("Der Dateiname ist zu lang (Fehler 36)."));
+    EXPECT_FALSE(meldungen.Enthält("Dateiname oder -nummer falsch"));
+}
