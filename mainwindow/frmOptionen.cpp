@@ -651,7 +651,7 @@ void frmOptionen::cmdAbbrechen_Click() { hide(); }
 void frmOptionen::cmdRücksetzen_Click()
 {
     if (MeldungZeigen(QStringLiteral("Möchten Sie tatsächlich alle Programmeinstellungen zurücksetzen?"), Knöpfe::JaNein,
-                      Symbol::Ausruf, this)
+                      Symbol::Ausruf, this, Antwort::Nein)
         != Antwort::Ja)
         return;
     // Every setting takes its default at once; `Dateiname` keeps the index in use.
