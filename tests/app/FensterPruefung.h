@@ -4,13 +4,16 @@
 // no visible control lies over another.
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QComboBox>
+#include <QButtonGroup>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -122,6 +125,12 @@ inline void kinderPrüfen(const QWidget* eltern, const QString& wo, QStringList&
             continue;
         sichtbar.push_back(w);
     }
+    // Option buttons that switch each other: at most one of them is on.
+    QHash<const QObject*, int> an;
+    for (const QWidget* w : sichtbar)
+        if (auto* o = qobject_cast<const QRadioButton*>(w); o && o->isChecked() && o->autoExclusive())
+            if (++an[o->group() ? static_cast<const QObject*>(o->group()) : eltern] == 2)
+                befunde << wo + QStringLiteral(": several option buttons are on together, ") + name(o);
     const QRect innen = eltern->rect();
     for (int i = 0; i < sichtbar.size(); ++i) {
         const QWidget* w = sichtbar[i];
@@ -138,12 +147,24 @@ inline void kinderPrüfen(const QWidget* eltern, const QString& wo, QStringList&
             if (!dynamic_cast<const Zeilenlabel*>(l) && !l->text().isEmpty() && !labelTextPasst(l, warum))
                 befunde << n + QStringLiteral(" cuts its text: ") + warum;
         } else if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
-            if (!b->text().isEmpty() && !knopfTextPasst(b, warum))
+            if (b->hasHeightForWidth()) {
+                if (b->minimumSizeHint().width() > b->width() || b->heightForWidth(b->width()) > b->height())
+                    befunde << n + QStringLiteral(" cuts its text: needs %1 wide and %2 high, has %3")
+                                       .arg(b->minimumSizeHint().width())
+                                       .arg(b->heightForWidth(b->width()))
+                                       .arg(maße(b->size()));
+            } else if (!b->text().isEmpty() && !knopfTextPasst(b, warum))
                 befunde << n + QStringLiteral(" cuts its text: ") + warum;
         } else if (auto* g = qobject_cast<const QGroupBox*>(w)) {
             if (!g->title().isEmpty()
                 && g->fontMetrics().size(Qt::TextShowMnemonic, g->title()).width() > g->width())
                 befunde << n + QStringLiteral(" cuts its title");
+        }
+        if (auto* liste = qobject_cast<const QAbstractItemView*>(w)) {
+            const int zeile = liste->model() && liste->model()->rowCount() > 0 ? liste->sizeHintForRow(0)
+                                                                                : liste->fontMetrics().height();
+            if (liste->viewport()->height() < 3 * zeile)
+                befunde << n + QStringLiteral(" is too low to show three rows: %1 high").arg(liste->viewport()->height());
         }
         if (!zusammengesetzt(w))
             kinderPrüfen(w, n, befunde);
@@ -167,7 +188,24 @@ inline QStringList Prüfen(const QWidget* fenster)
 inline void klicken(QAbstractButton* b)
 {
     ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
-    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->rect().center());
+    // A check box or option button takes the click on its box, whatever its width.
+    QPoint ort = b->rect().center();
+    if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b)) {
+        QStyleOptionButton opt;
+        opt.initFrom(b);
+        opt.text = b->text();
+        ort = b->style()
+                  ->subElementRect(qobject_cast<QRadioButton*>(b) ? QStyle::SE_RadioButtonIndicator
+                                                                  : QStyle::SE_CheckBoxIndicator,
+                                   &opt, b)
+                  .center();
+    }
+    const bool vorher = b->isChecked();
+    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, ort);
+    if (qobject_cast<QRadioButton*>(b))
+        EXPECT_TRUE(b->isChecked()) << b->objectName().toStdString() << " took no click";
+    else if (b->isCheckable())
+        EXPECT_NE(b->isChecked(), vorher) << b->objectName().toStdString() << " took no click";
 }
 
 // Closes a modal window as its cancel button or its title bar would.

@@ -1,7 +1,7 @@
 // The program's message box: Enter presses the default button, the first
 // unless the message names another; the reset of the options asks with "Nein".
 
-#include "FensterPruefung.h"
+#include "app/FensterPruefung.h"
 
 #include "app/Dienste_gui.h"
 #include "core/Einstellungen.h"
