@@ -35,6 +35,9 @@ namespace fensterpruefung {
 
 constexpr int kBildschirmBreite = 1280;
 constexpr int kBildschirmHöhe = 800;
+// The window manager's frame around a window: a title bar and thin edges.
+constexpr int kRahmenHöhe = 32;
+constexpr int kRahmenBreite = 8;
 
 // Posted layout requests and resizes run until nothing is left to do.
 inline void setzenLassen()
@@ -175,9 +178,10 @@ inline void kinderPrüfen(const QWidget* eltern, const QString& wo, QStringList&
 inline QStringList Prüfen(const QWidget* fenster)
 {
     QStringList befunde;
-    if (fenster->width() > kBildschirmBreite || fenster->height() > kBildschirmHöhe)
-        befunde << QStringLiteral("the window is %1, larger than the screen").arg(maße(fenster->size()));
-    if (fenster->minimumSize().width() > kBildschirmBreite || fenster->minimumSize().height() > kBildschirmHöhe)
+    const QSize platz(kBildschirmBreite - kRahmenBreite, kBildschirmHöhe - kRahmenHöhe);
+    if (fenster->width() > platz.width() || fenster->height() > platz.height())
+        befunde << QStringLiteral("the window is %1, with its frame larger than the screen").arg(maße(fenster->size()));
+    if (fenster->minimumSize().width() > platz.width() || fenster->minimumSize().height() > platz.height())
         befunde << QStringLiteral("the window needs at least %1").arg(maße(fenster->minimumSize()));
     kinderPrüfen(fenster, name(fenster), befunde);
     return befunde;
