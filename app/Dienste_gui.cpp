@@ -24,9 +24,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
-
-Antwort messageBox(const Meldung& m)
+Antwort MeldungsfensterZeigen(const Meldung& m)
 {
     QWidget* besitzer = qobject_cast<QWidget*>(m.besitzer);
     if (!besitzer)
@@ -63,6 +61,15 @@ Antwort messageBox(const Meldung& m)
         break;
     }
     box.setEscapeButton(abbrechen ? abbrechen : (nein ? nein : ok));
+    // Enter presses the default button: the one the message names, else the first.
+    QPushButton* standard = ja ? ja : ok;
+    if (m.standard == Antwort::Nein && nein)
+        standard = nein;
+    else if (m.standard == Antwort::Abbrechen && abbrechen)
+        standard = abbrechen;
+    else if (m.standard == Antwort::OK && ok)
+        standard = ok;
+    box.setDefaultButton(standard);
     box.exec();
     QAbstractButton* k = box.clickedButton();
     if (k && k == ja) return Antwort::Ja;
@@ -71,13 +78,11 @@ Antwort messageBox(const Meldung& m)
     return abbrechen ? Antwort::Abbrechen : (nein ? Antwort::Nein : Antwort::OK);
 }
 
-} // namespace
-
 void DiensteEinrichten()
 {
     // A handler put in before start-up (a test's answers) stays.
     if (!Dienst<MeldungsDienst>())
-        DienstSetzen<MeldungsDienst>(messageBox);
+        DienstSetzen<MeldungsDienst>(MeldungsfensterZeigen);
     DienstSetzen<Shell::UrlÖffnerDienst>([](const QUrl& url) { return QDesktopServices::openUrl(url); });
     DateiNichtVerfügbarFensterEinrichten();
     DienstSetzen<EintragLeserDienst>(MedienInfosNachlesen);

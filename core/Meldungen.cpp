@@ -5,11 +5,14 @@
 #include <cstring>
 
 
-Antwort MeldungZeigen(const QString& text, Knöpfe knöpfe, Symbol symbol, QObject* besitzer)
+Antwort MeldungZeigen(const QString& text, Knöpfe knöpfe, Symbol symbol, QObject* besitzer,
+                      std::optional<Antwort> standard)
 {
     if (const MeldungsHandler& h = Dienst<MeldungsDienst>())
-        return h(Meldung{text, knöpfe, symbol, besitzer});
+        return h(Meldung{text, knöpfe, symbol, besitzer, standard});
     std::fprintf(stderr, "Kalvero: %s\n", text.toLocal8Bit().constData());
+    if (standard)
+        return *standard;
     return (knöpfe == Knöpfe::OK || knöpfe == Knöpfe::OKAbbrechen) ? Antwort::OK : Antwort::Ja;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Dienste.h"
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QObject;
 
@@ -18,16 +19,20 @@ struct Meldung {
     Knöpfe knöpfe = Knöpfe::OK;
     Symbol symbol = Symbol::Information;
     QObject* besitzer = nullptr;
+    // The button Enter presses; none named: the first.
+    std::optional<Antwort> standard;
 };
 
 using MeldungsHandler = std::function<Antwort(const Meldung&)>;
 
 // Shows a message box and returns the button pressed.
 Antwort MeldungZeigen(const QString& text, Knöpfe knöpfe = Knöpfe::OK,
-                      Symbol symbol = Symbol::Information, QObject* besitzer = nullptr);
+                      Symbol symbol = Symbol::Information, QObject* besitzer = nullptr,
+                      std::optional<Antwort> standard = std::nullopt);
 
 // Installs a handler; returns the one it replaces. Without one, messages go
-// to stderr and questions get their first button (OK or Ja).
+// to stderr and questions get their default button (the first, OK or Ja,
+// unless the message names another).
 struct MeldungsDienst {
     using Typ = MeldungsHandler;
 };

@@ -4,7 +4,9 @@
 #include "core/Funktionen.h"
 #include "core/Linkfarbe_gui.h"
 #include "platform/Farbe_gui.h"
+#include "platform/Steuerelemente_gui.h"
 #include "platform/Twips.h"
+#include "platform/Zeilenlabel_gui.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWindow>
 
 
@@ -19,33 +22,47 @@ frmFortschritt::frmFortschritt(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmFortschritt"));
     setWindowTitle(ProgrammTitel());
-    setFixedSize(TwipsZuPixel(4590), TwipsZuPixel(1950));
-    auto mk = [this](QWidget* w, const char* name, int l, int t, int wd, int h) {
-        w->setObjectName(QString::fromUtf8(name));
-        w->setGeometry(TwipsZuPixel(l), TwipsZuPixel(t), TwipsZuPixel(wd), TwipsZuPixel(h));
-        return w;
-    };
-    lblVorgang = static_cast<QLabel*>(mk(new QLabel(this), "lblVorgang", 45, 45, 4515, 240));
-    QFont f = lblVorgang->font();
-    f.setBold(true);
-    lblVorgang->setFont(f);
-    lblProzess = static_cast<QLabel*>(mk(new QLabel(this), "lblProzess", 45, 270, 4515, 195));
-    ProgressBar2 = static_cast<QFrame*>(mk(new QFrame(this), "ProgressBar2", 45, 495, 4500, 195));
+    lblVorgang = benannt(new QLabel(this), "lblVorgang");
+    lblVorgang->setWordWrap(true);
+    fettSetzen(lblVorgang);
+    // A step's text (mostly a path) is one line, shortened in its middle:
+    // the window stays as it is however long the texts of a run are.
+    lblProzess = benannt(new Zeilenlabel(this, Qt::ElideMiddle), "lblProzess");
+    // The bar grows inside its frame, which has the full width.
+    ProgressBar2 = benannt(new QFrame(this), "ProgressBar2");
     ProgressBar2->setFrameShape(QFrame::Box);
-    ProgressBar1 = static_cast<QFrame*>(mk(new QFrame(this), "ProgressBar1", 45, 495, 0, 195));
+    ProgressBar2->setFixedSize(TwipsZuPixel(kBalkenBreiteVoll), TwipsZuPixel(195));
+    ProgressBar1 = benannt(new QFrame(ProgressBar2), "ProgressBar1");
+    ProgressBar1->setGeometry(0, 0, 0, ProgressBar2->height());
     ProgressBar1->setAutoFillBackground(true);
     QPalette p = ProgressBar1->palette();
     p.setColor(QPalette::Window, palette().color(QPalette::Highlight));
     ProgressBar1->setPalette(p);
-    cmdAbbrechen = static_cast<QPushButton*>(mk(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdAbbrechen", 1485, 765, 1455, 330));
-    Label1 = static_cast<QLabel*>(mk(new QLabel(QStringLiteral("Nutzen Sie die Wartezeit! Besuchen Sie meine Internetseite für mehr Infos und Software..."), this), "Label1", 720, 1260, 3840, 420));
-    Label1->setWordWrap(true);
-    lblwebsite = static_cast<QLabel*>(mk(new QLabel(Webadresse(), this), "lblwebsite", 720, 1665, 2010, 195));
+    cmdAbbrechen = benannt(new QPushButton(QStringLiteral("&Abbrechen"), this), "cmdAbbrechen");
+    Label1 = TextLabel(this, "Label1",
+                       QStringLiteral("Nutzen Sie die Wartezeit! Besuchen Sie meine Internetseite für mehr Infos und "
+                                      "Software..."));
+    lblwebsite = benannt(new QLabel(this), "lblwebsite");
     lblwebsite->setToolTip(QStringLiteral("Besuchen Sie meine Internetseite!"));
     lblwebsite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(Webadresse()));
     lblwebsite->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionen);
     connect(lblwebsite, &QLabel::linkActivated, this, &frmFortschritt::lblwebsite_Click);
+
+    // What a run hides keeps its room: the window does not change while it shows.
+    for (QWidget* w : {static_cast<QWidget*>(lblProzess), static_cast<QWidget*>(ProgressBar2),
+                       static_cast<QWidget*>(cmdAbbrechen)})
+        PlatzHalten(w);
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(lblVorgang);
+    v->addWidget(lblProzess);
+    v->addWidget(ProgressBar2, 0, Qt::AlignHCenter);
+    v->addWidget(cmdAbbrechen, 0, Qt::AlignHCenter);
+    auto* werbung = new QVBoxLayout;
+    werbung->setContentsMargins(TwipsZuPixel(675), 0, 0, 0);
+    werbung->addWidget(Label1);
+    werbung->addWidget(lblwebsite);
+    v->addLayout(werbung);
     ProgressBar1->hide();
     ProgressBar2->hide();
     connect(cmdAbbrechen, &QPushButton::clicked, this, &frmFortschritt::cmdAbbrechen_Click);
@@ -59,6 +76,7 @@ void frmFortschritt::Zeigen(QObject* aufrufer, const FortschrittZustand& z)
     // The caller owns nothing here: it only keeps the window above itself.
     // A dialog that starts a run and is destroyed later must not take the
     // program's one progress window with it.
+    adjustSize();
     if (!windowHandle())
         create();
     if (windowHandle())
@@ -88,7 +106,7 @@ void frmFortschritt::Aktualisieren(const FortschrittZustand& z)
         lblVorgang->setText(z.überschrift);
     ProgressBar1->setVisible(z.balkenSichtbar);
     ProgressBar2->setVisible(z.balkenSichtbar);
-    ProgressBar1->resize(TwipsZuPixel(std::min(z.balkenBreite, kBalkenBreiteVoll)), ProgressBar1->height());
+    ProgressBar1->resize(TwipsZuPixel(std::min(z.balkenBreite, kBalkenBreiteVoll)), ProgressBar2->height());
     lblProzess->setVisible(z.textSichtbar);
     if (z.textSichtbar)
         lblProzess->setText(z.text);

@@ -36,6 +36,7 @@ int ziffer(const QString& text, int stelle)
 }
 
 constexpr qint32 kGrößteZahl = std::numeric_limits<qint32>::max();
+constexpr qint32 kKleinsteZahl = std::numeric_limits<qint32>::min();
 
 } // namespace
 
@@ -73,15 +74,21 @@ QString TagZahlenPrüfen(const QString& prozentText, const QString& bytesText, q
     if (*p < 0 || *p > 100)
         return QStringLiteral("Bitte geben Sie eine Zahl zwischen 0 und 100 in das Feld ") + feldProzent
                + QStringLiteral(" ein.");
-    // The bytes are a whole number that the setting can hold.
-    const QString b = bytesText.trimmed();
-    bool ok = !b.isEmpty();
-    for (QChar c : b)
-        ok = ok && c.isDigit() && c.unicode() < 128;
-    const qint64 wert = ok ? b.toLongLong(&ok) : 0;
-    if (!ok || wert > kGrößteZahl)
-        return QStringLiteral("Bitte geben Sie eine Zahl in das Feld 'Bytes vom Datei-Anfang an nach TAG suchen' ein.\n"
-                              "Geben Sie '0' ein, um die gesamte Datei zu durchsuchen.");
+    // Any number: rounded to a whole one, which the setting must hold (0 and
+    // less search the whole file).
+    const QString feldBytes = QStringLiteral("'Bytes vom Datei-Anfang an nach TAG suchen'");
+    const QString ganzeDatei = QStringLiteral("\nGeben Sie '0' ein, um die gesamte Datei zu durchsuchen.");
+    const std::optional<double> b = zahl(bytesText);
+    if (!b)
+        return QStringLiteral("Bitte geben Sie eine Zahl in das Feld ") + feldBytes + QStringLiteral(" ein.")
+               + ganzeDatei;
+    const double wert = std::round(*b);
+    if (wert > kGrößteZahl)
+        return QStringLiteral("Die Zahl im Feld ") + feldBytes + QStringLiteral(" ist zu groß (höchstens ")
+               + QString::number(kGrößteZahl) + QStringLiteral(").") + ganzeDatei;
+    if (wert < kKleinsteZahl)
+        return QStringLiteral("Die Zahl im Feld ") + feldBytes + QStringLiteral(" ist zu klein (mindestens ")
+               + QString::number(kKleinsteZahl) + QStringLiteral(").") + ganzeDatei;
     prozent = qint32(std::lround(*p));
     bytes = qint32(wert);
     return QString();

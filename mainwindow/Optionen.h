@@ -29,8 +29,10 @@ QString LeseFlagsText(const LeseFlags& flags);
 // character of `alt` counts as 0).
 bool LeseFlagsNeuAn(const QString& alt, const LeseFlags& neu);
 
-// The number fields of the tags page. The message of the first failing check
-// ("" when both pass); on success `prozent` and `bytes` hold the values.
+// The number fields of the tags page: the percent a number from 0 to 100,
+// the bytes any number the setting holds (both rounded). The message of the
+// first failing check, saying why ("" when both pass); on success `prozent`
+// and `bytes` hold the values.
 QString TagZahlenPrüfen(const QString& prozentText, const QString& bytesText, qint32& prozent, qint32& bytes);
 
 // The interval of periodic saving: the minutes when the box is ticked and the

@@ -7,6 +7,7 @@
 #include "mainwindow/frmMain.h"
 #include "platform/Dialoge_gui.h"
 #include "platform/Steuerelemente_gui.h"
+#include "platform/Umbruchknopf_gui.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -64,8 +65,7 @@ frmIndexOptionen::frmIndexOptionen(QWidget* parent) : QDialog(parent)
     }
     knöpfe->addStretch(1);
     mitte->addLayout(knöpfe);
-    for (QFrame* f : fraOptionen)
-        mitte->addWidget(f, 1);
+    mitte->addLayout(Seitenstapel(fraOptionen, optOptionen), 1);
     v->addLayout(mitte, 1);
 
     // Page "Dateitypen"
@@ -99,6 +99,7 @@ frmIndexOptionen::frmIndexOptionen(QWidget* parent) : QDialog(parent)
             c->setEnabled(false);
             r->addWidget(c);
         }
+        PlatzHalten(fraDateitypenÄndern);
         rechts->addWidget(fraDateitypenÄndern);
         rechts->addStretch(1);
         zeile->addLayout(rechts);
@@ -127,9 +128,9 @@ frmIndexOptionen::frmIndexOptionen(QWidget* parent) : QDialog(parent)
         zeile->addLayout(rechts);
         l->addLayout(zeile, 1);
         l->addWidget(new QLabel(QStringLiteral("Optionen für den aktuellen Ordner"), fraOptionen[1]));
-        chkSyncUnterordner = benannt(new QCheckBox(QStringLiteral("Die &Unterordner dieses Ordners auch einbeziehen"),
+        chkSyncUnterordner = benannt(new Umbrechend<QCheckBox>(QStringLiteral("Die &Unterordner dieses Ordners auch einbeziehen"),
                                                    fraOptionen[1]), "chkSyncUnterordner");
-        chkSyncKopierenInOrdner = benannt(new QCheckBox(QStringLiteral("Dateien vorher in folgenden Ordner &verschieben"),
+        chkSyncKopierenInOrdner = benannt(new Umbrechend<QCheckBox>(QStringLiteral("Dateien vorher in folgenden Ordner &verschieben"),
                                                         fraOptionen[1]), "chkSyncKopierenInOrdner");
         l->addWidget(chkSyncUnterordner);
         l->addWidget(chkSyncKopierenInOrdner);
@@ -139,10 +140,13 @@ frmIndexOptionen::frmIndexOptionen(QWidget* parent) : QDialog(parent)
         cmdOrdnerWählen->setToolTip(QStringLiteral("Bitte wählen Sie einen Ordner..."));
         ziel->addWidget(txtSyncKopierenInOrdner, 1);
         ziel->addWidget(cmdOrdnerWählen);
+        for (QWidget* w : {static_cast<QWidget*>(chkSyncUnterordner), static_cast<QWidget*>(chkSyncKopierenInOrdner),
+                           static_cast<QWidget*>(txtSyncKopierenInOrdner), static_cast<QWidget*>(cmdOrdnerWählen)})
+            PlatzHalten(w);
         l->addLayout(ziel);
         l->addWidget(new QLabel(QStringLiteral("Allgemeine Optionen"), fraOptionen[1]));
         chkSyncDanachEntfernen = benannt(
-            new QCheckBox(QStringLiteral("Nach dem Hinzufügen nicht mehr existierende Dateien aus dem Index entfernen"),
+            new Umbrechend<QCheckBox>(QStringLiteral("Nach dem Hinzufügen nicht mehr existierende Dateien aus dem Index entfernen"),
                           fraOptionen[1]),
             "chkSyncDanachEntfernen");
         l->addWidget(chkSyncDanachEntfernen);
@@ -153,51 +157,52 @@ frmIndexOptionen::frmIndexOptionen(QWidget* parent) : QDialog(parent)
     }
     // Page "Datei-Liste"
     {
-        auto* l = new QGridLayout(fraOptionen[2]);
-        auto* überschrift = new QLabel(QStringLiteral("Datei-Liste im Hauptfenster"), fraOptionen[2]);
+        QFrame* s = fraOptionen[2];
+        auto* l = new QVBoxLayout(s);
+        auto* überschrift = new QLabel(QStringLiteral("Datei-Liste im Hauptfenster"), s);
         fettSetzen(überschrift);
-        l->addWidget(überschrift, 0, 0, 1, 2);
-        l->addWidget(new QLabel(QStringLiteral("Diese Spalten anzeigen"), fraOptionen[2]), 1, 0);
-        lstSpalten = benannt(new QListWidget(fraOptionen[2]), "lstSpalten");
-        l->addWidget(lstSpalten, 2, 0, 6, 1);
-        l->addWidget(TextLabel(fraOptionen[2], "lblHinweisSpalten",
-                               QStringLiteral("Hinweis: Stellen Sie hier die Listenanzeige im Hauptfenster ein. "
-                                              "Spaltenbreiten oder Positionen der Spalten können Sie über die "
-                                              "Spaltentitel im Hauptfenster ändern.")),
-                     8, 0);
+        l->addWidget(überschrift);
+        auto* spalten = new QHBoxLayout;
+        auto* links = new QVBoxLayout;
+        links->addWidget(new QLabel(QStringLiteral("Diese Spalten anzeigen"), s));
+        lstSpalten = benannt(new QListWidget(s), "lstSpalten");
+        links->addWidget(lstSpalten, 1);
+        links->addWidget(TextLabel(s, "lblHinweisSpalten",
+                                   QStringLiteral("Hinweis: Stellen Sie hier die Listenanzeige im Hauptfenster ein. "
+                                                  "Spaltenbreiten oder Positionen der Spalten können Sie über die "
+                                                  "Spaltentitel im Hauptfenster ändern.")));
         auto* rechts = new QVBoxLayout;
-        rechts->addWidget(new QLabel(QStringLiteral("Diese Elemente in der Liste anzeigen"), fraOptionen[2]));
-        chkBeschreibungsleiste = benannt(new QCheckBox(QStringLiteral("&Spaltentitel"), fraOptionen[2]),
-                                         "chkBeschreibungsleiste");
-        chkGitter = benannt(new QCheckBox(QStringLiteral("&Gitternetz"), fraOptionen[2]), "chkGitter");
+        rechts->addWidget(new QLabel(QStringLiteral("Diese Elemente in der Liste anzeigen"), s));
+        chkBeschreibungsleiste = benannt(new QCheckBox(QStringLiteral("&Spaltentitel"), s), "chkBeschreibungsleiste");
+        chkGitter = benannt(new QCheckBox(QStringLiteral("&Gitternetz"), s), "chkGitter");
         rechts->addWidget(chkBeschreibungsleiste);
         rechts->addWidget(chkGitter);
-        rechts->addWidget(new QLabel(QStringLiteral("Format der benutzerdefinieren Spalte"), fraOptionen[2]));
-        txtSpaltenBenutzerFormat = benannt(new QLineEdit(fraOptionen[2]), "txtSpaltenBenutzerFormat");
+        rechts->addWidget(new QLabel(QStringLiteral("Format der benutzerdefinieren Spalte"), s));
+        txtSpaltenBenutzerFormat = benannt(new QLineEdit(s), "txtSpaltenBenutzerFormat");
         rechts->addWidget(txtSpaltenBenutzerFormat);
-        rechts->addWidget(TextLabel(fraOptionen[2], "lblHinweisFormat",
+        rechts->addWidget(TextLabel(s, "lblHinweisFormat",
                                     QStringLiteral("Hinweis: Verwenden Sie die nebenstehenden Spaltennamen, "
                                                    "eingeschlossen von '%'-Zeichen als Variablen. Beispiel: "
                                                    "'%Interpret% - %Titel%'")));
-        rechts->addWidget(TextLabel(fraOptionen[2], "lblHinweisFormat2",
+        rechts->addWidget(TextLabel(s, "lblHinweisFormat2",
                                     QStringLiteral("Hinweis #2: Um den Inhalt von Spalten anzuzeigen, die sich auf "
                                                    "Datei-TAGs beziehen, müssen Sie das Lesen dieser Informationen in "
                                                    "den \"Optionen\" aktivieren.")));
-        rechts->addWidget(new QLabel(QStringLiteral("Doppelklick in Dateiliste bewirkt"), fraOptionen[2]));
-        optDoppelklickMediaPlayer = benannt(new QRadioButton(QStringLiteral("Abspielen mit Audio-Player"), fraOptionen[2]),
+        rechts->addWidget(new QLabel(QStringLiteral("Doppelklick in Dateiliste bewirkt"), s));
+        optDoppelklickMediaPlayer = benannt(new QRadioButton(QStringLiteral("Abspielen mit Audio-Player"), s),
                                             "optDoppelklickMediaPlayer");
-        optDoppelklickStandardPlayerPlaylist = benannt(
-            new QRadioButton(QStringLiteral("In Playliste bei Audio-Player"), fraOptionen[2]),
-            "optDoppelklickStandardPlayerPlaylist");
-        optDoppelklickID3 = benannt(new QRadioButton(QStringLiteral("ID3-TAG anzeigen"), fraOptionen[2]),
-                                    "optDoppelklickID3");
-        optDoppelklickAusführen = benannt(new QRadioButton(QStringLiteral("Mit Standard-Programm starten"), fraOptionen[2]),
+        optDoppelklickStandardPlayerPlaylist = benannt(new QRadioButton(QStringLiteral("In Playliste bei Audio-Player"), s),
+                                                       "optDoppelklickStandardPlayerPlaylist");
+        optDoppelklickID3 = benannt(new QRadioButton(QStringLiteral("ID3-TAG anzeigen"), s), "optDoppelklickID3");
+        optDoppelklickAusführen = benannt(new QRadioButton(QStringLiteral("Mit Standard-Programm starten"), s),
                                           "optDoppelklickAusführen");
         for (QRadioButton* o : {optDoppelklickMediaPlayer, optDoppelklickStandardPlayerPlaylist, optDoppelklickID3,
                                 optDoppelklickAusführen})
             rechts->addWidget(o);
         rechts->addStretch(1);
-        l->addLayout(rechts, 1, 1, 8, 1);
+        spalten->addLayout(links, 1);
+        spalten->addLayout(rechts, 1);
+        l->addLayout(spalten, 1);
     }
 
     auto* unten = new QHBoxLayout;

@@ -272,8 +272,12 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
         for (QWidget* w : {static_cast<QWidget*>(lblWinampSteuerungTitel), static_cast<QWidget*>(lblWinampSteuerungPosition),
                            static_cast<QWidget*>(lblWinampSteuerungVolumen), static_cast<QWidget*>(lblWinampSteuerungBalance)})
             w->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        for (QScrollBar* b : {hscrlTrackPos, hscrlVolume, hscrlBalance})
-            b->setMinimumWidth(48);
+        // Each bar is at least as wide as its label's caption, which is shown whole.
+        const std::pair<QScrollBar*, QLabel*> balken[] = {{hscrlTrackPos, lblWinampSteuerungPosition},
+                                                          {hscrlVolume, lblWinampSteuerungVolumen},
+                                                          {hscrlBalance, lblWinampSteuerungBalance}};
+        for (const auto& [b, l] : balken)
+            b->setMinimumWidth(std::max(48, l->fontMetrics().horizontalAdvance(l->text()) + 2));
         g->addWidget(lblWinampSteuerungTitel, 0, 0, 1, 4);
         g->addWidget(cmdAbspielen, 1, 0);
         g->addWidget(cmdAbspielenStopp, 1, 1);

@@ -16,6 +16,7 @@
 #include "mainwindow/frmMain.h"
 #include "platform/Farbe_gui.h"
 #include "platform/Steuerelemente_gui.h"
+#include "platform/Umbruchknopf_gui.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -53,9 +54,10 @@ void farbeSetzen(QWidget* w, QPalette::ColorRole rolle, qint32 farbe)
 
 int haken(const QCheckBox* c) { return c->isChecked() ? 1 : 0; }
 
+// Long captions wrap: the pages share one width.
 QCheckBox* box(QWidget* eltern, const char* name, const QString& text)
 {
-    return benannt(new QCheckBox(text, eltern), name);
+    return benannt(new Umbrechend<QCheckBox>(text, eltern), name);
 }
 
 // A page's bold heading and its note below it, over three grid columns.
@@ -99,8 +101,7 @@ frmOptionen::frmOptionen(QWidget* parent) : QDialog(parent)
         knöpfe->addWidget(optOptionen[size_t(i)]);
     knöpfe->addStretch(1);
     mitte->addLayout(knöpfe);
-    for (QFrame* f : fraOptionen)
-        mitte->addWidget(f, 1);
+    mitte->addLayout(Seitenstapel(fraOptionen, optOptionen), 1);
     haupt->addLayout(mitte, 1);
 
     // Page 0 "Allgemeines"
@@ -129,6 +130,10 @@ frmOptionen::frmOptionen(QWidget* parent) : QDialog(parent)
         txtRegelmäßigSpeichern = benannt(new QLineEdit(s), "txtRegelmäßigSpeichern");
         txtRegelmäßigSpeichern->setMaximumWidth(60);
         auto* einheit = benannt(new QLabel(QStringLiteral("Minuten"), lblRegelmäßigSpeichern), "lblRegelmäßigSpeichernEinheit");
+        // Hidden, the row keeps its room: ticking the box moves nothing.
+        for (QWidget* w : {static_cast<QWidget*>(lblRegelmäßigSpeichern), static_cast<QWidget*>(txtRegelmäßigSpeichern),
+                           static_cast<QWidget*>(einheit)})
+            PlatzHalten(w);
         minuten->addWidget(lblRegelmäßigSpeichern);
         minuten->addWidget(txtRegelmäßigSpeichern);
         minuten->addWidget(einheit);
@@ -192,6 +197,7 @@ frmOptionen::frmOptionen(QWidget* parent) : QDialog(parent)
         l->addWidget(chkStatitikSpeichern, 6, 0, 1, 4);
         l->addWidget(cmdStatistikLöschen, 7, 0, 1, 2);
         l->setRowStretch(8, 1);
+        l->setColumnStretch(1, 1);
     }
     // Page 2 "Anzeigen"
     {
@@ -248,32 +254,36 @@ frmOptionen::frmOptionen(QWidget* parent) : QDialog(parent)
             LinkMausVerfolgen(b);
             b->installEventFilter(this);
         }
-        cmdLinkFarbe = benannt(new QPushButton(QStringLiteral("&Funktions-Farbe"), s), "cmdLinkFarbe");
-        cmdLinkFarbeBesucht = benannt(new QPushButton(QStringLiteral("F&unktions-Farbe \"verwendet\""), s), "cmdLinkFarbeBesucht");
+        QFrame* m = shpBeispielFunktionenHintergrund;
+        cmdLinkFarbe = benannt(new QPushButton(QStringLiteral("&Funktions-Farbe"), m), "cmdLinkFarbe");
+        cmdLinkFarbeBesucht = benannt(new QPushButton(QStringLiteral("F&unktions-Farbe \"verwendet\""), m), "cmdLinkFarbeBesucht");
         cmdHintergrundFarbe = benannt(new QPushButton(QStringLiteral("&Hintergrundfarbe des Hauptfensters"), s),
                                       "cmdHintergrundFarbe");
-        cmdÜberschriftFarbe = benannt(new QPushButton(QStringLiteral("Fa&rbe"), s), "cmdÜberschriftFarbe");
-        cmdBeschreibungFarbe = benannt(new QPushButton(QStringLiteral("Far&be"), s), "cmdBeschreibungFarbe");
-        cmdListeFarbe = benannt(new QPushButton(QStringLiteral("H&intergrundfarbe"), s), "cmdListeFarbe");
-        cmdListeTextFarbe = benannt(new QPushButton(QStringLiteral("F&arbe der Listenelemente"), s), "cmdListeTextFarbe");
+        cmdÜberschriftFarbe = benannt(new QPushButton(QStringLiteral("Fa&rbe"), m), "cmdÜberschriftFarbe");
+        cmdBeschreibungFarbe = benannt(new QPushButton(QStringLiteral("Far&be"), m), "cmdBeschreibungFarbe");
+        cmdListeFarbe = benannt(new QPushButton(QStringLiteral("H&intergrundfarbe"), m), "cmdListeFarbe");
+        cmdListeTextFarbe = benannt(new QPushButton(QStringLiteral("F&arbe der Listenelemente"), m), "cmdListeTextFarbe");
+        // Each colour button stands in the row of the sample it colours.
         modell->addWidget(lblBeispielFunktionen, 0, 0);
+        modell->addWidget(cmdLinkFarbe, 0, 1);
         modell->addWidget(lblBeispielFunktionenBesucht, 1, 0);
+        modell->addWidget(cmdLinkFarbeBesucht, 1, 1);
         modell->addWidget(lblBeispielÜberschrift, 2, 0);
+        modell->addWidget(cmdÜberschriftFarbe, 2, 1);
         modell->addWidget(lblBeispielBeschreibungen, 3, 0);
-        modell->addWidget(lstBeispielListe, 4, 0);
-        l->addWidget(shpBeispielFunktionenHintergrund, 4, 0, 5, 2);
-        l->addWidget(cmdLinkFarbe, 4, 2);
-        l->addWidget(cmdLinkFarbeBesucht, 5, 2);
-        l->addWidget(cmdÜberschriftFarbe, 6, 2);
-        l->addWidget(cmdBeschreibungFarbe, 7, 2);
-        auto* liste = new QHBoxLayout;
+        modell->addWidget(cmdBeschreibungFarbe, 3, 1);
+        auto* liste = new QVBoxLayout;
         liste->addWidget(cmdListeFarbe);
         liste->addWidget(cmdListeTextFarbe);
-        l->addLayout(liste, 8, 2);
-        l->addWidget(cmdHintergrundFarbe, 9, 0, 1, 2);
+        liste->addStretch(1);
+        modell->addWidget(lstBeispielListe, 4, 0);
+        modell->addLayout(liste, 4, 1);
+        modell->setColumnStretch(0, 1);
+        l->addWidget(shpBeispielFunktionenHintergrund, 4, 0, 1, 3);
+        l->addWidget(cmdHintergrundFarbe, 5, 0, 1, 2);
         chkFunktionenUnterstreichen = box(s, "chkFunktionenUnterstreichen", QStringLiteral("Funktionslinks unterstreichen"));
-        l->addWidget(chkFunktionenUnterstreichen, 10, 0, 1, 3);
-        l->setRowStretch(11, 1);
+        l->addWidget(chkFunktionenUnterstreichen, 6, 0, 1, 3);
+        l->setRowStretch(7, 1);
     }
     // Page 4 "Datei-TAGs"
     {
@@ -643,7 +653,7 @@ void frmOptionen::cmdAbbrechen_Click() { hide(); }
 void frmOptionen::cmdRücksetzen_Click()
 {
     if (MeldungZeigen(QStringLiteral("Möchten Sie tatsächlich alle Programmeinstellungen zurücksetzen?"), Knöpfe::JaNein,
-                      Symbol::Ausruf, this)
+                      Symbol::Ausruf, this, Antwort::Nein)
         != Antwort::Ja)
         return;
     // Every setting takes its default at once; `Dateiname` keeps the index in use.

@@ -174,6 +174,7 @@ frmMp3Tag::frmMp3Tag(QWidget* parent) : QDialog(parent)
         knöpfe->addWidget(chkAutomatischSpeichern);
         l->addLayout(knöpfe);
         l->addWidget(Hinweis(s0, QStringLiteral("Hinweis: Diese in der Datei gespeicherten Informationen werden von vielen Programmen unterstützt.")));
+        l->addStretch(1);
     }
 
     // Page 1
@@ -234,8 +235,7 @@ frmMp3Tag::frmMp3Tag(QWidget* parent) : QDialog(parent)
         form1->addRow(QStringLiteral("Software"), txtv2Software);
         form1->addRow(QString(), cmdTAGv2ErsteFelderAnzeigen);
         auto* l = new QVBoxLayout(s1);
-        l->addWidget(f0);
-        l->addWidget(f1);
+        l->addLayout(Seitenstapel(fraOptionenId3v2));
         l->addWidget(lblID3v2Info);
         auto* knöpfe = new QHBoxLayout;
         knöpfe->addWidget(cmdTagSpeichernV2);
@@ -244,6 +244,7 @@ frmMp3Tag::frmMp3Tag(QWidget* parent) : QDialog(parent)
         knöpfe->addWidget(chkAutomatischSpeichernV2);
         l->addLayout(knöpfe);
         l->addWidget(Hinweis(s1, QStringLiteral("Hinweis: Diese in der Datei gespeicherten Informationen werden von einigen Programmen unterstützt.")));
+        l->addStretch(1);
         f1->setVisible(false);
     }
 
@@ -268,11 +269,13 @@ frmMp3Tag::frmMp3Tag(QWidget* parent) : QDialog(parent)
         knöpfe->addWidget(chkAutomatischSpeichernFelder);
         l->addLayout(knöpfe);
         l->addWidget(Hinweis(s2, QStringLiteral("Hinweis: Diese Informationen dienen der Verwaltung und werden im Index gespeichert.")));
+        l->addStretch(1);
     }
 
     // Page 3
     lblTrackInfos = benannt(new QLabel(fraOptionen[3]), "lblTrackInfos");
     lblTrackInfos->setWordWrap(true);
+    lblTrackInfos->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblTrackInfos->setTextInteractionFlags(Qt::TextSelectableByMouse);
     (new QVBoxLayout(fraOptionen[3]))->addWidget(lblTrackInfos);
 
@@ -287,8 +290,7 @@ frmMp3Tag::frmMp3Tag(QWidget* parent) : QDialog(parent)
         optionen->addWidget(o);
     optionen->addStretch();
     haupt->addLayout(optionen);
-    for (QFrame* f : fraOptionen)
-        haupt->addWidget(f);
+    haupt->addLayout(Seitenstapel(fraOptionen, optOptionen), 1);
     haupt->addLayout(StapelfeldBauen());
     auto* unten = new QHBoxLayout;
     unten->addStretch();

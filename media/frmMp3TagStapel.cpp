@@ -126,6 +126,8 @@ QLayout* frmMp3Tag::StapelfeldBauen()
     cmdFunktionAusführen = benannt(new QPushButton(QStringLiteral("&Funktion ausführen"), this), "cmdFunktionAusführen");
     for (QListWidget* l : {cboFunktion, cboFunktionTAG})
         l->setMaximumHeight(l->sizeHintForRow(0) * 4 + 2 * l->frameWidth());
+    // Hidden for the setup, the target list keeps its room.
+    PlatzHalten(cboFunktionTAG);
     connect(cboFunktion, &QListWidget::itemClicked, this, [this] { cboFunktion_Click(); });
     // Chosen by the keyboard: the target list follows, the focus stays.
     connect(cboFunktion, &QListWidget::currentRowChanged, this,

@@ -147,8 +147,8 @@ frmAutoDJ::frmAutoDJ(QWidget* parent) : QDialog(parent)
     auto* v = new QVBoxLayout(this);
     v->addWidget(Label3);
     v->addWidget(Label4);
-    v->addWidget(fraSuche, 1);
-    v->addWidget(fraErgebnisse, 1);
+    // The two pages lie in one place: the window keeps its size.
+    v->addLayout(Seitenstapel(std::array<QWidget*, 2>{fraSuche, fraErgebnisse}), 1);
     KnopfZeile(v, {cmdZurück, cmdErstellen, cmdAbbrechen});
     resize(7200 / 15, 7800 / 15);
 

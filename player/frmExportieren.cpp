@@ -81,6 +81,9 @@ frmExportieren::frmExportieren(std::vector<qint32> e, QStringList s, QWidget* pa
     tl->addWidget(optTextSemikolon, 1, 0);
     tl->addWidget(optTextLeerzeichen, 1, 1);
     tl->addWidget(chkTextAnführungszeichen, 2, 0, 1, 2);
+    // Hidden for the other formats, the text options keep their room: the
+    // controls below stay where they are.
+    PlatzHalten(fraTextOptionen);
 
     lblDatei = BenanntesLabel(this, "lblDatei", QStringLiteral("Dateiname"));
     fettSetzen(lblDatei);
@@ -136,13 +139,15 @@ void frmExportieren::Vorbereiten()
     txtDatei->setText(e.ExportDatei);
     ausschalten({optText, optHtml, optPlayliste});
     fraTextOptionen->hide();
+    // The quotes setting is stored with every export: the hidden box keeps it
+    // for the next text export.
+    chkTextAnführungszeichen->setChecked(e.ExportStriche != 0);
     if (e.ExportModus == ExportText) {
         optText->setChecked(true);
         ausschalten({optTextKomma, optTextTabulator, optTextSemikolon, optTextLeerzeichen});
         QRadioButton* const trenner[] = {optTextKomma, optTextTabulator, optTextSemikolon, optTextLeerzeichen};
         if (e.ExportUntermodus >= 0 && e.ExportUntermodus <= 3)
             trenner[e.ExportUntermodus]->setChecked(true);
-        chkTextAnführungszeichen->setChecked(e.ExportStriche != 0);
     } else if (e.ExportModus == ExportHtml) {
         optHtml->setChecked(true);
     } else {

@@ -73,8 +73,29 @@ TEST(Optionen, ZahlenfelderDerTagSeite)
     // The percent check comes first.
     EXPECT_EQ(prüfen("x", "y"), kProzentZahl);
 
-    for (const char* t : {"abc", "", "-1", "1.5", "2147483648", "99999999999999999999", "1e3", "+5"})
-        EXPECT_EQ(prüfen("0", QString::fromLatin1(t)), kBytes) << t;
+    // The bytes: any number, rounded; 0 and less search the whole file.
+    const struct {
+        const char* text;
+        qint32 bytes;
+    } zahlen[] = {{"0", 0},     {"-1", -1},        {"1.5", 2}, {"1e3", 1000}, {"+5", 5}, {" 4096 ", 4096},
+                  {"-0.4", 0},  {"2147483647.4", 2147483647}, {"-2147483648", -2147483648LL}};
+    for (const auto& z : zahlen) {
+        EXPECT_EQ(prüfen("0", QString::fromLatin1(z.text), nullptr, &b), QString()) << z.text;
+        EXPECT_EQ(b, z.bytes) << z.text;
+    }
+    // Refused, each with its reason.
+    const QString zuGroß = QStringLiteral("Die Zahl im Feld 'Bytes vom Datei-Anfang an nach TAG suchen' ist zu groß "
+                                          "(höchstens 2147483647).\nGeben Sie '0' ein, um die gesamte Datei zu "
+                                          "durchsuchen.");
+    const QString zuKlein = QStringLiteral("Die Zahl im Feld 'Bytes vom Datei-Anfang an nach TAG suchen' ist zu klein "
+                                           "(mindestens -2147483648).\nGeben Sie '0' ein, um die gesamte Datei zu "
+                                           "durchsuchen.");
+    const std::pair<const char*, QString> falsch[] = {{"abc", kBytes},    {"", kBytes},    {"1,5", kBytes},
+                                                      {"inf", kBytes},    {"0x10", kBytes}, {"2147483648", zuGroß},
+                                                      {"99999999999999999999", zuGroß}, {"1e12", zuGroß},
+                                                      {"2147483647.5", zuGroß}, {"-2147483649", zuKlein}};
+    for (const auto& [text, meldung] : falsch)
+        EXPECT_EQ(prüfen("0", QString::fromLatin1(text)), meldung) << text;
 }
 
 TEST(Optionen, MinutenDesRegelmäßigenSpeicherns)

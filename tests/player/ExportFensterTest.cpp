@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 namespace {
 
@@ -142,6 +143,50 @@ TEST_F(ExportFensterTest, OkPrüftSpeichertUndSchreibt)
     h.txtDatei->setText(pfad);
     h.cmdOk_Click();
     EXPECT_EQ(meldungen.back().text, "Bitte wählen Sie ein Export-Format.");
+}
+
+// The quotes chosen for text stay chosen through exports of the other
+// formats: the user exports HTML and a playlist, then text again.
+TEST_F(ExportFensterTest, AnführungszeichenÜberlebenAndereFormate)
+{
+    Einstellungen& e = einstellungen();
+    e.ExportModus = 0;
+    e.ExportUntermodus = 2;
+    e.ExportStriche = 1;
+    auto klick = [](QAbstractButton* b, QPoint ort = {}) {
+        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, ort.isNull() ? b->rect().center() : ort);
+    };
+    const struct {
+        const char* datei;
+        QRadioButton* frmExportieren::*format;
+    } exporte[] = {{"liste.htm", &frmExportieren::optHtml}, {"liste.m3u", &frmExportieren::optPlayliste},
+                   {"liste.csv", &frmExportieren::optText}};
+    for (const auto& ex : exporte) {
+        frmExportieren f({1}, {"Titel"});
+        f.Vorbereiten();
+        f.show();
+        QRadioButton* format = f.*ex.format;
+        klick(format, QPoint(8, format->height() / 2));
+        ASSERT_TRUE(format->isChecked()) << ex.datei;
+        if (format == f.optText)
+            klick(f.optTextSemikolon, QPoint(8, f.optTextSemikolon->height() / 2));
+        f.txtDatei->setText(ordner.filePath(QString::fromLatin1(ex.datei)));
+        antworten = {Antwort::Abbrechen};
+        klick(f.cmdOk);
+        ASSERT_EQ(f.result(), QDialog::Accepted) << ex.datei;
+        EXPECT_EQ(e.ExportStriche, 1) << "after " << ex.datei;
+    }
+    QFile text(ordner.filePath("liste.csv"));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_EQ(text.readAll(), "\xEF\xBB\xBF\"Titel\"\r\n\"Help\"\r\n");
+
+    // Unticked for text, it stays unticked as well.
+    e.ExportModus = 1;
+    e.ExportStriche = 0;
+    frmExportieren g({1}, {"Titel"});
+    g.Vorbereiten();
+    g.optText->setChecked(true);
+    EXPECT_FALSE(g.chkTextAnführungszeichen->isChecked());
 }
 
 TEST_F(ExportFensterTest, DateiSuchenMitDemFilterDesFormats)
