@@ -424,7 +424,7 @@ QByteArray Id3v2FrameFür23(QByteArrayView frame)
         return frame.toByteArray();
     const auto format = static_cast<quint8>(frame[9]);
     const qsizetype vorn = 10 + ((format & 0x20) ? 1 : 0); // a group byte stays in front
-    const char* aufbau = TextAufbau(frame.first(4));
+    const char* aufbau = GültigeId(frame.first(4)) ? TextAufbau(frame.first(4)) : nullptr;
     if ((format & 0xC0) || !aufbau || vorn >= frame.size())
         return frame.toByteArray();
     const QByteArrayView b = frame.sliced(vorn);

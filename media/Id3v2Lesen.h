@@ -82,8 +82,8 @@ QByteArray Id3v2Utf16(const QString& text);
 // A frame in 2.3 layout (10-byte header) with its texts in encodings a 2.3
 // tag knows: UTF-8 and UTF-16BE without mark (2.4's encodings 3 and 2)
 // become UTF-16 with a mark, string by string, in every frame whose body
-// begins with the encoding byte. Any other frame, and one compressed or
-// encrypted, comes back as it stands.
+// begins with the encoding byte. Any other frame, one with an odd id and
+// one compressed or encrypted come back as they stand.
 QByteArray Id3v2FrameFür23(QByteArrayView frame);
 
 // Whether a COMM (`mitSprache`) or WXXX body has an empty description.
