@@ -259,7 +259,13 @@ QByteArray ZählerKörper(const QString& text)
         return {};
     QByteArray b(8, '\0');
     qToBigEndian<quint64>(wert, b.data());
-    return wert <= 0xFFFFFFFFu ? b.mid(4) : b;
+    if (wert <= 0xFFFFFFFFu)
+        b.remove(0, 4);
+    // A zero byte and then only digit bytes is how counters were once
+    // written as text; one more zero byte in front keeps this one a number.
+    if (b[0] == 0 && std::all_of(b.begin() + 1, b.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        b.prepend('\0');
+    return b;
 }
 
 // A link address is ISO-8859-1; what it cannot hold is percent-encoded.

@@ -306,6 +306,15 @@ TEST_F(TagSchreiben, TextsBeyondLatin1AreUtf16AndCountersAreNumbers)
     EXPECT_FALSE(Id3v2FramesBauen(m).contains("PCNT"));
     m.Mp3_ID3v2_AbspielZähler = QStringLiteral("4294967296");
     EXPECT_TRUE(Id3v2FramesBauen(m).contains(QByteArray("PCNT\0\0\0\x08\0\0\0\0\0\x01\0\0\0\0", 18)));
+    // Counters whose bytes look like the text form (a zero, then digits)
+    // read back as the numbers they are.
+    for (const char* zahl : {"3224115", "15259255208031798", "3158064"}) {
+        m.Mp3_ID3v2_AbspielZähler = QString::fromLatin1(zahl);
+        ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m, fehler));
+        MedienInfo zurück;
+        ASSERT_TRUE(Mp3TAGLesenV2(pfad, zurück, 0));
+        EXPECT_EQ(zurück.Mp3_ID3v2_AbspielZähler, zahl);
+    }
     // Sizes: plain in a frame, syncsafe in the tag header.
     EXPECT_EQ(Mp3TAGSpeichernV2FrameHeaderZurückgeben(201, "TIT2"), QByteArray("TIT2\0\0\0\xC9\0\0", 10));
     EXPECT_EQ(Mp3TAGSpeichernV2TAGHeaderZurückgeben(200), QByteArray("ID3\x03\0\0\0\0\x01\x48", 10));
