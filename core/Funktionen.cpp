@@ -44,7 +44,7 @@ bool DoesExist(const QString& datei, struct stat* angaben)
     return true;
 }
 
-int ReguläreDateiÖffnen(const QString& datei, struct stat* angaben)
+int ReguläreDateiÖffnen(const QString& datei, struct stat* angaben, bool schreiben)
 {
     const QByteArray name = QFile::encodeName(datei);
     struct stat st;
@@ -58,7 +58,7 @@ int ReguläreDateiÖffnen(const QString& datei, struct stat* angaben)
     }
     int fd;
     do
-        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        fd = ::open(name.constData(), (schreiben ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return -1;

@@ -33,7 +33,8 @@ bool DoesExist(const QString& datei, struct stat* angaben);
 // blocking on a FIFO or touching a device: the descriptor (close-on-exec), or
 // -1 with errno set (EINVAL for anything that is not a regular file).
 // `angaben` (optional) receives what fstat told about the opened file.
-int ReguläreDateiÖffnen(const QString& datei, struct stat* angaben = nullptr);
+// `schreiben` opens it for reading and writing.
+int ReguläreDateiÖffnen(const QString& datei, struct stat* angaben = nullptr, bool schreiben = false);
 // Folder of a path (no trailing separator); "" when it holds no separator.
 QString PfadZurückgeben(const QString& pfad);
 // Name after the last separator; the whole text when there is none.

@@ -17,6 +17,7 @@ namespace {
 int g_fehlerNach = 0;
 bool g_fehlerUmbenennen = false;
 bool g_fehlerSync = false;
+std::function<void(SichereDatei::Schritt)> g_testHaken;
 
 int synchronisieren(int fd)
 {
@@ -39,6 +40,19 @@ void SichereDatei::systemFehler()
 void SichereDatei::FehlerBeiSchreibvorgang(int n) { g_fehlerNach = n; }
 void SichereDatei::FehlerBeimUmbenennen(bool an) { g_fehlerUmbenennen = an; }
 void SichereDatei::FehlerBeimSynchronisieren(bool an) { g_fehlerSync = an; }
+void SichereDatei::TestHaken(std::function<void(Schritt)> haken) { g_testHaken = std::move(haken); }
+void SichereDatei::TestHakenAusführen(Schritt schritt)
+{
+    if (g_testHaken)
+        g_testHaken(schritt);
+}
+
+DateiStand DateiStandVon(const struct stat& st)
+{
+    return {st.st_dev, st.st_ino, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+QString VerändertText() { return QStringLiteral("Die Datei wurde während des Speicherns verändert."); }
 
 QString SymlinkZielAuflösen(const QString& pfad)
 {
@@ -90,12 +104,29 @@ bool SichereDatei::Öffnen()
     const QByteArray temp = QFile::encodeName(m_temp);
     // A leftover temporary file (possibly read-only) is ours to replace.
     ::unlink(temp.constData());
-    m_fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    struct stat st;
+    const bool original = ::stat(QFile::encodeName(m_ziel).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    // Private until it has the original's owner and bits, so that no one
+    // else can read a private file's copy, not even one left by a crash.
+    m_fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, original ? 0600 : 0666);
     if (m_fd < 0) {
         systemFehler();
         return false;
     }
+    if (original) {
+        // Where the process may: owner and group, else the group alone
+        // (before the bits, since a change of owner clears set-id bits).
+        if (::fchown(m_fd, st.st_uid, st.st_gid) != 0)
+            (void)!::fchown(m_fd, uid_t(-1), st.st_gid);
+        ::fchmod(m_fd, st.st_mode & 07777);
+    }
     return true;
+}
+
+void SichereDatei::UnverändertVerlangen(const DateiStand& stand)
+{
+    m_standPrüfen = true;
+    m_stand = stand;
 }
 
 bool SichereDatei::alleSchreiben(const char* p, qsizetype rest)
@@ -156,10 +187,7 @@ bool SichereDatei::Fertigstellen()
         Verwerfen();
         return false;
     }
-    struct stat st;
     const QByteArray ziel = QFile::encodeName(m_ziel);
-    if (::stat(ziel.constData(), &st) == 0)
-        ::fchmod(m_fd, st.st_mode & 07777);
     if (::close(m_fd) != 0) {
         m_fd = -1;
         systemFehler();
@@ -167,6 +195,16 @@ bool SichereDatei::Fertigstellen()
         return false;
     }
     m_fd = -1;
+    TestHakenAusführen(Schritt::VorDemAbschluss);
+    // A download still appending, another editor saving: their bytes are not
+    // in our copy, so the copy must not replace the file.
+    struct stat st;
+    if (m_standPrüfen && (::stat(ziel.constData(), &st) != 0 || !(DateiStandVon(st) == m_stand))) {
+        m_fehlerNummer = ESTALE;
+        m_fehler = VerändertText();
+        Verwerfen();
+        return false;
+    }
     if (g_fehlerUmbenennen || ::rename(QFile::encodeName(m_temp).constData(), ziel.constData()) != 0) {
         if (g_fehlerUmbenennen) {
             m_fehlerNummer = EACCES;

@@ -1,15 +1,35 @@
 #pragma once
 // Rewriting a file without ever losing it: everything goes to a temporary
 // file in the same folder (the target's name plus a suffix such as "~" or
-// "-neu"); every write is checked; on Fertigstellen() the data is flushed and
-// fsynced, the target's permissions are copied and the temporary file is
-// renamed over the target with rename(2). On any failure, or when the object
-// dies unfinished, the temporary file is removed and the target is untouched.
-// A target reached through symbolic links is rewritten where the links lead:
-// the temporary file lies beside the real file and the links stay links.
+// "-neu"), created with the target's owner and permission bits before its
+// first byte; every write is checked; on Fertigstellen() the data is flushed
+// and fsynced and the temporary file is renamed over the target with
+// rename(2). On any failure, or when the object dies unfinished, the
+// temporary file is removed and the target is untouched. A target reached
+// through symbolic links is rewritten where the links lead: the temporary
+// file lies beside the real file and the links stay links.
 
 #include <QByteArray>
 #include <QString>
+
+#include <functional>
+#include <sys/types.h>
+
+struct stat;
+
+// What identifies a file's content as read: the same file (device, inode),
+// its size and its modification time.
+struct DateiStand {
+    dev_t gerät = 0;
+    ino_t inode = 0;
+    qint64 größe = -1;
+    qint64 geändertNs = 0;
+    bool operator==(const DateiStand&) const = default;
+};
+DateiStand DateiStandVon(const struct stat& st);
+
+// The reason given when a file changed while it was rewritten.
+QString VerändertText();
 
 // The file a path finally names: symbolic links followed (relative ones from
 // the link's folder); the path itself when it is no link.
@@ -32,7 +52,11 @@ public:
     bool Öffnen();
     bool Schreiben(const char* daten, qint64 länge);
     bool Schreiben(const QByteArray& daten) { return Schreiben(daten.constData(), daten.size()); }
-    // Flush, fsync, permissions, rename. False (and the target untouched)
+    // The target is replaced only when it is still as `stand` says (the
+    // content was read from it); otherwise Fertigstellen fails with
+    // VerändertText() and ESTALE.
+    void UnverändertVerlangen(const DateiStand& stand);
+    // Flush, fsync, the check above, rename. False (and the target untouched)
     // when any step fails.
     bool Fertigstellen();
     // Drops the temporary file; the target stays as it was.
@@ -52,6 +76,13 @@ public:
     static void FehlerBeimUmbenennen(bool an);
     // Tests: make the fsync before the rename fail (EIO).
     static void FehlerBeimSynchronisieren(bool an);
+    // Tests: a function run where another program's change must not slip
+    // through: before a write in place (its old bytes read), and once the
+    // new content is complete, right before it is checked against the
+    // original and takes its place. An empty function clears it.
+    enum class Schritt { VorDemSchreiben, VorDemAbschluss };
+    static void TestHaken(std::function<void(Schritt)> haken);
+    static void TestHakenAusführen(Schritt schritt);
 
 private:
     QString m_ziel;
@@ -61,6 +92,8 @@ private:
     bool m_umbenennenFehlgeschlagen = false;
     int m_fd = -1;
     bool m_fertig = false;
+    bool m_standPrüfen = false;
+    DateiStand m_stand;
     QByteArray m_puffer;
     bool pufferLeeren();
     bool alleSchreiben(const char* p, qsizetype länge);

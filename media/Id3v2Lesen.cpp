@@ -69,10 +69,10 @@ bool Mp3TAGLesenV2GrößeLesen(QByteArrayView b, qint64& größe, bool nichtSync
 const std::array<Id3v2FrameFeld, kId3v2Felder>& Id3v2FrameFelder()
 {
     static const std::array<Id3v2FrameFeld, kId3v2Felder> tabelle = {{
-        {"PCNT", "", &MedienInfo::Mp3_ID3v2_AbspielZähler},
+        {"PCNT", "CNT", &MedienInfo::Mp3_ID3v2_AbspielZähler},
         {"TRCK", "TRK", &MedienInfo::Mp3_ID3v2_Titelnummer},
         {"TENC", "TEN", &MedienInfo::Mp3_ID3v2_EncodiertVon},
-        {"WXXX", "", &MedienInfo::Mp3_ID3v2_Link},
+        {"WXXX", "WXX", &MedienInfo::Mp3_ID3v2_Link},
         {"TCOP", "TCR", &MedienInfo::Mp3_ID3v2_Copyright},
         {"TOPE", "TOA", &MedienInfo::Mp3_ID3v2_UrsprünglicherInterpret},
         {"TCOM", "TCM", &MedienInfo::Mp3_ID3v2_Songschreiber},
@@ -83,9 +83,9 @@ const std::array<Id3v2FrameFeld, kId3v2Felder>& Id3v2FrameFelder()
         {"TPE1", "TP1", &MedienInfo::Mp3_ID3v2_Interpret},
         {"TIT2", "TT2", &MedienInfo::Mp3_ID3v2_Titel},
         {"TLAN", "TLA", &MedienInfo::Mp3_ID3v2_Sprache},
-        {"TLEN", "", &MedienInfo::Mp3_ID3v2_Länge},
+        {"TLEN", "TLE", &MedienInfo::Mp3_ID3v2_Länge},
         {"TMED", "TMT", &MedienInfo::Mp3_ID3v2_Medientyp},
-        {"TPUB", "", &MedienInfo::Mp3_ID3v2_Herausgeber},
+        {"TPUB", "TPB", &MedienInfo::Mp3_ID3v2_Herausgeber},
         {"TSSE", "TSS", &MedienInfo::Mp3_ID3v2_Software},
     }};
     return tabelle;
@@ -207,6 +207,7 @@ std::optional<QString> TextFrameLesen(QByteArrayView b)
 struct Beschrieben {
     QString text;
     bool ohneBeschreibung = true;
+    QByteArray sprache; // COMM: its three bytes, when it has them
 };
 std::optional<Beschrieben> BeschriebenLesen(QByteArrayView b, bool mitSprache, bool urlLatin1)
 {
@@ -218,9 +219,11 @@ std::optional<Beschrieben> BeschriebenLesen(QByteArrayView b, bool mitSprache, b
     const qsizetype start = mitSprache ? 4 : 1;
     if (b.size() <= start)
         return Beschrieben{};
+    Beschrieben e;
+    if (mitSprache)
+        e.sprache = b.sliced(1, 3).toByteArray();
     b = b.sliced(start);
     bool bigEndian = enc == 2;
-    Beschrieben e;
     qsizetype ende = TerminatorFinden(enc, b, 0);
     if (ende < 0)
         ende = b.size();
@@ -384,7 +387,107 @@ QByteArray FrameNach23(QByteArrayView id, quint8 status, quint8 format, QByteArr
     return frame;
 }
 
+// The parts of a body behind its encoding byte, by frame id: t one string
+// with its terminator, T strings to the end, l a Latin-1 string with its
+// terminator, a digit that many bytes as they stand, S time-stamped lyrics (a
+// string, four bytes) to the end, B the rest as it stands.
+const char* TextAufbau(QByteArrayView id)
+{
+    static const char* const tabelle[][2] = {
+        {"COMM", "3tT"}, {"USLT", "3tT"}, {"USER", "3T"}, {"IPLS", "T"}, {"WXXX", "tB"},
+        {"APIC", "l1tB"}, {"GEOB", "lttB"}, {"SYLT", "5tS"}, {"OWNE", "l8T"}, {"COMR", "l8l1ttlB"},
+    };
+    if (id.startsWith('T'))
+        return "T";
+    for (const auto& z : tabelle)
+        if (id == QByteArrayView(z[0]))
+            return z[1];
+    return nullptr;
+}
+
 } // namespace
+
+QByteArray Id3v2Utf16(const QString& text)
+{
+    QByteArray b("\xFF\xFE", 2);
+    b.reserve(2 + 2 * text.size());
+    for (QChar c : text) {
+        b.append(char(c.unicode() & 0xFF));
+        b.append(char(c.unicode() >> 8));
+    }
+    return b;
+}
+
+QByteArray Id3v2FrameFür23(QByteArrayView frame)
+{
+    if (frame.size() < 11)
+        return frame.toByteArray();
+    const auto format = static_cast<quint8>(frame[9]);
+    const qsizetype vorn = 10 + ((format & 0x20) ? 1 : 0); // a group byte stays in front
+    const char* aufbau = GültigeId(frame.first(4)) ? TextAufbau(frame.first(4)) : nullptr;
+    if ((format & 0xC0) || !aufbau || vorn >= frame.size())
+        return frame.toByteArray();
+    const QByteArrayView b = frame.sliced(vorn);
+    const auto enc = static_cast<quint8>(b[0]);
+    if (enc != 2 && enc != 3)
+        return frame.toByteArray();
+
+    QByteArray aus(1, '\1');
+    qsizetype pos = 1;
+    bool bigEndian = enc == 2;
+    const auto string = [&] {
+        qsizetype ende = TerminatorFinden(enc, b, pos);
+        const bool beendet = ende >= 0;
+        if (!beendet)
+            ende = b.size();
+        aus.append(Id3v2Utf16(TextDekodieren(enc, b.sliced(pos, ende - pos), bigEndian)));
+        if (beendet)
+            aus.append(2, '\0');
+        pos = std::min(b.size(), ende + TerminatorLänge(enc));
+    };
+    const auto bytes = [&](qsizetype n) {
+        n = std::min(n, b.size() - pos);
+        aus.append(b.sliced(pos, n));
+        pos += n;
+    };
+    for (const char* a = aufbau; *a; ++a) {
+        switch (*a) {
+        case 't':
+            if (pos < b.size())
+                string();
+            break;
+        case 'T':
+            while (pos < b.size())
+                string();
+            break;
+        case 'S':
+            while (pos < b.size()) {
+                string();
+                bytes(4);
+            }
+            break;
+        case 'l': {
+            const qsizetype nul = b.indexOf('\0', pos);
+            bytes(nul < 0 ? b.size() - pos : nul + 1 - pos);
+            break;
+        }
+        case 'B':
+            bytes(b.size() - pos);
+            break;
+        default:
+            bytes(*a - '0');
+        }
+    }
+    QByteArray neu = frame.first(vorn).toByteArray();
+    qToBigEndian<quint32>(quint32(neu.size() - 10 + aus.size()), neu.data() + 4);
+    return neu + aus;
+}
+
+bool Id3v2OhneBeschreibung(QByteArrayView körper, bool mitSprache)
+{
+    const auto b = BeschriebenLesen(körper, mitSprache, !mitSprache);
+    return b && b->ohneBeschreibung;
+}
 
 Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
 {
@@ -443,6 +546,7 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
     struct Kandidat {
         QString text;
         bool ohneBeschreibung;
+        QByteArray sprache;
         QByteArray roh;
     };
     std::vector<Kandidat> kandidaten[2]; // comment, link
@@ -456,15 +560,13 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
         const QByteArrayView id = bereich.sliced(f.kopf, 4);
         const QByteArrayView daten = bereich.sliced(f.kopf + 10, f.größe);
         if (haupt == 3) {
-            ziel.append(bereich.sliced(f.kopf, 10 + f.größe));
+            ziel.append(Id3v2FrameFür23(bereich.sliced(f.kopf, 10 + f.größe)));
             return;
         }
         const auto status = static_cast<quint8>(bereich[f.kopf + 8]);
         const auto format = static_cast<quint8>(bereich[f.kopf + 9]);
-        if (format & 0x02)
-            ziel.append(FrameNach23(id, status, format, Entsynchronisieren(daten)));
-        else
-            ziel.append(FrameNach23(id, status, format, daten));
+        const QByteArray frame = FrameNach23(id, status, format, (format & 0x02) ? Entsynchronisieren(daten) : daten.toByteArray());
+        ziel.append(Id3v2FrameFür23(frame));
     };
 
     for (const FrameOrt& f : gang.frames) {
@@ -503,7 +605,7 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
         std::optional<QString> text;
         if (feld == kKommentar || feld == kLink) {
             if (const auto b = BeschriebenLesen(daten, feld == kKommentar, feld == kLink)) {
-                Kandidat k{b->text, b->ohneBeschreibung, {}};
+                Kandidat k{b->text, b->ohneBeschreibung, b->sprache, {}};
                 rohAnhängen(f, k.roh);
                 kandidaten[feld == kLink].push_back(std::move(k));
                 continue;
@@ -515,7 +617,8 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
         }
         if (text) {
             e.felder[size_t(feld)] = *text;
-        } else if (f.größe > 0) {
+        } else {
+            // Empty ones too: a rewrite copies every frame as it stands.
             weitere22 = true;
             rohAnhängen(f, haupt == 2 ? e.weitereFrames22 : e.weitereFrames);
         }
@@ -523,14 +626,18 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
 
     for (int art = 0; art < 2; ++art) {
         auto& liste = kandidaten[art];
-        // The last one without a description is the field; one with a
-        // description stays raw, so a rewrite keeps it as it was.
+        // The first one without a description is the field (the one the
+        // writer replaces, the one other readers show); all others stay raw,
+        // so a rewrite keeps them as they were.
         qsizetype gewählt = -1;
-        for (qsizetype i = qsizetype(liste.size()) - 1; i >= 0 && gewählt < 0; --i)
+        for (qsizetype i = 0; i < qsizetype(liste.size()) && gewählt < 0; ++i)
             if (liste[size_t(i)].ohneBeschreibung)
                 gewählt = i;
-        if (gewählt >= 0)
+        if (gewählt >= 0) {
             e.felder[art == 0 ? kKommentar : kLink] = liste[size_t(gewählt)].text;
+            if (art == 0)
+                e.kommentarSprache = liste[size_t(gewählt)].sprache;
+        }
         for (qsizetype i = 0; i < qsizetype(liste.size()); ++i)
             if (i != gewählt) {
                 weitere22 = true;

@@ -42,7 +42,7 @@ bool Mp3TAGLesenV2GrößeLesen(QByteArrayView bytes, qint64& größe, bool bolNi
 // The frames that have a field of their own, in the order of the record.
 struct Id3v2FrameFeld {
     const char* id;    // 2.3 and 2.4
-    const char* id22;  // 2.2; "" when that version has none
+    const char* id22;  // 2.2: the id that becomes `id` in a 2.3 tag
     QString MedienInfo::*feld;
 };
 constexpr int kId3v2Felder = 18;
@@ -55,9 +55,14 @@ struct Id3v2Ergebnis {
     qint64 ungenutzt = 0;
     std::array<QString, kId3v2Felder> felder;
     // Frames without a field of their own, in 2.3 layout (plain sizes, no
-    // unsynchronisation); " " for a 2.2 tag that has such frames. Frames
-    // with odd ids are among them; ids not beginning with a letter are not.
+    // unsynchronisation, texts in 2.3 encodings: Id3v2FrameFür23); " " for a
+    // 2.2 tag that has such frames. Frames with odd ids are among them; ids
+    // not beginning with a letter are not. Of several comments (or links)
+    // without a description the first is the field, the others are here.
     QByteArray weitereFrames;
+    // The language of the comment that is the field ("" when none), which
+    // a rewrite of that comment keeps.
+    QByteArray kommentarSprache;
     // The same frames of a 2.2 tag as they stand (6-byte headers), for the
     // writer to carry over.
     QByteArray weitereFrames22;
@@ -70,6 +75,19 @@ struct Id3v2Ergebnis {
 // size the header declares (a cut file): only frames that lie wholly inside
 // it are read.
 Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag);
+
+// A text as UTF-16 with a byte-order mark (little-endian), no terminator.
+QByteArray Id3v2Utf16(const QString& text);
+
+// A frame in 2.3 layout (10-byte header) with its texts in encodings a 2.3
+// tag knows: UTF-8 and UTF-16BE without mark (2.4's encodings 3 and 2)
+// become UTF-16 with a mark, string by string, in every frame whose body
+// begins with the encoding byte. Any other frame, one with an odd id and
+// one compressed or encrypted come back as they stand.
+QByteArray Id3v2FrameFür23(QByteArrayView frame);
+
+// Whether a COMM (`mitSprache`) or WXXX body has an empty description.
+bool Id3v2OhneBeschreibung(QByteArrayView körper, bool mitSprache);
 
 // The ID3v2 fields of a record as for a file without a tag.
 void Id3v2Zurücksetzen(MedienInfo& info);

@@ -16,19 +16,19 @@ constexpr qint64 kFrameBlock = 4 * 1024;
 constexpr qint64 kFrameSuchweite = 102400;
 } // namespace
 
-MedienDatei::MedienDatei(const QString& pfad)
+MedienDatei::MedienDatei(const QString& pfad, bool schreiben)
 {
     if (pfad.isEmpty())
         return;
     // Only a regular file: a FIFO would block the open, a device the reads.
     struct stat st;
-    const int fd = ReguläreDateiÖffnen(pfad, &st);
+    const int fd = ReguläreDateiÖffnen(pfad, &st, schreiben);
     if (fd < 0)
         return;
     m_fd = fd;
     m_länge = st.st_size;
     m_mtime = st.st_mtime;
-    m_gerät = st.st_dev;
+    m_stand = DateiStandVon(st);
 }
 
 MedienDatei::~MedienDatei()

@@ -2,7 +2,10 @@
 // A media file opened for reading the few bytes its tags and first frames
 // take: the head through one reused buffer, the last 128 bytes apart. Reading
 // never goes past the file's end and never allocates more than it holds.
+// Opened for writing, the tag writers read and write through its one
+// descriptor, so a file put in its place meanwhile is never written.
 
+#include "core/SichereDatei.h"
 #include "media/Id3v2Lesen.h"
 #include "media/MpegKopf.h"
 
@@ -21,7 +24,7 @@ struct Id3v2Fund {
 
 class MedienDatei {
 public:
-    explicit MedienDatei(const QString& pfad);
+    explicit MedienDatei(const QString& pfad, bool schreiben = false);
     ~MedienDatei();
     MedienDatei(const MedienDatei&) = delete;
     MedienDatei& operator=(const MedienDatei&) = delete;
@@ -29,7 +32,10 @@ public:
     bool Offen() const { return m_fd >= 0; }
     qint64 Länge() const { return m_länge; }
     qint64 GeändertAm() const { return m_mtime; } // seconds since the epoch
-    dev_t Gerät() const { return m_gerät; }
+    dev_t Gerät() const { return m_stand.gerät; }
+    // The file as it was opened.
+    const DateiStand& Stand() const { return m_stand; }
+    int Deskriptor() const { return m_fd; }
 
     // Bytes [pos, pos + n) as far as the file holds them. The view stays
     // valid until the next call.
@@ -52,7 +58,7 @@ private:
     int m_fd = -1;
     qint64 m_länge = 0;
     qint64 m_mtime = 0;
-    dev_t m_gerät = 0;
+    DateiStand m_stand;
     QByteArray m_puffer;
     qint64 m_pufferAb = 0;
     qint64 m_pufferLänge = 0;

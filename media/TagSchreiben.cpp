@@ -157,39 +157,33 @@ qint64 VollSchreiben(int fd, QByteArrayView d, qint64 pos)
     return geschrieben;
 }
 
-// Writes `neu` at `pos` of an existing file, fsyncs and checks the length
-// (its old length, or pos + the new bytes when they reach beyond it). On any
-// failure the old bytes are written back, or the file is cut back to its
-// old length.
-bool AnOrtSchreiben(const QString& pfad, qint64 pos, QByteArrayView neu, Fehler& f)
+Fehler Verändert() { return {ESTALE, VerändertText()}; }
+
+// Writes `neu` at `pos` through the file's own descriptor, fsyncs and checks
+// that the path still names this file and that its length is what this
+// write makes it (its old length, or pos + the new bytes when they reach
+// beyond it). On any failure the old bytes are written back; the file is cut
+// back only to undo its own growth, never below what another program added.
+bool AnOrtSchreiben(MedienDatei& datei, const QString& pfad, qint64 pos, QByteArrayView neu, Fehler& f)
 {
-    const QByteArray name = QFile::encodeName(pfad);
-    const int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    const int fd = datei.Deskriptor();
+    SichereDatei::TestHakenAusführen(SichereDatei::Schritt::VorDemSchreiben);
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
         f = SystemFehler(errno);
         return false;
     }
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        f = EigenerFehler(EINVAL, kKeineDatei);
-        ::close(fd);
+    // Changed since its tag was read: the place to write may be wrong.
+    if (!(DateiStandVon(st) == datei.Stand())) {
+        f = Verändert();
         return false;
     }
-    const qint64 längeVorher = st.st_size;
+    const qint64 längeVorher = datei.Länge();
     const qint64 erwartet = std::max(längeVorher, pos + neu.size());
-    QByteArray alt(qsizetype(std::max<qint64>(0, std::min(längeVorher, pos + neu.size()) - pos)), '\0');
-    qint64 gelesen = 0;
-    while (gelesen < alt.size()) {
-        const ssize_t n = ::pread(fd, alt.data() + gelesen, size_t(alt.size() - gelesen), off_t(pos + gelesen));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        gelesen += n;
-    }
-    if (gelesen != alt.size()) {
+    const qint64 altLänge = std::max<qint64>(0, std::min(längeVorher, pos + neu.size()) - pos);
+    const QByteArray alt = datei.Lesen(pos, altLänge).toByteArray();
+    if (alt.size() != altLänge) {
         f = SystemFehler(EIO);
-        ::close(fd);
         return false;
     }
 
@@ -205,25 +199,32 @@ bool AnOrtSchreiben(const QString& pfad, qint64 pos, QByteArrayView neu, Fehler&
     } else if (::fsync(fd) != 0) {
         f = SystemFehler(errno);
         ok = false;
-    } else if (::fstat(fd, &st) != 0 || st.st_size != erwartet) {
-        f = SystemFehler(EIO);
-        ok = false;
+    } else {
+        SichereDatei::TestHakenAusführen(SichereDatei::Schritt::VorDemAbschluss);
+        struct stat amPfad;
+        if (::fstat(fd, &st) != 0 || st.st_size != erwartet || ::stat(QFile::encodeName(pfad).constData(), &amPfad) != 0
+            || amPfad.st_ino != st.st_ino || amPfad.st_dev != st.st_dev) {
+            f = Verändert();
+            ok = false;
+        }
     }
     if (!ok) {
         VollSchreiben(fd, alt, pos);
-        if (::ftruncate(fd, off_t(längeVorher)) == 0)
-            ::fsync(fd);
+        if (::fstat(fd, &st) == 0 && st.st_size > längeVorher && st.st_size <= erwartet)
+            (void)!::ftruncate(fd, off_t(längeVorher));
+        ::fsync(fd);
     }
-    ::close(fd);
     return ok;
 }
 
 // --- frames ----------------------------------------------------------------------
 
-bool NurLatin1(const QString& s)
+// Whether encoding 0 holds the text so that it reads back the same: Latin-1
+// without U+0080..U+009F, which readers of encoding 0 take as Windows-1252.
+bool Einbytig(const QString& s)
 {
     for (QChar c : s)
-        if (c.unicode() > 0xFF)
+        if (c.unicode() > 0xFF || (c.unicode() >= 0x80 && c.unicode() <= 0x9F))
             return false;
     return true;
 }
@@ -231,17 +232,12 @@ bool NurLatin1(const QString& s)
 // Encoding byte and the encoded text (without terminator).
 QByteArray TextKodieren(const QString& s, char& kodierung)
 {
-    if (NurLatin1(s)) {
+    if (Einbytig(s)) {
         kodierung = 0;
         return s.toLatin1();
     }
     kodierung = 1;
-    QByteArray b("\xFF\xFE", 2);
-    for (QChar c : s) {
-        b.append(char(c.unicode() & 0xFF));
-        b.append(char(c.unicode() >> 8));
-    }
-    return b;
+    return Id3v2Utf16(s);
 }
 
 QByteArray Frame(QByteArrayView id, const QByteArray& körper)
@@ -263,7 +259,13 @@ QByteArray ZählerKörper(const QString& text)
         return {};
     QByteArray b(8, '\0');
     qToBigEndian<quint64>(wert, b.data());
-    return wert <= 0xFFFFFFFFu ? b.mid(4) : b;
+    if (wert <= 0xFFFFFFFFu)
+        b.remove(0, 4);
+    // A zero byte and then only digit bytes is how counters were once
+    // written as text; one more zero byte in front keeps this one a number.
+    if (b[0] == 0 && std::all_of(b.begin() + 1, b.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        b.prepend('\0');
+    return b;
 }
 
 // A link address is ISO-8859-1; what it cannot hold is percent-encoded.
@@ -289,22 +291,57 @@ bool GültigeId(QByteArrayView id)
     return true;
 }
 
-// The kept frames as 2.3 frames, each checked (a size that runs past the
-// rest ends them; empty frames are dropped), frames with odd ids behind all
-// the others: readers stop at the first odd id.
-QByteArray WeitereFramesOrdnen(QByteArrayView roh)
+// The language a written comment gets: the one of the comment it replaces
+// when that is three letters, else "eng".
+QByteArray KommentarSprache(QByteArrayView alt)
 {
-    QByteArray gültig, seltsam;
+    const bool buchstaben = alt.size() == 3 && std::all_of(alt.begin(), alt.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
+    return buchstaben ? alt.toByteArray() : QByteArray("eng");
+}
+
+// The comment and link frames being written: a kept frame of the same id
+// without description (and for a comment of the same language) is one the
+// written one replaces, since ID3v2 allows no two of them.
+struct Geschrieben {
+    QByteArray kommentarSprache; // "" when no comment is written
+    bool link = false;
+};
+
+bool WirdErsetzt(QByteArrayView frame, const Geschrieben& g)
+{
+    const QByteArrayView id = frame.first(4);
+    const bool kommentar = !g.kommentarSprache.isEmpty() && id == "COMM";
+    if (!(kommentar || (g.link && id == "WXXX")) || (static_cast<quint8>(frame[9]) & 0xE0))
+        return false;
+    const QByteArrayView körper = frame.sliced(10);
+    if (!kommentar)
+        return Id3v2OhneBeschreibung(körper, false);
+    return körper.size() >= 4 && körper.sliced(1, 3) == g.kommentarSprache && Id3v2OhneBeschreibung(körper, true);
+}
+
+// The kept frames as 2.3 frames, each checked (a size that runs past the
+// rest ends them). Frames with odd ids and empty ones go behind all the
+// others: other readers stop at them.
+QByteArray WeitereFramesOrdnen(QByteArrayView roh, const Geschrieben& geschrieben)
+{
+    QByteArray gültig, hinten;
     qsizetype pos = 0;
     while (pos + 10 <= roh.size()) {
         const quint32 größe = qFromBigEndian<quint32>(roh.data() + pos + 4);
-        if (größe == 0 || größe > quint64(roh.size() - pos - 10))
+        if (größe > quint64(roh.size() - pos - 10))
             break;
         const QByteArrayView frame = roh.sliced(pos, 10 + qsizetype(größe));
-        (GültigeId(frame.first(4)) ? gültig : seltsam).append(frame);
         pos += frame.size();
+        if (WirdErsetzt(frame, geschrieben))
+            continue;
+        if (größe == 0 || !GültigeId(frame.first(4)))
+            hinten.append(frame);
+        else
+            gültig.append(Id3v2FrameFür23(frame));
     }
-    return gültig + seltsam;
+    return gültig + hinten;
 }
 
 // The frames of a 2.2 tag in 2.3 form by the standard id table; false when
@@ -346,7 +383,7 @@ bool Frames22Übertragen(QByteArrayView roh, QByteArray& aus)
             const QByteArray mime = format == "jpg" ? QByteArray("image/jpeg") : "image/" + format;
             körper = körper.left(1) + mime + '\0' + körper.mid(4);
         }
-        aus.append(Frame(neu, körper));
+        aus.append(Id3v2FrameFür23(Frame(neu, körper)));
         pos += 6 + größe;
     }
     return true;
@@ -414,6 +451,7 @@ TagEntfernenErgebnis OhneBereichSpeichern(MedienDatei& datei, const QString& pfa
                                           const char* tag, const char* neuNichtText, QString& meldung)
 {
     SichereDatei neu(pfad, QStringLiteral("-neu"));
+    neu.UnverändertVerlangen(datei.Stand());
     const QString kopf = QStringLiteral("Der %1-TAG konnte nicht entfernt werden.").arg(QLatin1String(tag)) + kLF;
     if (!neu.Öffnen()) {
         meldung = kopf + QStringLiteral("Die Datei ") + PfadText(pfad + QStringLiteral("-neu")) + QLatin1Char(' ')
@@ -455,8 +493,9 @@ QByteArray Mp3TAGSpeichernV2FrameHeaderZurückgeben(quint32 lngGröße, QByteArr
     return k;
 }
 
-QByteArray Id3v2FramesBauen(const MedienInfo& m)
+QByteArray Id3v2FramesBauen(const MedienInfo& m, QByteArrayView spracheAlt)
 {
+    const QByteArray sprache = KommentarSprache(spracheAlt);
     QByteArray frames;
     for (const Id3v2FrameFeld& feld : Id3v2FrameFelder()) {
         const QByteArrayView id(feld.id);
@@ -474,7 +513,7 @@ QByteArray Id3v2FramesBauen(const MedienInfo& m)
             char kodierung = 0;
             const QByteArray text = TextKodieren(wert, kodierung);
             const QByteArray beschreibung = kodierung ? QByteArray("\xFF\xFE\0\0", 4) : QByteArray(1, '\0');
-            frames += Frame(id, kodierung + QByteArray("eng") + beschreibung + text);
+            frames += Frame(id, kodierung + sprache + beschreibung + text);
         } else {
             char kodierung = 0;
             const QByteArray text = TextKodieren(wert, kodierung);
@@ -524,9 +563,11 @@ bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QStri
     if (!SchreibenPrüfen("ID3v2", strDatei, strFehler))
         return false;
     Fehler f;
-    MedienDatei datei(strDatei);
+    // One descriptor for all that follows: a file put in this one's place
+    // meanwhile is never written.
+    MedienDatei datei(strDatei, true);
     if (!datei.Offen()) {
-        strFehler = V2Meldung(strDatei, SystemFehler(EACCES));
+        strFehler = V2Meldung(strDatei, SystemFehler(errno ? errno : EACCES));
         return false;
     }
     AlterTag alt;
@@ -551,7 +592,12 @@ bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QStri
             weitere = alt.inhalt.weitereFrames;
         }
     }
-    const QByteArray frames = Id3v2FramesBauen(udtInfo) + WeitereFramesOrdnen(weitere);
+    const QByteArray eigene = Id3v2FramesBauen(udtInfo, alt.inhalt.kommentarSprache);
+    Geschrieben geschrieben;
+    geschrieben.link = !udtInfo.Mp3_ID3v2_Link.isEmpty();
+    if (!udtInfo.Mp3_ID3v2_Kommentar.isEmpty())
+        geschrieben.kommentarSprache = KommentarSprache(alt.inhalt.kommentarSprache);
+    const QByteArray frames = eigene + WeitereFramesOrdnen(weitere, geschrieben);
     const qint64 gesamt = frames.size();
     if (gesamt > kMaxTagGröße) {
         strFehler = V2Meldung(strDatei, EigenerFehler(EFBIG, kZuGroß));
@@ -559,11 +605,13 @@ bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QStri
     }
 
     const qint64 altGröße = alt.fund.position >= 0 ? alt.fund.kopf.GesamtGröße() : -1;
-    if (alt.fund.position >= 0 && gesamt + 10 <= altGröße && altGröße - 10 <= kMaxTagGröße) {
-        // In place: header, frames and padding fill the old extent exactly.
+    // In place only at the start: a tag further in is found by no other
+    // reader, so it moves to the front by a full rewrite.
+    if (alt.fund.position == 0 && gesamt + 10 <= altGröße && altGröße - 10 <= kMaxTagGröße) {
+        // Header, frames and padding fill the old extent exactly.
         QByteArray tag = Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(altGröße - 10)) + frames;
         tag.append(QByteArray(qsizetype(altGröße - tag.size()), '\0'));
-        if (!AnOrtSchreiben(strDatei, alt.fund.position, tag, f)) {
+        if (!AnOrtSchreiben(datei, strDatei, 0, tag, f)) {
             strFehler = V2Meldung(strDatei, f);
             return false;
         }
@@ -572,6 +620,7 @@ bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QStri
 
     const qint64 padding = std::min(PaddingBerechnen(gesamt + 10), kMaxTagGröße - gesamt);
     SichereDatei neu(strDatei, QStringLiteral("-neu"));
+    neu.UnverändertVerlangen(datei.Stand());
     if (!neu.Öffnen()) {
         strFehler = V2Meldung(strDatei, {neu.FehlerNummer(), neu.Fehler()});
         return false;
@@ -608,16 +657,13 @@ bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QStrin
         strFehler = V1Meldung(strDatei, SystemFehler(EINVAL));
         return false;
     }
-    qint64 position;
-    {
-        MedienDatei datei(strDatei);
-        if (!datei.Offen()) {
-            strFehler = V1Meldung(strDatei, SystemFehler(EACCES));
-            return false;
-        }
-        position = datei.Länge() - (datei.Id3v1Block().isEmpty() ? 0 : 128);
+    MedienDatei datei(strDatei, true);
+    if (!datei.Offen()) {
+        strFehler = V1Meldung(strDatei, SystemFehler(errno ? errno : EACCES));
+        return false;
     }
-    if (!AnOrtSchreiben(strDatei, position, strTAG, f)) {
+    const qint64 position = datei.Länge() - (datei.Id3v1Block().isEmpty() ? 0 : 128);
+    if (!AnOrtSchreiben(datei, strDatei, position, strTAG, f)) {
         strFehler = V1Meldung(strDatei, f);
         return false;
     }

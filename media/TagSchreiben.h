@@ -1,10 +1,13 @@
 #pragma once
 // Writing and removing the tags of a media file: the ID3v2.3 tag at the
 // front and the 128-byte ID3v1 block at the end. A tag is written in place
-// when it fits the old tag's extent; otherwise the whole file goes to
-// "<file>-neu" and is renamed over the original (core/SichereDatei.h), so a
-// failure at any step leaves the original as it was. The calls work on a
-// path and show nothing: each answers with the message text for the caller.
+// when it fits the extent of an old tag at the file's first byte, through
+// the one descriptor its old tag was read by; otherwise the whole file goes
+// to "<file>-neu" and is renamed over the original (core/SichereDatei.h)
+// only when the original is still as it was read, so a failure at any step,
+// or another program changing the file meanwhile, leaves the original as it
+// is. The calls work on a path and show nothing: each answers with the
+// message text for the caller.
 //
 // The frames this program does not interpret are taken from the file itself
 // at write time (the record of an index file no longer holds them).
@@ -23,8 +26,10 @@ QByteArray Mp3TAGSpeichernV2FrameHeaderZurückgeben(quint32 lngGröße, QByteArr
 
 // The frames of the record's eighteen fields in the fixed order; title and
 // artist are always written, every other field only when it is not empty.
-// Texts up to U+00FF are ISO-8859-1, others UTF-16 with a byte-order mark.
-QByteArray Id3v2FramesBauen(const MedienInfo& udtInfo);
+// The comment has the language `sprache` (three letters, else "eng").
+// Latin-1 texts (without U+0080..U+009F, which readers take as
+// Windows-1252) are ISO-8859-1, others UTF-16 with a byte-order mark.
+QByteArray Id3v2FramesBauen(const MedienInfo& udtInfo, QByteArrayView sprache = "eng");
 
 // The 128-byte ID3v1 block of the record's ID3v1 fields (Windows-1252, "?"
 // for what it cannot hold, cut to the field widths). A track number (decimal
