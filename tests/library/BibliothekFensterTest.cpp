@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -114,6 +116,21 @@ TEST_F(BibliothekFensterTest, HinzufügenFensterBleibtOffenWennDieAuswahlAbgebro
     fenster.cmdDateienHinzufügen_Click();
     EXPECT_TRUE(meldungen.Enthält("da kein Dateityp eingerichtet wurde."));
     EXPECT_TRUE(fenster.isVisible());
+}
+
+TEST_F(BibliothekFensterTest, TitelNebenDenBildernWirkenWieDieBilder)
+{
+    frmHinzufügen fenster;
+    fenster.dateienWählen = [](const QString&) { return QStringList{"/x/a.mp3"}; };
+    fenster.ordnerWählen = [](const QString&) { return QString("/x/ordner"); };
+    fenster.playlistWählen = [](const QString&) { return QString("/x/liste.m3u"); };
+    for (const auto& [titel, gewählt] :
+         {std::pair{"Label1", "/x/a.mp3"}, {"Label5", "/x/ordner"}, {"Label6", "/x/liste.m3u"}}) {
+        fenster.show();
+        QTest::mouseClick(fenster.findChild<QLabel*>(titel), Qt::LeftButton);
+        EXPECT_FALSE(fenster.isVisible()) << titel;
+        EXPECT_EQ(fenster.pfade, QStringList{gewählt}) << titel;
+    }
 }
 
 TEST_F(BibliothekFensterTest, OrdnerÜberDasHinzufügenFenster)

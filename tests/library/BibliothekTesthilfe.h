@@ -15,14 +15,10 @@
 #include "support/Mp3Bauer.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QWidget>
 #include <QSet>
 #include <QTemporaryDir>
 #include <deque>
@@ -262,28 +258,5 @@ struct Konfliktskript {
         return a;
     }};
 };
-
-// A left click as the mouse gives it: press and release at the point.
-inline void MausKlick(QWidget* w, QPoint p)
-{
-    for (const QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent e(art, p, w->mapToGlobal(p), Qt::LeftButton,
-                      art == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &e);
-    }
-}
-inline void MausKlick(QWidget* w) { MausKlick(w, w->rect().center()); }
-
-// Types the text into the widget, key by key.
-inline void Tippen(QWidget* w, const QString& text)
-{
-    for (const QChar c : text) {
-        const int taste = c.toUpper().unicode();
-        QKeyEvent drücken(QEvent::KeyPress, taste, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(w, &drücken);
-        QKeyEvent loslassen(QEvent::KeyRelease, taste, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(w, &loslassen);
-    }
-}
 
 } // namespace testhilfe

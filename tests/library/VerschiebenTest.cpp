@@ -5,10 +5,7 @@
 #include "library/Verschieben.h"
 
 #include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -274,25 +271,12 @@ TEST(DateinameBereinigenTest, DruckbareZeichenBleibenNurSteuerzeichenGehen)
 {
     // Codes 127 to 159 are the control characters U+007F to U+009F, never the
     // Windows-1252 letters and signs that share those numbers.
-    const struct {
-        const char* ein;
-        const char* aus;
-    } fälle[] = {
-        {"Žalm Šostakovič.mp3", "Žalm Šostakovič.mp3"},
-        {"Live – Berlin — 2001.mp3", "Live – Berlin — 2001.mp3"},
-        {"„Zitat“ 5 € ™ … •.mp3", "„Zitat“ 5 € ™ … •.mp3"},
-        {"Œuvre œ Ÿ š ž ƒ ˆ ‰ ‹ ›.mp3", "Œuvre œ Ÿ š ž ƒ ˆ ‰ ‹ ›.mp3"},
-        {"Dvořák č ř ł.mp3", "Dvořák č ř ł.mp3"},
-        {"日本の歌 😀.mp3", "日本の歌 😀.mp3"},
-        {"a\u00A0b\u00ADc ÿ.mp3", "a\u00A0b\u00ADc ÿ.mp3"},
-        {"a\u0085b\u0080c\u009Fd\u007Fe\u0090f.mp3", "abcdef.mp3"},
-        {"a\x01\x1F" "b\tc\nd.mp3", "ab\tc\nd.mp3"},
-        {"x*y?z\"<>|.mp3", "xyz.mp3"},
-        {"AC/DC: Live\\1.mp3", "ACDC Live1.mp3"},
-    };
-    for (const auto& f : fälle)
-        EXPECT_EQ(DateinameBereinigen(QString::fromUtf8(f.ein), false), QString::fromUtf8(f.aus)) << f.ein;
-    EXPECT_EQ(DateinameBereinigen(QString::fromUtf8("Musik/Šlágr: Ž\u0085"), true), QString::fromUtf8("Musik/Šlágr: Ž"));
+    for (const char* name : {"Žalm Šostakovič – Live — „Zitat“ 5 € ™ … •.mp3",
+                             "Œuvre œ Ÿ š ž ƒ ˆ ‰ ‹ › Dvořák č ř ł.mp3", "日本の歌 a\u00A0b\u00ADc ÿ.mp3"})
+        EXPECT_EQ(DateinameBereinigen(QString::fromUtf8(name), false), QString::fromUtf8(name));
+    EXPECT_EQ(DateinameBereinigen(QString::fromUtf8("a\u0085b\u0080c\u009Fd\u0090e.mp3"), false), "abcde.mp3");
+    EXPECT_EQ(DateinameBereinigen(QString::fromUtf8("Musik/Šlágr: Ž\u0085"), true),
+              QString::fromUtf8("Musik/Šlágr: Ž"));
 }
 
 TEST(SystemfehlerTest, JederGenannteFehlerSprichtDeutsch)
@@ -301,223 +285,99 @@ TEST(SystemfehlerTest, JederGenannteFehlerSprichtDeutsch)
     for (const int e : {ENOSPC, EDQUOT, EROFS, EACCES, EPERM, ENAMETOOLONG, ENOTDIR, EISDIR, EEXIST, ENOENT, EIO,
                         EFBIG, EMLINK, ELOOP, EBUSY, ETXTBSY, EXDEV, ENOTEMPTY, EMFILE, ENFILE}) {
         const QString system = QString::fromLocal8Bit(std::strerror(e));
-        const Laufzeitfehler f = FehlerAusErrno(e);
-        EXPECT_FALSE(f.beschreibung.isEmpty()) << e;
-        EXPECT_NE(f.beschreibung, system) << e;
         EXPECT_NE(SystemfehlerBeschreibung(e), system) << e;
-        EXPECT_EQ(SystemfehlerText(e), f.beschreibung + " (Fehler " + QString::number(f.nummer) + ")");
+        EXPECT_NE(FehlerAusErrno(e).beschreibung, system) << e;
     }
-    // A name too long is said so, never "wrong file name or number".
-    EXPECT_EQ(FehlerAusErrno(ENAMETOOLONG).beschreibung, "Der Dateiname ist zu lang");
-    EXPECT_EQ(FehlerAusErrno(EINVAL).nummer, 52);
     // Others keep the system's own text.
     EXPECT_EQ(SystemfehlerBeschreibung(ENOPROTOOPT), QString::fromLocal8Bit(std::strerror(ENOPROTOOPT)));
 }
 
-namespace {
-
-// The system's limits for one test, restored afterwards.
-struct Grenze {
-    int art;
-    rlimit alt{};
-    Grenze(int a, rlim_t weich) : art(a)
-    {
-        ::getrlimit(art, &alt);
-        rlimit neu = alt;
-        neu.rlim_cur = weich;
-        ::setrlimit(art, &neu);
-    }
-    ~Grenze() { ::setrlimit(art, &alt); }
-};
-
-} // namespace
-
 TEST_F(VerschiebenTest, FehlerDerEchtenWegeSprechenDeutsch)
 {
-    const QString quelle = baum.Datei("q/x.mp3", QByteArray(4096, 'x'));
+    const QString quelle = baum.Datei("q/x.mp3", "x");
     baum.Datei("datei.mp3", "keine Ordner");
     ::symlink("schleife", QFile::encodeName(baum.Pfad("schleife")).constData());
-    struct Fall {
-        const char* name;
+    const struct {
         QString ziel;
         int modus;
         const char* text;
-        std::function<std::unique_ptr<Grenze>()> vorher;
+    } fälle[] = {
+        {baum.Pfad(QString(256, 'n') + ".mp3"), 1, "Der Dateiname ist zu lang (Fehler 36)."},
+        {baum.Pfad("datei.mp3/unter/x.mp3"), 1, "Ein Teil des Pfades ist kein Ordner (Fehler 20)."},
+        {baum.Pfad("schleife/x.mp3"), 0, "Zu viele Ebenen symbolischer Verknüpfungen (Fehler 40)."},
     };
-    const std::vector<Fall> fälle = {
-        {"name too long", baum.Pfad(QString(256, 'n') + ".mp3"), 1, "Der Dateiname ist zu lang (Fehler 36).", {}},
-        {"folder too long", baum.Pfad(QString(300, 'o') + "/x.mp3"), 1, "Der Dateiname ist zu lang (Fehler 36).", {}},
-        {"not a folder", baum.Pfad("datei.mp3/unter/x.mp3"), 1, "Ein Teil des Pfades ist kein Ordner (Fehler 20).", {}},
-        {"link loop", baum.Pfad("schleife/x.mp3"), 0, "Zu viele Ebenen symbolischer Verknüpfungen (Fehler 40).", {}},
-        {"file too big", baum.Pfad("gross/x.mp3"), 0, "Die Datei ist zu groß (Fehler 27).",
-         [] {
-             std::signal(SIGXFSZ, SIG_IGN);
-             return std::make_unique<Grenze>(RLIMIT_FSIZE, 1024);
-         }},
-        {"too many files", baum.Pfad("viele/x.mp3"), 0, "Auf die Datei kann nicht zugegriffen werden (Fehler 67).",
-         [] {
-             const int frei = ::dup(0);
-             ::close(frei);
-             return std::make_unique<Grenze>(RLIMIT_NOFILE, rlim_t(frei));
-         }},
-    };
-    for (const Fall& f : fälle) {
-        QString ziel = f.ziel;
+    for (const auto& f : fälle) {
+        QString ziel = f.ziel, meldung;
         int modus = f.modus;
-        QString meldung;
-        bool ok;
-        {
-            const auto grenze = f.vorher ? f.vorher() : nullptr;
-            ok = Verschieben(quelle, ziel, modus, meldung);
-        }
-        EXPECT_FALSE(ok) << f.name;
-        EXPECT_TRUE(meldung.startsWith("Es ist ein Fehler beim Ändern des Dateinamens '" + quelle + "' aufgetreten.\n"))
-            << f.name;
-        EXPECT_TRUE(meldung.contains(QString::fromUtf8(f.text))) << f.name << ": " << meldung.toStdString();
-        EXPECT_EQ(Lesen(quelle), QByteArray(4096, 'x')) << f.name;
+        EXPECT_FALSE(Verschieben(quelle, ziel, modus, meldung));
+        EXPECT_EQ(meldung, "Es ist ein Fehler beim Ändern des Dateinamens '" + quelle + "' aufgetreten.\n" + f.text);
     }
-    EXPECT_TRUE(Reste(baum.Pfad("gross")).isEmpty());
 }
 
 TEST_F(VerschiebenTest, FremderPfadGiltAlsFehlendeDatei)
 {
     // A stored Windows path is a missing file here, whatever the target.
-    for (const QString& ziel : {baum.Pfad("neu.mp3"), QString("D:\\Neu\\neu.mp3")}) {
-        for (const int art : {0, 1}) {
-            QString z = ziel;
-            int modus = art;
-            QString meldung;
+    for (const QString& ziel : {baum.Pfad("neu.mp3"), QString("D:\\Neu\\neu.mp3")})
+        for (int modus : {0, 1}) {
+            QString z = ziel, meldung;
             EXPECT_FALSE(Verschieben("C:\\Musik\\alt.mp3", z, modus, meldung));
             EXPECT_EQ(meldung, "Die Datei 'C:\\Musik\\alt.mp3' (Quelldatei) kann nicht verschoben oder umbenannt "
                                "werden.\nDiese 'C:\\Musik\\alt.mp3' existiert nicht.");
         }
-    }
 }
 
 TEST_F(VerschiebenTest, VerknüpfungFührtNachDemVerschiebenZurSelbenDatei)
 {
     Baum anderes("/dev/shm");
-    const QByteArray inhalt = KleineMp3('d');
-    const QString daten = baum.Datei("daten/lied.mp3", inhalt);
-    ::chmod(QFile::encodeName(daten).constData(), 0444);
-    struct stat vorher;
-    ASSERT_EQ(::stat(QFile::encodeName(daten).constData(), &vorher), 0);
-    struct Fall {
-        const char* name;
-        QByteArray linkZiel; // what the link holds
-        QString ziel;
-        DateiExistiert antwort;
-    };
-    const std::vector<Fall> fälle = {
-        {"relative, into another folder", "../daten/lied.mp3", baum.Pfad("neu/tief/a.mp3"), DateiExistiert::Abbrechen},
-        {"relative, renamed in its folder", "../daten/lied.mp3", baum.Pfad("links/b.mp3"), DateiExistiert::Abbrechen},
-        {"relative, to another file system", "../daten/lied.mp3", anderes.Pfad("c.mp3"), DateiExistiert::Abbrechen},
-        {"absolute", QFile::encodeName(daten), baum.Pfad("d/d.mp3"), DateiExistiert::Abbrechen},
-        {"replacing a file", "../daten/lied.mp3", baum.Pfad("e/vorhanden.mp3"), DateiExistiert::Ersetzen},
-    };
-    baum.Datei("e/vorhanden.mp3", "alt");
-    for (const Fall& f : fälle) {
-        const QString link = baum.Pfad("links/l.mp3");
-        QDir().mkpath(baum.Pfad("links"));
-        ASSERT_EQ(::symlink(f.linkZiel.constData(), QFile::encodeName(link).constData()), 0) << f.name;
-        fragen.antworten = {f.antwort};
-        QString ziel = f.ziel;
-        int modus = 1;
-        QString meldung;
-        ASSERT_TRUE(Verschieben(link, ziel, modus, meldung)) << f.name << ": " << meldung.toStdString();
-        EXPECT_EQ(ziel, f.ziel) << f.name;
-        EXPECT_TRUE(QFileInfo(ziel).isSymLink()) << f.name << ": the link stays a link";
-        EXPECT_EQ(Lesen(ziel), inhalt) << f.name;
-        EXPECT_TRUE(GleicheDatei(ziel, daten)) << f.name;
-        EXPECT_FALSE(QFileInfo(link).isSymLink() || QFileInfo::exists(link)) << f.name << ": the old link went";
-        EXPECT_TRUE(Reste(PfadZurückgeben(ziel)).isEmpty()) << f.name;
-        QFile::remove(ziel);
-    }
-    // The data behind the links was never touched.
-    struct stat nachher;
-    ASSERT_EQ(::stat(QFile::encodeName(daten).constData(), &nachher), 0);
-    EXPECT_EQ(nachher.st_ino, vorher.st_ino);
-    EXPECT_EQ(nachher.st_mode, vorher.st_mode);
-    EXPECT_EQ(nachher.st_mtim.tv_nsec, vorher.st_mtim.tv_nsec);
-    EXPECT_EQ(Lesen(daten), inhalt);
-}
-
-TEST_F(VerschiebenTest, VerknüpfungDieNichtAngelegtWerdenKannBleibt)
-{
     const QString daten = baum.Datei("daten/lied.mp3", "daten");
-    const QString link = baum.Pfad("links/l.mp3");
-    QDir().mkpath(baum.Pfad("links"));
+    ::chmod(QFile::encodeName(daten).constData(), 0444); // removing the old link must not make it writable
+    const QString link = baum.Ordner("links") + "/l.mp3";
+    fragen.antworten = {DateiExistiert::Ersetzen};
+    // Into another folder, renamed in its folder, to another file system, over a file it replaces.
+    for (const QString& neu : {baum.Pfad("neu/tief/a.mp3"), baum.Pfad("links/b.mp3"), anderes.Pfad("c.mp3"),
+                               baum.Datei("e/vorhanden.mp3", "alt")}) {
+        ASSERT_EQ(::symlink("../daten/lied.mp3", QFile::encodeName(link).constData()), 0);
+        QString ziel = neu, meldung;
+        int modus = 1;
+        ASSERT_TRUE(Verschieben(link, ziel, modus, meldung)) << meldung.toStdString();
+        EXPECT_TRUE(QFileInfo(neu).isSymLink() && GleicheDatei(neu, daten)) << neu.toStdString();
+        EXPECT_FALSE(QFileInfo(link).isSymLink()) << "the old link went";
+        EXPECT_TRUE(Reste(PfadZurückgeben(neu)).isEmpty());
+    }
+    EXPECT_EQ(Lesen(daten), "daten");
+    EXPECT_FALSE(QFileInfo(daten).permissions().testFlag(QFileDevice::WriteOwner));
+
+    // Where no link can be made, the old one stays and the message says why.
     ASSERT_EQ(::symlink("../daten/lied.mp3", QFile::encodeName(link).constData()), 0);
-    const QString gesperrt = baum.Ordner("gesperrt");
-    Schreibschutz sperre(gesperrt);
+    Schreibschutz sperre(baum.Ordner("gesperrt"));
     if (!sperre.aktiv)
         GTEST_SKIP() << "cannot make a folder read-only here";
-    QString ziel = gesperrt + "/l.mp3";
+    QString ziel = baum.Pfad("gesperrt/l.mp3"), meldung;
     int modus = 1;
-    QString meldung;
     EXPECT_FALSE(Verschieben(link, ziel, modus, meldung));
-    EXPECT_TRUE(meldung.startsWith("Es ist ein Fehler beim Ändern des Dateinamens '" + link + "' aufgetreten.\n"
-                                   "Die Datei ist eine symbolische Verknüpfung, die in '" + gesperrt
-                                   + "' nicht angelegt werden kann: "))
+    EXPECT_TRUE(meldung.startsWith("Es ist ein Fehler beim Ändern des Dateinamens '" + link
+                                   + "' aufgetreten.\nDie Datei ist eine symbolische Verknüpfung, die in '"
+                                   + sperre.ordner + "' nicht angelegt werden kann: "))
         << meldung.toStdString();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(Lesen(link), "daten");
-}
-
-TEST_F(VerschiebenTest, ZwischenDateisystemenMitUnlöschbarerQuelle)
-{
-    Baum anderes("/dev/shm");
-    if (!anderes.dir.isValid() || Gerät(anderes.Pfad()) == Gerät(baum.Pfad()))
-        GTEST_SKIP() << "no second file system here";
-    const QString quelle = baum.Datei("fest/a.mp3", "bleibt");
-    Schreibschutz sperre(baum.Pfad("fest"));
-    if (!sperre.aktiv)
-        GTEST_SKIP() << "cannot make a folder read-only here";
-    QString ziel = anderes.Pfad("a.mp3");
-    int modus = 1;
-    QString meldung;
-    EXPECT_FALSE(Verschieben(quelle, ziel, modus, meldung)) << "the move is not complete";
-    EXPECT_EQ(meldung, "Die Datei '" + ziel + "' wurde angelegt, aber die Quelldatei '" + quelle
-                           + "' konnte nicht gelöscht werden.");
-    EXPECT_EQ(Lesen(quelle), "bleibt");
-    EXPECT_EQ(Lesen(ziel), "bleibt") << "the complete copy is kept";
 }
 
 TEST_F(VerschiebenTest, NamenBisZurGrenzeVon255Bytes)
 {
     Baum anderes("/dev/shm");
-    // 83 and 84 characters of three bytes: 253 and 255 bytes with the extension.
-    const QString n253 = QString(83, QChar(0x65E5)) + ".mp3";
-    const QString n255 = QString(84, QChar(0x672C)) + ".ab";
-    ASSERT_EQ(QFile::encodeName(n255).size(), 255);
-    for (const QString& name : {n253, n255}) {
-        const QString quelle = baum.Datei("lang/" + name, "lang");
-        struct Fall {
-            const char* art;
-            QString ziel;
-            int modus;
-            DateiExistiert antwort;
-        };
-        baum.Datei("ersetzt/" + name, "alt");
-        const std::vector<Fall> fälle = {
-            {"copy", baum.Pfad("kopie/" + name), 0, DateiExistiert::Abbrechen},
-            {"copy replacing", baum.Pfad("ersetzt/" + name), 0, DateiExistiert::Ersetzen},
-            {"move to another file system", anderes.Pfad(name), 1, DateiExistiert::Abbrechen},
-            {"and back", quelle, 1, DateiExistiert::Abbrechen},
-        };
-        QString von = quelle;
-        for (const Fall& f : fälle) {
-            fragen.antworten = {f.antwort};
-            QString ziel = f.ziel;
-            int modus = f.modus;
-            QString meldung;
-            ASSERT_TRUE(Verschieben(von, ziel, modus, meldung)) << f.art << ": " << meldung.toStdString();
-            EXPECT_EQ(ziel, f.ziel) << f.art;
-            EXPECT_EQ(Lesen(ziel), "lang") << f.art;
-            EXPECT_TRUE(Reste(PfadZurückgeben(ziel)).isEmpty()) << f.art;
-            if (f.modus == 1)
-                von = ziel;
-        }
-        EXPECT_EQ(Lesen(quelle), "lang");
+    const QString name = QString(84, QChar(0x672C)) + ".ab"; // 255 bytes
+    const QString quelle = baum.Datei("lang/" + name, "lang");
+    fragen.antworten = {DateiExistiert::Ersetzen};
+    // Copied, copied over a file of that name, moved to another file system and back.
+    const std::pair<QString, int> fälle[] = {
+        {baum.Pfad("kopie/" + name), 0}, {baum.Datei("ersetzt/" + name, "alt"), 0}, {anderes.Pfad(name), 1},
+        {quelle, 1}};
+    QString von = quelle;
+    for (auto [ziel, modus] : fälle) {
+        QString meldung;
+        ASSERT_TRUE(Verschieben(von, ziel, modus, meldung)) << meldung.toStdString();
+        EXPECT_EQ(Lesen(ziel), "lang");
+        EXPECT_TRUE(Reste(PfadZurückgeben(ziel)).isEmpty());
+        von = modus == 1 ? ziel : von;
     }
 }
