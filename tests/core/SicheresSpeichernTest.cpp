@@ -240,7 +240,7 @@ TEST_F(SicheresSpeichernTest, FsyncFehlerLässtDasOriginal)
     EXPECT_EQ(lesen(datei), "alt");
     ASSERT_EQ(meldungen.size(), 1);
     EXPECT_TRUE(meldungen[0].startsWith("Es ist ein Fehler beim Speichern der Indexdatei aufgetreten.\n"));
-    EXPECT_TRUE(meldungen[0].endsWith("(Fehler 5)")) << meldungen[0].toStdString();
+    EXPECT_TRUE(meldungen[0].endsWith("Ein-/Ausgabefehler (Fehler 5)")) << meldungen[0].toStdString();
 }
 
 // A rename that really fails (the target is a folder that is not empty): the
