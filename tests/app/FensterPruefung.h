@@ -45,13 +45,8 @@ QString text(const T& wert)
 
 inline QString name(const QWidget* w)
 {
-    if (!w->objectName().isEmpty())
-        return w->objectName();
-    if (auto* l = qobject_cast<const QLabel*>(w))
-        return '"' + l->text().left(40) + '"';
-    if (auto* b = qobject_cast<const QAbstractButton*>(w))
-        return '"' + b->text().left(40) + '"';
-    return w->metaObject()->className();
+    const QString text = w->property("text").toString().left(40);
+    return !w->objectName().isEmpty() ? w->objectName() : !text.isEmpty() ? '"' + text + '"' : w->metaObject()->className();
 }
 
 // Controls whose children are their own parts, laid out by Qt.

@@ -52,6 +52,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <source_location>
 
 using namespace fensterpruefung;
 
@@ -119,16 +120,16 @@ private:
 
 // Opens a modal window, looks at it and walks it, a `T`, with `rundgang`.
 template <class T = QWidget>
-void ansehen(const char* was, const std::function<void()>& öffnen,
-             const std::function<void(Rundgang&, T*)>& rundgang = {})
+void ansehen(const std::function<void()>& öffnen, const std::function<void(Rundgang&, T*)>& rundgang = {},
+             std::source_location ort = std::source_location::current())
 {
-    modal(was, öffnen, [&](QWidget* w) {
+    modal(("the window of line " + std::to_string(ort.line())).c_str(), öffnen, [&](QWidget* w) {
         Rundgang r(w);
         r.Zustand("offen");
         if (auto* t = dynamic_cast<T*>(w); t && rundgang)
             rundgang(r, t);
         else if (rundgang)
-            ADD_FAILURE() << "another window opened: " << w->objectName().toStdString();
+            ADD_FAILURE() << "line " << ort.line() << ": another window opened, " << w->objectName().toStdString();
     });
 }
 
@@ -196,7 +197,7 @@ TEST_F(AlleFenster, PassenAufDenBildschirmUndZeigenIhreTexteGanz)
     }
 
     // The options and, from them, the index options, the index files and the welcome window.
-    ansehen<frmOptionen>("frmOptionen", [&] { OptionenZeigen(f.get()); }, [&](Rundgang& r, frmOptionen* o) {
+    ansehen<frmOptionen>([&] { OptionenZeigen(f.get()); }, [&](Rundgang& r, frmOptionen* o) {
         const auto& seite = o->optOptionen;
         r.Klicken({o->chkRegelmäßigSpeichern, o->chkRegelmäßigSpeichern, seite[4], seite[1], seite[2], seite[3]});
         // Each colour button stands beside the sample it colours, and colours it.
@@ -218,61 +219,56 @@ TEST_F(AlleFenster, PassenAufDenBildschirmUndZeigenIhreTexteGanz)
             EXPECT_EQ(o->Vorschau().*farbe, RGBFarbe(neu.red(), neu.green(), neu.blue())) << knopf->objectName().toStdString();
         }
         r.Klicken({seite[0]});
-        ansehen<frmIndexOptionen>("frmIndexOptionen", [&] { klicken(o->cmdIndexOptionen); },
-                                  [&](Rundgang& r2, frmIndexOptionen* io) {
-                                      io->lstDateitypen->setCurrentRow(0);
-                                      r2.Zustand("Dateitypen, ein Eintrag gewählt", true);
-                                      io->ordnerDialog = [&](const QString&) { return dir.path(); };
-                                      r2.Klicken({io->cmdDateitypenHinzufügen, io->optOptionen[1], io->cmdSyncOrdnerHinzufügen,
-                                                  io->chkSyncKopierenInOrdner, io->optOptionen[2], io->optOptionen[0]});
-                                      // Switching pages leaves the choice on the pages alone.
-                                      EXPECT_TRUE(io->optDoppelklickMediaPlayer->isChecked());
-                                  });
-        ansehen("frmIndexÖffnen", [&] { klicken(o->cmdIndexdateiÄndern); });
+        ansehen<frmIndexOptionen>([&] { klicken(o->cmdIndexOptionen); }, [&](Rundgang& r2, frmIndexOptionen* io) {
+            io->lstDateitypen->setCurrentRow(0);
+            r2.Zustand("Dateitypen, ein Eintrag gewählt", true);
+            io->ordnerDialog = [&](const QString&) { return dir.path(); };
+            r2.Klicken({io->cmdDateitypenHinzufügen, io->optOptionen[1], io->cmdSyncOrdnerHinzufügen,
+                        io->chkSyncKopierenInOrdner, io->optOptionen[2], io->optOptionen[0]});
+            // Switching pages leaves the choice on the pages alone.
+            EXPECT_TRUE(io->optDoppelklickMediaPlayer->isChecked());
+        });
+        ansehen([&] { klicken(o->cmdIndexdateiÄndern); });
         klicken(seite[2]);
-        ansehen("frmWillkommen", [&] { klicken(o->cmdWillkommen); });
+        ansehen([&] { klicken(o->cmdWillkommen); });
     });
 
-    // The progress window with everything it can show.
+    // The progress window with a path and with a long text.
     ASSERT_TRUE(FortschrittZeigenStarten(10, true, f.get(), true, true, "Lese Dateien"));
     Rundgang fortschritt(fortschrittsfenster());
-    for (const auto& [wert, schritt] :
-         {std::pair{5, dir.filePath(kOrdner + "Interpret - Titel 1.mp3")},
-          std::pair{10, QString("ein sehr langer Schritt, der über die ganze Breite des Fensters reicht und weiter")}}) {
+    for (const auto& [wert, schritt] : {std::pair{5, dir.filePath(kOrdner + "Interpret - Titel 1.mp3")},
+                                        std::pair{10, QString("ein sehr langer Schritt, der über die ganze Breite reicht")}}) {
         ASSERT_TRUE(FortschrittZeigen(wert, schritt, f.get()));
         fortschritt.Zustand(QString::number(wert));
     }
     FortschrittZeigenBeenden(f.get());
 
     // AutoDJ, its two pages and back, and the export from its results.
-    ansehen<frmAutoDJ>("frmAutoDJ", [&] { BefehlAutoDJ(f.get()); }, [&](Rundgang& r, frmAutoDJ* d) {
+    ansehen<frmAutoDJ>([&] { BefehlAutoDJ(f.get()); }, [&](Rundgang& r, frmAutoDJ* d) {
         klicken(d->cmdGenreAlle);
         d->txtMaximum->setText("10");
         d->txtZeit->clear();
         r.Klicken({d->cmdErstellen, d->cmdWählenAlle});
         d->lstGefunden->setCurrentRow(0);
         r.Zustand("Vorschläge, einer gewählt");
-        ansehen<frmExportieren>("frmExportieren", [&] { klicken(d->cmdExport); }, [](Rundgang& r2, frmExportieren* e) {
+        ansehen<frmExportieren>([&] { klicken(d->cmdExport); }, [](Rundgang& r2, frmExportieren* e) {
             r2.Klicken({e->optText, e->optHtml, e->optPlayliste, e->optText});
         });
         r.Klicken({d->cmdZurück});
     });
 
     // The tag editor: every page, both field sets, every function, and its dialogs.
-    ansehen<frmMp3Tag>("frmMp3Tag", [&] { Mp3TagAnzeigen(alle, f.get()); }, [&](Rundgang& r, frmMp3Tag* t) {
+    ansehen<frmMp3Tag>([&] { Mp3TagAnzeigen(alle, f.get()); }, [&](Rundgang& r, frmMp3Tag* t) {
         const auto& s = t->optOptionen;
         r.Klicken({s[0], s[1], t->cmdTAGv2Weitere, t->cmdTAGv2ErsteFelderAnzeigen, s[2], s[3], s[0], t->cmdNächster});
         r.Zeilen(t->cboFunktion);
-        ansehen<frmMp3TagAutoTagWählen>("frmMp3TagAutoTagWählen", [&] { AutoTagEinstellenZeigen(t); },
-                                        [](Rundgang&, frmMp3TagAutoTagWählen* a) {
-                                            ansehen("frmMp3TagAutoTagHinzufügen", [&] { klicken(a->cmdAutoTagHinzufügen); });
-                                            ansehen<frmAusschlußliste>("frmAusschlußliste", [&] { klicken(a->cmdAusschlußliste); },
-                                                                       [](Rundgang&, frmAusschlußliste* l) {
-                                                                           ansehen("frmAusschlußlisteHinzufügen",
-                                                                                   [&] { klicken(l->cmdHinzufügen); });
-                                                                       });
-                                        });
-        ansehen("frmMp3TagFeldFüllen", [&] {
+        ansehen<frmMp3TagAutoTagWählen>([&] { AutoTagEinstellenZeigen(t); }, [](Rundgang&, frmMp3TagAutoTagWählen* a) {
+            ansehen([&] { klicken(a->cmdAutoTagHinzufügen); });
+            ansehen<frmAusschlußliste>([&] { klicken(a->cmdAusschlußliste); }, [](Rundgang&, frmAusschlußliste* l) {
+                ansehen([&] { klicken(l->cmdHinzufügen); });
+            });
+        });
+        ansehen([&] {
             frmMp3TagFeldFüllen d(t);
             d.inhalt = [](int) { return std::pair{QString("eins"), QString("zwei")}; };
             d.lstFelder_Click();
@@ -282,15 +278,14 @@ TEST_F(AlleFenster, PassenAufDenBildschirmUndZeigenIhreTexteGanz)
 
     // The library's windows.
     wählen({0, 1, 2});
-    ansehen("frmHinzufügen", [&] { HinzufügenZeigen(f.get()); });
-    ansehen<frmUmbenennen>("frmUmbenennen", [&] { UmbenennenZeigen({1, 2}, f.get()); },
+    ansehen([&] { HinzufügenZeigen(f.get()); });
+    ansehen<frmUmbenennen>([&] { UmbenennenZeigen({1, 2}, f.get()); },
                            [](Rundgang& r, frmUmbenennen* u) { r.Zeilen(u->lstFunktionen); });
-    ansehen<frmKopieren>("frmKopieren", [&] { KopierenZeigen({1, 2}, f.get()); }, [&](Rundgang&, frmKopieren* k) {
-        ansehen("frmZielordnerVorschläge",
-                [&] { frmZielordnerVorschläge(k).Fragen({dir.filePath("Interpret/Album"), dir.filePath("Interpret")}); });
+    ansehen<frmKopieren>([&] { KopierenZeigen({1, 2}, f.get()); }, [&](Rundgang&, frmKopieren* k) {
+        ansehen([&] { frmZielordnerVorschläge(k).Fragen({dir.filePath("Interpret/Album"), dir.filePath("Interpret")}); });
     });
-    ansehen("frmLöschen", [&] { LöschenZeigen({1, 2}, f.get()); });
-    ansehen<frmIndexVerwaltung>("frmIndexVerwaltung", [&] { IndexVerwaltungZeigen(alle, qint32(alle.size()), f.get()); },
+    ansehen([&] { LöschenZeigen({1, 2}, f.get()); });
+    ansehen<frmIndexVerwaltung>([&] { IndexVerwaltungZeigen(alle, qint32(alle.size()), f.get()); },
                                 [](Rundgang& r, frmIndexVerwaltung* v) {
                                     for (int m = 0; m < v->cboSuchmethode->count(); ++m) {
                                         v->cboSuchmethode->setCurrentIndex(m);
@@ -301,33 +296,28 @@ TEST_F(AlleFenster, PassenAufDenBildschirmUndZeigenIhreTexteGanz)
                                     }
                                 });
     QString neu;
-    ansehen("frmDateiname", [&] { Dienst<DateinameAbfrageDienst>()(dir.filePath(kOrdner + "Interpret - Titel 1.mp3"), neu, false); });
-    ansehen("frmVerschiebenDateiExistiert",
-            [&] { Dienst<DateiExistiertDienst>()("Die Datei '" + dir.filePath("a.mp3") + "' existiert bereits."); });
-    ansehen("frmDateiNichtVerfügbar", [&] {
-        Dienst<NichtVerfügbarDienst>()("/media/cdrom/weg.mp3",
-                                       "Die Datei '/media/cdrom/weg.mp3' ist nicht verfügbar.\nBitte legen Sie den "
-                                       "Datenträger 'Musik' ein.",
-                                       f.get());
+    ansehen([&] { Dienst<DateinameAbfrageDienst>()(dir.filePath(kOrdner + "Interpret - Titel 1.mp3"), neu, false); });
+    ansehen([&] { Dienst<DateiExistiertDienst>()("Die Datei '" + dir.filePath("a.mp3") + "' existiert bereits."); });
+    ansehen([&] {
+        Dienst<NichtVerfügbarDienst>()("/media/cdrom/weg.mp3", "Die Datei '/media/cdrom/weg.mp3' ist nicht verfügbar.\n"
+                                       "Bitte legen Sie den Datenträger 'Musik' ein.", f.get());
     });
 
     // The player's and the main window's small windows.
-    ansehen("frmAusführenMit", [&] { AusführenMitZeigen({1}, f.get()); });
-    ansehen("frmStatistik", [&] { IndexStatistikZeigen(f.get()); });
-    ansehen("frmInfo", [&] { frmInfo(f.get()).Zeigen(); });
-    ansehen("frmBeenden", [&] { BeendenFragen(f.get()); });
-    ansehen("frmInternet", [&] {
-        frmInternet i(f.get());
-        i.lstListe->addItems({"Wikipedia (deutsch)", "MusicBrainz (Interpreten)", "Discogs"});
-        i.txtSuche->setText("Interpret 1");
-        i.exec();
-    });
+    ansehen([&] { AusführenMitZeigen({1}, f.get()); });
+    ansehen([&] { IndexStatistikZeigen(f.get()); });
+    ansehen([&] { frmInfo(f.get()).Zeigen(); });
+    ansehen([&] { BeendenFragen(f.get()); });
+    frmInternet suche(f.get());
+    suche.lstListe->addItems({"Wikipedia (deutsch)", "MusicBrainz (Interpreten)", "Discogs"});
+    suche.txtSuche->setText("Interpret 1");
+    ansehen([&] { suche.exec(); });
     frmHinweise tipps(f.get());
     tipps.TippZeigen(1);
-    ansehen<frmHinweise>("frmHinweise", [&] { tipps.exec(); },
+    ansehen<frmHinweise>([&] { tipps.exec(); },
                          [](Rundgang& r, frmHinweise* h) { r.Klicken({h->cmdVor, h->cmdVor, h->cmdVor}); });
-    ansehen<frmSucheErweitert>("frmSucheErweitert", [&] { SucheErweitertZeigen(f.get()); }, [](Rundgang&, frmSucheErweitert* s) {
-        ansehen<frmSucheErweitertHinzufügen>("frmSucheErweitertHinzufügen", [&] { klicken(s->cmdSucheNeu); },
+    ansehen<frmSucheErweitert>([&] { SucheErweitertZeigen(f.get()); }, [](Rundgang&, frmSucheErweitert* s) {
+        ansehen<frmSucheErweitertHinzufügen>([&] { klicken(s->cmdSucheNeu); },
                                              [](Rundgang& r, frmSucheErweitertHinzufügen* h) { r.Zeilen(h->lstSucheArt, false); });
     });
     const QString bild = dir.filePath("bild.png");
@@ -337,7 +327,7 @@ TEST_F(AlleFenster, PassenAufDenBildschirmUndZeigenIhreTexteGanz)
     bildAnzeige()->cmdOk_Click();
 
     // A message box with a long text.
-    ansehen("Meldung", [&] {
+    ansehen([&] {
         MeldungsfensterZeigen({"Die Datei '" + dir.filePath(QString("Ein Ordner mit Namen/").repeated(8))
                                    + "' konnte nicht gespeichert werden, da die Datei nicht gelöscht werden kann.",
                                Knöpfe::JaNeinAbbrechen, Symbol::Frage, f.get()});

@@ -17,6 +17,7 @@
 #include "platform/Farbe_gui.h"
 #include "platform/Registry.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -226,6 +227,68 @@ TEST_F(OptionenFenster, IndexdateiLabelZeigtNurIndexdateien)
     f->BefehlAuslösen(f->lblIndexdatei);
     EXPECT_EQ(liste, QStringList({a, b, dir.filePath("unter/C.KVX")}));
     EXPECT_EQ(einstellungen().Dateiname, a);
+}
+
+// Opens the index file window as the user does, by a click on the main
+// window's index file label, and runs `schritte` in it.
+void imIndexFenster(frmMain* f, const std::function<void(frmIndexÖffnen*)>& schritte)
+{
+    bool gelaufen = false;
+    QTimer::singleShot(0, [&] {
+        frmIndexÖffnen* w = indexÖffnenFenster();
+        QApplication::setActiveWindow(w); // the offscreen platform does not activate a window shown again
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+        schritte(w);
+        gelaufen = true;
+        if (w->isVisible())
+            w->cmdAbbrechen->click();
+    });
+    QTest::mouseClick(f->lblIndexdatei, Qt::LeftButton);
+    EXPECT_TRUE(gelaufen);
+}
+
+// The field holds the current file, an entry of its list; once it had the
+// focus, leaving it for a save button must not take the button away.
+TEST_F(OptionenFenster, SpeicherknöpfeSpeichernNachDemFeld)
+{
+    OptionenBefehleVerbinden(f.get());
+    const QString kopie = dir.filePath("Kopie.kvx");
+    for (const auto& [knopf, ziel] : {std::pair{"cmdSpeichern", a}, std::pair{"cmdIndexdateiSpeichernUnter", kopie}}) {
+        SCOPED_TRACE(knopf);
+        hauptIndex().EintragAnhängen("/m/neu.mp3", LeereMedienInfo());
+        hauptIndex().bolIndexGeändert = true;
+        meldungen.clear();
+        imIndexFenster(f.get(), [&](frmIndexÖffnen* w) {
+            w->dateiDialog = [&](frmIndexÖffnen::DialogArt, const QString&) { return kopie; };
+            QTest::mouseClick(w->txtIndexdatei->lineEdit(), Qt::LeftButton);
+            ASSERT_TRUE(w->txtIndexdatei->lineEdit()->hasFocus());
+            QTest::mouseClick(w->findChild<QPushButton*>(knopf), Qt::LeftButton);
+            EXPECT_FALSE(w->isVisible());
+        });
+        EXPECT_TRUE(DateiInhalt(ziel).contains("/m/neu.mp3"));
+        EXPECT_EQ(meldungen, QStringList{"Die Indexdatei wurde gespeichert."});
+        EXPECT_EQ(einstellungen().Dateiname, a);
+    }
+}
+
+// Picking an entry still takes the save buttons away; a path that differs
+// from an entry only in letter case is another file and stays as typed.
+TEST_F(OptionenFenster, WählenSperrtDieSpeicherknöpfeGetipptesBleibt)
+{
+    OptionenBefehleVerbinden(f.get());
+    imIndexFenster(f.get(), [&](frmIndexÖffnen* w) {
+        w->txtIndexdatei->showPopup();
+        QTest::keyClick(w->txtIndexdatei->view(), Qt::Key_Return);
+        EXPECT_FALSE(w->cmdSpeichern->isEnabled());
+    });
+    const QString klein = dir.filePath("b.kvx");
+    imIndexFenster(f.get(), [&](frmIndexÖffnen* w) {
+        QTest::mouseClick(w->txtIndexdatei->lineEdit(), Qt::LeftButton);
+        w->txtIndexdatei->lineEdit()->selectAll();
+        QTest::keyClicks(w->txtIndexdatei->lineEdit(), klein);
+        QTest::mouseClick(w->cmdAbbrechen, Qt::LeftButton);
+        EXPECT_EQ(w->txtIndexdatei->currentText(), klein);
+    });
 }
 
 // --- the options dialog -----------------------------------------------------------------
