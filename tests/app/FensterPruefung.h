@@ -13,7 +13,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -60,7 +59,7 @@ inline bool zusammengesetzt(const QWidget* w)
 
 // Why `w` does not show its text whole: a label or wrapping button is too
 // narrow for its longest unbreakable part or too low for its lines; a button
-// on one line has less room than its style gives the text.
+// on one line is smaller than its text needs; a group box is narrower than its title.
 inline QString textGeschnitten(const QWidget* w)
 {
     QSize nötig, platz = w->size();
@@ -69,20 +68,9 @@ inline QString textGeschnitten(const QWidget* w)
         nötig = {l->minimumSizeHint().width(), l->heightForWidth(l->width())};
     else if (b && b->hasHeightForWidth())
         nötig = {b->minimumSizeHint().width(), b->heightForWidth(b->width())};
-    else if (b && !b->text().isEmpty() && (w->inherits("QPushButton") || w->inherits("QCheckBox") || w->inherits("QRadioButton"))) {
-        QStyleOptionButton opt;
-        opt.initFrom(b);
-        opt.text = b->text();
-        opt.icon = b->icon();
-        opt.iconSize = b->iconSize();
-        const auto teil = w->inherits("QCheckBox")      ? QStyle::SE_CheckBoxContents
-                          : w->inherits("QRadioButton") ? QStyle::SE_RadioButtonContents
-                                                        : QStyle::SE_PushButtonContents;
-        platz = b->style()->subElementRect(teil, &opt, b).size();
-        nötig = b->fontMetrics().size(Qt::TextShowMnemonic, b->text());
-        if (!b->icon().isNull())
-            nötig.rwidth() += b->iconSize().width() + 4;
-    } else if (auto* g = qobject_cast<const QGroupBox*>(w); g && !g->title().isEmpty())
+    else if (b && !b->text().isEmpty())
+        nötig = b->sizeHint();
+    else if (auto* g = qobject_cast<const QGroupBox*>(w); g && !g->title().isEmpty())
         nötig = {g->fontMetrics().size(Qt::TextShowMnemonic, g->title()).width(), 0};
     if (nötig.width() > platz.width() || nötig.height() > platz.height())
         return "needs " + text(nötig) + ", has " + text(platz);
