@@ -1,31 +1,20 @@
 #pragma once
 // What a user sees of a window, checked the way he would look at it: the
-// window fits the screen, every label and button shows its text whole, and
-// no visible control lies over another.
+// window fits the screen, every label, button and group box shows its text
+// whole, lists show some rows, and no visible control lies over another.
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractScrollArea>
-#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDebug>
 #include <QDialog>
-#include <QComboBox>
 #include <QButtonGroup>
 #include <QGroupBox>
-#include <QHash>
 #include <QLabel>
-#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QStyleOptionGroupBox>
-#include <QStringList>
-#include <QTabBar>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -33,11 +22,8 @@
 
 namespace fensterpruefung {
 
-constexpr int kBildschirmBreite = 1280;
-constexpr int kBildschirmHöhe = 800;
-// The window manager's frame around a window: a title bar and thin edges.
-constexpr int kRahmenHöhe = 32;
-constexpr int kRahmenBreite = 8;
+// A 1280x800 screen less the window manager's frame (title bar and edges).
+inline const QSize kPlatz(1280 - 8, 800 - 32);
 
 // Posted layout requests and resizes run until nothing is left to do.
 inline void setzenLassen()
@@ -48,126 +34,75 @@ inline void setzenLassen()
     }
 }
 
+template <class T>
+QString text(const T& wert)
+{
+    QString s;
+    QDebug(&s).nospace().noquote() << wert;
+    return s;
+}
+
 inline QString name(const QWidget* w)
 {
-    QString n = w->objectName();
-    if (n.isEmpty()) {
-        if (auto* l = qobject_cast<const QLabel*>(w))
-            n = QLatin1Char('"') + l->text().left(40) + QLatin1Char('"');
-        else if (auto* b = qobject_cast<const QAbstractButton*>(w))
-            n = QLatin1Char('"') + b->text().left(40) + QLatin1Char('"');
-        else
-            n = QString::fromLatin1(w->metaObject()->className());
-    }
-    return n;
-}
-
-inline QString maße(const QSize& s) { return QStringLiteral("%1x%2").arg(s.width()).arg(s.height()); }
-inline QString maße(const QRect& r)
-{
-    return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
-// The room a button's text needs and the room its style gives it.
-inline bool knopfTextPasst(const QAbstractButton* b, QString& warum)
-{
-    QStyleOptionButton opt;
-    opt.initFrom(b);
-    opt.text = b->text();
-    opt.icon = b->icon();
-    opt.iconSize = b->iconSize();
-    QStyle::SubElement teil = QStyle::SE_PushButtonContents;
-    if (qobject_cast<const QCheckBox*>(b))
-        teil = QStyle::SE_CheckBoxContents;
-    else if (qobject_cast<const QRadioButton*>(b))
-        teil = QStyle::SE_RadioButtonContents;
-    else if (!qobject_cast<const QPushButton*>(b))
-        return true;
-    const QRect platz = b->style()->subElementRect(teil, &opt, b);
-    QSize nötig = b->fontMetrics().size(Qt::TextShowMnemonic, b->text());
-    if (!b->icon().isNull())
-        nötig.rwidth() += b->iconSize().width() + 4;
-    if (nötig.width() > platz.width() || nötig.height() > platz.height()) {
-        warum = QStringLiteral("needs %1, has %2").arg(maße(nötig), maße(platz.size()));
-        return false;
-    }
-    return true;
-}
-
-// A label shows its whole text: wide enough for its longest unbreakable
-// part (the whole line when it does not wrap) and high enough for the lines
-// it needs at its width.
-inline bool labelTextPasst(const QLabel* l, QString& warum)
-{
-    const int breite = l->minimumSizeHint().width();
-    const int höhe = l->heightForWidth(l->width());
-    if (breite > l->width() || höhe > l->height()) {
-        warum = QStringLiteral("needs %1 wide and %2 high, has %3")
-                    .arg(breite)
-                    .arg(höhe)
-                    .arg(maße(l->size()));
-        return false;
-    }
-    return true;
+    const QString text = w->property("text").toString().left(40);
+    return !w->objectName().isEmpty() ? w->objectName() : !text.isEmpty() ? '"' + text + '"' : w->metaObject()->className();
 }
 
 // Controls whose children are their own parts, laid out by Qt.
 inline bool zusammengesetzt(const QWidget* w)
 {
-    return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QComboBox*>(w)
-        || qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QLineEdit*>(w)
-        || qobject_cast<const QTabBar*>(w) || qobject_cast<const QAbstractButton*>(w);
+    for (const char* k : {"QAbstractScrollArea", "QComboBox", "QAbstractSpinBox", "QLineEdit", "QTabBar", "QAbstractButton"})
+        if (w->inherits(k))
+            return true;
+    return false;
+}
+
+// Why `w` does not show its text whole: a label or wrapping button is too
+// narrow for its longest unbreakable part or too low for its lines; a button
+// on one line is smaller than its text needs; a group box is narrower than its title.
+inline QString textGeschnitten(const QWidget* w)
+{
+    QSize nötig, platz = w->size();
+    auto* b = qobject_cast<const QAbstractButton*>(w);
+    if (auto* l = qobject_cast<const QLabel*>(w); l && !l->text().isEmpty() && !dynamic_cast<const Zeilenlabel*>(l))
+        nötig = {l->minimumSizeHint().width(), l->heightForWidth(l->width())};
+    else if (b && b->hasHeightForWidth())
+        nötig = {b->minimumSizeHint().width(), b->heightForWidth(b->width())};
+    else if (b && !b->text().isEmpty())
+        nötig = b->sizeHint();
+    else if (auto* g = qobject_cast<const QGroupBox*>(w); g && !g->title().isEmpty())
+        nötig = {g->fontMetrics().size(Qt::TextShowMnemonic, g->title()).width(), 0};
+    if (nötig.width() > platz.width() || nötig.height() > platz.height())
+        return "needs " + text(nötig) + ", has " + text(platz);
+    return {};
 }
 
 inline void kinderPrüfen(const QWidget* eltern, const QString& wo, QStringList& befunde)
 {
     QList<const QWidget*> sichtbar;
-    for (QObject* o : eltern->children()) {
-        auto* w = qobject_cast<QWidget*>(o);
-        if (!w || w->isWindow() || !w->isVisible() || w->width() <= 0 || w->height() <= 0)
+    QHash<const QObject*, int> an; // option buttons that switch each other: one of them on
+    for (const QWidget* w : eltern->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isWindow() || !w->isVisible() || w->size().isEmpty())
             continue;
-        sichtbar.push_back(w);
+        sichtbar << w;
+        if (auto* o = qobject_cast<const QRadioButton*>(w); o && o->isChecked() && o->autoExclusive()
+            && ++an[o->group() ? static_cast<const QObject*>(o->group()) : eltern] == 2)
+            befunde << wo + ": several option buttons are on together, " + name(o);
     }
-    // Option buttons that switch each other: at most one of them is on.
-    QHash<const QObject*, int> an;
-    for (const QWidget* w : sichtbar)
-        if (auto* o = qobject_cast<const QRadioButton*>(w); o && o->isChecked() && o->autoExclusive())
-            if (++an[o->group() ? static_cast<const QObject*>(o->group()) : eltern] == 2)
-                befunde << wo + QStringLiteral(": several option buttons are on together, ") + name(o);
-    const QRect innen = eltern->rect();
     for (int i = 0; i < sichtbar.size(); ++i) {
         const QWidget* w = sichtbar[i];
-        const QString n = wo + QLatin1Char('/') + name(w);
-        if (!innen.contains(w->geometry()))
-            befunde << n + QStringLiteral(" lies outside its parent: ") + maße(w->geometry()) + QStringLiteral(" in ")
-                           + maße(innen.size());
-        for (int k = i + 1; k < sichtbar.size(); ++k)
-            if (w->geometry().intersects(sichtbar[k]->geometry()))
-                befunde << n + QStringLiteral(" overlaps ") + name(sichtbar[k]) + QStringLiteral(": ")
-                               + maße(w->geometry()) + QStringLiteral(" and ") + maße(sichtbar[k]->geometry());
-        QString warum;
-        if (auto* l = qobject_cast<const QLabel*>(w)) {
-            if (!dynamic_cast<const Zeilenlabel*>(l) && !l->text().isEmpty() && !labelTextPasst(l, warum))
-                befunde << n + QStringLiteral(" cuts its text: ") + warum;
-        } else if (auto* b = qobject_cast<const QAbstractButton*>(w)) {
-            if (b->hasHeightForWidth()) {
-                if (b->minimumSizeHint().width() > b->width() || b->heightForWidth(b->width()) > b->height())
-                    befunde << n + QStringLiteral(" cuts its text: needs %1 wide and %2 high, has %3")
-                                       .arg(b->minimumSizeHint().width())
-                                       .arg(b->heightForWidth(b->width()))
-                                       .arg(maße(b->size()));
-            } else if (!b->text().isEmpty() && !knopfTextPasst(b, warum))
-                befunde << n + QStringLiteral(" cuts its text: ") + warum;
-        } else if (auto* g = qobject_cast<const QGroupBox*>(w)) {
-            if (!g->title().isEmpty()
-                && g->fontMetrics().size(Qt::TextShowMnemonic, g->title()).width() > g->width())
-                befunde << n + QStringLiteral(" cuts its title");
-        }
-        if (auto* liste = qobject_cast<const QAbstractItemView*>(w)) {
-            const int zeile = liste->model() && liste->model()->rowCount() > 0 ? liste->sizeHintForRow(0)
-                                                                                : liste->fontMetrics().height();
-            if (liste->viewport()->height() < 3 * zeile)
-                befunde << n + QStringLiteral(" is too low to show three rows: %1 high").arg(liste->viewport()->height());
+        const QString n = wo + '/' + name(w);
+        if (!eltern->rect().contains(w->geometry()))
+            befunde << n + " lies outside its parent: " + text(w->geometry());
+        for (const QWidget* x : sichtbar.mid(i + 1))
+            if (w->geometry().intersects(x->geometry()))
+                befunde << n + " overlaps " + name(x) + ": " + text(w->geometry()) + " and " + text(x->geometry());
+        if (const QString warum = textGeschnitten(w); !warum.isEmpty())
+            befunde << n + " cuts its text: " + warum;
+        if (auto* l = qobject_cast<const QAbstractItemView*>(w)) {
+            const bool zeilen = l->model() && l->model()->rowCount() > 0;
+            if (l->viewport()->height() < 3 * (zeilen ? l->sizeHintForRow(0) : l->fontMetrics().height()))
+                befunde << n + " is too low to show three rows: " + text(l->viewport()->size());
         }
         if (!zusammengesetzt(w))
             kinderPrüfen(w, n, befunde);
@@ -178,48 +113,30 @@ inline void kinderPrüfen(const QWidget* eltern, const QString& wo, QStringList&
 inline QStringList Prüfen(const QWidget* fenster)
 {
     QStringList befunde;
-    const QSize platz(kBildschirmBreite - kRahmenBreite, kBildschirmHöhe - kRahmenHöhe);
-    if (fenster->width() > platz.width() || fenster->height() > platz.height())
-        befunde << QStringLiteral("the window is %1, with its frame larger than the screen").arg(maße(fenster->size()));
-    if (fenster->minimumSize().width() > platz.width() || fenster->minimumSize().height() > platz.height())
-        befunde << QStringLiteral("the window needs at least %1").arg(maße(fenster->minimumSize()));
+    const QSize größte = fenster->size().expandedTo(fenster->minimumSize());
+    if (größte.width() > kPlatz.width() || größte.height() > kPlatz.height())
+        befunde << "the window is " + text(größte) + ", with its frame larger than the screen";
     kinderPrüfen(fenster, name(fenster), befunde);
     return befunde;
 }
 
 // --- opening and closing windows as a user does -------------------------------------
 
+// A click on the button; a check box or option button takes it on its box.
 inline void klicken(QAbstractButton* b)
 {
     ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
-    // A check box or option button takes the click on its box, whatever its width.
-    QPoint ort = b->rect().center();
-    if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b)) {
-        QStyleOptionButton opt;
-        opt.initFrom(b);
-        opt.text = b->text();
-        ort = b->style()
-                  ->subElementRect(qobject_cast<QRadioButton*>(b) ? QStyle::SE_RadioButtonIndicator
-                                                                  : QStyle::SE_CheckBoxIndicator,
-                                   &opt, b)
-                  .center();
-    }
     const bool vorher = b->isChecked();
-    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, ort);
-    if (qobject_cast<QRadioButton*>(b))
-        EXPECT_TRUE(b->isChecked()) << b->objectName().toStdString() << " took no click";
-    else if (b->isCheckable())
-        EXPECT_NE(b->isChecked(), vorher) << b->objectName().toStdString() << " took no click";
+    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->isCheckable() ? QPoint(8, 9) : b->rect().center());
+    if (b->isCheckable())
+        EXPECT_EQ(b->isChecked(), b->autoExclusive() || !vorher) << b->objectName().toStdString() << " took no click";
 }
 
 // Closes a modal window as its cancel button or its title bar would.
 inline void schließen(QWidget* w)
 {
-    if (auto* abbrechen = w->findChild<QPushButton*>(QStringLiteral("cmdAbbrechen"));
-        abbrechen && abbrechen->isVisible() && abbrechen->isEnabled() && abbrechen->window() == w)
-        abbrechen->click();
-    if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
-        d->reject();
+    if (auto* a = w->findChild<QPushButton*>("cmdAbbrechen"); a && a->isVisible() && a->isEnabled() && a->window() == w)
+        a->click();
     if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
         d->QDialog::done(QDialog::Rejected);
 }
@@ -231,7 +148,6 @@ inline void modal(const char* was, const std::function<void()>& öffnen, const s
     QWidget* vorher = QApplication::activeModalWidget();
     bool gesehen = false;
     QTimer t;
-    t.setInterval(5);
     QObject::connect(&t, &QTimer::timeout, [&] {
         QWidget* w = QApplication::activeModalWidget();
         if (!w || w == vorher || !w->isVisible())
@@ -241,7 +157,7 @@ inline void modal(const char* was, const std::function<void()>& öffnen, const s
         rundgang(w);
         schließen(w);
     });
-    t.start();
+    t.start(5);
     öffnen();
     t.stop();
     EXPECT_TRUE(gesehen) << was << " did not open";

@@ -145,48 +145,31 @@ TEST_F(ExportFensterTest, OkPrüftSpeichertUndSchreibt)
     EXPECT_EQ(meldungen.back().text, "Bitte wählen Sie ein Export-Format.");
 }
 
-// The quotes chosen for text stay chosen through exports of the other
-// formats: the user exports HTML and a playlist, then text again.
+// The quotes chosen for text, ticked or not, stay so through exports of
+// the other formats: the user exports HTML and a playlist, then text again.
 TEST_F(ExportFensterTest, AnführungszeichenÜberlebenAndereFormate)
 {
-    Einstellungen& e = einstellungen();
-    e.ExportModus = 0;
-    e.ExportUntermodus = 2;
-    e.ExportStriche = 1;
-    auto klick = [](QAbstractButton* b, QPoint ort = {}) {
-        QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, ort.isNull() ? b->rect().center() : ort);
-    };
-    const struct {
-        const char* datei;
-        QRadioButton* frmExportieren::*format;
-    } exporte[] = {{"liste.htm", &frmExportieren::optHtml}, {"liste.m3u", &frmExportieren::optPlayliste},
-                   {"liste.csv", &frmExportieren::optText}};
-    for (const auto& ex : exporte) {
-        frmExportieren f({1}, {"Titel"});
-        f.Vorbereiten();
-        f.show();
-        QRadioButton* format = f.*ex.format;
-        klick(format, QPoint(8, format->height() / 2));
-        ASSERT_TRUE(format->isChecked()) << ex.datei;
-        if (format == f.optText)
-            klick(f.optTextSemikolon, QPoint(8, f.optTextSemikolon->height() / 2));
-        f.txtDatei->setText(ordner.filePath(QString::fromLatin1(ex.datei)));
-        antworten = {Antwort::Abbrechen};
-        klick(f.cmdOk);
-        ASSERT_EQ(f.result(), QDialog::Accepted) << ex.datei;
-        EXPECT_EQ(e.ExportStriche, 1) << "after " << ex.datei;
+    const std::pair<QRadioButton* frmExportieren::*, const char*> exporte[] = {
+        {&frmExportieren::optHtml, "l.htm"}, {&frmExportieren::optPlayliste, "l.m3u"}, {&frmExportieren::optText, "l.csv"}};
+    for (int striche : {1, 0}) {
+        einstellungen().ExportModus = 0;
+        einstellungen().ExportStriche = striche;
+        for (const auto& [format, datei] : exporte) {
+            frmExportieren f({1}, {"Titel"});
+            f.Vorbereiten();
+            f.show();
+            QTest::mouseClick(f.*format, Qt::LeftButton, {}, QPoint(8, (f.*format)->height() / 2));
+            ASSERT_TRUE((f.*format)->isChecked()) << datei;
+            if (format == &frmExportieren::optText)
+                QTest::mouseClick(f.optTextSemikolon, Qt::LeftButton, {}, QPoint(8, f.optTextSemikolon->height() / 2));
+            EXPECT_EQ(f.chkTextAnführungszeichen->isChecked(), striche == 1) << datei;
+            f.txtDatei->setText(ordner.filePath(QString::number(striche) + datei));
+            antworten = {Antwort::Abbrechen};
+            QTest::mouseClick(f.cmdOk, Qt::LeftButton);
+            ASSERT_EQ(f.result(), QDialog::Accepted) << datei;
+            EXPECT_EQ(einstellungen().ExportStriche, striche) << "after " << datei;
+        }
     }
-    QFile text(ordner.filePath("liste.csv"));
-    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
-    EXPECT_EQ(text.readAll(), "\xEF\xBB\xBF\"Titel\"\r\n\"Help\"\r\n");
-
-    // Unticked for text, it stays unticked as well.
-    e.ExportModus = 1;
-    e.ExportStriche = 0;
-    frmExportieren g({1}, {"Titel"});
-    g.Vorbereiten();
-    g.optText->setChecked(true);
-    EXPECT_FALSE(g.chkTextAnführungszeichen->isChecked());
 }
 
 TEST_F(ExportFensterTest, DateiSuchenMitDemFilterDesFormats)
