@@ -4,7 +4,10 @@
 // the message boxes, and clicks as a user makes them.
 
 #include "core/Einstellungen.h"
+#include "core/Index.h"
 #include "core/Liste.h"
+#include "core/Meldungen.h"
+#include "core/Standardwerte.h"
 #include "media/ListenEingabe_gui.h"
 #include "media/MedienInfosLesen.h"
 #include "media/Mp3TagStapel.h"
@@ -109,7 +112,8 @@ protected:
     }
     void AutomatischSpeichern(bool an)
     {
-        for (QCheckBox* c : {f->chkAutomatischSpeichern, f->chkAutomatischSpeichernV2, f->chkAutomatischSpeichernFelder})
+        for (QCheckBox* c :
+             {f->chkAutomatischSpeichern, f->chkAutomatischSpeichernV2, f->chkAutomatischSpeichernFelder})
             c->setChecked(an);
     }
     // A batch function run by the panel's lists and button.

@@ -21,10 +21,11 @@ TEST_F(EigeneTags, ABatchOverOneTagLeavesEveryFilesOtherTagAsItWas)
         int funktion = FunktionAutoTag;
         bool tippen = false; // the user edits the other page's album
     } fälle[] = {
-        {3, "10", Alles},           {3, "10", Schließen},   {3, "10", Vorheriger},
-        {3, "11", Alles},           {4, "01", Alles},       {4, "01", Schließen},
-        {4, "01", Vorheriger},      {4, "11", Schließen},   {3, "10", Alles, FunktionAutoTag, true},
-        {3, "11", Alles, FunktionFelderKopieren}, {4, "11", Schließen, FunktionFelderKopieren},
+        {3, "10", Alles}, {3, "10", Schließen}, {3, "10", Vorheriger}, {3, "11", Alles},
+        {4, "01", Alles}, {4, "01", Schließen}, {4, "01", Vorheriger}, {4, "11", Schließen},
+        {3, "10", Alles, FunktionAutoTag, true},
+        {3, "11", Alles, FunktionFelderKopieren},
+        {4, "11", Schließen, FunktionFelderKopieren},
     };
     einstellungen().AutoTagAktuell = QStringLiteral("\\%Interpret% - %Titel%");
     for (const auto& fall : fälle) {
@@ -63,14 +64,15 @@ TEST_F(EigeneTags, ABatchOverOneTagLeavesEveryFilesOtherTagAsItWas)
         // The page the run did not read shows the last file's own tag.
         EXPECT_EQ(f->txtv2Titel->text(), v1 ? "v2 Titel 5" : titel(5));
         EXPECT_EQ(f->txtTitel->text(), v1 ? titel(5) : "v1 Titel 5");
-        EXPECT_TRUE(f->lblID3v2Info->text().endsWith(" 45 Bytes sind ungenutzt.")) << f->lblID3v2Info->text().toStdString();
+        EXPECT_TRUE(f->lblID3v2Info->text().endsWith(" 45 Bytes sind ungenutzt."))
+            << f->lblID3v2Info->text().toStdString();
         if (fall.tippen) {
             f->optOptionen_Click(1);
             f->txtv2Album->selectAll();
             QTest::keyClicks(f->txtv2Album, QStringLiteral("Neu"));
         }
         Klicken(fall.ende == Alles ? f->cmdTAGSpeichernAlles : fall.ende == Schließen ? f->cmdOk : f->cmdVorheriger);
-        EXPECT_EQ(meldungen.size(), 1) << meldungen.join('|').toStdString();
+        EXPECT_EQ(meldungen.size(), 1) << "more than the run's question: " << meldungen.join('|').toStdString();
 
         for (int i = 0; i < 5; ++i) {
             const QByteArray jetzt = DateiInhalt(Pfad(einträge[size_t(i)]));
