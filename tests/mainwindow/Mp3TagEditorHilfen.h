@@ -8,19 +8,24 @@
 #include "core/Liste.h"
 #include "core/Meldungen.h"
 #include "core/Standardwerte.h"
+#include "media/ListenEingabe_gui.h"
 #include "media/MedienInfosLesen.h"
+#include "media/Mp3TagStapel.h"
 #include "media/frmMp3Tag.h"
+#include "support/IndexDateiHilfen.h"
 #include "support/Mp3Bauer.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
-#include <QFile>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
+
+using testhilfe::DateiInhalt;
 
 class Listenattrappe : public ListenAnzeige {
 public:
@@ -33,15 +38,15 @@ public:
     std::pair<qint32, qint32> zeilen{0, 0};
 };
 
-// A click of the left mouse button in the middle of a button or check box.
-inline void Klicken(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+inline void Klicken(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton); }
 
-// A click on a row of a list box, scrolled into view first.
-inline void ZeileKlicken(QListWidget* l, int zeile)
+// A click on a row of a list box, scrolled into view first; with Ctrl on a
+// chosen row it takes the choice back.
+inline void ZeileKlicken(QListWidget* l, int zeile, Qt::KeyboardModifiers m = {})
 {
     QListWidgetItem* item = l->item(zeile);
     l->scrollToItem(item);
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(item).center());
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, m, l->visualItemRect(item).center());
 }
 
 // Runs `tun` once a dialog of type D owned by `besitzer` is open (a batch
@@ -51,47 +56,41 @@ void ImDialog(QWidget* besitzer, std::function<void(D*)> tun, int versuche = 500
 {
     QTimer::singleShot(versuche == 500 ? 0 : 10, besitzer, [besitzer, tun, versuche] {
         for (D* d : besitzer->findChildren<D*>())
-            if (d->isVisible()) {
-                tun(d);
-                return;
-            }
+            if (d->isVisible())
+                return tun(d);
         if (versuche > 0)
             ImDialog<D>(besitzer, tun, versuche - 1);
     });
 }
 
-inline QByteArray DateiInhalt(const QString& pfad)
-{
-    QFile d(pfad);
-    return d.open(QIODevice::ReadOnly) ? d.readAll() : QByteArray();
-}
-
 // The tag editor over files of a temporary folder; its settings as a new
-// user has them, no automatic saving.
+// user has them (no automatic saving), without the software field.
 class Mp3TagFensterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(ordner.isValid());
         StandardwerteSetzen();
-        hauptIndex() = Index();
-        hauptIndex().strDateiTypen = standardwerte().strStandardDateiTypen;
-        hauptIndex().strDateiTypArten = standardwerte().strStandardDateiTypArten;
+        NeuerIndex();
         einstellungen() = StandardEinstellungen();
+        einstellungen().TAGsSoftwareFeldSchreiben = 0;
         f = mp3TagFenster();
-        for (QCheckBox* c : {f->chkAutomatischSpeichern, f->chkAutomatischSpeichernV2, f->chkAutomatischSpeichernFelder})
-            c->setChecked(false);
     }
     void TearDown() override
     {
-        if (f->isVisible())
-            f->hide();
+        f->hide();
         hauptIndex() = Index();
         einstellungen() = StandardEinstellungen();
     }
+    static void NeuerIndex()
+    {
+        hauptIndex() = Index();
+        hauptIndex().strDateiTypen = standardwerte().strStandardDateiTypen;
+        hauptIndex().strDateiTypArten = standardwerte().strStandardDateiTypArten;
+    }
 
     // The record as the index holds it after adding the file with the tag
-    // read flags `tags` ("10": ID3v1 only, as a new user's settings say).
+    // read flags `tags` ("10": ID3v1 only).
     MedienInfo Lesen(const QString& pfad, const QString& tags = QStringLiteral("11"))
     {
         return MedienInfosLesen(hauptIndex(), pfad, LeereMedienInfo(), tags, false, QStringLiteral("1"), QStringLiteral("1"));
@@ -104,6 +103,26 @@ protected:
     QString Pfad(qint32 eintrag) const { return hauptIndex().strIndexPfad[size_t(eintrag)]; }
     // What the file holds now.
     MedienInfo AusDatei(qint32 eintrag) { return Lesen(Pfad(eintrag)); }
+
+    void Öffnen(const std::vector<qint32>& einträge)
+    {
+        ASSERT_TRUE(f->Öffnen(einträge));
+        f->show();
+        meldungen.clear();
+    }
+    void AutomatischSpeichern(bool an)
+    {
+        for (QCheckBox* c :
+             {f->chkAutomatischSpeichern, f->chkAutomatischSpeichernV2, f->chkAutomatischSpeichernFelder})
+            c->setChecked(an);
+    }
+    // A batch function run by the panel's lists and button.
+    void Ausführen(int funktion, int ziel)
+    {
+        ZeileKlicken(f->cboFunktion, funktion);
+        ZeileKlicken(f->cboFunktionTAG, ziel);
+        Klicken(f->cmdFunktionAusführen);
+    }
 
     QTemporaryDir ordner;
     frmMp3Tag* f = nullptr;

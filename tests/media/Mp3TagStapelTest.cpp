@@ -83,6 +83,32 @@ TEST_F(Stapel, NumberFromCommentPerTag)
         EXPECT_EQ(t[TagFelder::Kommentar], f.kommentar);
         EXPECT_EQ(meldungen, f.meldung ? QStringList{QString::fromUtf8(f.meldung)} : QStringList()) << f.kommentar;
     }
+    meldungen.clear();
+    TagFelder t = Felder("t", "i", "a");
+    StapelFeldFunktion(FunktionZahlAusKommentar, t, true);
+    EXPECT_EQ(meldungen, QStringList{"Das Kommentar-Feld des ID3v2-TAGs ist leer."});
+}
+
+TEST_F(Stapel, SwapsAndCase)
+{
+    const struct {
+        int funktion;
+        TagFelder erwartet;
+    } fälle[] = {
+        {FunktionTitelInterpret, Felder("die BAND", "der titel (live)", "a-b c", "x.y z", "07")},
+        {FunktionAlbumTitel, Felder("a-b c", "die BAND", "der titel (live)", "x.y z", "07")},
+        {FunktionInterpretAlbum, Felder("der titel (live)", "a-b c", "die BAND", "x.y z", "07")},
+        {FunktionErsterGroß, Felder("Der titel (Live)", "Die band", "A-B c", "X.Y z", "07")},
+        {FunktionWörterGroß, Felder("Der Titel (Live)", "Die Band", "A-B C", "X.Y Z", "07")},
+        {FunktionKlein, Felder("der titel (live)", "die band", "a-b c", "x.y z", "07")},
+        {FunktionGroß, Felder("DER TITEL (LIVE)", "DIE BAND", "A-B C", "X.Y Z", "07")},
+    };
+    for (const auto& fall : fälle) {
+        TagFelder t = Felder("der titel (live)", "die BAND", "a-b c", "x.y z", "07");
+        StapelFeldFunktion(fall.funktion, t, false);
+        EXPECT_EQ(t, fall.erwartet) << fall.funktion;
+    }
+    EXPECT_TRUE(meldungen.isEmpty());
 }
 
 TEST_F(Stapel, CaseChangesCharacterByCharacter)
