@@ -1168,7 +1168,7 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         // asked over it, and nothing closes before the answer is carried out.
         // Fields changed in an open tag editor count as a change of the index.
         frmMp3Tag* editor = nullptr;
-        for (QWidget* w : QApplication::allWidgets())
+        for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* t = dynamic_cast<frmMp3Tag*>(w); t && t->isVisible())
                 editor = t;
         const bool editorGeändert = editor && editor->FelderGeändert();
@@ -1220,8 +1220,8 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         // Every other window closes as if cancelled: a modal one ends its
         // wait with no answer, bypassing its own closing steps.
         QList<QPointer<QWidget>> fenster;
-        for (QWidget* w : QApplication::allWidgets())
-            if (w != this && w->isWindow() && w->isVisible())
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != this && w->isVisible())
                 fenster << w;
         for (const QPointer<QWidget>& w : fenster)
             if (w)
