@@ -454,7 +454,7 @@ TagEntfernenErgebnis OhneBereichSpeichern(MedienDatei& datei, const QString& pfa
     neu.UnverändertVerlangen(datei.Stand());
     const QString kopf = QStringLiteral("Der %1-TAG konnte nicht entfernt werden.").arg(QLatin1String(tag)) + kLF;
     if (!neu.Öffnen()) {
-        meldung = kopf + QStringLiteral("Die Datei ") + PfadText(pfad + QStringLiteral("-neu")) + QLatin1Char(' ')
+        meldung = kopf + QStringLiteral("Die Datei ") + PfadText(neu.TempName()) + QLatin1Char(' ')
                 + QString::fromUtf8(neuNichtText);
         return TagEntfernenErgebnis::Fehlgeschlagen;
     }
