@@ -93,6 +93,19 @@ TEST_F(KopierenTest, VerschiebenFolgtDerDateiBisZumEndgueltigenNamen)
     EXPECT_EQ(einstellungen().KopierenModus, 1);
 }
 
+TEST_F(KopierenTest, NamenBehaltenVerbinderUndNeueZeichen)
+{
+    for (const bool verschieben : {false, true}) {
+        const QString name = QString::fromUtf8(verschieben ? "می‌خواهم \uE000.mp3" : "x👨‍👩‍👧 🫨.mp3");
+        const QString quelle = baum.Datei("a/" + name, "inhalt");
+        const qint32 e = Eintrag(quelle);
+        DateienKopieren(index, {e}, baum.Pfad("ziel/"), verschieben);
+        EXPECT_EQ(Lesen(baum.Pfad("ziel/" + name)), "inhalt") << name.toStdString();
+        EXPECT_EQ(Pfad(e), verschieben ? baum.Pfad("ziel/" + name) : quelle);
+    }
+    EXPECT_EQ(QDir(baum.Pfad("ziel")).count(), 4u);
+}
+
 TEST_F(KopierenTest, FehlerFragenNachDemWeitermachen)
 {
     const qint32 a = Eintrag(baum.Pfad("fehlt.mp3"));
