@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -268,6 +269,38 @@ TEST_F(OptionenFenster, SpeicherknöpfeSpeichernNachDemFeld)
         EXPECT_TRUE(DateiInhalt(ziel).contains("/m/neu.mp3"));
         EXPECT_EQ(meldungen, QStringList{"Die Indexdatei wurde gespeichert."});
         EXPECT_EQ(einstellungen().Dateiname, a);
+    }
+}
+
+// Two files whose names differ only in letter case are two files: the
+// save button saves the current one, whichever of them the list has first.
+TEST_F(OptionenFenster, SpeichernTrifftNurDieDateiDieserSchreibweise)
+{
+    OptionenBefehleVerbinden(f.get());
+    const QString klein = dir.filePath("a.kvx");
+    IndexDateiAnlegen(klein, {"/m/k1.mp3"});
+    for (const auto& [aktuell, andere] : {std::pair{klein, a}, std::pair{a, klein}}) {
+        SCOPED_TRACE(aktuell.toStdString());
+        einstellungen().Dateiname = aktuell;
+        ASSERT_TRUE(IndexDateiLaden(f.get()));
+        hauptIndex().EintragAnhängen("/m/neu" + QFileInfo(aktuell).baseName() + ".mp3", LeereMedienInfo());
+        hauptIndex().bolIndexGeändert = true;
+        const QByteArray andereVorher = DateiInhalt(andere);
+        meldungen.clear();
+        QStringList liste;
+        imIndexFenster(f.get(), [&](frmIndexÖffnen* w) {
+            for (int i = 0; i < w->txtIndexdatei->count(); ++i)
+                liste << w->txtIndexdatei->itemText(i);
+            EXPECT_EQ(w->txtIndexdatei->currentText(), aktuell);
+            QTest::mouseClick(w->txtIndexdatei->lineEdit(), Qt::LeftButton);
+            QTest::mouseClick(w->cmdSpeichern, Qt::LeftButton);
+            EXPECT_FALSE(w->isVisible());
+        });
+        EXPECT_TRUE(liste.contains(klein) && liste.contains(a)) << liste.join(' ').toStdString();
+        EXPECT_TRUE(DateiInhalt(aktuell).contains("/m/neu" + QFileInfo(aktuell).baseName().toUtf8() + ".mp3"));
+        EXPECT_EQ(DateiInhalt(andere), andereVorher);
+        EXPECT_EQ(meldungen, QStringList{"Die Indexdatei wurde gespeichert."});
+        EXPECT_EQ(einstellungen().Dateiname, aktuell);
     }
 }
 
