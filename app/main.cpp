@@ -1,5 +1,6 @@
 #include "app/Main_gui.h"
 #include "app/Uebersetzung_gui.h"
+#include "platform/Stil_gui.h"
 #include "player/Abspielen.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     // never ends it.
     QApplication::setQuitOnLastWindowClosed(false);
     QtÜbersetzungLaden(app);
+    ProgrammstilSetzen();
     Main(app.arguments());
     // An end from outside may come while start-up still waits in a window.
     const int ergebnis = ProgrammBeendet() ? 0 : app.exec();

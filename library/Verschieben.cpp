@@ -269,20 +269,19 @@ QString KonfliktBeschreibung(const QString& quelle, const QString& ziel)
                          "existierende Datei vom Datenträger gelöscht und durch die neue Datei ersetzt.");
 }
 
-// Whether a character may stay in a name: the control characters go (below
-// U+0020 all but backspace, tab, line feed and carriage return, and U+007F to
-// U+009F), and what no name can show (format, private and unassigned
-// characters, lone surrogates); every printable character of any script
-// stays, the Windows-1252 letters (Š, Ž, €, –) as much as any other.
+// Whether a character may stay in a name: only the control characters go
+// (below U+0020 all but backspace, tab, line feed and carriage return, and
+// U+007F to U+009F) and lone surrogates. Every other character stays, the
+// Windows-1252 letters (Š, Ž, €, –) as much as format characters (the
+// joiners of emoji sequences and Persian words), private-use characters and
+// those newer than Qt's tables.
 bool ZeichenErlaubt(char32_t c)
 {
     if (c < 0x20)
         return c == 8 || c == 9 || c == 10 || c == 13;
     if (c >= 0x7F && c <= 0x9F)
         return false;
-    if (c <= 0xFF)
-        return true;
-    return QChar::isPrint(c);
+    return !QChar::isSurrogate(c);
 }
 
 // Where a symbolic link points, as a path that holds from any folder: a

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPalette>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace {
@@ -144,11 +145,13 @@ void FarbenAnwenden(frmMain* f)
         vordergrund(w, e.FarbeListen);
         hintergrund(w, e.FarbeListenHintergrund);
     }
-    // A closed search box and the list's column titles are drawn as buttons:
-    // they take the list's colours, or the list's text colour would stand on
-    // the desktop's button grey.
+    // A closed search box, the list's column titles and the arrows of its
+    // scroll bars are drawn as buttons: they take the list's colours, or the
+    // list's text colour would stand on the desktop's button grey.
     for (QWidget* w : {static_cast<QWidget*>(f->cboSuche), static_cast<QWidget*>(f->txtSongname),
-                       static_cast<QWidget*>(f->lstSongs->horizontalHeader())}) {
+                       static_cast<QWidget*>(f->lstSongs->horizontalHeader()),
+                       static_cast<QWidget*>(f->lstSongs->verticalScrollBar()),
+                       static_cast<QWidget*>(f->lstSongs->horizontalScrollBar())}) {
         QPalette p = w->palette();
         p.setColor(QPalette::Button, farbe(e.FarbeListenHintergrund));
         p.setColor(QPalette::ButtonText, farbe(e.FarbeListen));

@@ -217,14 +217,17 @@ frmIndexOptionen::frmIndexOptionen(QWidget* parent) : QDialog(parent)
 
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     connect(cmdAbbrechen, &QPushButton::clicked, this, [this] { cmdAbbrechen_Click(); });
-    connect(lstDateitypen, &QListWidget::currentRowChanged, this, [this] {
+    // The chosen entry is the current one once it is selected too: a mouse
+    // press makes the row current first and selects it after, the keyboard
+    // does both before the selection is reported.
+    connect(lstDateitypen, &QListWidget::itemSelectionChanged, this, [this] {
         if (!m_füllen)
             lstDateitypen_Click();
     });
     connect(txtDateitypEndung, &QLineEdit::textEdited, this, [this] { txtDateitypEndung_Change(); });
     connect(cmdDateitypenHinzufügen, &QPushButton::clicked, this, [this] { cmdDateitypenHinzufügen_Click(); });
     connect(cmdDateitypenEntfernen, &QPushButton::clicked, this, [this] { cmdDateitypenEntfernen_Click(); });
-    connect(lstSyncOrdner, &QListWidget::currentRowChanged, this, [this] {
+    connect(lstSyncOrdner, &QListWidget::itemSelectionChanged, this, [this] {
         if (!m_füllen)
             lstSyncOrdner_Click();
     });

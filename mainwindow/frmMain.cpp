@@ -249,7 +249,12 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
 
     // Player panel
     fraLinks3 = benannt(new QFrame(this), QStringLiteral("fraLinks3"));
-    lblWinampSteuerungTitel = benannt(new QLabel(QStringLiteral("Audio-Player"), fraLinks3), QStringLiteral("lblWinampSteuerungTitel"));
+    // The title has the panel's whole width; a longer one ends in "…" and
+    // shows whole as its tooltip.
+    auto* titel = new Zeilenlabel(fraLinks3);
+    titel->GanzAlsTooltip(true);
+    titel->setText(QStringLiteral("Audio-Player"));
+    lblWinampSteuerungTitel = benannt(titel, QStringLiteral("lblWinampSteuerungTitel"));
     cmdAbspielen = link(QStringLiteral("cmdAbspielen"), QStringLiteral("Spielen"), fraLinks3);
     cmdAbspielenStopp = link(QStringLiteral("cmdAbspielenStopp"), QStringLiteral("Stopp"), fraLinks3);
     cmdWinampVorheriger = link(QStringLiteral("cmdWinampVorheriger"), QStringLiteral("Vorheriger"), fraLinks3);
@@ -269,8 +274,8 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
         g->setHorizontalSpacing(4);
         // The labels give way to the bars, which keep room to be dragged;
         // a long title or position text moves nothing.
-        for (QWidget* w : {static_cast<QWidget*>(lblWinampSteuerungTitel), static_cast<QWidget*>(lblWinampSteuerungPosition),
-                           static_cast<QWidget*>(lblWinampSteuerungVolumen), static_cast<QWidget*>(lblWinampSteuerungBalance)})
+        for (QWidget* w : {static_cast<QWidget*>(lblWinampSteuerungPosition), static_cast<QWidget*>(lblWinampSteuerungVolumen),
+                           static_cast<QWidget*>(lblWinampSteuerungBalance)})
             w->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         // Each bar is at least as wide as its label's caption, which is shown whole.
         const std::pair<QScrollBar*, QLabel*> balken[] = {{hscrlTrackPos, lblWinampSteuerungPosition},
@@ -278,17 +283,17 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
                                                           {hscrlBalance, lblWinampSteuerungBalance}};
         for (const auto& [b, l] : balken)
             b->setMinimumWidth(std::max(48, l->fontMetrics().horizontalAdvance(l->text()) + 2));
-        g->addWidget(lblWinampSteuerungTitel, 0, 0, 1, 4);
-        g->addWidget(cmdAbspielen, 1, 0);
-        g->addWidget(cmdAbspielenStopp, 1, 1);
-        g->addWidget(cmdWinampVorheriger, 1, 2);
-        g->addWidget(cmdWinampNächster, 1, 3);
-        g->addWidget(lblWinampSteuerungPosition, 0, 4);
-        g->addWidget(hscrlTrackPos, 1, 4);
-        g->addWidget(lblWinampSteuerungVolumen, 0, 5);
-        g->addWidget(hscrlVolume, 1, 5);
-        g->addWidget(lblWinampSteuerungBalance, 0, 6);
-        g->addWidget(hscrlBalance, 1, 6);
+        g->addWidget(lblWinampSteuerungTitel, 0, 0, 1, 7);
+        g->addWidget(cmdAbspielen, 1, 0, 2, 1);
+        g->addWidget(cmdAbspielenStopp, 1, 1, 2, 1);
+        g->addWidget(cmdWinampVorheriger, 1, 2, 2, 1);
+        g->addWidget(cmdWinampNächster, 1, 3, 2, 1);
+        g->addWidget(lblWinampSteuerungPosition, 1, 4);
+        g->addWidget(hscrlTrackPos, 2, 4);
+        g->addWidget(lblWinampSteuerungVolumen, 1, 5);
+        g->addWidget(hscrlVolume, 2, 5);
+        g->addWidget(lblWinampSteuerungBalance, 1, 6);
+        g->addWidget(hscrlBalance, 2, 6);
         g->setColumnStretch(4, 2);
         g->setColumnStretch(5, 1);
         g->setColumnStretch(6, 1);

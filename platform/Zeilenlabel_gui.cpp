@@ -1,9 +1,11 @@
 #include "platform/Zeilenlabel_gui.h"
 
 #include <QEvent>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+#include <QToolTip>
 
 namespace {
 
@@ -43,6 +45,17 @@ QSize Zeilenlabel::minimumSizeHint() const { return QSize(0, zeilenhöhe()); }
 QString Zeilenlabel::Angezeigt() const
 {
     return fontMetrics().elidedText(einzeilig(text()), m_kürzen, contentsRect().width());
+}
+
+bool Zeilenlabel::event(QEvent* e)
+{
+    if (e->type() != QEvent::ToolTip || !m_ganzAlsTooltip || !toolTip().isEmpty())
+        return QLabel::event(e);
+    if (Angezeigt() != einzeilig(text()))
+        QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text(), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void Zeilenlabel::paintEvent(QPaintEvent*)

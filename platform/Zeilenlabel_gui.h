@@ -14,12 +14,16 @@ public:
 
     // The text as drawn at the label's present width.
     QString Angezeigt() const;
+    // While the text is cut, its tooltip shows it whole.
+    void GanzAlsTooltip(bool an) { m_ganzAlsTooltip = an; }
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
     int zeilenhöhe() const;
     Qt::TextElideMode m_kürzen;
+    bool m_ganzAlsTooltip = false;
 };

@@ -142,12 +142,14 @@ void frmExportieren::Vorbereiten()
     // The quotes setting is stored with every export: the hidden box keeps it
     // for the next text export.
     chkTextAnführungszeichen->setChecked(e.ExportStriche != 0);
+    // The separator too, whatever the format: the dialog is made anew for
+    // each export, and a switch to text shows the stored one.
+    ausschalten({optTextKomma, optTextTabulator, optTextSemikolon, optTextLeerzeichen});
+    QRadioButton* const trenner[] = {optTextKomma, optTextTabulator, optTextSemikolon, optTextLeerzeichen};
+    if (e.ExportUntermodus >= 0 && e.ExportUntermodus <= 3)
+        trenner[e.ExportUntermodus]->setChecked(true);
     if (e.ExportModus == ExportText) {
         optText->setChecked(true);
-        ausschalten({optTextKomma, optTextTabulator, optTextSemikolon, optTextLeerzeichen});
-        QRadioButton* const trenner[] = {optTextKomma, optTextTabulator, optTextSemikolon, optTextLeerzeichen};
-        if (e.ExportUntermodus >= 0 && e.ExportUntermodus <= 3)
-            trenner[e.ExportUntermodus]->setChecked(true);
     } else if (e.ExportModus == ExportHtml) {
         optHtml->setChecked(true);
     } else {

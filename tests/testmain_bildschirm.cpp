@@ -1,3 +1,5 @@
+#include "platform/Stil_gui.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -5,7 +7,7 @@
 
 // The windows' tests on a screen of the size every window must fit: the
 // offscreen platform with one screen of 1280x800 (its default is 800x800,
-// and Qt sizes a new window by the screen it opens on).
+// and Qt sizes a new window by the screen it opens on), in the program's style.
 int main(int argc, char** argv)
 {
     QTemporaryDir ordner;
@@ -20,6 +22,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + datei.toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    ProgrammstilSetzen();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

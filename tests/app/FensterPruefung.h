@@ -1,7 +1,8 @@
 #pragma once
 // What a user sees of a window, checked the way he would look at it: the
 // window fits the screen, every label, button and group box shows its text
-// whole, lists show some rows, and no visible control lies over another.
+// whole, lists show some rows and each row its text whole, and no visible
+// control lies over another.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -77,6 +78,34 @@ inline QString textGeschnitten(const QWidget* w)
     return {};
 }
 
+// Why a row of the list does not show its text whole: the line, centred in
+// the row as the styles draw it, reaches beyond the row; besides the row's
+// own text its font's capitals with marks and letters with tails must fit.
+inline QString zeileGeschnitten(const QAbstractItemView* l)
+{
+    const QAbstractItemModel* m = l->model();
+    const QRect sicht = l->viewport()->rect();
+    for (int z = 0; m && z < m->rowCount(l->rootIndex()); ++z) {
+        for (int s = 0; s < m->columnCount(l->rootIndex()); ++s) {
+            const QModelIndex i = m->index(z, s, l->rootIndex());
+            const QRect r = l->visualRect(i);
+            if (s == 0 && r.top() > sicht.bottom())
+                return {};
+            if (!r.intersects(sicht))
+                continue;
+            const QVariant schrift = i.data(Qt::FontRole);
+            const QFontMetrics fm(schrift.canConvert<QFont>() ? schrift.value<QFont>() : l->font());
+            const QString t = i.data().toString();
+            const QRect glyphen = fm.tightBoundingRect(t + QString::fromUtf8("ÖÄÜgjpq"));
+            const int grundlinie = r.top() + (r.height() - fm.height()) / 2 + fm.ascent();
+            if (grundlinie + glyphen.top() < r.top() || grundlinie + glyphen.bottom() > r.bottom())
+                return "row " + QString::number(z) + " \"" + t.left(40) + "\" cuts its text: the glyphs need "
+                    + QString::number(glyphen.height()) + " pixels, the row has " + QString::number(r.height());
+        }
+    }
+    return {};
+}
+
 inline void kinderPrüfen(const QWidget* eltern, const QString& wo, QStringList& befunde)
 {
     QList<const QWidget*> sichtbar;
@@ -103,6 +132,8 @@ inline void kinderPrüfen(const QWidget* eltern, const QString& wo, QStringList&
             const bool zeilen = l->model() && l->model()->rowCount() > 0;
             if (l->viewport()->height() < 3 * (zeilen ? l->sizeHintForRow(0) : l->fontMetrics().height()))
                 befunde << n + " is too low to show three rows: " + text(l->viewport()->size());
+            if (const QString warum = zeileGeschnitten(l); !warum.isEmpty())
+                befunde << n + ": " + warum;
         }
         if (!zusammengesetzt(w))
             kinderPrüfen(w, n, befunde);

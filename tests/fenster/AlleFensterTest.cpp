@@ -1,6 +1,7 @@
 // Every window of the program, opened as the program opens it, on every page
 // and in each state of its pages: it fits a 1280x800 screen, keeps its size,
-// shows its texts whole and lays no control over another. With KALVERO_BILDER
+// shows its texts whole (each row of a list too, capital umlauts with their
+// dots) and lays no control over another. With KALVERO_BILDER
 // set to a folder, every state is saved there as an image.
 
 #include "app/FensterPruefung.h"
@@ -155,7 +156,7 @@ protected:
         Id3v2Tag tag;
         tag.frames.push_back(TextFrame("TIT2", "Ein Titel mit einem recht langen Namen", Kodierung::Latin1));
         for (int i = 1; i <= 12; ++i) {
-            MedienInfo m = Lied(QString("Interpret %1").arg(i % 3), QString("Titel %1").arg(i % 6));
+            MedienInfo m = Lied(i % 3 ? QString("Interpret %1").arg(i % 3) : QString("Ölicht"), QString("Titel %1").arg(i % 6));
             m.Mp3_ID3v1_Musikrichtung = QChar(i % 5);
             m.Datei_AngefordertAnzahl = i % 4;
             m.Datei_Größe = 1000 * i;

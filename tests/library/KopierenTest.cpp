@@ -93,6 +93,38 @@ TEST_F(KopierenTest, VerschiebenFolgtDerDateiBisZumEndgueltigenNamen)
     EXPECT_EQ(einstellungen().KopierenModus, 1);
 }
 
+TEST_F(KopierenTest, NamenBehaltenVerbinderUndNeueZeichen)
+{
+    for (const bool verschieben : {false, true}) {
+        const QString name = QString::fromUtf8(verschieben ? "می‌خواهم \uE000.mp3" : "x👨‍👩‍👧 🫨.mp3");
+        const QString quelle = baum.Datei("a/" + name, "inhalt");
+        const qint32 e = Eintrag(quelle);
+        DateienKopieren(index, {e}, baum.Pfad("ziel/"), verschieben);
+        EXPECT_EQ(Lesen(baum.Pfad("ziel/" + name)), "inhalt") << name.toStdString();
+        EXPECT_EQ(Pfad(e), verschieben ? baum.Pfad("ziel/" + name) : quelle);
+    }
+    EXPECT_EQ(QDir(baum.Pfad("ziel")).count(), 4u);
+}
+
+// A stored relative path names no file, whatever the working folder holds:
+// the move is refused and the file there stays where it is.
+TEST_F(KopierenTest, VerschiebenEinesRelativenPfadsWirdAbgelehnt)
+{
+    const QString arbeit = baum.Ordner("arbeit"), vorher = QDir::currentPath();
+    for (const QString rel : {"x.mp3", "Musik/x.mp3"}) {
+        baum.Datei("arbeit/" + rel, "hier");
+        const qint32 e = Eintrag(rel);
+        meldungen.gezeigt.clear();
+        ASSERT_TRUE(QDir::setCurrent(arbeit));
+        DateienKopieren(index, {e}, baum.Pfad("ziel/"), true);
+        QDir::setCurrent(vorher);
+        EXPECT_EQ(Lesen(baum.Pfad("arbeit/" + rel)), "hier") << rel.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(baum.Pfad("ziel"))) << rel.toStdString();
+        EXPECT_EQ(Pfad(e), rel);
+        EXPECT_TRUE(meldungen.Enthält(QuelleFehltMeldung(rel))) << rel.toStdString();
+    }
+}
+
 TEST_F(KopierenTest, FehlerFragenNachDemWeitermachen)
 {
     const qint32 a = Eintrag(baum.Pfad("fehlt.mp3"));

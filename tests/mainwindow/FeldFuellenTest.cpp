@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +23,12 @@ protected:
     }
     frmMp3TagFeldFüllen d{nullptr};
     QStringList meldungen;
+    // A click on a row of the field list, as the user makes it.
+    void klicken(int zeile)
+    {
+        QListWidget* l = d.lstFelder;
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(zeile)).center());
+    }
     DienstErsetzen<MeldungsDienst> dienst{[this](const Meldung& m) {
         meldungen << m.text;
         return Antwort::OK;
@@ -38,10 +45,12 @@ TEST_F(FeldFüllen, ListAndPreview)
     d.txtInhalt->setPlainText(QStringLiteral("alt"));
     d.lstFelder_Click(); // no current item: nothing changes
     EXPECT_EQ(d.txtInhalt->toPlainText(), "alt");
-    d.lstFelder->setCurrentRow(1);
+    klicken(1);
     EXPECT_EQ(d.txtInhalt->toPlainText(), "ID3v1: 'v1-1'\nID3v2: 'v2'");
-    d.lstFelder->setCurrentRow(TagFelder::Genre);
+    klicken(TagFelder::Genre);
     EXPECT_EQ(d.txtInhalt->toPlainText(), "ID3v1: 'Rock'\nID3v2: ''");
+    klicken(1); // a second click takes the field off again, the preview shows it
+    EXPECT_EQ(d.txtInhalt->toPlainText(), "ID3v1: 'v1-1'\nID3v2: 'v2'");
 }
 
 TEST_F(FeldFüllen, OkNeedsAnItem)
@@ -51,8 +60,8 @@ TEST_F(FeldFüllen, OkNeedsAnItem)
     EXPECT_EQ(meldungen, QStringList{"Bitte wählen Sie mindestens einen Listeneintrag."});
     EXPECT_TRUE(d.isVisible());
     EXPECT_FALSE(d.bolAngenommen);
-    d.lstFelder->item(0)->setSelected(true);
-    d.lstFelder->item(6)->setSelected(true);
+    klicken(0);
+    klicken(6);
     d.cmdOk->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_TRUE(d.bolAngenommen);

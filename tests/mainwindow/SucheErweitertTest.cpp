@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
@@ -244,8 +245,14 @@ TEST_F(SucheErweitert, AlleAbfragenGelöschtUndGeschlossenHebtDieSucheAuf)
 TEST_F(SucheErweitert, WertelisteUndVervollständigung)
 {
     einstellungen().AutoCompleteVerwenden = 1;
-    imDialog([](frmSucheErweitertHinzufügen* d) {
-        d->lstSucheArt->setCurrentItem(d->lstSucheArt->findItems("Interpret", Qt::MatchExactly).value(0));
+    // The user picks the field and a value by the mouse.
+    const auto klicken = [](QListWidget* l, QListWidgetItem* zeile) {
+        ASSERT_NE(zeile, nullptr);
+        l->scrollToItem(zeile);
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(zeile).center());
+    };
+    imDialog([&](frmSucheErweitertHinzufügen* d) {
+        klicken(d->lstSucheArt, d->lstSucheArt->findItems("Interpret", Qt::MatchExactly).value(0));
         ASSERT_EQ(d->lstSucheAuswahl->count(), 3);
         EXPECT_EQ(d->lstSucheAuswahl->item(0)->text(), "Beatles");
         d->txtSucheBegriff->clear();
@@ -254,10 +261,9 @@ TEST_F(SucheErweitert, WertelisteUndVervollständigung)
         EXPECT_EQ(d->txtSucheBegriff->selectedText(), "ones");
         d->txtSucheBegriff->backspace(); // removes the completed tail
         EXPECT_EQ(d->txtSucheBegriff->text(), "St") << "no completion after a deletion";
-        d->lstSucheAuswahl->setCurrentRow(2);
-        d->lstSucheAuswahl_Click();
+        klicken(d->lstSucheAuswahl, d->lstSucheAuswahl->item(2));
         EXPECT_EQ(d->txtSucheBegriff->text(), "The Beatles");
-        d->lstSucheArt->setCurrentRow(0);
+        klicken(d->lstSucheArt, d->lstSucheArt->item(0));
         EXPECT_EQ(d->lstSucheAuswahl->count(), 0) << "(Standardsuche) has no value list";
         d->cmdAbbrechen->click();
     });

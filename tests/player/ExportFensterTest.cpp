@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <utility>
 
 namespace {
 
@@ -145,29 +146,54 @@ TEST_F(ExportFensterTest, OkPrüftSpeichertUndSchreibt)
     EXPECT_EQ(meldungen.back().text, "Bitte wählen Sie ein Export-Format.");
 }
 
-// The quotes chosen for text, ticked or not, stay so through exports of
-// the other formats: the user exports HTML and a playlist, then text again.
-TEST_F(ExportFensterTest, AnführungszeichenÜberlebenAndereFormate)
+// The quotes and the separator chosen for text, ticked or not, stay so
+// through exports of the other formats: the user exports text, then HTML
+// and a playlist, then text again without touching its options.
+TEST_F(ExportFensterTest, TextoptionenÜberlebenAndereFormate)
 {
-    const std::pair<QRadioButton* frmExportieren::*, const char*> exporte[] = {
-        {&frmExportieren::optHtml, "l.htm"}, {&frmExportieren::optPlayliste, "l.m3u"}, {&frmExportieren::optText, "l.csv"}};
-    for (int striche : {1, 0}) {
+    using Knopf = QRadioButton* frmExportieren::*;
+    const std::pair<Knopf, const char*> exporte[] = {{&frmExportieren::optText, "l.csv"},
+                                                     {&frmExportieren::optHtml, "l.htm"},
+                                                     {&frmExportieren::optPlayliste, "l.m3u"},
+                                                     {&frmExportieren::optText, "m.csv"}};
+    const struct {
+        int striche;
+        Knopf trenner;
+        int untermodus;
+        QByteArray kopf;
+    } runden[] = {{1, &frmExportieren::optTextTabulator, 1, "\"Interpret\"\t\"Titel\""},
+                  {0, &frmExportieren::optTextLeerzeichen, 3, "Interpret Titel"},
+                  {0, &frmExportieren::optTextKomma, 0, "Interpret,Titel"}};
+    const auto klicken = [](QRadioButton* o) { QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2)); };
+    for (const auto& r : runden) {
         einstellungen().ExportModus = 0;
-        einstellungen().ExportStriche = striche;
+        einstellungen().ExportUntermodus = 2;
+        einstellungen().ExportStriche = r.striche;
+        bool erstes = true;
         for (const auto& [format, datei] : exporte) {
-            frmExportieren f({1}, {"Titel"});
+            SCOPED_TRACE(std::to_string(r.untermodus) + " " + datei);
+            frmExportieren f({1}, {"Interpret", "Titel"});
             f.Vorbereiten();
             f.show();
-            QTest::mouseClick(f.*format, Qt::LeftButton, {}, QPoint(8, (f.*format)->height() / 2));
-            ASSERT_TRUE((f.*format)->isChecked()) << datei;
-            if (format == &frmExportieren::optText)
-                QTest::mouseClick(f.optTextSemikolon, Qt::LeftButton, {}, QPoint(8, f.optTextSemikolon->height() / 2));
-            EXPECT_EQ(f.chkTextAnführungszeichen->isChecked(), striche == 1) << datei;
-            f.txtDatei->setText(ordner.filePath(QString::number(striche) + datei));
+            klicken(f.*format);
+            ASSERT_TRUE((f.*format)->isChecked());
+            if (std::exchange(erstes, false))
+                klicken(f.*r.trenner);
+            else if (format == &frmExportieren::optText)
+                EXPECT_TRUE((f.*r.trenner)->isChecked()) << "the stored separator is chosen";
+            EXPECT_EQ(f.chkTextAnführungszeichen->isChecked(), r.striche == 1);
+            const QString pfad = ordner.filePath(QString::number(r.untermodus) + datei);
+            f.txtDatei->setText(pfad);
             antworten = {Antwort::Abbrechen};
             QTest::mouseClick(f.cmdOk, Qt::LeftButton);
-            ASSERT_EQ(f.result(), QDialog::Accepted) << datei;
-            EXPECT_EQ(einstellungen().ExportStriche, striche) << "after " << datei;
+            ASSERT_EQ(f.result(), QDialog::Accepted) << (meldungen.empty() ? "" : meldungen.back().text.toStdString());
+            EXPECT_EQ(einstellungen().ExportStriche, r.striche);
+            EXPECT_EQ(einstellungen().ExportUntermodus, r.untermodus);
+            if (format == &frmExportieren::optText) {
+                QFile geschrieben(pfad);
+                ASSERT_TRUE(geschrieben.open(QIODevice::ReadOnly));
+                EXPECT_EQ(geschrieben.readLine(), "\xEF\xBB\xBF" + r.kopf + "\r\n");
+            }
         }
     }
 }
