@@ -170,6 +170,10 @@ protected:
 private:
     QLayout* StapelfeldBauen();
     void SchließenSchritte();
+    // The pages' index fields from a record.
+    void IndexSeiteFüllen(const MedienInfo& m);
+    // The file of the entry shown was missing at its last reading.
+    bool m_dateiFehlt = false;
     void TagEntfernenAusführen(bool v2);
     void GenreListenFüllen();
     // The text boxes of a page (0 ID3v1, 1 ID3v2, 2 index fields).
