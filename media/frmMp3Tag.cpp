@@ -687,13 +687,13 @@ bool frmMp3Tag::SeiteGeändert(int seite) const
     return seite >= 0 && seite < 3 && EintragGezeigt() != 0 && SeitenTexte(seite) != m_gezeigt[size_t(seite)];
 }
 
-void frmMp3Tag::GeändertesSpeichern()
+bool frmMp3Tag::SchließenSpeichertGeändertes() const
 {
-    const bool v1 = SeiteGeändert(0) && cmdTAGSpeichern->isEnabled();
-    const bool v2 = SeiteGeändert(1) && cmdTagSpeichernV2->isEnabled();
-    const bool felder = SeiteGeändert(2) && cmdTAGSpeichernFelder->isEnabled();
-    if (v1 || v2 || felder)
-        Speichern(v1, v2, felder);
+    const std::array<bool, 3> seiten = AutomatischeSeiten();
+    for (int i = 0; i < 3; ++i)
+        if (seiten[size_t(i)] && SeiteGeändert(i))
+            return true;
+    return false;
 }
 
 // --- pages into records ------------------------------------------------------------
@@ -781,11 +781,21 @@ void frmMp3Tag::Mp3TAGAnzeigeInfosSpeichern(int intModus)
               alles || intModus == 3);
 }
 
+std::array<bool, 3> frmMp3Tag::AutomatischeSeiten() const
+{
+    if (EintragGezeigt() == 0)
+        return {false, false, false};
+    return {chkAutomatischSpeichern->isChecked() && cmdTAGSpeichern->isEnabled() && !m_v1Entfernt && !SeiteUnverändert(false),
+            chkAutomatischSpeichernV2->isChecked() && cmdTagSpeichernV2->isEnabled() && !m_v2Entfernt && !SeiteUnverändert(true),
+            chkAutomatischSpeichernFelder->isChecked() && cmdTAGSpeichernFelder->isEnabled()};
+}
+
 void frmMp3Tag::AutomatischSpeichern(bool v1, bool v2, bool felder)
 {
-    v1 = v1 && chkAutomatischSpeichern->isChecked() && cmdTAGSpeichern->isEnabled() && !m_v1Entfernt && !SeiteUnverändert(false);
-    v2 = v2 && chkAutomatischSpeichernV2->isChecked() && cmdTagSpeichernV2->isEnabled() && !m_v2Entfernt && !SeiteUnverändert(true);
-    felder = felder && chkAutomatischSpeichernFelder->isChecked() && cmdTAGSpeichernFelder->isEnabled();
+    const std::array<bool, 3> seiten = AutomatischeSeiten();
+    v1 = v1 && seiten[0];
+    v2 = v2 && seiten[1];
+    felder = felder && seiten[2];
     if (v1 || v2 || felder)
         Speichern(v1, v2, felder);
 }
@@ -952,12 +962,25 @@ void frmMp3Tag::cmdOk_Click()
     SchließenSchritte();
 }
 
-void frmMp3Tag::SchließenSchritte()
+void frmMp3Tag::BeimBeendenSchließen()
+{
+    if (lngMp3TagPosition != 0)
+        AutomatischSpeichern();
+    AutomatischSpeichernMerken();
+}
+
+void frmMp3Tag::AutomatischSpeichernMerken()
 {
     Einstellungen& s = einstellungen();
     s.TAGAutomatischSpeichern = chkAutomatischSpeichern->isChecked() ? 1 : 0;
     s.TAGAutomatischSpeichernV2 = chkAutomatischSpeichernV2->isChecked() ? 1 : 0;
     s.TAGAutomatischSpeichernFelder = chkAutomatischSpeichernFelder->isChecked() ? 1 : 0;
+}
+
+void frmMp3Tag::SchließenSchritte()
+{
+    AutomatischSpeichernMerken();
+    Einstellungen& s = einstellungen();
     if (isVisible())
         done(QDialog::Accepted);
     hide();
