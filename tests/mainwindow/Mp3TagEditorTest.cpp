@@ -186,11 +186,22 @@ TEST_F(Mp3TagEditor, ARemovedTagIsNotWrittenBackUnlessEditedAgain)
         ohne = d.readAll();
     }
     EXPECT_FALSE(ohne.startsWith("ID3"));
-    f->txtv2Titel->setText(QStringLiteral("wieder"));
-    emit f->txtv2Titel->textEdited(QStringLiteral("wieder"));
+    f->txtv2Titel->selectAll();
+    QTest::keyClicks(f->txtv2Titel, QStringLiteral("wieder"));
     f->cmdOk_Click();
     EXPECT_EQ(AusDatei(b).Mp3_ID3v2_Titel, "wieder");
     EXPECT_EQ(meldungen.size(), 2); // the two questions
+
+    // Removed, then a long title pasted (cut to the box's limit): saved again.
+    Öffnen({a});
+    AutomatischSpeichern(true);
+    Klicken(f->cmdTAGEntfernen);
+    ASSERT_EQ(AusDatei(a).Mp3_ID3v1_Vorhanden, 2);
+    QApplication::clipboard()->setText(QStringLiteral("Eingefuegt:ein-Titel-mit-35-Zeichen"));
+    f->txtTitel->setFocus();
+    QTest::keyClick(f->txtTitel, Qt::Key_V, Qt::ControlModifier);
+    Klicken(f->cmdOk);
+    EXPECT_EQ(AusDatei(a).Mp3_ID3v1_Titel.toStdString(), "Eingefuegt:ein-Titel-mit-35-Ze");
 }
 
 TEST_F(Mp3TagEditor, CopyingBetweenThePagesGoesByGenreNumber)
