@@ -1,11 +1,9 @@
 #include "app/Signale_gui.h"
 
-#include "core/Fortschritt.h"
 #include "mainwindow/frmMain.h"
 
 #include <QPointer>
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <cerrno>
 #include <csignal>
@@ -15,7 +13,6 @@
 namespace {
 
 int g_paar[2] = {-1, -1};
-bool g_läuft = false;
 
 // Only what a signal handler may do: one byte into the pipe.
 void signalMelden(int nummer)
@@ -37,33 +34,15 @@ void BeendenSignaleEinrichten(frmMain* f)
         return;
     }
     QPointer<frmMain> fenster(f);
-    // The close path runs at once, on top of any open window. Only a progress
-    // run, a loop in the middle of its work, is waited for.
-    auto* warten = new QTimer(f);
-    warten->setInterval(200);
-    auto ausführen = [fenster, warten] {
-        if (!fenster)
-            return;
-        if (FortschrittLäuft()) {
-            warten->start();
-            return;
-        }
-        warten->stop();
-        // A second request while the first one asks is the same request.
-        if (g_läuft)
-            return;
-        g_läuft = true;
-        int abbrechen = 0;
-        fenster->Form_QueryUnload(abbrechen, 3);
-        g_läuft = false;
-    };
-    QObject::connect(warten, &QTimer::timeout, f, ausführen);
+    // The close path runs at once, on top of any open window; during a
+    // progress run, once after it.
     auto* leser = new QSocketNotifier(qintptr(g_paar[1]), QSocketNotifier::Read, f);
-    QObject::connect(leser, &QSocketNotifier::activated, f, [ausführen] {
+    QObject::connect(leser, &QSocketNotifier::activated, f, [fenster] {
         char puffer[32];
         while (::read(g_paar[1], puffer, sizeof puffer) > 0) {
         }
-        ausführen();
+        if (fenster)
+            fenster->SchließenAnfordern(3);
     });
 
     struct sigaction sa = {};

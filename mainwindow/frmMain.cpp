@@ -32,9 +32,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QSessionManager>
 #include <QStringListModel>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -1101,12 +1103,46 @@ void frmMain::resizeEvent(QResizeEvent* e)
 
 void frmMain::closeEvent(QCloseEvent* e)
 {
+    // During a progress run (the title bar's close still reaches the window)
+    // the request waits for the run's end; the window stays.
+    if (m_schließtGerade || FortschrittLäuft()) {
+        e->ignore();
+        SchließenAnfordern(0);
+        return;
+    }
     int abbrechen = 0;
     Form_QueryUnload(abbrechen, 0);
     if (abbrechen)
         e->ignore();
     else
         e->accept();
+}
+
+void frmMain::SchließenAnfordern(int UnloadMode)
+{
+    if (m_schließtGerade)
+        return;
+    // An end from outside outranks the window's own request.
+    m_schließenNachLauf = std::max(m_schließenNachLauf, UnloadMode);
+    if (!m_schließenWarten) {
+        m_schließenWarten = new QTimer(this);
+        m_schließenWarten->setInterval(200);
+        connect(m_schließenWarten, &QTimer::timeout, this, &frmMain::SchließenNachLaufAusführen);
+    }
+    SchließenNachLaufAusführen();
+}
+
+void frmMain::SchließenNachLaufAusführen()
+{
+    if (m_schließenNachLauf < 0)
+        return m_schließenWarten->stop();
+    // The run's loop lets events run: its result is not there before its end.
+    if (FortschrittLäuft() || m_schließtGerade)
+        return m_schließenWarten->start();
+    m_schließenWarten->stop();
+    const int modus = std::exchange(m_schließenNachLauf, -1);
+    int abbrechen = 0;
+    Form_QueryUnload(abbrechen, modus);
 }
 
 bool frmMain::SitzungBeenden(bool fragenErlaubt)
@@ -1120,6 +1156,7 @@ bool frmMain::SitzungBeenden(bool fragenErlaubt)
 
 void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
+    const QScopedValueRollback<bool> läuft(m_schließtGerade, true);
     // A failure here must never end the program before the index is saved:
     // it cancels the close and says so.
     try {
@@ -1171,28 +1208,40 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
 
         // An end from outside comes whatever window is open: the question is
         // asked over it, and nothing closes before the answer is carried out.
-        // Fields changed in an open tag editor count as a change of the index.
+        // An open tag editor closes as its own "Schließen" does: its boxes
+        // alone decide what goes into a media file, the question only about
+        // the index. What it would store counts as a change of the index.
         frmMp3Tag* editor = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* t = dynamic_cast<frmMp3Tag*>(w); t && t->isVisible())
                 editor = t;
-        const bool editorGeändert = editor && editor->FelderGeändert();
         QWidget* oben = QApplication::activeModalWidget();
 
-        // Nothing is ever saved over a file that was not loaded.
-        bool speichern = false;
-        if ((idx.bolIndexGeändert || editorGeändert) && idx.bolIndexGeladen) {
+        // Nothing is ever saved over a file that was not loaded. -1: not
+        // decided yet.
+        int speichern = -1;
+        const auto entscheiden = [&] {
+            if (speichern >= 0 || !idx.bolIndexGeladen)
+                return true;
             // Where nobody may be asked, a change is saved rather than dropped.
             if (e.DateiAutomatischSpeichern == 1 || m_ohneFragen) {
-                speichern = true;
-            } else {
-                const Antwort a = MeldungZeigen(QStringLiteral("Die Indexdatei wurde geändert.\nMöchten Sie diese speichern?"),
-                                                Knöpfe::JaNeinAbbrechen, Symbol::Frage, oben ? oben : this);
-                if (a == Antwort::Abbrechen) {
-                    Cancel = 1;
-                    return;
-                }
-                speichern = a == Antwort::Ja;
+                speichern = 1;
+                return true;
+            }
+            const Antwort a = MeldungZeigen(QStringLiteral("Die Indexdatei wurde geändert.\nMöchten Sie diese speichern?"),
+                                            Knöpfe::JaNeinAbbrechen, Symbol::Frage, oben ? oben : this);
+            speichern = a == Antwort::Ja ? 1 : 0;
+            return a != Antwort::Abbrechen;
+        };
+        if ((idx.bolIndexGeändert || (editor && editor->SchließenSpeichertGeändertes())) && !entscheiden()) {
+            Cancel = 1;
+            return;
+        }
+        if (editor) {
+            editor->BeimBeendenSchließen();
+            if (idx.bolIndexGeändert && !entscheiden()) {
+                Cancel = 1;
+                return;
             }
         }
 
@@ -1213,9 +1262,7 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         e.WinampLautstärke = hscrlVolume->value();
         QCoreApplication::processEvents();
 
-        if (speichern && editorGeändert)
-            editor->GeändertesSpeichern();
-        if (speichern && !IndexSpeichern()) {
+        if (speichern == 1 && !IndexSpeichern()) {
             Cancel = 1;
             show();
             return;

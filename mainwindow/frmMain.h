@@ -203,6 +203,10 @@ public:
     // The desktop session ends (the close path with mode 2). Without leave to
     // ask, a changed index is saved. False when the user cancelled.
     bool SitzungBeenden(bool fragenErlaubt);
+    // A close request of `UnloadMode` from outside the window's own close
+    // event: carried out at once, or, during a progress run, once after it.
+    // A request while the close path runs is that same request.
+    void SchließenAnfordern(int UnloadMode);
     // How the close path saves the index and ends the program (tests
     // replace them).
     std::function<bool()> IndexSpeichern;
@@ -222,6 +226,10 @@ private:
     QStringListModel* m_werte;
     QStringList m_werteListe;
     bool m_ohneFragen = false; // the session ends and allows no question
+    bool m_schließtGerade = false; // the close path is running
+    int m_schließenNachLauf = -1;  // the mode of a close request held for the run's end
+    QTimer* m_schließenWarten = nullptr;
+    void SchließenNachLaufAusführen();
     bool m_listeLässtLos = false; // the list view is handling a mouse release
     LinkLabel* link(const QString& name, const QString& text, QWidget* parent);
     void MenüsErstellen();

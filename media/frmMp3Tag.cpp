@@ -40,9 +40,10 @@ const QString kKeinV1 = QStringLiteral("Es wurde kein gültiger ID3v1-TAG gefund
 const QString kKeinV2 = QStringLiteral("Es wurde kein gültiger ID3v2-TAG gefunden.");
 
 // What the user may type into a box: at most `länge` characters, only of
-// `zeichen` when given. A text the program fills in (AutoTAG, the batch
+// `zeichen` when given. What is typed or pasted is cut to fit, its first
+// characters kept. A text the program fills in (AutoTAG, the batch
 // functions, the copies) is taken whole, the writers fit it to the tag; the
-// user may shorten it.
+// user may edit it as long as it grows no longer.
 class Tippregel : public QValidator {
 public:
     Tippregel(QLineEdit* box, int länge, const QString& zeichen = QString())
@@ -50,30 +51,37 @@ public:
     {
         connect(box, &QLineEdit::textChanged, this, [this](const QString& t) { m_vorher = t; });
     }
-    State validate(QString& text, int&) const override
+    State validate(QString& text, int& pos) const override
     {
         // Without an undo step the text was set by the program.
-        if (Passt(text) || text == m_vorher || !m_box->isUndoAvailable())
+        if (text == m_vorher || !m_box->isUndoAvailable())
             return Acceptable;
-        return NurGekürzt(text) ? Acceptable : Invalid;
+        // The edit: the text before, one stretch of it replaced by `neu`;
+        // the cursor stands behind what was put in.
+        const qsizetype n = text.size(), alt = m_vorher.size();
+        qsizetype hinten = n - pos;
+        if (pos < 0 || hinten < 0 || hinten > alt || QStringView(text).right(hinten) != QStringView(m_vorher).right(hinten)) {
+            hinten = 0;
+            while (hinten < std::min(n, alt) && text[n - 1 - hinten] == m_vorher[alt - 1 - hinten])
+                ++hinten;
+        }
+        qsizetype vorne = 0;
+        while (vorne < std::min(n, alt) - hinten && text[vorne] == m_vorher[vorne])
+            ++vorne;
+        QString neu = text.mid(vorne, n - vorne - hinten);
+        if (!m_zeichen.isEmpty())
+            neu.removeIf([this](QChar c) { return !m_zeichen.contains(c); });
+        const qsizetype platz = std::max<qsizetype>(m_länge, alt) - (vorne + hinten);
+        neu.truncate(std::max<qsizetype>(0, platz));
+        const QString ergebnis = text.left(vorne) + neu + text.right(hinten);
+        if (ergebnis == m_vorher)
+            return Invalid;
+        text = ergebnis;
+        pos = int(vorne + neu.size());
+        return Acceptable;
     }
 
 private:
-    bool Passt(const QString& text) const
-    {
-        return text.size() <= m_länge
-            && (m_zeichen.isEmpty() || std::all_of(text.begin(), text.end(), [this](QChar c) { return m_zeichen.contains(c); }));
-    }
-    // One stretch of the text before removed, nothing added.
-    bool NurGekürzt(const QString& neu) const
-    {
-        if (neu.size() >= m_vorher.size())
-            return false;
-        qsizetype gleich = 0;
-        while (gleich < neu.size() && neu[gleich] == m_vorher[gleich])
-            ++gleich;
-        return QStringView(m_vorher).right(neu.size() - gleich) == QStringView(neu).mid(gleich);
-    }
     QLineEdit* m_box;
     int m_länge;
     QString m_zeichen;
@@ -425,7 +433,9 @@ int frmMp3Tag::Mp3TagDateiAnzeigen(qint32 lngPosition, QObject* frmBesitzer, con
     GezeigtMerken(true, true, true);
     m_v1NurGelesen = felder[0] == QLatin1Char('0');
     m_v2NurGelesen = felder[1] == QLatin1Char('0');
-    info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
+    // What the file gave is cleaned; a missing file's record stays as stored.
+    if (!m_dateiFehlt)
+        info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
     Mp3TagInfo = info;
     // Merely looking changes nothing: only a record the file changed is stored.
     if (!(index.IndexDaten[size_t(e)] == info)) {
@@ -514,8 +524,10 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
     }
     const bool softwareFeld = einstellungen().TAGsSoftwareFeldSchreiben == 1;
 
+    m_dateiFehlt = !vorhanden;
     if (!vorhanden) {
-        // The record stays as stored; nothing can be written into a missing file.
+        // The record stays as stored; nothing can be written into a missing
+        // file. Its index fields show as stored: every save takes that page.
         cmdTAGSpeichern->setEnabled(false);
         cmdTagSpeichernV2->setEnabled(false);
         cmdTAGEntfernen->setEnabled(false);
@@ -524,6 +536,7 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
         lblTrackInfos->setText(t);
         lblID3v2Info->setText(t);
         lblID3v1Info->setText(t);
+        IndexSeiteFüllen(udtInfo);
         return true;
     }
     cmdTAGSpeichern->setEnabled(true);
@@ -617,14 +630,18 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
             txtv2Kommentar->setText(QStringLiteral("kalvero - ") + Webadresse());
     }
 
-    txtIndexDatenträger->setText(udtInfo.Datei_Datenträger);
-    txtIndexHinzugefügtAm->setText(IstDatum(udtInfo.Datei_HinzugefügtAm)
-                                       ? udtInfo.Datei_HinzugefügtAm.trimmed()
-                                       : QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-    txtIndexAbspielAnzahl->setText(QString::number(udtInfo.Datei_AngefordertAnzahl));
-    const QDateTime gespielt = AlsZeitpunkt(udtInfo.Datei_AngefordertGespieltAm);
-    txtIndexAbspielDatum->setText(gespielt.isValid() ? gespielt.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) : QString());
+    IndexSeiteFüllen(udtInfo);
     return true;
+}
+
+void frmMp3Tag::IndexSeiteFüllen(const MedienInfo& m)
+{
+    txtIndexDatenträger->setText(m.Datei_Datenträger);
+    txtIndexHinzugefügtAm->setText(IstDatum(m.Datei_HinzugefügtAm) ? m.Datei_HinzugefügtAm.trimmed()
+                                                                    : QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    txtIndexAbspielAnzahl->setText(QString::number(m.Datei_AngefordertAnzahl));
+    const QDateTime gespielt = AlsZeitpunkt(m.Datei_AngefordertGespieltAm);
+    txtIndexAbspielDatum->setText(gespielt.isValid() ? gespielt.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) : QString());
 }
 
 std::vector<QLineEdit*> frmMp3Tag::SeitenFelder(int seite) const
@@ -670,13 +687,13 @@ bool frmMp3Tag::SeiteGeändert(int seite) const
     return seite >= 0 && seite < 3 && EintragGezeigt() != 0 && SeitenTexte(seite) != m_gezeigt[size_t(seite)];
 }
 
-void frmMp3Tag::GeändertesSpeichern()
+bool frmMp3Tag::SchließenSpeichertGeändertes() const
 {
-    const bool v1 = SeiteGeändert(0) && cmdTAGSpeichern->isEnabled();
-    const bool v2 = SeiteGeändert(1) && cmdTagSpeichernV2->isEnabled();
-    const bool felder = SeiteGeändert(2) && cmdTAGSpeichernFelder->isEnabled();
-    if (v1 || v2 || felder)
-        Speichern(v1, v2, felder);
+    const std::array<bool, 3> seiten = AutomatischeSeiten();
+    for (int i = 0; i < 3; ++i)
+        if (seiten[size_t(i)] && SeiteGeändert(i))
+            return true;
+    return false;
 }
 
 // --- pages into records ------------------------------------------------------------
@@ -764,11 +781,21 @@ void frmMp3Tag::Mp3TAGAnzeigeInfosSpeichern(int intModus)
               alles || intModus == 3);
 }
 
+std::array<bool, 3> frmMp3Tag::AutomatischeSeiten() const
+{
+    if (EintragGezeigt() == 0)
+        return {false, false, false};
+    return {chkAutomatischSpeichern->isChecked() && cmdTAGSpeichern->isEnabled() && !m_v1Entfernt && !SeiteUnverändert(false),
+            chkAutomatischSpeichernV2->isChecked() && cmdTagSpeichernV2->isEnabled() && !m_v2Entfernt && !SeiteUnverändert(true),
+            chkAutomatischSpeichernFelder->isChecked() && cmdTAGSpeichernFelder->isEnabled()};
+}
+
 void frmMp3Tag::AutomatischSpeichern(bool v1, bool v2, bool felder)
 {
-    v1 = v1 && chkAutomatischSpeichern->isChecked() && cmdTAGSpeichern->isEnabled() && !m_v1Entfernt && !SeiteUnverändert(false);
-    v2 = v2 && chkAutomatischSpeichernV2->isChecked() && cmdTagSpeichernV2->isEnabled() && !m_v2Entfernt && !SeiteUnverändert(true);
-    felder = felder && chkAutomatischSpeichernFelder->isChecked() && cmdTAGSpeichernFelder->isEnabled();
+    const std::array<bool, 3> seiten = AutomatischeSeiten();
+    v1 = v1 && seiten[0];
+    v2 = v2 && seiten[1];
+    felder = felder && seiten[2];
     if (v1 || v2 || felder)
         Speichern(v1, v2, felder);
 }
@@ -830,7 +857,8 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
     MedienInfosEintragen(info, pfad, QStringLiteral("111"));
     GezeigtMerken(true, true, true);
     m_v1NurGelesen = m_v2NurGelesen = false;
-    info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
+    if (!m_dateiFehlt)
+        info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
     Mp3TagInfo = info;
     if (!(index.IndexDaten[size_t(eintrag)] == info)) {
         index.IndexDaten[size_t(eintrag)] = info;
@@ -934,12 +962,25 @@ void frmMp3Tag::cmdOk_Click()
     SchließenSchritte();
 }
 
-void frmMp3Tag::SchließenSchritte()
+void frmMp3Tag::BeimBeendenSchließen()
+{
+    if (lngMp3TagPosition != 0)
+        AutomatischSpeichern();
+    AutomatischSpeichernMerken();
+}
+
+void frmMp3Tag::AutomatischSpeichernMerken()
 {
     Einstellungen& s = einstellungen();
     s.TAGAutomatischSpeichern = chkAutomatischSpeichern->isChecked() ? 1 : 0;
     s.TAGAutomatischSpeichernV2 = chkAutomatischSpeichernV2->isChecked() ? 1 : 0;
     s.TAGAutomatischSpeichernFelder = chkAutomatischSpeichernFelder->isChecked() ? 1 : 0;
+}
+
+void frmMp3Tag::SchließenSchritte()
+{
+    AutomatischSpeichernMerken();
+    Einstellungen& s = einstellungen();
     if (isVisible())
         done(QDialog::Accepted);
     hide();

@@ -154,9 +154,13 @@ public:
     // Whether the user changed a page since it was filled from the file:
     // 0 ID3v1, 1 ID3v2, 2 index fields.
     bool SeiteGeändert(int seite) const;
-    bool FelderGeändert() const { return SeiteGeändert(0) || SeiteGeändert(1) || SeiteGeändert(2); }
-    // Saves the pages the user changed, where the file can take them.
-    void GeändertesSpeichern();
+    // Whether closing would store a page the user changed (its automatic
+    // saving takes that page).
+    bool SchließenSpeichertGeändertes() const;
+    // The program ends with the editor open: it saves what its own
+    // "Schließen" saves and keeps its automatic-saving choices; the list is
+    // not refreshed.
+    void BeimBeendenSchließen();
 
     // The list position changed by the program: the choice event runs.
     void ListenPositionSetzen(int position);
@@ -170,6 +174,13 @@ protected:
 private:
     QLayout* StapelfeldBauen();
     void SchließenSchritte();
+    void AutomatischSpeichernMerken();
+    // The pages the automatic saving takes (0 ID3v1, 1 ID3v2, 2 index fields).
+    std::array<bool, 3> AutomatischeSeiten() const;
+    // The pages' index fields from a record.
+    void IndexSeiteFüllen(const MedienInfo& m);
+    // The file of the entry shown was missing at its last reading.
+    bool m_dateiFehlt = false;
     void TagEntfernenAusführen(bool v2);
     void GenreListenFüllen();
     // The text boxes of a page (0 ID3v1, 1 ID3v2, 2 index fields).

@@ -1,13 +1,18 @@
 // Ending the program from outside: SIGTERM and SIGHUP reach the close path as
 // an end from outside, the session's end as a shutdown; neither runs the exit
-// reaction, and a changed index is never dropped without the question.
+// reaction, and a changed index is never dropped without the question. An
+// open tag editor closes as by its own button; a close request during a
+// progress run is carried out once, after the run.
 
 #include "app/Signale_gui.h"
 #include "core/Einstellungen.h"
 #include "core/Fortschritt.h"
+#include "core/frmFortschritt.h"
 #include "core/Index.h"
 #include "core/Standardwerte.h"
 #include "core/Meldungen.h"
+#include "library/Besitzer.h"
+#include "library/Hinzufuegen.h"
 #include "mainwindow/frmKleineFenster.h"
 #include "mainwindow/frmMain.h"
 #include "media/frmMp3Tag.h"
@@ -20,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <taglib/id3v2tag.h>
@@ -203,22 +209,40 @@ TEST_F(BeendenVonAussenTest, LäuftSofortÜberEinemOffenenFenster)
     }
 }
 
-// Fields typed into an open tag editor are a change too: saved into the file
-// only when the answer says so; the editor's own automatic saving never runs.
-TEST_F(BeendenVonAussenTest, GeänderteFelderDesTagEditorsZählenAlsÄnderung)
+// An open tag editor closes as its own "Schließen" does: its automatic-saving
+// boxes alone decide whether the file is written; the index's automatic
+// saving and the answer to the save question only decide about the index.
+TEST_F(BeendenVonAussenTest, DerTagEditorSchließtWieMitSeinemEigenenSchließen)
 {
     const struct {
-        const char* tippen; // into the ID3v2 title
+        const char* name;
+        bool v2Box, felderBox; // the editor's automatic saving (ID3v1 always off)
+        int indexAutomatisch;  // DateiAutomatischSpeichern
+        bool tippen;           // "Neu" into both titles, 9 into the play count
         std::deque<Antwort> antworten;
-        const char* titelDanach;
-    } fälle[] = {{"", {}, "Alt"}, {"Neu", {Antwort::Ja}, "AltNeu"}, {"Neu", {Antwort::Nein}, "Alt"}};
+        const char* titelDanach; // ID3v2 title in the file
+        int anzahlDanach;        // the record's play count
+        int gespeichert;         // index saves
+        int beendet;
+    } fälle[] = {
+        {"Boxen aus, Index automatisch", false, false, 1, true, {}, "Alt", 0, 0, 1},
+        {"Boxen aus, Frage", false, false, 0, true, {}, "Alt", 0, 0, 1},
+        {"Boxen an, Nein", true, true, 0, true, {Antwort::Nein}, "AltNeu", 9, 0, 1},
+        {"Boxen an, Ja", true, true, 0, true, {Antwort::Ja}, "AltNeu", 9, 1, 1},
+        {"Boxen an, Index automatisch", true, true, 1, true, {}, "AltNeu", 9, 1, 1},
+        {"nur Felder", false, true, 1, true, {}, "Alt", 9, 1, 1},
+        {"Abbrechen", true, true, 0, true, {Antwort::Abbrechen}, "Alt", 0, 0, 0},
+    };
     Einstellungen& e = einstellungen();
     e.TAGsSoftwareFeldSchreiben = 0;
-    e.TAGAutomatischSpeichern = e.TAGAutomatischSpeichernV2 = e.TAGAutomatischSpeichernFelder = 1;
     frmMp3Tag* editor = mp3TagFenster();
     f->show();
     for (const auto& fall : fälle) {
-        SCOPED_TRACE(&fall - fälle);
+        SCOPED_TRACE(fall.name);
+        e.TAGAutomatischSpeichern = 0;
+        e.TAGAutomatischSpeichernV2 = fall.v2Box;
+        e.TAGAutomatischSpeichernFelder = fall.felderBox;
+        e.DateiAutomatischSpeichern = fall.indexAutomatisch;
         Mp3Bauer::Id3v2Tag tag;
         tag.frames = {Mp3Bauer::TextFrame("TIT2", QStringLiteral("Alt"))};
         tag.padding = 100;
@@ -229,24 +253,102 @@ TEST_F(BeendenVonAussenTest, GeänderteFelderDesTagEditorsZählenAlsÄnderung)
         idx.bolIndexGeladen = true;
         idx.strDateiTypen = standardwerte().strStandardDateiTypen;
         idx.strDateiTypArten = standardwerte().strStandardDateiTypArten;
-        const qint32 eintrag = idx.EintragAnhängen(pfad, LeereMedienInfo(), 1);
+        MedienInfo m = LeereMedienInfo();
+        m.Datei_HinzugefügtAm = QStringLiteral("01.02.2003");
+        const qint32 eintrag = idx.EintragAnhängen(pfad, m, 1);
         fragen.clear();
         beendet = gespeichert = 0;
         antworten = fall.antworten;
         QTimer::singleShot(0, [&] {
             idx.bolIndexGeändert = false; // opening took the file's tags in
-            QTest::keyClicks(editor->txtv2Titel, QString::fromLatin1(fall.tippen));
+            if (fall.tippen) {
+                QTest::keyClicks(editor->txtTitel, QStringLiteral("Neu"));
+                QTest::keyClicks(editor->txtv2Titel, QStringLiteral("Neu"));
+                editor->txtIndexAbspielAnzahl->selectAll();
+                QTest::keyClicks(editor->txtIndexAbspielAnzahl, QStringLiteral("9"));
+            }
             ::raise(SIGTERM);
         });
-        QTimer::singleShot(2000, editor, [&] { editor->hide(); });
+        // Where the program goes on, the editor is closed here.
+        QTimer zu;
+        zu.setSingleShot(true);
+        QObject::connect(&zu, &QTimer::timeout, editor, [&] { editor->hide(); });
+        zu.start(2000);
         Mp3TagAnzeigen({eintrag}, f);
 
-        EXPECT_EQ(beendet, 1);
+        EXPECT_EQ(beendet, fall.beendet);
         EXPECT_EQ(fragen.size(), fall.antworten.size()) << fragen.join("|").toStdString();
-        EXPECT_EQ(gespeichert, fall.antworten == std::deque{Antwort::Ja} ? 1 : 0);
+        EXPECT_EQ(gespeichert, fall.gespeichert);
+        EXPECT_EQ(idx.IndexDaten[size_t(eintrag)].Datei_AngefordertAnzahl, fall.anzahlDanach);
         TagLib::MPEG::File datei(QFile::encodeName(pfad).constData());
         ASSERT_NE(datei.ID3v2Tag(), nullptr);
         EXPECT_EQ(datei.ID3v2Tag()->title().to8Bit(true), fall.titelDanach);
-        EXPECT_FALSE(datei.hasID3v1Tag()) << "an untouched page was written";
+        EXPECT_FALSE(datei.hasID3v1Tag()) << "the ID3v1 page was written without its box";
+        if (fall.beendet)
+            EXPECT_EQ(einstellungen().TAGAutomatischSpeichernV2, fall.v2Box ? 1 : 0);
     }
+}
+
+// Closing the main window during a progress run (by its title bar, or by its
+// own close as "Ende" makes it, also several times and with a SIGTERM) takes
+// the close path once, after the run, and saves the index as the run left it.
+TEST_F(BeendenVonAussenTest, SchließenWährendEinesLaufsKommtEinmalNachDemLauf)
+{
+    const struct {
+        const char* name;
+        int titelleiste; // closes by the title bar during the run
+        int eigene;      // closes by the window's own close
+        bool signal;     // and a SIGTERM
+    } fälle[] = {{"Titelleiste", 1, 0, false}, {"Ende", 0, 1, false}, {"mehrfach, mit SIGTERM", 2, 1, true}};
+    constexpr qint32 kDateien = 20;
+    QStringList dateien;
+    for (int i = 0; i < kDateien; ++i)
+        dateien << Mp3Bauer::DateiSchreiben(dir, QStringLiteral("%1.mp3").arg(i), Mp3Bauer::Frames(Mp3Bauer::Frame(), 5));
+    StandardwerteSetzen();
+    Einstellungen& e = einstellungen();
+    e.BeendenReaktion = 2;
+    e.DateiAutomatischSpeichern = 1;
+    e.StartBildschirm = 1;
+    DienstErsetzen<FortschrittAnzeigeDienst> anzeige(fortschrittsfenster());
+    DienstErsetzen<BibliotheksBesitzerDienst> eigner{QPointer<QObject>(f)};
+    FortschrittTaktSetzen(0);
+    f->show();
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        Index& idx = hauptIndex();
+        idx = Index();
+        idx.bolIndexGeladen = true;
+        idx.strDateiTypen = standardwerte().strStandardDateiTypen;
+        idx.strDateiTypArten = standardwerte().strStandardDateiTypArten;
+        beendet = 0;
+        std::vector<qint32> gespeichertMit; // the entries each save found
+        f->IndexSpeichern = [&] {
+            gespeichertMit.push_back(idx.lngIndexAnzahl);
+            idx.bolIndexGeändert = false;
+            return true;
+        };
+        bool imLauf = false;
+        QTimer::singleShot(0, f, [&] {
+            imLauf = FortschrittLäuft() && !f->isEnabled();
+            for (int i = 0; i < fall.titelleiste; ++i)
+                f->windowHandle()->close();
+            for (int i = 0; i < fall.eigene; ++i) {
+                f->Tag = QStringLiteral("1");
+                f->close();
+            }
+            if (fall.signal)
+                ::raise(SIGTERM);
+        });
+        EXPECT_TRUE(EinfachDateiHinzufügen(idx, dateien, true, false, false));
+        EXPECT_TRUE(imLauf) << "the close came after the run";
+        EXPECT_EQ(beendet, 0) << "the program ended in the middle of the run";
+        EXPECT_TRUE(gespeichertMit.empty()) << "saved in the middle of the run";
+        EXPECT_TRUE(f->isVisible());
+        Warten(5000);
+        QTest::qWait(500); // nothing more comes later
+        EXPECT_EQ(beendet, 1);
+        EXPECT_EQ(gespeichertMit, std::vector<qint32>{kDateien});
+        EXPECT_TRUE(fragen.isEmpty()) << fragen.join("|").toStdString();
+    }
+    FortschrittTaktSetzen(50);
 }

@@ -2,11 +2,15 @@
 // missing files keeping their records, a removed tag not written back,
 // copying between the tag pages, skipped entries and the closing steps, a
 // declined tag save keeping the index fields, and the boxes' typing limits
-// that never cut what the program fills in.
+// that cut what is typed or pasted, never what the program fills in.
 
 #include "Mp3TagEditorHilfen.h"
+#include "tools/MedienInfoJson.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QRadioButton>
 
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
@@ -17,6 +21,14 @@ namespace {
 
 class Mp3TagEditor : public Mp3TagFensterTest {
 protected:
+    // The whole record, shown field by field where it differs.
+    static ::testing::AssertionResult Gleich(const MedienInfo& ist, const MedienInfo& soll)
+    {
+        if (ist == soll)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "ist  " << MedienInfoJson(QString(), ist).toStdString() << "\nsoll "
+                                             << MedienInfoJson(QString(), soll).toStdString();
+    }
     QByteArray Mp3(const QString& titel)
     {
         Id3v2Tag t;
@@ -75,48 +87,77 @@ TEST_F(Mp3TagEditor, AutoSaveOfBothTagsWhenMovingOnEndsInTheFile)
     EXPECT_EQ(einstellungen().TAGAutomatischSpeichernV2, 1);
 }
 
+// A missing file's index fields show as stored, and every way of saving
+// stores that page: the record changes only where the user typed.
 TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
 {
+    enum Weg { Felder, Alles, Nächste, Schließen, Stapel };
+    const struct {
+        Weg weg;
+        bool tippen; // a new medium on the index page
+    } fälle[] = {{Felder, false}, {Felder, true}, {Alles, false}, {Alles, true}, {Nächste, false},
+                 {Nächste, true}, {Schließen, false}, {Stapel, false}};
     const QString fehlt = ordner.filePath(QStringLiteral("fehlt.mp3"));
     MedienInfo alt = LeereMedienInfo();
     alt.Mp3_ID3v1_Titel = QStringLiteral("Gespeicherter Titel");
+    alt.Mp3_ID3v1_Kommentar = QStringLiteral("Zeile 1\nZeile 2");
     alt.Mp3_ID3v2_Titel = QStringLiteral("Gespeichert v2");
     alt.Mp3_ID3v1_Vorhanden = 1;
     alt.Mp3_ID3v2_Vorhanden = 1;
     alt.Datei_Größe = 4711;
     alt.Datei_HinzugefügtAm = QStringLiteral("01.02.2003");
-    const qint32 m = hauptIndex().EintragAnhängen(fehlt, alt, 1);
-    const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("Zweiter")));
-    hauptIndex().bolIndexGeändert = false;
+    alt.Datei_AngefordertAnzahl = 7;
+    alt.Datei_AngefordertGespieltAm = QStringLiteral("04.05.2006 07:08:09");
+    alt.Datei_Datenträger = QStringLiteral("CD 7");
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(&fall - fälle);
+        NeuerIndex();
+        const qint32 m = hauptIndex().EintragAnhängen(fehlt, alt, 1);
+        const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("Zweiter")));
+        const qint32 c = Eintrag(QStringLiteral("c.mp3"), Mp3(QStringLiteral("Dritter")));
+        hauptIndex().bolIndexGeändert = false;
 
-    ASSERT_TRUE(f->Öffnen({m, b}));
-    EXPECT_EQ(f->lblTrackInfos->text(), "Diese Datei existiert nicht (mehr).");
-    EXPECT_FALSE(f->cmdTAGSpeichern->isEnabled());
-    EXPECT_FALSE(f->cmdTagSpeichernV2->isEnabled());
-    EXPECT_FALSE(hauptIndex().bolIndexGeändert);
-    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)], alt);
+        Öffnen({m, b, c});
+        EXPECT_EQ(f->lblTrackInfos->text(), "Diese Datei existiert nicht (mehr).");
+        EXPECT_FALSE(f->cmdTAGSpeichern->isEnabled());
+        EXPECT_FALSE(f->cmdTagSpeichernV2->isEnabled());
+        EXPECT_FALSE(hauptIndex().bolIndexGeändert);
+        EXPECT_TRUE(Gleich(hauptIndex().IndexDaten[size_t(m)], alt));
+        EXPECT_EQ((QStringList{f->txtIndexHinzugefügtAm->text(), f->txtIndexAbspielAnzahl->text(),
+                               f->txtIndexAbspielDatum->text(), f->txtIndexDatenträger->text()}),
+                  (QStringList{"01.02.2003", "7", "04.05.2006 07:08:09", "CD 7"}));
 
-    // "Felder speichern" takes the index fields and nothing else.
-    f->txtIndexDatenträger->setText(QStringLiteral("CD 7"));
-    f->cmdTAGSpeichernFelder_Click();
-    MedienInfo erwartet = alt;
-    erwartet.Datei_Datenträger = QStringLiteral("CD 7");
-    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Mp3_ID3v1_Titel, "Gespeicherter Titel");
-    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Mp3_ID3v2_Titel, "Gespeichert v2");
-    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Datei_Größe, 4711);
-    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Datei_Datenträger, "CD 7");
-
-    // Moving on with every automatic saving on writes nothing for it.
-    f->chkAutomatischSpeichern->setChecked(true);
-    f->chkAutomatischSpeichernV2->setChecked(true);
-    f->chkAutomatischSpeichernFelder->setChecked(true);
-    f->cmdNächster_Click();
-    EXPECT_EQ(f->lngMp3TagPosition, 2);
-    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Mp3_ID3v2_Titel, "Gespeichert v2");
-    EXPECT_FALSE(QFile::exists(fehlt));
-    f->cmdVorheriger_Click();
-    EXPECT_EQ(hauptIndex().IndexDaten[size_t(m)].Mp3_ID3v1_Titel, "Gespeicherter Titel");
-    EXPECT_FALSE(QFile::exists(fehlt));
+        AutomatischSpeichern(fall.weg == Nächste || fall.weg == Schließen);
+        MedienInfo erwartet = alt;
+        Klicken(f->optOptionen[2]);
+        if (fall.tippen) {
+            f->txtIndexDatenträger->selectAll();
+            QTest::keyClicks(f->txtIndexDatenträger, QStringLiteral("CD 8"));
+            erwartet.Datei_Datenträger = QStringLiteral("CD 8");
+        }
+        switch (fall.weg) {
+        case Felder:
+            Klicken(f->cmdTAGSpeichernFelder);
+            break;
+        case Alles:
+            Klicken(f->cmdTAGSpeichernAlles);
+            break;
+        case Nächste:
+            Klicken(f->cmdNächster);
+            EXPECT_EQ(f->lngMp3TagPosition, 2);
+            break;
+        case Schließen:
+            Klicken(f->cmdOk);
+            break;
+        case Stapel:
+            Ausführen(FunktionGroß, 5); // every file's both tags
+            EXPECT_EQ(f->txtDateiname->currentIndex(), 2);
+            break;
+        }
+        EXPECT_TRUE(Gleich(hauptIndex().IndexDaten[size_t(m)], erwartet));
+        EXPECT_FALSE(QFile::exists(fehlt));
+        f->hide();
+    }
 }
 
 TEST_F(Mp3TagEditor, ARemovedTagIsNotWrittenBackUnlessEditedAgain)
@@ -145,11 +186,22 @@ TEST_F(Mp3TagEditor, ARemovedTagIsNotWrittenBackUnlessEditedAgain)
         ohne = d.readAll();
     }
     EXPECT_FALSE(ohne.startsWith("ID3"));
-    f->txtv2Titel->setText(QStringLiteral("wieder"));
-    emit f->txtv2Titel->textEdited(QStringLiteral("wieder"));
+    f->txtv2Titel->selectAll();
+    QTest::keyClicks(f->txtv2Titel, QStringLiteral("wieder"));
     f->cmdOk_Click();
     EXPECT_EQ(AusDatei(b).Mp3_ID3v2_Titel, "wieder");
     EXPECT_EQ(meldungen.size(), 2); // the two questions
+
+    // Removed, then a long title pasted (cut to the box's limit): saved again.
+    Öffnen({a});
+    AutomatischSpeichern(true);
+    Klicken(f->cmdTAGEntfernen);
+    ASSERT_EQ(AusDatei(a).Mp3_ID3v1_Vorhanden, 2);
+    QApplication::clipboard()->setText(QStringLiteral("Eingefuegt:ein-Titel-mit-35-Zeichen"));
+    f->txtTitel->setFocus();
+    QTest::keyClick(f->txtTitel, Qt::Key_V, Qt::ControlModifier);
+    Klicken(f->cmdOk);
+    EXPECT_EQ(AusDatei(a).Mp3_ID3v1_Titel.toStdString(), "Eingefuegt:ein-Titel-mit-35-Ze");
 }
 
 TEST_F(Mp3TagEditor, CopyingBetweenThePagesGoesByGenreNumber)
@@ -334,4 +386,48 @@ TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboard)
     QTest::keyClick(f->txtTitelnummer, Qt::Key_Home);
     QTest::keyClick(f->txtTitelnummer, Qt::Key_Delete);
     EXPECT_EQ(f->txtTitelnummer->text(), "01");
+}
+
+// A paste keeps its first characters up to the limit; inside a longer text
+// the program filled in, an edit that does not lengthen it is taken.
+TEST_F(Mp3TagEditor, PastesAreCutToTheLimitAndEditsInsideLongerTextsAreTaken)
+{
+    Öffnen({Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Alt")))});
+    const QString lang40 = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789ABCD");
+    const QString p35 = QStringLiteral("Eingefuegt-ein-Text-aus-35-Zeichen!");
+    ASSERT_EQ(p35.size(), 35);
+    const struct {
+        QLineEdit* box;
+        QString vorher;  // "" or as the program filled it in
+        int von, länge;  // the selection (länge 0: the cursor at `von`)
+        QString einfügen; // pasted
+        QString tippen;   // typed after that
+        QString erwartet;
+    } fälle[] = {
+        {f->txtTitel, "", 0, 0, p35, "", p35.left(30)},
+        {f->txtTitel, "", 0, 0, p35, "xy", p35.left(30)},
+        {f->txtKommentar, "Anfang", 3, 0, p35, "", "Anf" + p35.left(24) + "ang"},
+        {f->txtJahr, "", 0, 0, "2023-05-01", "", "2023"},
+        {f->txtTitelnummer, "", 0, 0, "1a2b3c4", "", "123"},
+        {f->txtIndexDatenträger, "", 0, 0, p35, "", p35.left(30)},
+        // Longer than the limit, filled in by the program.
+        {f->txtTitel, lang40, 5, 1, "", "X", lang40.left(5) + "X" + lang40.mid(6)},
+        {f->txtTitel, lang40, 5, 3, "123456", "", lang40.left(5) + "123" + lang40.mid(8)},
+        {f->txtTitel, lang40, 40, 0, "123", "Z", lang40},
+        {f->txtTitelnummer, "4/12", 0, 1, "7", "", "7/12"},
+        {f->txtTitelnummer, "4/12", 4, 0, "", "5", "4/12"},
+    };
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.box->objectName().toStdString() + " " + fall.einfügen.toStdString() + fall.tippen.toStdString());
+        Klicken(f->optOptionen[fall.box == f->txtIndexDatenträger ? 2 : 0]);
+        fall.box->setText(fall.vorher);
+        fall.box->setFocus();
+        fall.box->setSelection(fall.von, fall.länge);
+        if (!fall.einfügen.isEmpty()) {
+            QApplication::clipboard()->setText(fall.einfügen);
+            QTest::keyClick(fall.box, Qt::Key_V, Qt::ControlModifier);
+        }
+        QTest::keyClicks(fall.box, fall.tippen);
+        EXPECT_EQ(fall.box->text().toStdString(), fall.erwartet.toStdString());
+    }
 }
