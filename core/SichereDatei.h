@@ -1,13 +1,15 @@
 #pragma once
 // Rewriting a file without ever losing it: everything goes to a temporary
 // file in the same folder (the target's name plus a suffix such as "~" or
-// "-neu"), created with the target's owner and permission bits before its
-// first byte; every write is checked; on Fertigstellen() the data is flushed
-// and fsynced and the temporary file is renamed over the target with
-// rename(2). On any failure, or when the object dies unfinished, the
-// temporary file is removed and the target is untouched. A target reached
-// through symbolic links is rewritten where the links lead: the temporary
-// file lies beside the real file and the links stay links.
+// "-neu", or the first free numbered form of it), created exclusively with
+// the target's owner and permission bits before its first byte; every write
+// is checked; on Fertigstellen() the data is flushed and fsynced and the
+// temporary file is renamed over the target with rename(2). On any failure,
+// or when the object dies unfinished, the temporary file is removed and the
+// target is untouched. A file that already has a temporary name (the user's
+// own, a link, a killed run's leftover) is never removed or replaced. A
+// target reached through symbolic links is rewritten where the links lead:
+// the temporary file lies beside the real file and the links stay links.
 
 #include <QByteArray>
 #include <QString>
@@ -40,6 +42,13 @@ QString SymlinkZielAuflösen(const QString& pfad);
 // the file system's limit of 255 bytes.
 QString TempNameBilden(const QString& ziel, const QString& suffix);
 
+// Makes a temporary entry beside `ziel` with `anlegen` (which answers 0 or
+// errno and must refuse an existing name with EEXIST) under the first free
+// name of `suffix`, `suffix`1, `suffix`2, … (each cut to the name limit).
+// 0 with `temp` set, or the errno.
+int TempAnlegen(const QString& ziel, const QString& suffix, const std::function<int(const QString&)>& anlegen,
+                QString& temp);
+
 class SichereDatei {
 public:
     SichereDatei(const QString& ziel, const QString& tempSuffix);
@@ -47,8 +56,8 @@ public:
     SichereDatei(const SichereDatei&) = delete;
     SichereDatei& operator=(const SichereDatei&) = delete;
 
-    // Creates the temporary file (an old leftover of it, even a read-only
-    // one, is replaced). False when it cannot be created.
+    // Creates the temporary file under a free name. False when it cannot be
+    // created.
     bool Öffnen();
     bool Schreiben(const char* daten, qint64 länge);
     bool Schreiben(const QByteArray& daten) { return Schreiben(daten.constData(), daten.size()); }
@@ -86,11 +95,14 @@ public:
 
 private:
     QString m_ziel;
+    QString m_suffix;
     QString m_temp;
     QString m_fehler;
     int m_fehlerNummer = 0;
     bool m_umbenennenFehlgeschlagen = false;
     int m_fd = -1;
+    // Whether m_temp is the file this object created (and may remove).
+    bool m_angelegt = false;
     bool m_fertig = false;
     bool m_standPrüfen = false;
     DateiStand m_stand;

@@ -78,16 +78,6 @@ QString QuelleFehltMeldung(const QString& strQuelle)
         + QStringLiteral("' existiert nicht.");
 }
 
-int TempAnlegen(const QString& ziel, const std::function<int(const QString&)>& anlegen, QString& temp)
-{
-    int e = EEXIST;
-    for (int k = 0; k < 100 && e == EEXIST; ++k) {
-        temp = TempNameBilden(ziel, QStringLiteral("-neu") + (k ? QString::number(k) : QString()));
-        e = anlegen(temp);
-    }
-    return e;
-}
-
 namespace {
 
 QString FehlerMeldung(const QString& quelle, const Fehler& f)
@@ -173,7 +163,7 @@ int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool& um
 
     QString temp;
     int aus = -1;
-    if (const int e = TempAnlegen(ziel,
+    if (const int e = TempAnlegen(ziel, QStringLiteral("-neu"),
                                   [&aus](const QString& t) {
                                       aus = ::open(Roh(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
                                       return aus < 0 ? errno : 0;
@@ -322,7 +312,7 @@ int LinkNeuAnlegen(const QString& quelle, const QString& ziel, bool ersetzen, bo
     if (!ersetzen)
         return anlegen(ziel); // refuses an existing name by itself
     QString temp;
-    if (const int e = TempAnlegen(ziel, anlegen, temp); e != 0)
+    if (const int e = TempAnlegen(ziel, QStringLiteral("-neu"), anlegen, temp); e != 0)
         return e;
     if (::rename(Roh(temp).constData(), Roh(ziel).constData()) != 0) {
         const int e = errno;
