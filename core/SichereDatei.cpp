@@ -1,6 +1,7 @@
 #include "core/SichereDatei.h"
 
 #include "core/Meldungen.h"
+#include "platform/Schreibzugriff.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,6 +54,7 @@ DateiStand DateiStandVon(const struct stat& st)
 }
 
 QString VerändertText() { return QStringLiteral("Die Datei wurde während des Speicherns verändert."); }
+QString InBenutzungText() { return QStringLiteral("Die Datei wird gerade von einem anderen Programm geschrieben."); }
 
 QString SymlinkZielAuflösen(const QString& pfad)
 {
@@ -142,10 +144,20 @@ bool SichereDatei::Öffnen()
     return true;
 }
 
-void SichereDatei::UnverändertVerlangen(const DateiStand& stand)
+void SichereDatei::UnverändertVerlangen(const DateiStand& stand, int fd)
 {
     m_standPrüfen = true;
     m_stand = stand;
+    m_original = fd;
+}
+
+bool SichereDatei::ZielFrei()
+{
+    if (m_original < 0 || !AndererProzessSchreibt(m_original))
+        return true;
+    m_fehlerNummer = EAGAIN;
+    m_fehler = InBenutzungText();
+    return false;
 }
 
 bool SichereDatei::alleSchreiben(const char* p, qsizetype rest)
@@ -215,6 +227,12 @@ bool SichereDatei::Fertigstellen()
     }
     m_fd = -1;
     TestHakenAusführen(Schritt::VorDemAbschluss);
+    // A program still writing the original would go on writing a file that
+    // no longer has its name.
+    if (!ZielFrei()) {
+        Verwerfen();
+        return false;
+    }
     // A download still appending, another editor saving: their bytes are not
     // in our copy, so the copy must not replace the file.
     struct stat st;

@@ -32,6 +32,8 @@ DateiStand DateiStandVon(const struct stat& st);
 
 // The reason given when a file changed while it was rewritten.
 QString VerändertText();
+// The reason given when another program holds a file open for writing.
+QString InBenutzungText();
 
 // The file a path finally names: symbolic links followed (relative ones from
 // the link's folder); the path itself when it is no link.
@@ -63,8 +65,14 @@ public:
     bool Schreiben(const QByteArray& daten) { return Schreiben(daten.constData(), daten.size()); }
     // The target is replaced only when it is still as `stand` says (the
     // content was read from it); otherwise Fertigstellen fails with
-    // VerändertText() and ESTALE.
-    void UnverändertVerlangen(const DateiStand& stand);
+    // VerändertText() and ESTALE. With `fd`, this process's open descriptor
+    // of the target, also only while no other process holds it open for
+    // writing; otherwise ZielFrei() and Fertigstellen fail with
+    // InBenutzungText() and EAGAIN.
+    void UnverändertVerlangen(const DateiStand& stand, int fd = -1);
+    // False (with the failure set) when another process holds the target
+    // open for writing: asked before anything is copied.
+    bool ZielFrei();
     // Flush, fsync, the check above, rename. False (and the target untouched)
     // when any step fails.
     bool Fertigstellen();
@@ -104,6 +112,7 @@ private:
     // Whether m_temp is the file this object created (and may remove).
     bool m_angelegt = false;
     bool m_fertig = false;
+    int m_original = -1;
     bool m_standPrüfen = false;
     DateiStand m_stand;
     QByteArray m_puffer;
