@@ -6,6 +6,7 @@
 #include "library/Besitzer.h"
 #include "core/Dateihelfer.h"
 #include "library/Dateikennung.h"
+#include "platform/Schreibzugriff.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,20 @@ QString FehlerMeldung(const QString& quelle, const Fehler& f)
 }
 
 QByteArray Roh(const QString& pfad) { return QFile::encodeName(pfad); }
+
+// Whether another program still writes the file (a download appending):
+// asked through a read-only descriptor of our own.
+bool WirdGeschrieben(const QString& pfad)
+{
+    const int fd = ReguläreDateiÖffnen(pfad);
+    if (fd < 0)
+        return false;
+    const bool ja = AndererProzessSchreibt(fd);
+    ::close(fd);
+    return ja;
+}
+
+QString WirdGeschriebenMeldung(const QString& quelle) { return FehlerMeldung(quelle, {EAGAIN, InBenutzungText()}); }
 
 bool Vorhanden(const QString& pfad)
 {
@@ -475,6 +490,12 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
             }
         }
     }
+    // Across file systems the source goes after the copy: not while another
+    // program still writes it, or what it writes later is lost.
+    if (kopieren && intModus == 1 && WirdGeschrieben(strQuelle)) {
+        strMeldung = WirdGeschriebenMeldung(strQuelle);
+        return false;
+    }
     if (kopieren) {
         bool umbenennenFehler = false;
         fehler = Kopieren(strQuelle, strZiel, ersetzen, umbenennenFehler);
@@ -494,6 +515,13 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         return false;
     }
     if (quelleLöschen) {
+        if (kopieren && WirdGeschrieben(strQuelle)) {
+            // The copy goes again; the source, still growing, keeps its entry.
+            ::unlink(Roh(strZiel).constData());
+            OrdnerSynchronisieren(PfadZurückgeben(strZiel));
+            strMeldung = WirdGeschriebenMeldung(strQuelle);
+            return false;
+        }
         // A link goes itself (never a permission of what it leads to); a
         // file may be read-only.
         const bool weg = IstLink(strQuelle) ? ::unlink(Roh(strQuelle).constData()) == 0 : DateiLöschen(strQuelle);
