@@ -3,6 +3,7 @@
 // rewrite ends (done, a failed write, a failed rename, dropped unfinished).
 
 #include "core/SichereDatei.h"
+#include "support/IndexDateiHilfen.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,7 @@
 
 namespace {
 
-QByteArray Lesen(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
-}
+using testhilfe::DateiInhalt;
 
 void Schreiben(const QString& pfad, const QByteArray& d)
 {
@@ -52,9 +49,9 @@ TEST(SichereDateiTempName, ATakenNameStaysWhateverTheEnd)
                 SichereDatei::FehlerBeimUmbenennen(false);
                 EXPECT_EQ(ok, ende == Ende::Fertig);
             }
-            EXPECT_EQ(Lesen(belegt), "übrig");
+            EXPECT_EQ(DateiInhalt(belegt), "übrig");
             EXPECT_FALSE(QFileInfo::exists(temp));
-            EXPECT_EQ(Lesen(ziel), ende == Ende::Fertig ? QByteArray(2 << 20, 'n') : QByteArray("alt"));
+            EXPECT_EQ(DateiInhalt(ziel), ende == Ende::Fertig ? QByteArray(2 << 20, 'n') : QByteArray("alt"));
             QFile::remove(belegt);
         }
 }
