@@ -493,14 +493,6 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
         meldungSpeichernFehler(systemFehlerText(ENOENT), aufrufer);
         return false;
     }
-    const QString temp = strDatei + QLatin1Char('~');
-    if ((QFileInfo::exists(temp) || QFileInfo(temp).isSymLink()) && !DateiLöschen(temp)) {
-        MeldungZeigen(QStringLiteral("Die Indexdatei '") + strDatei
-                          + QStringLiteral("' konnte nicht gespeichert werden, da die temporäre Datei '") + temp
-                          + QStringLiteral("' nicht überschrieben werden konnte."),
-                      Knöpfe::OK, Symbol::Ausruf, aufrufer);
-        return false;
-    }
     const bool fortschritt = bolFortschritt
                              && FortschrittZeigenStarten(idx.lngIndexAnzahl, true, aufrufer, true, false,
                                                          QStringLiteral("Speichere Indexdatei"));
@@ -517,9 +509,20 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
         return false;
     };
 
+    // A taken "~" name (a killed run's leftover, a file of the user's) stays;
+    // the copy takes a free name beside it.
     SichereDatei datei(strDatei, QStringLiteral("~"));
-    if (!datei.Öffnen())
-        return fehler(datei);
+    if (!datei.Öffnen()) {
+        if (datei.FehlerNummer() != EEXIST)
+            return fehler(datei);
+        if (fortschritt)
+            FortschrittZeigenBeenden(aufrufer);
+        MeldungZeigen(QStringLiteral("Die Indexdatei '") + strDatei
+                          + QStringLiteral("' konnte nicht gespeichert werden, da die temporäre Datei '") + strDatei
+                          + QStringLiteral("~' nicht überschrieben werden konnte."),
+                      Knöpfe::OK, Symbol::Ausruf, aufrufer);
+        return false;
+    }
     IndexEreignisMelden(IndexEreignis::VorDemSpeichern, idx);
     std::string puffer;
     puffer.reserve(kSchreibPuffer + 64 * 1024);

@@ -1,6 +1,7 @@
 #include "core/SichereDatei.h"
 
 #include "core/Meldungen.h"
+#include "platform/Schreibzugriff.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,6 +54,7 @@ DateiStand DateiStandVon(const struct stat& st)
 }
 
 QString VerändertText() { return QStringLiteral("Die Datei wurde während des Speicherns verändert."); }
+QString InBenutzungText() { return QStringLiteral("Die Datei wird gerade von einem anderen Programm geschrieben."); }
 
 QString SymlinkZielAuflösen(const QString& pfad)
 {
@@ -88,8 +90,19 @@ QString TempNameBilden(const QString& ziel, const QString& suffix)
     return ordner + name + suffix;
 }
 
+int TempAnlegen(const QString& ziel, const QString& suffix, const std::function<int(const QString&)>& anlegen,
+                QString& temp)
+{
+    int e = EEXIST;
+    for (int k = 0; k < 100 && e == EEXIST; ++k) {
+        temp = TempNameBilden(ziel, suffix + (k ? QString::number(k) : QString()));
+        e = anlegen(temp);
+    }
+    return e;
+}
+
 SichereDatei::SichereDatei(const QString& ziel, const QString& tempSuffix)
-    : m_ziel(SymlinkZielAuflösen(ziel)), m_temp(TempNameBilden(m_ziel, tempSuffix))
+    : m_ziel(SymlinkZielAuflösen(ziel)), m_suffix(tempSuffix), m_temp(TempNameBilden(m_ziel, tempSuffix))
 {
 }
 
@@ -101,18 +114,26 @@ SichereDatei::~SichereDatei()
 
 bool SichereDatei::Öffnen()
 {
-    const QByteArray temp = QFile::encodeName(m_temp);
-    // A leftover temporary file (possibly read-only) is ours to replace.
-    ::unlink(temp.constData());
     struct stat st;
     const bool original = ::stat(QFile::encodeName(m_ziel).constData(), &st) == 0 && S_ISREG(st.st_mode);
     // Private until it has the original's owner and bits, so that no one
     // else can read a private file's copy, not even one left by a crash.
-    m_fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, original ? 0600 : 0666);
-    if (m_fd < 0) {
-        systemFehler();
+    // Exclusive: a name that is taken (a link, a leftover, the user's own
+    // file) stays as it is and the next name is tried.
+    const int e = TempAnlegen(
+        m_ziel, m_suffix,
+        [&](const QString& t) {
+            m_fd = ::open(QFile::encodeName(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          original ? 0600 : 0666);
+            return m_fd < 0 ? errno : 0;
+        },
+        m_temp);
+    if (e != 0) {
+        m_fehlerNummer = e;
+        m_fehler = SystemfehlerBeschreibung(e);
         return false;
     }
+    m_angelegt = true;
     if (original) {
         // Where the process may: owner and group, else the group alone
         // (before the bits, since a change of owner clears set-id bits).
@@ -123,10 +144,20 @@ bool SichereDatei::Öffnen()
     return true;
 }
 
-void SichereDatei::UnverändertVerlangen(const DateiStand& stand)
+void SichereDatei::UnverändertVerlangen(const DateiStand& stand, int fd)
 {
     m_standPrüfen = true;
     m_stand = stand;
+    m_original = fd;
+}
+
+bool SichereDatei::ZielFrei()
+{
+    if (m_original < 0 || !AndererProzessSchreibt(m_original))
+        return true;
+    m_fehlerNummer = EAGAIN;
+    m_fehler = InBenutzungText();
+    return false;
 }
 
 bool SichereDatei::alleSchreiben(const char* p, qsizetype rest)
@@ -196,6 +227,12 @@ bool SichereDatei::Fertigstellen()
     }
     m_fd = -1;
     TestHakenAusführen(Schritt::VorDemAbschluss);
+    // A program still writing the original would go on writing a file that
+    // no longer has its name.
+    if (!ZielFrei()) {
+        Verwerfen();
+        return false;
+    }
     // A download still appending, another editor saving: their bytes are not
     // in our copy, so the copy must not replace the file.
     struct stat st;
@@ -216,6 +253,7 @@ bool SichereDatei::Fertigstellen()
         Verwerfen();
         return false;
     }
+    m_angelegt = false;
     // Make the rename itself durable.
     const QByteArray ordner = QFile::encodeName(QFileInfo(m_ziel).absolutePath());
     const int dfd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -234,6 +272,8 @@ void SichereDatei::Verwerfen()
         m_fd = -1;
     }
     m_puffer.clear();
-    ::unlink(QFile::encodeName(m_temp).constData());
+    if (m_angelegt)
+        ::unlink(QFile::encodeName(m_temp).constData());
+    m_angelegt = false;
     m_fertig = true;
 }

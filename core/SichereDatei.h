@@ -1,13 +1,15 @@
 #pragma once
 // Rewriting a file without ever losing it: everything goes to a temporary
 // file in the same folder (the target's name plus a suffix such as "~" or
-// "-neu"), created with the target's owner and permission bits before its
-// first byte; every write is checked; on Fertigstellen() the data is flushed
-// and fsynced and the temporary file is renamed over the target with
-// rename(2). On any failure, or when the object dies unfinished, the
-// temporary file is removed and the target is untouched. A target reached
-// through symbolic links is rewritten where the links lead: the temporary
-// file lies beside the real file and the links stay links.
+// "-neu", or the first free numbered form of it), created exclusively with
+// the target's owner and permission bits before its first byte; every write
+// is checked; on Fertigstellen() the data is flushed and fsynced and the
+// temporary file is renamed over the target with rename(2). On any failure,
+// or when the object dies unfinished, the temporary file is removed and the
+// target is untouched. A file that already has a temporary name (the user's
+// own, a link, a killed run's leftover) is never removed or replaced. A
+// target reached through symbolic links is rewritten where the links lead:
+// the temporary file lies beside the real file and the links stay links.
 
 #include <QByteArray>
 #include <QString>
@@ -30,6 +32,8 @@ DateiStand DateiStandVon(const struct stat& st);
 
 // The reason given when a file changed while it was rewritten.
 QString VerändertText();
+// The reason given when another program holds a file open for writing.
+QString InBenutzungText();
 
 // The file a path finally names: symbolic links followed (relative ones from
 // the link's folder); the path itself when it is no link.
@@ -40,6 +44,13 @@ QString SymlinkZielAuflösen(const QString& pfad);
 // the file system's limit of 255 bytes.
 QString TempNameBilden(const QString& ziel, const QString& suffix);
 
+// Makes a temporary entry beside `ziel` with `anlegen` (which answers 0 or
+// errno and must refuse an existing name with EEXIST) under the first free
+// name of `suffix`, `suffix`1, `suffix`2, … (each cut to the name limit).
+// 0 with `temp` set, or the errno.
+int TempAnlegen(const QString& ziel, const QString& suffix, const std::function<int(const QString&)>& anlegen,
+                QString& temp);
+
 class SichereDatei {
 public:
     SichereDatei(const QString& ziel, const QString& tempSuffix);
@@ -47,15 +58,21 @@ public:
     SichereDatei(const SichereDatei&) = delete;
     SichereDatei& operator=(const SichereDatei&) = delete;
 
-    // Creates the temporary file (an old leftover of it, even a read-only
-    // one, is replaced). False when it cannot be created.
+    // Creates the temporary file under a free name. False when it cannot be
+    // created.
     bool Öffnen();
     bool Schreiben(const char* daten, qint64 länge);
     bool Schreiben(const QByteArray& daten) { return Schreiben(daten.constData(), daten.size()); }
     // The target is replaced only when it is still as `stand` says (the
     // content was read from it); otherwise Fertigstellen fails with
-    // VerändertText() and ESTALE.
-    void UnverändertVerlangen(const DateiStand& stand);
+    // VerändertText() and ESTALE. With `fd`, this process's open descriptor
+    // of the target, also only while no other process holds it open for
+    // writing; otherwise ZielFrei() and Fertigstellen fail with
+    // InBenutzungText() and EAGAIN.
+    void UnverändertVerlangen(const DateiStand& stand, int fd = -1);
+    // False (with the failure set) when another process holds the target
+    // open for writing: asked before anything is copied.
+    bool ZielFrei();
     // Flush, fsync, the check above, rename. False (and the target untouched)
     // when any step fails.
     bool Fertigstellen();
@@ -86,12 +103,16 @@ public:
 
 private:
     QString m_ziel;
+    QString m_suffix;
     QString m_temp;
     QString m_fehler;
     int m_fehlerNummer = 0;
     bool m_umbenennenFehlgeschlagen = false;
     int m_fd = -1;
+    // Whether m_temp is the file this object created (and may remove).
+    bool m_angelegt = false;
     bool m_fertig = false;
+    int m_original = -1;
     bool m_standPrüfen = false;
     DateiStand m_stand;
     QByteArray m_puffer;

@@ -7,6 +7,7 @@
 #include "core/Funktionen.h"
 #include "core/Liste.h"
 #include "core/Meldungen.h"
+#include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
 #include "core/StatusMeldung.h"
 #include "core/Verfuegbarkeit.h"
@@ -556,7 +557,8 @@ bool LeereDateiMitEndungErstellen(const QString& strPfad, const QString& strEndu
     }
 
     QString neu = ziel;
-    fehler = ersetzen ? TempAnlegen(ziel, LeerExklusivErstellen, neu) : LeerExklusivErstellen(ziel);
+    fehler = ersetzen ? TempAnlegen(ziel, QStringLiteral("-neu"), LeerExklusivErstellen, neu)
+                      : LeerExklusivErstellen(ziel);
     if (fehler != 0) {
         fehlerPfad = ziel;
         return fertig(false);

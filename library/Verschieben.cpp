@@ -6,6 +6,7 @@
 #include "library/Besitzer.h"
 #include "core/Dateihelfer.h"
 #include "library/Dateikennung.h"
+#include "platform/Schreibzugriff.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,16 +79,6 @@ QString QuelleFehltMeldung(const QString& strQuelle)
         + QStringLiteral("' existiert nicht.");
 }
 
-int TempAnlegen(const QString& ziel, const std::function<int(const QString&)>& anlegen, QString& temp)
-{
-    int e = EEXIST;
-    for (int k = 0; k < 100 && e == EEXIST; ++k) {
-        temp = TempNameBilden(ziel, QStringLiteral("-neu") + (k ? QString::number(k) : QString()));
-        e = anlegen(temp);
-    }
-    return e;
-}
-
 namespace {
 
 QString FehlerMeldung(const QString& quelle, const Fehler& f)
@@ -103,6 +94,20 @@ QString FehlerMeldung(const QString& quelle, const Fehler& f)
 }
 
 QByteArray Roh(const QString& pfad) { return QFile::encodeName(pfad); }
+
+// Whether another program still writes the file (a download appending):
+// asked through a read-only descriptor of our own.
+bool WirdGeschrieben(const QString& pfad)
+{
+    const int fd = ReguläreDateiÖffnen(pfad);
+    if (fd < 0)
+        return false;
+    const bool ja = AndererProzessSchreibt(fd);
+    ::close(fd);
+    return ja;
+}
+
+QString WirdGeschriebenMeldung(const QString& quelle) { return FehlerMeldung(quelle, {EAGAIN, InBenutzungText()}); }
 
 bool Vorhanden(const QString& pfad)
 {
@@ -173,7 +178,7 @@ int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool& um
 
     QString temp;
     int aus = -1;
-    if (const int e = TempAnlegen(ziel,
+    if (const int e = TempAnlegen(ziel, QStringLiteral("-neu"),
                                   [&aus](const QString& t) {
                                       aus = ::open(Roh(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
                                       return aus < 0 ? errno : 0;
@@ -321,7 +326,7 @@ int LinkNeuAnlegen(const QString& quelle, const QString& ziel, bool ersetzen, bo
     if (!ersetzen)
         return anlegen(ziel); // refuses an existing name by itself
     QString temp;
-    if (const int e = TempAnlegen(ziel, anlegen, temp); e != 0)
+    if (const int e = TempAnlegen(ziel, QStringLiteral("-neu"), anlegen, temp); e != 0)
         return e;
     if (::rename(Roh(temp).constData(), Roh(ziel).constData()) != 0) {
         const int e = errno;
@@ -484,6 +489,12 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
             }
         }
     }
+    // Across file systems the source goes after the copy: not while another
+    // program still writes it, or what it writes later is lost.
+    if (kopieren && intModus == 1 && WirdGeschrieben(strQuelle)) {
+        strMeldung = WirdGeschriebenMeldung(strQuelle);
+        return false;
+    }
     if (kopieren) {
         bool umbenennenFehler = false;
         fehler = Kopieren(strQuelle, strZiel, ersetzen, umbenennenFehler);
@@ -503,6 +514,13 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         return false;
     }
     if (quelleLöschen) {
+        if (kopieren && WirdGeschrieben(strQuelle)) {
+            // The copy goes again; the source, still growing, keeps its entry.
+            ::unlink(Roh(strZiel).constData());
+            OrdnerSynchronisieren(PfadZurückgeben(strZiel));
+            strMeldung = WirdGeschriebenMeldung(strQuelle);
+            return false;
+        }
         // A link goes itself (never a permission of what it leads to); a
         // file may be read-only.
         const bool weg = IstLink(strQuelle) ? ::unlink(Roh(strQuelle).constData()) == 0 : DateiLöschen(strQuelle);

@@ -50,11 +50,6 @@ QString SystemfehlerText(int e);
 // system, which names no file here).
 QString QuelleFehltMeldung(const QString& strQuelle);
 
-// Makes a temporary entry beside `ziel` (its name plus "-neu", "-neu1", …,
-// cut to the name limit) with `anlegen`, which answers 0 or errno; EEXIST
-// tries the next name. 0 with `temp` set, or the errno.
-int TempAnlegen(const QString& ziel, const std::function<int(const QString&)>& anlegen, QString& temp);
-
 // The text with every character removed that a file name (or, with
 // `bolPfadeErlaubt`, a path) must not hold; "" when the text cannot be used
 // (empty, a doubled separator, or a bare name that ends in a separator or

@@ -451,7 +451,11 @@ TagEntfernenErgebnis OhneBereichSpeichern(MedienDatei& datei, const QString& pfa
                                           const char* tag, const char* neuNichtText, QString& meldung)
 {
     SichereDatei neu(pfad, QStringLiteral("-neu"));
-    neu.UnverändertVerlangen(datei.Stand());
+    neu.UnverändertVerlangen(datei.Stand(), datei.Deskriptor());
+    if (!neu.ZielFrei()) {
+        meldung = NichtAbgeschlossen(tag, pfad, {neu.FehlerNummer(), neu.Fehler()});
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    }
     const QString kopf = QStringLiteral("Der %1-TAG konnte nicht entfernt werden.").arg(QLatin1String(tag)) + kLF;
     if (!neu.Öffnen()) {
         meldung = kopf + QStringLiteral("Die Datei ") + PfadText(neu.TempName()) + QLatin1Char(' ')
@@ -620,8 +624,8 @@ bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QStri
 
     const qint64 padding = std::min(PaddingBerechnen(gesamt + 10), kMaxTagGröße - gesamt);
     SichereDatei neu(strDatei, QStringLiteral("-neu"));
-    neu.UnverändertVerlangen(datei.Stand());
-    if (!neu.Öffnen()) {
+    neu.UnverändertVerlangen(datei.Stand(), datei.Deskriptor());
+    if (!neu.ZielFrei() || !neu.Öffnen()) {
         strFehler = V2Meldung(strDatei, {neu.FehlerNummer(), neu.Fehler()});
         return false;
     }

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -416,25 +418,55 @@ TEST_F(IndexDateiTest, AbbruchBeimSpeichernLässtDieAlteDatei)
     EXPECT_FALSE(FortschrittLäuft());
 }
 
-TEST_F(IndexDateiTest, SchreibgeschützteTempDateiWirdErsetzt)
+// A "~" that is already there (a killed run's leftover, the user's own file,
+// a link, a folder) stays as it is: the copy takes a free name beside it.
+TEST_F(IndexDateiTest, BelegterTempNameBleibtStehen)
 {
     füllen(3);
-    schreiben(datei + "~", "alt");
-    QFile::setPermissions(datei + "~", QFileDevice::ReadOwner);
-    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
-    EXPECT_FALSE(QFileInfo::exists(datei + "~"));
-    EXPECT_TRUE(lesen(datei).startsWith("#TAG:kv102\r\n"));
-}
+    const QString fremd = ordner.filePath("fremd.txt");
+    schreiben(fremd, "fremd");
+    const QString temp = datei + "~";
+    const std::vector<std::function<void()>> belegungen = {
+        [&] { schreiben(temp, "alt"); },
+        [&] {
+            schreiben(temp, "alt");
+            QFile::setPermissions(temp, QFileDevice::ReadOwner);
+        },
+        [&] { ASSERT_TRUE(QFile::link(fremd, temp)); },
+        [&] { ASSERT_TRUE(QDir().mkdir(temp)); },
+    };
+    for (size_t i = 0; i < belegungen.size(); ++i) {
+        SCOPED_TRACE(i);
+        belegungen[i]();
+        const QFileInfo vorher(temp);
+        const QByteArray inhalt = lesen(temp);
+        ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+        EXPECT_TRUE(meldungen.isEmpty());
+        EXPECT_TRUE(lesen(datei).startsWith("#TAG:kv102\r\n"));
+        const QFileInfo nachher(temp);
+        EXPECT_EQ(nachher.isSymLink(), vorher.isSymLink());
+        EXPECT_EQ(nachher.isDir(), vorher.isDir());
+        EXPECT_EQ(lesen(temp), inhalt);
+        EXPECT_EQ(lesen(fremd), "fremd");
+        EXPECT_EQ(QDir(ordner.path()).entryList({"Test.kvx~*"}, QDir::AllEntries | QDir::System), QStringList{"Test.kvx~"});
+        QFile::setPermissions(temp, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::remove(temp);
+        QDir().rmdir(temp);
+    }
 
-TEST_F(IndexDateiTest, TempDateiNichtLöschbar)
-{
-    füllen(3);
-    ASSERT_TRUE(QDir().mkdir(datei + "~"));
+    // Only when no free name is left does the save fail; nothing is removed.
+    for (int k = 0; k < 100; ++k)
+        schreiben(temp + (k ? QString::number(k) : QString()), "belegt");
+    idx.bolIndexGeändert = true;
+    const QByteArray gespeichert = lesen(datei);
     EXPECT_FALSE(DateiSpeichern(idx, datei, false));
     ASSERT_EQ(meldungen.size(), 1);
     EXPECT_EQ(meldungen[0], "Die Indexdatei '" + datei + "' konnte nicht gespeichert werden, da die temporäre Datei '"
                                 + datei + "~' nicht überschrieben werden konnte.");
     EXPECT_TRUE(idx.bolIndexGeändert);
+    EXPECT_EQ(lesen(datei), gespeichert);
+    EXPECT_EQ(QDir(ordner.path()).entryList({"Test.kvx~*"}, QDir::Files).size(), 100);
+    EXPECT_EQ(lesen(temp + "99"), "belegt");
 }
 
 TEST_F(IndexDateiTest, FehlschlagBeiJedemSchreibvorgangLässtAltOderNeuGanz)

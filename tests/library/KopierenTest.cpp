@@ -3,7 +3,9 @@
 #include "core/Funktionen.h"
 #include "library/Kopieren.h"
 #include "library/Verschieben.h"
+#include "support/FremderProzess.h"
 
+#include <optional>
 #include <sys/stat.h>
 
 using namespace testhilfe;
@@ -196,6 +198,66 @@ TEST_F(KopierenTest, QuelleDieNichtWeichenKannBleibtImIndex)
                                              + quelle + "' konnte nicht gelöscht werden.");
     EXPECT_EQ(Pfad(e), quelle) << "the entry names the file that is still there";
     EXPECT_EQ(Lesen(anderswo.Pfad("ziel/a.mp3")), "bleibt");
+}
+
+// A source another program still writes (a download) is not deleted by a
+// move across file systems: the move is refused, the copy goes again and the
+// entry keeps the source; a player only reading it is no reason.
+TEST_F(KopierenTest, QuelleDieNochGeschriebenWirdBleibt)
+{
+    Baum anderswo("/dev/shm");
+    if (!anderswo.dir.isValid() || Gerät(anderswo.Pfad()) == Gerät(baum.Pfad()))
+        GTEST_SKIP() << "no second file system here";
+    using Art = FremderProzess::Art;
+    struct Fall {
+        std::optional<Art> vorher; // held from before the move
+        std::optional<Art> amEnde; // opened once the copy is complete
+        bool verschoben;
+    };
+    const Fall fälle[] = {
+        {Art::Anhängen, std::nullopt, false},
+        {Art::LesenSchreiben, std::nullopt, false},
+        {std::nullopt, Art::Schreiben, false},
+        {Art::Lesen, std::nullopt, true},
+        {std::nullopt, Art::Lesen, true},
+    };
+    int n = 0;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(n);
+        const QString name = QString("d%1.mp3").arg(n++);
+        const QString quelle = baum.Datei("laden/" + name, "noch im Werden");
+        const qint32 e = Eintrag(quelle);
+        std::optional<FremderProzess> vorher, amEnde;
+        if (fall.vorher) {
+            vorher.emplace(quelle, *fall.vorher);
+            ASSERT_TRUE(vorher->Offen());
+        }
+        // The first rename meets the other file system; the second puts the copy in place.
+        int umbenennen = 0;
+        VorDemUmbenennenSetzen([&] {
+            if (++umbenennen == 2 && fall.amEnde)
+                amEnde.emplace(quelle, *fall.amEnde);
+        });
+        meldungen.gezeigt.clear();
+        DateienKopieren(index, {e}, anderswo.Pfad("ziel/"), true);
+        VorDemUmbenennenSetzen({});
+        ASSERT_EQ(amEnde.has_value(), fall.amEnde.has_value());
+        const QString ziel = anderswo.Pfad("ziel/" + name);
+        if (fall.verschoben) {
+            EXPECT_EQ(Pfad(e), ziel);
+            EXPECT_EQ(Lesen(ziel), "noch im Werden");
+            EXPECT_FALSE(QFile::exists(quelle));
+            continue;
+        }
+        ASSERT_EQ(meldungen.gezeigt.size(), 1u);
+        EXPECT_EQ(meldungen.gezeigt[0].text, "Beim Kopieren ist ein Fehler aufgetreten: \nEs ist ein Fehler beim Ändern "
+                                             "des Dateinamens '" + quelle + "' aufgetreten.\nDie Datei wird gerade von "
+                                             "einem anderen Programm geschrieben. (Fehler 11).");
+        EXPECT_EQ(Pfad(e), quelle);
+        EXPECT_EQ(Lesen(quelle), "noch im Werden");
+        EXPECT_FALSE(QFileInfo::exists(ziel)) << "the copy is gone again";
+        EXPECT_EQ(QDir(anderswo.Pfad("ziel")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
 }
 
 TEST_F(KopierenTest, VorschlaegeAusInterpretUndAlbum)

@@ -572,12 +572,13 @@ TEST_F(TagSchreiben, RemovingTags)
     EXPECT_EQ(meldung, "Der ID3v2-TAG der Datei '" + p + "' kann nicht entfernt werden.\nDiese enthält keinen ID3v2-TAG.");
     EXPECT_TRUE(KeinNeu(p));
 
-    // A tag further in: the bytes in front stay in front. A leftover "-neu" is replaced.
+    // A tag further in: the bytes in front stay in front. A leftover "-neu" stays.
     const QString p2 = Datei(QByteArray(50, 'x') + t.Bytes() + audio, QStringLiteral("b.mp3"));
     Datei("alter Rest", QStringLiteral("b.mp3-neu"));
     ASSERT_EQ(TAGEntfernenV2(p2, meldung), TagEntfernenErgebnis::Entfernt);
     EXPECT_EQ(Inhalt(p2), QByteArray(50, 'x') + audio);
-    EXPECT_TRUE(KeinNeu(p2));
+    EXPECT_EQ(Inhalt(p2 + "-neu"), "alter Rest");
+    EXPECT_FALSE(QFile::exists(p2 + "-neu1"));
     // A file of 127 bytes has no block.
     const QString p3 = Datei(v1.left(127), QStringLiteral("c.mp3"));
     EXPECT_EQ(TAGEntfernen(p3, meldung), TagEntfernenErgebnis::Abgelehnt);

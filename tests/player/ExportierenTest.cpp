@@ -244,6 +244,23 @@ TEST_F(ExportierenTest, SchreibtSicherUndErsetztDieAlteDatei)
     EXPECT_TRUE(geöffnet.empty());
 }
 
+// A file that already has the temporary name (the user's own, a link to
+// another) stays; the export still replaces its target.
+TEST_F(ExportierenTest, BelegterTempNameBleibt)
+{
+    const QString pfad = ordner.filePath("liste.m3u"), fremd = ordner.filePath("fremd.txt");
+    schreiben(pfad, "alt");
+    schreiben(fremd, "fremd");
+    schreiben(pfad + "~", "eigene Notizen");
+    ASSERT_TRUE(QFile::link(fremd, pfad + "~1"));
+    ASSERT_TRUE(ListeExportieren(idx, {a}, pfad, ExportPlaylist, "", "", {}));
+    EXPECT_NE(lesen(pfad), "alt");
+    EXPECT_EQ(lesen(pfad + "~"), "eigene Notizen");
+    EXPECT_TRUE(QFileInfo(pfad + "~1").isSymLink());
+    EXPECT_EQ(lesen(fremd), "fremd");
+    EXPECT_FALSE(QFileInfo::exists(pfad + "~2"));
+}
+
 TEST_F(ExportierenTest, FehlerLassenDieAlteDateiUnberührt)
 {
     const QString pfad = ordner.filePath("liste.htm");
