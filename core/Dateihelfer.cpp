@@ -4,10 +4,12 @@
 #include "core/Index.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <dirent.h>
 #include <limits>
 
 bool DateiTypPrüfen(const Index& index, const QString& strDatei, bool bolNurMpegAudio, bool bolKeinAudio,
@@ -63,12 +65,42 @@ bool IstOrdner(const QString& pfad)
     return !pfad.isEmpty() && QFileInfo(pfad).isDir();
 }
 
+namespace {
+
+enum class Inhalt { Leer, NichtLeer, Unlesbar };
+
+// What listing the folder finds; a failed open or read is no empty folder.
+Inhalt OrdnerInhalt(const QString& ordner)
+{
+    if (ordner.isEmpty())
+        return Inhalt::Unlesbar;
+    DIR* d = ::opendir(QFile::encodeName(ordner).constData());
+    if (!d)
+        return Inhalt::Unlesbar;
+    Inhalt inhalt = Inhalt::Leer;
+    errno = 0;
+    while (const dirent* e = ::readdir(d)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) {
+            inhalt = Inhalt::NichtLeer;
+            break;
+        }
+    }
+    if (inhalt == Inhalt::Leer && errno != 0)
+        inhalt = Inhalt::Unlesbar;
+    ::closedir(d);
+    return inhalt;
+}
+
+} // namespace
+
 bool WeitereDateienInOrdner(const QString& ordner)
 {
-    if (!IstOrdner(ordner))
-        return false;
-    QDirIterator it(ordner, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    return it.hasNext();
+    return OrdnerInhalt(ordner) == Inhalt::NichtLeer;
+}
+
+bool OrdnerLeer(const QString& ordner)
+{
+    return OrdnerInhalt(ordner) == Inhalt::Leer;
 }
 
 bool OrdnerLöschen(const QString& pfad)

@@ -27,6 +27,10 @@ bool IstOrdner(const QString& pfad);
 // too); false when it holds none, does not exist or cannot be read.
 bool WeitereDateienInOrdner(const QString& ordner);
 
+// True only for a folder that was listed and found to hold no entry (hidden
+// ones count); one that cannot be listed is never taken for empty.
+bool OrdnerLeer(const QString& ordner);
+
 // Removes a folder when it is one (only an empty folder goes). True
 // afterwards, also when the path is no folder; false when the removal failed.
 bool OrdnerLöschen(const QString& pfad);

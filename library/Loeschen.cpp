@@ -18,7 +18,7 @@ namespace {
 // After the trash run: asks about a folder that is empty now.
 void OrdnerNachPapierkorbAnbieten(const QString& ordner)
 {
-    if (ordner.isEmpty() || !IstOrdner(ordner) || WeitereDateienInOrdner(PfadVerbinden(ordner, QString())))
+    if (ordner.isEmpty() || !OrdnerLeer(ordner))
         return;
     if (MeldungZeigen(QStringLiteral("Der Ordner '") + ordner
                           + QStringLiteral("' ist (nun) leer.\nMöchten Sie diesen entfernen?"),
@@ -189,7 +189,7 @@ bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer)
 bool OrdnerLöschenFragen(const QString& strOrdner)
 {
     const QString ordner = PfadVerbinden(strOrdner, QString());
-    if (strOrdner.isEmpty() || !IstOrdner(ordner) || WeitereDateienInOrdner(ordner))
+    if (strOrdner.isEmpty() || !OrdnerLeer(ordner))
         return false;
     if (MeldungZeigen(QStringLiteral("Der Ordner '") + ordner
                           + QStringLiteral("' ist (nun) leer.\nMöchten Sie diesen entfernen?"),

@@ -37,9 +37,9 @@ int LaufVerfügbarkeit(const Index& index, EintragsListe& lngEinträge, size_t i
 // the next one; true for "Ja".
 bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer);
 
-// When the folder exists and is empty: asks whether to remove it. True when
-// it was removed or the user declined; false when it does not exist, is not
-// empty, or could not be removed.
+// When the folder was listed and found empty: asks whether to remove it.
+// True when it was removed or the user declined; false when it does not
+// exist, cannot be listed, is not empty, or could not be removed.
 bool OrdnerLöschenFragen(const QString& strOrdner);
 
 // Removes the listed entries from the index (the others keep their order),
