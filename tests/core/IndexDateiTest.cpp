@@ -514,3 +514,35 @@ TEST_F(IndexDateiTest, UnvollständigeEinträgeWerdenNachgelesen)
     EXPECT_TRUE(i.IndexDaten[1].Datei_HinzugefügtAm.isEmpty());
     EXPECT_FALSE(i.bolIndexGeändert);
 }
+
+// Values are decoded one by one: in a UTF-8 file (marked, or whose other
+// bytes are UTF-8) a value of another program in Windows-1252 keeps its
+// letters, and the UTF-8 values stay as they are. Lengths count bytes.
+TEST_F(IndexDateiTest, WerteEinzelnDekodiert)
+{
+    const QByteArray björk = "/m/Bj\xF6rk.mp3";     // Windows-1252
+    const QByteArray jp = "/m/\xE6\x97\xA5\xE6\x9C\xAC.mp3"; // UTF-8
+    const QByteArray zeilen = "#TAG:" + QByteArray::number(björk.size()) + "/5|" + björk + "\xC4rger\r\n"
+                              "#TAG:" + QByteArray::number(jp.size()) + "/6|" + jp + "\xC3\x84rger\r\n";
+    struct Fall {
+        const char* name;
+        QByteArray inhalt;
+    };
+    const Fall fälle[] = {
+        {"markiert", "#TAG:kv102\r\n#OPT:KODIERUNG=UTF-8\r\n" + zeilen},
+        {"unmarkiert", "#TAG:kv102\r\n" + zeilen},
+        {"markiert mit LF", QByteArray("#TAG:kv102\r\n#OPT:KODIERUNG=UTF-8\r\n" + zeilen).replace("\r\n", "\n")},
+        {"mit BOM", "\xEF\xBB\xBF#TAG:kv102\r\n" + zeilen},
+    };
+    for (const Fall& f : fälle) {
+        SCOPED_TRACE(f.name);
+        schreiben(datei, f.inhalt);
+        Index neu;
+        ASSERT_TRUE(laden(neu));
+        ASSERT_EQ(neu.lngIndexAnzahl, 2);
+        EXPECT_EQ(neu.strIndexPfad[1], QString::fromUtf8("/m/Björk.mp3"));
+        EXPECT_EQ(neu.IndexDaten[1].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
+        EXPECT_EQ(neu.strIndexPfad[2], QString::fromUtf8("/m/日本.mp3"));
+        EXPECT_EQ(neu.IndexDaten[2].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
+    }
+}
