@@ -342,14 +342,38 @@ bool sperreAbwarten(const QString& datei, bool fortschritt, QObject* aufrufer)
     return true;
 }
 
-// A missing index file starts as an empty one of version 100.
+// A missing index file starts as an empty one of version 100. One that
+// cannot be written whole (a full disk) goes again: an empty file left
+// behind would be taken for the old format at the next start.
 bool neueDateiAnlegen(const QString& datei, QObject* aufrufer)
 {
-    QFile f(datei);
-    if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly) && f.write("#TAG:kv100\r\n") == 12 && f.flush())
+    static constexpr char kInhalt[] = "#TAG:kv100\r\n";
+    const QByteArray name = QFile::encodeName(datei);
+    int nummer = 0;
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        nummer = errno;
+    } else {
+        size_t geschrieben = 0;
+        while (nummer == 0 && geschrieben < sizeof kInhalt - 1) {
+            const ssize_t n = ::write(fd, kInhalt + geschrieben, sizeof kInhalt - 1 - geschrieben);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                nummer = n < 0 ? errno : EIO;
+            else
+                geschrieben += size_t(n);
+        }
+        if (nummer == 0 && ::fsync(fd) != 0)
+            nummer = errno;
+        if (::close(fd) != 0 && nummer == 0)
+            nummer = errno;
+        // Created exclusively above: the file is ours to take back.
+        if (nummer != 0)
+            ::unlink(name.constData());
+    }
+    if (nummer == 0)
         return true;
-    const int nummer = errno ? errno : EIO;
-    f.close();
     MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei + QStringLiteral("' konnte nicht erstellt werden.\n")
                       + systemFehlerText(nummer),
                   Knöpfe::OK, Symbol::Ausruf, aufrufer);

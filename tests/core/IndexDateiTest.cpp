@@ -12,7 +12,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <deque>
+#include <sys/resource.h>
 
 namespace {
 
@@ -513,6 +515,30 @@ TEST_F(IndexDateiTest, UnvollständigeEinträgeWerdenNachgelesen)
     ASSERT_TRUE(laden(i));
     EXPECT_TRUE(i.IndexDaten[1].Datei_HinzugefügtAm.isEmpty());
     EXPECT_FALSE(i.bolIndexGeändert);
+}
+
+// A new index file that cannot be written whole (the disk is full) goes
+// again: the next start finds no empty file to ask about.
+TEST_F(IndexDateiTest, NeueDateiDieNichtGeschriebenWerdenKannVerschwindet)
+{
+    rlimit alt{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &alt), 0);
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    for (const rlim_t grenze : {rlim_t(0), rlim_t(5)}) {
+        rlimit voll = alt;
+        voll.rlim_cur = grenze;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &voll), 0);
+        meldungen.clear();
+        const bool geladen = laden(idx);
+        ::setrlimit(RLIMIT_FSIZE, &alt);
+        EXPECT_FALSE(geladen) << grenze;
+        EXPECT_FALSE(QFileInfo::exists(datei)) << grenze;
+        ASSERT_EQ(meldungen.size(), 1);
+        EXPECT_EQ(meldungen[0], "Die Indexdatei '" + datei + "' konnte nicht erstellt werden.\nDie Datei ist zu groß (Fehler 27)");
+    }
+    std::signal(SIGXFSZ, signal);
+    ASSERT_TRUE(laden(idx));
+    EXPECT_EQ(lesen(datei), "#TAG:kv100\r\n");
 }
 
 // Values are decoded one by one: in a UTF-8 file (marked, or whose other
