@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <dirent.h>
+#include <sys/stat.h>
 #include <limits>
 
 bool DateiTypPrüfen(const Index& index, const QString& strDatei, bool bolNurMpegAudio, bool bolKeinAudio,
@@ -49,15 +50,21 @@ bool DateiLöschen(const QString& strDatei)
 {
     if (strDatei.isEmpty())
         return true;
-    QFileInfo info(strDatei);
-    if (!info.exists() && !info.isSymLink())
+    // Gone only when the name names nothing: one that cannot be looked at
+    // (a folder that may not be searched) is no deleted file.
+    const QByteArray name = QFile::encodeName(strDatei);
+    const auto weg = [&name] {
+        struct stat st;
+        return ::lstat(name.constData(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    };
+    if (weg())
         return true;
-    if (info.isDir())
+    if (QFileInfo(strDatei).isDir())
         return false;
     QFile f(strDatei);
     f.setPermissions(f.permissions() | QFileDevice::WriteOwner);
     f.remove();
-    return !QFileInfo::exists(strDatei) && !QFileInfo(strDatei).isSymLink();
+    return weg();
 }
 
 bool IstOrdner(const QString& pfad)

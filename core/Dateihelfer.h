@@ -17,7 +17,8 @@ bool DateiTypPrüfen(const Index& index, const QString& strDatei, bool bolNurMpe
                     bool bolKeineBilder, bool bolNurAktive);
 
 // Deletes a file when it exists (clearing its read-only mark first). True when
-// the file does not exist afterwards, also when it never existed.
+// the file does not exist afterwards, also when it never existed; false when
+// that cannot be told (the path cannot be reached).
 bool DateiLöschen(const QString& strDatei);
 
 // True when the path exists and is a folder.

@@ -5,6 +5,7 @@
 #include "BibliothekTesthilfe.h"
 #include "support/NormalerBenutzer.h"
 
+#include "core/Dateihelfer.h"
 #include "core/Funktionen.h"
 #include "library/DoppelteDateien.h"
 #include "library/IndexAufraeumen.h"
@@ -114,6 +115,12 @@ TEST_P(UnerreichbarTest, DieDreiAntwortenDerExistenz)
         int fehler = -1;
         EXPECT_EQ(DateiExistenz(f.pfad, nullptr, &fehler), f.existenz) << f.pfad.toStdString();
         EXPECT_EQ(fehler, f.fehler) << f.pfad.toStdString();
+    }
+    // A file behind a folder that may not be searched is not deleted, whatever
+    // the deletion believes.
+    if (GetParam().art == Art::Gesperrt) {
+        EXPECT_FALSE(DateiLöschen(Unerreichbar("x.mp3")));
+        EXPECT_TRUE(NochDa(Unerreichbar("x.mp3")));
     }
 }
 

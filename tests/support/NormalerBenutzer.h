@@ -1,24 +1,27 @@
 #pragma once
 // File access as a normal user, so that permissions count also where the
-// tests run as root: for the guard's lifetime the thread's file system ids
-// become those of "nobody" (setfsuid/setfsgid, which also drops root's
-// file capabilities), after the given trees were handed to that user. As a
-// normal user nothing changes. `aktiv` is false where no such user exists;
-// the tests then skip.
+// tests run as root: for the guard's lifetime the process's real and
+// effective ids become those of "nobody" (the saved ones stay root's, so
+// that the guard can give them back), without supplementary groups, after
+// the given trees were handed to that user. Checks by the real id (access())
+// see the normal user too. As a normal user nothing changes. `aktiv` is
+// false where no such user exists; the tests then skip.
 
-#include <QByteArray>
 #include <QDirIterator>
 #include <QFile>
 #include <QStringList>
+#include <algorithm>
+#include <grp.h>
 #include <pwd.h>
-#include <sys/fsuid.h>
 #include <unistd.h>
+#include <vector>
 
 namespace testhilfe {
 
 struct NormalerBenutzer {
     bool aktiv = false;
     bool gewechselt = false;
+    std::vector<gid_t> gruppen;
 
     explicit NormalerBenutzer(const QStringList& bäume)
     {
@@ -38,9 +41,15 @@ struct NormalerBenutzer {
             while (it.hasNext())
                 ::lchown(QFile::encodeName(it.next()).constData(), uid, gid);
         }
-        ::setfsgid(gid);
-        ::setfsuid(uid);
-        gewechselt = aktiv = int(::setfsuid(uid_t(-1))) == int(uid);
+        gruppen.resize(size_t(std::max(::getgroups(0, nullptr), 0)));
+        if (::getgroups(int(gruppen.size()), gruppen.data()) < 0)
+            gruppen.clear();
+        gewechselt = true; // from here on Zurück gives everything back
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, 0) != 0 || ::setresuid(uid, uid, 0) != 0) {
+            Zurück();
+            return;
+        }
+        aktiv = true;
     }
     ~NormalerBenutzer() { Zurück(); }
     // Root again (before the trees are cleaned up, or to look as root).
@@ -48,8 +57,10 @@ struct NormalerBenutzer {
     {
         if (!gewechselt)
             return;
-        ::setfsuid(0);
-        ::setfsgid(0);
+        ::setresuid(0, 0, 0);
+        ::setresgid(0, 0, 0);
+        ::setgroups(gruppen.size(), gruppen.data());
+        gruppen.clear();
         gewechselt = false;
     }
     NormalerBenutzer(const NormalerBenutzer&) = delete;
