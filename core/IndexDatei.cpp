@@ -519,12 +519,18 @@ void keinIndexMeldung(const QString& datei, QObject* besitzer)
                   Knöpfe::OK, Symbol::Ausruf, besitzer);
 }
 
+// Whether `datei` names the file the index was converted from.
+bool umgewandelteDatei(const Index& idx, const QString& datei)
+{
+    return !idx.strUmgewandelteDatei.isEmpty()
+        && QFileInfo(datei).absoluteFilePath() == QFileInfo(idx.strUmgewandelteDatei).absoluteFilePath();
+}
+
 // A file loaded from the old format is saved over only while the index still
 // holds an entry of it: an index that kept none of them is no conversion.
 bool umwandlungSpeichernErlaubt(const Index& idx, const QString& datei, QObject* besitzer)
 {
-    if (idx.strUmgewandelteDatei.isEmpty() || idx.strUmgewandelteEinträge.isEmpty()
-        || QFileInfo(datei).absoluteFilePath() != QFileInfo(idx.strUmgewandelteDatei).absoluteFilePath())
+    if (idx.strUmgewandelteEinträge.isEmpty() || !umgewandelteDatei(idx, datei))
         return true;
     const QSet<QString> ursprünglich(idx.strUmgewandelteEinträge.cbegin(), idx.strUmgewandelteEinträge.cend());
     for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i)
@@ -651,8 +657,7 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
 
     idx.datLetzteSpeicherung = JetztSekundengenau();
     idx.bolIndexGeändert = false;
-    if (!idx.strUmgewandelteDatei.isEmpty()
-        && QFileInfo(strDatei).absoluteFilePath() == QFileInfo(idx.strUmgewandelteDatei).absoluteFilePath()) {
+    if (umgewandelteDatei(idx, strDatei)) {
         idx.strUmgewandelteDatei.clear();
         idx.strUmgewandelteEinträge.clear();
     }
