@@ -4,10 +4,13 @@
 #include "core/Index.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 #include <limits>
 
 bool DateiTypPrüfen(const Index& index, const QString& strDatei, bool bolNurMpegAudio, bool bolKeinAudio,
@@ -47,15 +50,21 @@ bool DateiLöschen(const QString& strDatei)
 {
     if (strDatei.isEmpty())
         return true;
-    QFileInfo info(strDatei);
-    if (!info.exists() && !info.isSymLink())
+    // Gone only when the name names nothing: one that cannot be looked at
+    // (a folder that may not be searched) is no deleted file.
+    const QByteArray name = QFile::encodeName(strDatei);
+    const auto weg = [&name] {
+        struct stat st;
+        return ::lstat(name.constData(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    };
+    if (weg())
         return true;
-    if (info.isDir())
+    if (QFileInfo(strDatei).isDir())
         return false;
     QFile f(strDatei);
     f.setPermissions(f.permissions() | QFileDevice::WriteOwner);
     f.remove();
-    return !QFileInfo::exists(strDatei) && !QFileInfo(strDatei).isSymLink();
+    return weg();
 }
 
 bool IstOrdner(const QString& pfad)
@@ -63,12 +72,42 @@ bool IstOrdner(const QString& pfad)
     return !pfad.isEmpty() && QFileInfo(pfad).isDir();
 }
 
+namespace {
+
+enum class Inhalt { Leer, NichtLeer, Unlesbar };
+
+// What listing the folder finds; a failed open or read is no empty folder.
+Inhalt OrdnerInhalt(const QString& ordner)
+{
+    if (ordner.isEmpty())
+        return Inhalt::Unlesbar;
+    DIR* d = ::opendir(QFile::encodeName(ordner).constData());
+    if (!d)
+        return Inhalt::Unlesbar;
+    Inhalt inhalt = Inhalt::Leer;
+    errno = 0;
+    while (const dirent* e = ::readdir(d)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) {
+            inhalt = Inhalt::NichtLeer;
+            break;
+        }
+    }
+    if (inhalt == Inhalt::Leer && errno != 0)
+        inhalt = Inhalt::Unlesbar;
+    ::closedir(d);
+    return inhalt;
+}
+
+} // namespace
+
 bool WeitereDateienInOrdner(const QString& ordner)
 {
-    if (!IstOrdner(ordner))
-        return false;
-    QDirIterator it(ordner, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    return it.hasNext();
+    return OrdnerInhalt(ordner) == Inhalt::NichtLeer;
+}
+
+bool OrdnerLeer(const QString& ordner)
+{
+    return OrdnerInhalt(ordner) == Inhalt::Leer;
 }
 
 bool OrdnerLöschen(const QString& pfad)

@@ -17,7 +17,8 @@ bool DateiTypPrüfen(const Index& index, const QString& strDatei, bool bolNurMpe
                     bool bolKeineBilder, bool bolNurAktive);
 
 // Deletes a file when it exists (clearing its read-only mark first). True when
-// the file does not exist afterwards, also when it never existed.
+// the file does not exist afterwards, also when it never existed; false when
+// that cannot be told (the path cannot be reached).
 bool DateiLöschen(const QString& strDatei);
 
 // True when the path exists and is a folder.
@@ -26,6 +27,10 @@ bool IstOrdner(const QString& pfad);
 // True when the folder holds any entry (files and folders alike, hidden ones
 // too); false when it holds none, does not exist or cannot be read.
 bool WeitereDateienInOrdner(const QString& ordner);
+
+// True only for a folder that was listed and found to hold no entry (hidden
+// ones count); one that cannot be listed is never taken for empty.
+bool OrdnerLeer(const QString& ordner);
 
 // Removes a folder when it is one (only an empty folder goes). True
 // afterwards, also when the path is no folder; false when the removal failed.

@@ -24,24 +24,38 @@ QString VersionText() { return QString::number(VersionMajor()) + QString::number
 
 // --- paths and files -------------------------------------------------------
 
+Existenz DateiExistenz(const QString& datei, struct stat* angaben, int* fehler)
+{
+    if (fehler)
+        *fehler = 0;
+    if (datei.isEmpty())
+        return Existenz::Fehlt;
+    const QChar letztes = datei.back();
+    if (letztes == QLatin1Char(':') || letztes == QLatin1Char('\\') || letztes == QLatin1Char('/'))
+        return Existenz::Fehlt;
+    struct stat st;
+    if (::stat(QFile::encodeName(datei).constData(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Existenz::Fehlt;
+        if (fehler)
+            *fehler = errno;
+        return Existenz::Unbekannt;
+    }
+    if (!S_ISREG(st.st_mode))
+        return Existenz::Fehlt;
+    if (angaben)
+        *angaben = st;
+    return Existenz::Vorhanden;
+}
+
 bool DoesExist(const QString& datei)
 {
-    struct stat st;
-    return DoesExist(datei, &st);
+    return DateiExistenz(datei) == Existenz::Vorhanden;
 }
 
 bool DoesExist(const QString& datei, struct stat* angaben)
 {
-    if (datei.isEmpty())
-        return false;
-    const QChar letztes = datei.back();
-    if (letztes == QLatin1Char(':') || letztes == QLatin1Char('\\') || letztes == QLatin1Char('/'))
-        return false;
-    struct stat st;
-    if (::stat(QFile::encodeName(datei).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    *angaben = st;
-    return true;
+    return DateiExistenz(datei, angaben) == Existenz::Vorhanden;
 }
 
 int ReguläreDateiÖffnen(const QString& datei, struct stat* angaben, bool schreiben)

@@ -21,9 +21,17 @@ QString Webadresse();
 QString VersionText();
 
 // --- paths and files -------------------------------------------------------
-// Whether a file exists: the name is taken literally ("*" and "?" are never
-// patterns); empty names and names ending in ":", "\" or "/" count as
-// missing; folders are not files.
+// What the file system says about a file. It is missing only when its path
+// names nothing (ENOENT, ENOTDIR) or no regular file; any other failure
+// (EACCES, ELOOP, EIO, a stale mount) leaves it unknown: a file that cannot
+// be reached is no missing file, and nothing is removed or deleted for it.
+enum class Existenz { Vorhanden, Fehlt, Unbekannt };
+// The name is taken literally ("*" and "?" are never patterns); empty names
+// and names ending in ":", "\" or "/" are missing; folders are not files.
+// `angaben` is filled when the file is there, `fehler` gets the errno of an
+// unknown answer (0 otherwise).
+Existenz DateiExistenz(const QString& datei, struct stat* angaben = nullptr, int* fehler = nullptr);
+// Whether a file is there (DateiExistenz answers Vorhanden).
 bool DoesExist(const QString& datei);
 // The same, also handing back what the file system told about the file
 // (filled only when the answer is true), so that a caller needing both asks once.

@@ -21,6 +21,11 @@ struct Index {
     // False while no index file is loaded (a load was declined or failed):
     // then nothing may ever be saved over `Dateiname`.
     bool bolIndexGeladen = false;
+    // Set by a load that took its file for the old format (or damaged): that
+    // file's name and the paths of the entries read from it. A save over
+    // that file is refused while the index holds none of them.
+    QString strUmgewandelteDatei;
+    QStringList strUmgewandelteEinträge;
 
     // Index options (0-based lists here; the file numbers them from 1).
     QStringList strDateiTypen;          // "mp3=1"

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QThread>
 
 #include <cerrno>
@@ -342,14 +343,38 @@ bool sperreAbwarten(const QString& datei, bool fortschritt, QObject* aufrufer)
     return true;
 }
 
-// A missing index file starts as an empty one of version 100.
+// A missing index file starts as an empty one of version 100. One that
+// cannot be written whole (a full disk) goes again: an empty file left
+// behind would be taken for the old format at the next start.
 bool neueDateiAnlegen(const QString& datei, QObject* aufrufer)
 {
-    QFile f(datei);
-    if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly) && f.write("#TAG:kv100\r\n") == 12 && f.flush())
+    static constexpr char kInhalt[] = "#TAG:kv100\r\n";
+    const QByteArray name = QFile::encodeName(datei);
+    int nummer = 0;
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        nummer = errno;
+    } else {
+        size_t geschrieben = 0;
+        while (nummer == 0 && geschrieben < sizeof kInhalt - 1) {
+            const ssize_t n = ::write(fd, kInhalt + geschrieben, sizeof kInhalt - 1 - geschrieben);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                nummer = n < 0 ? errno : EIO;
+            else
+                geschrieben += size_t(n);
+        }
+        if (nummer == 0 && ::fsync(fd) != 0)
+            nummer = errno;
+        if (::close(fd) != 0 && nummer == 0)
+            nummer = errno;
+        // Created exclusively above: the file is ours to take back.
+        if (nummer != 0)
+            ::unlink(name.constData());
+    }
+    if (nummer == 0)
         return true;
-    const int nummer = errno ? errno : EIO;
-    f.close();
     MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei + QStringLiteral("' konnte nicht erstellt werden.\n")
                       + systemFehlerText(nummer),
                   Knöpfe::OK, Symbol::Ausruf, aufrufer);
@@ -416,23 +441,107 @@ void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool f
     idx.lngIndexAnzahl = anzahl;
 }
 
-// The old format: one path per line.
-void pfadeLesen(Index& idx, QByteArrayView text, const TextSpeicher& texte, QObject* aufrufer)
+// A line as it would read without what a damaged file may put before it:
+// blanks, byte order marks, zero bytes.
+QByteArrayView ohneVorspann(QByteArrayView z)
+{
+    for (;;) {
+        if (z.startsWith("\xEF\xBB\xBF"))
+            z = z.sliced(3);
+        else if (!z.isEmpty() && (z.front() == ' ' || z.front() == '\t' || z.front() == '\0'))
+            z = z.sliced(1);
+        else
+            return z;
+    }
+}
+
+// A file taken for the old format: one path per line. Lines that read as
+// entry or option lines of the current format are taken as such, whatever
+// stands before them, so that a current file with a damaged head keeps its
+// entries and options; other "#TAG:" lines are left out.
+void altesFormatLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, QObject* aufrufer)
 {
     Kapazität kapazität{idx};
     qint32 anzahl = 0;
-    for (const QByteArrayView& z : pfadzeilenTeilen(text)) {
-        if (z.startsWith("#TAG:"))
-            continue;
-        FortschrittZeigen(0, QString(), aufrufer);
+    auto neuerEintrag = [&] {
         const qint32 e = anzahl + 1;
         kapazität.Platz(e);
-        idx.strIndexPfad[size_t(e)] = texte.Text(z);
-        idx.IndexDaten[size_t(e)] = MedienInfo();
         idx.intSuchErgebnis[size_t(e)] = 1;
         anzahl = e;
+        return size_t(e);
+    };
+    // True when the line was one of the current format.
+    auto aktuelleZeile = [&](QByteArrayView roh) {
+        const QByteArrayView z = ohneVorspann(roh);
+        if (IstEintragszeile(z)) {
+            const size_t e = neuerEintrag();
+            idx.strIndexPfad[e].clear();
+            idx.IndexDaten[e] = MedienInfo();
+            EintragszeileLesen(z, texte, idx.strIndexPfad[e], idx.IndexDaten[e]);
+            return true;
+        }
+        if (z.startsWith("#OPT:"))
+            OptionszeileLesen(z, texte, idx);
+        return z.startsWith("#OPT:") || z.startsWith("#TAG:");
+    };
+    for (const QByteArrayView& block : zeilenTeilen(text, zeilenendeErkennen(text))) {
+        if (aktuelleZeile(block))
+            continue;
+        for (const QByteArrayView& z : pfadzeilenTeilen(block)) {
+            if (aktuelleZeile(z))
+                continue;
+            FortschrittZeigen(0, QString(), aufrufer);
+            const size_t e = neuerEintrag();
+            idx.strIndexPfad[e] = texte.Text(z);
+            idx.IndexDaten[e] = MedienInfo();
+        }
     }
     idx.lngIndexAnzahl = anzahl;
+}
+
+// Zero bytes at the start or the end are damage; anywhere else, or nothing
+// but them, the file is no text and so no index file.
+bool ohneNullRänder(QByteArrayView& datei)
+{
+    const qsizetype vorher = datei.size();
+    while (!datei.isEmpty() && datei.front() == '\0')
+        datei = datei.sliced(1);
+    while (!datei.isEmpty() && datei.back() == '\0')
+        datei.chop(1);
+    return !(datei.contains('\0') || (vorher > 0 && datei.isEmpty()));
+}
+
+void keinIndexMeldung(const QString& datei, QObject* besitzer)
+{
+    MeldungZeigen(QStringLiteral("Die Datei '") + datei
+                      + QStringLiteral("' ist keine Indexdatei: Sie enthält keinen Text (Nullbytes) und wird daher "
+                                       "nicht geladen."),
+                  Knöpfe::OK, Symbol::Ausruf, besitzer);
+}
+
+// Whether `datei` names the file the index was converted from.
+bool umgewandelteDatei(const Index& idx, const QString& datei)
+{
+    return !idx.strUmgewandelteDatei.isEmpty()
+        && QFileInfo(datei).absoluteFilePath() == QFileInfo(idx.strUmgewandelteDatei).absoluteFilePath();
+}
+
+// A file loaded from the old format is saved over only while the index still
+// holds an entry of it: an index that kept none of them is no conversion.
+bool umwandlungSpeichernErlaubt(const Index& idx, const QString& datei, QObject* besitzer)
+{
+    if (idx.strUmgewandelteEinträge.isEmpty() || !umgewandelteDatei(idx, datei))
+        return true;
+    const QSet<QString> ursprünglich(idx.strUmgewandelteEinträge.cbegin(), idx.strUmgewandelteEinträge.cend());
+    for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i)
+        if (ursprünglich.contains(idx.strIndexPfad[size_t(i)]))
+            return true;
+    MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei
+                      + QStringLiteral("' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
+                                       "Dateiformat geladen, und der Index enthält keinen ihrer Einträge mehr.\n"
+                                       "Speichern Sie den Index bei Bedarf unter einem anderen Dateinamen."),
+                  Knöpfe::OK, Symbol::Ausruf, besitzer);
+    return false;
 }
 
 // Reads again what the file lacks: every entry of an old-format file, and
@@ -493,6 +602,8 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
         meldungSpeichernFehler(systemFehlerText(ENOENT), aufrufer);
         return false;
     }
+    if (!umwandlungSpeichernErlaubt(idx, strDatei, aufrufer))
+        return false;
     const bool fortschritt = bolFortschritt
                              && FortschrittZeigenStarten(idx.lngIndexAnzahl, true, aufrufer, true, false,
                                                          QStringLiteral("Speichere Indexdatei"));
@@ -549,6 +660,10 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
 
     idx.datLetzteSpeicherung = JetztSekundengenau();
     idx.bolIndexGeändert = false;
+    if (umgewandelteDatei(idx, strDatei)) {
+        idx.strUmgewandelteDatei.clear();
+        idx.strUmgewandelteEinträge.clear();
+    }
     return true;
 }
 
@@ -562,6 +677,8 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     idx.lngIndexAnzahl = 0;
     idx.bolIndexGeändert = false;
     idx.bolIndexGeladen = false;
+    idx.strUmgewandelteDatei.clear();
+    idx.strUmgewandelteEinträge.clear();
     const bool fortschritt = e.StartBildschirm == 1 && e.StartBildschirmNichtBeiLaden != 1;
     auto abgelehnt = [&] {
         FortschrittZeigenBeenden(aufrufer);
@@ -587,6 +704,13 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         return abgelehnt();
     }
     QByteArrayView datei = puffer.Daten();
+    // Zero bytes before the first line leave it no version line: the file
+    // is asked about as one of the old format (or damaged).
+    const bool nullAmAnfang = datei.startsWith('\0');
+    if (!ohneNullRänder(datei)) {
+        keinIndexMeldung(strDatei, aufrufer);
+        return abgelehnt();
+    }
     const TextKodierung kodierung = KodierungErkennen(datei);
     if (datei.startsWith("\xEF\xBB\xBF"))
         datei = datei.sliced(3);
@@ -597,7 +721,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     const QByteArrayView ersteZeile = ende < 0 ? datei : datei.first(ende);
     const QByteArrayView rest = ende < 0 ? QByteArrayView() : datei.sliced(ende + zeilenende.size());
 
-    const IndexVersion version = VersionErkennen(ersteZeile);
+    const IndexVersion version = nullAmAnfang ? IndexVersion() : VersionErkennen(ersteZeile);
     if (version.neuer)
         neuerFormatHinweis(strDatei, version.versionText, aufrufer);
     const bool altesFormat = version.code < 0;
@@ -619,7 +743,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     TextSpeicher texte(kodierung);
     if (altesFormat)
         // Line 1 of such a file is already a path.
-        pfadeLesen(idx, datei, texte, aufrufer);
+        altesFormatLesen(idx, datei, texte, aufrufer);
     else
         einträgeLesen(idx, rest, texte, fortschritt, aufrufer);
     FortschrittZeigen(dateiLänge, QStringLiteral("Lese Datei"), aufrufer);
@@ -641,6 +765,12 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         idx.bolIndexGeändert = true;
     }
 
+    if (altesFormat) {
+        idx.strUmgewandelteDatei = strDatei;
+        idx.strUmgewandelteEinträge.reserve(idx.lngIndexAnzahl);
+        for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i)
+            idx.strUmgewandelteEinträge.append(idx.strIndexPfad[size_t(i)]);
+    }
     einträgeNachlesen(idx, altesFormat, aufrufer);
     FortschrittZeigenBeenden(aufrufer);
     idx.bolIndexGeladen = true;

@@ -161,7 +161,14 @@ QString TextSpeicher::Text(QByteArrayView bytes) const
 {
     if (bytes.isEmpty())
         return QString();
-    return m_kodierung == TextKodierung::Utf8 ? QString::fromUtf8(bytes) : Cp1252Dekodieren(bytes);
+    if (m_kodierung == TextKodierung::Cp1252)
+        return Cp1252Dekodieren(bytes);
+    QString text = QString::fromUtf8(bytes);
+    // A value another program wrote in Windows-1252 keeps its letters; the
+    // rest of the file stays UTF-8.
+    if (text.contains(QChar::ReplacementCharacter) && !IstGültigesUtf8(bytes))
+        return Cp1252Dekodieren(bytes);
+    return text;
 }
 
 QString TextSpeicher::Geteilt(QByteArrayView bytes)
@@ -695,26 +702,36 @@ TextKodierung KodierungErkennen(QByteArrayView datei)
     if (datei.startsWith("\xEF\xBB\xBF"))
         return TextKodierung::Utf8;
     const QByteArrayView marke(kKodierungsOption);
+    // The marker is a line of its own, whatever ends the lines.
     auto istMarke = [&](qsizetype pos) {
         if (!beginntMitOhneFall(datei.sliced(pos), marke))
             return false;
         const QByteArrayView danach = datei.sliced(pos + marke.size());
-        return danach.isEmpty() || danach.startsWith("\r\n");
+        return danach.isEmpty() || danach.front() == '\r' || danach.front() == '\n';
+    };
+    auto nächsteZeile = [&](qsizetype pos) {
+        while (pos < datei.size() && datei[pos] != '\r' && datei[pos] != '\n')
+            ++pos;
+        while (pos < datei.size() && (datei[pos] == '\r' || datei[pos] == '\n'))
+            ++pos;
+        return pos;
     };
     // Our own files carry the marker right after the other options, before
     // the first entry line.
-    for (qsizetype pos = datei.indexOf("\r\n"); pos >= 0; pos = datei.indexOf("\r\n", pos)) {
-        pos += 2;
+    for (qsizetype pos = nächsteZeile(0); pos < datei.size(); pos = nächsteZeile(pos)) {
         if (datei.sliced(pos).startsWith("#TAG:"))
             break;
         if (istMarke(pos))
             return TextKodierung::Utf8;
     }
-    if (IstGültigesUtf8(datei))
+    // Another program's file is UTF-8 when its bytes mostly are: a value
+    // that is not is read as Windows-1252 on its own (TextSpeicher).
+    const Utf8Bilanz bilanz = Utf8Zählen(datei);
+    if (bilanz.ungültig == 0 || (bilanz.gültig > 0 && bilanz.gültig >= bilanz.ungültig))
         return TextKodierung::Utf8;
     // An option line may stand anywhere.
-    for (qsizetype pos = datei.indexOf("\r\n#OPT:"); pos >= 0; pos = datei.indexOf("\r\n#OPT:", pos + 2))
-        if (istMarke(pos + 2))
+    for (qsizetype pos = datei.indexOf("#OPT:"); pos >= 0; pos = datei.indexOf("#OPT:", pos + 1))
+        if ((pos == 0 || datei[pos - 1] == '\n' || datei[pos - 1] == '\r') && istMarke(pos))
             return TextKodierung::Utf8;
     return TextKodierung::Cp1252;
 }

@@ -20,9 +20,10 @@ inline constexpr char kKodierungsOption[] = "#OPT:KODIERUNG=UTF-8";
 
 enum class TextKodierung { Utf8, Cp1252 };
 
-// Decodes the values of one load. Texts that repeat across entries (artist,
-// album, year, dates, ...) are decoded once and shared; the table's keys point
-// into the loaded bytes, which must outlive the object.
+// Decodes the values of one load, each on its own: in a UTF-8 file a value
+// that is not valid UTF-8 is read as Windows-1252. Texts that repeat across
+// entries (artist, album, year, dates, ...) are decoded once and shared; the
+// table's keys point into the loaded bytes, which must outlive the object.
 class TextSpeicher {
 public:
     explicit TextSpeicher(TextKodierung k) : m_kodierung(k) {}
@@ -78,7 +79,9 @@ struct IndexVersion {
 IndexVersion VersionErkennen(QByteArrayView ersteZeile);
 
 // The encoding of an index file's bytes (BOM included, if any): UTF-8 when it
-// holds the encoding option line or is valid UTF-8, else Windows-1252.
+// holds the encoding option line, or when its bytes are valid UTF-8 but for a
+// few values (no more bytes outside UTF-8 than UTF-8 sequences); else
+// Windows-1252.
 TextKodierung KodierungErkennen(QByteArrayView datei);
 
 // Whether a value reads as a date, or a date with a time ("01.02.2003",

@@ -52,35 +52,65 @@ QByteArray Cp1252Kodieren(QStringView text, char ersatz)
     return out;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at p[0] (1 for ASCII), or 0
+// when none starts there.
+int sequenzLänge(const unsigned char* p, qsizetype rest)
+{
+    const unsigned char c = p[0];
+    if (c < 0x80)
+        return 1;
+    int länge;
+    char32_t cp;
+    if ((c & 0xE0) == 0xC0) { länge = 2; cp = c & 0x1F; }
+    else if ((c & 0xF0) == 0xE0) { länge = 3; cp = c & 0x0F; }
+    else if ((c & 0xF8) == 0xF0) { länge = 4; cp = c & 0x07; }
+    else return 0;
+    if (länge > rest)
+        return 0;
+    for (int k = 1; k < länge; ++k) {
+        if ((p[k] & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    // Overlong forms, surrogates and values beyond U+10FFFF are invalid.
+    if ((länge == 2 && cp < 0x80) || (länge == 3 && cp < 0x800) || (länge == 4 && cp < 0x10000) || cp > 0x10FFFF
+        || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return länge;
+}
+
+} // namespace
+
 bool IstGültigesUtf8(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int länge;
-        char32_t cp;
-        if ((c & 0xE0) == 0xC0) { länge = 2; cp = c & 0x1F; }
-        else if ((c & 0xF0) == 0xE0) { länge = 3; cp = c & 0x0F; }
-        else if ((c & 0xF8) == 0xF0) { länge = 4; cp = c & 0x07; }
-        else return false;
-        if (i + länge > n)
-            return false;
-        for (int k = 1; k < länge; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i + k] & 0x3F);
-        }
-        // Overlong forms, surrogates and values beyond U+10FFFF are invalid.
-        if ((länge == 2 && cp < 0x80) || (länge == 3 && cp < 0x800) || (länge == 4 && cp < 0x10000)
-            || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+    for (qsizetype i = 0; i < n;) {
+        const int länge = sequenzLänge(p + i, n - i);
+        if (länge == 0)
             return false;
         i += länge;
     }
     return true;
+}
+
+Utf8Bilanz Utf8Zählen(QByteArrayView bytes)
+{
+    Utf8Bilanz b;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const int länge = sequenzLänge(p + i, n - i);
+        if (länge == 0) {
+            ++b.ungültig;
+            ++i;
+            continue;
+        }
+        if (länge > 1)
+            ++b.gültig;
+        i += länge;
+    }
+    return b;
 }

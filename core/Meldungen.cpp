@@ -63,6 +63,15 @@ QString SystemfehlerBeschreibung(int nummer)
     case EMFILE:
     case ENFILE:
         return QStringLiteral("Zu viele geöffnete Dateien");
+    case ESTALE:
+        return QStringLiteral("Die Verbindung zum Netzlaufwerk ist veraltet");
+    case ENOTCONN:
+        return QStringLiteral("Das Laufwerk ist nicht verbunden");
+    case ETIMEDOUT:
+        return QStringLiteral("Zeitüberschreitung beim Zugriff");
+    case ENODEV:
+    case ENXIO:
+        return QStringLiteral("Das Gerät ist nicht vorhanden");
     default:
         return QString::fromLocal8Bit(std::strerror(nummer));
     }

@@ -2,6 +2,7 @@
 
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
+#include "core/Meldungen.h"
 #include "platform/Laufwerke.h"
 
 bool bolNichtVerfügbarAlleÜberspringen = false;
@@ -13,7 +14,31 @@ QString NameWennWechsel(const Laufwerke::Medium& m)
     return m.wechsel ? SteuerzeichenEntfernen(m.name, true) : QString();
 }
 
+constexpr size_t kNichtErreichbarGenannt = 10;
+
 } // namespace
+
+QString NichtErreichbarText(const QString& pfad, int fehler)
+{
+    return QStringLiteral("Die Datei '") + pfad + QStringLiteral("' ist nicht erreichbar: ")
+        + FehlerText(SystemfehlerBeschreibung(fehler), fehler);
+}
+
+void NichtErreichbareMelden(const std::vector<NichtErreichbar>& dateien, QObject* besitzer)
+{
+    if (dateien.empty())
+        return;
+    QString text = QString::number(dateien.size())
+        + QStringLiteral(" Datei(en) konnten nicht geprüft werden und gelten daher nicht als fehlend; ihre "
+                         "Einträge bleiben erhalten:");
+    for (size_t i = 0; i < dateien.size() && i < kNichtErreichbarGenannt; ++i)
+        text += QStringLiteral("\n'") + dateien[i].pfad + QStringLiteral("': ")
+            + FehlerText(SystemfehlerBeschreibung(dateien[i].fehler), dateien[i].fehler);
+    if (dateien.size() > kNichtErreichbarGenannt)
+        text += QStringLiteral("\n… und ") + QString::number(dateien.size() - kNichtErreichbarGenannt)
+            + QStringLiteral(" weitere");
+    MeldungZeigen(text, Knöpfe::OK, Symbol::Ausruf, besitzer);
+}
 
 
 QString NichtVerfügbarText(const QString& pfad, const QString& datenträger, const QString& laufwerk)

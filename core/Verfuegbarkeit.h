@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <sys/types.h>
+#include <vector>
 
 class QObject;
 
@@ -49,3 +50,17 @@ int IstWechsellaufwerk(const QString& strLaufwerk);
 QString DatenträgerNameZurückgeben(const QString& strLaufwerk);
 // The same for an existing file whose device number is known.
 QString DatenträgerNameDerDatei(const QString& pfad, dev_t gerät);
+
+// A file whose existence could not be checked, and the system's errno.
+struct NichtErreichbar {
+    QString pfad;
+    int fehler = 0;
+};
+
+// "Die Datei '…' ist nicht erreichbar: " and the system's reason.
+QString NichtErreichbarText(const QString& pfad, int fehler);
+
+// One message about files that could not be checked and therefore do not
+// count as missing (their entries stay); the first ten are named with their
+// reasons, the rest counted. Nothing is shown for an empty list.
+void NichtErreichbareMelden(const std::vector<NichtErreichbar>& dateien, QObject* besitzer);

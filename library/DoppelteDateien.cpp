@@ -131,7 +131,9 @@ bool PaareSuchen(const Index& index, const std::vector<qint32>& e, int m, QObjec
     return true;
 }
 
-bool EinzelneSuchen(Index& index, const std::vector<qint32>& e, int m, QObject* besitzer, DoppelteErgebnis& z)
+// Files that could not be checked go to `unerreichbar`, never to the findings.
+bool EinzelneSuchen(Index& index, const std::vector<qint32>& e, int m, QObject* besitzer, DoppelteErgebnis& z,
+                    std::vector<NichtErreichbar>& unerreichbar)
 {
     bolNichtVerfügbarAlleÜberspringen = false;
     for (size_t k = 0; k < e.size(); ++k) {
@@ -151,8 +153,15 @@ bool EinzelneSuchen(Index& index, const std::vector<qint32>& e, int m, QObject* 
             const int verfügbar = DateiNichtVerfügbarPrüfen(index, ei, besitzer, false);
             if (verfügbar == 2)
                 return false;
-            if (verfügbar == 0 && !DoesExist(index.strIndexPfad[size_t(ei)]))
-                FundHinzufügen(z, index, m, ei, -1);
+            if (verfügbar == 0) {
+                int fehler = 0;
+                const QString& pfad = index.strIndexPfad[size_t(ei)];
+                const Existenz da = DateiExistenz(pfad, nullptr, &fehler);
+                if (da == Existenz::Fehlt)
+                    FundHinzufügen(z, index, m, ei, -1);
+                else if (da == Existenz::Unbekannt)
+                    unerreichbar.push_back({pfad, fehler});
+            }
             break;
         }
         default: {
@@ -223,9 +232,11 @@ bool DoppelteDateienSuchen(Index& index, const std::vector<qint32>& einträge, i
             e.push_back(x);
     }
     FortschrittZeigenStarten(lngFortschrittZiel, true, besitzer, true, true, QStringLiteral("Durchsuche Index"));
+    std::vector<NichtErreichbar> unerreichbar;
     const bool fertig = PaarMethode(intMethode) ? PaareSuchen(index, e, intMethode, besitzer, z)
-                                                : EinzelneSuchen(index, e, intMethode, besitzer, z);
+                                                : EinzelneSuchen(index, e, intMethode, besitzer, z, unerreichbar);
     FortschrittZeigenBeenden(besitzer);
+    NichtErreichbareMelden(unerreichbar, besitzer);
     return fertig;
 }
 

@@ -59,6 +59,8 @@ struct DoppelteErgebnis {
 //
 // Each entry is paired at most once as the first entry, with the first later
 // entry that agrees with it: A, B, C alike give (A, B) and (B, C).
+// Method 5 finds missing files only; files that could not be checked are
+// named in one message at the end.
 bool DoppelteDateienSuchen(Index& index, const std::vector<qint32>& einträge, int intMethode,
                            qint32 lngFortschrittZiel, QObject* besitzer, DoppelteErgebnis& z);
 

@@ -386,12 +386,39 @@ bool HinzuStapel::DateienZurListeHinzufügen(const QString& strDatei)
             return false;
         prüfung().Merken(kennung);
     }
+    m_neuPfad.push_back(strDatei);
+    m_neuDaten.push_back(NeuLesen(strDatei));
+    return true;
+}
+
+MedienInfo HinzuStapel::NeuLesen(const QString& strDatei) const
+{
     const QString& flags = einstellungen().Mp3TagLesen;
     const QString kopfUndDatei = flags.mid(2, 1);
-    m_neuPfad.push_back(strDatei);
-    m_neuDaten.push_back(MedienInfosLesen(m_index, strDatei, LeereMedienInfo(), flags.left(2), false,
-                                          kopfUndDatei, kopfUndDatei));
-    return true;
+    return MedienInfosLesen(m_index, strDatei, LeereMedienInfo(), flags.left(2), false, kopfUndDatei, kopfUndDatei);
+}
+
+qint32 HinzuStapel::ErsetzteEinträgeNeuLesen(const QString& strDatei)
+{
+    const bool imIndex = prüfung().Enthält(strDatei, std::nullopt);
+    const bool imStapel = std::find(m_neuPfad.cbegin(), m_neuPfad.cend(), strDatei) != m_neuPfad.cend();
+    if (!imIndex && !imStapel)
+        return 0;
+    const MedienInfo neu = NeuLesen(strDatei);
+    for (size_t i = 0; i < m_neuPfad.size(); ++i)
+        if (m_neuPfad[i] == strDatei)
+            m_neuDaten[i] = neu;
+    qint32 anzahl = 0;
+    // Entry numbers are looked up now: the index may have been sorted meanwhile.
+    for (qint32 e = 1; imIndex && e <= m_index.lngIndexAnzahl; ++e) {
+        if (m_index.strIndexPfad[size_t(e)] == strDatei) {
+            m_index.IndexDaten[size_t(e)] = neu;
+            ++anzahl;
+        }
+    }
+    if (anzahl > 0)
+        m_index.bolIndexGeändert = true;
+    return anzahl;
 }
 
 qint32 HinzuStapel::DateiListeHinzuBeenden()
@@ -428,10 +455,14 @@ bool HinzufügenLäuft() { return g_läuft > 0; }
 namespace {
 
 // The end of an adding run: refresh and mark what was added when asked.
-void ListeNachHinzufügen(qint32 anzahl, bool bolAktualisieren, bool bolMarkieren)
+// Entries renewed in place (`erneuert`) are shown anew in any case.
+void ListeNachHinzufügen(qint32 anzahl, bool bolAktualisieren, bool bolMarkieren, qint32 erneuert = 0)
 {
-    if (!bolAktualisieren || anzahl <= 0)
+    if (!bolAktualisieren || anzahl <= 0) {
+        if (erneuert > 0)
+            SucheAktualisieren(false);
         return;
+    }
     SucheAktualisieren(false);
     if (bolMarkieren)
         NeueInListeMarkieren(anzahl);
@@ -476,6 +507,7 @@ bool EinfachOrdnerHinzufügen(Index& index, QString& strOrdner, bool bolMeldung,
     }
 
     qint32 anzahl = 0;
+    qint32 erneuert = 0;
     if (!gefunden.isEmpty()) {
         FortschrittZeigenStarten(qint32(gefunden.size()), true, besitzer, true, true,
                                  QStringLiteral("Füge gefundene Dateien hinzu"));
@@ -487,6 +519,7 @@ bool EinfachOrdnerHinzufügen(Index& index, QString& strOrdner, bool bolMeldung,
             QString datei = gefunden[i];
             if (!DateiTypPrüfen(index, datei, false, false, false, true))
                 continue;
+            qint32 ersetzt = 0;
             if (!kopierenIn.isEmpty()) {
                 if (DateinameBereinigen(strKopierenInOrdner, true) != strKopierenInOrdner) {
                     MeldungZeigen(QStringLiteral("Beim Kopieren der Datei '") + datei
@@ -506,6 +539,9 @@ bool EinfachOrdnerHinzufügen(Index& index, QString& strOrdner, bool bolMeldung,
                     if (DateiVerschieben(datei, ziel, modus, fehler)) {
                         OrdnerLöschenFragen(PfadZurückgeben(datei));
                         datei = ziel;
+                        // A replaced indexed file: its entry now tells of the moved one.
+                        ersetzt = stapel.ErsetzteEinträgeNeuLesen(datei);
+                        erneuert += ersetzt;
                     } else if (MeldungZeigen(QStringLiteral("Beim Verschieben der Datei '") + datei
                                                  + QStringLiteral("' ist ein Fehler aufgetreten: \n") + fehler
                                                  + QStringLiteral("\n\nMöchten Sie mit weiteren Dateien im aktuellen "
@@ -517,12 +553,12 @@ bool EinfachOrdnerHinzufügen(Index& index, QString& strOrdner, bool bolMeldung,
                     }
                 }
             }
-            const bool angenommen = stapel.DateienZurListeHinzufügen(datei);
+            const bool angenommen = ersetzt == 0 && stapel.DateienZurListeHinzufügen(datei);
             if (angenommen)
                 ++anzahl;
-            if (!takt.Melden(double(i + 1), angenommen ? datei : QString())) {
+            if (!takt.Melden(double(i + 1), angenommen || ersetzt ? datei : QString())) {
                 stapel.DateiListeHinzuBeenden();
-                ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren);
+                ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren, erneuert);
                 StatusMeldungZeigen(kAbgebrochen, 0);
                 return false;
             }
@@ -534,7 +570,7 @@ bool EinfachOrdnerHinzufügen(Index& index, QString& strOrdner, bool bolMeldung,
         OrdnerLöschenFragen(strOrdner);
     if (!bolFortschrittOffen)
         FortschrittZeigenBeenden(besitzer);
-    ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren);
+    ListeNachHinzufügen(anzahl, bolAktualisieren, bolMarkieren, erneuert);
     if (bolMeldung)
         StatusMeldungZeigen(HinzugefügtText(anzahl, übergangen), 750);
     return true;

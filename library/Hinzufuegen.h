@@ -68,10 +68,18 @@ public:
     bool SchonImIndex(const QString& strDatei);
     bool SchonImIndex(const QString& strDatei, const DateiKennung& kennung);
 
+    // After a move replaced the file at `strDatei`: every entry (and batch
+    // file) of that path gets the moved file's freshly read record, as an add
+    // would read it. The number of entries renewed (the index is then marked
+    // modified).
+    qint32 ErsetzteEinträgeNeuLesen(const QString& strDatei);
+
     qint32 lngNeuAnzahl() const { return qint32(m_neuPfad.size()); }
 
 private:
     Doppelprüfung& prüfung();
+    // The record of a file as the batch reads it.
+    MedienInfo NeuLesen(const QString& strDatei) const;
 
     Index& m_index;
     std::vector<QString> m_neuPfad;

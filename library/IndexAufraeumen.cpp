@@ -65,14 +65,6 @@ Ersetzt LeereDateiErsetzen(const QString& pfad, const QString& neu, int& fehler)
     return Ersetzt::NichtGelöscht;
 }
 
-// Nothing is at the path (a stored path of another system names nothing here).
-bool Fehlt(const QString& pfad)
-{
-    struct stat st;
-    return !pfad.startsWith(QChar(kPfadTrenner))
-        || (::lstat(QFile::encodeName(pfad).constData(), &st) != 0 && errno == ENOENT);
-}
-
 } // namespace
 
 AktionsAnzahl AktionenZählen(const std::vector<qint32>& doppelteAktion)
@@ -103,24 +95,25 @@ QString LeererDateiName(const QString& pfad, const QString& endung)
     return pfad.left(pfad.size() - alt.size()) + QLatin1Char('.') + endung;
 }
 
-void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const QString& endung, QObject* besitzer)
+qint32 DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const QString& endung, QObject* besitzer)
 {
     bolNichtVerfügbarAlleÜberspringen = false;
+    qint32 unerreichbar = 0;
     for (size_t i = 0; i < lngEinträge.size(); ++i) {
-        const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer, false);
-        if (verfügbar == 2)
+        const LaufDatei lauf = LaufDateiPrüfen(index, lngEinträge, i, besitzer, unerreichbar);
+        if (lauf == LaufDatei::Ende)
             break;
-        if (verfügbar == 1) {
+        if (lauf == LaufDatei::Übersprungen) {
             // Not reached (an absent medium): nothing was replaced, the entry stays.
             lngEinträge[i] = 0;
             continue;
         }
-        const QString pfad = index.strIndexPfad[size_t(lngEinträge[i])];
         // A file that is gone has nothing to replace: its entry leaves the
         // index as a deleted one's does, and no empty file takes a place
         // that no file held.
-        if (Fehlt(pfad))
+        if (lauf != LaufDatei::Da)
             continue;
+        const QString pfad = index.strIndexPfad[size_t(lngEinträge[i])];
         const QString neu = LeererDateiName(pfad, endung);
         int fehler = 0;
         const Ersetzt ergebnis = LeereDateiErsetzen(pfad, neu, fehler);
@@ -149,6 +142,7 @@ void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const 
             break;
         }
     }
+    return unerreichbar;
 }
 
 void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QObject* besitzer)
@@ -165,17 +159,19 @@ void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QO
             liste[size_t(a)].push_back(qint32(e));
     }
     // The lists keep only the entries whose files went; the others stay indexed.
+    qint32 unerreichbar = 0;
     if (!liste[AktionLöschen].empty()) {
         FortschrittZeigen(2, QStringLiteral("Dateien löschen"), besitzer);
-        DateienLöschen(index, liste[AktionLöschen], 1, false);
+        unerreichbar += DateienLöschen(index, liste[AktionLöschen], 1, false);
     }
     if (!liste[AktionPapierkorb].empty()) {
         FortschrittZeigen(3, QStringLiteral("Dateien in Papierkorb verschieben"), besitzer);
-        DateienLöschen(index, liste[AktionPapierkorb], 2, false);
+        unerreichbar += DateienLöschen(index, liste[AktionPapierkorb], 2, false);
     }
     if (!liste[AktionLeereDatei].empty()) {
         FortschrittZeigen(4, QStringLiteral("Dateien ersetzen"), besitzer);
-        DurchLeereDateienErsetzen(index, liste[AktionLeereDatei], QString::fromLatin1(kLeereDateiEndung), besitzer);
+        unerreichbar += DurchLeereDateienErsetzen(index, liste[AktionLeereDatei],
+                                                  QString::fromLatin1(kLeereDateiEndung), besitzer);
         FortschrittZeigen(5, QStringLiteral("Dateien ersetzen"), besitzer);
     }
     FortschrittZeigen(6, QStringLiteral("Index anpassen"), besitzer);
@@ -190,5 +186,11 @@ void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QO
     FortschrittZeigenBeenden(besitzer);
     AuswahlErmitteln();
     BeschreibungAktualisieren();
-    StatusMeldungZeigen(QStringLiteral("Der Index wurde aufgeräumt"), 0);
+    // Entries kept for files that could not be reached are no tidy index.
+    if (unerreichbar > 0)
+        StatusMeldungZeigen(QStringLiteral("Der Index wurde nicht vollständig aufgeräumt: ") + QString::number(unerreichbar)
+                                + QStringLiteral(" Datei(en) nicht erreichbar, ihre Einträge bleiben im Index"),
+                            0);
+    else
+        StatusMeldungZeigen(QStringLiteral("Der Index wurde aufgeräumt"), 0);
 }

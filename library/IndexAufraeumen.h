@@ -34,7 +34,8 @@ QString AktionenFrage(const AktionsAnzahl& anzahl);
 // Carries out every entry's action (`doppelteAktion` by entry number) under a
 // progress display of six steps owned by `besitzer`: deletes, trashes,
 // replaces, then removes from the index every handled entry. An entry whose
-// file could not be deleted, trashed or replaced stays indexed.
+// file could not be deleted, trashed or replaced stays indexed; when files
+// could not be reached the status line says so instead of "aufgeräumt".
 void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QObject* besitzer);
 
 // The empty file's name: the path with its extension replaced by `endung`.
@@ -47,5 +48,6 @@ QString LeererDateiName(const QString& pfad, const QString& endung);
 // A file that is gone is left as it is (no empty file), its element kept, so
 // that its entry leaves the index as a deleted one's does. Every element
 // whose file stays as it was is set to 0; each failure is reported (with the
-// system's reason) and the user may end the run there.
-void DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const QString& endung, QObject* besitzer);
+// system's reason) and the user may end the run there. Returns how many
+// files could not be reached (their entries stay).
+qint32 DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, const QString& endung, QObject* besitzer);

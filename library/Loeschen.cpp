@@ -18,7 +18,7 @@ namespace {
 // After the trash run: asks about a folder that is empty now.
 void OrdnerNachPapierkorbAnbieten(const QString& ordner)
 {
-    if (ordner.isEmpty() || !IstOrdner(ordner) || WeitereDateienInOrdner(PfadVerbinden(ordner, QString())))
+    if (ordner.isEmpty() || !OrdnerLeer(ordner))
         return;
     if (MeldungZeigen(QStringLiteral("Der Ordner '") + ordner
                           + QStringLiteral("' ist (nun) leer.\nMöchten Sie diesen entfernen?"),
@@ -78,7 +78,46 @@ int LaufVerfügbarkeit(const Index& index, EintragsListe& lngEinträge, size_t i
     return verfügbar;
 }
 
-void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen)
+LaufDatei LaufDateiPrüfen(const Index& index, EintragsListe& lngEinträge, size_t i, QObject* besitzer,
+                          qint32& unerreichbar)
+{
+    const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer, false);
+    if (verfügbar == 2)
+        return LaufDatei::Ende;
+    if (lngEinträge[i] <= 0)
+        return LaufDatei::Übersprungen;
+    const QString& pfad = index.strIndexPfad[size_t(lngEinträge[i])];
+    // A stored path of another system names no file here, whatever the
+    // working folder holds.
+    if (!pfad.startsWith(QChar(kPfadTrenner)))
+        return verfügbar == 1 ? LaufDatei::Übersprungen : LaufDatei::Fehlt;
+    int fehler = 0;
+    switch (DateiExistenz(pfad, nullptr, &fehler)) {
+    case Existenz::Vorhanden:
+        return verfügbar == 1 ? LaufDatei::Übersprungen : LaufDatei::Da;
+    case Existenz::Fehlt:
+        return verfügbar == 1 ? LaufDatei::Übersprungen : LaufDatei::Fehlt;
+    case Existenz::Unbekannt:
+        break;
+    }
+    // Not reached is not gone: the entry stays, also after "skip".
+    lngEinträge[i] = 0;
+    ++unerreichbar;
+    const bool letzte = i + 1 == lngEinträge.size();
+    const QString text = NichtErreichbarText(pfad, fehler) + QStringLiteral("\nIhr Eintrag bleibt im Index.");
+    if (letzte) {
+        MeldungZeigen(text, Knöpfe::OK, Symbol::Ausruf, besitzer);
+        return LaufDatei::Unerreichbar;
+    }
+    if (MeldungZeigen(text + QStringLiteral("\n\nMöchten Sie mit der nächsten Datei fortfahren?"), Knöpfe::JaNein,
+                      Symbol::Ausruf, besitzer)
+        == Antwort::Ja)
+        return LaufDatei::Unerreichbar;
+    ListeAbNullen(lngEinträge, i + 1);
+    return LaufDatei::Ende;
+}
+
+qint32 DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen)
 {
     bolNichtVerfügbarAlleÜberspringen = false;
     QObject* besitzer = BibliotheksBesitzer();
@@ -88,13 +127,15 @@ void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bo
             e = 0;
     }
 
+    qint32 unerreichbar = 0;
     if (intModus == 1) {
         for (size_t i = 0; i < lngEinträge.size(); ++i) {
-            const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer);
-            if (verfügbar == 2)
+            const LaufDatei lauf = LaufDateiPrüfen(index, lngEinträge, i, besitzer, unerreichbar);
+            if (lauf == LaufDatei::Ende)
                 break;
-            if (verfügbar == 1)
-                continue; // leaves the index like a deleted one
+            // A missing or skipped file leaves the index like a deleted one.
+            if (lauf != LaufDatei::Da)
+                continue;
             const QString pfad = index.strIndexPfad[size_t(lngEinträge[i])];
             if (DateiLöschen(pfad)) {
                 OrdnerLöschenFragen(PfadZurückgeben(pfad));
@@ -108,14 +149,15 @@ void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bo
             OrdnerLöschenFragen(PfadZurückgeben(pfad));
         }
     } else if (intModus == 2) {
-        DateiInPapierkorb(index, lngEinträge);
+        unerreichbar = DateiInPapierkorb(index, lngEinträge);
     }
 
     if (bolAusIndexEntfernen)
         DateienAusListeEntfernenStarten(index, lngEinträge);
+    return unerreichbar;
 }
 
-void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
+qint32 DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
 {
     bolNichtVerfügbarAlleÜberspringen = false;
     QObject* besitzer = BibliotheksBesitzer();
@@ -129,29 +171,31 @@ void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
     // Collect; an abort keeps the rest of the list out of the run.
     std::vector<size_t> gesammelt;
     QStringList pfade;
+    qint32 unerreichbar = 0;
     for (size_t i = 0; i < lngEinträge.size(); ++i) {
-        const int verfügbar = LaufVerfügbarkeit(index, lngEinträge, i, besitzer);
-        if (verfügbar == 2)
+        const LaufDatei lauf = LaufDateiPrüfen(index, lngEinträge, i, besitzer, unerreichbar);
+        if (lauf == LaufDatei::Ende)
             break;
-        if (verfügbar == 0) {
+        if (lauf == LaufDatei::Da) {
             gesammelt.push_back(i);
             pfade.append(index.strIndexPfad[size_t(lngEinträge[i])]);
         }
     }
     if (pfade.isEmpty())
-        return;
+        return unerreichbar;
 
     if (MeldungZeigen(PapierkorbFrage(pfade), Knöpfe::JaNein, Symbol::Frage, besitzer) != Antwort::Ja) {
         for (size_t i : gesammelt)
             lngEinträge[i] = 0;
-        return;
+        return unerreichbar;
     }
     // The trash folder is made inside the user's data folder, which a fresh
     // account may not have yet.
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     for (qsizetype k = 0; k < pfade.size(); ++k) {
         InDenPapierkorb(pfade[k]);
-        if (!DoesExist(pfade[k]))
+        // Only a file that is gone went: one that cannot be looked at now stays indexed.
+        if (DateiExistenz(pfade[k]) == Existenz::Fehlt)
             continue;
         // Whatever is still there keeps its entry, and the user hears of it
         // as of a failed deletion.
@@ -176,6 +220,7 @@ void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
     }
     if (!erster)
         OrdnerNachPapierkorbAnbieten(vorheriger);
+    return unerreichbar;
 }
 
 bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer)
@@ -189,7 +234,7 @@ bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer)
 bool OrdnerLöschenFragen(const QString& strOrdner)
 {
     const QString ordner = PfadVerbinden(strOrdner, QString());
-    if (strOrdner.isEmpty() || !IstOrdner(ordner) || WeitereDateienInOrdner(ordner))
+    if (strOrdner.isEmpty() || !OrdnerLeer(ordner))
         return false;
     if (MeldungZeigen(QStringLiteral("Der Ordner '") + ordner
                           + QStringLiteral("' ist (nun) leer.\nMöchten Sie diesen entfernen?"),

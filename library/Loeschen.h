@@ -15,13 +15,16 @@ using EintragsListe = std::vector<qint32>;
 // intModus 0: no file operation; 1: delete the files; 2: to the trash.
 // `lngEinträge` is the caller's own copy: every element whose file stays
 // (failed, declined, aborted or not reached) is set to 0, so that with
-// `bolAusIndexEntfernen` only the handled entries leave the index.
-void DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen);
+// `bolAusIndexEntfernen` only the handled entries leave the index. A file
+// that could not be reached (DateiExistenz: unknown) is neither deleted nor
+// removed; the user is told why. Returns how many such files there were.
+qint32 DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen);
 
 // Sends the entries' files to the trash after asking, then offers emptied
 // folders. Elements whose file was not sent (declined, aborted, not reached)
-// are set to 0; skipped unavailable files keep their element.
-void DateiInPapierkorb(Index& index, EintragsListe& lngEinträge);
+// are set to 0; skipped unavailable files keep their element. Returns how
+// many files could not be reached.
+qint32 DateiInPapierkorb(Index& index, EintragsListe& lngEinträge);
 
 // Sets the elements from `ab` on to 0 (a run that ends keeps them).
 void ListeAbNullen(EintragsListe& lngEinträge, size_t ab);
@@ -33,13 +36,26 @@ void ListeAbNullen(EintragsListe& lngEinträge, size_t ab);
 int LaufVerfügbarkeit(const Index& index, EintragsListe& lngEinträge, size_t i, QObject* besitzer,
                       bool bolFehlendÜberspringen = true);
 
+// Where a run that acts on the listed files stands with element i.
+enum class LaufDatei {
+    Da,             // the file is there: act on it
+    Fehlt,          // missing (also a stored path of another system)
+    Übersprungen,   // skipped at the question for an absent medium
+    Unerreichbar,   // could not be reached: element set to 0, the user told why and chose to go on
+    Ende,           // the run ends here: element i and all later ones set to 0
+};
+// Asks the availability (missing files reach the caller) and then the file
+// system; `unerreichbar` counts the files that could not be reached.
+LaufDatei LaufDateiPrüfen(const Index& index, EintragsListe& lngEinträge, size_t i, QObject* besitzer,
+                          qint32& unerreichbar);
+
 // Reports a file that could not be deleted and asks whether to go on with
 // the next one; true for "Ja".
 bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer);
 
-// When the folder exists and is empty: asks whether to remove it. True when
-// it was removed or the user declined; false when it does not exist, is not
-// empty, or could not be removed.
+// When the folder was listed and found empty: asks whether to remove it.
+// True when it was removed or the user declined; false when it does not
+// exist, cannot be listed, is not empty, or could not be removed.
 bool OrdnerLöschenFragen(const QString& strOrdner);
 
 // Removes the listed entries from the index (the others keep their order),

@@ -23,8 +23,9 @@ void abbruchMelden(SyncErgebnis& e)
     StatusMeldungZeigen(QStringLiteral("Synchronisation abgebrochen: ") + Zähler(0, e.lngHinzugefügt), 0);
 }
 
-// Entries whose files are gone, or nothing when the run was cancelled.
-bool fehlendeSuchen(Index& index, QObject* aufrufer, EintragsListe& fehlend)
+// Entries whose files are gone, or nothing when the run was cancelled. A
+// file that cannot be reached is not gone: it goes to `unerreichbar`.
+bool fehlendeSuchen(Index& index, QObject* aufrufer, EintragsListe& fehlend, std::vector<NichtErreichbar>& unerreichbar)
 {
     // The count may change only through this loop's own removal, but events
     // run at every report: never read past what the index holds now.
@@ -38,10 +39,21 @@ bool fehlendeSuchen(Index& index, QObject* aufrufer, EintragsListe& fehlend)
         if (i > index.lngIndexAnzahl)
             return false;
         switch (DateiNichtVerfügbarPrüfen(index, i, aufrufer, false)) {
-        case 0:
-            if (!DoesExist(index.strIndexPfad[size_t(i)]))
+        case 0: {
+            int fehler = 0;
+            const QString& pfad = index.strIndexPfad[size_t(i)];
+            switch (DateiExistenz(pfad, nullptr, &fehler)) {
+            case Existenz::Fehlt:
                 fehlend.push_back(i);
+                break;
+            case Existenz::Unbekannt:
+                unerreichbar.push_back({pfad, fehler});
+                break;
+            case Existenz::Vorhanden:
+                break;
+            }
             break;
+        }
         case 1:
             break;
         default:
@@ -84,10 +96,15 @@ SyncErgebnis IndexSynchronisieren(Index& index, QObject* aufrufer)
         const qint32 nachOrdnern = index.lngIndexAnzahl;
         if (index.lngIndexAnzahl > 0 && index.intSyncDanachEntfernen == 1) {
             EintragsListe fehlend;
-            if (!fehlendeSuchen(index, aufrufer, fehlend)) {
+            std::vector<NichtErreichbar> unerreichbar;
+            if (!fehlendeSuchen(index, aufrufer, fehlend, unerreichbar)) {
                 abbruchMelden(e);
             } else if (!fehlend.empty()) {
                 DateienAusListeEntfernenStarten(index, fehlend);
+            }
+            if (!e.bolAbgebrochen) {
+                FortschrittZeigenBeenden(aufrufer);
+                NichtErreichbareMelden(unerreichbar, aufrufer);
             }
         }
         if (!e.bolAbgebrochen) {

@@ -185,13 +185,18 @@ bool Listeneintrag(Index& index, qint32 eintrag, QObject* besitzer)
         return false;
     }
     index.strIndexPfad[size_t(eintrag)] = neu;
-    if (DoesExist(neu)) {
+    int unerreichbar = 0;
+    const Existenz da = DateiExistenz(neu, nullptr, &unerreichbar);
+    if (da == Existenz::Vorhanden) {
         MedienInfo info = LeereMedienInfo();
         const QString lesen = Mp3TagLesenZeichen(0) + Mp3TagLesenZeichen(1) + Mp3TagLesenZeichen(2);
         if (lesen != QLatin1String("000"))
             info = MedienInfosLesen(index, neu, LeereMedienInfo(), lesen.left(2), false, lesen.mid(2, 1),
                                     lesen.mid(2, 1));
         index.IndexDaten[size_t(eintrag)] = info;
+    } else if (da == Existenz::Unbekannt) {
+        // The record stays, and the file is not called missing.
+        MeldungZeigen(NichtErreichbarText(neu, unerreichbar), Knöpfe::OK, Symbol::Information, besitzer);
     } else {
         // The record (tags, play statistics) stays for when the file appears.
         NichtVorhandenMelden(neu, besitzer);
@@ -205,8 +210,10 @@ bool LeereDatei(Index& index, qint32 eintrag, const QString& endung, QObject* be
     const QString pfad = index.strIndexPfad[size_t(eintrag)];
     // A missing file has nothing to replace, and its record stays for when
     // it appears; a stored path of another system names no file here.
-    if (!pfad.startsWith(kSeparator) || !DoesExist(pfad)) {
-        MeldungZeigen(QuelleFehltMeldung(pfad), Knöpfe::OK, Symbol::Ausruf, besitzer);
+    int unerreichbar = 0;
+    if (!pfad.startsWith(kSeparator) || DateiExistenz(pfad, nullptr, &unerreichbar) != Existenz::Vorhanden) {
+        MeldungZeigen(unerreichbar ? NichtErreichbarText(pfad, unerreichbar) : QuelleFehltMeldung(pfad), Knöpfe::OK,
+                      Symbol::Ausruf, besitzer);
         return false;
     }
     QString fehlerPfad;

@@ -389,8 +389,11 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         return true;
     // A stored path of another system (a drive letter, backslashes) names no
     // file here, whatever the working folder holds.
-    if (!strQuelle.startsWith(QChar(kPfadTrenner)) || !DoesExist(strQuelle)) {
-        strMeldung = QuelleFehltMeldung(strQuelle);
+    int unerreichbar = 0;
+    if (!strQuelle.startsWith(QChar(kPfadTrenner))
+        || DateiExistenz(strQuelle, nullptr, &unerreichbar) != Existenz::Vorhanden) {
+        // A source that cannot be reached is not said to be missing.
+        strMeldung = unerreichbar ? FehlerMeldung(strQuelle, FehlerAusErrno(unerreichbar)) : QuelleFehltMeldung(strQuelle);
         return false;
     }
     // A relative target would land wherever the program happens to run.

@@ -43,8 +43,12 @@ bool InternetAdressenLaden(const QString& strDatei, QStringList& strAdressen, QS
 {
     strAdressen.clear();
     strNamen.clear();
-    if (!DoesExist(strDatei)) {
-        adressdateiMeldung(strDatei, QStringLiteral("diese nicht existiert."));
+    int unerreichbar = 0;
+    if (DateiExistenz(strDatei, nullptr, &unerreichbar) != Existenz::Vorhanden) {
+        adressdateiMeldung(strDatei, unerreichbar ? QStringLiteral("diese nicht gelesen werden kann: ")
+                                                        + FehlerText(SystemfehlerBeschreibung(unerreichbar), unerreichbar)
+                                                        + QLatin1Char('.')
+                                                  : QStringLiteral("diese nicht existiert."));
         return false;
     }
     QFile datei(strDatei);

@@ -47,7 +47,8 @@ MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const M
 
     MedienDatei datei(strDatei);
     // An opened regular file exists; only a failed open needs the test.
-    const bool vorhanden = datei.Offen() || DoesExist(strDatei);
+    const Existenz da = datei.Offen() ? Existenz::Vorhanden : DateiExistenz(strDatei);
+    const bool vorhanden = da == Existenz::Vorhanden;
     // A file that cannot be read keeps everything it had: no empty record
     // for a medium that is merely absent.
     if (datei.Offen()) {
@@ -70,7 +71,8 @@ MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const M
 
     m.Datei_Typ = DateiTypErmitteln(index, strDatei, m.Datei_Typ);
 
-    if (dateiInfosLesen) {
+    // A file that cannot be reached keeps the size it had.
+    if (dateiInfosLesen && da != Existenz::Unbekannt) {
         if (!vorhanden) {
             m.Datei_Größe = -1;
         } else if (datei.Offen()) {

@@ -501,7 +501,8 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
 {
     GenreListenFüllen();
     const QString flags = strFelder.leftJustified(3, QLatin1Char('0'));
-    const bool vorhanden = DoesExist(strDatei);
+    int unerreichbar = 0;
+    const bool vorhanden = DateiExistenz(strDatei, nullptr, &unerreichbar) == Existenz::Vorhanden;
     if (flags != QLatin1String("000") && vorhanden) {
         udtInfo = MedienInfosLesen(hauptIndex(), strDatei, udtInfo, flags.left(2), false, flags.mid(2, 1), QStringLiteral("0"));
         // The size follows the file after every write and removal.
@@ -532,7 +533,8 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
         cmdTagSpeichernV2->setEnabled(false);
         cmdTAGEntfernen->setEnabled(false);
         cmdTAGEntfernenv2->setEnabled(false);
-        const QString t = QStringLiteral("Diese Datei existiert nicht (mehr).");
+        const QString t = unerreichbar ? NichtErreichbarText(strDatei, unerreichbar)
+                                       : QStringLiteral("Diese Datei existiert nicht (mehr).");
         lblTrackInfos->setText(t);
         lblID3v2Info->setText(t);
         lblID3v1Info->setText(t);

@@ -6,8 +6,10 @@
 #include <QHash>
 #include <QStorageInfo>
 #include <fcntl.h>
+#include <climits>
 #include <poll.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
@@ -131,6 +133,46 @@ bool LeerOderFehlt(const QString& ordner)
     return !d.exists() || d.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }
 
+// The path as the system would reach it: the links of its longest existing
+// part followed (a link whose target is missing leads to that target as
+// written), "." and ".." taken as the system takes them; the part after the
+// first missing name stays as written.
+QString VerknüpfungenAuflösen(const QString& pfad)
+{
+    constexpr int kSprüngeMax = 40; // as the kernel allows
+    QStringList rest = pfad.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString fertig;
+    bool vorhanden = true;
+    int sprünge = 0;
+    while (!rest.isEmpty()) {
+        const QString teil = rest.takeFirst();
+        if (teil == QLatin1String("."))
+            continue;
+        if (teil == QLatin1String("..")) {
+            fertig.truncate(std::max<qsizetype>(fertig.lastIndexOf(QLatin1Char('/')), 0));
+            continue;
+        }
+        const QString nächster = fertig + QLatin1Char('/') + teil;
+        struct stat st;
+        if (vorhanden && ::lstat(QFile::encodeName(nächster).constData(), &st) != 0)
+            vorhanden = false;
+        if (vorhanden && S_ISLNK(st.st_mode)) {
+            char ziel[PATH_MAX];
+            const ssize_t n = ::readlink(QFile::encodeName(nächster).constData(), ziel, sizeof ziel);
+            if (n > 0 && size_t(n) < sizeof ziel && ++sprünge <= kSprüngeMax) {
+                const QString zielText = QFile::decodeName(QByteArray(ziel, n));
+                rest = zielText.split(QLatin1Char('/'), Qt::SkipEmptyParts) + rest;
+                if (zielText.startsWith(QLatin1Char('/')))
+                    fertig.clear();
+                continue;
+            }
+            vorhanden = false; // a loop or an unreadable link: taken as written
+        }
+        fertig = nächster;
+    }
+    return fertig.isEmpty() ? QStringLiteral("/") : fertig;
+}
+
 QString DateiInhalt(const QString& pfad)
 {
     QFile f(pfad);
@@ -211,7 +253,8 @@ Medium MediumZurückgeben(const QString& rohPfad)
         m.eingehängt = false;
         return m;
     }
-    const QString pfad = QDir::cleanPath(rohPfad);
+    // An entry reached through a link lies on the medium the link leads to.
+    const QString pfad = VerknüpfungenAuflösen(rohPfad);
     Auffrischen();
     const Einhängung* e = EinhängungSuchen(pfad);
     const QString regel = WechselWurzelNachRegel(pfad, Benutzer());

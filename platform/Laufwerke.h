@@ -16,7 +16,8 @@ struct Medium {
     bool eingehängt = true;
 };
 
-// The medium that holds `pfad` (an absolute path; the file need not exist).
+// The medium that holds `pfad` (an absolute path; the file need not exist),
+// judged after the links of the path's longest existing part are followed.
 // A relative or foreign path (a stored Windows path) gives an empty root,
 // not removable.
 Medium MediumZurückgeben(const QString& pfad);

@@ -4,6 +4,7 @@
 #include "core/Einstellungen.h"
 #include "core/Funktionen.h"
 #include "core/Meldungen.h"
+#include "core/Verfuegbarkeit.h"
 #include "player/Abspielen.h"
 
 #include <QCoreApplication>
@@ -65,8 +66,10 @@ void frmAusführenMit::cmdOk_Click()
         MeldungZeigen(QStringLiteral("Bitte geben Sie ein Programm an."), Knöpfe::OK, Symbol::Information, this);
         return;
     }
-    if (!DoesExist(programm)) {
-        MeldungZeigen(QStringLiteral("Die angegebene Datei '") + programm + QStringLiteral("' existiert nicht."),
+    int unerreichbar = 0;
+    if (DateiExistenz(programm, nullptr, &unerreichbar) != Existenz::Vorhanden) {
+        MeldungZeigen(unerreichbar ? NichtErreichbarText(programm, unerreichbar)
+                                   : QStringLiteral("Die angegebene Datei '") + programm + QStringLiteral("' existiert nicht."),
                       Knöpfe::OK, Symbol::Information, this);
         return;
     }

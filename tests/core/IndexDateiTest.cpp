@@ -5,6 +5,7 @@
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
 #include "media/MedienInfosLesen.h"
+#include "support/Mp3Bauer.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,9 +13,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <deque>
 #include <functional>
 #include <vector>
+#include <sys/resource.h>
 
 namespace {
 
@@ -293,13 +296,16 @@ TEST_F(IndexDateiTest, NeuereVersionMitHinweis)
 
 TEST_F(IndexDateiTest, AltesFormatNachFrage)
 {
-    schreiben(datei, "/musik/eins.mp3\r\n\r\n/musik/zwei.mp3\n#TAG:1/1|ab\r/musik/drei.mp3");
+    // An entry line among the paths is read as the entry it is.
+    schreiben(datei, "/musik/eins.mp3\r\n\r\n/musik/zwei.mp3\n#TAG:1/1|ab\r/musik/drei.mp3\r\n#TAG:kv102");
     antworten = {Antwort::Ja};
     einstellungen().Mp3TagLesen = "000";
     ASSERT_TRUE(laden(idx));
-    ASSERT_EQ(idx.lngIndexAnzahl, 3);
+    ASSERT_EQ(idx.lngIndexAnzahl, 4);
     EXPECT_EQ(idx.strIndexPfad[1], "/musik/eins.mp3");
-    EXPECT_EQ(idx.strIndexPfad[3], "/musik/drei.mp3");
+    EXPECT_EQ(idx.strIndexPfad[3], "a");
+    EXPECT_EQ(idx.IndexDaten[3].Mp3_ID3v1_Album, "b");
+    EXPECT_EQ(idx.strIndexPfad[4], "/musik/drei.mp3");
     EXPECT_EQ(idx.IndexDaten[2].Mp3_ID3v1_Vorhanden, 0);
     EXPECT_EQ(idx.IndexDaten[2].Datei_Größe, 0);
     EXPECT_EQ(idx.intSuchErgebnis[2], 1);
@@ -545,4 +551,153 @@ TEST_F(IndexDateiTest, UnvollständigeEinträgeWerdenNachgelesen)
     ASSERT_TRUE(laden(i));
     EXPECT_TRUE(i.IndexDaten[1].Datei_HinzugefügtAm.isEmpty());
     EXPECT_FALSE(i.bolIndexGeändert);
+}
+
+// A current index whose first line got damaged is asked about as the old
+// format is, and then read whole: every entry and option stays, and saving
+// writes them all back. A file that is no text is no index file: refused
+// with a message, never asked about, never saved over.
+TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
+{
+    füllen(30);
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    const QByteArray gut = lesen(datei);
+    using namespace Mp3Bauer;
+    Id3v2Tag tag;
+    tag.frames.push_back(TextFrame("TIT2", QStringLiteral("Titel")));
+    struct Fall {
+        const char* name;
+        QByteArray inhalt;
+        bool index;
+    };
+    const Fall fälle[] = {
+        {"Leerzeile", "\r\n" + gut, true},
+        {"Leerzeichen vor dem Kopf", " " + gut, true},
+        {"zweites BOM", "\xEF\xBB\xBF\xEF\xBB\xBF" + gut, true},
+        {"Nullbytes am Anfang", QByteArray(4096, '\0') + gut, true},
+        {"Zeilen mit LF", "\n" + QByteArray(gut).replace("\r\n", "\n"), true},
+        {"MP3", tag.Bytes() + Frames(Frame(), 20), false},
+        {"Nullbytes mittendrin", gut.left(200) + QByteArray(8, '\0') + gut.mid(200), false},
+        {"nur Nullbytes", QByteArray(4096, '\0'), false},
+    };
+    for (const Fall& f : fälle) {
+        SCOPED_TRACE(f.name);
+        schreiben(datei, f.inhalt);
+        meldungen.clear();
+        Index neu;
+        if (!f.index) {
+            EXPECT_FALSE(laden(neu));
+            ASSERT_EQ(meldungen.size(), 1);
+            EXPECT_EQ(meldungen[0], "Die Datei '" + datei
+                                        + "' ist keine Indexdatei: Sie enthält keinen Text (Nullbytes) und wird daher "
+                                          "nicht geladen.");
+            neu.bolIndexGeändert = true;
+            EXPECT_FALSE(DateiSpeichern(neu, datei, false));
+            EXPECT_EQ(lesen(datei), f.inhalt);
+            continue;
+        }
+        antworten = {Antwort::Ja};
+        ASSERT_TRUE(laden(neu));
+        ASSERT_EQ(meldungen.size(), 1);
+        EXPECT_TRUE(meldungen[0].contains("älteren Dateiformat vor oder ist ungültig"));
+        ASSERT_EQ(neu.lngIndexAnzahl, 30);
+        for (qint32 i = 1; i <= 30; ++i) {
+            MedienInfo erwartet = idx.IndexDaten[size_t(i)];
+            erwartet.Mp3_ID3v1_Vorhanden = 1;
+            EXPECT_EQ(neu.strIndexPfad[size_t(i)], idx.strIndexPfad[size_t(i)]);
+            EXPECT_EQ(neu.IndexDaten[size_t(i)], erwartet) << i;
+        }
+        EXPECT_EQ(neu.strSyncOrdner, idx.strSyncOrdner);
+        EXPECT_EQ(neu.strDateiTypen, idx.strDateiTypen);
+        EXPECT_EQ(neu.strSpalten, idx.strSpalten);
+        EXPECT_EQ(neu.intSpaltenGitter, 1);
+        EXPECT_TRUE(neu.bolIndexGeändert);
+        ASSERT_TRUE(DateiSpeichern(neu, datei, false));
+        EXPECT_EQ(lesen(datei), gut) << "saved whole, and in the current format";
+    }
+}
+
+// A converted file is not saved over while the index holds none of the
+// entries it was read from; once it holds one again, it is.
+TEST_F(IndexDateiTest, UmgewandelteDateiOhneIhreEinträgeWirdNichtÜberschrieben)
+{
+    const QByteArray alt = "\r\n#TAG:kv102\r\n#TAG:2/1|/ab\r\n/musik/alt.mp3\r\n";
+    schreiben(datei, alt);
+    antworten = {Antwort::Ja};
+    einstellungen().Mp3TagLesen = "000";
+    ASSERT_TRUE(laden(idx));
+    ASSERT_EQ(idx.lngIndexAnzahl, 2);
+    const QString erster = idx.strIndexPfad[1];
+    idx.EinträgeEntfernen({1, 2});
+    idx.EintragAnhängen("/musik/fremd.mp3", LeereMedienInfo());
+    meldungen.clear();
+    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
+    EXPECT_EQ(lesen(datei), alt);
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_EQ(meldungen[0], "Die Indexdatei '" + datei
+                                + "' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen Dateiformat "
+                                  "geladen, und der Index enthält keinen ihrer Einträge mehr.\nSpeichern Sie den Index "
+                                  "bei Bedarf unter einem anderen Dateinamen.");
+    // Under another name it is saved; over the file once one entry is back.
+    EXPECT_TRUE(DateiSpeichern(idx, ordner.filePath("anders.kvx"), false));
+    idx.EintragAnhängen(erster, LeereMedienInfo());
+    EXPECT_TRUE(DateiSpeichern(idx, datei, false));
+    idx.EinträgeEntfernen({2});
+    EXPECT_TRUE(DateiSpeichern(idx, datei, false)) << "the file is a current index now";
+}
+
+// A new index file that cannot be written whole (the disk is full) goes
+// again: the next start finds no empty file to ask about.
+TEST_F(IndexDateiTest, NeueDateiDieNichtGeschriebenWerdenKannVerschwindet)
+{
+    rlimit alt{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &alt), 0);
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    for (const rlim_t grenze : {rlim_t(0), rlim_t(5)}) {
+        rlimit voll = alt;
+        voll.rlim_cur = grenze;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &voll), 0);
+        meldungen.clear();
+        const bool geladen = laden(idx);
+        ::setrlimit(RLIMIT_FSIZE, &alt);
+        EXPECT_FALSE(geladen) << grenze;
+        EXPECT_FALSE(QFileInfo::exists(datei)) << grenze;
+        ASSERT_EQ(meldungen.size(), 1);
+        EXPECT_EQ(meldungen[0], "Die Indexdatei '" + datei + "' konnte nicht erstellt werden.\nDie Datei ist zu groß (Fehler 27)");
+    }
+    std::signal(SIGXFSZ, signal);
+    ASSERT_TRUE(laden(idx));
+    EXPECT_EQ(lesen(datei), "#TAG:kv100\r\n");
+}
+
+// Values are decoded one by one: in a UTF-8 file (marked, or whose other
+// bytes are UTF-8) a value of another program in Windows-1252 keeps its
+// letters, and the UTF-8 values stay as they are. Lengths count bytes.
+TEST_F(IndexDateiTest, WerteEinzelnDekodiert)
+{
+    const QByteArray björk = "/m/Bj\xF6rk.mp3";     // Windows-1252
+    const QByteArray jp = "/m/\xE6\x97\xA5\xE6\x9C\xAC.mp3"; // UTF-8
+    const QByteArray zeilen = "#TAG:" + QByteArray::number(björk.size()) + "/5|" + björk + "\xC4rger\r\n"
+                              "#TAG:" + QByteArray::number(jp.size()) + "/6|" + jp + "\xC3\x84rger\r\n";
+    struct Fall {
+        const char* name;
+        QByteArray inhalt;
+    };
+    const Fall fälle[] = {
+        {"markiert", "#TAG:kv102\r\n#OPT:KODIERUNG=UTF-8\r\n" + zeilen},
+        {"unmarkiert", "#TAG:kv102\r\n" + zeilen},
+        {"markiert mit LF", QByteArray("#TAG:kv102\r\n#OPT:KODIERUNG=UTF-8\r\n" + zeilen).replace("\r\n", "\n")},
+        {"mit BOM", "\xEF\xBB\xBF#TAG:kv102\r\n" + zeilen},
+    };
+    for (const Fall& f : fälle) {
+        SCOPED_TRACE(f.name);
+        schreiben(datei, f.inhalt);
+        Index neu;
+        ASSERT_TRUE(laden(neu));
+        ASSERT_EQ(neu.lngIndexAnzahl, 2);
+        EXPECT_EQ(neu.strIndexPfad[1], QString::fromUtf8("/m/Björk.mp3"));
+        EXPECT_EQ(neu.IndexDaten[1].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
+        EXPECT_EQ(neu.strIndexPfad[2], QString::fromUtf8("/m/日本.mp3"));
+        EXPECT_EQ(neu.IndexDaten[2].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
+    }
 }

@@ -1,4 +1,5 @@
 #include "BibliothekTesthilfe.h"
+#include "support/NormalerBenutzer.h"
 
 #include "core/Funktionen.h"
 #include "library/Loeschen.h"
@@ -217,4 +218,33 @@ TEST_F(PapierkorbTest, FehlgeschlagenerPapierkorbMeldetSichUndBehältDenEintrag)
         EXPECT_TRUE(QFile::exists(baum.Pfad(n))) << n;
     EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("files")));
     EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath("info")));
+}
+
+// A folder the user may change but not list (write and search rights only)
+// is never called empty after a file left it: it may hold others.
+TEST_F(PapierkorbTest, UnlesbarerOrdnerGiltNichtAlsLeer)
+{
+    const QString a = baum.Datei("halb/a.mp3");
+    const QString b = baum.Datei("halb/b.mp3");
+    baum.Datei("halb/bleibt.mp3");
+    Eintrag(a);
+    Eintrag(b);
+    NormalerBenutzer benutzer({baum.Pfad(), heim.heim.Pfad()});
+    if (!benutzer.aktiv)
+        GTEST_SKIP() << "no normal user to drop to here";
+    const QByteArray halb = QFile::encodeName(baum.Pfad("halb"));
+    ASSERT_EQ(::chmod(halb.constData(), 0300), 0);
+    EintragsListe eins = {1};
+    DateienLöschen(index, eins, 1, true);
+    EXPECT_FALSE(OrdnerLöschenFragen(baum.Pfad("halb")));
+    meldungen.antworten = {Antwort::Ja};
+    EintragsListe zwei = {1};
+    DateienLöschen(index, zwei, 2, true);
+    ::chmod(halb.constData(), 0755);
+    benutzer.Zurück();
+    EXPECT_EQ(index.lngIndexAnzahl, 0);
+    EXPECT_EQ(ImPapierkorb(), QStringList({"b.mp3"}));
+    EXPECT_TRUE(QFile::exists(baum.Pfad("halb/bleibt.mp3")));
+    EXPECT_FALSE(meldungen.Enthält("ist (nun) leer")) << "the folder could not be listed";
+    EXPECT_EQ(meldungen.gezeigt.size(), 1u) << "only the trash question";
 }

@@ -357,9 +357,21 @@ TEST_F(UmbenennenTest, ListeneintragBehaeltDenDatensatzOhneDatei)
     EXPECT_TRUE(meldungen.Enthält("Die angegebene Datei '" + baum.Pfad("l/fehlt.mp3") + "' existiert nicht."));
     EXPECT_TRUE(QFile::exists(baum.Pfad("l/a.mp3"))) << "no file operation";
 
+    // A name that cannot be reached keeps the record too, and is not called missing.
+    const QString schleife = baum.Pfad("l/schleife.mp3");
+    ASSERT_TRUE(QFile::link("schleife.mp3", schleife));
+    meldungen.gezeigt.clear();
+    namen.antworten = {schleife};
+    ASSERT_TRUE(Einzeln(e, ein));
+    EXPECT_EQ(Pfad(e), schleife);
+    EXPECT_EQ(index.IndexDaten[size_t(e)].Mp3_ID3v1_Titel, "Waterloo");
+    EXPECT_TRUE(meldungen.Enthält("Die Datei '" + schleife + "' ist nicht erreichbar: Zu viele Ebenen symbolischer "
+                                  "Verknüpfungen (Fehler 40)"));
+    EXPECT_FALSE(meldungen.Enthält("existiert nicht"));
+
     namen.antworten = {QString("l/b.mp3")};
     EXPECT_FALSE(Einzeln(e, ein)) << "relative";
-    EXPECT_EQ(Pfad(e), baum.Pfad("l/fehlt.mp3"));
+    EXPECT_EQ(Pfad(e), schleife);
 
     namen.antworten = {andere};
     ASSERT_TRUE(Einzeln(e, ein));

@@ -1,9 +1,12 @@
 // Availability of files: missing files on fixed drives, absent removable
 // media, the question and its answers, drive kinds and labels.
 
+#include "BibliothekTesthilfe.h"
+
 #include "core/Einstellungen.h"
 #include "core/Index.h"
 #include "core/Verfuegbarkeit.h"
+#include "library/Synchronisieren.h"
 #include "library/frmDateiNichtVerfuegbar.h"
 #include "platform/Laufwerke.h"
 
@@ -111,6 +114,46 @@ TEST_F(VerfuegbarkeitTest, AbsentMediumAsksAndMapsTheAnswers)
     einstellungen().NichtVerfügbarFragen = 1;
     DienstSetzen<NichtVerfügbarDienst>(nullptr);
     EXPECT_EQ(DateiNichtVerfügbarPrüfen(index, e, nullptr, false), 1);
+}
+
+// An entry reached through a link onto a medium that is not mounted lies on
+// that medium: the synchronisation asks for it and keeps it, as it does for
+// the same entry spelled under /media.
+TEST_F(VerfuegbarkeitTest, ALinkOntoAnAbsentMediumIsNoMissingFile)
+{
+    QTemporaryDir dir;
+    const QString medium = QFileInfo(QFileInfo(AbwesenderPfad()).path()).path();
+    struct Fall {
+        const char* link;
+        QString ziel;
+        const char* eintrag;
+    };
+    const Fall fälle[] = {
+        {"Musik", medium + "/Musik", "Musik/a.mp3"},         // onto a folder of the medium
+        {"kette", "Musik", "kette/b.mp3"},                     // a relative link onto that link
+        {"wurzel", medium, "wurzel/x/../Musik/c.mp3"},         // onto its root, then a name it lacks
+        {"punkt", "./wurzel/.", "punkt/d.mp3"},
+    };
+    index.intSyncDanachEntfernen = 1;
+    for (const Fall& f : fälle) {
+        ASSERT_TRUE(QFile::link(f.ziel, dir.filePath(f.link))) << f.link;
+        const QString pfad = dir.filePath(f.eintrag);
+        const qint32 e = Eintrag(pfad);
+        EXPECT_EQ(LaufwerkZurückgeben(pfad), medium) << f.eintrag;
+        EXPECT_EQ(DateiNichtVerfügbarPrüfen(index, e, nullptr, false), 1) << f.eintrag;
+        ASSERT_FALSE(fragen.empty());
+        EXPECT_EQ(fragen.back().second, NichtVerfügbarText(pfad, "", medium));
+    }
+    const qint32 fehlt = Eintrag(dir.filePath("fehlt.mp3"));
+    testhilfe::Meldungsskript meldungen;
+    testhilfe::Statuszeile status;
+    testhilfe::Listenattrappe liste;
+    fragen.clear();
+    IndexSynchronisieren(index, nullptr);
+    EXPECT_EQ(fragen.size(), 4u);
+    ASSERT_EQ(index.lngIndexAnzahl, fehlt - 1) << "only the missing file went";
+    for (size_t i = 0; i < std::size(fälle); ++i)
+        EXPECT_EQ(index.strIndexPfad[i + 1], dir.filePath(fälle[i].eintrag));
 }
 
 TEST(Verfuegbarkeit, QuestionTexts)

@@ -1,0 +1,70 @@
+#pragma once
+// File access as a normal user, so that permissions count also where the
+// tests run as root: for the guard's lifetime the process's real and
+// effective ids become those of "nobody" (the saved ones stay root's, so
+// that the guard can give them back), without supplementary groups, after
+// the given trees were handed to that user. Checks by the real id (access())
+// see the normal user too. As a normal user nothing changes. `aktiv` is
+// false where no such user exists; the tests then skip.
+
+#include <QDirIterator>
+#include <QFile>
+#include <QStringList>
+#include <algorithm>
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace testhilfe {
+
+struct NormalerBenutzer {
+    bool aktiv = false;
+    bool gewechselt = false;
+    std::vector<gid_t> gruppen;
+
+    explicit NormalerBenutzer(const QStringList& bäume)
+    {
+        if (::geteuid() != 0) {
+            aktiv = true;
+            return;
+        }
+        const passwd* pw = ::getpwnam("nobody");
+        if (!pw || pw->pw_uid == 0)
+            return;
+        const uid_t uid = pw->pw_uid;
+        const gid_t gid = pw->pw_gid;
+        for (const QString& baum : bäume) {
+            ::lchown(QFile::encodeName(baum).constData(), uid, gid);
+            QDirIterator it(baum, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext())
+                ::lchown(QFile::encodeName(it.next()).constData(), uid, gid);
+        }
+        gruppen.resize(size_t(std::max(::getgroups(0, nullptr), 0)));
+        if (::getgroups(int(gruppen.size()), gruppen.data()) < 0)
+            gruppen.clear();
+        gewechselt = true; // from here on Zurück gives everything back
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, 0) != 0 || ::setresuid(uid, uid, 0) != 0) {
+            Zurück();
+            return;
+        }
+        aktiv = true;
+    }
+    ~NormalerBenutzer() { Zurück(); }
+    // Root again (before the trees are cleaned up, or to look as root).
+    void Zurück()
+    {
+        if (!gewechselt)
+            return;
+        ::setresuid(0, 0, 0);
+        ::setresgid(0, 0, 0);
+        ::setgroups(gruppen.size(), gruppen.data());
+        gruppen.clear();
+        gewechselt = false;
+    }
+    NormalerBenutzer(const NormalerBenutzer&) = delete;
+    NormalerBenutzer& operator=(const NormalerBenutzer&) = delete;
+};
+
+} // namespace testhilfe
