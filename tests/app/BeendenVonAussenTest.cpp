@@ -305,8 +305,7 @@ TEST_F(BeendenVonAussenTest, SchließenWährendEinesLaufsKommtEinmalNachDemLauf)
     f->show();
     for (const auto& fall : fälle) {
         SCOPED_TRACE(fall.name);
-        Index& idx = hauptIndex();
-        idx = Index();
+        Index& idx = hauptIndex() = Index();
         idx.bolIndexGeladen = true;
         idx.strDateiTypen = standardwerte().strStandardDateiTypen;
         idx.strDateiTypArten = standardwerte().strStandardDateiTypArten;
