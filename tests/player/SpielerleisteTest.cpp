@@ -4,10 +4,9 @@
 #include "core/IndexDatei.h"
 #include "mainwindow/Spielerleiste_gui.h"
 #include "mainwindow/frmMain.h"
-#include "player/Spielerabfrage.h"
-
 #include "platform/Twips.h"
 #include "platform/Zeilenlabel_gui.h"
+#include "player/Spielerabfrage.h"
 
 #include <QApplication>
 #include <QDBusObjectPath>
@@ -138,10 +137,7 @@ TEST_F(SpielerleisteTest, TitelNutztDieBreiteDerLeiste)
         for (QWidget* w : std::initializer_list<QWidget*>{f->cmdAbspielen, f->hscrlTrackPos, f->lblWinampSteuerungBalance})
             EXPECT_FALSE(l->geometry().intersects(w->geometry())) << w->objectName().toStdString();
         EXPECT_EQ(l->width() >= l->fontMetrics().horizontalAdvance(ganz), !schmal);
-        if (schmal)
-            EXPECT_TRUE(l->Angezeigt().endsWith(QChar(0x2026))) << l->Angezeigt().toStdString();
-        else
-            EXPECT_EQ(l->Angezeigt(), ganz);
+        EXPECT_TRUE(schmal ? l->Angezeigt().endsWith(QChar(0x2026)) : l->Angezeigt() == ganz) << l->Angezeigt().toStdString();
         EXPECT_EQ(tooltip(), schmal ? ganz : QString());
     }
     QToolTip::hideText();
