@@ -218,21 +218,17 @@ TEST_F(BeendenVonAussenTest, DerTagEditorSchließtWieMitSeinemEigenenSchließen)
         const char* name;
         bool v2Box, felderBox; // the editor's automatic saving (ID3v1 always off)
         int indexAutomatisch;  // DateiAutomatischSpeichern
-        bool tippen;           // "Neu" into both titles, 9 into the play count
         std::deque<Antwort> antworten;
         const char* titelDanach; // ID3v2 title in the file
         int anzahlDanach;        // the record's play count
         int gespeichert;         // index saves
-        int beendet;
-    } fälle[] = {
-        {"Boxen aus, Index automatisch", false, false, 1, true, {}, "Alt", 0, 0, 1},
-        {"Boxen aus, Frage", false, false, 0, true, {}, "Alt", 0, 0, 1},
-        {"Boxen an, Nein", true, true, 0, true, {Antwort::Nein}, "AltNeu", 9, 0, 1},
-        {"Boxen an, Ja", true, true, 0, true, {Antwort::Ja}, "AltNeu", 9, 1, 1},
-        {"Boxen an, Index automatisch", true, true, 1, true, {}, "AltNeu", 9, 1, 1},
-        {"nur Felder", false, true, 1, true, {}, "Alt", 9, 1, 1},
-        {"Abbrechen", true, true, 0, true, {Antwort::Abbrechen}, "Alt", 0, 0, 0},
-    };
+    } fälle[] = {{"Boxen aus, Index automatisch", false, false, 1, {}, "Alt", 0, 0},
+                 {"Boxen aus, Frage", false, false, 0, {}, "Alt", 0, 0},
+                 {"Boxen an, Nein", true, true, 0, {Antwort::Nein}, "AltNeu", 9, 0},
+                 {"Boxen an, Ja", true, true, 0, {Antwort::Ja}, "AltNeu", 9, 1},
+                 {"Boxen an, Index automatisch", true, true, 1, {}, "AltNeu", 9, 1},
+                 {"nur Felder", false, true, 1, {}, "Alt", 9, 1},
+                 {"Abbrechen", true, true, 0, {Antwort::Abbrechen}, "Alt", 0, 0}};
     Einstellungen& e = einstellungen();
     e.TAGsSoftwareFeldSchreiben = 0;
     frmMp3Tag* editor = mp3TagFenster();
@@ -261,22 +257,19 @@ TEST_F(BeendenVonAussenTest, DerTagEditorSchließtWieMitSeinemEigenenSchließen)
         antworten = fall.antworten;
         QTimer::singleShot(0, [&] {
             idx.bolIndexGeändert = false; // opening took the file's tags in
-            if (fall.tippen) {
-                QTest::keyClicks(editor->txtTitel, QStringLiteral("Neu"));
-                QTest::keyClicks(editor->txtv2Titel, QStringLiteral("Neu"));
-                editor->txtIndexAbspielAnzahl->selectAll();
-                QTest::keyClicks(editor->txtIndexAbspielAnzahl, QStringLiteral("9"));
-            }
+            QTest::keyClicks(editor->txtTitel, QStringLiteral("Neu"));
+            QTest::keyClicks(editor->txtv2Titel, QStringLiteral("Neu"));
+            editor->txtIndexAbspielAnzahl->selectAll();
+            QTest::keyClicks(editor->txtIndexAbspielAnzahl, QStringLiteral("9"));
             ::raise(SIGTERM);
         });
-        // Where the program goes on, the editor is closed here.
-        QTimer zu;
-        zu.setSingleShot(true);
-        QObject::connect(&zu, &QTimer::timeout, editor, [&] { editor->hide(); });
-        zu.start(2000);
+        // Where the program goes on, the editor is closed here, in this case only.
+        QObject dieserFall;
+        QTimer::singleShot(2000, &dieserFall, [&] { editor->hide(); });
         Mp3TagAnzeigen({eintrag}, f);
 
-        EXPECT_EQ(beendet, fall.beendet);
+        const bool endet = fall.antworten != std::deque{Antwort::Abbrechen};
+        EXPECT_EQ(beendet, endet ? 1 : 0);
         EXPECT_EQ(fragen.size(), fall.antworten.size()) << fragen.join("|").toStdString();
         EXPECT_EQ(gespeichert, fall.gespeichert);
         EXPECT_EQ(idx.IndexDaten[size_t(eintrag)].Datei_AngefordertAnzahl, fall.anzahlDanach);
@@ -284,7 +277,7 @@ TEST_F(BeendenVonAussenTest, DerTagEditorSchließtWieMitSeinemEigenenSchließen)
         ASSERT_NE(datei.ID3v2Tag(), nullptr);
         EXPECT_EQ(datei.ID3v2Tag()->title().to8Bit(true), fall.titelDanach);
         EXPECT_FALSE(datei.hasID3v1Tag()) << "the ID3v1 page was written without its box";
-        if (fall.beendet)
+        if (endet)
             EXPECT_EQ(einstellungen().TAGAutomatischSpeichernV2, fall.v2Box ? 1 : 0);
     }
 }
@@ -294,12 +287,9 @@ TEST_F(BeendenVonAussenTest, DerTagEditorSchließtWieMitSeinemEigenenSchließen)
 // the close path once, after the run, and saves the index as the run left it.
 TEST_F(BeendenVonAussenTest, SchließenWährendEinesLaufsKommtEinmalNachDemLauf)
 {
-    const struct {
-        const char* name;
-        int titelleiste; // closes by the title bar during the run
-        int eigene;      // closes by the window's own close
-        bool signal;     // and a SIGTERM
-    } fälle[] = {{"Titelleiste", 1, 0, false}, {"Ende", 0, 1, false}, {"mehrfach, mit SIGTERM", 2, 1, true}};
+    // How often it closes by the title bar and by its own close; and a SIGTERM.
+    const struct { const char* name; int titelleiste, eigene; bool signal; } fälle[] = {
+        {"Titelleiste", 1, 0, false}, {"Ende", 0, 1, false}, {"mehrfach, mit SIGTERM", 2, 1, true}};
     constexpr qint32 kDateien = 20;
     QStringList dateien;
     for (int i = 0; i < kDateien; ++i)
@@ -315,18 +305,11 @@ TEST_F(BeendenVonAussenTest, SchließenWährendEinesLaufsKommtEinmalNachDemLauf)
     f->show();
     for (const auto& fall : fälle) {
         SCOPED_TRACE(fall.name);
-        Index& idx = hauptIndex();
-        idx = Index();
+        Index& idx = hauptIndex() = Index();
         idx.bolIndexGeladen = true;
         idx.strDateiTypen = standardwerte().strStandardDateiTypen;
         idx.strDateiTypArten = standardwerte().strStandardDateiTypArten;
-        beendet = 0;
-        std::vector<qint32> gespeichertMit; // the entries each save found
-        f->IndexSpeichern = [&] {
-            gespeichertMit.push_back(idx.lngIndexAnzahl);
-            idx.bolIndexGeändert = false;
-            return true;
-        };
+        beendet = gespeichert = 0;
         bool imLauf = false;
         QTimer::singleShot(0, f, [&] {
             imLauf = FortschrittLäuft() && !f->isEnabled();
@@ -342,12 +325,13 @@ TEST_F(BeendenVonAussenTest, SchließenWährendEinesLaufsKommtEinmalNachDemLauf)
         EXPECT_TRUE(EinfachDateiHinzufügen(idx, dateien, true, false, false));
         EXPECT_TRUE(imLauf) << "the close came after the run";
         EXPECT_EQ(beendet, 0) << "the program ended in the middle of the run";
-        EXPECT_TRUE(gespeichertMit.empty()) << "saved in the middle of the run";
+        EXPECT_EQ(gespeichert, 0) << "saved in the middle of the run";
         EXPECT_TRUE(f->isVisible());
         Warten(5000);
         QTest::qWait(500); // nothing more comes later
         EXPECT_EQ(beendet, 1);
-        EXPECT_EQ(gespeichertMit, std::vector<qint32>{kDateien});
+        EXPECT_EQ(gespeichert, 1);
+        EXPECT_EQ(idx.lngIndexAnzahl, kDateien);
         EXPECT_TRUE(fragen.isEmpty()) << fragen.join("|").toStdString();
     }
     FortschrittTaktSetzen(50);

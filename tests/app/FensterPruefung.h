@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Zeilenlabel_gui.h"
+#include "platform/Klicks.h"
 
 namespace fensterpruefung {
 
@@ -84,14 +85,11 @@ inline QString textGeschnitten(const QWidget* w)
 inline QString zeileGeschnitten(const QAbstractItemView* l)
 {
     const QAbstractItemModel* m = l->model();
-    const QRect sicht = l->viewport()->rect();
-    for (int z = 0; m && z < m->rowCount(l->rootIndex()); ++z) {
+    for (int z = 0; m && z < m->rowCount(l->rootIndex()); ++z)
         for (int s = 0; s < m->columnCount(l->rootIndex()); ++s) {
             const QModelIndex i = m->index(z, s, l->rootIndex());
             const QRect r = l->visualRect(i);
-            if (s == 0 && r.top() > sicht.bottom())
-                return {};
-            if (!r.intersects(sicht))
+            if (!r.intersects(l->viewport()->rect()))
                 continue;
             const QVariant schrift = i.data(Qt::FontRole);
             const QFontMetrics fm(schrift.canConvert<QFont>() ? schrift.value<QFont>() : l->font());
@@ -99,10 +97,9 @@ inline QString zeileGeschnitten(const QAbstractItemView* l)
             const QRect glyphen = fm.tightBoundingRect(t + QString::fromUtf8("ÖÄÜgjpq"));
             const int grundlinie = r.top() + (r.height() - fm.height()) / 2 + fm.ascent();
             if (grundlinie + glyphen.top() < r.top() || grundlinie + glyphen.bottom() > r.bottom())
-                return "row " + QString::number(z) + " \"" + t.left(40) + "\" cuts its text: the glyphs need "
-                    + QString::number(glyphen.height()) + " pixels, the row has " + QString::number(r.height());
+                return QString("row %1 \"%2\" cuts its text: the glyphs need %3 pixels, the row has %4")
+                    .arg(z).arg(t.left(40)).arg(glyphen.height()).arg(r.height());
         }
-    }
     return {};
 }
 
@@ -158,7 +155,7 @@ inline void klicken(QAbstractButton* b)
 {
     ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
     const bool vorher = b->isChecked();
-    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, b->isCheckable() ? QPoint(8, 9) : b->rect().center());
+    Klicken(b);
     if (b->isCheckable())
         EXPECT_EQ(b->isChecked(), b->autoExclusive() || !vorher) << b->objectName().toStdString() << " took no click";
 }

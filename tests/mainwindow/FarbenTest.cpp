@@ -160,20 +160,18 @@ TEST_P(FarbenUndLinks, JedesProfilHältJedenTextLesbar)
     QApplication::processEvents();
     ASSERT_TRUE(f->lstSongs->verticalScrollBar()->isVisible());
     for (QScrollBar* leiste : {f->lstSongs->verticalScrollBar(), f->lstSongs->horizontalScrollBar()}) {
-        if (!leiste->isVisible())
-            continue;
         const int k = std::min(leiste->width(), leiste->height());
-        const QPoint ende = leiste->rect().bottomRight() - QPoint(k - 1, k - 1);
-        for (const QPoint& ecke : {QPoint(0, 0), ende})
-            text(QString("Pfeil %1").arg(texte.size()), leiste, QRect(ecke + QPoint(k / 4, k / 4), QSize(k / 2, k / 2)));
+        for (const QPoint& ecke : {QPoint(0, 0), leiste->rect().bottomRight() - QPoint(k - 1, k - 1)})
+            if (leiste->isVisible())
+                text(QString("Pfeil %1").arg(texte.size()), leiste, QRect(ecke + QPoint(k / 4, k / 4), QSize(k / 2, k / 2)));
     }
     ASSERT_GE(texte.size(), 22u);
     // The weakest pair a profile itself makes (dark red on dark grey) has a
     // contrast of 1.6; a text near its background's colour stays below 1.35.
-    const auto& profile = standardwerte().FarbProfile;
     // The style draws the scroll bars' arrows half transparent in the text
-    // colour: they stand out less than the texts, but never vanish (an arrow
-    // in the list's light text colour on the desktop's light button: 1.06).
+    // colour: they stand out less, but never vanish (one in the list's light
+    // text colour on the desktop's light button: 1.06).
+    const auto& profile = standardwerte().FarbProfile;
     for (size_t n = 1; n < profile.size(); ++n) {
         profilÜbernehmen(int(n));
         FarbenAnwenden(f.get());

@@ -2,11 +2,11 @@
 
 #include "core/Meldungen.h"
 #include "media/frmMp3TagFeldFuellen.h"
+#include "platform/Klicks.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,12 +23,6 @@ protected:
     }
     frmMp3TagFeldFüllen d{nullptr};
     QStringList meldungen;
-    // A click on a row of the field list, as the user makes it.
-    void klicken(int zeile)
-    {
-        QListWidget* l = d.lstFelder;
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(zeile)).center());
-    }
     DienstErsetzen<MeldungsDienst> dienst{[this](const Meldung& m) {
         meldungen << m.text;
         return Antwort::OK;
@@ -45,11 +39,11 @@ TEST_F(FeldFüllen, ListAndPreview)
     d.txtInhalt->setPlainText(QStringLiteral("alt"));
     d.lstFelder_Click(); // no current item: nothing changes
     EXPECT_EQ(d.txtInhalt->toPlainText(), "alt");
-    klicken(1);
+    ZeileKlicken(d.lstFelder, 1);
     EXPECT_EQ(d.txtInhalt->toPlainText(), "ID3v1: 'v1-1'\nID3v2: 'v2'");
-    klicken(TagFelder::Genre);
+    ZeileKlicken(d.lstFelder, TagFelder::Genre);
     EXPECT_EQ(d.txtInhalt->toPlainText(), "ID3v1: 'Rock'\nID3v2: ''");
-    klicken(1); // a second click takes the field off again, the preview shows it
+    ZeileKlicken(d.lstFelder, 1); // a second click takes the field off again, the preview shows it
     EXPECT_EQ(d.txtInhalt->toPlainText(), "ID3v1: 'v1-1'\nID3v2: 'v2'");
 }
 
@@ -60,8 +54,8 @@ TEST_F(FeldFüllen, OkNeedsAnItem)
     EXPECT_EQ(meldungen, QStringList{"Bitte wählen Sie mindestens einen Listeneintrag."});
     EXPECT_TRUE(d.isVisible());
     EXPECT_FALSE(d.bolAngenommen);
-    klicken(0);
-    klicken(6);
+    ZeileKlicken(d.lstFelder, 0);
+    ZeileKlicken(d.lstFelder, 6);
     d.cmdOk->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_TRUE(d.bolAngenommen);

@@ -12,6 +12,7 @@
 #include "media/MedienInfosLesen.h"
 #include "media/Mp3TagStapel.h"
 #include "media/frmMp3Tag.h"
+#include "platform/Klicks.h"
 #include "support/IndexDateiHilfen.h"
 #include "support/Mp3Bauer.h"
 
@@ -37,17 +38,6 @@ public:
     int suchen = 0;
     std::pair<qint32, qint32> zeilen{0, 0};
 };
-
-inline void Klicken(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton); }
-
-// A click on a row of a list box, scrolled into view first; with Ctrl on a
-// chosen row it takes the choice back.
-inline void ZeileKlicken(QListWidget* l, int zeile, Qt::KeyboardModifiers m = {})
-{
-    QListWidgetItem* item = l->item(zeile);
-    l->scrollToItem(item);
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, m, l->visualItemRect(item).center());
-}
 
 // Runs `tun` once a dialog of type D owned by `besitzer` is open (a batch
 // run lets events run before it opens one); gives up after 5 seconds.

@@ -21,14 +21,6 @@ namespace {
 
 class Mp3TagEditor : public Mp3TagFensterTest {
 protected:
-    // The whole record, shown field by field where it differs.
-    static ::testing::AssertionResult Gleich(const MedienInfo& ist, const MedienInfo& soll)
-    {
-        if (ist == soll)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "ist  " << MedienInfoJson(QString(), ist).toStdString() << "\nsoll "
-                                             << MedienInfoJson(QString(), soll).toStdString();
-    }
     QByteArray Mp3(const QString& titel)
     {
         Id3v2Tag t;
@@ -91,12 +83,15 @@ TEST_F(Mp3TagEditor, AutoSaveOfBothTagsWhenMovingOnEndsInTheFile)
 // stores that page: the record changes only where the user typed.
 TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
 {
-    enum Weg { Felder, Alles, Nächste, Schließen, Stapel };
+    using T = frmMp3Tag;
     const struct {
-        Weg weg;
-        bool tippen; // a new medium on the index page
-    } fälle[] = {{Felder, false}, {Felder, true}, {Alles, false}, {Alles, true}, {Nächste, false},
-                 {Nächste, true}, {Schließen, false}, {Stapel, false}};
+        QPushButton* T::*knopf; // null: a batch run over both tags of every file
+        bool tippen;            // a new medium on the index page
+        int danach;             // the entry shown then (-1: closed)
+    } fälle[] = {{&T::cmdTAGSpeichernFelder, false, 0}, {&T::cmdTAGSpeichernFelder, true, 0},
+                 {&T::cmdTAGSpeichernAlles, false, 0},  {&T::cmdTAGSpeichernAlles, true, 0},
+                 {&T::cmdNächster, false, 1},           {&T::cmdNächster, true, 1},
+                 {&T::cmdOk, false, -1},                {nullptr, false, 2}};
     const QString fehlt = ordner.filePath(QStringLiteral("fehlt.mp3"));
     MedienInfo alt = LeereMedienInfo();
     alt.Mp3_ID3v1_Titel = QStringLiteral("Gespeicherter Titel");
@@ -109,10 +104,12 @@ TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
     alt.Datei_AngefordertAnzahl = 7;
     alt.Datei_AngefordertGespieltAm = QStringLiteral("04.05.2006 07:08:09");
     alt.Datei_Datenträger = QStringLiteral("CD 7");
+    const auto json = [](const MedienInfo& i) { return MedienInfoJson(QString(), i).toStdString(); };
     for (const auto& fall : fälle) {
         SCOPED_TRACE(&fall - fälle);
         NeuerIndex();
         const qint32 m = hauptIndex().EintragAnhängen(fehlt, alt, 1);
+        const MedienInfo& ist = hauptIndex().IndexDaten[size_t(m)];
         const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("Zweiter")));
         const qint32 c = Eintrag(QStringLiteral("c.mp3"), Mp3(QStringLiteral("Dritter")));
         hauptIndex().bolIndexGeändert = false;
@@ -122,12 +119,12 @@ TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
         EXPECT_FALSE(f->cmdTAGSpeichern->isEnabled());
         EXPECT_FALSE(f->cmdTagSpeichernV2->isEnabled());
         EXPECT_FALSE(hauptIndex().bolIndexGeändert);
-        EXPECT_TRUE(Gleich(hauptIndex().IndexDaten[size_t(m)], alt));
+        EXPECT_TRUE(ist == alt) << json(ist) << "\nsoll " << json(alt);
         EXPECT_EQ((QStringList{f->txtIndexHinzugefügtAm->text(), f->txtIndexAbspielAnzahl->text(),
                                f->txtIndexAbspielDatum->text(), f->txtIndexDatenträger->text()}),
                   (QStringList{"01.02.2003", "7", "04.05.2006 07:08:09", "CD 7"}));
 
-        AutomatischSpeichern(fall.weg == Nächste || fall.weg == Schließen);
+        AutomatischSpeichern(fall.knopf == &T::cmdNächster || fall.knopf == &T::cmdOk);
         MedienInfo erwartet = alt;
         Klicken(f->optOptionen[2]);
         if (fall.tippen) {
@@ -135,26 +132,13 @@ TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
             QTest::keyClicks(f->txtIndexDatenträger, QStringLiteral("CD 8"));
             erwartet.Datei_Datenträger = QStringLiteral("CD 8");
         }
-        switch (fall.weg) {
-        case Felder:
-            Klicken(f->cmdTAGSpeichernFelder);
-            break;
-        case Alles:
-            Klicken(f->cmdTAGSpeichernAlles);
-            break;
-        case Nächste:
-            Klicken(f->cmdNächster);
-            EXPECT_EQ(f->lngMp3TagPosition, 2);
-            break;
-        case Schließen:
-            Klicken(f->cmdOk);
-            break;
-        case Stapel:
-            Ausführen(FunktionGroß, 5); // every file's both tags
-            EXPECT_EQ(f->txtDateiname->currentIndex(), 2);
-            break;
-        }
-        EXPECT_TRUE(Gleich(hauptIndex().IndexDaten[size_t(m)], erwartet));
+        if (fall.knopf)
+            Klicken(f->*fall.knopf);
+        else
+            Ausführen(FunktionGroß, 5);
+        if (fall.danach >= 0)
+            EXPECT_EQ(f->txtDateiname->currentIndex(), fall.danach);
+        EXPECT_TRUE(ist == erwartet) << json(ist) << "\nsoll " << json(erwartet);
         EXPECT_FALSE(QFile::exists(fehlt));
         f->hide();
     }
@@ -355,25 +339,45 @@ TEST_F(Mp3TagEditor, TextsTheProgramFillsInAreNeverCutByTheTypingLimit)
     EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join('|').toStdString();
 }
 
-TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboard)
+// A paste keeps its first characters up to the limit; inside a longer text
+// the program filled in, an edit that does not lengthen it is taken.
+TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboardAndPastes)
 {
     Öffnen({Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Alt")))});
+    const QString lang40 = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789ABCD");
+    const QString p35 = QStringLiteral("Eingefuegt-ein-Text-aus-35-Zeichen!");
     const struct {
         QLineEdit* box;
         const char* getippt;
-        const char* erwartet;
+        QString erwartet, eingefügt = {}; // pasted before the typing
+        QString vorher = {};              // as the program filled it in
+        int von = 0, länge = 0;           // the selection
     } fälle[] = {
         {f->txtTitel, "1234567890123456789012345678901234", "123456789012345678901234567890"},
         {f->txtKommentar, "abcdefghijklmnopqrstuvwxyzABCDEFG", "abcdefghijklmnopqrstuvwxyzABCD"},
         {f->txtJahr, "19999", "1999"},
         {f->txtTitelnummer, "1a2.b4", "12."},
         {f->txtIndexDatenträger, "Ein Datentraeger mit langem Namen", "Ein Datentraeger mit langem Na"},
+        {f->txtTitel, "", p35.left(30), p35}, {f->txtTitel, "xy", p35.left(30), p35},
+        {f->txtKommentar, "", "Anf" + p35.left(24) + "ang", p35, "Anfang", 3},
+        {f->txtJahr, "", "2023", "2023-05-01"}, {f->txtTitelnummer, "", "123", "1a2b3c4"},
+        {f->txtIndexDatenträger, "", p35.left(30), p35},
+        {f->txtTitel, "X", lang40.left(5) + "X" + lang40.mid(6), "", lang40, 5, 1},
+        {f->txtTitel, "", lang40.left(5) + "123" + lang40.mid(8), "123456", lang40, 5, 3},
+        {f->txtTitel, "Z", lang40, "123", lang40, 40},
+        {f->txtTitelnummer, "", "7/12", "7", "4/12", 0, 1}, {f->txtTitelnummer, "5", "4/12", "", "4/12", 4},
     };
     for (const auto& fall : fälle) {
         f->optOptionen_Click(fall.box == f->txtIndexDatenträger ? 2 : 0);
-        fall.box->clear();
+        fall.box->setText(fall.vorher);
+        fall.box->setFocus();
+        fall.box->setSelection(fall.von, fall.länge);
+        if (!fall.eingefügt.isEmpty()) {
+            QApplication::clipboard()->setText(fall.eingefügt);
+            QTest::keyClick(fall.box, Qt::Key_V, Qt::ControlModifier);
+        }
         QTest::keyClicks(fall.box, QString::fromUtf8(fall.getippt));
-        EXPECT_EQ(fall.box->text(), QString::fromUtf8(fall.erwartet)) << fall.getippt;
+        EXPECT_EQ(fall.box->text().toStdString(), fall.erwartet.toStdString()) << fall.eingefügt.toStdString();
     }
     // A longer text the program filled in: typing adds nothing, Backspace and Delete shorten it.
     f->optOptionen_Click(0);
@@ -386,48 +390,4 @@ TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboard)
     QTest::keyClick(f->txtTitelnummer, Qt::Key_Home);
     QTest::keyClick(f->txtTitelnummer, Qt::Key_Delete);
     EXPECT_EQ(f->txtTitelnummer->text(), "01");
-}
-
-// A paste keeps its first characters up to the limit; inside a longer text
-// the program filled in, an edit that does not lengthen it is taken.
-TEST_F(Mp3TagEditor, PastesAreCutToTheLimitAndEditsInsideLongerTextsAreTaken)
-{
-    Öffnen({Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Alt")))});
-    const QString lang40 = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789ABCD");
-    const QString p35 = QStringLiteral("Eingefuegt-ein-Text-aus-35-Zeichen!");
-    ASSERT_EQ(p35.size(), 35);
-    const struct {
-        QLineEdit* box;
-        QString vorher;  // "" or as the program filled it in
-        int von, länge;  // the selection (länge 0: the cursor at `von`)
-        QString einfügen; // pasted
-        QString tippen;   // typed after that
-        QString erwartet;
-    } fälle[] = {
-        {f->txtTitel, "", 0, 0, p35, "", p35.left(30)},
-        {f->txtTitel, "", 0, 0, p35, "xy", p35.left(30)},
-        {f->txtKommentar, "Anfang", 3, 0, p35, "", "Anf" + p35.left(24) + "ang"},
-        {f->txtJahr, "", 0, 0, "2023-05-01", "", "2023"},
-        {f->txtTitelnummer, "", 0, 0, "1a2b3c4", "", "123"},
-        {f->txtIndexDatenträger, "", 0, 0, p35, "", p35.left(30)},
-        // Longer than the limit, filled in by the program.
-        {f->txtTitel, lang40, 5, 1, "", "X", lang40.left(5) + "X" + lang40.mid(6)},
-        {f->txtTitel, lang40, 5, 3, "123456", "", lang40.left(5) + "123" + lang40.mid(8)},
-        {f->txtTitel, lang40, 40, 0, "123", "Z", lang40},
-        {f->txtTitelnummer, "4/12", 0, 1, "7", "", "7/12"},
-        {f->txtTitelnummer, "4/12", 4, 0, "", "5", "4/12"},
-    };
-    for (const auto& fall : fälle) {
-        SCOPED_TRACE(fall.box->objectName().toStdString() + " " + fall.einfügen.toStdString() + fall.tippen.toStdString());
-        Klicken(f->optOptionen[fall.box == f->txtIndexDatenträger ? 2 : 0]);
-        fall.box->setText(fall.vorher);
-        fall.box->setFocus();
-        fall.box->setSelection(fall.von, fall.länge);
-        if (!fall.einfügen.isEmpty()) {
-            QApplication::clipboard()->setText(fall.einfügen);
-            QTest::keyClick(fall.box, Qt::Key_V, Qt::ControlModifier);
-        }
-        QTest::keyClicks(fall.box, fall.tippen);
-        EXPECT_EQ(fall.box->text().toStdString(), fall.erwartet.toStdString());
-    }
 }

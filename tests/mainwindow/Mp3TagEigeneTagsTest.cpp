@@ -32,14 +32,10 @@ TEST_F(EigeneTags, ABatchOverOneTagLeavesEveryFilesOtherTagAsItWas)
         {3, "10", Alles, FunktionAutoTag, true},
         {3, "11", Alles, FunktionFelderKopieren},
         {4, "11", Schließen, FunktionFelderKopieren},
-        {4, "01", Alles, FunktionAutoTag, false, NurV2},
-        {4, "01", Schließen, FunktionAutoTag, false, NurV2},
-        {4, "11", Vorheriger, FunktionAutoTag, false, NurV2},
-        {3, "10", Alles, FunktionAutoTag, false, NurV1},
-        {3, "11", Schließen, FunktionAutoTag, false, NurV1},
-        {4, "11", Alles, FunktionAutoTag, false, EigenerV1},
-        {4, "11", Schließen, FunktionAutoTag, false, EigenerV1},
-        {4, "11", Vorheriger, FunktionAutoTag, false, EigenerV1},
+        {4, "01", Alles, FunktionAutoTag, false, NurV2}, {4, "01", Schließen, FunktionAutoTag, false, NurV2},
+        {4, "11", Vorheriger, FunktionAutoTag, false, NurV2}, {3, "10", Alles, FunktionAutoTag, false, NurV1},
+        {3, "11", Schließen, FunktionAutoTag, false, NurV1}, {4, "11", Alles, FunktionAutoTag, false, EigenerV1},
+        {4, "11", Schließen, FunktionAutoTag, false, EigenerV1}, {4, "11", Vorheriger, FunktionAutoTag, false, EigenerV1},
     };
     einstellungen().AutoTagAktuell = QStringLiteral("\\%Interpret% - %Titel%");
     for (const auto& fall : fälle) {
@@ -59,13 +55,10 @@ TEST_F(EigeneTags, ABatchOverOneTagLeavesEveryFilesOtherTagAsItWas)
                         TextFrame("TRCK", n + "/5"), TextFrame("TCON", QStringLiteral("(%1)").arg(i + 7)),
                         KommentarFrame("v2 Notiz " + n)};
             t.padding = 40 + i;
-            const QByteArray v1Tag =
-                fall.art == EigenerV1
-                    ? Id3v1Block({.titel = "v1 Titel " + n.toLatin1() + QByteArray("\0Rest", 5),
-                                  .interpret = "v1 Band" + QByteArray(23, ' '), .album = "v1 Album",
-                                  .kommentar = QByteArray("Notiz\0xy", 8), .spur = i, .genre = i + 20})
-                    : Id3v1Block({.titel = "v1 Titel " + n.toLatin1(), .interpret = "v1 Band", .album = "v1 Album",
-                                  .spur = i, .genre = i + 20});
+            const bool roh = fall.art == EigenerV1;
+            const QByteArray v1Tag = Id3v1Block({.titel = "v1 Titel " + n.toLatin1() + (roh ? QByteArray("\0Rest", 5) : ""),
+                                                 .interpret = "v1 Band" + QByteArray(roh ? 23 : 0, ' '), .album = "v1 Album",
+                                                 .kommentar = roh ? QByteArray("Notiz\0xy", 8) : "", .spur = i, .genre = i + 20});
             const QByteArray daten = (fall.art == NurV1 ? QByteArray() : t.Bytes()) + Frames(Frame(), 10 + i)
                                    + (fall.art == NurV2 ? QByteArray() : v1Tag);
             einträge.push_back(Eintrag("Band - T" + n + ".mp3", daten, QString::fromLatin1(fall.tags)));

@@ -7,6 +7,7 @@
 #include "mainwindow/frmSucheErweitert.h"
 #include "mainwindow/frmSucheErweitertHinzufuegen.h"
 
+#include "platform/Klicks.h"
 #include "support/ListenHilfen.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTest>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
@@ -245,14 +245,9 @@ TEST_F(SucheErweitert, AlleAbfragenGelöschtUndGeschlossenHebtDieSucheAuf)
 TEST_F(SucheErweitert, WertelisteUndVervollständigung)
 {
     einstellungen().AutoCompleteVerwenden = 1;
-    // The user picks the field and a value by the mouse.
-    const auto klicken = [](QListWidget* l, QListWidgetItem* zeile) {
-        ASSERT_NE(zeile, nullptr);
-        l->scrollToItem(zeile);
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(zeile).center());
-    };
-    imDialog([&](frmSucheErweitertHinzufügen* d) {
-        klicken(d->lstSucheArt, d->lstSucheArt->findItems("Interpret", Qt::MatchExactly).value(0));
+    imDialog([](frmSucheErweitertHinzufügen* d) {
+        // The user picks the field and a value by the mouse.
+        ZeileKlicken(d->lstSucheArt, d->lstSucheArt->row(d->lstSucheArt->findItems("Interpret", Qt::MatchExactly).value(0)));
         ASSERT_EQ(d->lstSucheAuswahl->count(), 3);
         EXPECT_EQ(d->lstSucheAuswahl->item(0)->text(), "Beatles");
         d->txtSucheBegriff->clear();
@@ -261,9 +256,9 @@ TEST_F(SucheErweitert, WertelisteUndVervollständigung)
         EXPECT_EQ(d->txtSucheBegriff->selectedText(), "ones");
         d->txtSucheBegriff->backspace(); // removes the completed tail
         EXPECT_EQ(d->txtSucheBegriff->text(), "St") << "no completion after a deletion";
-        klicken(d->lstSucheAuswahl, d->lstSucheAuswahl->item(2));
+        ZeileKlicken(d->lstSucheAuswahl, 2);
         EXPECT_EQ(d->txtSucheBegriff->text(), "The Beatles");
-        klicken(d->lstSucheArt, d->lstSucheArt->item(0));
+        ZeileKlicken(d->lstSucheArt, 0);
         EXPECT_EQ(d->lstSucheAuswahl->count(), 0) << "(Standardsuche) has no value list";
         d->cmdAbbrechen->click();
     });

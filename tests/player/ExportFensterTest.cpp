@@ -4,6 +4,8 @@
 #include "player/Exportieren.h"
 #include "player/frmAutoDJ.h"
 #include "player/frmExportieren.h"
+#include "platform/Klicks.h"
+#include "support/IndexDateiHilfen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <utility>
 
 namespace {
 
@@ -151,35 +152,31 @@ TEST_F(ExportFensterTest, OkPrüftSpeichertUndSchreibt)
 // and a playlist, then text again without touching its options.
 TEST_F(ExportFensterTest, TextoptionenÜberlebenAndereFormate)
 {
-    using Knopf = QRadioButton* frmExportieren::*;
-    const std::pair<Knopf, const char*> exporte[] = {{&frmExportieren::optText, "l.csv"},
-                                                     {&frmExportieren::optHtml, "l.htm"},
-                                                     {&frmExportieren::optPlayliste, "l.m3u"},
-                                                     {&frmExportieren::optText, "m.csv"}};
+    using F = frmExportieren;
+    const std::pair<QRadioButton* F::*, const char*> exporte[] = {
+        {&F::optText, "l.csv"}, {&F::optHtml, "l.htm"}, {&F::optPlayliste, "l.m3u"}, {&F::optText, "m.csv"}};
     const struct {
         int striche;
-        Knopf trenner;
+        QRadioButton* F::*trenner;
         int untermodus;
         QByteArray kopf;
-    } runden[] = {{1, &frmExportieren::optTextTabulator, 1, "\"Interpret\"\t\"Titel\""},
-                  {0, &frmExportieren::optTextLeerzeichen, 3, "Interpret Titel"},
-                  {0, &frmExportieren::optTextKomma, 0, "Interpret,Titel"}};
-    const auto klicken = [](QRadioButton* o) { QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(8, o->height() / 2)); };
+    } runden[] = {{1, &F::optTextTabulator, 1, "\"Interpret\"\t\"Titel\""},
+                  {0, &F::optTextLeerzeichen, 3, "Interpret Titel"},
+                  {0, &F::optTextKomma, 0, "Interpret,Titel"}};
     for (const auto& r : runden) {
         einstellungen().ExportModus = 0;
         einstellungen().ExportUntermodus = 2;
         einstellungen().ExportStriche = r.striche;
-        bool erstes = true;
         for (const auto& [format, datei] : exporte) {
             SCOPED_TRACE(std::to_string(r.untermodus) + " " + datei);
             frmExportieren f({1}, {"Interpret", "Titel"});
             f.Vorbereiten();
             f.show();
-            klicken(f.*format);
+            Klicken(f.*format);
             ASSERT_TRUE((f.*format)->isChecked());
-            if (std::exchange(erstes, false))
-                klicken(f.*r.trenner);
-            else if (format == &frmExportieren::optText)
+            if (datei == exporte[0].second)
+                Klicken(f.*r.trenner);
+            else if (format == &F::optText)
                 EXPECT_TRUE((f.*r.trenner)->isChecked()) << "the stored separator is chosen";
             EXPECT_EQ(f.chkTextAnführungszeichen->isChecked(), r.striche == 1);
             const QString pfad = ordner.filePath(QString::number(r.untermodus) + datei);
@@ -189,11 +186,8 @@ TEST_F(ExportFensterTest, TextoptionenÜberlebenAndereFormate)
             ASSERT_EQ(f.result(), QDialog::Accepted) << (meldungen.empty() ? "" : meldungen.back().text.toStdString());
             EXPECT_EQ(einstellungen().ExportStriche, r.striche);
             EXPECT_EQ(einstellungen().ExportUntermodus, r.untermodus);
-            if (format == &frmExportieren::optText) {
-                QFile geschrieben(pfad);
-                ASSERT_TRUE(geschrieben.open(QIODevice::ReadOnly));
-                EXPECT_EQ(geschrieben.readLine(), "\xEF\xBB\xBF" + r.kopf + "\r\n");
-            }
+            if (format == &F::optText)
+                EXPECT_EQ(testhilfe::DateiInhalt(pfad).split('\n').value(0), "\xEF\xBB\xBF" + r.kopf + "\r");
         }
     }
 }

@@ -4,10 +4,9 @@
 #include "core/IndexDatei.h"
 #include "mainwindow/Spielerleiste_gui.h"
 #include "mainwindow/frmMain.h"
-#include "player/Spielerabfrage.h"
-
 #include "platform/Twips.h"
 #include "platform/Zeilenlabel_gui.h"
+#include "player/Spielerabfrage.h"
 
 #include <QApplication>
 #include <QDBusObjectPath>
@@ -117,34 +116,30 @@ TEST_F(SpielerleisteTest, TitelNutztDieBreiteDerLeiste)
     spieler.Spielt(kDienst, "Playing", 1000, 200000, "Bermi Waldstein",
                    "Ein Lied mit einem recht langen Titel (Live im Kesselhaus, 2019)");
     einrichten();
-    f->resize(1200, 700);
     f->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f.get()));
     tick();
-    QApplication::processEvents();
-    QLabel* l = f->lblWinampSteuerungTitel;
+    auto* l = dynamic_cast<Zeilenlabel*>(f->lblWinampSteuerungTitel);
+    ASSERT_NE(l, nullptr);
     const QString ganz = titel();
     ASSERT_TRUE(ganz.startsWith("Audio-Player - 'Bermi Waldstein - Ein Lied"));
-    EXPECT_GE(l->width(), f->fraLinks3->contentsRect().width() - 20) << "the panel's width";
-    EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(ganz));
-    auto* zeile = dynamic_cast<Zeilenlabel*>(l);
-    ASSERT_NE(zeile, nullptr);
-    EXPECT_EQ(zeile->Angezeigt(), ganz);
-    for (QWidget* w : std::initializer_list<QWidget*>{f->cmdAbspielen, f->hscrlTrackPos, f->lblWinampSteuerungBalance})
-        EXPECT_FALSE(l->geometry().intersects(w->geometry())) << w->objectName().toStdString();
-
     const auto tooltip = [&] {
         QToolTip::hideText();
         QTest::mouseMove(f.get(), QPoint(2, 2));
         QTest::mouseMove(l, QPoint(10, l->height() / 2));
         return QTest::qWaitFor([] { return QToolTip::isVisible(); }, 1500) ? QToolTip::text() : QString();
     };
-    EXPECT_EQ(tooltip(), QString()) << "the whole title shows: no tooltip";
-
-    f->resize(TwipsZuPixel(7755), TwipsZuPixel(5700));
-    QApplication::processEvents();
-    EXPECT_TRUE(zeile->Angezeigt().endsWith(QChar(0x2026))) << zeile->Angezeigt().toStdString();
-    EXPECT_EQ(tooltip(), ganz);
+    for (const bool schmal : {false, true}) {
+        SCOPED_TRACE(schmal);
+        f->resize(schmal ? QSize(TwipsZuPixel(7755), TwipsZuPixel(5700)) : QSize(1200, 700));
+        QApplication::processEvents();
+        EXPECT_GE(l->width(), f->fraLinks3->contentsRect().width() - 20) << "the panel's width";
+        for (QWidget* w : std::initializer_list<QWidget*>{f->cmdAbspielen, f->hscrlTrackPos, f->lblWinampSteuerungBalance})
+            EXPECT_FALSE(l->geometry().intersects(w->geometry())) << w->objectName().toStdString();
+        EXPECT_EQ(l->width() >= l->fontMetrics().horizontalAdvance(ganz), !schmal);
+        EXPECT_TRUE(schmal ? l->Angezeigt().endsWith(QChar(0x2026)) : l->Angezeigt() == ganz) << l->Angezeigt().toStdString();
+        EXPECT_EQ(tooltip(), schmal ? ganz : QString());
+    }
     QToolTip::hideText();
 }
 
