@@ -212,6 +212,26 @@ TEST_F(IndexDateiTest, Windows1252DateiDesAltenProgramms)
     ASSERT_TRUE(laden(neu));
     EXPECT_EQ(neu.strIndexPfad[1], idx.strIndexPfad[1]);
     EXPECT_EQ(neu.IndexDaten[1].Mp3_ID3v1_Album, idx.IndexDaten[1].Mp3_ID3v1_Album);
+
+    // In a UTF-8 file (marked, or whose other bytes are UTF-8) a value of
+    // another program in Windows-1252 keeps its letters; lengths count bytes.
+    const QByteArray björk = "/m/Bj\xF6rk.mp3";                    // Windows-1252
+    const QByteArray jp = "/m/\xE6\x97\xA5\xE6\x9C\xAC.mp3"; // UTF-8
+    const QByteArray zeilen = "#TAG:" + QByteArray::number(björk.size()) + "/5|" + björk + "\xC4rger\r\n"
+                              "#TAG:" + QByteArray::number(jp.size()) + "/6|" + jp + "\xC3\x84rger\r\n";
+    const QByteArray markiert = "#TAG:kv102\r\n#OPT:KODIERUNG=UTF-8\r\n" + zeilen;
+    for (const QByteArray& inhalt : {markiert, "#TAG:kv102\r\n" + zeilen, QByteArray(markiert).replace("\r\n", "\n"),
+                                     "\xEF\xBB\xBF#TAG:kv102\r\n" + zeilen}) {
+        SCOPED_TRACE(inhalt.left(40).toStdString());
+        schreiben(datei, inhalt);
+        Index neu;
+        ASSERT_TRUE(laden(neu));
+        ASSERT_EQ(neu.lngIndexAnzahl, 2);
+        EXPECT_EQ(neu.strIndexPfad[1], QString::fromUtf8("/m/Björk.mp3"));
+        EXPECT_EQ(neu.strIndexPfad[2], QString::fromUtf8("/m/日本.mp3"));
+        for (size_t i : {1, 2})
+            EXPECT_EQ(neu.IndexDaten[i].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
+    }
 }
 
 TEST_F(IndexDateiTest, KaputteZeilenLassenDenRestGeladen)
@@ -323,10 +343,53 @@ TEST_F(IndexDateiTest, AltesFormatNachFrage)
     EXPECT_FALSE(DateiSpeichern(idx, datei, true));
     EXPECT_EQ(lesen(datei), vorher);
     EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+
+    // Accepted, it is not saved over while the index holds none of the
+    // entries it was read from; once it holds one again, it is.
+    const QByteArray alt = "\r\n#TAG:kv102\r\n#TAG:2/1|/ab\r\n/musik/alt.mp3\r\n";
+    schreiben(datei, alt);
+    antworten = {Antwort::Ja};
+    ASSERT_TRUE(laden(idx));
+    ASSERT_EQ(idx.lngIndexAnzahl, 2);
+    const QString erster = idx.strIndexPfad[1];
+    idx.EinträgeEntfernen({1, 2});
+    idx.EintragAnhängen("/musik/fremd.mp3", LeereMedienInfo());
+    meldungen.clear();
+    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
+    EXPECT_EQ(lesen(datei), alt);
+    EXPECT_EQ(meldungen, QStringList("Die Indexdatei '" + datei
+                                     + "' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
+                                       "Dateiformat geladen, und der Index enthält keinen ihrer Einträge mehr.\n"
+                                       "Speichern Sie den Index bei Bedarf unter einem anderen Dateinamen."));
+    // Under another name it is saved; over the file once one entry is back.
+    EXPECT_TRUE(DateiSpeichern(idx, ordner.filePath("anders.kvx"), false));
+    idx.EintragAnhängen(erster, LeereMedienInfo());
+    EXPECT_TRUE(DateiSpeichern(idx, datei, false));
+    idx.EinträgeEntfernen({2});
+    EXPECT_TRUE(DateiSpeichern(idx, datei, false)) << "the file is a current index now";
 }
 
 TEST_F(IndexDateiTest, FehlendeDateiWirdAngelegt)
 {
+    // A new file that cannot be written whole (the disk is full) goes again:
+    // the next start finds no empty file to ask about.
+    rlimit alt{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &alt), 0);
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    for (const rlim_t grenze : {rlim_t(0), rlim_t(5)}) {
+        rlimit voll = alt;
+        voll.rlim_cur = grenze;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &voll), 0);
+        meldungen.clear();
+        const bool geladen = laden(idx);
+        ::setrlimit(RLIMIT_FSIZE, &alt);
+        EXPECT_FALSE(geladen) << grenze;
+        EXPECT_FALSE(QFileInfo::exists(datei)) << grenze;
+        EXPECT_EQ(meldungen, QStringList("Die Indexdatei '" + datei
+                                         + "' konnte nicht erstellt werden.\nDie Datei ist zu groß (Fehler 27)"));
+    }
+    std::signal(SIGXFSZ, signal);
+    meldungen.clear();
     ASSERT_TRUE(laden(idx));
     EXPECT_EQ(lesen(datei), "#TAG:kv100\r\n");
     EXPECT_EQ(idx.lngIndexAnzahl, 0);
@@ -598,81 +661,5 @@ TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
         EXPECT_TRUE(neu.bolIndexGeändert);
         ASSERT_TRUE(DateiSpeichern(neu, datei, false));
         EXPECT_EQ(lesen(datei), gut) << "saved whole, and in the current format";
-    }
-}
-
-// A converted file is not saved over while the index holds none of the
-// entries it was read from; once it holds one again, it is.
-TEST_F(IndexDateiTest, UmgewandelteDateiOhneIhreEinträgeWirdNichtÜberschrieben)
-{
-    const QByteArray alt = "\r\n#TAG:kv102\r\n#TAG:2/1|/ab\r\n/musik/alt.mp3\r\n";
-    schreiben(datei, alt);
-    antworten = {Antwort::Ja};
-    einstellungen().Mp3TagLesen = "000";
-    ASSERT_TRUE(laden(idx));
-    ASSERT_EQ(idx.lngIndexAnzahl, 2);
-    const QString erster = idx.strIndexPfad[1];
-    idx.EinträgeEntfernen({1, 2});
-    idx.EintragAnhängen("/musik/fremd.mp3", LeereMedienInfo());
-    meldungen.clear();
-    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
-    EXPECT_EQ(lesen(datei), alt);
-    EXPECT_EQ(meldungen, QStringList("Die Indexdatei '" + datei
-                                     + "' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
-                                       "Dateiformat geladen, und der Index enthält keinen ihrer Einträge mehr.\n"
-                                       "Speichern Sie den Index bei Bedarf unter einem anderen Dateinamen."));
-    // Under another name it is saved; over the file once one entry is back.
-    EXPECT_TRUE(DateiSpeichern(idx, ordner.filePath("anders.kvx"), false));
-    idx.EintragAnhängen(erster, LeereMedienInfo());
-    EXPECT_TRUE(DateiSpeichern(idx, datei, false));
-    idx.EinträgeEntfernen({2});
-    EXPECT_TRUE(DateiSpeichern(idx, datei, false)) << "the file is a current index now";
-}
-
-// A new index file that cannot be written whole (the disk is full) goes
-// again: the next start finds no empty file to ask about.
-TEST_F(IndexDateiTest, NeueDateiDieNichtGeschriebenWerdenKannVerschwindet)
-{
-    rlimit alt{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &alt), 0);
-    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
-    for (const rlim_t grenze : {rlim_t(0), rlim_t(5)}) {
-        rlimit voll = alt;
-        voll.rlim_cur = grenze;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &voll), 0);
-        meldungen.clear();
-        const bool geladen = laden(idx);
-        ::setrlimit(RLIMIT_FSIZE, &alt);
-        EXPECT_FALSE(geladen) << grenze;
-        EXPECT_FALSE(QFileInfo::exists(datei)) << grenze;
-        EXPECT_EQ(meldungen, QStringList("Die Indexdatei '" + datei
-                                         + "' konnte nicht erstellt werden.\nDie Datei ist zu groß (Fehler 27)"));
-    }
-    std::signal(SIGXFSZ, signal);
-    ASSERT_TRUE(laden(idx));
-    EXPECT_EQ(lesen(datei), "#TAG:kv100\r\n");
-}
-
-// Values are decoded one by one: in a UTF-8 file (marked, or whose other
-// bytes are UTF-8) a value of another program in Windows-1252 keeps its
-// letters, and the UTF-8 values stay as they are. Lengths count bytes.
-TEST_F(IndexDateiTest, WerteEinzelnDekodiert)
-{
-    const QByteArray björk = "/m/Bj\xF6rk.mp3";                    // Windows-1252
-    const QByteArray jp = "/m/\xE6\x97\xA5\xE6\x9C\xAC.mp3"; // UTF-8
-    const QByteArray zeilen = "#TAG:" + QByteArray::number(björk.size()) + "/5|" + björk + "\xC4rger\r\n"
-                              "#TAG:" + QByteArray::number(jp.size()) + "/6|" + jp + "\xC3\x84rger\r\n";
-    const QByteArray markiert = "#TAG:kv102\r\n#OPT:KODIERUNG=UTF-8\r\n" + zeilen;
-    for (const QByteArray& inhalt : {markiert, "#TAG:kv102\r\n" + zeilen, QByteArray(markiert).replace("\r\n", "\n"),
-                                     "\xEF\xBB\xBF#TAG:kv102\r\n" + zeilen}) {
-        SCOPED_TRACE(inhalt.left(40).toStdString());
-        schreiben(datei, inhalt);
-        Index neu;
-        ASSERT_TRUE(laden(neu));
-        ASSERT_EQ(neu.lngIndexAnzahl, 2);
-        EXPECT_EQ(neu.strIndexPfad[1], QString::fromUtf8("/m/Björk.mp3"));
-        EXPECT_EQ(neu.strIndexPfad[2], QString::fromUtf8("/m/日本.mp3"));
-        for (size_t i : {1, 2})
-            EXPECT_EQ(neu.IndexDaten[i].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
     }
 }

@@ -12,10 +12,7 @@
 FremderProzess::FremderProzess(const QString& pfad, Art art)
 {
     const QByteArray name = QFile::encodeName(pfad);
-    const int flags = art == Art::Lesen            ? O_RDONLY
-                      : art == Art::Schreiben      ? O_WRONLY
-                      : art == Art::Anhängen       ? O_WRONLY | O_APPEND
-                                                   : O_RDWR;
+    const int flags[] = {O_RDONLY, O_WRONLY, O_WRONLY | O_APPEND, O_RDWR}; // in the order of Art
     // One end each: the child says whether it holds the file, then waits
     // until this end closes.
     int ende[2];
@@ -32,7 +29,7 @@ FremderProzess::FremderProzess(const QString& pfad, Art art)
         const uid_t u = ::getuid();
         const gid_t g = ::getgid();
         const bool ich = ::setresgid(g, g, g) == 0 && ::setresuid(u, u, u) == 0 && ::prctl(PR_SET_DUMPABLE, 1) == 0;
-        const char ok = ich && ::open(name.constData(), flags) >= 0 ? 1 : 0;
+        const char ok = ich && ::open(name.constData(), flags[int(art)]) >= 0 ? 1 : 0;
         (void)!::write(ende[1], &ok, 1);
         char c;
         while (::read(ende[1], &c, 1) < 0 && errno == EINTR) {
