@@ -506,8 +506,7 @@ TEST_F(IndexDateiTest, BelegterTempNameBleibtStehen)
         ASSERT_TRUE(DateiSpeichern(idx, datei, false));
         EXPECT_TRUE(meldungen.isEmpty());
         EXPECT_TRUE(lesen(datei).startsWith("#TAG:kv102\r\n"));
-        const QFileInfo nachher(temp);
-        EXPECT_EQ(std::pair(nachher.isSymLink(), nachher.isDir()), std::pair(vorher.isSymLink(), vorher.isDir()));
+        EXPECT_EQ(std::pair(QFileInfo(temp).isSymLink(), QFileInfo(temp).isDir()), std::pair(vorher.isSymLink(), vorher.isDir()));
         EXPECT_EQ(lesen(temp), inhalt);
         EXPECT_EQ(lesen(fremd), "fremd");
         EXPECT_EQ(QDir(ordner.path()).entryList({"Test.kvx~*"}, QDir::AllEntries | QDir::System), QStringList{"Test.kvx~"});

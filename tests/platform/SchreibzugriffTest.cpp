@@ -7,7 +7,6 @@
 #include "support/FremderProzess.h"
 #include "support/NormalerBenutzer.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,10 +1,9 @@
 #pragma once
 // The one way to run test code as a normal user, so that permissions count
-// also where the tests run as root: for the guard's lifetime the process's
-// real and effective ids become those of "nobody", without supplementary
-// groups, after the given trees were handed to that user; the saved ids stay
-// root's, to give them back. As a normal user nothing changes. `aktiv` is
-// false where no such user exists; the tests then skip.
+// also as root: for the guard's lifetime the real and effective ids are those
+// of "nobody" (no other groups), who was given the trees; the saved ids stay
+// root's, to give them back. A normal user stays. Without "nobody", `aktiv`
+// is false and the test skips.
 
 #include <QDirIterator>
 #include <QFile>
@@ -38,8 +37,7 @@ struct NormalerBenutzer {
                 übergeben(it.next());
         }
         gruppen.resize(size_t(std::max(::getgroups(0, nullptr), 0)));
-        if (::getgroups(int(gruppen.size()), gruppen.data()) < 0)
-            gruppen.clear();
+        gruppen.resize(size_t(std::max(::getgroups(int(gruppen.size()), gruppen.data()), 0)));
         gewechselt = true; // from here on Zurück gives everything back
         aktiv = ::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, 0) == 0 && ::setresuid(uid, uid, 0) == 0;
         if (!aktiv)
