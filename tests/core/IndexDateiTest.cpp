@@ -5,6 +5,7 @@
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
 #include "media/MedienInfosLesen.h"
+#include "support/IndexDateiHilfen.h"
 #include "support/Mp3Bauer.h"
 
 #include <QDir>
@@ -21,11 +22,7 @@
 
 namespace {
 
-QByteArray lesen(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
-}
+const auto lesen = testhilfe::DateiInhalt;
 
 void schreiben(const QString& pfad, const QByteArray& daten)
 {
@@ -47,13 +44,12 @@ struct Anzeige : FortschrittAnzeige {
     }
 };
 
-class IndexDateiTest : public ::testing::Test {
+// Questions take the scripted `antworten`; every text shown is in `meldungen`.
+class IndexDateiTest : public ::testing::Test, protected testhilfe::Fragenskript {
 protected:
     QTemporaryDir ordner;
     QString datei;
     Index idx;
-    std::deque<Antwort> antworten;   // scripted answers to questions
-    QStringList meldungen;
     Anzeige anzeige;
     // The loader re-reads incomplete entries with the program's media reader.
     DienstErsetzen<EintragLeserDienst> leser{MedienInfosNachlesen};
@@ -64,28 +60,14 @@ protected:
         datei = ordner.filePath("Test.kvx");
         einstellungen() = StandardEinstellungen();
         IndexDateiSperreWartezeitSetzen(50);
-        DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
-            meldungen << m.text;
-            if (m.knöpfe == Knöpfe::OK)
-                return Antwort::OK;
-            if (antworten.empty()) {
-                ADD_FAILURE() << "unexpected question: " << m.text.toStdString();
-                return Antwort::Nein;
-            }
-            const Antwort a = antworten.front();
-            antworten.pop_front();
-            return a;
-        });
     }
     void TearDown() override
     {
-        DienstSetzen<MeldungsDienst>(nullptr);
         FortschrittZeigenBeenden(nullptr);
         DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
         SichereDatei::FehlerBeiSchreibvorgang(0);
         SichereDatei::FehlerBeimUmbenennen(false);
         IndexDateiSperreWartezeitSetzen(4500);
-        EXPECT_TRUE(antworten.empty()) << "a question was not asked";
     }
 
     // An index of `n` entries with a few options, as if loaded.
