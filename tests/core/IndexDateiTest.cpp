@@ -5,6 +5,7 @@
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
 #include "media/MedienInfosLesen.h"
+#include "support/IndexDateiHilfen.h"
 #include "support/Mp3Bauer.h"
 
 #include <QDir>
@@ -16,16 +17,12 @@
 #include <csignal>
 #include <deque>
 #include <functional>
-#include <vector>
 #include <sys/resource.h>
+#include <tuple>
 
 namespace {
 
-QByteArray lesen(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
-}
+const auto lesen = testhilfe::DateiInhalt;
 
 void schreiben(const QString& pfad, const QByteArray& daten)
 {
@@ -47,13 +44,12 @@ struct Anzeige : FortschrittAnzeige {
     }
 };
 
-class IndexDateiTest : public ::testing::Test {
+// Questions take the scripted `antworten`; every text shown is in `meldungen`.
+class IndexDateiTest : public ::testing::Test, protected testhilfe::Fragenskript {
 protected:
     QTemporaryDir ordner;
     QString datei;
     Index idx;
-    std::deque<Antwort> antworten;   // scripted answers to questions
-    QStringList meldungen;
     Anzeige anzeige;
     // The loader re-reads incomplete entries with the program's media reader.
     DienstErsetzen<EintragLeserDienst> leser{MedienInfosNachlesen};
@@ -64,28 +60,14 @@ protected:
         datei = ordner.filePath("Test.kvx");
         einstellungen() = StandardEinstellungen();
         IndexDateiSperreWartezeitSetzen(50);
-        DienstSetzen<MeldungsDienst>([this](const Meldung& m) {
-            meldungen << m.text;
-            if (m.knöpfe == Knöpfe::OK)
-                return Antwort::OK;
-            if (antworten.empty()) {
-                ADD_FAILURE() << "unexpected question: " << m.text.toStdString();
-                return Antwort::Nein;
-            }
-            const Antwort a = antworten.front();
-            antworten.pop_front();
-            return a;
-        });
     }
     void TearDown() override
     {
-        DienstSetzen<MeldungsDienst>(nullptr);
         FortschrittZeigenBeenden(nullptr);
         DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
         SichereDatei::FehlerBeiSchreibvorgang(0);
         SichereDatei::FehlerBeimUmbenennen(false);
         IndexDateiSperreWartezeitSetzen(4500);
-        EXPECT_TRUE(antworten.empty()) << "a question was not asked";
     }
 
     // An index of `n` entries with a few options, as if loaded.
@@ -212,6 +194,26 @@ TEST_F(IndexDateiTest, Windows1252DateiDesAltenProgramms)
     ASSERT_TRUE(laden(neu));
     EXPECT_EQ(neu.strIndexPfad[1], idx.strIndexPfad[1]);
     EXPECT_EQ(neu.IndexDaten[1].Mp3_ID3v1_Album, idx.IndexDaten[1].Mp3_ID3v1_Album);
+
+    // In a UTF-8 file (marked, or whose other bytes are UTF-8) a value of
+    // another program in Windows-1252 keeps its letters; lengths count bytes.
+    const QByteArray björk = "/m/Bj\xF6rk.mp3";                    // Windows-1252
+    const QByteArray jp = "/m/\xE6\x97\xA5\xE6\x9C\xAC.mp3"; // UTF-8
+    const QByteArray zeilen = "#TAG:" + QByteArray::number(björk.size()) + "/5|" + björk + "\xC4rger\r\n"
+                              "#TAG:" + QByteArray::number(jp.size()) + "/6|" + jp + "\xC3\x84rger\r\n";
+    const QByteArray markiert = "#TAG:kv102\r\n#OPT:KODIERUNG=UTF-8\r\n" + zeilen;
+    for (const QByteArray& inhalt : {markiert, "#TAG:kv102\r\n" + zeilen, QByteArray(markiert).replace("\r\n", "\n"),
+                                     "\xEF\xBB\xBF#TAG:kv102\r\n" + zeilen}) {
+        SCOPED_TRACE(inhalt.left(40).toStdString());
+        schreiben(datei, inhalt);
+        Index neu;
+        ASSERT_TRUE(laden(neu));
+        ASSERT_EQ(neu.lngIndexAnzahl, 2);
+        EXPECT_EQ(neu.strIndexPfad[1], QString::fromUtf8("/m/Björk.mp3"));
+        EXPECT_EQ(neu.strIndexPfad[2], QString::fromUtf8("/m/日本.mp3"));
+        for (size_t i : {1, 2})
+            EXPECT_EQ(neu.IndexDaten[i].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
+    }
 }
 
 TEST_F(IndexDateiTest, KaputteZeilenLassenDenRestGeladen)
@@ -323,10 +325,53 @@ TEST_F(IndexDateiTest, AltesFormatNachFrage)
     EXPECT_FALSE(DateiSpeichern(idx, datei, true));
     EXPECT_EQ(lesen(datei), vorher);
     EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+
+    // Accepted, it is not saved over while the index holds none of the
+    // entries it was read from; once it holds one again, it is.
+    const QByteArray alt = "\r\n#TAG:kv102\r\n#TAG:2/1|/ab\r\n/musik/alt.mp3\r\n";
+    schreiben(datei, alt);
+    antworten = {Antwort::Ja};
+    ASSERT_TRUE(laden(idx));
+    ASSERT_EQ(idx.lngIndexAnzahl, 2);
+    const QString erster = idx.strIndexPfad[1];
+    idx.EinträgeEntfernen({1, 2});
+    idx.EintragAnhängen("/musik/fremd.mp3", LeereMedienInfo());
+    meldungen.clear();
+    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
+    EXPECT_EQ(lesen(datei), alt);
+    EXPECT_EQ(meldungen, QStringList("Die Indexdatei '" + datei
+                                     + "' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
+                                       "Dateiformat geladen, und der Index enthält keinen ihrer Einträge mehr.\n"
+                                       "Speichern Sie den Index bei Bedarf unter einem anderen Dateinamen."));
+    // Under another name it is saved; over the file once one entry is back.
+    EXPECT_TRUE(DateiSpeichern(idx, ordner.filePath("anders.kvx"), false));
+    idx.EintragAnhängen(erster, LeereMedienInfo());
+    EXPECT_TRUE(DateiSpeichern(idx, datei, false));
+    idx.EinträgeEntfernen({2});
+    EXPECT_TRUE(DateiSpeichern(idx, datei, false)) << "the file is a current index now";
 }
 
 TEST_F(IndexDateiTest, FehlendeDateiWirdAngelegt)
 {
+    // A new file that cannot be written whole (the disk is full) goes again:
+    // the next start finds no empty file to ask about.
+    rlimit alt{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &alt), 0);
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    for (const rlim_t grenze : {rlim_t(0), rlim_t(5)}) {
+        rlimit voll = alt;
+        voll.rlim_cur = grenze;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &voll), 0);
+        meldungen.clear();
+        const bool geladen = laden(idx);
+        ::setrlimit(RLIMIT_FSIZE, &alt);
+        EXPECT_FALSE(geladen) << grenze;
+        EXPECT_FALSE(QFileInfo::exists(datei)) << grenze;
+        EXPECT_EQ(meldungen, QStringList("Die Indexdatei '" + datei
+                                         + "' konnte nicht erstellt werden.\nDie Datei ist zu groß (Fehler 27)"));
+    }
+    std::signal(SIGXFSZ, signal);
+    meldungen.clear();
     ASSERT_TRUE(laden(idx));
     EXPECT_EQ(lesen(datei), "#TAG:kv100\r\n");
     EXPECT_EQ(idx.lngIndexAnzahl, 0);
@@ -429,35 +474,27 @@ TEST_F(IndexDateiTest, AbbruchBeimSpeichernLässtDieAlteDatei)
 TEST_F(IndexDateiTest, BelegterTempNameBleibtStehen)
 {
     füllen(3);
-    const QString fremd = ordner.filePath("fremd.txt");
+    const QString fremd = ordner.filePath("fremd.txt"), temp = datei + "~";
     schreiben(fremd, "fremd");
-    const QString temp = datei + "~";
-    const std::vector<std::function<void()>> belegungen = {
-        [&] { schreiben(temp, "alt"); },
-        [&] {
+    for (int art = 0; art < 4; ++art) { // a file, a read-only file, a link, a folder
+        SCOPED_TRACE(art);
+        if (art < 2)
             schreiben(temp, "alt");
-            QFile::setPermissions(temp, QFileDevice::ReadOwner);
-        },
-        [&] { ASSERT_TRUE(QFile::link(fremd, temp)); },
-        [&] { ASSERT_TRUE(QDir().mkdir(temp)); },
-    };
-    for (size_t i = 0; i < belegungen.size(); ++i) {
-        SCOPED_TRACE(i);
-        belegungen[i]();
+        ASSERT_TRUE(art != 1 || QFile::setPermissions(temp, QFileDevice::ReadOwner));
+        ASSERT_TRUE(art != 2 || QFile::link(fremd, temp));
+        ASSERT_TRUE(art != 3 || QDir().mkdir(temp));
         const QFileInfo vorher(temp);
         const QByteArray inhalt = lesen(temp);
         ASSERT_TRUE(DateiSpeichern(idx, datei, false));
         EXPECT_TRUE(meldungen.isEmpty());
         EXPECT_TRUE(lesen(datei).startsWith("#TAG:kv102\r\n"));
-        const QFileInfo nachher(temp);
-        EXPECT_EQ(nachher.isSymLink(), vorher.isSymLink());
-        EXPECT_EQ(nachher.isDir(), vorher.isDir());
+        EXPECT_EQ(std::pair(QFileInfo(temp).isSymLink(), QFileInfo(temp).isDir()), std::pair(vorher.isSymLink(), vorher.isDir()));
         EXPECT_EQ(lesen(temp), inhalt);
         EXPECT_EQ(lesen(fremd), "fremd");
         EXPECT_EQ(QDir(ordner.path()).entryList({"Test.kvx~*"}, QDir::AllEntries | QDir::System), QStringList{"Test.kvx~"});
         QFile::setPermissions(temp, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QFile::remove(temp);
-        QDir().rmdir(temp);
+        if (!QFile::remove(temp))
+            QDir().rmdir(temp);
     }
 
     // Only when no free name is left does the save fail; nothing is removed.
@@ -562,142 +599,48 @@ TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
     füllen(30);
     ASSERT_TRUE(DateiSpeichern(idx, datei, false));
     const QByteArray gut = lesen(datei);
-    using namespace Mp3Bauer;
-    Id3v2Tag tag;
-    tag.frames.push_back(TextFrame("TIT2", QStringLiteral("Titel")));
-    struct Fall {
-        const char* name;
-        QByteArray inhalt;
-        bool index;
-    };
-    const Fall fälle[] = {
+    for (size_t i = 1; i <= 30; ++i)
+        idx.IndexDaten[i].Mp3_ID3v1_Vorhanden = 1; // as read back
+    const QByteArray mp3 = Mp3Bauer::Id3v2Tag{.frames = {Mp3Bauer::TextFrame("TIT2", QStringLiteral("Titel"))}}.Bytes()
+                           + Mp3Bauer::Frames(Mp3Bauer::Frame(), 20);
+    const std::tuple<const char*, QByteArray, bool> fälle[] = {
         {"Leerzeile", "\r\n" + gut, true},
         {"Leerzeichen vor dem Kopf", " " + gut, true},
         {"zweites BOM", "\xEF\xBB\xBF\xEF\xBB\xBF" + gut, true},
         {"Nullbytes am Anfang", QByteArray(4096, '\0') + gut, true},
         {"Zeilen mit LF", "\n" + QByteArray(gut).replace("\r\n", "\n"), true},
-        {"MP3", tag.Bytes() + Frames(Frame(), 20), false},
+        {"MP3", mp3, false},
         {"Nullbytes mittendrin", gut.left(200) + QByteArray(8, '\0') + gut.mid(200), false},
         {"nur Nullbytes", QByteArray(4096, '\0'), false},
     };
-    for (const Fall& f : fälle) {
-        SCOPED_TRACE(f.name);
-        schreiben(datei, f.inhalt);
+    for (const auto& [name, inhalt, istIndex] : fälle) {
+        SCOPED_TRACE(name);
+        schreiben(datei, inhalt);
         meldungen.clear();
+        if (istIndex)
+            antworten = {Antwort::Ja};
         Index neu;
-        if (!f.index) {
-            EXPECT_FALSE(laden(neu));
-            ASSERT_EQ(meldungen.size(), 1);
+        ASSERT_EQ(laden(neu), istIndex);
+        ASSERT_EQ(meldungen.size(), 1);
+        if (!istIndex) {
             EXPECT_EQ(meldungen[0], "Die Datei '" + datei
                                         + "' ist keine Indexdatei: Sie enthält keinen Text (Nullbytes) und wird daher "
                                           "nicht geladen.");
             neu.bolIndexGeändert = true;
             EXPECT_FALSE(DateiSpeichern(neu, datei, false));
-            EXPECT_EQ(lesen(datei), f.inhalt);
+            EXPECT_EQ(lesen(datei), inhalt);
             continue;
         }
-        antworten = {Antwort::Ja};
-        ASSERT_TRUE(laden(neu));
-        ASSERT_EQ(meldungen.size(), 1);
         EXPECT_TRUE(meldungen[0].contains("älteren Dateiformat vor oder ist ungültig"));
         ASSERT_EQ(neu.lngIndexAnzahl, 30);
-        for (qint32 i = 1; i <= 30; ++i) {
-            MedienInfo erwartet = idx.IndexDaten[size_t(i)];
-            erwartet.Mp3_ID3v1_Vorhanden = 1;
-            EXPECT_EQ(neu.strIndexPfad[size_t(i)], idx.strIndexPfad[size_t(i)]);
-            EXPECT_EQ(neu.IndexDaten[size_t(i)], erwartet) << i;
+        for (size_t i = 1; i <= 30; ++i) {
+            EXPECT_EQ(neu.strIndexPfad[i], idx.strIndexPfad[i]);
+            EXPECT_EQ(neu.IndexDaten[i], idx.IndexDaten[i]) << i;
         }
-        EXPECT_EQ(neu.strSyncOrdner, idx.strSyncOrdner);
-        EXPECT_EQ(neu.strDateiTypen, idx.strDateiTypen);
-        EXPECT_EQ(neu.strSpalten, idx.strSpalten);
-        EXPECT_EQ(neu.intSpaltenGitter, 1);
+        EXPECT_EQ(std::tuple(neu.strSyncOrdner, neu.strDateiTypen, neu.strSpalten, neu.intSpaltenGitter),
+                  std::tuple(idx.strSyncOrdner, idx.strDateiTypen, idx.strSpalten, 1));
         EXPECT_TRUE(neu.bolIndexGeändert);
         ASSERT_TRUE(DateiSpeichern(neu, datei, false));
         EXPECT_EQ(lesen(datei), gut) << "saved whole, and in the current format";
-    }
-}
-
-// A converted file is not saved over while the index holds none of the
-// entries it was read from; once it holds one again, it is.
-TEST_F(IndexDateiTest, UmgewandelteDateiOhneIhreEinträgeWirdNichtÜberschrieben)
-{
-    const QByteArray alt = "\r\n#TAG:kv102\r\n#TAG:2/1|/ab\r\n/musik/alt.mp3\r\n";
-    schreiben(datei, alt);
-    antworten = {Antwort::Ja};
-    einstellungen().Mp3TagLesen = "000";
-    ASSERT_TRUE(laden(idx));
-    ASSERT_EQ(idx.lngIndexAnzahl, 2);
-    const QString erster = idx.strIndexPfad[1];
-    idx.EinträgeEntfernen({1, 2});
-    idx.EintragAnhängen("/musik/fremd.mp3", LeereMedienInfo());
-    meldungen.clear();
-    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
-    EXPECT_EQ(lesen(datei), alt);
-    ASSERT_EQ(meldungen.size(), 1);
-    EXPECT_EQ(meldungen[0], "Die Indexdatei '" + datei
-                                + "' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen Dateiformat "
-                                  "geladen, und der Index enthält keinen ihrer Einträge mehr.\nSpeichern Sie den Index "
-                                  "bei Bedarf unter einem anderen Dateinamen.");
-    // Under another name it is saved; over the file once one entry is back.
-    EXPECT_TRUE(DateiSpeichern(idx, ordner.filePath("anders.kvx"), false));
-    idx.EintragAnhängen(erster, LeereMedienInfo());
-    EXPECT_TRUE(DateiSpeichern(idx, datei, false));
-    idx.EinträgeEntfernen({2});
-    EXPECT_TRUE(DateiSpeichern(idx, datei, false)) << "the file is a current index now";
-}
-
-// A new index file that cannot be written whole (the disk is full) goes
-// again: the next start finds no empty file to ask about.
-TEST_F(IndexDateiTest, NeueDateiDieNichtGeschriebenWerdenKannVerschwindet)
-{
-    rlimit alt{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &alt), 0);
-    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
-    for (const rlim_t grenze : {rlim_t(0), rlim_t(5)}) {
-        rlimit voll = alt;
-        voll.rlim_cur = grenze;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &voll), 0);
-        meldungen.clear();
-        const bool geladen = laden(idx);
-        ::setrlimit(RLIMIT_FSIZE, &alt);
-        EXPECT_FALSE(geladen) << grenze;
-        EXPECT_FALSE(QFileInfo::exists(datei)) << grenze;
-        ASSERT_EQ(meldungen.size(), 1);
-        EXPECT_EQ(meldungen[0], "Die Indexdatei '" + datei + "' konnte nicht erstellt werden.\nDie Datei ist zu groß (Fehler 27)");
-    }
-    std::signal(SIGXFSZ, signal);
-    ASSERT_TRUE(laden(idx));
-    EXPECT_EQ(lesen(datei), "#TAG:kv100\r\n");
-}
-
-// Values are decoded one by one: in a UTF-8 file (marked, or whose other
-// bytes are UTF-8) a value of another program in Windows-1252 keeps its
-// letters, and the UTF-8 values stay as they are. Lengths count bytes.
-TEST_F(IndexDateiTest, WerteEinzelnDekodiert)
-{
-    const QByteArray björk = "/m/Bj\xF6rk.mp3";     // Windows-1252
-    const QByteArray jp = "/m/\xE6\x97\xA5\xE6\x9C\xAC.mp3"; // UTF-8
-    const QByteArray zeilen = "#TAG:" + QByteArray::number(björk.size()) + "/5|" + björk + "\xC4rger\r\n"
-                              "#TAG:" + QByteArray::number(jp.size()) + "/6|" + jp + "\xC3\x84rger\r\n";
-    struct Fall {
-        const char* name;
-        QByteArray inhalt;
-    };
-    const Fall fälle[] = {
-        {"markiert", "#TAG:kv102\r\n#OPT:KODIERUNG=UTF-8\r\n" + zeilen},
-        {"unmarkiert", "#TAG:kv102\r\n" + zeilen},
-        {"markiert mit LF", QByteArray("#TAG:kv102\r\n#OPT:KODIERUNG=UTF-8\r\n" + zeilen).replace("\r\n", "\n")},
-        {"mit BOM", "\xEF\xBB\xBF#TAG:kv102\r\n" + zeilen},
-    };
-    for (const Fall& f : fälle) {
-        SCOPED_TRACE(f.name);
-        schreiben(datei, f.inhalt);
-        Index neu;
-        ASSERT_TRUE(laden(neu));
-        ASSERT_EQ(neu.lngIndexAnzahl, 2);
-        EXPECT_EQ(neu.strIndexPfad[1], QString::fromUtf8("/m/Björk.mp3"));
-        EXPECT_EQ(neu.IndexDaten[1].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
-        EXPECT_EQ(neu.strIndexPfad[2], QString::fromUtf8("/m/日本.mp3"));
-        EXPECT_EQ(neu.IndexDaten[2].Mp3_ID3v1_Album, QString::fromUtf8("Ärger"));
     }
 }

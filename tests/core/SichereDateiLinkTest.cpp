@@ -182,3 +182,35 @@ TEST(SichereDateiRechte, AnOriginalChangedMeanwhileIsNotReplaced)
         EXPECT_EQ(Lesen(pfad), danach);
     }
 }
+
+// The temporary copy never takes a name that is already there: a leftover or
+// the user's own file of that name stays through every way a rewrite ends.
+TEST(SichereDateiTempName, ATakenNameStaysWhateverTheEnd)
+{
+    enum Ende { Fertig, Schreibfehler, Umbenennfehler, Fallengelassen };
+    QTemporaryDir t;
+    const QString ziel = t.filePath("a.mp3");
+    const QByteArray neu(2 << 20, 'n');
+    for (const char* suffix : {"~", "-neu"})
+        for (const Ende ende : {Fertig, Schreibfehler, Umbenennfehler, Fallengelassen}) {
+            SCOPED_TRACE(testing::Message() << suffix << " " << ende);
+            const QString belegt = ziel + QLatin1String(suffix);
+            Schreiben(ziel, "alt");
+            Schreiben(belegt, "übrig");
+            QString temp;
+            {
+                SichereDatei s(ziel, QString::fromLatin1(suffix));
+                ASSERT_TRUE(s.Öffnen());
+                temp = s.TempName();
+                EXPECT_EQ(temp, belegt + "1");
+                SichereDatei::FehlerBeiSchreibvorgang(ende == Schreibfehler ? 1 : 0);
+                SichereDatei::FehlerBeimUmbenennen(ende == Umbenennfehler);
+                EXPECT_EQ(s.Schreiben(neu) && ende != Fallengelassen && s.Fertigstellen(), ende == Fertig);
+                SichereDatei::FehlerBeiSchreibvorgang(0);
+                SichereDatei::FehlerBeimUmbenennen(false);
+            }
+            EXPECT_EQ(Lesen(belegt), "übrig");
+            EXPECT_FALSE(QFileInfo::exists(temp));
+            EXPECT_EQ(Lesen(ziel), ende == Fertig ? neu : QByteArray("alt"));
+        }
+}

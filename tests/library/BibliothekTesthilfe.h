@@ -233,6 +233,27 @@ struct Heimordner {
     QStringList ImPapierkorb() const { return QDir(heim.Pfad(".local/share/Trash/files")).entryList(QDir::Files); }
 };
 
+// An index over files of a tree with what its operations talk to, and a
+// trash in a home of its own; `aktion` holds each entry's clean-up action.
+struct Aufräumumgebung {
+    Baum baum;
+    Heimordner heim;
+    Index index;
+    Listenattrappe liste;
+    Meldungsskript meldungen;
+    Statuszeile status;
+    Medienskript medien;
+    std::vector<qint32> aktion{0};
+
+    qint32 Eintrag(const QString& pfad, qint32 a = 0)
+    {
+        const qint32 e = index.EintragAnhängen(pfad, LeereMedienInfo(), 1);
+        aktion.resize(size_t(e) + 1, 0);
+        aktion[size_t(e)] = a;
+        return e;
+    }
+};
+
 // The settings the add tests depend on, at their defaults.
 inline void EinstellungenFürHinzufügen()
 {

@@ -183,24 +183,23 @@ TEST_F(HinzufuegenTest, KopierenInOrdnerVerschiebtNurNeueUndDurchsuchtSichNichtS
 // file afterwards (as freshly read), and no second entry is made for it.
 TEST_F(HinzufuegenTest, ErsetzenEinesIndiziertenZielsLiestDessenEintragNeu)
 {
+    const QByteArray neu = KleineMp3().repeated(2) + Mp3Bauer::Id3v1Block({.titel = "Neu"});
+    MedienInfo alt = LeereMedienInfo();
+    alt.Mp3_ID3v1_Titel = "Alt";
+    alt.Datei_Größe = KleineMp3().size();
+    alt.Datei_AngefordertAnzahl = 7;
     for (const int keineDoppelten : {1, 0}) {
         SCOPED_TRACE(keineDoppelten);
         index = Index();
         TypenSetzen(index);
         einstellungen().HinzufügenKeineDoppelten = keineDoppelten;
         const QString ziel = baum.Datei("eingang/a.mp3", KleineMp3('\x11'));
-        MedienInfo alt = LeereMedienInfo();
-        alt.Mp3_ID3v1_Titel = "Alt";
-        alt.Datei_Größe = KleineMp3().size();
-        alt.Datei_AngefordertAnzahl = 7;
         index.EintragAnhängen(ziel, alt, 1);
         index.bolIndexGeändert = false;
-        const QByteArray neu = KleineMp3().repeated(2) + Mp3Bauer::Id3v1Block({.titel = "Neu"});
         baum.Datei("neu/a.mp3", neu);
         Konfliktskript konflikt;
         konflikt.antworten = {DateiExistiert::Ersetzen};
         liste.aktualisiert = 0;
-
         QString ordner = baum.Pfad("neu");
         EXPECT_TRUE(EinfachOrdnerHinzufügen(index, ordner, false, 1, false, baum.Pfad("eingang"), true, false));
         EXPECT_EQ(konflikt.gestellt.size(), 1);

@@ -4,9 +4,6 @@
 #include "core/Verfuegbarkeit.h"
 #include "library/IndexAufraeumen.h"
 
-#include <optional>
-#include <sys/fsuid.h>
-
 using namespace testhilfe;
 
 namespace {
@@ -39,27 +36,11 @@ struct Dateisperre {
     }
 };
 
-class IndexAufraeumenTest : public ::testing::Test {
+class IndexAufraeumenTest : public ::testing::Test, protected Aufräumumgebung {
 protected:
-    Baum baum;
-    Heimordner heim;
-    Index index;
-    Listenattrappe liste;
-    Meldungsskript meldungen;
-    Statuszeile status;
-    Medienskript medien;
-    std::vector<qint32> aktion{0};
-
     void SetUp() override { EinstellungenFürHinzufügen(); }
     void TearDown() override { IndexStimmig(index); }
 
-    qint32 Eintrag(const QString& pfad, qint32 a)
-    {
-        const qint32 e = index.EintragAnhängen(pfad, LeereMedienInfo(), 1);
-        aktion.resize(size_t(e) + 1, 0);
-        aktion[size_t(e)] = a;
-        return e;
-    }
     QStringList ImPapierkorb() const { return heim.ImPapierkorb(); }
 };
 
@@ -210,58 +191,6 @@ TEST_F(IndexAufraeumenTest, ErsetzenEinerFehlendenDateiEntferntDenEintrag)
     EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("d/bleibt.mp3")}));
     EXPECT_TRUE(QDir(baum.Pfad("a")).isEmpty());
     EXPECT_TRUE(meldungen.gezeigt.empty());
-}
-
-// A folder the user may not search, for the guard's lifetime: root looks
-// through the eyes of "nobody", any other user takes the folder's rights.
-struct Unsuchbar {
-    QString ordner;
-    bool root = ::geteuid() == 0;
-    explicit Unsuchbar(const QString& o) : ordner(o)
-    {
-        if (root)
-            ::setfsuid(65534);
-        else
-            ::chmod(QFile::encodeName(ordner).constData(), 0);
-    }
-    ~Unsuchbar()
-    {
-        if (root)
-            ::setfsuid(0);
-        else
-            ::chmod(QFile::encodeName(ordner).constData(), 0755);
-    }
-};
-
-// A file that is there but cannot be reached is not a missing one: nothing
-// is replaced, the entry stays, and the user is told.
-TEST_F(IndexAufraeumenTest, ErsetzenEinerUnerreichbarenDateiBehältDenEintrag)
-{
-    const QString datei = baum.Datei("zu/lied.mp3", "inhalt");
-    ASSERT_EQ(::symlink("schleife", QFile::encodeName(baum.Pfad("schleife")).constData()), 0);
-    for (const QString& pfad : {datei, baum.Pfad("schleife/lied.mp3")}) {
-        SCOPED_TRACE(pfad.toStdString());
-        index = Index();
-        aktion = {0};
-        meldungen.gezeigt.clear();
-        Eintrag(pfad, AktionLeereDatei);
-        Eintrag(baum.Datei("d/bleibt.mp3"), KeineAktion);
-        {
-            std::optional<Unsuchbar> zu;
-            if (pfad == datei)
-                zu.emplace(baum.Pfad("zu"));
-            struct stat st;
-            if (::lstat(QFile::encodeName(pfad).constData(), &st) == 0 || errno == ENOENT) {
-                zu.reset();
-                GTEST_SKIP() << "cannot make a folder unsearchable here";
-            }
-            IndexAufräumen(index, aktion, nullptr);
-        }
-        EXPECT_EQ(IndexPfade(index), QStringList({pfad, baum.Pfad("d/bleibt.mp3")}));
-        EXPECT_TRUE(meldungen.Enthält(pfad.left(pfad.size() - 4))) << "the user is told why";
-        EXPECT_EQ(Lesen(datei), "inhalt");
-        EXPECT_EQ(QDir(baum.Pfad("zu")).entryList(QDir::Files), QStringList({"lied.mp3"}));
-    }
 }
 
 TEST_F(IndexAufraeumenTest, AbwesendesMediumBeimErsetzen)

@@ -224,21 +224,18 @@ TEST_F(PapierkorbTest, FehlgeschlagenerPapierkorbMeldetSichUndBehältDenEintrag)
 // is never called empty after a file left it: it may hold others.
 TEST_F(PapierkorbTest, UnlesbarerOrdnerGiltNichtAlsLeer)
 {
-    const QString a = baum.Datei("halb/a.mp3");
-    const QString b = baum.Datei("halb/b.mp3");
+    for (const char* n : {"a.mp3", "b.mp3"})
+        Eintrag(baum.Datei(QStringLiteral("halb/") + n));
     baum.Datei("halb/bleibt.mp3");
-    Eintrag(a);
-    Eintrag(b);
     NormalerBenutzer benutzer({baum.Pfad(), heim.heim.Pfad()});
     if (!benutzer.aktiv)
         GTEST_SKIP() << "no normal user to drop to here";
     const QByteArray halb = QFile::encodeName(baum.Pfad("halb"));
     ASSERT_EQ(::chmod(halb.constData(), 0300), 0);
-    EintragsListe eins = {1};
+    EintragsListe eins = {1}, zwei = {1};
     DateienLöschen(index, eins, 1, true);
     EXPECT_FALSE(OrdnerLöschenFragen(baum.Pfad("halb")));
     meldungen.antworten = {Antwort::Ja};
-    EintragsListe zwei = {1};
     DateienLöschen(index, zwei, 2, true);
     ::chmod(halb.constData(), 0755);
     benutzer.Zurück();

@@ -581,19 +581,6 @@ TEST_F(UmbenennenTest, NamenBisZurGrenzeVon255Bytes)
     EXPECT_EQ(QFileInfo(Pfad(e)).size(), 0);
 }
 
-// A renamed name keeps the joiners of an emoji sequence and characters Qt
-// does not know yet.
-TEST_F(UmbenennenTest, UmbenennenBehältVerbinderUndNeueZeichen)
-{
-    const qint32 e = Eintrag(baum.Datei(QString::fromUtf8("u/x👨‍👩‍👧 🫨.mp3"), "u"));
-    UmbenennenEingaben ein = Funktion(UmbenennenErsetzen);
-    ein.strErsetzen = "x";
-    ein.strErsetzenDurch = "y";
-    ASSERT_TRUE(Einzeln(e, ein));
-    EXPECT_EQ(Pfad(e), baum.Pfad(QString::fromUtf8("u/y👨‍👩‍👧 🫨.mp3")));
-    EXPECT_EQ(Lesen(Pfad(e)), "u");
-}
-
 TEST_F(UmbenennenTest, WerkzeugBenenntWieDasFensterUmUndSpeichert)
 {
     const QString a = baum.Datei("m/1.mp3", "eins"), b = baum.Datei("m/2.mp3", "zwei"), leer = baum.Datei("m/3.mp3");

@@ -117,30 +117,24 @@ TEST_F(VerfuegbarkeitTest, AbsentMediumAsksAndMapsTheAnswers)
 }
 
 // An entry reached through a link onto a medium that is not mounted lies on
-// that medium: the synchronisation asks for it and keeps it, as it does for
-// the same entry spelled under /media.
+// that medium: the synchronisation asks for it and keeps it.
 TEST_F(VerfuegbarkeitTest, ALinkOntoAnAbsentMediumIsNoMissingFile)
 {
     QTemporaryDir dir;
     const QString medium = QFileInfo(QFileInfo(AbwesenderPfad()).path()).path();
-    struct Fall {
-        const char* link;
-        QString ziel;
-        const char* eintrag;
-    };
-    const Fall fälle[] = {
-        {"Musik", medium + "/Musik", "Musik/a.mp3"},         // onto a folder of the medium
-        {"kette", "Musik", "kette/b.mp3"},                     // a relative link onto that link
-        {"wurzel", medium, "wurzel/x/../Musik/c.mp3"},         // onto its root, then a name it lacks
+    const std::tuple<const char*, QString, const char*> fälle[] = { // link, its target, the entry
+        {"Musik", medium + "/Musik", "Musik/a.mp3"},     // onto a folder of the medium
+        {"kette", "Musik", "kette/b.mp3"},                 // a relative link onto that link
+        {"wurzel", medium, "wurzel/x/../Musik/c.mp3"},     // onto its root, then a name it lacks
         {"punkt", "./wurzel/.", "punkt/d.mp3"},
     };
     index.intSyncDanachEntfernen = 1;
-    for (const Fall& f : fälle) {
-        ASSERT_TRUE(QFile::link(f.ziel, dir.filePath(f.link))) << f.link;
-        const QString pfad = dir.filePath(f.eintrag);
-        const qint32 e = Eintrag(pfad);
-        EXPECT_EQ(LaufwerkZurückgeben(pfad), medium) << f.eintrag;
-        EXPECT_EQ(DateiNichtVerfügbarPrüfen(index, e, nullptr, false), 1) << f.eintrag;
+    for (const auto& [link, ziel, eintrag] : fälle) {
+        SCOPED_TRACE(eintrag);
+        ASSERT_TRUE(QFile::link(ziel, dir.filePath(link)));
+        const QString pfad = dir.filePath(eintrag);
+        EXPECT_EQ(LaufwerkZurückgeben(pfad), medium);
+        EXPECT_EQ(DateiNichtVerfügbarPrüfen(index, Eintrag(pfad), nullptr, false), 1);
         ASSERT_FALSE(fragen.empty());
         EXPECT_EQ(fragen.back().second, NichtVerfügbarText(pfad, "", medium));
     }
@@ -153,7 +147,7 @@ TEST_F(VerfuegbarkeitTest, ALinkOntoAnAbsentMediumIsNoMissingFile)
     EXPECT_EQ(fragen.size(), 4u);
     ASSERT_EQ(index.lngIndexAnzahl, fehlt - 1) << "only the missing file went";
     for (size_t i = 0; i < std::size(fälle); ++i)
-        EXPECT_EQ(index.strIndexPfad[i + 1], dir.filePath(fälle[i].eintrag));
+        EXPECT_EQ(index.strIndexPfad[i + 1], dir.filePath(std::get<2>(fälle[i])));
 }
 
 TEST(Verfuegbarkeit, QuestionTexts)

@@ -1,11 +1,12 @@
 // Whether another program holds a file open for writing: a real second
 // process holds it, a writer is seen, a reader is no reason; the same with
-// the lease refused (the look into the processes), and as a normal user.
+// the lease refused (the look into the processes), and as a normal user on a
+// file of its own and on another user's (no lease for that).
 
 #include "platform/Schreibzugriff.h"
 #include "support/FremderProzess.h"
+#include "support/NormalerBenutzer.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,20 +14,13 @@
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
 
 using Art = FremderProzess::Art;
-
-QString Anlegen(const QTemporaryDir& ordner, const QString& name)
-{
-    const QString pfad = ordner.filePath(name);
-    QFile f(pfad);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("inhalt");
-    return pfad;
-}
+using testhilfe::NormalerBenutzer;
 
 // The check as the writers ask it, through a descriptor of their own.
 bool Prüfen(const QString& pfad, int modus)
@@ -37,12 +31,6 @@ bool Prüfen(const QString& pfad, int modus)
     const bool ja = AndererProzessSchreibt(fd);
     ::close(fd);
     return ja;
-}
-bool PrüfenLesend(const QString& pfad) { return Prüfen(pfad, O_RDONLY); }
-bool PrüfenOhneLease(const QString& pfad)
-{
-    SchreibzugriffOhneLease(true);
-    return Prüfen(pfad, O_RDONLY);
 }
 
 struct Fall {
@@ -62,7 +50,10 @@ const Fall kFälle[] = {
     {"this process twice and a reader", Art::Lesen, true, false},
 };
 
-class Schreibzugriff : public ::testing::TestWithParam<bool> {
+enum class Wer { DieserProzess, BenutzerMitEigenerDatei, BenutzerMitFremderDatei };
+const char* const kWer[] = {"DieserProzess", "BenutzerMitEigenerDatei", "BenutzerMitFremderDatei"};
+
+class Schreibzugriff : public ::testing::TestWithParam<std::tuple<bool, Wer>> {
 protected:
     QTemporaryDir ordner;
     void TearDown() override { SchreibzugriffOhneLease(false); }
@@ -72,11 +63,30 @@ protected:
 
 TEST_P(Schreibzugriff, WriterSeenReaderNoReason)
 {
-    SchreibzugriffOhneLease(GetParam());
-    int n = 0;
-    for (const Fall& fall : kFälle) {
+    const auto [ohneLease, wer] = GetParam();
+    const bool fremd = wer == Wer::BenutzerMitFremderDatei;
+    if (fremd && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root for another user's file";
+    SchreibzugriffOhneLease(ohneLease);
+    // Another user's files lie in root's folder, open to all.
+    ASSERT_EQ(::chmod(QFile::encodeName(ordner.path()).constData(), 0755), 0);
+    for (size_t n = 0; n < std::size(kFälle); ++n) {
+        QFile f(ordner.filePath(QString::number(n)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("inhalt");
+        if (fremd)
+            ASSERT_EQ(::chmod(QFile::encodeName(f.fileName()).constData(), 0666), 0);
+    }
+    std::optional<NormalerBenutzer> benutzer;
+    if (wer != Wer::DieserProzess) {
+        benutzer.emplace(fremd ? QStringList() : QStringList{ordner.path()});
+        if (!benutzer->aktiv)
+            GTEST_SKIP() << "no normal user to drop to here";
+    }
+    for (size_t n = 0; n < std::size(kFälle); ++n) {
+        const Fall& fall = kFälle[n];
         SCOPED_TRACE(fall.was);
-        const QString pfad = Anlegen(ordner, QString::number(n++));
+        const QString pfad = ordner.filePath(QString::number(n));
         std::optional<FremderProzess> andere;
         if (fall.andere) {
             andere.emplace(pfad, *fall.andere);
@@ -92,32 +102,8 @@ TEST_P(Schreibzugriff, WriterSeenReaderNoReason)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(MitUndOhneLease, Schreibzugriff, ::testing::Bool());
-
-// As a normal user: the lease on a file of one's own, the look into one's own
-// processes where the file is another user's (no lease for that).
-TEST(SchreibzugriffAlsBenutzer, OwnAndOthersFiles)
-{
-    const int niemand = NiemandsBenutzer();
-    if (niemand < 0)
-        GTEST_SKIP() << "needs root to act as another user";
-    QTemporaryDir ordner;
-    ASSERT_EQ(::chmod(QFile::encodeName(ordner.path()).constData(), 0755), 0);
-    const QString eigene = Anlegen(ordner, "eigene.mp3");
-    ASSERT_EQ(::chown(QFile::encodeName(eigene).constData(), uid_t(niemand), gid_t(-1)), 0);
-    const QString fremde = Anlegen(ordner, "fremde.mp3");
-    ASSERT_EQ(::chmod(QFile::encodeName(fremde).constData(), 0666), 0);
-    for (const QString& pfad : {eigene, fremde}) {
-        SCOPED_TRACE(pfad.toStdString());
-        EXPECT_EQ(AlsBenutzer(niemand, PrüfenLesend, pfad), 0);
-        {
-            FremderProzess spieler(pfad, Art::Lesen, niemand);
-            ASSERT_TRUE(spieler.Offen());
-            EXPECT_EQ(AlsBenutzer(niemand, PrüfenLesend, pfad), 0) << "a reader";
-        }
-        FremderProzess download(pfad, Art::Anhängen, niemand);
-        ASSERT_TRUE(download.Offen());
-        EXPECT_EQ(AlsBenutzer(niemand, PrüfenLesend, pfad), 1);
-        EXPECT_EQ(AlsBenutzer(niemand, PrüfenOhneLease, pfad), 1);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    MitUndOhneLease, Schreibzugriff,
+    ::testing::Combine(::testing::Bool(),
+                       ::testing::Values(Wer::DieserProzess, Wer::BenutzerMitEigenerDatei, Wer::BenutzerMitFremderDatei)),
+    [](const auto& i) { return (std::get<0>(i.param) ? "OhneLease" : "MitLease") + std::string(kWer[int(std::get<1>(i.param))]); });

@@ -1,11 +1,9 @@
 #pragma once
-// File access as a normal user, so that permissions count also where the
-// tests run as root: for the guard's lifetime the process's real and
-// effective ids become those of "nobody" (the saved ones stay root's, so
-// that the guard can give them back), without supplementary groups, after
-// the given trees were handed to that user. Checks by the real id (access())
-// see the normal user too. As a normal user nothing changes. `aktiv` is
-// false where no such user exists; the tests then skip.
+// The one way to run test code as a normal user, so that permissions count
+// also as root: for the guard's lifetime the real and effective ids are those
+// of "nobody" (no other groups), who was given the trees; the saved ids stay
+// root's, to give them back. A normal user stays. Without "nobody", `aktiv`
+// is false and the test skips.
 
 #include <QDirIterator>
 #include <QFile>
@@ -19,37 +17,31 @@
 namespace testhilfe {
 
 struct NormalerBenutzer {
-    bool aktiv = false;
+    bool aktiv = ::geteuid() != 0;
     bool gewechselt = false;
     std::vector<gid_t> gruppen;
 
     explicit NormalerBenutzer(const QStringList& bäume)
     {
-        if (::geteuid() != 0) {
-            aktiv = true;
-            return;
-        }
-        const passwd* pw = ::getpwnam("nobody");
+        const passwd* pw = aktiv ? nullptr : ::getpwnam("nobody");
         if (!pw || pw->pw_uid == 0)
             return;
         const uid_t uid = pw->pw_uid;
         const gid_t gid = pw->pw_gid;
+        const auto übergeben = [=](const QString& pfad) { ::lchown(QFile::encodeName(pfad).constData(), uid, gid); };
         for (const QString& baum : bäume) {
-            ::lchown(QFile::encodeName(baum).constData(), uid, gid);
+            übergeben(baum);
             QDirIterator it(baum, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                             QDirIterator::Subdirectories);
             while (it.hasNext())
-                ::lchown(QFile::encodeName(it.next()).constData(), uid, gid);
+                übergeben(it.next());
         }
         gruppen.resize(size_t(std::max(::getgroups(0, nullptr), 0)));
-        if (::getgroups(int(gruppen.size()), gruppen.data()) < 0)
-            gruppen.clear();
+        gruppen.resize(size_t(std::max(::getgroups(int(gruppen.size()), gruppen.data()), 0)));
         gewechselt = true; // from here on Zurück gives everything back
-        if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, 0) != 0 || ::setresuid(uid, uid, 0) != 0) {
+        aktiv = ::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, 0) == 0 && ::setresuid(uid, uid, 0) == 0;
+        if (!aktiv)
             Zurück();
-            return;
-        }
-        aktiv = true;
     }
     ~NormalerBenutzer() { Zurück(); }
     // Root again (before the trees are cleaned up, or to look as root).
@@ -60,7 +52,6 @@ struct NormalerBenutzer {
         ::setresuid(0, 0, 0);
         ::setresgid(0, 0, 0);
         ::setgroups(gruppen.size(), gruppen.data());
-        gruppen.clear();
         gewechselt = false;
     }
     NormalerBenutzer(const NormalerBenutzer&) = delete;
