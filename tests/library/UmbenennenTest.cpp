@@ -198,6 +198,12 @@ TEST_F(UmbenennenTest, ErsetzenNurImBlossenNamen)
     ASSERT_TRUE(Einzeln(e, ein));
     EXPECT_EQ(Pfad(e), baum.Pfad("mp3er/Sub/ Lied.mp3"));
     EXPECT_TRUE(QFile::exists(Pfad(e)));
+    // The joiners of an emoji sequence and characters newer than Qt's tables stay.
+    const qint32 f = Eintrag(baum.Datei(QString::fromUtf8("u/x👨‍👩‍👧 🫨.mp3")));
+    ein.strErsetzen = "x";
+    ein.strErsetzenDurch = "y";
+    ASSERT_TRUE(Einzeln(f, ein));
+    EXPECT_EQ(Pfad(f), baum.Pfad(QString::fromUtf8("u/y👨‍👩‍👧 🫨.mp3")));
 }
 
 TEST_F(UmbenennenTest, FortlaufendZaehltJeOrdnerWeiter)
