@@ -396,6 +396,8 @@ const char* TextAufbau(QByteArrayView id)
     static const char* const tabelle[][2] = {
         {"COMM", "3tT"}, {"USLT", "3tT"}, {"USER", "3T"}, {"IPLS", "T"}, {"WXXX", "tB"},
         {"APIC", "l1tB"}, {"GEOB", "lttB"}, {"SYLT", "5tS"}, {"OWNE", "l8T"}, {"COMR", "l8l1ttlB"},
+        // Text frames of other writers whose ids do not begin with T.
+        {"GRP1", "T"}, {"MVNM", "T"}, {"MVIN", "T"},
     };
     if (id.startsWith('T'))
         return "T";

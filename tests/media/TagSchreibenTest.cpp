@@ -725,6 +725,9 @@ TEST_F(TagSchreiben, Version24TextsInUtf8OrUtf16BEBecomeUtf16)
         alt.frames = {TextFrame("TXXX", QStringList{"Schlüssel " + s, "Wert " + s}, k),
                       KommentarFrame("Kommentar " + s, "Beschreibung " + s, k, "deu"),
                       KommentarFrame("Liedtext " + s, "Lied " + s, k, "deu", "USLT")};
+        // Text frames whose ids do not begin with T, and one that does.
+        for (const char* id : {"GRP1", "MVNM", "MVIN", "TSOP"})
+            alt.frames.push_back(TextFrame(id, QString::fromLatin1(id) + " " + s, k));
         const QString p = Datei(alt.Bytes() + audio);
         QString fehler;
         ASSERT_TRUE(Mp3TAGSpeichernV2(p, Felder(), fehler)) << fehler.toStdString();
@@ -733,6 +736,11 @@ TEST_F(TagSchreiben, Version24TextsInUtf8OrUtf16BEBecomeUtf16)
         EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TXXX"), "[Schlüssel " + s + "] Wert " + s);
         EXPECT_EQ(TagLibText(f.ID3v2Tag(), "USLT"), "Liedtext " + s);
         EXPECT_TRUE(TagLibKommentare(f.ID3v2Tag()).contains("deu:Beschreibung " + s + "=Kommentar " + s));
+        for (const char* id : {"GRP1", "MVNM", "MVIN", "TSOP"}) {
+            EXPECT_EQ(TagLibText(f.ID3v2Tag(), id), QString::fromLatin1(id) + " " + s);
+            const QByteArray neu = Inhalt(p);
+            EXPECT_EQ(neu.at(neu.indexOf(id) + 10), '\1') << id;
+        }
     }
 }
 
