@@ -1,12 +1,22 @@
-// Writes the tags of N made MP3 files (half of them with room for the new
-// tag, half needing a rewrite) with our writer and with TagLib, and prints
+// Writes the tags of N made MP3 files (half of them laid out as this writer
+// leaves a tag, with room for the new one, half needing a rewrite) with our
+// writer and with TagLib, and prints
 //   figure write_files_per_s, taglib_write_files_per_s, write_ours_vs_taglib
-// (in memory where there is a RAM file system) and write_disk_files_per_s.
-// Usage: bench_tag_write [N]   (default 2000)
+// (in memory where there is a RAM file system), write_in_place_files_per_s
+// (the half with room alone) and write_disk_files_per_s.
+// Then files with a picture as other programs write them (text frames, then
+// a 1 MiB picture, no room to spare, 5 MB of audio), each title edited twice
+// to other lengths, read and written by us and by TagLib, in CPU time:
+//   figure write_picture_ours_vs_taglib
+// and reading plus writing the title of such a file of 50 MB with an 8 MiB
+// picture (the first edit, through a copy):
+//   figure write_8mib_picture_ms (CPU, the best of three).
+// Usage: bench_tag_write [N] [picture files]   (default 2000, 20)
 
 #include "MachDateien.h"
 
 #include "core/Einstellungen.h"
+#include "media/Id3v2Lesen.h"
 #include "media/TagSchreiben.h"
 #include "platform/Schreibzugriff.h"
 
@@ -19,6 +29,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+#include <ctime>
 
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
@@ -28,53 +39,101 @@ namespace {
 using bench::Syncsafe;
 using bench::TextFrame;
 
-// A tag with a picture; with room to spare or just full.
-QByteArray Datei(int nummer, bool platz)
+QByteArray Audio(qint64 größe)
 {
-    QByteArray frames = TextFrame("TIT2", "Titel " + QByteArray::number(nummer)) + TextFrame("TPE1", "Interpret")
-                      + TextFrame("TALB", "Album") + TextFrame("APIC", QByteArray("\0image/jpeg\0\x03\0", 14) + QByteArray(3000, 'p'));
-    if (platz)
-        frames.append(QByteArray(1024, '\0'));
-    QByteArray d = QByteArray("ID3\x03\x00\x00", 6) + Syncsafe(quint32(frames.size())) + frames;
     QByteArray frame("\xFF\xFB\x90\x64", 4);
     frame.append(QByteArray(413, '\x55'));
-    const qsizetype ziel = d.size() + 100 * 1024;
-    while (d.size() < ziel)
+    QByteArray d;
+    d.reserve(größe + frame.size());
+    while (d.size() < größe)
         d.append(frame);
     return d;
 }
 
-QStringList Anlegen(const QTemporaryDir& ordner, const char* vorsilbe, int n)
+QByteArray Tag(const QByteArray& frames) { return QByteArray("ID3\x03\x00\x00", 6) + Syncsafe(quint32(frames.size())) + frames; }
+
+// A picture frame of `größe` bytes of image data.
+QByteArray Bild(qint64 größe)
+{
+    QByteArray daten(größe, '\0');
+    for (qint64 i = 0; i < größe; ++i)
+        daten[i] = char((i * 131 + i / 977) & 0xFF);
+    return TextFrame("APIC", QByteArray("image/jpeg\0\x03\0", 13) + daten);
+}
+
+// A tag with a small picture: with room to spare, kept frames first as this
+// writer leaves them, or just full with the picture behind the texts.
+QByteArray Datei(int nummer, bool platz)
+{
+    static const QByteArray bild = Bild(3000);
+    const QByteArray texte = TextFrame("TIT2", "Titel " + QByteArray::number(nummer)) + TextFrame("TPE1", "Interpret")
+                           + TextFrame("TALB", "Album");
+    const QByteArray frames = platz ? bild + texte + QByteArray(1024, '\0') : texte + bild;
+    return Tag(frames) + Audio(100 * 1024);
+}
+
+QStringList Anlegen(const QTemporaryDir& ordner, const char* vorsilbe, int n, const std::function<QByteArray(int)>& inhalt)
 {
     QStringList pfade;
     for (int i = 0; i < n; ++i) {
         const QString p = ordner.filePath(QStringLiteral("%1%2.mp3").arg(QLatin1String(vorsilbe)).arg(i));
         QFile f(p);
-        if (!f.open(QIODevice::WriteOnly) || f.write(Datei(i, i % 2 == 0)) < 0)
+        if (!f.open(QIODevice::WriteOnly) || f.write(inhalt(i)) < 0)
             return {};
         pfade << p;
     }
     return pfade;
 }
+QStringList Anlegen(const QTemporaryDir& ordner, const char* vorsilbe, int n)
+{
+    return Anlegen(ordner, vorsilbe, n, [](int i) { return Datei(i, i % 2 == 0); });
+}
 
-// Our writes of the files; seconds taken.
-double UnsereSchreiben(const QStringList& pfade)
+double CpuSekunden()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+bool UnsereSchreiben(const QString& pfad, const MedienInfo& m)
+{
+    QString fehler;
+    if (Mp3TAGSpeichernV2(pfad, m, fehler))
+        return true;
+    std::fprintf(stderr, "%s\n", fehler.toLocal8Bit().constData());
+    return false;
+}
+
+MedienInfo NeueFelder(int i)
+{
+    MedienInfo m;
+    m.Mp3_ID3v2_Titel = QStringLiteral("Neuer Titel %1").arg(i);
+    m.Mp3_ID3v2_Interpret = QStringLiteral("Neuer Interpret");
+    m.Mp3_ID3v2_Album = QStringLiteral("Album mit einem längeren Namen als vorher");
+    m.Mp3_ID3v2_Kommentar = QStringLiteral("kalvero - https://kalvero.example/");
+    return m;
+}
+
+// Our writes of the files (every `schritt`-th from `ab`); seconds taken.
+double UnsereSchreiben(const QStringList& pfade, int ab = 0, int schritt = 1)
 {
     QElapsedTimer uhr;
     uhr.start();
-    for (int i = 0; i < pfade.size(); ++i) {
-        MedienInfo m;
-        m.Mp3_ID3v2_Titel = QStringLiteral("Neuer Titel %1").arg(i);
-        m.Mp3_ID3v2_Interpret = QStringLiteral("Neuer Interpret");
-        m.Mp3_ID3v2_Album = QStringLiteral("Album mit einem längeren Namen als vorher");
-        m.Mp3_ID3v2_Kommentar = QStringLiteral("kalvero - https://kalvero.example/");
-        QString fehler;
-        if (!Mp3TAGSpeichernV2(pfade[i], m, fehler)) {
-            std::fprintf(stderr, "%s\n", fehler.toLocal8Bit().constData());
+    for (int i = ab; i < pfade.size(); i += schritt)
+        if (!UnsereSchreiben(pfade[i], NeueFelder(i)))
             return -1;
-        }
-    }
     return std::max<qint64>(1, uhr.nsecsElapsed()) / 1e9;
+}
+
+bool IhreSchreiben(const QString& pfad, const std::function<void(TagLib::ID3v2::Tag*)>& ändern)
+{
+    TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+    ändern(f.ID3v2Tag(true));
+    if (f.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripNone, TagLib::ID3v2::v3))
+        return true;
+    std::fprintf(stderr, "TagLib could not save %s\n", QFile::encodeName(pfad).constData());
+    return false;
 }
 
 double IhreSchreiben(const QStringList& pfade)
@@ -82,16 +141,15 @@ double IhreSchreiben(const QStringList& pfade)
     QElapsedTimer uhr;
     uhr.start();
     for (int i = 0; i < pfade.size(); ++i) {
-        TagLib::MPEG::File f(QFile::encodeName(pfade[i]).constData(), false);
-        TagLib::ID3v2::Tag* t = f.ID3v2Tag(true);
-        t->setTitle(TagLib::String(QStringLiteral("Neuer Titel %1").arg(i).toStdWString()));
-        t->setArtist("Neuer Interpret");
-        t->setAlbum(TagLib::String(QStringLiteral("Album mit einem längeren Namen als vorher").toStdWString()));
-        t->setComment("kalvero - https://kalvero.example/");
-        if (!f.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripNone, TagLib::ID3v2::v3)) {
-            std::fprintf(stderr, "TagLib could not save %s\n", QFile::encodeName(pfade[i]).constData());
+        const bool ok = IhreSchreiben(pfade[i], [i](TagLib::ID3v2::Tag* t) {
+            const MedienInfo m = NeueFelder(i);
+            t->setTitle(TagLib::String(m.Mp3_ID3v2_Titel.toStdWString()));
+            t->setArtist(TagLib::String(m.Mp3_ID3v2_Interpret.toStdWString()));
+            t->setAlbum(TagLib::String(m.Mp3_ID3v2_Album.toStdWString()));
+            t->setComment(TagLib::String(m.Mp3_ID3v2_Kommentar.toStdWString()));
+        });
+        if (!ok)
             return -1;
-        }
     }
     return std::max<qint64>(1, uhr.nsecsElapsed()) / 1e9;
 }
@@ -123,12 +181,55 @@ double SchreibzugriffPrüfen1000()
     return uhr.nsecsElapsed() / 1e6;
 }
 
+// A file as other programs write it: the texts, then the picture, then the
+// audio.
+QByteArray BildDatei(int nummer, qint64 bildGröße, qint64 audioGröße)
+{
+    const QByteArray frames = TextFrame("TIT2", "Titel " + QByteArray::number(nummer)) + TextFrame("TPE1", "Interpret")
+                            + TextFrame("TALB", "Album") + Bild(bildGröße);
+    return Tag(frames) + Audio(audioGröße);
+}
+
+const QString kTitel[2] = {QStringLiteral("Ein neuer, viel längerer Titel Nummer %1"), QStringLiteral("Kurz %1")};
+
+// The title edited as the tag editor does it: the tag read, then written.
+bool UnsereTitelÄndern(const QString& pfad, const QString& titel)
+{
+    MedienInfo m;
+    if (!Mp3TAGLesenV2(pfad, m, 0))
+        return false;
+    m.Mp3_ID3v2_Titel = titel;
+    return UnsereSchreiben(pfad, m);
+}
+
+// CPU seconds of both edits of every file.
+double BilderUnsere(const QStringList& pfade)
+{
+    const double start = CpuSekunden();
+    for (const QString& titel : kTitel)
+        for (int i = 0; i < pfade.size(); ++i)
+            if (!UnsereTitelÄndern(pfade[i], titel.arg(i)))
+                return -1;
+    return CpuSekunden() - start;
+}
+
+double BilderIhre(const QStringList& pfade)
+{
+    const double start = CpuSekunden();
+    for (const QString& titel : kTitel)
+        for (int i = 0; i < pfade.size(); ++i)
+            if (!IhreSchreiben(pfade[i], [&](TagLib::ID3v2::Tag* t) { t->setTitle(TagLib::String(titel.arg(i).toStdWString())); }))
+                return -1;
+    return CpuSekunden() - start;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int n = argc > 1 ? std::max(2, std::atoi(argv[1])) : 2000;
+    const int bilder = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
     einstellungen().TAGsBytesSuchen = 102400;
     einstellungen().TAGsProzentHinzufügen = 25;
 
@@ -152,6 +253,13 @@ int main(int argc, char** argv)
     std::printf("figure write_files_per_s %.1f files/s\n", unsereRate);
     std::printf("figure taglib_write_files_per_s %.1f files/s\n", ihreRate);
     std::printf("figure write_ours_vs_taglib %.2f ratio\n", unsereRate / ihreRate);
+    {
+        const QStringList anOrt = Anlegen(ordner, "i", n);
+        const double zeit = anOrt.size() == n ? UnsereSchreiben(anOrt, 0, 2) : -1;
+        if (zeit < 0)
+            return 1;
+        std::printf("figure write_in_place_files_per_s %.1f files/s\n", (n + 1) / 2 / zeit);
+    }
 
     // The same on the disk, flushes included.
     if (ram) {
@@ -161,6 +269,40 @@ int main(int argc, char** argv)
         if (zeit < 0)
             return 1;
         std::printf("figure write_disk_files_per_s %.1f files/s\n", n / zeit);
+    }
+
+    // Pictures: 1 MiB behind the texts, 5 MB of audio, two edits each.
+    {
+        const auto inhalt = [](int i) { return BildDatei(i, 1 << 20, 5'000'000); };
+        const QStringList uns = Anlegen(ordner, "bk", bilder, inhalt);
+        const QStringList sie = Anlegen(ordner, "bt", bilder, inhalt);
+        if (uns.size() != bilder || sie.size() != bilder)
+            return 1;
+        const double wir = BilderUnsere(uns);
+        const double taglib = BilderIhre(sie);
+        if (wir < 0 || taglib < 0)
+            return 1;
+        std::fprintf(stderr, "picture edits: ours %.1f ms, TagLib %.1f ms of CPU for %d files\n", wir * 1e3, taglib * 1e3, bilder);
+        std::printf("figure write_picture_ours_vs_taglib %.2f ratio\n", taglib / wir);
+        for (const QString& p : uns + sie)
+            QFile::remove(p);
+    }
+
+    // An 8 MiB picture in a 50 MB file: the tag read and the title written.
+    {
+        const QByteArray d = BildDatei(0, 8 << 20, 50'000'000 - (8 << 20));
+        double bester = 1e9;
+        for (int mal = 0; mal < 3; ++mal) {
+            const QStringList p = Anlegen(ordner, "gross", 1, [&](int) { return d; });
+            if (p.size() != 1)
+                return 1;
+            const double start = CpuSekunden();
+            if (!UnsereTitelÄndern(p[0], QStringLiteral("Ein neuer Titel")))
+                return 1;
+            bester = std::min(bester, CpuSekunden() - start);
+            QFile::remove(p[0]);
+        }
+        std::printf("figure write_8mib_picture_ms %.1f ms\n", bester * 1e3);
     }
 
     const double prüfen = SchreibzugriffPrüfen1000();

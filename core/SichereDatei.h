@@ -96,8 +96,9 @@ public:
     // Tests: a function run where another program's change must not slip
     // through: before a write in place (its old bytes read), and once the
     // new content is complete, right before it is checked against the
-    // original and takes its place. An empty function clears it.
-    enum class Schritt { VorDemSchreiben, VorDemAbschluss };
+    // original and takes its place; and where a kill may stop a write in
+    // place, with half of one change written. An empty function clears it.
+    enum class Schritt { VorDemSchreiben, VorDemAbschluss, MittenImSchreiben };
     static void TestHaken(std::function<void(Schritt)> haken);
     static void TestHakenAusführen(Schritt schritt);
 

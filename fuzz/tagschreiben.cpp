@@ -6,8 +6,11 @@
 // the changed record and read again: a failed write leaves the file as it
 // was; a successful one leaves a 2.3 tag at byte 0 whose fields are the ones
 // written, every frame kept from the old tag, and every byte that is not the
-// old tag behind it; ASan and UBSan watch every read and write.
+// old tag behind it. A write in place leaves every kept frame where it
+// stood, also when it is stopped half-way (as by a kill, for every third
+// input). ASan and UBSan watch every read and write.
 #include "core/Einstellungen.h"
+#include "core/SichereDatei.h"
 #include "media/Id3v2Lesen.h"
 #include "media/MedienDatei.h"
 #include "media/TagSchreiben.h"
@@ -22,6 +25,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -78,6 +82,9 @@ std::vector<QByteArray> Einzeln(const QByteArray& roh)
     return frames;
 }
 
+// Thrown where a kill stops a write.
+struct Halt {};
+
 // What a counter reads back as: a number that fits 64 bits, else nothing.
 QString Zahl(const QString& text)
 {
@@ -122,17 +129,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Scheitern("cannot make the file");
     }
 
-    // The old tag as the writer finds it.
+    // The old tag as the writer finds it, and its kept frames one by one.
     Id3v2Fund fund;
     Id3v2Ergebnis alt;
+    std::vector<QByteArray> gehalten;
     {
         MedienDatei d(pfad);
         fund = d.Id3v2Finden(102400);
         if ((datei.startsWith("RIFF") || datei.startsWith("FORM")) && fund.position > 0)
             fund = Id3v2Fund();
-        if (fund.position >= 0)
-            alt = Id3v2Lesen(d.Lesen(fund.position, fund.kopf.GesamtGröße()));
+        if (fund.position >= 0) {
+            const QByteArray roh = d.Einlesen(fund.position, fund.kopf.GesamtGröße());
+            alt = Id3v2Lesen(roh);
+            for (const QByteArray& f : Id3v2Lesen(roh, false).weitere)
+                gehalten.push_back(QByteArray(f.constData(), f.size()));
+        }
     }
+    struct stat vorher;
+    if (::stat(QFile::encodeName(pfad).constData(), &vorher) != 0)
+        Scheitern("cannot stat the file");
     MedienInfo m;
     Id3v2Übernehmen(alt, std::max<qint64>(fund.position, 0), m);
 
@@ -147,11 +162,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                          : text.arg(size);
     m.*felder[size_t(feld)].feld = leeren ? QString() : wert;
 
+    // Every third input is stopped half-way through its first write in place.
+    const bool anhalten = size % 3 == 0;
+    if (anhalten)
+        SichereDatei::TestHaken([](SichereDatei::Schritt s) {
+            if (s == SichereDatei::Schritt::MittenImSchreiben)
+                throw Halt();
+        });
     QString fehler;
-    const bool ok = Mp3TAGSpeichernV2(pfad, m, fehler);
+    bool ok = false, angehalten = false;
+    try {
+        ok = Mp3TAGSpeichernV2(pfad, m, fehler);
+    } catch (const Halt&) {
+        angehalten = true;
+    }
+    SichereDatei::TestHaken({});
     const QByteArray neu = Dateiinhalt(pfad);
     if (QFile::exists(pfad + QStringLiteral("-neu")))
         Scheitern("a temporary file is left");
+    struct stat nachher;
+    const bool anOrt = ::stat(QFile::encodeName(pfad).constData(), &nachher) == 0 && nachher.st_ino == vorher.st_ino;
+    // In place a kept frame stands where the same bytes stood before: none
+    // of its bytes was written.
+    if ((ok && anOrt) || angehalten)
+        for (const QByteArray& f : gehalten) {
+            bool steht = false;
+            for (qsizetype o = neu.indexOf(f); o >= 0 && !steht; o = neu.indexOf(f, o + 1))
+                steht = datei.mid(o, f.size()) == f;
+            if (!steht)
+                Scheitern("a kept frame moved or changed in place");
+        }
+    if (angehalten) {
+        if (!anOrt || neu.size() != datei.size() || neu.mid(fund.ende()) != datei.mid(fund.ende()))
+            Scheitern("a stopped write changed more than the tag");
+        return 0;
+    }
     if (!ok) {
         if (neu != datei)
             Scheitern("a failed write changed the file");
@@ -172,16 +217,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Id3v2Ergebnis gelesen = Id3v2Lesen(neu);
     const std::vector<QByteArray> behalten = fund.position >= 0 && alt.kopf.haupt > 2 ? Einzeln(alt.weitereFrames) : std::vector<QByteArray>();
     std::vector<QByteArray> danach = Einzeln(gelesen.weitereFrames);
-    // A comment or link emptied makes room for one kept without description.
+    // A comment or link emptied makes room for one kept without description;
+    // one written replaces only the frame it was read from.
     QStringList möglich[2] = {{QString()}, {QString()}};
     for (const QByteArray& f : behalten) {
         const bool comm = f.startsWith("COMM"), wxxx = f.startsWith("WXXX");
         const auto format = static_cast<quint8>(f[9]);
         const QByteArray körper = f.mid(10 + ((format & 0x20) ? 1 : 0)); // behind a group byte
-        if ((comm || wxxx) && !(format & 0xC0) && Id3v2OhneBeschreibung(körper, comm)) {
+        const bool geleert = leeren && feld == (wxxx ? kLink : kKommentar);
+        if (geleert && (comm || wxxx) && !(format & 0xC0) && Id3v2OhneBeschreibung(körper, comm)) {
             const QByteArray tag = QByteArray("ID3\x03\0\0", 6) + Syncsafe(quint32(f.size())) + f;
             möglich[wxxx].append(Id3v2Lesen(tag).felder[size_t(wxxx ? kLink : kKommentar)]);
-            continue; // may be the one the written field replaces
+            continue; // may be the one that is now the field
         }
         const auto it = std::find(danach.begin(), danach.end(), f);
         if (it == danach.end())

@@ -211,8 +211,9 @@ struct Beschrieben {
 };
 std::optional<Beschrieben> BeschriebenLesen(QByteArrayView b, bool mitSprache, bool urlLatin1)
 {
+    // An empty frame is no field (other readers stop at it): it stays raw.
     if (b.isEmpty())
-        return Beschrieben{};
+        return std::nullopt;
     const auto enc = static_cast<quint8>(b[0]);
     if (enc > 3)
         return std::nullopt;
@@ -396,6 +397,8 @@ const char* TextAufbau(QByteArrayView id)
     static const char* const tabelle[][2] = {
         {"COMM", "3tT"}, {"USLT", "3tT"}, {"USER", "3T"}, {"IPLS", "T"}, {"WXXX", "tB"},
         {"APIC", "l1tB"}, {"GEOB", "lttB"}, {"SYLT", "5tS"}, {"OWNE", "l8T"}, {"COMR", "l8l1ttlB"},
+        // Text frames of other writers whose ids do not begin with T.
+        {"GRP1", "T"}, {"MVNM", "T"}, {"MVIN", "T"},
     };
     if (id.startsWith('T'))
         return "T";
@@ -418,19 +421,22 @@ QByteArray Id3v2Utf16(const QString& text)
     return b;
 }
 
-QByteArray Id3v2FrameFür23(QByteArrayView frame)
+namespace {
+
+// Id3v2FrameFür23, or nothing when the frame stays as it is.
+std::optional<QByteArray> Umkodieren23(QByteArrayView frame)
 {
     if (frame.size() < 11)
-        return frame.toByteArray();
+        return std::nullopt;
     const auto format = static_cast<quint8>(frame[9]);
     const qsizetype vorn = 10 + ((format & 0x20) ? 1 : 0); // a group byte stays in front
     const char* aufbau = GültigeId(frame.first(4)) ? TextAufbau(frame.first(4)) : nullptr;
     if ((format & 0xC0) || !aufbau || vorn >= frame.size())
-        return frame.toByteArray();
+        return std::nullopt;
     const QByteArrayView b = frame.sliced(vorn);
     const auto enc = static_cast<quint8>(b[0]);
     if (enc != 2 && enc != 3)
-        return frame.toByteArray();
+        return std::nullopt;
 
     QByteArray aus(1, '\1');
     qsizetype pos = 1;
@@ -483,13 +489,21 @@ QByteArray Id3v2FrameFür23(QByteArrayView frame)
     return neu + aus;
 }
 
+} // namespace
+
+QByteArray Id3v2FrameFür23(QByteArrayView frame)
+{
+    std::optional<QByteArray> neu = Umkodieren23(frame);
+    return neu ? std::move(*neu) : frame.toByteArray();
+}
+
 bool Id3v2OhneBeschreibung(QByteArrayView körper, bool mitSprache)
 {
     const auto b = BeschriebenLesen(körper, mitSprache, !mitSprache);
     return b && b->ohneBeschreibung;
 }
 
-Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
+Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
 {
     Id3v2Ergebnis e;
     const auto kopf = Id3v2KopfLesen(tag);
@@ -541,32 +555,38 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
     const auto& tabelle = Id3v2FrameFelder();
     const qsizetype kopfLänge = haupt == 2 ? 6 : 10;
     const qsizetype idLänge = haupt == 2 ? 3 : 4;
-    // Of several COMM (or WXXX) frames the one without a description is the
-    // field; all others are kept raw so that a rewrite loses none.
+    // Of several COMM (or WXXX) frames the first one without a description
+    // is the field; all others are kept where they stand, so that a rewrite
+    // loses none and moves none.
     struct Kandidat {
         QString text;
         bool ohneBeschreibung;
         QByteArray sprache;
-        QByteArray roh;
+        qsizetype stelle; // in e.weitere
     };
     std::vector<Kandidat> kandidaten[2]; // comment, link
-    bool weitere22 = false;
 
-    const auto rohAnhängen = [&](const FrameOrt& f, QByteArray& ziel) {
-        if (haupt == 2) {
-            ziel.append(bereich.sliced(f.kopf, 6 + f.größe));
-            return;
-        }
-        const QByteArrayView id = bereich.sliced(f.kopf, 4);
-        const QByteArrayView daten = bereich.sliced(f.kopf + 10, f.größe);
+    // The frame as it is kept: 2.2 frames as they stand, others in 2.3 form;
+    // without a change a view of the bytes read.
+    const bool eigeneBytes = bereich.data() != tag.data() + 10;
+    const auto behalten = [&](const FrameOrt& f) {
+        const QByteArrayView roh = bereich.sliced(f.kopf, kopfLänge + f.größe);
+        std::optional<QByteArray> neu;
         if (haupt == 3) {
-            ziel.append(Id3v2FrameFür23(bereich.sliced(f.kopf, 10 + f.größe)));
-            return;
+            neu = Umkodieren23(roh);
+        } else if (haupt == 4) {
+            const QByteArrayView daten = roh.sliced(10);
+            const auto status = static_cast<quint8>(roh[8]);
+            const auto format = static_cast<quint8>(roh[9]);
+            const QByteArray frame = FrameNach23(roh.first(4), status, format, (format & 0x02) ? Entsynchronisieren(daten) : daten.toByteArray());
+            neu = Id3v2FrameFür23(frame);
         }
-        const auto status = static_cast<quint8>(bereich[f.kopf + 8]);
-        const auto format = static_cast<quint8>(bereich[f.kopf + 9]);
-        const QByteArray frame = FrameNach23(id, status, format, (format & 0x02) ? Entsynchronisieren(daten) : daten.toByteArray());
-        ziel.append(Id3v2FrameFür23(frame));
+        if (neu)
+            e.weitere.push_back(std::move(*neu));
+        else if (eigeneBytes)
+            e.weitere.push_back(roh.toByteArray());
+        else
+            e.weitere.push_back(QByteArray::fromRawData(roh.data(), roh.size()));
     };
 
     for (const FrameOrt& f : gang.frames) {
@@ -605,9 +625,8 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
         std::optional<QString> text;
         if (feld == kKommentar || feld == kLink) {
             if (const auto b = BeschriebenLesen(daten, feld == kKommentar, feld == kLink)) {
-                Kandidat k{b->text, b->ohneBeschreibung, b->sprache, {}};
-                rohAnhängen(f, k.roh);
-                kandidaten[feld == kLink].push_back(std::move(k));
+                kandidaten[feld == kLink].push_back({b->text, b->ohneBeschreibung, b->sprache, qsizetype(e.weitere.size())});
+                behalten(f);
                 continue;
             }
         } else if (feld == kZähler) {
@@ -615,37 +634,53 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag)
         } else if (feld >= 0) {
             text = TextFrameLesen(daten);
         }
-        if (text) {
+        if (text)
             e.felder[size_t(feld)] = *text;
-        } else {
-            // Empty ones too: a rewrite copies every frame as it stands.
-            weitere22 = true;
-            rohAnhängen(f, haupt == 2 ? e.weitereFrames22 : e.weitereFrames);
-        }
+        else
+            behalten(f); // empty ones too: a rewrite copies every frame as it stands
     }
 
+    // The first comment (link) without a description is the field (the one
+    // the writer replaces, the one other readers show).
+    qsizetype gewählt[2] = {-1, -1};
     for (int art = 0; art < 2; ++art) {
-        auto& liste = kandidaten[art];
-        // The first one without a description is the field (the one the
-        // writer replaces, the one other readers show); all others stay raw,
-        // so a rewrite keeps them as they were.
-        qsizetype gewählt = -1;
-        for (qsizetype i = 0; i < qsizetype(liste.size()) && gewählt < 0; ++i)
-            if (liste[size_t(i)].ohneBeschreibung)
-                gewählt = i;
-        if (gewählt >= 0) {
-            e.felder[art == 0 ? kKommentar : kLink] = liste[size_t(gewählt)].text;
-            if (art == 0)
-                e.kommentarSprache = liste[size_t(gewählt)].sprache;
-        }
-        for (qsizetype i = 0; i < qsizetype(liste.size()); ++i)
-            if (i != gewählt) {
-                weitere22 = true;
-                (haupt == 2 ? e.weitereFrames22 : e.weitereFrames).append(liste[size_t(i)].roh);
+        for (const Kandidat& k : kandidaten[art])
+            if (k.ohneBeschreibung) {
+                gewählt[art] = k.stelle;
+                e.felder[art == 0 ? kKommentar : kLink] = k.text;
+                if (art == 0)
+                    e.kommentarSprache = k.sprache;
+                break;
             }
     }
-    if (haupt == 2 && weitere22)
-        e.weitereFrames = " ";
+    // Taken out of the list, the later one first.
+    if (gewählt[0] >= 0)
+        e.kommentarFrame = e.weitere[size_t(gewählt[0])];
+    if (gewählt[1] >= 0)
+        e.linkFrame = e.weitere[size_t(gewählt[1])];
+    for (qsizetype stelle : {std::max(gewählt[0], gewählt[1]), std::min(gewählt[0], gewählt[1])})
+        if (stelle >= 0)
+            e.weitere.erase(e.weitere.begin() + stelle);
+    e.kommentarStelle = gewählt[0];
+    e.linkStelle = gewählt[1];
+
+    if (sammeln && !e.weitere.empty()) {
+        QByteArray& ziel = haupt == 2 ? e.weitereFrames22 : e.weitereFrames;
+        qsizetype summe = 0;
+        for (const QByteArray& f : e.weitere)
+            summe += f.size();
+        ziel.reserve(summe);
+        for (const QByteArray& f : e.weitere)
+            ziel.append(f);
+        if (haupt == 2)
+            e.weitereFrames = " ";
+    }
+    if (sammeln) {
+        // Their views would outlive the bytes read.
+        e.weitere.clear();
+        e.kommentarFrame.clear();
+        e.linkFrame.clear();
+    }
     return e;
 }
 

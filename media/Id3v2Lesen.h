@@ -10,6 +10,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 // The ten bytes of a tag header.
 struct Id3v2Kopf {
@@ -54,17 +55,28 @@ struct Id3v2Ergebnis {
     // Tag bytes in front of the padding; the whole tag when it has none.
     qint64 ungenutzt = 0;
     std::array<QString, kId3v2Felder> felder;
-    // Frames without a field of their own, in 2.3 layout (plain sizes, no
-    // unsynchronisation, texts in 2.3 encodings: Id3v2FrameFür23); " " for a
-    // 2.2 tag that has such frames. Frames with odd ids are among them; ids
-    // not beginning with a letter are not. Of several comments (or links)
-    // without a description the first is the field, the others are here.
+    // Frames without a field of their own, in tag order, in 2.3 layout
+    // (plain sizes, no unsynchronisation, texts in 2.3 encodings:
+    // Id3v2FrameFür23); " " for a 2.2 tag that has such frames. Frames with
+    // odd ids are among them; ids not beginning with a letter are not. Of
+    // several comments (or links) without a description the first is the
+    // field, the others are here. Left empty when not gathered.
     QByteArray weitereFrames;
-    // The language of the comment that is the field ("" when none), which
-    // a rewrite of that comment keeps.
+    // Not gathered (for the writer): the same frames one by one, 2.3 layout
+    // or for a 2.2 tag as they stand (6-byte headers). A frame that stands in
+    // the bytes read as it is kept refers to them (QByteArray::fromRawData)
+    // and is valid only as long as they are: a picture is never copied.
+    std::vector<QByteArray> weitere;
+    // The frames the comment and the link fields were read from (in the
+    // form of `weitere`; empty when the field had none) and where they
+    // stood: their index in `weitere` with both of them put back.
+    QByteArray kommentarFrame, linkFrame;
+    qsizetype kommentarStelle = -1;
+    qsizetype linkStelle = -1;
+    // The language bytes of the comment that is the field ("" when none),
+    // which a rewrite of that comment keeps as they stand.
     QByteArray kommentarSprache;
-    // The same frames of a 2.2 tag as they stand (6-byte headers), for the
-    // writer to carry over.
+    // The same frames of a 2.2 tag as they stand (6-byte headers).
     QByteArray weitereFrames22;
     // False when the frames could not be walked at all (a 2.2 tag compressed
     // as a whole, a broken extended header): a rewrite would lose them.
@@ -73,8 +85,9 @@ struct Id3v2Ergebnis {
 
 // Parses the tag whose header starts at tag[0]. `tag` may end before the
 // size the header declares (a cut file): only frames that lie wholly inside
-// it are read.
-Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag);
+// it are read. Without `sammeln` the kept frames are only listed
+// (`weitere`), not gathered into one block.
+Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln = true);
 
 // A text as UTF-16 with a byte-order mark (little-endian), no terminator.
 QByteArray Id3v2Utf16(const QString& text);

@@ -69,6 +69,19 @@ QByteArrayView MedienDatei::Lesen(qint64 pos, qint64 n)
     return QByteArrayView(m_puffer.constData(), m_pufferLänge);
 }
 
+QByteArray MedienDatei::Einlesen(qint64 pos, qint64 n)
+{
+    if (m_fd < 0 || pos < 0 || pos >= m_länge || n <= 0)
+        return {};
+    n = std::min(n, m_länge - pos);
+    // What the head block holds already needs no second read.
+    if (pos >= m_pufferAb && pos + n <= m_pufferAb + m_pufferLänge)
+        return QByteArray(m_puffer.constData() + (pos - m_pufferAb), qsizetype(n));
+    QByteArray b(qsizetype(n), Qt::Uninitialized);
+    b.truncate(qsizetype(vollLesen(m_fd, b.data(), pos, b.size())));
+    return b;
+}
+
 QByteArrayView MedienDatei::Id3v1Block()
 {
     if (!m_endeGelesen) {

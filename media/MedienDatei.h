@@ -40,6 +40,9 @@ public:
     // Bytes [pos, pos + n) as far as the file holds them. The view stays
     // valid until the next call.
     QByteArrayView Lesen(qint64 pos, qint64 n);
+    // The same into an array of the caller's own (a large one read straight
+    // into it).
+    QByteArray Einlesen(qint64 pos, qint64 n);
 
     // The last 128 bytes when they begin with "TAG"; empty otherwise.
     QByteArrayView Id3v1Block();

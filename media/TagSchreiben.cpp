@@ -28,6 +28,8 @@ int g_fehlerNach = 0;
 constexpr qint64 kMaxTagGröße = (qint64(1) << 28) - 1; // the size field holds 28 bits
 constexpr qint64 kMaxPadding = (qint64(256) << 20) - 1;
 constexpr qint64 kKopierBlock = 64 << 10;
+// The comment's and the link's places in Id3v2FrameFelder().
+constexpr int kKommentarFeld = 8, kLinkFeld = 3;
 
 const QString kLF = QStringLiteral("\n");
 const QString kZugriffHinweis = QStringLiteral(
@@ -93,13 +95,15 @@ bool StrengerKopf(const Id3v2Kopf& k)
 // The old tag as the writer and the removal see it.
 struct AlterTag {
     Id3v2Fund fund;            // position -1: none (or one that is not ours to cut)
-    Id3v2Ergebnis inhalt;
+    QByteArray roh;            // its bytes (the writer's), which the kept frames refer to
+    Id3v2Ergebnis inhalt;      // its frames, listed and not gathered
 };
 
 // Finds the file's tag and checks it before anything is cut: a file that
 // begins with "ID3" needs a strict header there; a tag must end inside the
 // file. A tag inside a RIFF or FORM container belongs to the container.
-bool AltenTagFinden(MedienDatei& datei, AlterTag& alt, Fehler& f)
+// `lesen`: its frames are read too.
+bool AltenTagFinden(MedienDatei& datei, AlterTag& alt, Fehler& f, bool lesen)
 {
     const QByteArrayView anfang = datei.Lesen(0, 10);
     const bool beginntMitId3 = anfang.startsWith("ID3");
@@ -121,7 +125,14 @@ bool AltenTagFinden(MedienDatei& datei, AlterTag& alt, Fehler& f)
         f = EigenerFehler(EINVAL, kÜberDasEnde);
         return false;
     }
-    alt.inhalt = Id3v2Lesen(datei.Lesen(alt.fund.position, alt.fund.kopf.GesamtGröße()));
+    if (!lesen)
+        return true;
+    alt.roh = datei.Einlesen(alt.fund.position, alt.fund.kopf.GesamtGröße());
+    if (alt.roh.size() != alt.fund.kopf.GesamtGröße()) {
+        f = SystemFehler(EIO);
+        return false;
+    }
+    alt.inhalt = Id3v2Lesen(alt.roh, false);
     return true;
 }
 
@@ -159,12 +170,36 @@ qint64 VollSchreiben(int fd, QByteArrayView d, qint64 pos)
 
 Fehler Verändert() { return {ESTALE, VerändertText()}; }
 
-// Writes `neu` at `pos` through the file's own descriptor, fsyncs and checks
-// that the path still names this file and that its length is what this
-// write makes it (its old length, or pos + the new bytes when they reach
-// beyond it). On any failure the old bytes are written back; the file is cut
-// back only to undo its own growth, never below what another program added.
-bool AnOrtSchreiben(MedienDatei& datei, const QString& pfad, qint64 pos, QByteArrayView neu, Fehler& f)
+// Bytes written over the file at `pos`.
+struct Änderung {
+    qint64 pos = 0;
+    QByteArray neu;
+};
+
+// A kill or a power cut may stop a write at any byte: the test hook sees the
+// file with the first half of the change written.
+bool ÄnderungSchreiben(int fd, const Änderung& ä)
+{
+    const QByteArrayView neu(ä.neu);
+    const qsizetype hälfte = neu.size() / 2;
+    errno = 0;
+    if (VollSchreiben(fd, neu.first(hälfte), ä.pos) != hälfte)
+        return false;
+    SichereDatei::TestHakenAusführen(SichereDatei::Schritt::MittenImSchreiben);
+    if (g_fehlerNach > 0 && --g_fehlerNach == 0) {
+        // As a disk would fail: part of the bytes written, then an error.
+        errno = EIO;
+        return false;
+    }
+    return VollSchreiben(fd, neu.sliced(hälfte), ä.pos + hälfte) == neu.size() - hälfte;
+}
+
+// Writes the changes through the file's own descriptor, fsyncs and checks
+// that the path still names this file and that its length is what these
+// writes make it (its old length, or the end of a change beyond it). On any
+// failure the old bytes are written back; the file is cut back only to undo
+// its own growth, never below what another program added.
+bool AnOrtSchreiben(MedienDatei& datei, const QString& pfad, const std::vector<Änderung>& änderungen, Fehler& f)
 {
     const int fd = datei.Deskriptor();
     SichereDatei::TestHakenAusführen(SichereDatei::Schritt::VorDemSchreiben);
@@ -179,27 +214,30 @@ bool AnOrtSchreiben(MedienDatei& datei, const QString& pfad, qint64 pos, QByteAr
         return false;
     }
     const qint64 längeVorher = datei.Länge();
-    const qint64 erwartet = std::max(längeVorher, pos + neu.size());
-    const qint64 altLänge = std::max<qint64>(0, std::min(längeVorher, pos + neu.size()) - pos);
-    const QByteArray alt = datei.Lesen(pos, altLänge).toByteArray();
-    if (alt.size() != altLänge) {
-        f = SystemFehler(EIO);
-        return false;
+    qint64 erwartet = längeVorher;
+    std::vector<Änderung> alt;
+    for (const Änderung& ä : änderungen) {
+        erwartet = std::max(erwartet, ä.pos + ä.neu.size());
+        const qint64 n = std::max<qint64>(0, std::min(längeVorher, ä.pos + ä.neu.size()) - ä.pos);
+        alt.push_back({ä.pos, datei.Lesen(ä.pos, n).toByteArray()});
+        if (alt.back().neu.size() != n) {
+            f = SystemFehler(EIO);
+            return false;
+        }
     }
 
     bool ok = true;
-    if (g_fehlerNach > 0 && --g_fehlerNach == 0) {
-        // As a disk would fail: part of the bytes written, then an error.
-        VollSchreiben(fd, neu.first(neu.size() / 2), pos);
-        f = SystemFehler(EIO);
-        ok = false;
-    } else if (VollSchreiben(fd, neu, pos) != neu.size()) {
-        f = SystemFehler(errno ? errno : EIO);
-        ok = false;
-    } else if (::fsync(fd) != 0) {
+    for (const Änderung& ä : änderungen)
+        if (!ÄnderungSchreiben(fd, ä)) {
+            f = SystemFehler(errno ? errno : EIO);
+            ok = false;
+            break;
+        }
+    if (ok && ::fsync(fd) != 0) {
         f = SystemFehler(errno);
         ok = false;
-    } else {
+    }
+    if (ok) {
         SichereDatei::TestHakenAusführen(SichereDatei::Schritt::VorDemAbschluss);
         struct stat amPfad;
         if (::fstat(fd, &st) != 0 || st.st_size != erwartet || ::stat(QFile::encodeName(pfad).constData(), &amPfad) != 0
@@ -209,7 +247,8 @@ bool AnOrtSchreiben(MedienDatei& datei, const QString& pfad, qint64 pos, QByteAr
         }
     }
     if (!ok) {
-        VollSchreiben(fd, alt, pos);
+        for (auto a = alt.rbegin(); a != alt.rend(); ++a)
+            VollSchreiben(fd, a->neu, a->pos);
         if (::fstat(fd, &st) == 0 && st.st_size > längeVorher && st.st_size <= erwartet)
             (void)!::ftruncate(fd, off_t(längeVorher));
         ::fsync(fd);
@@ -291,62 +330,38 @@ bool GültigeId(QByteArrayView id)
     return true;
 }
 
-// The language a written comment gets: the one of the comment it replaces
-// when that is three letters, else "eng".
+// The language a written comment gets: the three bytes of the comment it
+// replaces as they stand (blanks, zeros, any letters), else "eng".
 QByteArray KommentarSprache(QByteArrayView alt)
 {
-    const bool buchstaben = alt.size() == 3 && std::all_of(alt.begin(), alt.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    });
-    return buchstaben ? alt.toByteArray() : QByteArray("eng");
+    return alt.size() == 3 ? alt.toByteArray() : QByteArray("eng");
 }
 
-// The comment and link frames being written: a kept frame of the same id
-// without description (and for a comment of the same language) is one the
-// written one replaces, since ID3v2 allows no two of them.
-struct Geschrieben {
-    QByteArray kommentarSprache; // "" when no comment is written
-    bool link = false;
-};
-
-bool WirdErsetzt(QByteArrayView frame, const Geschrieben& g)
+// The frame of one field as written; empty when the field is not written.
+QByteArray FeldFrame(const MedienInfo& m, const Id3v2FrameFeld& feld, const QByteArray& sprache)
 {
-    const QByteArrayView id = frame.first(4);
-    const bool kommentar = !g.kommentarSprache.isEmpty() && id == "COMM";
-    if (!(kommentar || (g.link && id == "WXXX")) || (static_cast<quint8>(frame[9]) & 0xE0))
-        return false;
-    const QByteArrayView körper = frame.sliced(10);
-    if (!kommentar)
-        return Id3v2OhneBeschreibung(körper, false);
-    return körper.size() >= 4 && körper.sliced(1, 3) == g.kommentarSprache && Id3v2OhneBeschreibung(körper, true);
-}
-
-// The kept frames as 2.3 frames, each checked (a size that runs past the
-// rest ends them). Frames with odd ids and empty ones go behind all the
-// others: other readers stop at them.
-QByteArray WeitereFramesOrdnen(QByteArrayView roh, const Geschrieben& geschrieben)
-{
-    QByteArray gültig, hinten;
-    qsizetype pos = 0;
-    while (pos + 10 <= roh.size()) {
-        const quint32 größe = qFromBigEndian<quint32>(roh.data() + pos + 4);
-        if (größe > quint64(roh.size() - pos - 10))
-            break;
-        const QByteArrayView frame = roh.sliced(pos, 10 + qsizetype(größe));
-        pos += frame.size();
-        if (WirdErsetzt(frame, geschrieben))
-            continue;
-        if (größe == 0 || !GültigeId(frame.first(4)))
-            hinten.append(frame);
-        else
-            gültig.append(Id3v2FrameFür23(frame));
+    const QByteArrayView id(feld.id);
+    const QString& wert = m.*feld.feld;
+    if (wert.isEmpty() && id != "TPE1" && id != "TIT2")
+        return {};
+    if (id == "PCNT") {
+        const QByteArray zähler = ZählerKörper(wert);
+        return zähler.isEmpty() ? QByteArray() : Frame(id, zähler);
     }
-    return gültig + hinten;
+    if (id == "WXXX")
+        return Frame(id, QByteArray(2, '\0') + LinkLatin1(wert));
+    char kodierung = 0;
+    const QByteArray text = TextKodieren(wert, kodierung);
+    if (id == "COMM") {
+        const QByteArray beschreibung = kodierung ? QByteArray("\xFF\xFE\0\0", 4) : QByteArray(1, '\0');
+        return Frame(id, kodierung + sprache + beschreibung + text);
+    }
+    return Frame(id, kodierung + text);
 }
 
-// The frames of a 2.2 tag in 2.3 form by the standard id table; false when
-// one has no counterpart.
-bool Frames22Übertragen(QByteArrayView roh, QByteArray& aus)
+// A frame of a 2.2 tag in 2.3 form by the standard id table; nothing when it
+// has no counterpart.
+std::optional<QByteArray> Frame22Übertragen(QByteArrayView roh)
 {
     static const char* const tabelle[][2] = {
         {"BUF", "RBUF"}, {"CNT", "PCNT"}, {"COM", "COMM"}, {"CRA", "AENC"}, {"EQU", "EQUA"}, {"ETC", "ETCO"},
@@ -361,31 +376,187 @@ bool Frames22Übertragen(QByteArrayView roh, QByteArray& aus)
         {"ULT", "USLT"}, {"WAF", "WOAF"}, {"WAR", "WOAR"}, {"WAS", "WOAS"}, {"WCM", "WCOM"}, {"WCP", "WCOP"},
         {"WPB", "WPUB"}, {"WXX", "WXXX"},
     };
-    qsizetype pos = 0;
-    while (pos + 6 <= roh.size()) {
-        const auto* u = reinterpret_cast<const unsigned char*>(roh.data() + pos);
-        const qsizetype größe = (qsizetype(u[3]) << 16) | (u[4] << 8) | u[5];
-        if (pos + 6 + größe > roh.size())
-            return false;
-        const QByteArrayView id = roh.sliced(pos, 3);
-        QByteArray körper = roh.sliced(pos + 6, größe).toByteArray();
-        const char* neu = nullptr;
-        for (const auto& z : tabelle)
-            if (id == QByteArrayView(z[0]))
-                neu = z[1];
-        if (!neu)
-            return false;
-        if (id == "PIC") {
-            // Image format (three letters) becomes a MIME type.
-            if (körper.size() < 5)
-                return false;
-            const QByteArray format = körper.mid(1, 3).toLower();
-            const QByteArray mime = format == "jpg" ? QByteArray("image/jpeg") : "image/" + format;
-            körper = körper.left(1) + mime + '\0' + körper.mid(4);
-        }
-        aus.append(Id3v2FrameFür23(Frame(neu, körper)));
-        pos += 6 + größe;
+    if (roh.size() < 6)
+        return std::nullopt;
+    const auto* u = reinterpret_cast<const unsigned char*>(roh.data());
+    const qsizetype größe = (qsizetype(u[3]) << 16) | (u[4] << 8) | u[5];
+    if (6 + größe != roh.size())
+        return std::nullopt;
+    const QByteArrayView id = roh.first(3);
+    QByteArray körper = roh.sliced(6).toByteArray();
+    const char* neu = nullptr;
+    for (const auto& z : tabelle)
+        if (id == QByteArrayView(z[0]))
+            neu = z[1];
+    if (!neu)
+        return std::nullopt;
+    if (id == "PIC") {
+        // Image format (three letters) becomes a MIME type.
+        if (körper.size() < 5)
+            return std::nullopt;
+        const QByteArray format = körper.mid(1, 3).toLower();
+        const QByteArray mime = format == "jpg" ? QByteArray("image/jpeg") : "image/" + format;
+        körper = körper.left(1) + mime + '\0' + körper.mid(4);
     }
+    return Id3v2FrameFür23(Frame(neu, körper));
+}
+
+// Other readers stop at a frame with an odd id or an empty one: such frames
+// go behind all others.
+bool Hinten(QByteArrayView frame) { return frame.size() <= 10 || !GültigeId(frame.first(4)); }
+
+// Whether a reader takes this kept COMM or WXXX frame for the field: it can
+// be read and has no description.
+bool OhneBeschreibung(QByteArrayView frame)
+{
+    const auto format = static_cast<quint8>(frame[9]);
+    const qsizetype vorn = 10 + ((format & 0x20) ? 1 : 0);
+    return !(format & 0xC0) && frame.size() >= vorn && Id3v2OhneBeschreibung(frame.sliced(vorn), frame.startsWith("COMM"));
+}
+
+// The new tag behind its header, frame by frame; `gehalten` marks a frame
+// kept from the old tag (which the user cannot type again). The kept frames
+// come first, in their order, then the program's own: a text edit changes
+// only the tail of the tag.
+struct Stück {
+    QByteArrayView daten;
+    bool gehalten;
+};
+struct NeuerTag {
+    std::vector<Stück> stücke;
+    qint64 größe = 0;
+    // What the own pieces refer to.
+    QByteArray eigene, kommentar, link;
+};
+
+// The frame a comment or link field was read from: in 2.3 form, its text
+// and its place among the kept frames (the reader's).
+struct Herkunft {
+    QByteArray frame;
+    QString text;
+    qsizetype stelle = -1;
+};
+
+// A comment (link) replaces the frame it was read from, which stays as it
+// stands while the field is unchanged. It goes where that frame stood when
+// another one without a description is kept, since readers take the first
+// such frame for the field; otherwise with the program's own frames.
+void TagAufbauen(const MedienInfo& m, const std::vector<QByteArray>& weitere, const Herkunft (&herkunft)[2],
+                 const QByteArray& sprache, NeuerTag& t)
+{
+    // Going in front of weitere[vor]; of two there, the one that stood first
+    // first.
+    struct Einschub {
+        qsizetype vor, rang;
+        QByteArrayView frame;
+    };
+    std::vector<Einschub> einschübe;
+    for (const Id3v2FrameFeld& feld : Id3v2FrameFelder()) {
+        const QByteArrayView id(feld.id);
+        const int art = id == "COMM" ? 0 : id == "WXXX" ? 1 : -1;
+        if (art < 0) {
+            t.eigene += FeldFrame(m, feld, sprache);
+            continue;
+        }
+        const Herkunft& h = herkunft[art];
+        QByteArray frame = !h.frame.isEmpty() && m.*feld.feld == h.text ? h.frame : FeldFrame(m, feld, sprache);
+        qsizetype vor = -1;
+        for (qsizetype i = 0; i < qsizetype(weitere.size()) && !frame.isEmpty() && vor < 0; ++i)
+            if (weitere[size_t(i)].startsWith(id) && !Hinten(weitere[size_t(i)]) && OhneBeschreibung(weitere[size_t(i)]))
+                vor = i;
+        if (vor >= 0 && h.stelle >= 0) {
+            // The reader's place counts the other field's frame when it stood in front.
+            const qsizetype andere = herkunft[1 - art].stelle;
+            vor = h.stelle - (andere >= 0 && andere < h.stelle ? 1 : 0);
+        }
+        if (vor < 0) {
+            t.eigene += frame;
+            continue;
+        }
+        QByteArray& ablage = art == 0 ? t.kommentar : t.link;
+        ablage = std::move(frame);
+        einschübe.push_back({vor, h.stelle >= 0 ? h.stelle : qsizetype(weitere.size()), ablage});
+    }
+    std::sort(einschübe.begin(), einschübe.end(), [](const Einschub& a, const Einschub& b) {
+        return std::pair(a.vor, a.rang) < std::pair(b.vor, b.rang);
+    });
+    std::vector<Stück> folge;
+    for (const QByteArray& f : weitere)
+        folge.push_back({f, true});
+    qsizetype eingefügt = 0;
+    for (const Einschub& e : einschübe)
+        folge.insert(folge.begin() + std::min(e.vor + eingefügt++, qsizetype(folge.size())), {e.frame, false});
+
+    for (const Stück& s : folge)
+        if (!Hinten(s.daten))
+            t.stücke.push_back(s);
+    t.stücke.push_back({t.eigene, false});
+    for (const Stück& s : folge)
+        if (Hinten(s.daten))
+            t.stücke.push_back(s);
+    for (const Stück& s : t.stücke)
+        t.größe += s.daten.size();
+}
+
+// The changes that turn the old tag (its whole extent `alt`) into the new
+// one of the same extent: only bytes that differ, never a kept frame's.
+// False when a kept frame would not stand where it stands.
+bool AnOrtÄndern(const NeuerTag& t, QByteArrayView alt, std::vector<Änderung>& änderungen)
+{
+    // The program's own bytes between kept frames, as one run at a time.
+    QByteArray lauf;
+    qint64 laufAb = 0, pos = 0;
+    const auto eigen = [&](QByteArrayView d) {
+        if (lauf.isEmpty())
+            laufAb = pos;
+        lauf.append(d);
+        pos += d.size();
+    };
+    const auto abschließen = [&] {
+        const QByteArrayView da = alt.sliced(laufAb, lauf.size());
+        qsizetype erst = 0, letzt = lauf.size();
+        while (erst < letzt && lauf[erst] == da[erst])
+            ++erst;
+        while (letzt > erst && lauf[letzt - 1] == da[letzt - 1])
+            --letzt;
+        if (erst < letzt)
+            änderungen.push_back({laufAb + erst, lauf.sliced(erst, letzt - erst)});
+        lauf.clear();
+    };
+    eigen(Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(alt.size() - 10)));
+    for (const Stück& s : t.stücke) {
+        if (!s.gehalten) {
+            eigen(s.daten);
+            continue;
+        }
+        abschließen();
+        const QByteArrayView da = alt.sliced(pos, s.daten.size());
+        if (da.data() != s.daten.data() && da != s.daten)
+            return false;
+        pos += s.daten.size();
+    }
+    // Padding: zeros as far as the old bytes are not.
+    qint64 ende = alt.size();
+    while (ende > pos && alt[ende - 1] == 0)
+        --ende;
+    if (ende > pos)
+        eigen(QByteArray(qsizetype(ende - pos), '\0'));
+    abschließen();
+    return true;
+}
+
+// Header, frames and `padding` zero bytes into the new file.
+bool TagSchreiben(SichereDatei& neu, const NeuerTag& t, qint64 padding)
+{
+    if (!neu.Schreiben(Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(t.größe + padding))))
+        return false;
+    for (const Stück& s : t.stücke)
+        if (!neu.Schreiben(s.daten.data(), s.daten.size()))
+            return false;
+    static const QByteArray nullen(kKopierBlock, '\0');
+    for (qint64 rest = padding; rest > 0; rest -= kKopierBlock)
+        if (!neu.Schreiben(nullen.constData(), std::min(rest, kKopierBlock)))
+            return false;
     return true;
 }
 
@@ -501,29 +672,8 @@ QByteArray Id3v2FramesBauen(const MedienInfo& m, QByteArrayView spracheAlt)
 {
     const QByteArray sprache = KommentarSprache(spracheAlt);
     QByteArray frames;
-    for (const Id3v2FrameFeld& feld : Id3v2FrameFelder()) {
-        const QByteArrayView id(feld.id);
-        const QString& wert = m.*feld.feld;
-        const bool immer = id == "TPE1" || id == "TIT2";
-        if (wert.isEmpty() && !immer)
-            continue;
-        if (id == "PCNT") {
-            const QByteArray zähler = ZählerKörper(wert);
-            if (!zähler.isEmpty())
-                frames += Frame(id, zähler);
-        } else if (id == "WXXX") {
-            frames += Frame(id, QByteArray(2, '\0') + LinkLatin1(wert));
-        } else if (id == "COMM") {
-            char kodierung = 0;
-            const QByteArray text = TextKodieren(wert, kodierung);
-            const QByteArray beschreibung = kodierung ? QByteArray("\xFF\xFE\0\0", 4) : QByteArray(1, '\0');
-            frames += Frame(id, kodierung + sprache + beschreibung + text);
-        } else {
-            char kodierung = 0;
-            const QByteArray text = TextKodieren(wert, kodierung);
-            frames += Frame(id, kodierung + text);
-        }
-    }
+    for (const Id3v2FrameFeld& feld : Id3v2FrameFelder())
+        frames += FeldFrame(m, feld, sprache);
     return frames;
 }
 
@@ -575,47 +725,58 @@ bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QStri
         return false;
     }
     AlterTag alt;
-    if (!AltenTagFinden(datei, alt, f)) {
+    if (!AltenTagFinden(datei, alt, f, true)) {
         strFehler = QStringLiteral("Der ID3v2-TAG konnte nicht gespeichert werden.") + kLF + QStringLiteral("Der ID3v2-TAG der Datei ")
                   + PfadText(strDatei) + QStringLiteral(" konnte nicht entfernt werden.");
         return false;
     }
 
-    QByteArray weitere;
+    // The kept frames in 2.3 form; those of a 2.3 tag refer to alt.roh.
+    std::vector<QByteArray> weitere;
     if (alt.fund.position >= 0) {
         if (!alt.inhalt.framesGelesen) {
             strFehler = V2Meldung(strDatei, EigenerFehler(EINVAL, kNichtLesbar));
             return false;
         }
         if (alt.fund.kopf.haupt == 2) {
-            if (!Frames22Übertragen(alt.inhalt.weitereFrames22, weitere)) {
-                strFehler = V2Meldung(strDatei, EigenerFehler(EINVAL, kNichtÜbertragbar));
-                return false;
+            for (const QByteArray& frame22 : alt.inhalt.weitere) {
+                std::optional<QByteArray> frame = Frame22Übertragen(frame22);
+                if (!frame) {
+                    strFehler = V2Meldung(strDatei, EigenerFehler(EINVAL, kNichtÜbertragbar));
+                    return false;
+                }
+                weitere.push_back(std::move(*frame));
             }
         } else {
-            weitere = alt.inhalt.weitereFrames;
+            weitere = alt.inhalt.weitere;
         }
     }
-    const QByteArray eigene = Id3v2FramesBauen(udtInfo, alt.inhalt.kommentarSprache);
-    Geschrieben geschrieben;
-    geschrieben.link = !udtInfo.Mp3_ID3v2_Link.isEmpty();
-    if (!udtInfo.Mp3_ID3v2_Kommentar.isEmpty())
-        geschrieben.kommentarSprache = KommentarSprache(alt.inhalt.kommentarSprache);
-    const QByteArray frames = eigene + WeitereFramesOrdnen(weitere, geschrieben);
-    const qint64 gesamt = frames.size();
+    Herkunft herkunft[2];
+    const QByteArray* felder[2] = {&alt.inhalt.kommentarFrame, &alt.inhalt.linkFrame};
+    for (int art = 0; art < 2; ++art) {
+        Herkunft& h = herkunft[art];
+        h.stelle = art == 0 ? alt.inhalt.kommentarStelle : alt.inhalt.linkStelle;
+        h.text = alt.inhalt.felder[size_t(art == 0 ? kKommentarFeld : kLinkFeld)];
+        if (!felder[art]->isEmpty())
+            h.frame = alt.fund.kopf.haupt == 2 ? Frame22Übertragen(*felder[art]).value_or(QByteArray()) : *felder[art];
+    }
+    NeuerTag neuerTag;
+    TagAufbauen(udtInfo, weitere, herkunft, KommentarSprache(alt.inhalt.kommentarSprache), neuerTag);
+    const qint64 gesamt = neuerTag.größe;
     if (gesamt > kMaxTagGröße) {
         strFehler = V2Meldung(strDatei, EigenerFehler(EFBIG, kZuGroß));
         return false;
     }
 
     const qint64 altGröße = alt.fund.position >= 0 ? alt.fund.kopf.GesamtGröße() : -1;
-    // In place only at the start: a tag further in is found by no other
-    // reader, so it moves to the front by a full rewrite.
-    if (alt.fund.position == 0 && gesamt + 10 <= altGröße && altGröße - 10 <= kMaxTagGröße) {
-        // Header, frames and padding fill the old extent exactly.
-        QByteArray tag = Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(altGröße - 10)) + frames;
-        tag.append(QByteArray(qsizetype(altGröße - tag.size()), '\0'));
-        if (!AnOrtSchreiben(datei, strDatei, 0, tag, f)) {
+    // In place only at the start (a tag further in is found by no other
+    // reader, so it moves to the front by a full rewrite) and only when no
+    // kept frame moves: a kill or power cut then tears at most the
+    // program's own frames.
+    std::vector<Änderung> änderungen;
+    if (alt.fund.position == 0 && gesamt + 10 <= altGröße && altGröße - 10 <= kMaxTagGröße
+        && AnOrtÄndern(neuerTag, alt.roh, änderungen)) {
+        if (!AnOrtSchreiben(datei, strDatei, änderungen, f)) {
             strFehler = V2Meldung(strDatei, f);
             return false;
         }
@@ -629,8 +790,7 @@ bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QStri
         strFehler = V2Meldung(strDatei, {neu.FehlerNummer(), neu.Fehler()});
         return false;
     }
-    bool ok = neu.Schreiben(Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(gesamt + padding)))
-           && neu.Schreiben(frames) && neu.Schreiben(QByteArray(qsizetype(padding), '\0'));
+    bool ok = TagSchreiben(neu, neuerTag, padding);
     if (!ok)
         f = {neu.FehlerNummer(), neu.Fehler()};
     else if (alt.fund.position >= 0)
@@ -667,7 +827,7 @@ bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QStrin
         return false;
     }
     const qint64 position = datei.Länge() - (datei.Id3v1Block().isEmpty() ? 0 : 128);
-    if (!AnOrtSchreiben(datei, strDatei, position, strTAG, f)) {
+    if (!AnOrtSchreiben(datei, strDatei, {{position, strTAG}}, f)) {
         strFehler = V1Meldung(strDatei, f);
         return false;
     }
@@ -727,7 +887,7 @@ TagEntfernenErgebnis TAGEntfernenV2(const QString& strDatei, QString& strMeldung
     MedienDatei& datei = *offen;
     AlterTag alt;
     Fehler f;
-    if (!AltenTagFinden(datei, alt, f)) {
+    if (!AltenTagFinden(datei, alt, f, false)) {
         strMeldung = NichtAbgeschlossen("ID3v2", strDatei, f);
         return TagEntfernenErgebnis::Fehlgeschlagen;
     }

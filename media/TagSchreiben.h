@@ -1,16 +1,23 @@
 #pragma once
 // Writing and removing the tags of a media file: the ID3v2.3 tag at the
 // front and the 128-byte ID3v1 block at the end. A tag is written in place
-// when it fits the extent of an old tag at the file's first byte, through
-// the one descriptor its old tag was read by; otherwise the whole file goes
-// to "<file>-neu" and is renamed over the original (core/SichereDatei.h)
-// only when the original is still as it was read, so a failure at any step,
-// or another program changing the file meanwhile, leaves the original as it
-// is. The calls work on a path and show nothing: each answers with the
-// message text for the caller.
+// when it fits the extent of an old tag at the file's first byte and no
+// frame kept from it (a picture, lyrics, anything the user cannot type
+// again) moves: the kept frames stand first, the program's own frames
+// behind them, and only the bytes that change are written, through the one
+// descriptor the old tag was read by; a kill or power cut can tear at most
+// the program's own frames. Otherwise the whole file goes to "<file>-neu"
+// and is renamed over the original (core/SichereDatei.h) only when the
+// original is still as it was read, so a failure at any step, or another
+// program changing the file meanwhile, leaves the original as it is. The
+// calls work on a path and show nothing: each answers with the message text
+// for the caller.
 //
 // The frames this program does not interpret are taken from the file itself
-// at write time (the record of an index file no longer holds them).
+// at write time (the record of an index file no longer holds them). The
+// comment and the link replace the frame they were read from (the first
+// without a description), which stays as it stands while the field is
+// unchanged; no other comment or link is dropped.
 
 #include "core/MedienInfo.h"
 
@@ -26,7 +33,8 @@ QByteArray Mp3TAGSpeichernV2FrameHeaderZurückgeben(quint32 lngGröße, QByteArr
 
 // The frames of the record's eighteen fields in the fixed order; title and
 // artist are always written, every other field only when it is not empty.
-// The comment has the language `sprache` (three letters, else "eng").
+// The comment has the language `sprache` (three bytes as they stand, else
+// "eng").
 // Latin-1 texts (without U+0080..U+009F, which readers take as
 // Windows-1252) are ISO-8859-1, others UTF-16 with a byte-order mark.
 QByteArray Id3v2FramesBauen(const MedienInfo& udtInfo, QByteArrayView sprache = "eng");

@@ -415,6 +415,11 @@ TEST(Id3v2Lesen, KeptFramesIn23Encodings)
          f("SYLT", "\1deu\2\1" + Id3v2Utf16("") + n2 + u + n2 + QByteArray("\0\0\0\x07", 4))},
         {f("GEOB", QByteArray("\3t/p\0n\0\xC3\xA4\0x", 11)), f("GEOB", QByteArray("\1t/p\0", 5) + Id3v2Utf16("n") + n2 + u + n2 + "x")},
         {f("TIT3", QByteArray("\x09\3a", 3), 0x20), f("TIT3", "\x09\1" + Id3v2Utf16("a"), 0x20)},
+        // Text frames of other writers whose ids do not begin with T.
+        {f("GRP1", QByteArray("\3\xC3\xA4", 3)), f("GRP1", "\1" + u)},
+        {f("MVNM", QByteArray("\2\0k\0\0\0a", 7)), f("MVNM", "\1" + Id3v2Utf16("k") + n2 + Id3v2Utf16("a"))},
+        {f("MVIN", QByteArray("\3" "3/12", 5)), f("MVIN", "\1" + Id3v2Utf16("3/12"))},
+        {f("TSOP", QByteArray("\3\xC3\xA4", 3)), f("TSOP", "\1" + u)},
         // Left alone: compressed, no encoding byte.
         {f("TIT3", QByteArray("\3a", 2), 0x80), f("TIT3", QByteArray("\3a", 2), 0x80)},
         {f("PRIV", QByteArray("\3own\0x", 6)), f("PRIV", QByteArray("\3own\0x", 6))},

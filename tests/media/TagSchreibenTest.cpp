@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include <taglib/attachedpictureframe.h>
 #include <taglib/commentsframe.h>
 #include <taglib/id3v1tag.h>
@@ -599,24 +601,33 @@ TEST_F(TagSchreiben, PaddingIsClampedAndHugeTagsRefused)
     EXPECT_EQ(Audio(Inhalt(p2)), audio);
 }
 
-TEST_F(TagSchreiben, Version24TagWithFooterIsReplacedInPlace)
+// A 2.4 tag with a footer is replaced in place; with a kept frame that
+// changes form (unsynchronised here), which a write in place would tear, it
+// is rewritten through a copy.
+TEST_F(TagSchreiben, Version24TagWithFooterInPlaceUnlessAKeptFrameChanges)
 {
-    Id3v2Tag alt;
-    alt.version = 4;
-    alt.fußzeile = true;
-    alt.unsynchronisiert = true;
-    alt.frames = {TextFrame("TIT2", QStringLiteral("ÿalt"), Kodierung::Utf8), RohFrame("TXXX", QByteArray("\0k\0v\xFF\xE0", 6))};
-    alt.padding = 600;
-    const QByteArray d = alt.Bytes() + audio + v1;
-    const QString pfad = Datei(d);
-    QString fehler;
-    ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, Felder(), fehler)) << fehler.toStdString();
-    const QByteArray neu = Inhalt(pfad);
-    EXPECT_EQ(neu.size(), d.size());
-    EXPECT_EQ(neu.mid(alt.Bytes().size()), audio + v1);
-    TagLibPrüfen(pfad, Felder());
-    // The kept frame is de-unsynchronised, in 2.3 layout.
-    EXPECT_TRUE(neu.contains(QByteArray("TXXX\0\0\0\x06\0\0\0k\0v\xFF\xE0", 16)));
+    for (const bool weiteres : {false, true}) {
+        SCOPED_TRACE(weiteres);
+        Id3v2Tag alt;
+        alt.version = 4;
+        alt.fußzeile = true;
+        alt.unsynchronisiert = true;
+        alt.frames = {TextFrame("TIT2", QStringLiteral("ÿalt"), Kodierung::Utf8)};
+        if (weiteres)
+            alt.frames.push_back(RohFrame("TXXX", QByteArray("\0k\0v\xFF\xE0", 6)));
+        alt.padding = 600;
+        const QByteArray d = alt.Bytes() + audio + v1;
+        const QString pfad = Datei(d, QStringLiteral("f%1.mp3").arg(weiteres));
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, Felder(), fehler)) << fehler.toStdString();
+        const QByteArray neu = Inhalt(pfad);
+        EXPECT_EQ(neu.size() == d.size(), !weiteres);
+        EXPECT_EQ(Audio(neu), audio);
+        EXPECT_TRUE(neu.endsWith(v1));
+        TagLibPrüfen(pfad, Felder());
+        // The kept frame is de-unsynchronised, in 2.3 layout.
+        EXPECT_EQ(neu.contains(QByteArray("TXXX\0\0\0\x06\0\0\0k\0v\xFF\xE0", 16)), weiteres);
+    }
 }
 
 // A download still appending or a file put in its place while a tag is
@@ -726,6 +737,9 @@ TEST_F(TagSchreiben, Version24TextsInUtf8OrUtf16BEBecomeUtf16)
         alt.frames = {TextFrame("TXXX", QStringList{"Schlüssel " + s, "Wert " + s}, k),
                       KommentarFrame("Kommentar " + s, "Beschreibung " + s, k, "deu"),
                       KommentarFrame("Liedtext " + s, "Lied " + s, k, "deu", "USLT")};
+        // Text frames whose ids do not begin with T, and one that does.
+        for (const char* id : {"GRP1", "MVNM", "MVIN", "TSOP"})
+            alt.frames.push_back(TextFrame(id, QString::fromLatin1(id) + " " + s, k));
         const QString p = Datei(alt.Bytes() + audio);
         QString fehler;
         ASSERT_TRUE(Mp3TAGSpeichernV2(p, Felder(), fehler)) << fehler.toStdString();
@@ -734,28 +748,45 @@ TEST_F(TagSchreiben, Version24TextsInUtf8OrUtf16BEBecomeUtf16)
         EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TXXX"), "[Schlüssel " + s + "] Wert " + s);
         EXPECT_EQ(TagLibText(f.ID3v2Tag(), "USLT"), "Liedtext " + s);
         EXPECT_TRUE(TagLibKommentare(f.ID3v2Tag()).contains("deu:Beschreibung " + s + "=Kommentar " + s));
+        for (const char* id : {"GRP1", "MVNM", "MVIN", "TSOP"}) {
+            EXPECT_EQ(TagLibText(f.ID3v2Tag(), id), QString::fromLatin1(id) + " " + s);
+            const QByteArray neu = Inhalt(p);
+            EXPECT_EQ(neu.at(neu.indexOf(id) + 10), '\1') << id;
+        }
     }
 }
 
 // The comment and the link are one frame each, the first without a
-// description, for the reader and the writer alike: saving replaces that one
-// (its language kept) and leaves one, so what is shown stays. Frames that
-// carry nothing are copied as they stand, and every frame behind them too.
-TEST_F(TagSchreiben, CommentAndLinkAreTheFirstWithoutDescriptionEmptyFramesStay)
+// description, for the reader and the writer alike. Saving replaces exactly
+// that frame, its language bytes as they stand (a comment that had none gets
+// "eng"), and drops no other, also not a second without a description; a
+// save of the title alone keeps them all, so what is shown never flips.
+// Frames that carry nothing are copied as they stand.
+TEST_F(TagSchreiben, CommentAndLinkReplaceTheFrameTheyWereReadFromAndNoOther)
 {
-    const auto kommentar = [](const char* text, const char* sprache, Kodierung k = Kodierung::Latin1) {
+    const auto kommentar = [](const char* text, const QByteArray& sprache, Kodierung k = Kodierung::Latin1) {
         return KommentarFrame(QString::fromUtf8(text), QString(), k, sprache);
     };
+    const QByteArray nullen(3, '\0');
+    const Id3v2Frame beschrieben = KommentarFrame(QStringLiteral("x"), QStringLiteral("mit"));
     struct Fall {
         std::vector<Id3v2Frame> frames;
-        QStringList kommentareDanach; // language:description=text, sorted
+        QString erst;       // the comment as first read
+        QByteArray sprache; // the language of its frame ("" when none), kept when it is written
+        QStringList andere; // the other comments, language:description=text
     };
     const std::vector<Fall> fälle = {
-        {{kommentar("erst", "eng"), kommentar("dann", "eng")}, {"eng:=Neu"}},
-        {{kommentar("erst", "deu"), RohFrame("COMM", {}), kommentar("dann", "eng")}, {"deu:=Neu", "eng:=dann"}},
-        {{KommentarFrame(QStringLiteral("x"), QStringLiteral("mit")), kommentar("erst", "fra", Kodierung::Utf16Bom),
-          RohFrame("COMM", QByteArray(1, '\0')), RohFrame("XYZW", {}), kommentar("dann", "fra")},
-         {":=", "eng:mit=x", "fra:=Neu"}}, // the one-byte comment has no language
+        {{kommentar("erst", "eng"), kommentar("dann", "eng")}, "erst", "eng", {"eng:=dann"}},
+        {{kommentar("erst", "   "), kommentar("dann", "eng")}, "erst", "   ", {"eng:=dann"}},
+        {{kommentar("erst", nullen), kommentar("dann", "eng")}, "erst", nullen, {"eng:=dann"}},
+        {{kommentar("erst", "de "), kommentar("dann", "eng")}, "erst", "de ", {"eng:=dann"}},
+        {{kommentar("erst", "XXX", Kodierung::Utf16Bom), kommentar("dann", "eng")}, "erst", "XXX", {"eng:=dann"}},
+        {{kommentar("erst", "deu"), RohFrame("COMM", {}), kommentar("dann", "eng")}, "erst", "deu", {"eng:=dann"}},
+        {{beschrieben, kommentar("erst", "fra", Kodierung::Utf16Bom), RohFrame("COMM", QByteArray(1, '\0')),
+          RohFrame("XYZW", {}), kommentar("dann", "fra")},
+         "erst", "fra", {":=", "eng:mit=x", "fra:=dann"}}, // the one-byte comment has no language
+        {{beschrieben, kommentar("", "deu")}, "", "deu", {"eng:mit=x"}},
+        {{beschrieben}, "", "", {"eng:mit=x"}},
     };
     int n = 0;
     for (const Fall& fall : fälle) {
@@ -767,21 +798,186 @@ TEST_F(TagSchreiben, CommentAndLinkAreTheFirstWithoutDescriptionEmptyFramesStay)
         const QString p = Datei(alt.Bytes() + audio, QStringLiteral("c%1.mp3").arg(n++));
         MedienInfo m;
         ASSERT_TRUE(Mp3TAGLesenV2(p, m, 0));
-        EXPECT_EQ(m.Mp3_ID3v2_Kommentar + " " + m.Mp3_ID3v2_Link, "erst https://erst.example/");
-        for (int mal = 0; mal < 2; ++mal) {
-            m.Mp3_ID3v2_Kommentar = QStringLiteral("Neu");
-            m.Mp3_ID3v2_Link = QStringLiteral("https://neu.example/");
+        ASSERT_EQ(m.Mp3_ID3v2_Kommentar + " " + m.Mp3_ID3v2_Link, fall.erst + " https://erst.example/");
+        // The title alone, then comment and link, then the title alone again
+        // (in place): each time both readers show what was saved.
+        const QByteArray sprache = fall.sprache.isEmpty() ? QByteArray("eng") : fall.sprache;
+        struct Schritt {
+            QString kommentar, link;
+            QByteArray sprache; // of the comment frame, "" for none
+        };
+        for (const Schritt& schritt : {Schritt{fall.erst, "https://erst.example/", fall.sprache},
+                                       Schritt{"Neu", "https://neu.example/", sprache},
+                                       Schritt{"Neu", "https://neu.example/", sprache}}) {
+            SCOPED_TRACE(schritt.kommentar.toStdString());
+            m.Mp3_ID3v2_Titel += QStringLiteral("+");
+            m.Mp3_ID3v2_Kommentar = schritt.kommentar;
+            m.Mp3_ID3v2_Link = schritt.link;
             QString fehler;
             ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
-            ASSERT_TRUE(Mp3TAGLesenV2(p, m, 0));
-            EXPECT_EQ(m.Mp3_ID3v2_Kommentar + " " + m.Mp3_ID3v2_Link, "Neu https://neu.example/");
+            MedienInfo gelesen;
+            ASSERT_TRUE(Mp3TAGLesenV2(p, gelesen, 0));
+            EXPECT_EQ(gelesen.Mp3_ID3v2_Kommentar + " " + gelesen.Mp3_ID3v2_Link, schritt.kommentar + " " + schritt.link);
             TagLib::MPEG::File f(QFile::encodeName(p).constData(), false);
-            EXPECT_EQ(TagLibKommentare(f.ID3v2Tag()), fall.kommentareDanach);
-            EXPECT_EQ(Q(f.ID3v2Tag()->comment()), "Neu");
-            EXPECT_EQ(f.ID3v2Tag()->frameListMap()["WXXX"].size(), 1u);
+            if (!schritt.kommentar.isEmpty())
+                EXPECT_EQ(Q(f.ID3v2Tag()->comment()), schritt.kommentar);
+            QStringList kommentare = fall.andere;
+            if (!schritt.sprache.isEmpty())
+                kommentare << QString::fromLatin1(schritt.sprache) + ":=" + schritt.kommentar;
+            kommentare.sort();
+            EXPECT_EQ(TagLibKommentare(f.ID3v2Tag()), kommentare);
+            QStringList links;
+            for (auto* l : f.ID3v2Tag()->frameListMap()["WXXX"])
+                links << Q(static_cast<TagLib::ID3v2::UserUrlLinkFrame*>(l)->url());
+            EXPECT_EQ(links, (QStringList{schritt.link, "https://dann.example/"}));
         }
+        EXPECT_TRUE(Inhalt(p).contains("COMM" + BigEndian32(8) + QByteArray(3, '\0') + sprache + QByteArray("\0Neu", 4)));
         for (const Id3v2Frame& leer : fall.frames)
             if (leer.daten.size() <= 1)
                 EXPECT_TRUE(Inhalt(p).contains(leer.id + BigEndian32(quint32(leer.daten.size())) + QByteArray(2, '\0') + leer.daten));
+    }
+}
+
+// Texts and counters read back as written, by our reader and by TagLib: a
+// title with the characters U+0080 to U+009F (which encoding 0 would make
+// Windows-1252 characters) goes as UTF-16; a counter whose bytes look like
+// the digits counters were once written as stays a number.
+TEST_F(TagSchreiben, TitlesAndCountersReadBackAsWritten)
+{
+    struct Fall {
+        QString titel;
+        bool utf16;
+        QString zähler;
+    };
+    const std::vector<Fall> fälle = {
+        {QStringLiteral("\u0080\u0081\u008D\u0090\u009F"), true, "42"},
+        {QStringLiteral("Ça va \u0085 \u0092"), true, "3224115"},   // 00 31 32 33
+        {QStringLiteral("ÿ \u009C"), true, "15259255208031798"},      // 00 36 36 36 36 36 36 36
+        {QStringLiteral("äöü ÿ"), false, "4294967296"},
+    };
+    int n = 0;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(n);
+        MedienInfo m = Felder();
+        m.Mp3_ID3v2_Titel = fall.titel;
+        m.Mp3_ID3v2_AbspielZähler = fall.zähler;
+        const QString p = Datei(audio, QStringLiteral("t%1.mp3").arg(n++));
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+        EXPECT_EQ(Inhalt(p).contains("TIT2" + BigEndian32(quint32(fall.utf16 ? 3 + 2 * fall.titel.size() : 1 + fall.titel.size()))
+                                     + QByteArray(2, '\0') + (fall.utf16 ? "\1" : QByteArray(1, '\0'))),
+                  true);
+        MedienInfo gelesen;
+        ASSERT_TRUE(Mp3TAGLesenV2(p, gelesen, 0));
+        EXPECT_EQ(gelesen.Mp3_ID3v2_Titel, fall.titel);
+        EXPECT_EQ(gelesen.Mp3_ID3v2_AbspielZähler, fall.zähler);
+        TagLib::MPEG::File f(QFile::encodeName(p).constData(), false);
+        EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TIT2"), fall.titel);
+    }
+}
+
+namespace {
+
+// Bytes that vary like an image's (no runs, every value).
+QByteArray Bildbytes(qsizetype n)
+{
+    QByteArray b(n, Qt::Uninitialized);
+    quint32 x = 2463534242u;
+    for (qsizetype i = 0; i < n; ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        b[i] = char(x);
+    }
+    return b;
+}
+
+} // namespace
+
+// A kill or a power cut may stop a write at any byte. Whatever the moment,
+// the picture, the lyrics, every other kept frame and the audio are as they
+// were, and the tag reads: in place only the program's own frames change
+// (they stand behind the kept ones), and a write that would move a kept
+// frame goes through a copy. After one such copy a text edit stays in place.
+TEST_F(TagSchreiben, AWriteStoppedAnywhereLeavesKeptFramesAndAudioWhole)
+{
+    using Schritt = SichereDatei::Schritt;
+    const Id3v2Frame bild = RohFrame("APIC", QByteArray("\0image/png\0\3\0", 13) + Bildbytes(300000));
+    const Id3v2Frame lied = KommentarFrame(QStringLiteral("Über den Wolken muss die Freiheit wohl grenzenlos sein"), QString(),
+                                           Kodierung::Utf16Bom, "deu", "USLT");
+    const Id3v2Frame privat = RohFrame("PRIV", QByteArray("owner\0data", 10));
+    const std::vector<Id3v2Frame> gehalten = {bild, lied, privat};
+    const auto texte = [](const char* titel) {
+        return std::vector<Id3v2Frame>{TextFrame("TIT2", QString::fromUtf8(titel)), TextFrame("TPE1", QStringLiteral("Reinhard Mey"))};
+    };
+    const auto folge = [](std::vector<Id3v2Frame> a, const std::vector<Id3v2Frame>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    struct Fall {
+        const char* name;
+        std::vector<Id3v2Frame> frames;
+        QString titel; // written
+        bool anOrt;
+    };
+    const std::vector<Fall> fälle = {
+        {"texts in front of the picture, a longer title", folge(texte("Alt"), gehalten), "Ein viel längerer neuer Titel", false},
+        {"texts in front of the picture, a shorter title", folge(texte("Alter Titel"), gehalten), "Neu", false},
+        {"texts in front of the picture, as long", folge(texte("Alt"), gehalten), "Neu", false},
+        {"kept frames in front, a longer title", folge(gehalten, texte("Alt")), "Ein viel längerer neuer Titel", true},
+        {"kept frames in front, a shorter title", folge(gehalten, texte("Alter Titel")), "Neu", true},
+    };
+    struct Halt {};
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        Id3v2Tag alt{.frames = fall.frames, .padding = 4000};
+        const QByteArray vorher = alt.Bytes() + audio + v1;
+        MedienInfo m;
+        m.Mp3_ID3v2_Titel = fall.titel;
+        m.Mp3_ID3v2_Interpret = QStringLiteral("Reinhard Mey");
+        for (int halt = 1;; ++halt) {
+            SCOPED_TRACE(halt);
+            const QString p = Datei(vorher);
+            struct stat st;
+            ASSERT_EQ(::stat(QFile::encodeName(p).constData(), &st), 0);
+            int schritte = 0;
+            SichereDatei::TestHaken([&](Schritt s) {
+                if ((s == Schritt::MittenImSchreiben || s == Schritt::VorDemAbschluss) && ++schritte == halt)
+                    throw Halt();
+            });
+            bool angehalten = false;
+            QString fehler;
+            try {
+                EXPECT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+            } catch (const Halt&) {
+                angehalten = true;
+            }
+            SichereDatei::TestHaken({});
+            const QByteArray neu = Inhalt(p);
+            const auto kopf = Id3v2KopfLesen(neu);
+            ASSERT_TRUE(kopf);
+            const QByteArray tag = neu.left(kopf->GesamtGröße());
+            EXPECT_EQ(Audio(neu), audio);
+            EXPECT_TRUE(neu.endsWith(v1));
+            const Id3v2Ergebnis gelesen = Id3v2Lesen(tag);
+            EXPECT_TRUE(gelesen.framesGelesen);
+            for (const Id3v2Frame& g : gehalten)
+                EXPECT_TRUE(gelesen.weitereFrames.contains(Id3v2Tag{.frames = {g}}.Bytes().mid(10))) << g.id.constData();
+            TagLib::MPEG::File f(QFile::encodeName(p).constData(), false);
+            const auto bilder = f.ID3v2Tag()->frameListMap()["APIC"];
+            ASSERT_EQ(bilder.size(), 1u);
+            EXPECT_TRUE(static_cast<TagLib::ID3v2::AttachedPictureFrame*>(bilder.front())->picture()
+                        == TagLib::ByteVector(bild.daten.constData() + 13, uint(bild.daten.size() - 13)));
+            EXPECT_EQ(TagLibText(f.ID3v2Tag(), "USLT"), QStringLiteral("Über den Wolken muss die Freiheit wohl grenzenlos sein"));
+            if (!angehalten) {
+                EXPECT_EQ(gelesen.felder[12], fall.titel);
+                struct stat danach;
+                ASSERT_EQ(::stat(QFile::encodeName(p).constData(), &danach), 0);
+                EXPECT_EQ(danach.st_ino == st.st_ino, fall.anOrt);
+                EXPECT_GT(halt, 1); // it was stopped at least once
+                break;
+            }
+            ASSERT_LT(halt, 10);
+        }
     }
 }
