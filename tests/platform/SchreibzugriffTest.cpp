@@ -37,7 +37,7 @@ struct Fall {
     const char* was;
     std::optional<Art> andere; // what another process holds
     bool eigeneZweite;         // this process holds a second descriptor for writing
-    bool erwartet;
+    bool schreiberGesehen;     // what the check must answer
 };
 
 const Fall kFälle[] = {
@@ -94,7 +94,7 @@ TEST_P(Schreibzugriff, WriterSeenReaderNoReason)
         }
         const int zweite = fall.eigeneZweite ? ::open(QFile::encodeName(pfad).constData(), O_RDWR | O_CLOEXEC) : -1;
         for (const int modus : {O_RDONLY, O_RDWR})
-            EXPECT_EQ(Prüfen(pfad, modus), fall.erwartet) << modus;
+            EXPECT_EQ(Prüfen(pfad, modus), fall.schreiberGesehen) << modus;
         if (zweite >= 0)
             ::close(zweite);
         andere.reset();
