@@ -6,17 +6,17 @@
 #include "core/SichereDatei.h"
 #include "media/Id3v2Lesen.h"
 #include "media/TagSchreiben.h"
+#include "support/FremderProzess.h"
 #include "support/Mp3Bauer.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <functional>
 
 #include <taglib/attachedpictureframe.h>
 #include <taglib/commentsframe.h>
@@ -114,6 +114,17 @@ void TagLibPrüfen(const QString& pfad, const MedienInfo& m)
     EXPECT_EQ(url, m.Mp3_ID3v2_Link);
 }
 
+enum Vorgang { SchreibenV2, SchreibenV1, EntfernenV2, EntfernenV1 };
+constexpr Vorgang kUmschreiben[] = {SchreibenV2, EntfernenV2, EntfernenV1}; // each through a copy of the file
+
+// True when the write or removal reports success.
+bool Ausführen(Vorgang v, const QString& p, QString& meldung)
+{
+    if (v == SchreibenV2 || v == SchreibenV1)
+        return v == SchreibenV2 ? Mp3TAGSpeichernV2(p, Felder(), meldung) : Mp3TAGSpeichernV1(p, Id3v1Block({.titel = "Neu"}), meldung);
+    return (v == EntfernenV2 ? TAGEntfernenV2(p, meldung) : TAGEntfernen(p, meldung)) == TagEntfernenErgebnis::Entfernt;
+}
+
 class TagSchreiben : public ::testing::Test {
 protected:
     void SetUp() override
@@ -127,16 +138,26 @@ protected:
         TagSchreibenFehlerBeiSchreibvorgang(0);
         SichereDatei::FehlerBeiSchreibvorgang(0);
         SichereDatei::FehlerBeimUmbenennen(false);
+        SichereDatei::TestHaken({});
     }
     QString Datei(const QByteArray& daten, const QString& name = QStringLiteral("a.mp3"))
     {
         return DateiSchreiben(ordner, name, daten);
     }
     bool KeinNeu(const QString& pfad) { return !QFile::exists(pfad + QStringLiteral("-neu")); }
+    // The names in a folder of ordner but the given ones: what a write left behind.
+    QStringList Übrige(const QStringList& erwartet, const QString& unter = QString()) const
+    {
+        QStringList namen = QDir(ordner.filePath(unter)).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        namen.removeIf([&](const QString& n) { return erwartet.contains(n); });
+        return namen;
+    }
 
     QTemporaryDir ordner;
     QByteArray audio = Frames(Frame(), 200);
     QByteArray v1 = Id3v1Block({.titel = "Alt", .spur = 3, .genre = 17});
+    // A file whose new tag does not fit: every write goes through a copy.
+    QByteArray kleinerTag = Id3v2Tag{.frames = {TextFrame("TIT2", QStringLiteral("alt"))}}.Bytes() + audio + v1;
 };
 
 } // namespace
@@ -574,13 +595,11 @@ TEST_F(TagSchreiben, RemovingTags)
     EXPECT_EQ(meldung, "Der ID3v2-TAG der Datei '" + p + "' kann nicht entfernt werden.\nDiese enthält keinen ID3v2-TAG.");
     EXPECT_TRUE(KeinNeu(p));
 
-    // A tag further in: the bytes in front stay in front. A leftover "-neu" stays.
+    // A tag further in: the bytes in front stay in front.
     const QString p2 = Datei(QByteArray(50, 'x') + t.Bytes() + audio, QStringLiteral("b.mp3"));
-    Datei("alter Rest", QStringLiteral("b.mp3-neu"));
     ASSERT_EQ(TAGEntfernenV2(p2, meldung), TagEntfernenErgebnis::Entfernt);
     EXPECT_EQ(Inhalt(p2), QByteArray(50, 'x') + audio);
-    EXPECT_EQ(Inhalt(p2 + "-neu"), "alter Rest");
-    EXPECT_FALSE(QFile::exists(p2 + "-neu1"));
+    EXPECT_TRUE(KeinNeu(p2));
     // A file of 127 bytes has no block.
     const QString p3 = Datei(v1.left(127), QStringLiteral("c.mp3"));
     EXPECT_EQ(TAGEntfernen(p3, meldung), TagEntfernenErgebnis::Abgelehnt);
@@ -640,7 +659,6 @@ TEST_F(TagSchreiben, AFileChangedWhileItsTagIsWrittenStaysAsTheOtherProgramLeftI
     klein.frames = {TextFrame("TIT2", QStringLiteral("alt"))};
     Id3v2Tag groß = klein;
     groß.padding = 2000;
-    enum Vorgang { SchreibenV2, SchreibenV1, EntfernenV2 };
     struct Fall {
         Vorgang vorgang;
         QByteArray daten;
@@ -675,10 +693,7 @@ TEST_F(TagSchreiben, AFileChangedWhileItsTagIsWrittenStaysAsTheOtherProgramLeftI
             erwartet += QByteArray(22000, 'd');
         });
         QString meldung;
-        EXPECT_FALSE(fall.vorgang == SchreibenV2   ? Mp3TAGSpeichernV2(p, Felder(), meldung)
-                     : fall.vorgang == SchreibenV1 ? Mp3TAGSpeichernV1(p, Id3v1Block({.titel = "Neu"}), meldung)
-                                                   : TAGEntfernenV2(p, meldung) == TagEntfernenErgebnis::Entfernt);
-        SichereDatei::TestHaken({});
+        EXPECT_FALSE(Ausführen(fall.vorgang, p, meldung));
         EXPECT_TRUE(meldung.contains("\nDie Datei wurde während des Speicherns verändert.")) << meldung.toStdString();
         EXPECT_EQ(Inhalt(p), erwartet);
         if (fall.ersetzt)
@@ -980,4 +995,91 @@ TEST_F(TagSchreiben, AWriteStoppedAnywhereLeavesKeptFramesAndAudioWhole)
             ASSERT_LT(halt, 10);
         }
     }
+}
+
+// The name the temporary copy would take may hold the user's own file, a
+// read-only one, a link (dangling too) or a folder: it stays as it is and the
+// copy takes a free name, also when the temporary name is cut to the limit.
+TEST_F(TagSchreiben, ATakenTemporaryNameStaysAndAFreeOneIsUsed)
+{
+    const QString fremd = Datei("fremde Daten", QStringLiteral("fremd.txt"));
+    const std::function<void(const QString&)> belegungen[] = {
+        [&](const QString& n) { Datei("eigene Datei", n); },
+        [&](const QString& n) { QFile::setPermissions(Datei("schreibgeschützt", n), QFileDevice::ReadOwner); },
+        [&](const QString& n) { QFile::link(fremd, ordner.filePath(n)); },
+        [&](const QString& n) { QFile::link(QStringLiteral("nirgends"), ordner.filePath(n)); },
+        [&](const QString& n) { QDir(ordner.path()).mkdir(n); },
+    };
+    const auto zustand = [](const QString& p) { // a link's target, a folder, or a file's permissions and bytes; "" for none
+        const QFileInfo i(p);
+        return i.isSymLink() ? i.symLinkTarget() : i.isDir() ? "/" : i.exists() ? QString::number(i.permissions()) + Inhalt(p) : "";
+    };
+    int n = 0;
+    for (const auto& belegen : belegungen)
+        for (const Vorgang v : kUmschreiben)
+            for (const QString& name : {QStringLiteral("a.mp3"), QString(251, QLatin1Char('l')) + ".mp3"}) { // 255 bytes
+                SCOPED_TRACE(n);
+                const QString unter = QString::number(n++);
+                ASSERT_TRUE(QDir(ordner.path()).mkdir(unter));
+                const QString pfad = Datei(kleinerTag, unter + "/" + name);
+                const QString belegt = QFileInfo(TempNameBilden(pfad, QStringLiteral("-neu"))).fileName();
+                belegen(unter + "/" + belegt);
+                const QString vorher = zustand(ordner.filePath(unter + "/" + belegt));
+                ASSERT_FALSE(vorher.isEmpty());
+                QString meldung;
+                EXPECT_TRUE(Ausführen(v, pfad, meldung)) << meldung.toStdString();
+                EXPECT_NE(Inhalt(pfad), kleinerTag);
+                EXPECT_EQ(zustand(ordner.filePath(unter + "/" + belegt)), vorher);
+                EXPECT_EQ(Übrige({name, belegt}, unter), QStringList()) << "the copy took a name of its own and is gone";
+            }
+    EXPECT_EQ(Inhalt(fremd), "fremde Daten");
+}
+
+TEST_F(TagSchreiben, EveryTemporaryNameTakenRefusesAndRemovesNone)
+{
+    const QString pfad = Datei(kleinerTag);
+    QStringList namen = {"a.mp3"};
+    for (int k = 0; k < 100; ++k)
+        Datei("belegt", namen.emplaceBack(QStringLiteral("a.mp3-neu") + (k ? QString::number(k) : QString())));
+    for (const Vorgang v : kUmschreiben) {
+        QString meldung;
+        EXPECT_FALSE(Ausführen(v, pfad, meldung));
+        EXPECT_EQ(Inhalt(pfad), kleinerTag);
+        for (const QString& n : namen.mid(1))
+            ASSERT_EQ(Inhalt(ordner.filePath(n)), "belegt") << n.toStdString();
+        EXPECT_EQ(Übrige(namen), QStringList());
+    }
+}
+
+// A second process holds the file: open for writing (before the rewrite, or
+// opened just as the copy is complete) the file is left alone and no copy
+// stays; a reader is no reason.
+TEST_F(TagSchreiben, AFileAnotherProgramWritesIsNotReplaced)
+{
+    using Art = FremderProzess::Art;
+    // Held open from before the rewrite; opened right before the rename; written all the same.
+    const std::tuple<std::optional<Art>, std::optional<Art>, bool> fälle[] = {
+        {Art::Anhängen, {}, false}, {Art::Schreiben, {}, false}, {Art::LesenSchreiben, {}, false}, {{}, Art::Anhängen, false},
+        {Art::Lesen, Art::Schreiben, false}, {Art::Lesen, {}, true}, {{}, Art::Lesen, true}};
+    int n = 0;
+    for (const auto& [vorher, amEnde, geschrieben] : fälle)
+        for (const Vorgang v : kUmschreiben) {
+            SCOPED_TRACE(n);
+            const QString name = QStringLiteral("d%1.mp3").arg(n++), pfad = Datei(kleinerTag, name);
+            std::optional<FremderProzess> früh, spät;
+            if (vorher)
+                ASSERT_TRUE(früh.emplace(pfad, *vorher).Offen());
+            SichereDatei::TestHaken([&](SichereDatei::Schritt s) {
+                if (s == SichereDatei::Schritt::VorDemAbschluss && amEnde)
+                    spät.emplace(pfad, *amEnde);
+            });
+            QString meldung;
+            EXPECT_EQ(Ausführen(v, pfad, meldung), geschrieben) << meldung.toStdString();
+            ASSERT_EQ(spät && spät->Offen(), amEnde.has_value());
+            EXPECT_EQ(Inhalt(pfad) == kleinerTag, !geschrieben);
+            EXPECT_EQ(meldung.contains("\nDie Datei wird gerade von einem anderen Programm geschrieben."), !geschrieben)
+                << meldung.toStdString();
+            EXPECT_EQ(Übrige({name}), QStringList()) << "no copy left";
+            QFile::remove(pfad);
+        }
 }
