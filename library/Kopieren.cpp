@@ -32,12 +32,7 @@ void DateienKopieren(Index& index, const EintragsListe& einträge, const QString
     bolNichtVerfügbarAlleÜberspringen = false;
     // The run's own numbers, which follow entries that leave the index.
     EintragsListe liste = einträge;
-    if (ergebnis) {
-        ergebnis->assign(liste.size(), {});
-        for (size_t i = 0; i < liste.size(); ++i)
-            if (index.GültigerEintrag(liste[i]))
-                (*ergebnis)[i].pfad = index.strIndexPfad[size_t(liste[i])];
-    }
+    ErgebnisseVorbereiten(ergebnis, index, liste);
     const qint32 anzahl = qint32(liste.size());
     FortschrittZeigenStarten(anzahl, true, besitzer, true, true, QStringLiteral("Dateien kopieren/verschieben"));
     for (qint32 i = 0; i < anzahl; ++i) {

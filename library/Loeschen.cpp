@@ -315,3 +315,14 @@ EintragsListe ZielEinträgeErneuern(Index& index, const QString& strZiel, qint32
         DateienAusListeEntfernenStarten(index, andere);
     return andere;
 }
+
+void ErgebnisseVorbereiten(std::vector<EintragsErgebnis>* ergebnis, const Index& index,
+                           const EintragsListe& lngEinträge)
+{
+    if (!ergebnis)
+        return;
+    ergebnis->assign(lngEinträge.size(), {});
+    for (size_t i = 0; i < lngEinträge.size(); ++i)
+        if (index.GültigerEintrag(lngEinträge[i]))
+            (*ergebnis)[i].pfad = index.strIndexPfad[size_t(lngEinträge[i])];
+}

@@ -86,3 +86,7 @@ struct EintragsErgebnis {
     QString pfad;
     bool operator==(const EintragsErgebnis&) const = default;
 };
+// A run's results before it starts: nothing handled, every entry's file
+// where its entry says (nothing when not asked for).
+void ErgebnisseVorbereiten(std::vector<EintragsErgebnis>* ergebnis, const Index& index,
+                           const EintragsListe& lngEinträge);

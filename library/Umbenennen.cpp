@@ -451,12 +451,7 @@ qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const Umb
 {
     // The run's own numbers, which follow entries that leave the index.
     EintragsListe liste = einträge;
-    if (ergebnis) {
-        ergebnis->assign(liste.size(), {});
-        for (size_t i = 0; i < liste.size(); ++i)
-            if (index.GültigerEintrag(liste[i]))
-                (*ergebnis)[i].pfad = index.strIndexPfad[size_t(liste[i])];
-    }
+    ErgebnisseVorbereiten(ergebnis, index, liste);
     QObject* besitzer = BibliotheksBesitzer();
     const qint32 anzahl = qint32(liste.size());
     FortschrittZeigenStarten(anzahl, true, besitzer, true, false, QStringLiteral("Benenne Dateien um"));

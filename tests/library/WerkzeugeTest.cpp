@@ -20,6 +20,11 @@ protected:
     void SetUp() override
     {
         EinstellungenFürHinzufügen();
+        NeuerIndex();
+    }
+    void NeuerIndex()
+    {
+        index = Index();
         TypenSetzen(index);
         index.bolIndexGeladen = true;
     }
@@ -34,6 +39,16 @@ protected:
         Index geladen;
         EXPECT_TRUE(DateiLaden(geladen, kvx));
         return IndexPfade(geladen);
+    }
+    // An index that synchronises one folder, saved.
+    void Synchronisiert(const QString& ordner, int unterordner, int entfernen)
+    {
+        index.strSyncOrdner = {ordner};
+        index.intSyncUnterordner = {unterordner};
+        index.strSyncKopierenInOrdner = {QString()};
+        index.intSyncLeer = 0;
+        index.intSyncDanachEntfernen = entfernen;
+        ASSERT_TRUE(DateiSpeichern(index, kvx, false));
     }
     static QJsonObject Zeile(const QString& alt, const QString& neu, bool erledigt)
     {
@@ -88,12 +103,7 @@ TEST_F(WerkzeugeTest, SyncFolgtDenIndexOptionen)
     baum.Datei("musik/bild.xyz");
     Eintrag(da);
     Eintrag(fehlt);
-    index.strSyncOrdner = {baum.Pfad("musik")};
-    index.intSyncUnterordner = {1};
-    index.strSyncKopierenInOrdner = {QString()};
-    index.intSyncLeer = 0;
-    index.intSyncDanachEntfernen = 1;
-    ASSERT_TRUE(DateiSpeichern(index, kvx, false));
+    Synchronisiert(baum.Pfad("musik"), 1, 1);
 
     QList<QJsonObject> zeilen;
     QString fehler;
@@ -107,17 +117,9 @@ TEST_F(WerkzeugeTest, SyncFolgtDenIndexOptionen)
     EXPECT_EQ(Gespeichert(), QStringList({da, neu}));
 
     // Without removal of missing files the options keep them.
-    index = Index();
-    TypenSetzen(index);
-    index.bolIndexGeladen = true;
+    NeuerIndex();
     Eintrag(fehlt);
-    index.strSyncOrdner = {baum.Pfad("leer")};
-    index.intSyncUnterordner = {0};
-    index.strSyncKopierenInOrdner = {QString()};
-    index.intSyncLeer = 0;
-    index.intSyncDanachEntfernen = 0;
-    baum.Ordner("leer");
-    ASSERT_TRUE(DateiSpeichern(index, kvx, false));
+    Synchronisiert(baum.Ordner("leer"), 0, 0);
     zeilen.clear();
     EXPECT_EQ(WerkzeugStarten("sync", {kvx}, &zeilen, &fehler), 0);
     EXPECT_EQ(zeilen, QList<QJsonObject>{zeile(fehlt, true, true)});
@@ -153,9 +155,7 @@ TEST_F(WerkzeugeTest, CleanupFührtEineAktionFürJedenEintragAus)
     EXPECT_FALSE(QFile::exists(a));
 
     // Deleting: the same.
-    index = Index();
-    TypenSetzen(index);
-    index.bolIndexGeladen = true;
+    NeuerIndex();
     const QString c = baum.Datei("c/4.mp3");
     Eintrag(abwesend);
     Eintrag(c);
