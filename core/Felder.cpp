@@ -299,31 +299,47 @@ bool IndexFeldZurückgeben(qint32 lngEintrag, const QString& strFeld, const QStr
     return IndexFeldZurückgeben(hauptIndex(), lngEintrag, strFeld, strModus, varWert, intWertArt);
 }
 
-QString DateinamenFormatieren(const Index& idx, const QString& format, qint32 lngEintrag, FeldModus modus,
-                              const std::function<QString(const QString&)>& feldFilter)
+std::vector<FormatTeil> DateinamenFormatTeile(const Index& idx, const QString& format, qint32 lngEintrag,
+                                              FeldModus modus)
 {
-    QString aus;
+    std::vector<FormatTeil> teile;
+    const auto text = [&](qsizetype von, qsizetype bis) {
+        if (bis <= von)
+            return;
+        if (teile.empty() || teile.back().feld)
+            teile.push_back({});
+        teile.back().text += QStringView(format).mid(von, bis - von);
+    };
     qsizetype pos = 0;
     for (;;) {
         const qsizetype a = format.indexOf(QLatin1Char('%'), pos);
         const qsizetype b = a < 0 ? -1 : format.indexOf(QLatin1Char('%'), a + 1);
         if (b < 0) {
-            aus += QStringView(format).mid(pos);
-            return aus;
+            text(pos, format.size());
+            return teile;
         }
         const Feld f = FeldErmitteln(format.mid(a + 1, b - a - 1));
         if (f == Feld::Unbekannt || f == Feld::Benutzerdefiniert || f == Feld::Format) {
             // Not a reference: keep the first "%"; the second may open one.
-            aus += QStringView(format).mid(pos, b - pos);
+            text(pos, b);
             pos = b;
             continue;
         }
-        aus += QStringView(format).mid(pos, a - pos);
-        QString wert;
-        FeldWert(idx, lngEintrag, f, modus, wert);
-        aus += feldFilter ? feldFilter(wert) : wert;
+        text(pos, a);
+        FormatTeil feld{QString(), true};
+        FeldWert(idx, lngEintrag, f, modus, feld.text);
+        teile.push_back(std::move(feld));
         pos = b + 1;
     }
+}
+
+QString DateinamenFormatieren(const Index& idx, const QString& format, qint32 lngEintrag, FeldModus modus,
+                              const std::function<QString(const QString&)>& feldFilter)
+{
+    QString aus;
+    for (const FormatTeil& t : DateinamenFormatTeile(idx, format, lngEintrag, modus))
+        aus += t.feld && feldFilter ? feldFilter(t.text) : t.text;
+    return aus;
 }
 
 QString NutzerformatTitel(const QString& format)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTime>
 #include <functional>
+#include <vector>
 
 // Kind codes: how callers compare a field's value.
 enum WertArt : qint16 {
@@ -50,10 +51,21 @@ bool IndexFeldZurückgeben(const Index& idx, qint32 lngEintrag, const QString& s
 bool IndexFeldZurückgeben(qint32 lngEintrag, const QString& strFeld, const QString& strModus, QString& varWert,
                           qint16& intWertArt);
 
+// One piece of a filled format: text of the format itself, or a field's text.
+struct FormatTeil {
+    QString text;
+    bool feld = false;
+};
+
 // `format` with every "%name%" of a known field replaced by that field's
 // text in `modus` for the entry, in one pass from left to right: replaced
 // text is never looked at again, and "%Benutzerdefiniert%" is not a field
-// here. `feldFilter`, when given, turns each field text into what is put in.
+// here. The pieces in order (a field that gives "" still has its piece).
+std::vector<FormatTeil> DateinamenFormatTeile(const Index& idx, const QString& format, qint32 lngEintrag,
+                                              FeldModus modus);
+
+// The pieces joined; `feldFilter`, when given, turns each field text into
+// what is put in.
 QString DateinamenFormatieren(const Index& idx, const QString& format, qint32 lngEintrag,
                               FeldModus modus = FeldModus::Sortform,
                               const std::function<QString(const QString&)>& feldFilter = {});

@@ -391,11 +391,16 @@ bool HinzuStapel::DateienZurListeHinzufügen(const QString& strDatei)
     return true;
 }
 
-MedienInfo HinzuStapel::NeuLesen(const QString& strDatei) const
+MedienInfo WieBeimHinzufügenLesen(const Index& index, const QString& strDatei, const MedienInfo& alt)
 {
     const QString& flags = einstellungen().Mp3TagLesen;
     const QString kopfUndDatei = flags.mid(2, 1);
-    return MedienInfosLesen(m_index, strDatei, LeereMedienInfo(), flags.left(2), false, kopfUndDatei, kopfUndDatei);
+    return MedienInfosLesen(index, strDatei, alt, flags.left(2), false, kopfUndDatei, kopfUndDatei);
+}
+
+MedienInfo HinzuStapel::NeuLesen(const QString& strDatei) const
+{
+    return WieBeimHinzufügenLesen(m_index, strDatei, LeereMedienInfo());
 }
 
 qint32 HinzuStapel::ErsetzteEinträgeNeuLesen(const QString& strDatei)

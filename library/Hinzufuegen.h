@@ -90,6 +90,10 @@ private:
 // Marks the index modified and refreshes the list.
 void IndexGeändertAnzeigen(Index& index);
 
+// The record of a file as an add reads it (the setting `Mp3TagLesen`), over
+// `alt` for the fields not read.
+MedienInfo WieBeimHinzufügenLesen(const Index& index, const QString& strDatei, const MedienInfo& alt);
+
 // --- the ways of adding ------------------------------------------------------
 
 // Whether an adding operation is running (a second one must not start while

@@ -10,6 +10,7 @@
 #include "library/Verschieben.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,6 +90,17 @@ QString AktionenFrage(const AktionsAnzahl& anzahl)
                          "entfernen\n\nMöchten Sie diese Aktionen durchführen?");
 }
 
+bool AktionenBestätigen(const std::vector<qint32>& doppelteAktion, QObject* besitzer)
+{
+    const AktionsAnzahl anzahl = AktionenZählen(doppelteAktion);
+    if (AktionenGesamt(anzahl) == 0) {
+        MeldungZeigen(QStringLiteral("Bitte wählen Sie eine Aktion für mindestens eine gefundene Datei."),
+                      Knöpfe::OK, Symbol::Information, besitzer);
+        return false;
+    }
+    return MeldungZeigen(AktionenFrage(anzahl), Knöpfe::JaNein, Symbol::Ausruf, besitzer) == Antwort::Ja;
+}
+
 QString LeererDateiName(const QString& pfad, const QString& endung)
 {
     const QString alt = DateiEndungZurückgeben(pfad);
@@ -145,7 +157,8 @@ qint32 DurchLeereDateienErsetzen(Index& index, EintragsListe& lngEinträge, cons
     return unerreichbar;
 }
 
-void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QObject* besitzer)
+void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QObject* besitzer,
+                    std::vector<bool>* erledigt)
 {
     bolNichtVerfügbarAlleÜberspringen = false;
     FortschrittZeigenStarten(6, false, besitzer, true, true, QStringLiteral("Vorgänge werden ausgeführt"));
@@ -158,39 +171,63 @@ void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QO
         if (a >= AktionLöschen && a <= AktionLeereDatei)
             liste[size_t(a)].push_back(qint32(e));
     }
-    // The lists keep only the entries whose files went; the others stay indexed.
-    qint32 unerreichbar = 0;
+    // The lists keep only the entries whose files went; the others stay
+    // indexed, also those skipped for an absent medium: their files are there.
+    std::array<qint32, 5> unerreichbar{};
     if (!liste[AktionLöschen].empty()) {
         FortschrittZeigen(2, QStringLiteral("Dateien löschen"), besitzer);
-        unerreichbar += DateienLöschen(index, liste[AktionLöschen], 1, false);
+        unerreichbar[AktionLöschen] = DateienLöschen(index, liste[AktionLöschen], 1, false, true);
     }
     if (!liste[AktionPapierkorb].empty()) {
         FortschrittZeigen(3, QStringLiteral("Dateien in Papierkorb verschieben"), besitzer);
-        unerreichbar += DateienLöschen(index, liste[AktionPapierkorb], 2, false);
+        unerreichbar[AktionPapierkorb] = DateienLöschen(index, liste[AktionPapierkorb], 2, false, true);
     }
     if (!liste[AktionLeereDatei].empty()) {
         FortschrittZeigen(4, QStringLiteral("Dateien ersetzen"), besitzer);
-        unerreichbar += DurchLeereDateienErsetzen(index, liste[AktionLeereDatei],
-                                                  QString::fromLatin1(kLeereDateiEndung), besitzer);
+        unerreichbar[AktionLeereDatei] = DurchLeereDateienErsetzen(index, liste[AktionLeereDatei],
+                                                                   QString::fromLatin1(kLeereDateiEndung), besitzer);
         FortschrittZeigen(5, QStringLiteral("Dateien ersetzen"), besitzer);
     }
     FortschrittZeigen(6, QStringLiteral("Index anpassen"), besitzer);
+    if (erledigt)
+        erledigt->assign(bis, false);
     EintragsListe entfernen;
     for (const Aktion a : {AktionAusIndexEntfernen, AktionLöschen, AktionPapierkorb, AktionLeereDatei}) {
         for (const qint32 e : liste[size_t(a)]) {
-            if (e > 0)
-                entfernen.push_back(e);
+            if (e <= 0)
+                continue;
+            entfernen.push_back(e);
+            if (erledigt)
+                (*erledigt)[size_t(e)] = true;
         }
     }
+    const auto geblieben = [&](Aktion a) {
+        return qint32(std::count(liste[size_t(a)].cbegin(), liste[size_t(a)].cend(), 0)) - unerreichbar[size_t(a)];
+    };
+    const qint32 nichtGelöscht = geblieben(AktionLöschen) + geblieben(AktionPapierkorb);
+    const qint32 nichtErsetzt = geblieben(AktionLeereDatei);
+    const qint32 nichtErreichbar =
+        unerreichbar[AktionLöschen] + unerreichbar[AktionPapierkorb] + unerreichbar[AktionLeereDatei];
     DateienLöschen(index, entfernen, 0, true);
     FortschrittZeigenBeenden(besitzer);
     AuswahlErmitteln();
     BeschreibungAktualisieren();
-    // Entries kept for files that could not be reached are no tidy index.
-    if (unerreichbar > 0)
-        StatusMeldungZeigen(QStringLiteral("Der Index wurde nicht vollständig aufgeräumt: ") + QString::number(unerreichbar)
-                                + QStringLiteral(" Datei(en) nicht erreichbar, ihre Einträge bleiben im Index"),
-                            0);
-    else
+    // Entries kept for files that are still there are no tidy index.
+    QStringList teile;
+    if (nichtGelöscht > 0)
+        teile.append(QString::number(nichtGelöscht) + QStringLiteral(" Datei(en) nicht gelöscht"));
+    if (nichtErsetzt > 0)
+        teile.append(QString::number(nichtErsetzt) + QStringLiteral(" Datei(en) nicht ersetzt"));
+    if (nichtErreichbar > 0)
+        teile.append(QString::number(nichtErreichbar) + QStringLiteral(" Datei(en) nicht erreichbar"));
+    if (teile.isEmpty()) {
         StatusMeldungZeigen(QStringLiteral("Der Index wurde aufgeräumt"), 0);
+        return;
+    }
+    const QString letzter = teile.takeLast();
+    const QString aufzählung =
+        teile.isEmpty() ? letzter : teile.join(QStringLiteral(", ")) + QStringLiteral(" und ") + letzter;
+    StatusMeldungZeigen(QStringLiteral("Der Index wurde nicht vollständig aufgeräumt: ") + aufzählung
+                            + QStringLiteral(", ihre Einträge bleiben im Index"),
+                        0);
 }

@@ -31,12 +31,19 @@ inline qint32 AktionenGesamt(const AktionsAnzahl& a) { return a[1] + a[2] + a[3]
 // The confirmation question listing all four counts.
 QString AktionenFrage(const AktionsAnzahl& anzahl);
 
+// What "Ok" asks before the actions are carried out: with no action chosen
+// the hint (false), else the confirmation question; true for "Ja".
+bool AktionenBestätigen(const std::vector<qint32>& doppelteAktion, QObject* besitzer);
+
 // Carries out every entry's action (`doppelteAktion` by entry number) under a
 // progress display of six steps owned by `besitzer`: deletes, trashes,
 // replaces, then removes from the index every handled entry. An entry whose
-// file could not be deleted, trashed or replaced stays indexed; when files
-// could not be reached the status line says so instead of "aufgeräumt".
-void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QObject* besitzer);
+// file was not deleted, trashed or replaced (failed, declined, skipped at
+// the question for an absent medium, not reached) stays indexed, and the
+// status line says how many stayed instead of "aufgeräumt". `erledigt`, when
+// given, tells by entry number (as it was) whose entry left the index.
+void IndexAufräumen(Index& index, const std::vector<qint32>& doppelteAktion, QObject* besitzer,
+                    std::vector<bool>* erledigt = nullptr);
 
 // The empty file's name: the path with its extension replaced by `endung`.
 QString LeererDateiName(const QString& pfad, const QString& endung);

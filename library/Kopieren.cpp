@@ -23,16 +23,20 @@ QString KopierenOrdnerPrüfen(const QString& strOrdner, QString& strMeldung)
     return strOrdner.endsWith(QChar(kPfadTrenner)) ? strOrdner : strOrdner + QChar(kPfadTrenner);
 }
 
-void DateienKopieren(Index& index, const EintragsListe& einträge, const QString& strOrdner, bool bolVerschieben)
+void DateienKopieren(Index& index, const EintragsListe& einträge, const QString& strOrdner, bool bolVerschieben,
+                     std::vector<EintragsErgebnis>* ergebnis)
 {
     QObject* besitzer = BibliotheksBesitzer();
     einstellungen().KopierenOrdner = strOrdner;
     einstellungen().KopierenModus = bolVerschieben ? 1 : 0;
     bolNichtVerfügbarAlleÜberspringen = false;
-    const qint32 anzahl = qint32(einträge.size());
+    // The run's own numbers, which follow entries that leave the index.
+    EintragsListe liste = einträge;
+    ErgebnisseVorbereiten(ergebnis, index, liste);
+    const qint32 anzahl = qint32(liste.size());
     FortschrittZeigenStarten(anzahl, true, besitzer, true, true, QStringLiteral("Dateien kopieren/verschieben"));
     for (qint32 i = 0; i < anzahl; ++i) {
-        const qint32 eintrag = einträge[size_t(i)];
+        const qint32 eintrag = liste[size_t(i)];
         if (!index.GültigerEintrag(eintrag))
             continue;
         const int verfügbar = DateiNichtVerfügbarPrüfen(index, eintrag, besitzer, false);
@@ -58,12 +62,16 @@ void DateienKopieren(Index& index, const EintragsListe& einträge, const QString
             }
             continue;
         }
+        if (ergebnis)
+            (*ergebnis)[size_t(i)] = {true, ziel};
         MedienInfo& info = index.IndexDaten[size_t(eintrag)];
         if (modus == 1) {
             index.bolIndexGeändert = true;
             index.strIndexPfad[size_t(eintrag)] = ziel;
         }
         info.Datei_Datenträger = DatenträgerNameZurückgeben(LaufwerkZurückgeben(index.strIndexPfad[size_t(eintrag)]));
+        if (ziel != pfad)
+            EintragsNummernAnpassen(liste, ZielEinträgeErneuern(index, ziel, modus == 1 ? eintrag : 0));
         OrdnerLöschenFragen(PfadZurückgeben(pfad));
     }
     FortschrittZeigenBeenden(besitzer);

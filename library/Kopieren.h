@@ -16,9 +16,12 @@ QString KopierenOrdnerPrüfen(const QString& strOrdner, QString& strMeldung);
 // Copies (or moves, with `bolVerschieben`) the entries' files into
 // `strOrdner` (a folder as KopierenOrdnerPrüfen gives it), with progress,
 // availability check and the question to go on after a failure. Moved
-// entries take the path the file really arrived at. Stores the folder and
-// the mode in the settings before any file is touched.
-void DateienKopieren(Index& index, const EintragsListe& einträge, const QString& strOrdner, bool bolVerschieben);
+// entries take the path the file really arrived at; an entry that named a
+// replaced file leaves the index (ZielEinträgeErneuern). Stores the folder
+// and the mode in the settings before any file is touched. `ergebnis`, when
+// given, tells for each element what became of it.
+void DateienKopieren(Index& index, const EintragsListe& einträge, const QString& strOrdner, bool bolVerschieben,
+                     std::vector<EintragsErgebnis>* ergebnis = nullptr);
 
 // Folders that may suit the entry's file: its own folder first, then every
 // folder of the index whose path contains one of its words (the ID3v1 artist

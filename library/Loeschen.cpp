@@ -2,6 +2,7 @@
 
 #include "core/Funktionen.h"
 #include "core/Meldungen.h"
+#include "core/Standardwerte.h"
 #include "library/Besitzer.h"
 #include "core/Dateihelfer.h"
 #include "library/Hinzufuegen.h"
@@ -12,13 +13,26 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <sys/stat.h>
 
 namespace {
+
+// Only a real folder that was listed and found empty is offered for removal:
+// a link to a folder is no folder that could be removed.
+bool EchterLeererOrdner(const QString& ordner)
+{
+    QString ohneTrenner = ordner;
+    while (ohneTrenner.size() > 1 && ohneTrenner.endsWith(QChar(kPfadTrenner)))
+        ohneTrenner.chop(1);
+    struct stat st;
+    return !ohneTrenner.isEmpty() && ::lstat(QFile::encodeName(ohneTrenner).constData(), &st) == 0
+        && S_ISDIR(st.st_mode) && OrdnerLeer(ordner);
+}
 
 // After the trash run: asks about a folder that is empty now.
 void OrdnerNachPapierkorbAnbieten(const QString& ordner)
 {
-    if (ordner.isEmpty() || !OrdnerLeer(ordner))
+    if (!EchterLeererOrdner(ordner))
         return;
     if (MeldungZeigen(QStringLiteral("Der Ordner '") + ordner
                           + QStringLiteral("' ist (nun) leer.\nMöchten Sie diesen entfernen?"),
@@ -117,7 +131,8 @@ LaufDatei LaufDateiPrüfen(const Index& index, EintragsListe& lngEinträge, size
     return LaufDatei::Ende;
 }
 
-qint32 DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen)
+qint32 DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen,
+                      bool bolÜbersprungeneBehalten)
 {
     bolNichtVerfügbarAlleÜberspringen = false;
     QObject* besitzer = BibliotheksBesitzer();
@@ -133,7 +148,9 @@ qint32 DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, 
             const LaufDatei lauf = LaufDateiPrüfen(index, lngEinträge, i, besitzer, unerreichbar);
             if (lauf == LaufDatei::Ende)
                 break;
-            // A missing or skipped file leaves the index like a deleted one.
+            if (lauf == LaufDatei::Übersprungen && bolÜbersprungeneBehalten)
+                lngEinträge[i] = 0;
+            // A missing (or skipped) file leaves the index like a deleted one.
             if (lauf != LaufDatei::Da)
                 continue;
             const QString pfad = index.strIndexPfad[size_t(lngEinträge[i])];
@@ -149,7 +166,7 @@ qint32 DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, 
             OrdnerLöschenFragen(PfadZurückgeben(pfad));
         }
     } else if (intModus == 2) {
-        unerreichbar = DateiInPapierkorb(index, lngEinträge);
+        unerreichbar = DateiInPapierkorb(index, lngEinträge, bolÜbersprungeneBehalten);
     }
 
     if (bolAusIndexEntfernen)
@@ -157,7 +174,7 @@ qint32 DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, 
     return unerreichbar;
 }
 
-qint32 DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
+qint32 DateiInPapierkorb(Index& index, EintragsListe& lngEinträge, bool bolÜbersprungeneBehalten)
 {
     bolNichtVerfügbarAlleÜberspringen = false;
     QObject* besitzer = BibliotheksBesitzer();
@@ -176,6 +193,8 @@ qint32 DateiInPapierkorb(Index& index, EintragsListe& lngEinträge)
         const LaufDatei lauf = LaufDateiPrüfen(index, lngEinträge, i, besitzer, unerreichbar);
         if (lauf == LaufDatei::Ende)
             break;
+        if (lauf == LaufDatei::Übersprungen && bolÜbersprungeneBehalten)
+            lngEinträge[i] = 0;
         if (lauf == LaufDatei::Da) {
             gesammelt.push_back(i);
             pfade.append(index.strIndexPfad[size_t(lngEinträge[i])]);
@@ -234,7 +253,7 @@ bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer)
 bool OrdnerLöschenFragen(const QString& strOrdner)
 {
     const QString ordner = PfadVerbinden(strOrdner, QString());
-    if (strOrdner.isEmpty() || !OrdnerLeer(ordner))
+    if (strOrdner.isEmpty() || !EchterLeererOrdner(ordner))
         return false;
     if (MeldungZeigen(QStringLiteral("Der Ordner '") + ordner
                           + QStringLiteral("' ist (nun) leer.\nMöchten Sie diesen entfernen?"),
@@ -259,4 +278,51 @@ void DateienAusListeEntfernenStarten(Index& index, const EintragsListe& lngEintr
         IndexGeändertAnzeigen(index);
     else
         SucheAktualisieren(false);
+}
+
+void EintragsNummernAnpassen(EintragsListe& lngEinträge, const EintragsListe& entfernt)
+{
+    for (qint32& e : lngEinträge) {
+        if (e <= 0)
+            continue;
+        qint32 davor = 0;
+        bool weg = false;
+        for (const qint32 r : entfernt) {
+            weg = weg || r == e;
+            davor += r < e ? 1 : 0;
+        }
+        e = weg ? 0 : e - davor;
+    }
+}
+
+EintragsListe ZielEinträgeErneuern(Index& index, const QString& strZiel, qint32 lngVerschoben)
+{
+    EintragsListe andere;
+    for (qint32 e = 1; e <= index.lngIndexAnzahl; ++e) {
+        if (e != lngVerschoben && index.strIndexPfad[size_t(e)] == strZiel)
+            andere.push_back(e);
+    }
+    if (andere.empty())
+        return andere;
+    const bool verschoben = index.GültigerEintrag(lngVerschoben);
+    const qint32 bleibt = verschoben ? lngVerschoben : andere.front();
+    if (!verschoben)
+        andere.erase(andere.begin());
+    MedienInfo& info = index.IndexDaten[size_t(bleibt)];
+    info = WieBeimHinzufügenLesen(index, strZiel, verschoben ? info : LeereMedienInfo());
+    index.bolIndexGeändert = true;
+    if (!andere.empty())
+        DateienAusListeEntfernenStarten(index, andere);
+    return andere;
+}
+
+void ErgebnisseVorbereiten(std::vector<EintragsErgebnis>* ergebnis, const Index& index,
+                           const EintragsListe& lngEinträge)
+{
+    if (!ergebnis)
+        return;
+    ergebnis->assign(lngEinträge.size(), {});
+    for (size_t i = 0; i < lngEinträge.size(); ++i)
+        if (index.GültigerEintrag(lngEinträge[i]))
+            (*ergebnis)[i].pfad = index.strIndexPfad[size_t(lngEinträge[i])];
 }

@@ -18,13 +18,16 @@ using EintragsListe = std::vector<qint32>;
 // `bolAusIndexEntfernen` only the handled entries leave the index. A file
 // that could not be reached (DateiExistenz: unknown) is neither deleted nor
 // removed; the user is told why. Returns how many such files there were.
-qint32 DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen);
+// A file skipped at the question for an absent medium keeps its element
+// (its entry leaves like a deleted one's), unless `bolÜbersprungeneBehalten`.
+qint32 DateienLöschen(Index& index, EintragsListe& lngEinträge, int intModus, bool bolAusIndexEntfernen,
+                      bool bolÜbersprungeneBehalten = false);
 
 // Sends the entries' files to the trash after asking, then offers emptied
 // folders. Elements whose file was not sent (declined, aborted, not reached)
-// are set to 0; skipped unavailable files keep their element. Returns how
-// many files could not be reached.
-qint32 DateiInPapierkorb(Index& index, EintragsListe& lngEinträge);
+// are set to 0; skipped unavailable files keep their element unless
+// `bolÜbersprungeneBehalten`. Returns how many files could not be reached.
+qint32 DateiInPapierkorb(Index& index, EintragsListe& lngEinträge, bool bolÜbersprungeneBehalten = false);
 
 // Sets the elements from `ab` on to 0 (a run that ends keeps them).
 void ListeAbNullen(EintragsListe& lngEinträge, size_t ab);
@@ -53,11 +56,37 @@ LaufDatei LaufDateiPrüfen(const Index& index, EintragsListe& lngEinträge, size
 // the next one; true for "Ja".
 bool LöschfehlerWeiterFragen(const QString& pfad, QObject* besitzer);
 
-// When the folder was listed and found empty: asks whether to remove it.
-// True when it was removed or the user declined; false when it does not
-// exist, cannot be listed, is not empty, or could not be removed.
+// When the path names a real folder (a link to one is none) that was listed
+// and found empty: asks whether to remove it. True when it was removed or
+// the user declined; false when it does not exist, is a link, cannot be
+// listed, is not empty, or could not be removed.
 bool OrdnerLöschenFragen(const QString& strOrdner);
 
 // Removes the listed entries from the index (the others keep their order),
 // forgets the selection and refreshes the list.
 void DateienAusListeEntfernenStarten(Index& index, const EintragsListe& lngEinträge);
+
+// A run's own list after the entries `entfernt` left the index: their
+// elements become 0, the others take the entries' new numbers.
+void EintragsNummernAnpassen(EintragsListe& lngEinträge, const EintragsListe& entfernt);
+
+// After a move or copy put a file at `strZiel`, every other entry of that
+// path told of the file that was there before. With such entries, one entry
+// names the path afterwards, with the file's freshly read record: the moved
+// entry `lngVerschoben` (keeping what the index keeps about it, the play
+// statistics), or after a copy (0) the first of them, read as an add reads
+// a new file. The others leave the index. Returns their numbers as they
+// were before.
+EintragsListe ZielEinträgeErneuern(Index& index, const QString& strZiel, qint32 lngVerschoben);
+
+// What a run over a list did with each element: whether the entry was
+// handled, and the path its file has afterwards (a copy's: the new file's).
+struct EintragsErgebnis {
+    bool erledigt = false;
+    QString pfad;
+    bool operator==(const EintragsErgebnis&) const = default;
+};
+// A run's results before it starts: nothing handled, every entry's file
+// where its entry says (nothing when not asked for).
+void ErgebnisseVorbereiten(std::vector<EintragsErgebnis>* ergebnis, const Index& index,
+                           const EintragsListe& lngEinträge);

@@ -26,10 +26,6 @@
 namespace {
 
 constexpr QChar kSeparator(kPfadTrenner);
-// Marks around field texts while a format is filled, so that the parts they
-// made can be told from the parts the user typed.
-constexpr QChar kFeldAnfang(0xE000);
-constexpr QChar kFeldEnde(0xE001);
 
 QByteArray Roh(const QString& pfad) { return QFile::encodeName(pfad); }
 
@@ -76,27 +72,34 @@ QString OrdnerTeilBereinigen(const QString& pfad)
 QString FeldFormatZiel(const Index& index, qint32 eintrag, const QString& strFormat, const QString& ordner,
                        const QString& endung)
 {
-    QString format = EingabeTrenner(strFormat);
-    format.remove(kFeldAnfang);
-    format.remove(kFeldEnde);
+    const QString format = EingabeTrenner(strFormat);
     const bool absolut = format.startsWith(kSeparator);
-    const QString text = DateinamenFormatieren(index, format, eintrag, FeldModus::Anzeige, [](const QString& wert) {
-        QString t = wert;
-        t.remove(kSeparator);
-        return kFeldAnfang + t + kFeldEnde;
-    });
-    const QStringList teile = text.split(kSeparator);
+    // Path parts, each with whether a field made part of it.
     QStringList pfad;
-    for (qsizetype i = 0; i < teile.size(); ++i) {
-        QString teil = teile[i];
-        const bool ausFeld = teil.contains(kFeldAnfang);
-        teil.remove(kFeldAnfang);
-        teil.remove(kFeldEnde);
+    QString teil;
+    bool ausFeld = false;
+    const auto teilEnde = [&](bool letzter) {
         if (ausFeld && (teil == QLatin1String(".") || teil == QLatin1String("..")))
             teil.clear();
-        if (!teil.isEmpty() || i + 1 == teile.size())
+        if (!teil.isEmpty() || letzter)
             pfad.append(teil);
+        teil.clear();
+        ausFeld = false;
+    };
+    for (const FormatTeil& t : DateinamenFormatTeile(index, format, eintrag, FeldModus::Anzeige)) {
+        if (t.feld) {
+            teil += QString(t.text).remove(kSeparator);
+            ausFeld = true;
+            continue;
+        }
+        const QStringList stücke = t.text.split(kSeparator);
+        for (qsizetype i = 0; i < stücke.size(); ++i) {
+            if (i > 0)
+                teilEnde(false);
+            teil += stücke[i];
+        }
     }
+    teilEnde(true);
     const QString relativ = pfad.join(kSeparator) + endung;
     return absolut ? kSeparator + relativ : PfadVerbinden(ordner, relativ);
 }
@@ -438,23 +441,26 @@ bool DateiNachKriterienUmbenennen(Index& index, qint32 lngEintrag, const Umbenen
     if (Mp3TagLesenZeichen(2) == QLatin1String("1"))
         index.IndexDaten[size_t(lngEintrag)].Datei_Datenträger = DatenträgerNameZurückgeben(LaufwerkZurückgeben(ziel));
     index.bolIndexGeändert = true;
+    if (ziel != pfad)
+        lauf.entfernt = ZielEinträgeErneuern(index, ziel, lngEintrag);
     return true;
 }
 
 qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const UmbenennenEingaben& e,
-                         std::vector<bool>* erledigt)
+                         std::vector<EintragsErgebnis>* ergebnis)
 {
-    if (erledigt)
-        erledigt->assign(einträge.size(), false);
+    // The run's own numbers, which follow entries that leave the index.
+    EintragsListe liste = einträge;
+    ErgebnisseVorbereiten(ergebnis, index, liste);
     QObject* besitzer = BibliotheksBesitzer();
-    const qint32 anzahl = qint32(einträge.size());
+    const qint32 anzahl = qint32(liste.size());
     FortschrittZeigenStarten(anzahl, true, besitzer, true, false, QStringLiteral("Benenne Dateien um"));
     bolNichtVerfügbarAlleÜberspringen = false;
     UmbenennenLauf lauf;
     qint32 behandelt = 0;
     bool ganz = true;
     for (qint32 i = 0; i < anzahl; ++i) {
-        const qint32 eintrag = einträge[size_t(i)];
+        const qint32 eintrag = liste[size_t(i)];
         if (!index.GültigerEintrag(eintrag))
             continue;
         if (e.intFunktion != UmbenennenListeneintrag) {
@@ -469,10 +475,12 @@ qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const Umb
                 break;
             }
         }
+        lauf.entfernt.clear();
         if (DateiNachKriterienUmbenennen(index, eintrag, e, lauf)) {
             ++behandelt;
-            if (erledigt)
-                (*erledigt)[size_t(i)] = true;
+            EintragsNummernAnpassen(liste, lauf.entfernt);
+            if (ergebnis)
+                (*ergebnis)[size_t(i)] = {true, index.strIndexPfad[size_t(liste[size_t(i)])]};
         } else if (i + 1 < anzahl
                    && MeldungZeigen(QStringLiteral("Möchten Sie mit der nächsten Datei fortfahren?"), Knöpfe::JaNein,
                                     Symbol::Frage, besitzer)

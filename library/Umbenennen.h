@@ -70,23 +70,26 @@ struct DateinameAbfrageDienst {
 };
 
 // What a run carries from file to file: for sequential names the next
-// counter per target folder and extension.
+// counter per target folder and extension; the entries that left the index
+// in the last step (they named a file that was replaced).
 struct UmbenennenLauf {
     QHash<QString, QString> nächsterZähler;
+    EintragsListe entfernt;
 };
 
 // Applies the function to one entry. True when the entry was handled; a
-// failure has been reported to the user.
+// failure has been reported to the user. A file moved over an indexed one
+// leaves one entry for its path (ZielEinträgeErneuern; `lauf.entfernt`).
 bool DateiNachKriterienUmbenennen(Index& index, qint32 lngEintrag, const UmbenennenEingaben& e,
                                   UmbenennenLauf& lauf);
 
 // The run over the entries (the caller's own copy of the selection) with
 // progress, availability check and the question to go on; stores the inputs,
 // reports the number of entries handled and refreshes the list. Returns that
-// number; `erledigt` (when given) tells for each element whether its entry
-// was handled. With the empty-file function missing files are passed over.
+// number; `ergebnis` (when given) tells for each element what became of it.
+// With the empty-file function missing files are passed over.
 qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const UmbenennenEingaben& e,
-                         std::vector<bool>* erledigt = nullptr);
+                         std::vector<EintragsErgebnis>* ergebnis = nullptr);
 
 // Read-only is the write permission; hidden, system and archive do not
 // exist here and are refused with the message. True on success.

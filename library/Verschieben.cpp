@@ -109,6 +109,16 @@ bool WirdGeschrieben(const QString& pfad)
 
 QString WirdGeschriebenMeldung(const QString& quelle) { return FehlerMeldung(quelle, {EAGAIN, InBenutzungText()}); }
 
+// Whether the source of a move is still what was copied from it: the same
+// file, size and modification time, and no other program writing it. A
+// download that appended meanwhile would lose those bytes with the source.
+bool NochWieKopiert(const QString& quelle, const DateiStand& kopiert)
+{
+    struct stat st;
+    return ::stat(Roh(quelle).constData(), &st) == 0 && DateiStandVon(st) == kopiert
+        && !WirdGeschrieben(quelle);
+}
+
 bool Vorhanden(const QString& pfad)
 {
     struct stat st;
@@ -166,8 +176,11 @@ void OrdnerSynchronisieren(const QString& ordner)
 // writes, same size, permissions and modification time, fsync), then renames
 // it to `ziel`, replacing only when `ersetzen`. 0 or errno; on failure the
 // temporary file is gone and `ziel` is as it was. `umbenennenFehler` tells
-// whether the final rename failed.
-int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool& umbenennenFehler)
+// whether the final rename failed; `kopiert` is the source as it was read.
+// EAGAIN when the source changed while it was copied, or (`fürVerschieben`)
+// is no longer what was copied once the copy is on the disk.
+int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool fürVerschieben, bool& umbenennenFehler,
+             DateiStand& kopiert)
 {
     umbenennenFehler = false;
     // Only a regular file is copied: a FIFO would block, a device never end.
@@ -175,6 +188,7 @@ int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool& um
     const int ein = ReguläreDateiÖffnen(quelle, &st);
     if (ein < 0)
         return errno;
+    kopiert = DateiStandVon(st);
 
     QString temp;
     int aus = -1;
@@ -221,8 +235,10 @@ int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool& um
             geschrieben += m;
         }
     }
-    if (fehler == 0 && geschrieben != qint64(st.st_size))
-        fehler = EIO;
+    // A source that grew or changed while it was read gave no true copy.
+    if (struct stat danach; fehler == 0 && (geschrieben != qint64(st.st_size) || ::fstat(ein, &danach) != 0
+                                            || DateiStandVon(danach) != kopiert))
+        fehler = EAGAIN;
     if (fehler == 0) {
         ::fchmod(aus, st.st_mode & 07777);
         const struct timespec zeiten[2] = {st.st_atim, st.st_mtim};
@@ -233,6 +249,10 @@ int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool& um
     if (::close(aus) != 0 && fehler == 0)
         fehler = errno;
     ::close(ein);
+    // Checked before the copy takes a place (it may replace a file) and
+    // again before the source goes.
+    if (fehler == 0 && fürVerschieben && !NochWieKopiert(quelle, kopiert))
+        fehler = EAGAIN;
     if (fehler == 0) {
         fehler = Umbenennen(temp, ziel, ersetzen);
         umbenennenFehler = fehler != 0;
@@ -498,9 +518,10 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         strMeldung = WirdGeschriebenMeldung(strQuelle);
         return false;
     }
+    DateiStand kopiert;
     if (kopieren) {
         bool umbenennenFehler = false;
-        fehler = Kopieren(strQuelle, strZiel, ersetzen, umbenennenFehler);
+        fehler = Kopieren(strQuelle, strZiel, ersetzen, intModus == 1, umbenennenFehler, kopiert);
         ersetzenFehlgeschlagen = ersetzen && umbenennenFehler;
         // A move across file systems: the source goes only once the copy is
         // complete and on the disk.
@@ -513,12 +534,13 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         return false;
     }
     if (fehler != 0) {
-        strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(fehler));
+        strMeldung = fehler == EAGAIN && kopieren ? WirdGeschriebenMeldung(strQuelle)
+                                                  : FehlerMeldung(strQuelle, FehlerAusErrno(fehler));
         return false;
     }
     if (quelleLöschen) {
-        if (kopieren && WirdGeschrieben(strQuelle)) {
-            // The copy goes again; the source, still growing, keeps its entry.
+        if (kopieren && !NochWieKopiert(strQuelle, kopiert)) {
+            // The copy goes again; the source, still written, keeps its entry.
             ::unlink(Roh(strZiel).constData());
             OrdnerSynchronisieren(PfadZurückgeben(strZiel));
             strMeldung = WirdGeschriebenMeldung(strQuelle);

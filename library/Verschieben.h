@@ -23,9 +23,11 @@ struct DateiExistiertDienst {
 // free name), replace (only then is a file overwritten, atomically through a
 // temporary file), or cancel. A copy onto the file itself answered with
 // "replace" becomes a move (intModus is set to 1). A move across file
-// systems copies, checks the size, syncs, and only then deletes the source;
-// when the source cannot be deleted the move counts as failed (both files
-// stay). A symbolic link moved to another folder is made anew there, leading
+// systems copies, checks the size, syncs, and only then deletes the source,
+// and only while it is still what was copied (same file, size and
+// modification time) and no other program writes it; otherwise the copy
+// goes again and the message says the file is being written. When the
+// source cannot be deleted the move counts as failed (both files stay). A symbolic link moved to another folder is made anew there, leading
 // to the same file. A source that is no absolute path counts as missing; a
 // target that is none is refused before anything is touched.
 // True when the file is at the target afterwards; otherwise `strMeldung`

@@ -358,13 +358,7 @@ void frmIndexVerwaltung::cmdWählenUmkehren_Click()
 
 void frmIndexVerwaltung::cmdOk_Click()
 {
-    const AktionsAnzahl anzahl = AktionenZählen(ergebnis.DoppelteAktion);
-    if (AktionenGesamt(anzahl) == 0) {
-        MeldungZeigen(QStringLiteral("Bitte wählen Sie eine Aktion für mindestens eine gefundene Datei."),
-                      Knöpfe::OK, Symbol::Information, this);
-        return;
-    }
-    if (MeldungZeigen(AktionenFrage(anzahl), Knöpfe::JaNein, Symbol::Ausruf, this) == Antwort::Ja)
+    if (AktionenBestätigen(ergebnis.DoppelteAktion, this))
         accept();
 }
 

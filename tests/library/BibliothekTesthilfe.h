@@ -15,10 +15,14 @@
 #include "support/Mp3Bauer.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <deque>
@@ -279,5 +283,21 @@ struct Konfliktskript {
         return a;
     }};
 };
+
+// A test tool (build/tools/NAME) run as a process: its exit status, and its
+// output lines (one JSON object each) and messages where asked for.
+inline int WerkzeugStarten(const QString& name, const QStringList& argumente, QList<QJsonObject>* zeilen = nullptr,
+                           QString* fehler = nullptr)
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + "/../tools/" + name, argumente);
+    p.waitForFinished(60000);
+    for (const QByteArray& zeile : p.readAllStandardOutput().split('\n'))
+        if (zeilen && !zeile.isEmpty())
+            zeilen->append(QJsonDocument::fromJson(zeile).object());
+    if (fehler)
+        *fehler = QString::fromLocal8Bit(p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
 
 } // namespace testhilfe

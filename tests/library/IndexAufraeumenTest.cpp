@@ -75,9 +75,9 @@ TEST_F(IndexAufraeumenTest, GemischteAktionenBehaltenWasBleibt)
         IndexAufräumen(index, aktion, nullptr);
     }
     EXPECT_EQ(medien.fragen, 1);
-    EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("gesperrt/2.mp3"), baum.Pfad("k/6.mp3"),
-                                              baum.Pfad("gesperrt/8.mp3")}))
-        << "deleted, skipped, removed, replaced and trashed entries leave; failed ones stay";
+    EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("gesperrt/2.mp3"), kFehlendesMedium + "/3.mp3",
+                                              baum.Pfad("k/6.mp3"), baum.Pfad("gesperrt/8.mp3")}))
+        << "deleted, removed, replaced and trashed entries leave; failed and skipped ones stay";
     EXPECT_FALSE(QFileInfo::exists(baum.Pfad("a")));
     EXPECT_TRUE(QFile::exists(baum.Pfad("gesperrt/2.mp3")));
     EXPECT_TRUE(QFile::exists(baum.Pfad("d/4.mp3"))) << "removed from the index only";
@@ -93,7 +93,49 @@ TEST_F(IndexAufraeumenTest, GemischteAktionenBehaltenWasBleibt)
     EXPECT_TRUE(meldungen.Enthält("Die Datei '" + baum.Pfad("gesperrt/8.inanderemordner")
                                   + "' konnte nicht erstellt werden."));
     EXPECT_TRUE(index.bolIndexGeändert);
-    EXPECT_EQ(status.Text(), "Der Index wurde aufgeräumt");
+    EXPECT_EQ(status.Text(), "Der Index wurde nicht vollständig aufgeräumt: 2 Datei(en) nicht gelöscht und 1 "
+                             "Datei(en) nicht ersetzt, ihre Einträge bleiben im Index");
+}
+
+// Files of an absent medium that deleting or trashing passes over (skipped
+// at the question, "skip all", or not asked about) are still on the medium:
+// their entries stay, and the status line counts them.
+TEST_F(IndexAufraeumenTest, ÜbersprungeneDateienBehaltenIhreEinträge)
+{
+    using A = NichtVerfügbarAntwort;
+    const struct {
+        Aktion aktion;
+        std::deque<A> antworten;
+        int fragenEinstellung, fragen;
+    } fälle[] = {
+        {AktionLöschen, {A::Überspringen, A::Überspringen}, 1, 2},
+        {AktionPapierkorb, {A::Überspringen, A::Überspringen}, 1, 2},
+        {AktionLöschen, {A::AlleÜberspringen}, 1, 1},
+        {AktionPapierkorb, {A::AlleÜberspringen}, 1, 1},
+        {AktionLöschen, {}, 0, 0},
+        {AktionPapierkorb, {}, 0, 0},
+    };
+    for (const auto& f : fälle) {
+        SCOPED_TRACE(&f - fälle);
+        index = Index();
+        aktion = {0};
+        medien.fragen = 0;
+        medien.antworten = f.antworten;
+        einstellungen().NichtVerfügbarFragen = f.fragenEinstellung;
+        const QString weg = QString("weg/%1.mp3").arg(&f - fälle);
+        Eintrag(kFehlendesMedium + "/1.mp3", f.aktion);
+        Eintrag(baum.Datei(QString("da%1/3.mp3").arg(&f - fälle)), f.aktion);
+        Eintrag(kFehlendesMedium + "/2.mp3", f.aktion);
+        Eintrag(baum.Pfad(weg), f.aktion);
+        IndexAufräumen(index, aktion, nullptr);
+        EXPECT_EQ(medien.fragen, f.fragen);
+        EXPECT_EQ(IndexPfade(index), QStringList({kFehlendesMedium + "/1.mp3", kFehlendesMedium + "/2.mp3"}))
+            << "the deleted file and the missing one leave";
+        EXPECT_FALSE(QFile::exists(baum.Pfad(QString("da%1/3.mp3").arg(&f - fälle))));
+        EXPECT_EQ(status.Text(), "Der Index wurde nicht vollständig aufgeräumt: 2 Datei(en) nicht gelöscht, ihre "
+                                 "Einträge bleiben im Index");
+    }
+    EXPECT_EQ(ImPapierkorb().size(), 3) << "one file of each trash run";
 }
 
 TEST_F(IndexAufraeumenTest, NeinNachFehlschlagBehältDenRestDerLöschliste)

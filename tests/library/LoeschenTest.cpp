@@ -245,3 +245,63 @@ TEST_F(PapierkorbTest, UnlesbarerOrdnerGiltNichtAlsLeer)
     EXPECT_FALSE(meldungen.Enthält("ist (nun) leer")) << "the folder could not be listed";
     EXPECT_EQ(meldungen.gezeigt.size(), 1u) << "only the trash question";
 }
+
+// A folder reached through a link is no folder that could be removed: after
+// its last file went (deleted, trashed) nothing is asked about it, neither
+// the link nor the folder it leads to; a real one emptied beside it is.
+TEST_F(PapierkorbTest, OrdnerHinterEinerVerknüpfungWirdNichtAngeboten)
+{
+    for (const int modus : {1, 2}) {
+        SCOPED_TRACE(modus);
+        const QString echt = baum.Ordner(QString("echt%1").arg(modus));
+        const QString link = baum.Pfad(QString("link%1").arg(modus));
+        ASSERT_TRUE(QFile::link(echt, link));
+        index = Index();
+        baum.Datei(QString("echt%1/a.mp3").arg(modus));
+        const QString über = link + "/a.mp3";
+        Eintrag(über);
+        Eintrag(baum.Datei(QString("leer%1/b.mp3").arg(modus)));
+        meldungen.gezeigt.clear();
+        EintragsListe liste1 = {1, 2};
+        DateienLöschen(index, liste1, modus, true);
+        EXPECT_FALSE(QFile::exists(über));
+        EXPECT_FALSE(meldungen.Enthält("Der Ordner '" + link)) << "the link is not offered";
+        EXPECT_FALSE(meldungen.Enthält("Der Ordner '" + echt)) << "nor the folder it leads to";
+        EXPECT_FALSE(meldungen.Enthält("konnte nicht gelöscht werden"));
+        EXPECT_TRUE(meldungen.Enthält("Der Ordner '" + baum.Pfad(QString("leer%1").arg(modus))));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_TRUE(QFileInfo(echt).isDir());
+        EXPECT_FALSE(QFileInfo::exists(baum.Pfad(QString("leer%1").arg(modus))));
+    }
+    meldungen.gezeigt.clear();
+    EXPECT_FALSE(OrdnerLöschenFragen(baum.Pfad("link1")));
+    EXPECT_FALSE(OrdnerLöschenFragen(baum.Pfad("link1/")));
+    EXPECT_TRUE(meldungen.gezeigt.empty());
+}
+
+// A trashed file whose folder cannot be reached once the question was
+// answered (another program took the rights away) is not gone: its entry
+// stays and the user hears of the failure.
+TEST_F(PapierkorbTest, UnerreichbarNachDerFrageBleibtImIndex)
+{
+    Eintrag(baum.Datei("zu/a.mp3"));
+    Eintrag(baum.Datei("offen/b.mp3"));
+    NormalerBenutzer benutzer({baum.Pfad(), heim.heim.Pfad()});
+    if (!benutzer.aktiv)
+        GTEST_SKIP() << "no normal user to drop to here";
+    const QByteArray zu = QFile::encodeName(baum.Pfad("zu"));
+    DienstErsetzen<MeldungsDienst> antwort([&](const Meldung& m) {
+        meldungen.gezeigt.push_back(m);
+        if (m.text.startsWith("Möchten Sie diese 2 Elemente"))
+            ::chmod(zu.constData(), 0);
+        return Antwort::Ja;
+    });
+    EintragsListe liste1 = {1, 2};
+    DateienLöschen(index, liste1, 2, true);
+    ::chmod(zu.constData(), 0755);
+    benutzer.Zurück();
+    EXPECT_EQ(IndexPfade(index), QStringList({baum.Pfad("zu/a.mp3")}));
+    EXPECT_TRUE(QFile::exists(baum.Pfad("zu/a.mp3")));
+    EXPECT_EQ(ImPapierkorb(), QStringList({"b.mp3"}));
+    EXPECT_TRUE(meldungen.Enthält("Dei Datei '" + baum.Pfad("zu/a.mp3") + "' konnte nicht gelöscht werden."));
+}

@@ -5,10 +5,6 @@
 #include "library/Umbenennen.h"
 #include "library/Verschieben.h"
 
-#include <QCoreApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <sys/stat.h>
 
 using namespace testhilfe;
@@ -81,21 +77,6 @@ mode_t Rechte(const QString& pfad)
     return ::stat(QFile::encodeName(pfad).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
 }
 
-// tools/rename run as a process: its exit status, and its output lines and
-// messages where asked for.
-int WerkzeugStarten(const QStringList& argumente, QList<QJsonObject>* zeilen = nullptr, QString* fehler = nullptr)
-{
-    QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + "/../tools/rename", argumente);
-    p.waitForFinished(30000);
-    for (const QByteArray& zeile : p.readAllStandardOutput().split('\n'))
-        if (zeilen && !zeile.isEmpty())
-            zeilen->append(QJsonDocument::fromJson(zeile).object());
-    if (fehler)
-        *fehler = QString::fromLocal8Bit(p.readAllStandardError());
-    return p.exitCode();
-}
-
 } // namespace
 
 TEST_F(UmbenennenTest, FelderFuellenNameInEinemDurchgangUndIndexFolgt)
@@ -158,6 +139,34 @@ TEST_F(UmbenennenTest, FeldtexteFuehrenNieAusDemOrdner)
     EXPECT_EQ(Pfad(e), baum.Pfad("m/ab.mp3"));
     EXPECT_TRUE(QFile::exists(Pfad(e)));
     EXPECT_EQ(QDir(baum.Pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"m"});
+}
+
+// Every character of a field's text and of the pattern reaches the name,
+// the private-use ones included; only a field's separators go.
+TEST_F(UmbenennenTest, FeldtexteUndMusterBehaltenJedesZeichen)
+{
+    const QString a(QChar(0xE000)), b(QChar(0xE001)), c(QChar(0xF8FF));
+    const struct {
+        QString titel, format, name;
+    } fälle[] = {
+        {a + "Lied" + b, "%Titel%", a + "Lied" + b},
+        {"Lied", a + "%Titel%" + b, a + "Lied" + b},
+        {b, "x" + b + "%Titel%" + a + c, "x" + b + b + a + c},
+        {a + "." + b, "%Titel%/y", a + "." + b + "/y"},
+        {"..", a + "%Titel%/y", a + "../y"},
+        {"/" + a + "/", "%Titel%", a},
+        {"..", "%Titel%/" + b, b},
+    };
+    UmbenennenEingaben ein = Funktion(UmbenennenFelder);
+    for (const auto& f : fälle) {
+        const QString ordner = QString("z%1").arg(&f - fälle);
+        SCOPED_TRACE(ordner.toStdString());
+        const qint32 e = Eintrag(baum.Datei(ordner + "/x.mp3", "z"), "Abba", f.titel);
+        ein.strFormat = f.format;
+        ASSERT_TRUE(Einzeln(e, ein));
+        EXPECT_EQ(Pfad(e), baum.Pfad(ordner + "/" + f.name + ".mp3"));
+        EXPECT_EQ(Lesen(Pfad(e)), "z");
+    }
 }
 
 TEST_F(UmbenennenTest, NieWirdUeberschriebenAuchNichtInEinemLauf)
@@ -601,7 +610,8 @@ TEST_F(UmbenennenTest, WerkzeugBenenntWieDasFensterUmUndSpeichert)
     // The missing file, the foreign path and the empty title are not renamed.
     QList<QJsonObject> zeilen;
     QString fehler;
-    EXPECT_EQ(WerkzeugStarten({kvx, "0", "--format", "%Titel%", "--konflikt", "umbenennen"}, &zeilen, &fehler), 0);
+    EXPECT_EQ(
+        WerkzeugStarten("rename", {kvx, "0", "--format", "%Titel%", "--konflikt", "umbenennen"}, &zeilen, &fehler), 0);
     const QString w = baum.Pfad("m/Waterloo.mp3"), w0 = baum.Pfad("m/Waterloo-0.mp3");
     const auto zeile = [](const QString& alt, const QString& neu, bool erledigt) {
         return QJsonObject{{"alt", alt}, {"neu", neu}, {"erledigt", erledigt}};
@@ -613,8 +623,8 @@ TEST_F(UmbenennenTest, WerkzeugBenenntWieDasFensterUmUndSpeichert)
     EXPECT_EQ(IndexPfade(index), QStringList({w, w0, fehlt, fremd, leer}));
 
     // Refused inputs, and a wrong call, each have their status.
-    EXPECT_EQ(WerkzeugStarten({kvx, "6", "--endung", "ogg/evil"}, nullptr, &fehler), 2);
+    EXPECT_EQ(WerkzeugStarten("rename", {kvx, "6", "--endung", "ogg/evil"}, nullptr, &fehler), 2);
     EXPECT_TRUE(fehler.contains("Bitte geben Sie eine neue Datei-Endung ein."));
-    EXPECT_EQ(WerkzeugStarten({kvx, "x"}), 3);
-    EXPECT_EQ(WerkzeugStarten({kvx, "0", "--format"}), 3);
+    EXPECT_EQ(WerkzeugStarten("rename", {kvx, "x"}), 3);
+    EXPECT_EQ(WerkzeugStarten("rename", {kvx, "0", "--format"}), 3);
 }
