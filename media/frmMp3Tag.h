@@ -181,6 +181,10 @@ private:
     void IndexSeiteFüllen(const MedienInfo& m);
     // The file of the entry shown was missing at its last reading.
     bool m_dateiFehlt = false;
+    // The tag pages filled from the file shown (there, its tag read); the
+    // only ones ever written into it.
+    bool m_v1AusDatei = false;
+    bool m_v2AusDatei = false;
     void TagEntfernenAusführen(bool v2);
     void GenreListenFüllen();
     // The text boxes of a page (0 ID3v1, 1 ID3v2, 2 index fields).
