@@ -107,6 +107,8 @@ public:
     QListWidget* cboFunktion = nullptr;
     QListWidget* cboFunktionTAG = nullptr;
     QPushButton* cmdFunktionAusführen = nullptr;
+    // A function or a target confirmed (Enter; a target also by its click):
+    // the focus moves on to what comes next.
     void cboFunktion_Click();
     void cboFunktionTAG_Click();
     void cmdFunktionAusführen_Click();
