@@ -832,16 +832,16 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
     // A tag page goes only into the file it was filled from.
     v1 = v1 && m_v1AusDatei;
     v2 = v2 && m_v2AusDatei;
-    bool tags = v1 || v2;
-    if (tags) {
+    if (v1 || v2) {
         // Looked at before any question: a file that is back only after the
         // wait for its medium may not be what the pages show.
         const bool da = DoesExist(pfad);
         bolNichtVerfügbarAlleÜberspringen = false;
-        tags = DateiNichtVerfügbarPrüfen(index, eintrag, this, false) == 0 && da;
+        if (DateiNichtVerfügbarPrüfen(index, eintrag, this, false) != 0 || !da)
+            v1 = v2 = false;
     }
     // The kind of the file being saved decides, not of one about to be shown.
-    if (tags && !DateiTypPrüfen(index, pfad, true, false, false, false)
+    if ((v1 || v2) && !DateiTypPrüfen(index, pfad, true, false, false, false)
         && MeldungZeigen(QStringLiteral("Sie sollten ID3-TAGs nur in Dateien des Typs 'MPEG Audio/AAC' speichern.") + kLF
                              + QStringLiteral("Der Datei-Typ konnte anhand der Dateiendung nicht als passend erkannt werden.") + kLF + kLF
                              + QStringLiteral("Möchten Sie die Datei trotzdem speichern (nicht empfohlen)?"),
@@ -855,29 +855,28 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
     // The pages into the record only now, a tag page only when it is written;
     // the record otherwise keeps the tags as stored.
     MedienInfo info = index.IndexDaten[size_t(eintrag)];
-    if (tags && v1)
+    if (v1)
         TagV1AusFormularLesen(info);
-    if (tags && v2)
+    if (v2)
         TagV2AusFormularLesen(info);
     Mp3TAGAnzeigeInfosLesen(info);
 
-    if (tags) {
-        QString fehler;
-        if (v1) {
-            if (Mp3TAGSpeichernV1(pfad, TagV1TextZurückgeben(info), fehler)) {
-                info.Mp3_ID3v1_Vorhanden = 1;
-                bolMp3TagGespeichert = bolV1Gespeichert = true;
-            } else {
-                MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
-            }
+    // The tags are written here alone, after every check.
+    QString fehler;
+    if (v1) {
+        if (Mp3TAGSpeichernV1(pfad, TagV1TextZurückgeben(info), fehler)) {
+            info.Mp3_ID3v1_Vorhanden = 1;
+            bolMp3TagGespeichert = bolV1Gespeichert = true;
+        } else {
+            MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
         }
-        if (v2) {
-            if (Mp3TAGSpeichernV2(pfad, info, fehler)) {
-                info.Mp3_ID3v2_Vorhanden = 1;
-                bolMp3TagGespeichert = bolV2Gespeichert = true;
-            } else {
-                MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
-            }
+    }
+    if (v2) {
+        if (Mp3TAGSpeichernV2(pfad, info, fehler)) {
+            info.Mp3_ID3v2_Vorhanden = 1;
+            bolMp3TagGespeichert = bolV2Gespeichert = true;
+        } else {
+            MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
         }
     }
     if (felder)

@@ -130,8 +130,10 @@ public:
 
     // 0 everything, 1 ID3v1, 2 ID3v2, 3 index fields.
     void Mp3TAGAnzeigeInfosSpeichern(int intModus);
-    // Saves the chosen parts in one go: the pages read once, ID3v1 written,
-    // then ID3v2, then the index fields, and the entry shown again once.
+    // Saves the chosen parts in one go: the checks first, then the pages read
+    // once, ID3v1 written, then ID3v2, then the index fields, and the entry
+    // shown again once. A tag is written only from a page filled from the
+    // file and only while the file is there from the start of the save.
     void Speichern(bool v1, bool v2, bool felder);
     // The saving the check boxes ask for, of the entry shown.
     void AutomatischSpeichern(bool v1 = true, bool v2 = true, bool felder = true);
