@@ -1,8 +1,10 @@
 // The tag editor on made files: automatic saving of both tags when moving on,
-// missing files keeping their records, a removed tag not written back,
-// copying between the tag pages, skipped entries and the closing steps, a
-// declined tag save keeping the index fields, and the boxes' typing limits
-// that cut what is typed or pasted, never what the program fills in.
+// missing files keeping their records (also when they come back before a
+// save, or during its wait for their medium: no tag is written from pages
+// that did not show them), a removed tag not written back, copying between
+// the tag pages, skipped entries and the closing steps, a declined tag save
+// keeping the index fields, and the boxes' typing limits that cut what is
+// typed or pasted between whole characters, never what the program fills in.
 
 #include "Mp3TagEditorHilfen.h"
 #include "core/Verfuegbarkeit.h"
@@ -31,6 +33,12 @@ protected:
         t.frames = {TextFrame("TIT2", titel), TextFrame("TPE1", QStringLiteral("Interpret"))};
         t.padding = 100;
         return t.Bytes() + Frames(Frame(), 50) + Id3v1Block({.titel = titel.toLatin1(), .spur = 2, .genre = 17});
+    }
+    // Writes `daten` to `name` in the subfolder `unter`, made when missing.
+    QString ImOrdner(const QString& unter, const QString& name, const QByteArray& daten)
+    {
+        QDir().mkpath(ordner.filePath(unter));
+        return Mp3Bauer::DateiSchreiben(ordner, unter + '/' + name, daten);
     }
     // The record as a fresh showing of the file makes it, with the index
     // fields of `felder`.
@@ -155,10 +163,8 @@ TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
         SCOPED_TRACE(&fall - fälle);
         NeuerIndex();
         // The file waits in a folder of another name until it comes back.
-        const QString bereit = ordner.filePath(QStringLiteral("bereit%1").arg(&fall - fälle));
+        const QString bereit = QFileInfo(ImOrdner(QStringLiteral("bereit%1").arg(&fall - fälle), fall.name, neuer)).path();
         const QString weg = ordner.filePath(QStringLiteral("weg%1").arg(&fall - fälle));
-        ASSERT_TRUE(QDir().mkpath(bereit));
-        Mp3Bauer::DateiSchreiben(ordner, QFileInfo(bereit).fileName() + '/' + fall.name, neuer);
         const QString fehlt = weg + '/' + fall.name;
         bool zurückGelegt = false;
         const auto zurückLegen = [&] {
@@ -255,15 +261,14 @@ TEST_F(Mp3TagEditor, AFileBackOnlyDuringTheWaitForItsMediumGetsOnlyItsIndexField
         SCOPED_TRACE(&fall - fälle);
         NeuerIndex();
         // The entry's path runs through a link to the medium's folder.
-        const QString echt = ordner.filePath(QStringLiteral("echt%1").arg(&fall - fälle));
+        const QString echtName = QStringLiteral("echt%1").arg(&fall - fälle);
+        const QString echt = QFileInfo(ImOrdner(echtName, fall.name, Mp3(QStringLiteral("Beim Zeigen")))).path();
         const QString medium = ordner.filePath(QStringLiteral("medium%1").arg(&fall - fälle));
-        ASSERT_TRUE(QDir().mkpath(echt));
         const auto verbinden = [&](const QString& ziel) {
             QFile::remove(medium);
             return QFile::link(ziel, medium);
         };
         ASSERT_TRUE(verbinden(echt));
-        Mp3Bauer::DateiSchreiben(ordner, QFileInfo(echt).fileName() + '/' + fall.name, Mp3(QStringLiteral("Beim Zeigen")));
         const QString pfad = medium + '/' + fall.name;
         const qint32 e = hauptIndex().EintragAnhängen(pfad, Lesen(pfad), 1);
         const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("Zweiter")));
@@ -275,7 +280,7 @@ TEST_F(Mp3TagEditor, AFileBackOnlyDuringTheWaitForItsMediumGetsOnlyItsIndexField
         DienstErsetzen<NichtVerfügbarDienst> warten{[&](const QString& p, const QString&, QObject*) {
             ++gewartet;
             EXPECT_EQ(p, pfad);
-            Mp3Bauer::DateiSchreiben(ordner, QFileInfo(echt).fileName() + '/' + fall.name, neuer);
+            ImOrdner(echtName, fall.name, neuer);
             EXPECT_TRUE(verbinden(echt));
             return NichtVerfügbarAntwort::Verfügbar;
         }};

@@ -1,7 +1,8 @@
-// The batch panel of the tag editor, run by its buttons on made files: each
-// function on the file shown and on all files, per target; the walk that
-// saves every file but the last; failed saves and loads; AutoTAG and its
-// chooser; the field copy dialog's values reaching every file.
+// The batch panel of the tag editor, run by its lists, keys and button on
+// made files: the keys going to the list that has the focus; each function
+// on the file shown and on all files, per target; the walk that saves every
+// file but the last; failed saves and loads; AutoTAG and its chooser; the
+// field copy dialog's values reaching every file.
 
 #include "Mp3TagEditorHilfen.h"
 #include "core/Verfuegbarkeit.h"
