@@ -28,6 +28,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBoundaryFinder>
 #include <QValidator>
 #include <QVBoxLayout>
 
@@ -38,6 +39,20 @@ namespace {
 const QString kLF = QStringLiteral("\n");
 const QString kKeinV1 = QStringLiteral("Es wurde kein gültiger ID3v1-TAG gefunden.");
 const QString kKeinV2 = QStringLiteral("Es wurde kein gültiger ID3v2-TAG gefunden.");
+
+// How much of the start of `text`, at most `n` UTF-16 units, ends between
+// two characters as the reader sees them: a surrogate pair or a combining
+// sequence that does not fit whole stays out.
+qsizetype GanzeZeichen(const QString& text, qsizetype n)
+{
+    if (n >= text.size())
+        return text.size();
+    if (n <= 0)
+        return 0;
+    QTextBoundaryFinder grenzen(QTextBoundaryFinder::Grapheme, text);
+    grenzen.setPosition(n);
+    return grenzen.isAtBoundary() ? n : std::max<qsizetype>(0, grenzen.toPreviousBoundary());
+}
 
 // What the user may type into a box: at most `länge` characters, only of
 // `zeichen` when given. What is typed or pasted is cut to fit, its first
@@ -72,7 +87,7 @@ public:
         if (!m_zeichen.isEmpty())
             neu.removeIf([this](QChar c) { return !m_zeichen.contains(c); });
         const qsizetype platz = std::max<qsizetype>(m_länge, alt) - (vorne + hinten);
-        neu.truncate(std::max<qsizetype>(0, platz));
+        neu.truncate(GanzeZeichen(neu, platz));
         const QString ergebnis = text.left(vorne) + neu + text.right(hinten);
         if (ergebnis == m_vorher)
             return Invalid;
@@ -526,6 +541,10 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
     const bool softwareFeld = einstellungen().TAGsSoftwareFeldSchreiben == 1;
 
     m_dateiFehlt = !vorhanden;
+    // What a tag page shows is fixed by the reads: whatever the file is by the
+    // time of a save, only a page filled from it is written.
+    m_v1AusDatei = vorhanden && (m_v1AusDatei || flags[0] == QLatin1Char('1'));
+    m_v2AusDatei = vorhanden && (m_v2AusDatei || flags[1] == QLatin1Char('1'));
     if (!vorhanden) {
         // The record stays as stored; nothing can be written into a missing
         // file. Its index fields show as stored: every save takes that page.
@@ -541,8 +560,8 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
         IndexSeiteFüllen(udtInfo);
         return true;
     }
-    cmdTAGSpeichern->setEnabled(true);
-    cmdTagSpeichernV2->setEnabled(true);
+    cmdTAGSpeichern->setEnabled(m_v1AusDatei);
+    cmdTagSpeichernV2->setEnabled(m_v2AusDatei);
 
     QString infos = QStringLiteral("Hinweis: Hier finden Sie einige Informationen über die gewählte Datei.") + kLF + kLF
                   + QStringLiteral("Dateiname: ") + strDatei + kLF + QStringLiteral("Dateigröße: ")
@@ -810,46 +829,54 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
         return;
     Index& index = hauptIndex();
     const QString pfad = index.strIndexPfad[size_t(eintrag)];
-    const bool vorhanden = DoesExist(pfad);
-    // A missing file keeps its stored tags: only the index fields are taken.
-    MedienInfo info = vorhanden ? Mp3TagInfo : index.IndexDaten[size_t(eintrag)];
-    if (vorhanden) {
-        TagV1AusFormularLesen(info);
-        TagV2AusFormularLesen(info);
+    // A tag page goes only into the file it was filled from.
+    v1 = v1 && m_v1AusDatei;
+    v2 = v2 && m_v2AusDatei;
+    if (v1 || v2) {
+        // Looked at before any question: a file that is back only after the
+        // wait for its medium may not be what the pages show.
+        const bool da = DoesExist(pfad);
+        bolNichtVerfügbarAlleÜberspringen = false;
+        if (DateiNichtVerfügbarPrüfen(index, eintrag, this, false) != 0 || !da)
+            v1 = v2 = false;
     }
+    // The kind of the file being saved decides, not of one about to be shown.
+    if ((v1 || v2) && !DateiTypPrüfen(index, pfad, true, false, false, false)
+        && MeldungZeigen(QStringLiteral("Sie sollten ID3-TAGs nur in Dateien des Typs 'MPEG Audio/AAC' speichern.") + kLF
+                             + QStringLiteral("Der Datei-Typ konnte anhand der Dateiendung nicht als passend erkannt werden.") + kLF + kLF
+                             + QStringLiteral("Möchten Sie die Datei trotzdem speichern (nicht empfohlen)?"),
+                         Knöpfe::JaNein, Symbol::Ausruf, this)
+               != Antwort::Ja) {
+        // No tags then; what was typed on the pages stays there.
+        IndexFelderÜbernehmen(eintrag, felder);
+        return;
+    }
+
+    // The pages into the record only now, a tag page only when it is written;
+    // the record otherwise keeps the tags as stored.
+    MedienInfo info = index.IndexDaten[size_t(eintrag)];
+    if (v1)
+        TagV1AusFormularLesen(info);
+    if (v2)
+        TagV2AusFormularLesen(info);
     Mp3TAGAnzeigeInfosLesen(info);
 
-    if (v1 || v2) {
-        // The kind of the file being saved decides, not of one about to be shown.
-        if (!DateiTypPrüfen(index, pfad, true, false, false, false)
-            && MeldungZeigen(QStringLiteral("Sie sollten ID3-TAGs nur in Dateien des Typs 'MPEG Audio/AAC' speichern.") + kLF
-                                 + QStringLiteral("Der Datei-Typ konnte anhand der Dateiendung nicht als passend erkannt werden.") + kLF + kLF
-                                 + QStringLiteral("Möchten Sie die Datei trotzdem speichern (nicht empfohlen)?"),
-                             Knöpfe::JaNein, Symbol::Ausruf, this)
-                   != Antwort::Ja) {
-            // No tags then; what was typed on the pages stays there.
-            IndexFelderÜbernehmen(eintrag, felder);
-            return;
+    // The tags are written here alone, after every check.
+    QString fehler;
+    if (v1) {
+        if (Mp3TAGSpeichernV1(pfad, TagV1TextZurückgeben(info), fehler)) {
+            info.Mp3_ID3v1_Vorhanden = 1;
+            bolMp3TagGespeichert = bolV1Gespeichert = true;
+        } else {
+            MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
         }
-        bolNichtVerfügbarAlleÜberspringen = false;
-        if (DateiNichtVerfügbarPrüfen(index, eintrag, this, false) == 0) {
-            QString fehler;
-            if (v1) {
-                if (Mp3TAGSpeichernV1(pfad, TagV1TextZurückgeben(info), fehler)) {
-                    info.Mp3_ID3v1_Vorhanden = 1;
-                    bolMp3TagGespeichert = bolV1Gespeichert = true;
-                } else {
-                    MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
-                }
-            }
-            if (v2) {
-                if (Mp3TAGSpeichernV2(pfad, info, fehler)) {
-                    info.Mp3_ID3v2_Vorhanden = 1;
-                    bolMp3TagGespeichert = bolV2Gespeichert = true;
-                } else {
-                    MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
-                }
-            }
+    }
+    if (v2) {
+        if (Mp3TAGSpeichernV2(pfad, info, fehler)) {
+            info.Mp3_ID3v2_Vorhanden = 1;
+            bolMp3TagGespeichert = bolV2Gespeichert = true;
+        } else {
+            MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
         }
     }
     if (felder)

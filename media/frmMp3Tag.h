@@ -107,6 +107,8 @@ public:
     QListWidget* cboFunktion = nullptr;
     QListWidget* cboFunktionTAG = nullptr;
     QPushButton* cmdFunktionAusführen = nullptr;
+    // A function or a target confirmed (Enter; a target also by its click):
+    // the focus moves on to what comes next.
     void cboFunktion_Click();
     void cboFunktionTAG_Click();
     void cmdFunktionAusführen_Click();
@@ -128,8 +130,10 @@ public:
 
     // 0 everything, 1 ID3v1, 2 ID3v2, 3 index fields.
     void Mp3TAGAnzeigeInfosSpeichern(int intModus);
-    // Saves the chosen parts in one go: the pages read once, ID3v1 written,
-    // then ID3v2, then the index fields, and the entry shown again once.
+    // Saves the chosen parts in one go: the checks first, then the pages read
+    // once, ID3v1 written, then ID3v2, then the index fields, and the entry
+    // shown again once. A tag is written only from a page filled from the
+    // file and only while the file is there from the start of the save.
     void Speichern(bool v1, bool v2, bool felder);
     // The saving the check boxes ask for, of the entry shown.
     void AutomatischSpeichern(bool v1 = true, bool v2 = true, bool felder = true);
@@ -181,6 +185,10 @@ private:
     void IndexSeiteFüllen(const MedienInfo& m);
     // The file of the entry shown was missing at its last reading.
     bool m_dateiFehlt = false;
+    // The tag pages filled from the file shown (there, its tag read); the
+    // only ones ever written into it.
+    bool m_v1AusDatei = false;
+    bool m_v2AusDatei = false;
     void TagEntfernenAusführen(bool v2);
     void GenreListenFüllen();
     // The text boxes of a page (0 ID3v1, 1 ID3v2, 2 index fields).

@@ -11,14 +11,41 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 
+#include <functional>
+
 namespace {
 
 QPointer<frmMp3TagFeldFüllen> g_feldFüllen;
+
+// Enter on a list belongs to the list: it confirms the row there and never
+// reaches a default button of the window.
+class EingabeBestätigt : public QObject {
+public:
+    EingabeBestätigt(QListWidget* liste, std::function<void()> bestätigen)
+        : QObject(liste), m_bestätigen(std::move(bestätigen))
+    {
+        liste->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const int taste = static_cast<QKeyEvent*>(e)->key();
+        if (taste != Qt::Key_Return && taste != Qt::Key_Enter)
+            return false;
+        m_bestätigen();
+        return true;
+    }
+
+private:
+    std::function<void()> m_bestätigen;
+};
 
 class EditorStapel : public StapelEditor {
 public:
@@ -128,11 +155,13 @@ QLayout* frmMp3Tag::StapelfeldBauen()
         l->setMaximumHeight(l->sizeHintForRow(0) * 4 + 2 * l->frameWidth());
     // Hidden for the setup, the target list keeps its room.
     PlatzHalten(cboFunktionTAG);
-    connect(cboFunktion, &QListWidget::itemClicked, this, [this] { cboFunktion_Click(); });
-    // Chosen by the keyboard: the target list follows, the focus stays.
+    // A function chosen by a click or the arrow keys: the target list follows,
+    // the focus stays on the functions until Enter confirms one.
     connect(cboFunktion, &QListWidget::currentRowChanged, this,
             [this](int zeile) { cboFunktionTAG->setVisible(zeile != FunktionAutoTagEinstellen); });
+    new EingabeBestätigt(cboFunktion, [this] { cboFunktion_Click(); });
     connect(cboFunktionTAG, &QListWidget::itemClicked, this, [this] { cboFunktionTAG_Click(); });
+    new EingabeBestätigt(cboFunktionTAG, [this] { cboFunktionTAG_Click(); });
     connect(cmdFunktionAusführen, &QPushButton::clicked, this, [this] { cmdFunktionAusführen_Click(); });
     auto* zeile = new QHBoxLayout;
     zeile->addWidget(cboFunktion, 2);

@@ -1,17 +1,23 @@
 // The tag editor on made files: automatic saving of both tags when moving on,
-// missing files keeping their records, a removed tag not written back,
-// copying between the tag pages, skipped entries and the closing steps, a
-// declined tag save keeping the index fields, and the boxes' typing limits
-// that cut what is typed or pasted, never what the program fills in.
+// missing files keeping their records (also when they come back before a
+// save, or during its wait for their medium: no tag is written from pages
+// that did not show them), a removed tag not written back, copying between
+// the tag pages, skipped entries and the closing steps, a declined tag save
+// keeping the index fields, and the boxes' typing limits that cut what is
+// typed or pasted between whole characters, never what the program fills in.
 
 #include "Mp3TagEditorHilfen.h"
+#include "core/Verfuegbarkeit.h"
 #include "tools/MedienInfoJson.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QRadioButton>
+#include <QUuid>
 
+#include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 
@@ -27,6 +33,32 @@ protected:
         t.frames = {TextFrame("TIT2", titel), TextFrame("TPE1", QStringLiteral("Interpret"))};
         t.padding = 100;
         return t.Bytes() + Frames(Frame(), 50) + Id3v1Block({.titel = titel.toLatin1(), .spur = 2, .genre = 17});
+    }
+    // Writes `daten` to `name` in the subfolder `unter`, made when missing.
+    QString ImOrdner(const QString& unter, const QString& name, const QByteArray& daten)
+    {
+        QDir().mkpath(ordner.filePath(unter));
+        return Mp3Bauer::DateiSchreiben(ordner, unter + '/' + name, daten);
+    }
+    // The record as a fresh showing of the file makes it, with the index
+    // fields of `felder`.
+    MedienInfo AusDateiMitFeldern(const QString& pfad, const MedienInfo& felder)
+    {
+        MedienInfo m = Lesen(pfad);
+        m.Datei_HinzugefügtAm = felder.Datei_HinzugefügtAm;
+        m.Datei_AngefordertAnzahl = felder.Datei_AngefordertAnzahl;
+        m.Datei_AngefordertGespieltAm = felder.Datei_AngefordertGespieltAm;
+        m.Datei_Datenträger = felder.Datei_Datenträger;
+        return m;
+    }
+    // The file holds `inhalt` byte for byte, and TagLib reads `titel` from both tags.
+    static void DateiHält(const QString& pfad, const QByteArray& inhalt, const std::string& titel)
+    {
+        EXPECT_EQ(DateiInhalt(pfad), inhalt) << "no tag written into the file";
+        TagLib::MPEG::File t(QFile::encodeName(pfad).constData(), false);
+        ASSERT_TRUE(t.ID3v2Tag() && t.ID3v1Tag());
+        EXPECT_EQ(t.ID3v2Tag()->title().to8Bit(true), titel);
+        EXPECT_EQ(t.ID3v1Tag()->title().to8Bit(true), titel);
     }
 };
 
@@ -80,19 +112,39 @@ TEST_F(Mp3TagEditor, AutoSaveOfBothTagsWhenMovingOnEndsInTheFile)
 }
 
 // A missing file's index fields show as stored, and every way of saving
-// stores that page: the record changes only where the user typed.
+// stores that page: the record changes only where the user typed. Its tag
+// pages were never filled from the file, so no save writes them, also when
+// the file is back by the time of the save (its folder renamed back before
+// the click, or while the save asks a question); the record then is what
+// the file holds, with the index fields of the page.
 TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
 {
     using T = frmMp3Tag;
+    enum Zurück { Nie, VorDemKlick, BeiDerFrage };
     const struct {
         QPushButton* T::*knopf; // null: a batch run over both tags of every file
         bool tippen;            // a new medium on the index page
         int danach;             // the entry shown then (-1: closed)
-    } fälle[] = {{&T::cmdTAGSpeichernFelder, false, 0}, {&T::cmdTAGSpeichernFelder, true, 0},
-                 {&T::cmdTAGSpeichernAlles, false, 0},  {&T::cmdTAGSpeichernAlles, true, 0},
-                 {&T::cmdNächster, false, 1},           {&T::cmdNächster, true, 1},
-                 {&T::cmdOk, false, -1},                {nullptr, false, 2}};
-    const QString fehlt = ordner.filePath(QStringLiteral("fehlt.mp3"));
+        Zurück zurück = Nie;
+        const char* name = "fehlt.mp3";
+        int funktion = FunktionGroß; // of the batch run
+    } fälle[] = {{&T::cmdTAGSpeichernFelder, false, 0},
+                 {&T::cmdTAGSpeichernFelder, true, 0},
+                 {&T::cmdTAGSpeichernAlles, false, 0},
+                 {&T::cmdTAGSpeichernAlles, true, 0},
+                 {&T::cmdNächster, false, 1},
+                 {&T::cmdNächster, true, 1},
+                 {&T::cmdOk, false, -1},
+                 {nullptr, false, 2},
+                 {&T::cmdTAGSpeichernAlles, true, 0, VorDemKlick},
+                 {&T::cmdTAGSpeichernAlles, false, 0, VorDemKlick},
+                 {&T::cmdTAGSpeichernFelder, true, 0, VorDemKlick},
+                 {&T::cmdNächster, true, 1, VorDemKlick},
+                 {&T::cmdOk, true, -1, VorDemKlick},
+                 {&T::cmdTAGSpeichernAlles, true, 0, BeiDerFrage, "fehlt.wav"},
+                 {&T::cmdOk, true, -1, BeiDerFrage, "fehlt.wav"},
+                 {nullptr, false, 2, BeiDerFrage, "fehlt.mp3", FunktionZahlAusKommentar},
+                 {nullptr, false, 2, BeiDerFrage, "fehlt.wav", FunktionZahlAusKommentar}};
     MedienInfo alt = LeereMedienInfo();
     alt.Mp3_ID3v1_Titel = QStringLiteral("Gespeicherter Titel");
     alt.Mp3_ID3v1_Kommentar = QStringLiteral("Zeile 1\nZeile 2");
@@ -104,10 +156,30 @@ TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
     alt.Datei_AngefordertAnzahl = 7;
     alt.Datei_AngefordertGespieltAm = QStringLiteral("04.05.2006 07:08:09");
     alt.Datei_Datenträger = QStringLiteral("CD 7");
+    // What another program wrote into the file while it was away.
+    const QByteArray neuer = Mp3(QStringLiteral("Neuer Titel"));
     const auto json = [](const MedienInfo& i) { return MedienInfoJson(QString(), i).toStdString(); };
     for (const auto& fall : fälle) {
         SCOPED_TRACE(&fall - fälle);
         NeuerIndex();
+        // The file waits in a folder of another name until it comes back.
+        const QString bereit = QFileInfo(ImOrdner(QStringLiteral("bereit%1").arg(&fall - fälle), fall.name, neuer)).path();
+        const QString weg = ordner.filePath(QStringLiteral("weg%1").arg(&fall - fälle));
+        const QString fehlt = weg + '/' + fall.name;
+        bool zurückGelegt = false;
+        const auto zurückLegen = [&] {
+            if (!zurückGelegt)
+                zurückGelegt = QDir().rename(bereit, weg);
+        };
+        // The questions a save waits on: the kind of the file, a batch
+        // function's own message; the file comes back while they are open.
+        DienstErsetzen<MeldungsDienst> fragen{[&](const Meldung& m) {
+            meldungen << m.text;
+            if (fall.zurück == BeiDerFrage
+                && (m.text.startsWith("Sie sollten ID3-TAGs") || m.text.startsWith("Das Kommentar-Feld")))
+                zurückLegen();
+            return m.knöpfe == Knöpfe::OK ? Antwort::OK : Antwort::Ja;
+        }};
         const qint32 m = hauptIndex().EintragAnhängen(fehlt, alt, 1);
         const MedienInfo& ist = hauptIndex().IndexDaten[size_t(m)];
         const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("Zweiter")));
@@ -132,14 +204,125 @@ TEST_F(Mp3TagEditor, AMissingFileKeepsItsRecordThroughOpeningSavingAndMovingOn)
             QTest::keyClicks(f->txtIndexDatenträger, QStringLiteral("CD 8"));
             erwartet.Datei_Datenträger = QStringLiteral("CD 8");
         }
+        if (fall.zurück == VorDemKlick)
+            zurückLegen();
         if (fall.knopf)
             Klicken(f->*fall.knopf);
         else
-            Ausführen(FunktionGroß, 5);
+            Ausführen(fall.funktion, 5);
         if (fall.danach >= 0)
             EXPECT_EQ(f->txtDateiname->currentIndex(), fall.danach);
+        // Back at the save's end: the record is the file's, read afresh.
+        const bool gezeigt = zurückGelegt;
+        if (gezeigt)
+            erwartet = AusDateiMitFeldern(fehlt, erwartet);
         EXPECT_TRUE(ist == erwartet) << json(ist) << "\nsoll " << json(erwartet);
-        EXPECT_FALSE(QFile::exists(fehlt));
+        if (fall.zurück == Nie) {
+            EXPECT_FALSE(QFile::exists(fehlt));
+            f->hide();
+            continue;
+        }
+        zurückLegen();
+        DateiHält(fehlt, neuer, "Neuer Titel");
+        // Where the editor still shows the entry, the save's reload shows the
+        // file, and now its tags can be saved.
+        if (gezeigt && (fall.knopf == &T::cmdTAGSpeichernFelder || fall.knopf == &T::cmdTAGSpeichernAlles)) {
+            EXPECT_EQ(f->txtv2Titel->text(), "Neuer Titel");
+            ASSERT_TRUE(f->cmdTagSpeichernV2->isEnabled());
+            Klicken(f->optOptionen[1]);
+            f->txtv2Titel->selectAll();
+            QTest::keyClicks(f->txtv2Titel, QStringLiteral("Getippt"));
+            Klicken(f->cmdTagSpeichernV2);
+            EXPECT_EQ(AusDatei(m).Mp3_ID3v2_Titel, "Getippt");
+        }
+        f->hide();
+    }
+}
+
+// A file shown from its medium, the medium gone by the time of the save:
+// the save waits for it, and it comes back during the wait, changed by
+// another program meanwhile. What the pages show is not what the file holds
+// now: no save writes a tag, the file keeps the other program's tags and
+// the record is the file's, with the index fields of the page.
+TEST_F(Mp3TagEditor, AFileBackOnlyDuringTheWaitForItsMediumGetsOnlyItsIndexFields)
+{
+    using T = frmMp3Tag;
+    const struct {
+        QPushButton* T::*knopf; // null: a batch run over both tags of every file
+        const char* name = "lied.mp3";
+    } fälle[] = {{&T::cmdTAGSpeichernAlles}, {&T::cmdTAGSpeichernAlles, "lied.wav"}, {&T::cmdTAGSpeichern},
+                 {&T::cmdTagSpeichernV2},    {&T::cmdNächster},                      {&T::cmdOk},
+                 {nullptr},                  {nullptr, "lied.wav"}};
+    einstellungen().NichtVerfügbarFragen = 1;
+    const QString abwesend = QStringLiteral("/media/kalvero-test-%1").arg(QUuid::createUuid().toString(QUuid::Id128));
+    const QByteArray neuer = Mp3(QStringLiteral("Neuer Titel"));
+    const auto json = [](const MedienInfo& i) { return MedienInfoJson(QString(), i).toStdString(); };
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(&fall - fälle);
+        NeuerIndex();
+        // The entry's path runs through a link to the medium's folder.
+        const QString echtName = QStringLiteral("echt%1").arg(&fall - fälle);
+        const QString echt = QFileInfo(ImOrdner(echtName, fall.name, Mp3(QStringLiteral("Beim Zeigen")))).path();
+        const QString medium = ordner.filePath(QStringLiteral("medium%1").arg(&fall - fälle));
+        const auto verbinden = [&](const QString& ziel) {
+            QFile::remove(medium);
+            return QFile::link(ziel, medium);
+        };
+        ASSERT_TRUE(verbinden(echt));
+        const QString pfad = medium + '/' + fall.name;
+        const qint32 e = hauptIndex().EintragAnhängen(pfad, Lesen(pfad), 1);
+        const qint32 b = Eintrag(QStringLiteral("b.mp3"), Mp3(QStringLiteral("Zweiter")));
+        Öffnen({e, b});
+        const MedienInfo vorher = hauptIndex().IndexDaten[size_t(e)];
+        ASSERT_TRUE(f->cmdTAGSpeichern->isEnabled());
+
+        int gewartet = 0;
+        DienstErsetzen<NichtVerfügbarDienst> warten{[&](const QString& p, const QString&, QObject*) {
+            ++gewartet;
+            EXPECT_EQ(p, pfad);
+            ImOrdner(echtName, fall.name, neuer);
+            EXPECT_TRUE(verbinden(echt));
+            return NichtVerfügbarAntwort::Verfügbar;
+        }};
+        // The batch function's message about an empty comment comes after the
+        // file was loaded: the medium goes then.
+        DienstErsetzen<MeldungsDienst> fragen{[&](const Meldung& m) {
+            meldungen << m.text;
+            if (m.text.startsWith("Das Kommentar-Feld") && f->EintragGezeigt() == e)
+                verbinden(abwesend);
+            return m.knöpfe == Knöpfe::OK ? Antwort::OK : Antwort::Ja;
+        }};
+        if (fall.knopf) {
+            AutomatischSpeichern(true);
+            Klicken(f->optOptionen[1]);
+            f->txtv2Titel->selectAll();
+            QTest::keyClicks(f->txtv2Titel, QStringLiteral("Getippt v2"));
+            Klicken(f->optOptionen[0]);
+            f->txtTitel->selectAll();
+            QTest::keyClicks(f->txtTitel, QStringLiteral("Getippt v1"));
+            Klicken(f->optOptionen[2]);
+            f->txtIndexDatenträger->selectAll();
+            QTest::keyClicks(f->txtIndexDatenträger, QStringLiteral("CD 9"));
+            Klicken(f->optOptionen[f->*fall.knopf == f->cmdTagSpeichernV2 ? 1 : 0]);
+            ASSERT_TRUE(verbinden(abwesend));
+            Klicken(f->*fall.knopf);
+        } else {
+            Ausführen(FunktionZahlAusKommentar, 5);
+            EXPECT_EQ(f->txtDateiname->currentIndex(), 1);
+        }
+        EXPECT_EQ(gewartet, 1);
+        EXPECT_FALSE(meldungen.join('|').contains("Sie sollten ID3-TAGs")) << "no tag is written: no question about one";
+        DateiHält(pfad, neuer, "Neuer Titel");
+        MedienInfo felder = vorher;
+        if (fall.knopf)
+            felder.Datei_Datenträger = QStringLiteral("CD 9");
+        const MedienInfo erwartet = AusDateiMitFeldern(pfad, felder);
+        const MedienInfo& ist = hauptIndex().IndexDaten[size_t(e)];
+        EXPECT_TRUE(ist == erwartet) << json(ist) << "\nsoll " << json(erwartet);
+        if (f->isVisible() && f->EintragGezeigt() == e) {
+            EXPECT_EQ(f->txtTitel->text(), "Neuer Titel") << "the pages show the file again";
+            EXPECT_EQ(f->txtv2Titel->text(), "Neuer Titel");
+        }
         f->hide();
     }
 }
@@ -346,6 +529,9 @@ TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboardAndPastes)
     Öffnen({Eintrag(QStringLiteral("a.mp3"), Mp3(QStringLiteral("Alt")))});
     const QString lang40 = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789ABCD");
     const QString p35 = QStringLiteral("Eingefuegt-ein-Text-aus-35-Zeichen!");
+    const QString emoji = QStringLiteral("\U0001F600");                 // a surrogate pair
+    const QString zwj = QStringLiteral("\U0001F469\u200D\U0001F4BB");   // one picture of five units
+    const QString flagge = QStringLiteral("\U0001F1E9\U0001F1EA");      // two regional indicators
     const struct {
         QLineEdit* box;
         const char* getippt;
@@ -366,6 +552,14 @@ TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboardAndPastes)
         {f->txtTitel, "", lang40.left(5) + "123" + lang40.mid(8), "123456", lang40, 5, 3},
         {f->txtTitel, "Z", lang40, "123", lang40, 40},
         {f->txtTitelnummer, "", "7/12", "7", "4/12", 0, 1}, {f->txtTitelnummer, "5", "4/12", "", "4/12", 4},
+        // The cut never splits a character: what does not fit whole stays out.
+        {f->txtIndexDatenträger, "", p35.left(29), p35.left(29) + emoji},
+        {f->txtIndexDatenträger, "", p35.left(28) + emoji, p35.left(28) + emoji + "x"},
+        {f->txtTitel, "", p35.left(29), p35.left(29) + QStringLiteral("e\u0301")},
+        {f->txtTitel, "", p35.left(28) + QStringLiteral("e\u0301"), p35.left(28) + QStringLiteral("e\u0301!")},
+        {f->txtKommentar, "", p35.left(27), p35.left(27) + zwj},
+        {f->txtKommentar, "", p35.left(27), p35.left(27) + flagge},
+        {f->txtTitel, "", "Anf" + p35.left(23) + "ang", p35.left(23) + emoji + emoji, "Anfang", 3},
     };
     for (const auto& fall : fälle) {
         f->optOptionen_Click(fall.box == f->txtIndexDatenträger ? 2 : 0);

@@ -1,7 +1,8 @@
-// The batch panel of the tag editor, run by its buttons on made files: each
-// function on the file shown and on all files, per target; the walk that
-// saves every file but the last; failed saves and loads; AutoTAG and its
-// chooser; the field copy dialog's values reaching every file.
+// The batch panel of the tag editor, run by its lists, keys and button on
+// made files: the keys going to the list that has the focus; each function
+// on the file shown and on all files, per target; the walk that saves every
+// file but the last; failed saves and loads; AutoTAG and its chooser; the
+// field copy dialog's values reaching every file.
 
 #include "Mp3TagEditorHilfen.h"
 #include "core/Verfuegbarkeit.h"
@@ -9,6 +10,7 @@
 #include "media/frmMp3TagAutoTagWaehlen.h"
 #include "media/frmMp3TagFeldFuellen.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QUuid>
 
@@ -99,10 +101,10 @@ TEST_F(StapelFenster, PanelLists)
     EXPECT_EQ(f->cmdFunktionAusführen->text(), "&Funktion ausführen");
     ZeileKlicken(f->cboFunktion, FunktionAutoTagEinstellen);
     EXPECT_TRUE(f->cboFunktionTAG->isHidden());
-    EXPECT_EQ(f->focusWidget(), f->cmdFunktionAusführen);
+    EXPECT_EQ(f->focusWidget(), f->cboFunktion);
     ZeileKlicken(f->cboFunktion, FunktionGroß);
     EXPECT_FALSE(f->cboFunktionTAG->isHidden());
-    EXPECT_EQ(f->focusWidget(), f->cboFunktionTAG);
+    EXPECT_EQ(f->focusWidget(), f->cboFunktion);
     ZeileKlicken(f->cboFunktionTAG, 2);
     EXPECT_EQ(f->focusWidget(), f->cmdFunktionAusführen);
     // Chosen by the keyboard: the target list follows.
@@ -111,6 +113,51 @@ TEST_F(StapelFenster, PanelLists)
     EXPECT_FALSE(f->cboFunktionTAG->isHidden());
     QTest::keyClick(f->cboFunktion, Qt::Key_Down);
     EXPECT_TRUE(f->cboFunktionTAG->isHidden());
+}
+
+// Each list answers the keys while it has the focus: a click on a function
+// keeps the focus there, the arrow keys move the function, Enter confirms it
+// and leads on (to the targets, or to the button for the setup), never to
+// a default button of the window ("< Vorherige" is live on the second file).
+TEST_F(StapelFenster, EachListAnswersTheKeysWhileItHasTheFocus)
+{
+    Anlegen();
+    f->cmdNächster_Click();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    const auto taste = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    f->cboFunktionTAG->setCurrentRow(3);
+    ZeileKlicken(f->cboFunktion, FunktionTitelInterpret);
+    EXPECT_EQ(QApplication::focusWidget(), f->cboFunktion);
+    taste(Qt::Key_Down);
+    taste(Qt::Key_Down);
+    EXPECT_EQ(GewählteZeile(f->cboFunktion), FunktionInterpretAlbum);
+    EXPECT_EQ(GewählteZeile(f->cboFunktionTAG), 3) << "the targets did not move";
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        f->cboFunktion->setFocus();
+        taste(enter);
+        EXPECT_EQ(QApplication::focusWidget(), f->cboFunktionTAG);
+    }
+    for (Qt::Key k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up})
+        taste(k);
+    EXPECT_EQ(GewählteZeile(f->cboFunktionTAG), 0);
+    EXPECT_EQ(GewählteZeile(f->cboFunktion), FunktionInterpretAlbum) << "the functions did not move";
+    taste(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f->cmdFunktionAusführen);
+    EXPECT_EQ(f->txtDateiname->currentIndex(), 1) << "nothing ran";
+    EXPECT_EQ(Seite(false), Felder("zwei", "band", "platte"));
+    // Enter on the button runs the function chosen.
+    taste(Qt::Key_Return);
+    EXPECT_EQ(Seite(false), Felder("zwei", "platte", "band"));
+    EXPECT_EQ(Seite(true), Felder("ZWEI", "BAND", "PLATTE"));
+
+    ZeileKlicken(f->cboFunktion, FunktionAutoTagEinstellen);
+    // (On the button, Enter would open the chooser and wait for it.)
+    ASSERT_EQ(QApplication::focusWidget(), f->cboFunktion);
+    taste(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f->cmdFunktionAusführen);
+    EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join('|').toStdString();
+    EXPECT_EQ(f->txtDateiname->currentIndex(), 1);
 }
 
 TEST_F(StapelFenster, NothingChosen)
