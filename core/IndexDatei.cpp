@@ -206,54 +206,6 @@ private:
     }
 };
 
-// How the lines of a file end: CR LF as written; a file without any CR LF
-// was edited elsewhere and ends its lines with LF (or CR) alone.
-QByteArrayView zeilenendeErkennen(QByteArrayView text)
-{
-    if (text.contains("\r\n"))
-        return "\r\n";
-    if (text.contains('\n'))
-        return "\n";
-    return text.contains('\r') ? "\r" : "\r\n";
-}
-
-// Lines of the text after line 1; empty lines are left out. With CR LF line
-// ends a lone LF belongs to a value.
-std::vector<QByteArrayView> zeilenTeilen(QByteArrayView text, QByteArrayView zeilenende)
-{
-    std::vector<QByteArrayView> zeilen;
-    const char letztes = zeilenende.back();
-    const qsizetype davor = zeilenende.size() - 1;
-    const char* p = text.data();
-    const char* const ende = p + text.size();
-    while (p < ende) {
-        const char* nl = nullptr;
-        for (const char* q = p;; q = nl + 1) {
-            nl = static_cast<const char*>(std::memchr(q, letztes, size_t(ende - q)));
-            if (!nl || davor == 0 || (nl > p && nl[-1] == '\r'))
-                break;
-        }
-        const qsizetype bis = nl ? nl - davor - p : ende - p;
-        // An entry whose file name holds a line break ends where its lengths say.
-        if (bis > 5 && p[0] == '#' && p[1] == 'T') {
-            const qsizetype lang = EintragszeileEnde(QByteArrayView(p, ende - p), bis, zeilenende);
-            if (lang >= 0) {
-                zeilen.emplace_back(p, lang);
-                p += std::min<qsizetype>(lang + zeilenende.size(), ende - p);
-                continue;
-            }
-        }
-        if (!nl) {
-            zeilen.emplace_back(p, ende - p);
-            break;
-        }
-        if (bis > 0)
-            zeilen.emplace_back(p, bis);
-        p = nl + 1;
-    }
-    return zeilen;
-}
-
 // Lines of a list of paths: any of CR LF, CR, LF ends a line.
 std::vector<QByteArrayView> pfadzeilenTeilen(QByteArrayView text)
 {
@@ -385,7 +337,7 @@ void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool f
 {
     // Entry lines in file order; options as they come (no entry depends on them).
     std::vector<QByteArrayView> zeilen;
-    for (const QByteArrayView& z : zeilenTeilen(text, zeilenendeErkennen(text))) {
+    for (const QByteArrayView& z : ZeilenTeilen(text)) {
         if (IstEintragszeile(z))
             zeilen.push_back(z);
         else if (z.startsWith("#OPT:"))
@@ -426,8 +378,8 @@ void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool f
         for (qint32 von = stück + 1; von <= anzahl; von += stück) {
             const qint32 bis = std::min(von + stück - 1, anzahl);
             try {
-                arbeiter.emplace_back([&lesen, &texte, von, bis] {
-                    TextSpeicher eigene(texte.Kodierung());
+                arbeiter.emplace_back([&lesen, von, bis] {
+                    TextSpeicher eigene;
                     lesen(von, bis, eigene);
                 });
             } catch (const std::system_error&) {
@@ -484,7 +436,7 @@ void altesFormatLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, QObj
             OptionszeileLesen(z, texte, idx);
         return z.startsWith("#OPT:") || z.startsWith("#TAG:");
     };
-    for (const QByteArrayView& block : zeilenTeilen(text, zeilenendeErkennen(text))) {
+    for (const QByteArrayView& block : ZeilenTeilen(text)) {
         if (aktuelleZeile(block))
             continue;
         for (const QByteArrayView& z : pfadzeilenTeilen(block)) {
@@ -711,15 +663,12 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         keinIndexMeldung(strDatei, aufrufer);
         return abgelehnt();
     }
-    const TextKodierung kodierung = KodierungErkennen(datei);
     if (datei.startsWith("\xEF\xBB\xBF"))
         datei = datei.sliced(3);
 
-    // Line 1 ends at CR LF (at a plain LF in a file that has no CR LF).
-    const QByteArrayView zeilenende = zeilenendeErkennen(datei);
-    const qsizetype ende = datei.indexOf(zeilenende);
-    const QByteArrayView ersteZeile = ende < 0 ? datei : datei.first(ende);
-    const QByteArrayView rest = ende < 0 ? QByteArrayView() : datei.sliced(ende + zeilenende.size());
+    qsizetype weiter = 0;
+    const QByteArrayView ersteZeile = datei.first(ZeileAbgrenzen(datei, ÜblichesZeilenende(datei), weiter));
+    const QByteArrayView rest = datei.sliced(weiter);
 
     const IndexVersion version = nullAmAnfang ? IndexVersion() : VersionErkennen(ersteZeile);
     if (version.neuer)
@@ -740,7 +689,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     }
     idx.IndexDatenDimensionieren(kStartKapazität, false);
 
-    TextSpeicher texte(kodierung);
+    TextSpeicher texte;
     if (altesFormat)
         // Line 1 of such a file is already a path.
         altesFormatLesen(idx, datei, texte, aufrufer);

@@ -1,6 +1,7 @@
 #include "core/Einstellungen.h"
 #include "core/Fortschritt.h"
 #include "core/IndexDatei.h"
+#include "core/Kodierung.h"
 #include "core/Meldungen.h"
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
@@ -29,6 +30,35 @@ void schreiben(const QString& pfad, const QByteArray& daten)
     QFile f(pfad);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(daten);
+}
+
+// The lines of a file we wrote, without their CR LF (a value may hold an LF).
+QByteArrayList crLfZeilen(const QByteArray& text)
+{
+    QByteArrayList zeilen;
+    for (qsizetype a = 0, e; (e = text.indexOf("\r\n", a)) >= 0; a = e + 2)
+        zeilen << text.sliced(a, e - a);
+    return zeilen;
+}
+
+// An entry line as the old program writes it: each value it can hold in
+// Windows-1252 in that code page, the lengths counted again.
+QByteArray wieDasAlteProgramm(const QByteArray& zeile)
+{
+    const qsizetype strich = zeile.indexOf('|');
+    QByteArrayList längen;
+    QByteArray werte;
+    qsizetype p = strich + 1;
+    for (const QByteArray& länge : zeile.sliced(5, strich - 5).split('/')) {
+        QByteArray wert = zeile.sliced(p, länge.toInt());
+        p += wert.size();
+        const QString text = QString::fromUtf8(wert);
+        if (Cp1252Dekodieren(Cp1252Kodieren(text)) == text)
+            wert = Cp1252Kodieren(text);
+        längen << (wert.isEmpty() ? QByteArray() : QByteArray::number(wert.size()));
+        werte += wert;
+    }
+    return "#TAG:" + längen.join('/') + '|' + werte;
 }
 
 // A progress display whose event processing plays the user's part.
@@ -79,6 +109,8 @@ protected:
             MedienInfo m = LeereMedienInfo();
             m.Mp3_ID3v1_Titel = QString::fromUtf8("Titel %1 ☂").arg(i);
             m.Mp3_ID3v1_Interpret = QStringLiteral("Interpret %1").arg(i % 7);
+            m.Mp3_ID3v1_Album = QString::fromUtf8("Grüße aus Köln");
+            m.Mp3_ID3v1_Kommentar = QString::fromUtf8("Ärger über Öl\nund Süße");
             m.Datei_Größe = 1000 + i;
             m.Datei_HinzugefügtAm = "01.02.2003";
             m.Header_Modus = "Stereo";
@@ -592,8 +624,10 @@ TEST_F(IndexDateiTest, UnvollständigeEinträgeWerdenNachgelesen)
 
 // A current index whose first line got damaged is asked about as the old
 // format is, and then read whole: every entry and option stays, and saving
-// writes them all back. A file that is no text is no index file: refused
-// with a message, never asked about, never saved over.
+// writes them all back. So is a current file whose lines end in any mix of
+// CR LF, LF and CR, or whose values another program wrote in Windows-1252
+// (without asking). A file that is no text is no index file: refused with a
+// message, never asked about, never saved over.
 TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
 {
     füllen(30);
@@ -603,35 +637,72 @@ TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
         idx.IndexDaten[i].Mp3_ID3v1_Vorhanden = 1; // as read back
     const QByteArray mp3 = Mp3Bauer::Id3v2Tag{.frames = {Mp3Bauer::TextFrame("TIT2", QStringLiteral("Titel"))}}.Bytes()
                            + Mp3Bauer::Frames(Mp3Bauer::Frame(), 20);
-    const std::tuple<const char*, QByteArray, bool> fälle[] = {
-        {"Leerzeile", "\r\n" + gut, true},
-        {"Leerzeichen vor dem Kopf", " " + gut, true},
-        {"zweites BOM", "\xEF\xBB\xBF\xEF\xBB\xBF" + gut, true},
-        {"Nullbytes am Anfang", QByteArray(4096, '\0') + gut, true},
-        {"Zeilen mit LF", "\n" + QByteArray(gut).replace("\r\n", "\n"), true},
-        {"MP3", mp3, false},
-        {"Nullbytes mittendrin", gut.left(200) + QByteArray(8, '\0') + gut.mid(200), false},
-        {"nur Nullbytes", QByteArray(4096, '\0'), false},
+    // The file's lines, each with the line end `ende` gives it ("" drops the line).
+    const QByteArrayList zeilen = crLfZeilen(gut);
+    const qsizetype eintrag1 = zeilen.size() - 30;
+    const auto datei = [&](const std::function<QByteArray(qsizetype)>& ende,
+                           const std::function<QByteArray(qsizetype)>& zeile = {}) {
+        QByteArray text;
+        for (qsizetype i = 0; i < zeilen.size(); ++i)
+            if (const QByteArray e = ende(i); !e.isEmpty())
+                text += (zeile ? zeile(i) : zeilen[i]) + e;
+        return text;
     };
-    for (const auto& [name, inhalt, istIndex] : fälle) {
+    const auto nur = [](qsizetype stelle, const char* hier, const char* sonst) {
+        return [=](qsizetype i) { return QByteArray(i == stelle ? hier : sonst); };
+    };
+    const qsizetype gitter = zeilen.indexOf("#OPT:SPALTEN_GITTER=1");
+    const qsizetype kennung = zeilen.indexOf("#OPT:KODIERUNG=UTF-8");
+    const auto letzteFünfMitLf = [&](qsizetype i) { return QByteArray(i >= zeilen.size() - 5 ? "\n" : "\r\n"); };
+    // The old program saved it: it kept our entries' bytes, wrote its own
+    // (entries 6 to 30) in Windows-1252 and dropped the marker it does not know.
+    const auto alteEinträge = [&](qsizetype i) {
+        return i >= eintrag1 + 5 ? wieDasAlteProgramm(zeilen[i]) : zeilen[i];
+    };
+    enum Art { Gefragt, Gelesen, KeinIndex };
+    const std::tuple<const char*, QByteArray, Art> fälle[] = {
+        {"Leerzeile", "\r\n" + gut, Gefragt},
+        {"Leerzeichen vor dem Kopf", " " + gut, Gefragt},
+        {"zweites BOM", "\xEF\xBB\xBF\xEF\xBB\xBF" + gut, Gefragt},
+        {"Nullbytes am Anfang", QByteArray(4096, '\0') + gut, Gefragt},
+        {"Zeilen mit LF", "\n" + QByteArray(gut).replace("\r\n", "\n"), Gefragt},
+        {"nur LF", QByteArray(gut).replace("\r\n", "\n"), Gelesen},
+        {"nur CR", QByteArray(gut).replace("\r\n", "\r"), Gelesen},
+        {"die letzten 5 Zeilen mit LF", datei(letzteFünfMitLf), Gelesen},
+        {"eine Zeile mit CR LF unter LF", datei(nur(eintrag1 + 14, "\r\n", "\n")), Gelesen},
+        {"eine Zeile mit CR", datei(nur(eintrag1 + 3, "\r", "\r\n")), Gelesen},
+        {"Optionszeile mit LF", datei(nur(gitter, "\n", "\r\n")), Gelesen},
+        {"Kennung mit LF", datei(nur(kennung, "\n", "\r\n")), Gelesen},
+        {"ohne Kennung, Einträge des alten Programms", datei(nur(kennung, "", "\r\n"), alteEinträge), Gelesen},
+        {"Kennung mit LF, Einträge des alten Programms", datei(nur(kennung, "\n", "\r\n"), alteEinträge), Gelesen},
+        {"MP3", mp3, KeinIndex},
+        {"Nullbytes mittendrin", gut.left(200) + QByteArray(8, '\0') + gut.mid(200), KeinIndex},
+        {"nur Nullbytes", QByteArray(4096, '\0'), KeinIndex},
+    };
+    for (const auto& [name, inhalt, art] : fälle) {
         SCOPED_TRACE(name);
-        schreiben(datei, inhalt);
+        schreiben(this->datei, inhalt);
         meldungen.clear();
-        if (istIndex)
+        if (art == Gefragt)
             antworten = {Antwort::Ja};
         Index neu;
-        ASSERT_EQ(laden(neu), istIndex);
-        ASSERT_EQ(meldungen.size(), 1);
-        if (!istIndex) {
-            EXPECT_EQ(meldungen[0], "Die Datei '" + datei
+        ASSERT_EQ(laden(neu), art != KeinIndex);
+        if (art == KeinIndex) {
+            ASSERT_EQ(meldungen.size(), 1);
+            EXPECT_EQ(meldungen[0], "Die Datei '" + this->datei
                                         + "' ist keine Indexdatei: Sie enthält keinen Text (Nullbytes) und wird daher "
                                           "nicht geladen.");
             neu.bolIndexGeändert = true;
-            EXPECT_FALSE(DateiSpeichern(neu, datei, false));
-            EXPECT_EQ(lesen(datei), inhalt);
+            EXPECT_FALSE(DateiSpeichern(neu, this->datei, false));
+            EXPECT_EQ(lesen(this->datei), inhalt);
             continue;
         }
-        EXPECT_TRUE(meldungen[0].contains("älteren Dateiformat vor oder ist ungültig"));
+        if (art == Gefragt) {
+            ASSERT_EQ(meldungen.size(), 1);
+            EXPECT_TRUE(meldungen[0].contains("älteren Dateiformat vor oder ist ungültig"));
+        } else {
+            EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join("|").toStdString();
+        }
         ASSERT_EQ(neu.lngIndexAnzahl, 30);
         for (size_t i = 1; i <= 30; ++i) {
             EXPECT_EQ(neu.strIndexPfad[i], idx.strIndexPfad[i]);
@@ -639,8 +710,9 @@ TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
         }
         EXPECT_EQ(std::tuple(neu.strSyncOrdner, neu.strDateiTypen, neu.strSpalten, neu.intSpaltenGitter),
                   std::tuple(idx.strSyncOrdner, idx.strDateiTypen, idx.strSpalten, 1));
-        EXPECT_TRUE(neu.bolIndexGeändert);
-        ASSERT_TRUE(DateiSpeichern(neu, datei, false));
-        EXPECT_EQ(lesen(datei), gut) << "saved whole, and in the current format";
+        EXPECT_EQ(neu.bolIndexGeändert, art == Gefragt);
+        neu.bolIndexGeändert = true;
+        ASSERT_TRUE(DateiSpeichern(neu, this->datei, false));
+        EXPECT_EQ(lesen(this->datei), gut) << "saved whole, and in the current format";
     }
 }
