@@ -14,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QThread>
 
 #include <cerrno>
@@ -479,14 +478,14 @@ bool umgewandelteDatei(const Index& idx, const QString& datei)
 }
 
 // A file loaded from the old format is saved over only while the index still
-// holds an entry of it: an index that kept none of them is no conversion.
+// holds an entry read from it (under whatever path it has now): an index
+// that kept none of them is no conversion.
 bool umwandlungSpeichernErlaubt(const Index& idx, const QString& datei, QObject* besitzer)
 {
-    if (idx.strUmgewandelteEinträge.isEmpty() || !umgewandelteDatei(idx, datei))
+    if (!umgewandelteDatei(idx, datei))
         return true;
-    const QSet<QString> ursprünglich(idx.strUmgewandelteEinträge.cbegin(), idx.strUmgewandelteEinträge.cend());
     for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i)
-        if (ursprünglich.contains(idx.strIndexPfad[size_t(i)]))
+        if (idx.bolAusUmgewandelterDatei[size_t(i)])
             return true;
     MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei
                       + QStringLiteral("' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
@@ -614,7 +613,7 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
     idx.bolIndexGeändert = false;
     if (umgewandelteDatei(idx, strDatei)) {
         idx.strUmgewandelteDatei.clear();
-        idx.strUmgewandelteEinträge.clear();
+        std::fill(idx.bolAusUmgewandelterDatei.begin(), idx.bolAusUmgewandelterDatei.end(), false);
     }
     return true;
 }
@@ -630,7 +629,6 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     idx.bolIndexGeändert = false;
     idx.bolIndexGeladen = false;
     idx.strUmgewandelteDatei.clear();
-    idx.strUmgewandelteEinträge.clear();
     const bool fortschritt = e.StartBildschirm == 1 && e.StartBildschirmNichtBeiLaden != 1;
     auto abgelehnt = [&] {
         FortschrittZeigenBeenden(aufrufer);
@@ -704,6 +702,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         idx.strIndexPfad.shrink_to_fit();
         idx.IndexDaten.shrink_to_fit();
         idx.intSuchErgebnis.shrink_to_fit();
+        idx.bolAusUmgewandelterDatei.shrink_to_fit();
     }
 
     if (version.code < 2 && idx.intDateiTypenLeer == 1) {
@@ -714,11 +713,10 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         idx.bolIndexGeändert = true;
     }
 
-    if (altesFormat) {
+    // A file that gave no entry has none to lose.
+    if (altesFormat && idx.lngIndexAnzahl > 0) {
         idx.strUmgewandelteDatei = strDatei;
-        idx.strUmgewandelteEinträge.reserve(idx.lngIndexAnzahl);
-        for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i)
-            idx.strUmgewandelteEinträge.append(idx.strIndexPfad[size_t(i)]);
+        std::fill_n(idx.bolAusUmgewandelterDatei.begin() + 1, idx.lngIndexAnzahl, true);
     }
     einträgeNachlesen(idx, altesFormat, aufrufer);
     FortschrittZeigenBeenden(aufrufer);

@@ -359,27 +359,44 @@ TEST_F(IndexDateiTest, AltesFormatNachFrage)
     EXPECT_FALSE(QFileInfo::exists(datei + "~"));
 
     // Accepted, it is not saved over while the index holds none of the
-    // entries it was read from; once it holds one again, it is.
-    const QByteArray alt = "\r\n#TAG:kv102\r\n#TAG:2/1|/ab\r\n/musik/alt.mp3\r\n";
+    // entries read from it, whatever their paths became: an entry added
+    // under the path of one of them is not one of them.
+    const QByteArray alt = "\r\n#TAG:kv102\r\n#TAG:2/1|/ab\r\n/musik/alt.mp3\r\n/musik/noch.mp3\r\n";
+    const QString keinerMehr = "Die Indexdatei '" + datei
+                               + "' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
+                                 "Dateiformat geladen, und der Index enthält keinen ihrer Einträge mehr.\n"
+                                 "Speichern Sie den Index bei Bedarf unter einem anderen Dateinamen.";
     schreiben(datei, alt);
     antworten = {Antwort::Ja};
     ASSERT_TRUE(laden(idx));
-    ASSERT_EQ(idx.lngIndexAnzahl, 2);
+    ASSERT_EQ(idx.lngIndexAnzahl, 3);
     const QString erster = idx.strIndexPfad[1];
-    idx.EinträgeEntfernen({1, 2});
     idx.EintragAnhängen("/musik/fremd.mp3", LeereMedienInfo());
+    idx.EinträgeEntfernen({1, 2});
+    idx.strIndexPfad[1] = "/musik/umbenannt.mp3"; // entry 3 of the file, renamed
     meldungen.clear();
+    EXPECT_TRUE(DateiSpeichern(idx, ordner.filePath("anders.kvx"), false));
+    EXPECT_EQ(lesen(datei), alt);
+    idx.EinträgeEntfernen({1});
+    idx.EintragAnhängen(erster, LeereMedienInfo());
+    idx.bolIndexGeändert = true;
     EXPECT_FALSE(DateiSpeichern(idx, datei, false));
     EXPECT_EQ(lesen(datei), alt);
-    EXPECT_EQ(meldungen, QStringList("Die Indexdatei '" + datei
-                                     + "' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
-                                       "Dateiformat geladen, und der Index enthält keinen ihrer Einträge mehr.\n"
-                                       "Speichern Sie den Index bei Bedarf unter einem anderen Dateinamen."));
-    // Under another name it is saved; over the file once one entry is back.
+    EXPECT_EQ(meldungen, QStringList(keinerMehr));
+    EXPECT_TRUE(idx.bolIndexGeändert);
+    // Under another name it is saved.
     EXPECT_TRUE(DateiSpeichern(idx, ordner.filePath("anders.kvx"), false));
-    idx.EintragAnhängen(erster, LeereMedienInfo());
+
+    // Saved over while one is left; afterwards the file is a current index.
+    schreiben(datei, alt);
+    antworten = {Antwort::Ja};
+    ASSERT_TRUE(laden(idx));
+    idx.strIndexPfad[2] = "/musik/verschoben/alt.mp3";
+    idx.EinträgeEntfernen({1, 3});
     EXPECT_TRUE(DateiSpeichern(idx, datei, false));
-    idx.EinträgeEntfernen({2});
+    EXPECT_TRUE(lesen(datei).contains("|/musik/verschoben/alt.mp3"));
+    idx.EinträgeEntfernen({1});
+    idx.EintragAnhängen("/musik/fremd.mp3", LeereMedienInfo());
     EXPECT_TRUE(DateiSpeichern(idx, datei, false)) << "the file is a current index now";
 }
 
