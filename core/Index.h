@@ -4,6 +4,7 @@
 // that travel in the index file.
 
 #include "core/MedienInfo.h"
+#include "core/SichereDatei.h"
 
 #include <QDateTime>
 #include <QList>
@@ -21,6 +22,11 @@ struct Index {
     // False while no index file is loaded (a load was declined or failed):
     // then nothing may ever be saved over `Dateiname`.
     bool bolIndexGeladen = false;
+    // The index file as this index loaded or last saved it: a save replaces
+    // it only while it is still that file, or when the user lets it go.
+    QString strBekannteDatei;
+    DateiStand BekannterStand;
+
     // Set by a load that took its file for the old format (or damaged): that
     // file's name, and per entry whether it was read from it (the mark goes
     // with the entry through sorting, renames, moves and edits of its path).

@@ -10,6 +10,7 @@
 #include "core/Dateihelfer.h"
 #include "core/Verfuegbarkeit.h"
 #include "core/IndexEreignisse.h"
+#include "platform/Schreibzugriff.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <sys/mman.h>
@@ -103,6 +105,28 @@ bool übernahmeFrage(const QString& datei, QObject* besitzer)
            == Antwort::Ja;
 }
 
+bool wiederholenFrage(const QString& datei, QObject* besitzer)
+{
+    return MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei
+                             + QStringLiteral("' wird gerade von einem anderen Programm geschrieben und kann daher nicht "
+                                              "geladen werden.\n"
+                                              "Warten Sie, bis das andere Programm damit fertig ist.\n\n"
+                                              "Möchten Sie den Ladevorgang erneut versuchen?"),
+                         Knöpfe::JaNein, Symbol::Ausruf, besitzer)
+           == Antwort::Ja;
+}
+
+bool neuereDateiFrage(const QString& datei, QObject* besitzer)
+{
+    return MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei
+                             + QStringLiteral("' wurde seit dem Laden oder letzten Speichern von einem anderen "
+                                              "Programm geändert.\n"
+                                              "Beim Speichern gehen diese Änderungen verloren.\n\n"
+                                              "Möchten Sie die neuere Datei trotzdem ersetzen?"),
+                         Knöpfe::JaNein, Symbol::Ausruf, besitzer, Antwort::Nein)
+           == Antwort::Ja;
+}
+
 void neuerFormatHinweis(const QString& datei, const QString& version, QObject* besitzer)
 {
     MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei + QStringLiteral("' liegt in einem neueren Datei-Format ('")
@@ -142,6 +166,9 @@ void speicherVorbereiten(void* anfang, size_t länge)
 
 // --- reading ------------------------------------------------------------------------
 
+// What DateiPuffer::Lesen answers when another program writes the file.
+constexpr int kWirdGeschrieben = -1;
+
 // The whole file in memory of its own, given back to the system at once when
 // the load ends.
 class DateiPuffer {
@@ -155,14 +182,15 @@ public:
             ::munmap(m_daten, m_kapazität);
     }
 
-    // 0 on success, else the system's error number.
-    int Lesen(const QString& pfad)
+    // 0 on success, kWirdGeschrieben, or the system's error number; `stand`
+    // is the file as read.
+    int Lesen(const QString& pfad, DateiStand& stand)
     {
         // A FIFO or device is refused, never read as an empty index.
         const int fd = ReguläreDateiÖffnen(pfad);
         if (fd < 0)
             return errno;
-        const int fehler = lesen(fd);
+        const int fehler = lesen(fd, stand);
         ::close(fd);
         return fehler;
     }
@@ -173,16 +201,32 @@ private:
     size_t m_größe = 0;
     size_t m_kapazität = 0;
 
-    int lesen(int fd)
+    int lesen(int fd, DateiStand& stand)
     {
         struct stat st;
         if (::fstat(fd, &st) != 0)
             return errno;
         if (S_ISDIR(st.st_mode))
             return EISDIR;
-        if (st.st_size <= 0)
+        // Half a file that is still being copied in would be taken for the
+        // whole, and the next save would write the half over it.
+        if (AndererProzessSchreibt(fd))
+            return kWirdGeschrieben;
+        stand = DateiStandVon(st);
+        if (const int fehler = inhaltLesen(fd, size_t(std::max<off_t>(st.st_size, 0))))
+            return fehler;
+        // Changed while it was read: written by someone who has let go of it
+        // since, or still writes it.
+        if (::fstat(fd, &st) != 0)
+            return errno;
+        return DateiStandVon(st) == stand ? 0 : kWirdGeschrieben;
+    }
+
+    int inhaltLesen(int fd, size_t größe)
+    {
+        if (größe == 0)
             return 0;
-        m_kapazität = size_t(st.st_size);
+        m_kapazität = größe;
         void* p = ::mmap(nullptr, m_kapazität, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (p == MAP_FAILED) {
             m_kapazität = 0;
@@ -190,7 +234,8 @@ private:
         }
         m_daten = static_cast<char*>(p);
         speicherVorbereiten(m_daten, m_kapazität);
-        // A file that shrinks meanwhile ends early; what grows is not read.
+        // A file that shrinks meanwhile ends early; what grows is not read
+        // (the check afterwards sees either).
         while (m_größe < m_kapazität) {
             const ssize_t n = ::read(fd, m_daten + m_größe, m_kapazität - m_größe);
             if (n < 0 && errno == EINTR)
@@ -470,11 +515,42 @@ void keinIndexMeldung(const QString& datei, QObject* besitzer)
                   Knöpfe::OK, Symbol::Ausruf, besitzer);
 }
 
-// Whether `datei` names the file the index was converted from.
-bool umgewandelteDatei(const Index& idx, const QString& datei)
+// Whether `datei` names the file `bekannt` (empty: none).
+bool gleicherName(const QString& datei, const QString& bekannt)
 {
-    return !idx.strUmgewandelteDatei.isEmpty()
-        && QFileInfo(datei).absoluteFilePath() == QFileInfo(idx.strUmgewandelteDatei).absoluteFilePath();
+    return !bekannt.isEmpty() && QFileInfo(datei).absoluteFilePath() == QFileInfo(bekannt).absoluteFilePath();
+}
+
+// Whether `datei` names the file the index was converted from.
+bool umgewandelteDatei(const Index& idx, const QString& datei) { return gleicherName(datei, idx.strUmgewandelteDatei); }
+
+// The file at the name a save replaces, as it is now; open, so that a writer
+// holding it is seen when it is replaced.
+struct Ziel {
+    int fd = -1;
+    DateiStand stand;
+    Ziel() = default;
+    Ziel(const Ziel&) = delete;
+    Ziel& operator=(const Ziel&) = delete;
+    ~Ziel()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Whether a save may replace what is at `datei` now: nothing, another file
+// than the one this index knows, the known file unchanged, or a newer one
+// the user lets go.
+bool ersetzenErlaubt(const Index& idx, const QString& datei, Ziel& ziel, QObject* besitzer)
+{
+    struct stat st;
+    ziel.fd = ReguläreDateiÖffnen(datei, &st);
+    if (ziel.fd < 0)
+        return true;
+    ziel.stand = DateiStandVon(st);
+    return !gleicherName(datei, idx.strBekannteDatei) || ziel.stand == idx.BekannterStand
+           || neuereDateiFrage(datei, besitzer);
 }
 
 // A file loaded from the old format is saved over only while the index still
@@ -543,17 +619,16 @@ void IndexDateiSperreWartezeitSetzen(int ms) { g_sperreWartezeit = ms; }
 
 // --- writer ---------------------------------------------------------------------------
 
-bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt, QObject* aufrufer)
+namespace {
+
+// One save of `idx` over `strDatei`: false when nothing was replaced, with
+// `nochmal` set when the file this index knows changed while the copy was
+// written (asked about again then).
+bool einmalSpeichern(Index& idx, const QString& strDatei, bool bolFortschritt, QObject* aufrufer, bool& nochmal)
 {
-    // Without a loaded index the name belongs to a file we never read.
-    if (!idx.bolIndexGeladen)
-        return false;
-    const QString strDatei = strDateiname;
-    if (strDatei.isEmpty()) {
-        meldungSpeichernFehler(systemFehlerText(ENOENT), aufrufer);
-        return false;
-    }
-    if (!umwandlungSpeichernErlaubt(idx, strDatei, aufrufer))
+    nochmal = false;
+    Ziel ziel;
+    if (!ersetzenErlaubt(idx, strDatei, ziel, aufrufer))
         return false;
     const bool fortschritt = bolFortschritt
                              && FortschrittZeigenStarten(idx.lngIndexAnzahl, true, aufrufer, true, false,
@@ -574,6 +649,8 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
     // A taken "~" name (a killed run's leftover, a file of the user's) stays;
     // the copy takes a free name beside it.
     SichereDatei datei(strDatei, QStringLiteral("~"));
+    if (ziel.fd >= 0)
+        datei.UnverändertVerlangen(ziel.stand, ziel.fd);
     if (!datei.Öffnen()) {
         if (datei.FehlerNummer() != EEXIST)
             return fehler(datei);
@@ -606,8 +683,37 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
         return fehler(datei);
     if (fortschritt)
         FortschrittZeigenBeenden(aufrufer);
-    if (!datei.Fertigstellen())
-        return fehler(datei);
+    if (!datei.Fertigstellen()) {
+        nochmal = datei.FehlerNummer() == ESTALE && gleicherName(strDatei, idx.strBekannteDatei);
+        return nochmal ? false : fehler(datei);
+    }
+    // A copy under another name leaves the file the index works on as known.
+    if (idx.strBekannteDatei.isEmpty() || gleicherName(strDatei, idx.strBekannteDatei)) {
+        idx.strBekannteDatei = strDatei;
+        idx.BekannterStand = datei.Geschrieben();
+    }
+    return true;
+}
+
+} // namespace
+
+bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt, QObject* aufrufer)
+{
+    // Without a loaded index the name belongs to a file we never read.
+    if (!idx.bolIndexGeladen)
+        return false;
+    const QString strDatei = strDateiname;
+    if (strDatei.isEmpty()) {
+        meldungSpeichernFehler(systemFehlerText(ENOENT), aufrufer);
+        return false;
+    }
+    if (!umwandlungSpeichernErlaubt(idx, strDatei, aufrufer))
+        return false;
+    for (bool nochmal = true; nochmal;)
+        if (einmalSpeichern(idx, strDatei, bolFortschritt, aufrufer, nochmal))
+            break;
+        else if (!nochmal)
+            return false;
 
     idx.datLetzteSpeicherung = JetztSekundengenau();
     idx.bolIndexGeändert = false;
@@ -629,6 +735,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     idx.bolIndexGeändert = false;
     idx.bolIndexGeladen = false;
     idx.strUmgewandelteDatei.clear();
+    idx.strBekannteDatei.clear();
     const bool fortschritt = e.StartBildschirm == 1 && e.StartBildschirmNichtBeiLaden != 1;
     auto abgelehnt = [&] {
         FortschrittZeigenBeenden(aufrufer);
@@ -648,12 +755,21 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     if (!QFileInfo::exists(strDatei) && !neueDateiAnlegen(strDatei, aufrufer))
         return abgelehnt();
 
-    DateiPuffer puffer;
-    if (const int fehler = puffer.Lesen(strDatei)) {
-        meldungLesenFehler(strDatei, fehler, aufrufer);
-        return abgelehnt();
+    std::optional<DateiPuffer> puffer;
+    DateiStand stand;
+    for (;;) {
+        puffer.emplace();
+        const int fehler = puffer->Lesen(strDatei, stand);
+        if (fehler == 0)
+            break;
+        if (fehler != kWirdGeschrieben) {
+            meldungLesenFehler(strDatei, fehler, aufrufer);
+            return abgelehnt();
+        }
+        if (!wiederholenFrage(strDatei, aufrufer))
+            return abgelehnt();
     }
-    QByteArrayView datei = puffer.Daten();
+    QByteArrayView datei = puffer->Daten();
     // Zero bytes before the first line leave it no version line: the file
     // is asked about as one of the old format (or damaged).
     const bool nullAmAnfang = datei.startsWith('\0');
@@ -720,6 +836,8 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     }
     einträgeNachlesen(idx, altesFormat, aufrufer);
     FortschrittZeigenBeenden(aufrufer);
+    idx.strBekannteDatei = strDatei;
+    idx.BekannterStand = stand;
     idx.bolIndexGeladen = true;
     return true;
 }

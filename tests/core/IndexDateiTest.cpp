@@ -7,19 +7,25 @@
 #include "core/Standardwerte.h"
 #include "media/MedienInfosLesen.h"
 #include "support/IndexDateiHilfen.h"
+#include "support/FremderProzess.h"
 #include "support/Mp3Bauer.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <deque>
 #include <functional>
 #include <sys/resource.h>
+#include <optional>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -97,6 +103,7 @@ protected:
         DienstSetzen<FortschrittAnzeigeDienst>(nullptr);
         SichereDatei::FehlerBeiSchreibvorgang(0);
         SichereDatei::FehlerBeimUmbenennen(false);
+        SichereDatei::TestHaken({});
         IndexDateiSperreWartezeitSetzen(4500);
     }
 
@@ -732,4 +739,154 @@ TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
         ASSERT_TRUE(DateiSpeichern(neu, this->datei, false));
         EXPECT_EQ(lesen(this->datei), gut) << "saved whole, and in the current format";
     }
+}
+
+namespace {
+
+// Another program, as a shell command over the index file ("$1").
+void anderesProgramm(const QString& befehl, const QString& datei)
+{
+    ASSERT_EQ(QProcess::execute("/bin/sh", {"-c", befehl, "sh", datei}), 0) << befehl.toStdString();
+}
+
+const QString kWirdGeschrieben = "' wird gerade von einem anderen Programm geschrieben und kann daher nicht geladen "
+                                 "werden.\nWarten Sie, bis das andere Programm damit fertig ist.\n\n"
+                                 "Möchten Sie den Ladevorgang erneut versuchen?";
+const QString kNeuer = "' wurde seit dem Laden oder letzten Speichern von einem anderen Programm geändert.\n"
+                       "Beim Speichern gehen diese Änderungen verloren.\n\n"
+                       "Möchten Sie die neuere Datei trotzdem ersetzen?";
+
+} // namespace
+
+// A file another program is still writing (a copy of a backup coming in) is
+// not loaded half: the user is told why and tries again once it is whole.
+TEST_F(IndexDateiTest, DateiDieEinAnderesProgrammSchreibtWirdNichtHalbGeladen)
+{
+    füllen(1000);
+    const QString ganz = ordner.filePath("ganz.kvx");
+    ASSERT_TRUE(DateiSpeichern(idx, ganz, false));
+    const QByteArray bytes = lesen(ganz);
+    const QString anfang = ordner.filePath("anfang"), rest = ordner.filePath("rest");
+    schreiben(anfang, bytes.left(bytes.size() / 2));
+    schreiben(rest, bytes.mid(bytes.size() / 2));
+    // The copy has written half and goes on when told to.
+    QProcess kopie;
+    kopie.start("/bin/sh", {"-c", "exec 3>>\"$1\"; cat \"$2\" >&3; read weiter; cat \"$3\" >&3", "sh", datei, anfang, rest});
+    ASSERT_TRUE(kopie.waitForStarted());
+    QElapsedTimer uhr;
+    uhr.start();
+    while (QFileInfo(datei).size() < bytes.size() / 2 && uhr.elapsed() < 10000)
+        QThread::msleep(10);
+    ASSERT_EQ(QFileInfo(datei).size(), bytes.size() / 2);
+
+    QList<Meldung> gezeigt;
+    DienstErsetzen<MeldungsDienst> fragen([&](const Meldung& m) {
+        gezeigt << m;
+        if (gezeigt.size() == 2) { // the copy ends before the second try
+            kopie.write("weiter\n");
+            kopie.closeWriteChannel();
+            EXPECT_TRUE(kopie.waitForFinished());
+        }
+        return Antwort::Ja;
+    });
+    Index neu;
+    ASSERT_TRUE(DateiLaden(neu, datei));
+    ASSERT_EQ(gezeigt.size(), 2) << "asked again while the copy still wrote";
+    for (const Meldung& m : gezeigt) {
+        EXPECT_EQ(m.text, "Die Indexdatei '" + datei + kWirdGeschrieben);
+        EXPECT_EQ(std::tuple(m.knöpfe, m.symbol), std::tuple(Knöpfe::JaNein, Symbol::Ausruf));
+    }
+    EXPECT_EQ(neu.lngIndexAnzahl, 1000);
+
+    // "Nein": nothing is loaded, and nothing is saved over it.
+    gezeigt.clear();
+    FremderProzess schreiber(datei, FremderProzess::Art::Anhängen);
+    ASSERT_TRUE(schreiber.Offen());
+    DienstErsetzen<MeldungsDienst> nein([&](const Meldung& m) {
+        gezeigt << m;
+        return Antwort::Nein;
+    });
+    EXPECT_FALSE(DateiLaden(neu, datei));
+    EXPECT_EQ(gezeigt.size(), 1);
+    EXPECT_FALSE(neu.bolIndexGeladen);
+    EXPECT_EQ(neu.lngIndexAnzahl, 0);
+    neu.bolIndexGeändert = true;
+    EXPECT_FALSE(DateiSpeichern(neu, datei, false));
+    EXPECT_EQ(lesen(datei), bytes);
+}
+
+// A save replaces the index file only while it is still the file this index
+// loaded or last saved; a file another program changed since (appended to,
+// replaced, overwritten in place) is replaced only when the user says so,
+// "Nein" being the default. Also when it changes while the copy is written.
+TEST_F(IndexDateiTest, SpeichernErsetztKeineNeuereDateiOhneFrage)
+{
+    const struct { const char* name; const char* befehl; bool währendDesSchreibens; } fälle[] = {
+        {"angehängt", "printf '#TAG:1/1|xy\\r\\n' >> \"$1\"", false},
+        {"ersetzt", "cp \"$1\" \"$1.neu\" && mv \"$1.neu\" \"$1\"", false},
+        {"überschrieben", "printf Q | dd of=\"$1\" bs=1 seek=40 conv=notrunc 2>/dev/null", false},
+        {"angehängt während des Schreibens", "printf '#TAG:1/1|xy\\r\\n' >> \"$1\"", true},
+    };
+    for (const auto& fall : fälle) {
+        for (const Antwort antwort : {Antwort::Nein, Antwort::Ja}) {
+            SCOPED_TRACE(std::string(fall.name) + (antwort == Antwort::Ja ? ", Ja" : ", Nein"));
+            füllen(30);
+            ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+            Index geladen;
+            ASSERT_TRUE(laden(geladen));
+            geladen.IndexDaten[1].Mp3_ID3v1_Titel = "geändert";
+            geladen.bolIndexGeändert = true;
+            bool einmal = false;
+            if (fall.währendDesSchreibens)
+                SichereDatei::TestHaken([&](SichereDatei::Schritt s) {
+                    if (s == SichereDatei::Schritt::VorDemAbschluss && !std::exchange(einmal, true))
+                        anderesProgramm(fall.befehl, datei);
+                });
+            else
+                anderesProgramm(fall.befehl, datei);
+            QList<Meldung> gezeigt;
+            QByteArray beimFragen;
+            DienstErsetzen<MeldungsDienst> fragen([&](const Meldung& m) {
+                gezeigt << m;
+                beimFragen = lesen(datei);
+                return antwort;
+            });
+            EXPECT_EQ(DateiSpeichern(geladen, datei, false), antwort == Antwort::Ja);
+            SichereDatei::TestHaken({});
+            ASSERT_EQ(gezeigt.size(), 1);
+            EXPECT_EQ(gezeigt[0].text, "Die Indexdatei '" + datei + kNeuer);
+            EXPECT_EQ(std::tuple(gezeigt[0].knöpfe, gezeigt[0].symbol, gezeigt[0].standard),
+                      std::tuple(Knöpfe::JaNein, Symbol::Ausruf, std::optional(Antwort::Nein)));
+            EXPECT_FALSE(QFileInfo::exists(datei + "~"));
+            if (antwort == Antwort::Nein) {
+                EXPECT_EQ(lesen(datei), beimFragen) << "nothing is written";
+                EXPECT_TRUE(geladen.bolIndexGeändert);
+                continue;
+            }
+            Index zurück;
+            ASSERT_TRUE(laden(zurück));
+            EXPECT_EQ(zurück.lngIndexAnzahl, 30);
+            EXPECT_EQ(zurück.IndexDaten[1].Mp3_ID3v1_Titel, "geändert");
+            // From now on the file is the one this index saved.
+            gezeigt.clear();
+            geladen.bolIndexGeändert = true;
+            EXPECT_TRUE(DateiSpeichern(geladen, datei, false));
+            EXPECT_TRUE(gezeigt.isEmpty());
+        }
+    }
+
+    // A program that holds the file open for writing keeps it: the save fails
+    // and says why.
+    füllen(3);
+    ASSERT_TRUE(DateiSpeichern(idx, datei, false));
+    const QByteArray vorher = lesen(datei);
+    FremderProzess schreiber(datei, FremderProzess::Art::Schreiben);
+    ASSERT_TRUE(schreiber.Offen());
+    meldungen.clear();
+    idx.bolIndexGeändert = true;
+    EXPECT_FALSE(DateiSpeichern(idx, datei, false));
+    EXPECT_EQ(meldungen, QStringList("Es ist ein Fehler beim Speichern der Indexdatei aufgetreten.\n"
+                                     "Die Datei wird gerade von einem anderen Programm geschrieben. (Fehler 11)"));
+    EXPECT_EQ(lesen(datei), vorher);
+    EXPECT_TRUE(idx.bolIndexGeändert);
 }
