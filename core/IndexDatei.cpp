@@ -105,26 +105,32 @@ bool übernahmeFrage(const QString& datei, QObject* besitzer)
            == Antwort::Ja;
 }
 
+// A Yes/No question with the exclamation icon: "Die Indexdatei '<datei>" + `rest`.
+bool dateiFrage(const QString& datei, const QString& rest, QObject* besitzer, std::optional<Antwort> standard = {})
+{
+    return MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei + rest, Knöpfe::JaNein, Symbol::Ausruf, besitzer,
+                         standard)
+           == Antwort::Ja;
+}
+
 bool wiederholenFrage(const QString& datei, QObject* besitzer)
 {
-    return MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei
-                             + QStringLiteral("' wird gerade von einem anderen Programm geschrieben und kann daher nicht "
-                                              "geladen werden.\n"
-                                              "Warten Sie, bis das andere Programm damit fertig ist.\n\n"
-                                              "Möchten Sie den Ladevorgang erneut versuchen?"),
-                         Knöpfe::JaNein, Symbol::Ausruf, besitzer)
-           == Antwort::Ja;
+    return dateiFrage(datei,
+                      QStringLiteral("' wird gerade von einem anderen Programm geschrieben und kann daher nicht geladen "
+                                     "werden.\n"
+                                     "Warten Sie, bis das andere Programm damit fertig ist.\n\n"
+                                     "Möchten Sie den Ladevorgang erneut versuchen?"),
+                      besitzer);
 }
 
 bool neuereDateiFrage(const QString& datei, QObject* besitzer)
 {
-    return MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei
-                             + QStringLiteral("' wurde seit dem Laden oder letzten Speichern von einem anderen "
-                                              "Programm geändert.\n"
-                                              "Beim Speichern gehen diese Änderungen verloren.\n\n"
-                                              "Möchten Sie die neuere Datei trotzdem ersetzen?"),
-                         Knöpfe::JaNein, Symbol::Ausruf, besitzer, Antwort::Nein)
-           == Antwort::Ja;
+    return dateiFrage(datei,
+                      QStringLiteral("' wurde seit dem Laden oder letzten Speichern von einem anderen Programm "
+                                     "geändert.\n"
+                                     "Beim Speichern gehen diese Änderungen verloren.\n\n"
+                                     "Möchten Sie die neuere Datei trotzdem ersetzen?"),
+                      besitzer, Antwort::Nein);
 }
 
 void neuerFormatHinweis(const QString& datei, const QString& version, QObject* besitzer)
