@@ -389,27 +389,38 @@ qint64 werteEndeGenau(QByteArrayView text, qsizetype bis)
 }
 
 // The first line end of the kind `üblich` in `text`; a lone LF or CR of
-// another kind ends the line only where a line of the format follows.
+// another kind ends the line only where a line of the format follows. Every
+// search stops at the line's end, so that a file is looked through once.
 qsizetype üblichesEnde(QByteArrayView text, QByteArrayView üblich, qsizetype& weiter)
 {
     const qsizetype n = text.size();
     const char* const p = text.data();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] != '\r' && p[i] != '\n')
-            continue;
-        const QByteArrayView hier = text.sliced(i);
-        if (hier.startsWith(üblich)) {
-            weiter = i + üblich.size();
-            return i;
+    const char letztes = üblich.back();
+    const char anderes = letztes == '\n' ? '\r' : '\n';
+    auto suchen = [&](char c, qsizetype von, qsizetype bis) {
+        const void* f = von < bis ? std::memchr(p + von, c, size_t(bis - von)) : nullptr;
+        return f ? static_cast<const char*>(f) - p : -1;
+    };
+    auto formatZeileDanach = [&](qsizetype i) {
+        const QByteArrayView danach = text.sliced(i + 1);
+        return danach.startsWith("#TAG:") || danach.startsWith("#OPT:");
+    };
+    for (qsizetype von = 0;;) {
+        const qsizetype e = suchen(letztes, von, n);
+        // Where a usual line end begins (the CR of a CR LF).
+        const bool üblichHier = e >= 0 && (üblich.size() == 1 || (e > 0 && p[e - 1] == '\r'));
+        const qsizetype ende = e < 0 ? n : üblichHier ? e + 1 - üblich.size() : e;
+        for (qsizetype j = suchen(anderes, von, ende); j >= 0; j = suchen(anderes, j + 1, ende))
+            if (formatZeileDanach(j)) {
+                weiter = j + 1;
+                return j;
+            }
+        if (e < 0 || üblichHier || formatZeileDanach(e)) {
+            weiter = e < 0 ? n : e + 1;
+            return ende;
         }
-        const QByteArrayView danach = hier.sliced(1);
-        if (danach.startsWith("#TAG:") || danach.startsWith("#OPT:")) {
-            weiter = i + 1;
-            return i;
-        }
+        von = e + 1; // a lone LF among CR LF lines
     }
-    weiter = n;
-    return n;
 }
 
 } // namespace
