@@ -10,6 +10,9 @@ bool bolAbbruch = false;
 namespace {
 FortschrittZustand g_z;
 bool g_ereignisseLaufen = false;
+// A run that started and has not ended, whether its window shows or not:
+// a close that comes while it waits on a question waits for its end.
+bool g_läuft = false;
 
 // Events that run from inside a progress run see it as running, also when no
 // window shows it.
@@ -30,7 +33,7 @@ void FortschrittAnzeige::EreignisseVerarbeiten()
 }
 
 const FortschrittZustand& FortschrittZustandLesen() { return g_z; }
-bool FortschrittLäuft() { return g_z.sichtbar || g_ereignisseLaufen; }
+bool FortschrittLäuft() { return g_z.sichtbar || g_läuft || g_ereignisseLaufen; }
 
 bool FortschrittZeigenStarten(qint32 lngZielwert, bool bolAbbrechenMöglich, QObject* frmAufrufer,
                               bool bolBalkenZurücksetzen, bool bolTextZeigen, const QString& strText)
@@ -53,6 +56,7 @@ bool FortschrittZeigenStarten(qint32 lngZielwert, bool bolAbbrechenMöglich, QOb
     g_z.textZeigen = bolTextZeigen;
     g_z.textSichtbar = bolTextZeigen;
     g_z.überschrift = strText;
+    g_läuft = true;
 
     if (!g_z.sichtbar && einstellungen().StartBildschirm == 1 && Dienst<FortschrittAnzeigeDienst>()) {
         g_z.sichtbar = true;
@@ -69,7 +73,11 @@ bool FortschrittZeigen(double varPosition, const QString& strText, QObject* frmA
     if (!g_z.sichtbar) {
         // Nothing shown: with the display switched off the loop goes on;
         // otherwise the display is gone (ended by another run) and it stops.
-        return einstellungen().StartBildschirm == 0 || !Dienst<FortschrittAnzeigeDienst>();
+        // A loop that goes on after an inner run ended is still a run.
+        const bool aus = einstellungen().StartBildschirm == 0;
+        if (aus && Dienst<FortschrittAnzeigeDienst>())
+            g_läuft = true;
+        return aus || !Dienst<FortschrittAnzeigeDienst>();
     }
     if (g_z.balkenSichtbar != g_z.balkenModus)
         g_z.balkenSichtbar = g_z.balkenModus;
@@ -101,6 +109,7 @@ void FortschrittZeigenBeenden(QObject* frmAufrufer)
         if (Dienst<FortschrittAnzeigeDienst>())
             Dienst<FortschrittAnzeigeDienst>()->Verbergen(frmAufrufer);
     }
+    g_läuft = false;
     bolAbbruch = false;
 }
 

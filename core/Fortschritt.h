@@ -52,7 +52,8 @@ struct FortschrittAnzeigeDienst {
     using Typ = FortschrittAnzeige*;
 };
 const FortschrittZustand& FortschrittZustandLesen();
-// Whether a progress run is showing now (the poll must not start its own).
+// Whether a progress run is going on, shown or not (the poll must not start
+// its own, a close waits for its end).
 bool FortschrittLäuft();
 
 bool FortschrittZeigenStarten(qint32 lngZielwert, bool bolAbbrechenMöglich, QObject* frmAufrufer,

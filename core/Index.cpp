@@ -9,11 +9,13 @@ void Index::IndexDatenDimensionieren(qint32 anzahl, bool behalten)
         strIndexPfad.assign(n, QString());
         intSuchErgebnis.assign(n, 0);
         IndexDaten.assign(n, MedienInfo());
+        bolAusUmgewandelterDatei.assign(n, false);
         return;
     }
     strIndexPfad.resize(n);
     intSuchErgebnis.resize(n, 0);
     IndexDaten.resize(n);
+    bolAusUmgewandelterDatei.resize(n, false);
 }
 
 qint32 Index::EintragAnhängen(const QString& pfad, const MedienInfo& info, qint16 suchErgebnis)
@@ -24,6 +26,7 @@ qint32 Index::EintragAnhängen(const QString& pfad, const MedienInfo& info, qint
     strIndexPfad[nr] = pfad;
     IndexDaten[nr] = info;
     intSuchErgebnis[nr] = suchErgebnis;
+    bolAusUmgewandelterDatei[nr] = false;
     lngIndexAnzahl = nr;
     return nr;
 }
@@ -48,6 +51,7 @@ qint32 Index::EinträgeEntfernen(std::vector<qint32> einträge)
             strIndexPfad[size_t(ziel)] = std::move(strIndexPfad[size_t(i)]);
             IndexDaten[size_t(ziel)] = std::move(IndexDaten[size_t(i)]);
             intSuchErgebnis[size_t(ziel)] = intSuchErgebnis[size_t(i)];
+            bolAusUmgewandelterDatei[size_t(ziel)] = bolAusUmgewandelterDatei[size_t(i)];
         }
         ++ziel;
     }
@@ -55,6 +59,7 @@ qint32 Index::EinträgeEntfernen(std::vector<qint32> einträge)
         strIndexPfad[size_t(i)].clear();
         IndexDaten[size_t(i)] = MedienInfo();
         intSuchErgebnis[size_t(i)] = 0;
+        bolAusUmgewandelterDatei[size_t(i)] = false;
     }
     lngIndexAnzahl -= anzahl;
     bolIndexGeändert = true;

@@ -4,6 +4,7 @@
 // that travel in the index file.
 
 #include "core/MedienInfo.h"
+#include "core/SichereDatei.h"
 
 #include <QDateTime>
 #include <QList>
@@ -21,11 +22,17 @@ struct Index {
     // False while no index file is loaded (a load was declined or failed):
     // then nothing may ever be saved over `Dateiname`.
     bool bolIndexGeladen = false;
+    // The index file as this index loaded or last saved it: a save replaces
+    // it only while it is still that file, or when the user lets it go.
+    QString strBekannteDatei;
+    DateiStand BekannterStand;
+
     // Set by a load that took its file for the old format (or damaged): that
-    // file's name and the paths of the entries read from it. A save over
-    // that file is refused while the index holds none of them.
+    // file's name, and per entry whether it was read from it (the mark goes
+    // with the entry through sorting, renames, moves and edits of its path).
+    // A save over that file is refused while no entry is marked.
     QString strUmgewandelteDatei;
-    QStringList strUmgewandelteEinträge;
+    std::vector<bool> bolAusUmgewandelterDatei{false};
 
     // Index options (0-based lists here; the file numbers them from 1).
     QStringList strDateiTypen;          // "mp3=1"
@@ -44,7 +51,7 @@ struct Index {
     // Capacity = upper bound of the arrays (entries 1..capacity exist).
     qint32 Kapazität() const { return qint32(strIndexPfad.size()) - 1; }
 
-    // Sets the bounds of the three arrays to 1..anzahl; keeps the contents up
+    // Sets the bounds of the per-entry arrays to 1..anzahl; keeps the contents up
     // to the new bound when `behalten`, else every element becomes fresh.
     // Does not change lngIndexAnzahl.
     void IndexDatenDimensionieren(qint32 anzahl, bool behalten);

@@ -10,17 +10,18 @@
 #include "core/Dateihelfer.h"
 #include "core/Verfuegbarkeit.h"
 #include "core/IndexEreignisse.h"
+#include "platform/Schreibzugriff.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QThread>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <sys/mman.h>
@@ -104,6 +105,34 @@ bool übernahmeFrage(const QString& datei, QObject* besitzer)
            == Antwort::Ja;
 }
 
+// A Yes/No question with the exclamation icon: "Die Indexdatei '<datei>" + `rest`.
+bool dateiFrage(const QString& datei, const QString& rest, QObject* besitzer, std::optional<Antwort> standard = {})
+{
+    return MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei + rest, Knöpfe::JaNein, Symbol::Ausruf, besitzer,
+                         standard)
+           == Antwort::Ja;
+}
+
+bool wiederholenFrage(const QString& datei, QObject* besitzer)
+{
+    return dateiFrage(datei,
+                      QStringLiteral("' wird gerade von einem anderen Programm geschrieben und kann daher nicht geladen "
+                                     "werden.\n"
+                                     "Warten Sie, bis das andere Programm damit fertig ist.\n\n"
+                                     "Möchten Sie den Ladevorgang erneut versuchen?"),
+                      besitzer);
+}
+
+bool neuereDateiFrage(const QString& datei, QObject* besitzer)
+{
+    return dateiFrage(datei,
+                      QStringLiteral("' wurde seit dem Laden oder letzten Speichern von einem anderen Programm "
+                                     "geändert.\n"
+                                     "Beim Speichern gehen diese Änderungen verloren.\n\n"
+                                     "Möchten Sie die neuere Datei trotzdem ersetzen?"),
+                      besitzer, Antwort::Nein);
+}
+
 void neuerFormatHinweis(const QString& datei, const QString& version, QObject* besitzer)
 {
     MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei + QStringLiteral("' liegt in einem neueren Datei-Format ('")
@@ -143,6 +172,9 @@ void speicherVorbereiten(void* anfang, size_t länge)
 
 // --- reading ------------------------------------------------------------------------
 
+// What DateiPuffer::Lesen answers when another program writes the file.
+constexpr int kWirdGeschrieben = -1;
+
 // The whole file in memory of its own, given back to the system at once when
 // the load ends.
 class DateiPuffer {
@@ -156,14 +188,15 @@ public:
             ::munmap(m_daten, m_kapazität);
     }
 
-    // 0 on success, else the system's error number.
-    int Lesen(const QString& pfad)
+    // 0 on success, kWirdGeschrieben, or the system's error number; `stand`
+    // is the file as read.
+    int Lesen(const QString& pfad, DateiStand& stand)
     {
         // A FIFO or device is refused, never read as an empty index.
         const int fd = ReguläreDateiÖffnen(pfad);
         if (fd < 0)
             return errno;
-        const int fehler = lesen(fd);
+        const int fehler = lesen(fd, stand);
         ::close(fd);
         return fehler;
     }
@@ -174,16 +207,32 @@ private:
     size_t m_größe = 0;
     size_t m_kapazität = 0;
 
-    int lesen(int fd)
+    int lesen(int fd, DateiStand& stand)
     {
         struct stat st;
         if (::fstat(fd, &st) != 0)
             return errno;
         if (S_ISDIR(st.st_mode))
             return EISDIR;
-        if (st.st_size <= 0)
+        // Half a file that is still being copied in would be taken for the
+        // whole, and the next save would write the half over it.
+        if (AndererProzessSchreibt(fd))
+            return kWirdGeschrieben;
+        stand = DateiStandVon(st);
+        if (const int fehler = inhaltLesen(fd, size_t(std::max<off_t>(st.st_size, 0))))
+            return fehler;
+        // Changed while it was read: written by someone who has let go of it
+        // since, or still writes it.
+        if (::fstat(fd, &st) != 0)
+            return errno;
+        return DateiStandVon(st) == stand ? 0 : kWirdGeschrieben;
+    }
+
+    int inhaltLesen(int fd, size_t größe)
+    {
+        if (größe == 0)
             return 0;
-        m_kapazität = size_t(st.st_size);
+        m_kapazität = größe;
         void* p = ::mmap(nullptr, m_kapazität, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (p == MAP_FAILED) {
             m_kapazität = 0;
@@ -191,7 +240,8 @@ private:
         }
         m_daten = static_cast<char*>(p);
         speicherVorbereiten(m_daten, m_kapazität);
-        // A file that shrinks meanwhile ends early; what grows is not read.
+        // A file that shrinks meanwhile ends early; what grows is not read
+        // (the check afterwards sees either).
         while (m_größe < m_kapazität) {
             const ssize_t n = ::read(fd, m_daten + m_größe, m_kapazität - m_größe);
             if (n < 0 && errno == EINTR)
@@ -205,54 +255,6 @@ private:
         return 0;
     }
 };
-
-// How the lines of a file end: CR LF as written; a file without any CR LF
-// was edited elsewhere and ends its lines with LF (or CR) alone.
-QByteArrayView zeilenendeErkennen(QByteArrayView text)
-{
-    if (text.contains("\r\n"))
-        return "\r\n";
-    if (text.contains('\n'))
-        return "\n";
-    return text.contains('\r') ? "\r" : "\r\n";
-}
-
-// Lines of the text after line 1; empty lines are left out. With CR LF line
-// ends a lone LF belongs to a value.
-std::vector<QByteArrayView> zeilenTeilen(QByteArrayView text, QByteArrayView zeilenende)
-{
-    std::vector<QByteArrayView> zeilen;
-    const char letztes = zeilenende.back();
-    const qsizetype davor = zeilenende.size() - 1;
-    const char* p = text.data();
-    const char* const ende = p + text.size();
-    while (p < ende) {
-        const char* nl = nullptr;
-        for (const char* q = p;; q = nl + 1) {
-            nl = static_cast<const char*>(std::memchr(q, letztes, size_t(ende - q)));
-            if (!nl || davor == 0 || (nl > p && nl[-1] == '\r'))
-                break;
-        }
-        const qsizetype bis = nl ? nl - davor - p : ende - p;
-        // An entry whose file name holds a line break ends where its lengths say.
-        if (bis > 5 && p[0] == '#' && p[1] == 'T') {
-            const qsizetype lang = EintragszeileEnde(QByteArrayView(p, ende - p), bis, zeilenende);
-            if (lang >= 0) {
-                zeilen.emplace_back(p, lang);
-                p += std::min<qsizetype>(lang + zeilenende.size(), ende - p);
-                continue;
-            }
-        }
-        if (!nl) {
-            zeilen.emplace_back(p, ende - p);
-            break;
-        }
-        if (bis > 0)
-            zeilen.emplace_back(p, bis);
-        p = nl + 1;
-    }
-    return zeilen;
-}
 
 // Lines of a list of paths: any of CR LF, CR, LF ends a line.
 std::vector<QByteArrayView> pfadzeilenTeilen(QByteArrayView text)
@@ -385,7 +387,7 @@ void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool f
 {
     // Entry lines in file order; options as they come (no entry depends on them).
     std::vector<QByteArrayView> zeilen;
-    for (const QByteArrayView& z : zeilenTeilen(text, zeilenendeErkennen(text))) {
+    for (const QByteArrayView& z : ZeilenTeilen(text)) {
         if (IstEintragszeile(z))
             zeilen.push_back(z);
         else if (z.startsWith("#OPT:"))
@@ -426,8 +428,8 @@ void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool f
         for (qint32 von = stück + 1; von <= anzahl; von += stück) {
             const qint32 bis = std::min(von + stück - 1, anzahl);
             try {
-                arbeiter.emplace_back([&lesen, &texte, von, bis] {
-                    TextSpeicher eigene(texte.Kodierung());
+                arbeiter.emplace_back([&lesen, von, bis] {
+                    TextSpeicher eigene;
                     lesen(von, bis, eigene);
                 });
             } catch (const std::system_error&) {
@@ -484,7 +486,7 @@ void altesFormatLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, QObj
             OptionszeileLesen(z, texte, idx);
         return z.startsWith("#OPT:") || z.startsWith("#TAG:");
     };
-    for (const QByteArrayView& block : zeilenTeilen(text, zeilenendeErkennen(text))) {
+    for (const QByteArrayView& block : ZeilenTeilen(text)) {
         if (aktuelleZeile(block))
             continue;
         for (const QByteArrayView& z : pfadzeilenTeilen(block)) {
@@ -519,22 +521,53 @@ void keinIndexMeldung(const QString& datei, QObject* besitzer)
                   Knöpfe::OK, Symbol::Ausruf, besitzer);
 }
 
-// Whether `datei` names the file the index was converted from.
-bool umgewandelteDatei(const Index& idx, const QString& datei)
+// Whether `datei` names the file `bekannt` (empty: none).
+bool gleicherName(const QString& datei, const QString& bekannt)
 {
-    return !idx.strUmgewandelteDatei.isEmpty()
-        && QFileInfo(datei).absoluteFilePath() == QFileInfo(idx.strUmgewandelteDatei).absoluteFilePath();
+    return !bekannt.isEmpty() && QFileInfo(datei).absoluteFilePath() == QFileInfo(bekannt).absoluteFilePath();
+}
+
+// Whether `datei` names the file the index was converted from.
+bool umgewandelteDatei(const Index& idx, const QString& datei) { return gleicherName(datei, idx.strUmgewandelteDatei); }
+
+// The file at the name a save replaces, as it is now; open, so that a writer
+// holding it is seen when it is replaced.
+struct Ziel {
+    int fd = -1;
+    DateiStand stand;
+    Ziel() = default;
+    Ziel(const Ziel&) = delete;
+    Ziel& operator=(const Ziel&) = delete;
+    ~Ziel()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Whether a save may replace what is at `datei` now: nothing, another file
+// than the one this index knows, the known file unchanged, or a newer one
+// the user lets go.
+bool ersetzenErlaubt(const Index& idx, const QString& datei, Ziel& ziel, QObject* besitzer)
+{
+    struct stat st;
+    ziel.fd = ReguläreDateiÖffnen(datei, &st);
+    if (ziel.fd < 0)
+        return true;
+    ziel.stand = DateiStandVon(st);
+    return !gleicherName(datei, idx.strBekannteDatei) || ziel.stand == idx.BekannterStand
+           || neuereDateiFrage(datei, besitzer);
 }
 
 // A file loaded from the old format is saved over only while the index still
-// holds an entry of it: an index that kept none of them is no conversion.
+// holds an entry read from it (under whatever path it has now): an index
+// that kept none of them is no conversion.
 bool umwandlungSpeichernErlaubt(const Index& idx, const QString& datei, QObject* besitzer)
 {
-    if (idx.strUmgewandelteEinträge.isEmpty() || !umgewandelteDatei(idx, datei))
+    if (!umgewandelteDatei(idx, datei))
         return true;
-    const QSet<QString> ursprünglich(idx.strUmgewandelteEinträge.cbegin(), idx.strUmgewandelteEinträge.cend());
     for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i)
-        if (ursprünglich.contains(idx.strIndexPfad[size_t(i)]))
+        if (idx.bolAusUmgewandelterDatei[size_t(i)])
             return true;
     MeldungZeigen(QStringLiteral("Die Indexdatei '") + datei
                       + QStringLiteral("' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
@@ -592,17 +625,16 @@ void IndexDateiSperreWartezeitSetzen(int ms) { g_sperreWartezeit = ms; }
 
 // --- writer ---------------------------------------------------------------------------
 
-bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt, QObject* aufrufer)
+namespace {
+
+// One save of `idx` over `strDatei`: false when nothing was replaced, with
+// `nochmal` set when the file this index knows changed while the copy was
+// written (asked about again then).
+bool einmalSpeichern(Index& idx, const QString& strDatei, bool bolFortschritt, QObject* aufrufer, bool& nochmal)
 {
-    // Without a loaded index the name belongs to a file we never read.
-    if (!idx.bolIndexGeladen)
-        return false;
-    const QString strDatei = strDateiname;
-    if (strDatei.isEmpty()) {
-        meldungSpeichernFehler(systemFehlerText(ENOENT), aufrufer);
-        return false;
-    }
-    if (!umwandlungSpeichernErlaubt(idx, strDatei, aufrufer))
+    nochmal = false;
+    Ziel ziel;
+    if (!ersetzenErlaubt(idx, strDatei, ziel, aufrufer))
         return false;
     const bool fortschritt = bolFortschritt
                              && FortschrittZeigenStarten(idx.lngIndexAnzahl, true, aufrufer, true, false,
@@ -623,6 +655,8 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
     // A taken "~" name (a killed run's leftover, a file of the user's) stays;
     // the copy takes a free name beside it.
     SichereDatei datei(strDatei, QStringLiteral("~"));
+    if (ziel.fd >= 0)
+        datei.UnverändertVerlangen(ziel.stand, ziel.fd);
     if (!datei.Öffnen()) {
         if (datei.FehlerNummer() != EEXIST)
             return fehler(datei);
@@ -655,14 +689,43 @@ bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt
         return fehler(datei);
     if (fortschritt)
         FortschrittZeigenBeenden(aufrufer);
-    if (!datei.Fertigstellen())
-        return fehler(datei);
+    if (!datei.Fertigstellen()) {
+        nochmal = datei.FehlerNummer() == ESTALE && gleicherName(strDatei, idx.strBekannteDatei);
+        return nochmal ? false : fehler(datei);
+    }
+    // A copy under another name leaves the file the index works on as known.
+    if (idx.strBekannteDatei.isEmpty() || gleicherName(strDatei, idx.strBekannteDatei)) {
+        idx.strBekannteDatei = strDatei;
+        idx.BekannterStand = datei.Geschrieben();
+    }
+    return true;
+}
+
+} // namespace
+
+bool DateiSpeichern(Index& idx, const QString& strDateiname, bool bolFortschritt, QObject* aufrufer)
+{
+    // Without a loaded index the name belongs to a file we never read.
+    if (!idx.bolIndexGeladen)
+        return false;
+    const QString strDatei = strDateiname;
+    if (strDatei.isEmpty()) {
+        meldungSpeichernFehler(systemFehlerText(ENOENT), aufrufer);
+        return false;
+    }
+    if (!umwandlungSpeichernErlaubt(idx, strDatei, aufrufer))
+        return false;
+    for (bool nochmal = true; nochmal;)
+        if (einmalSpeichern(idx, strDatei, bolFortschritt, aufrufer, nochmal))
+            break;
+        else if (!nochmal)
+            return false;
 
     idx.datLetzteSpeicherung = JetztSekundengenau();
     idx.bolIndexGeändert = false;
     if (umgewandelteDatei(idx, strDatei)) {
         idx.strUmgewandelteDatei.clear();
-        idx.strUmgewandelteEinträge.clear();
+        std::fill(idx.bolAusUmgewandelterDatei.begin(), idx.bolAusUmgewandelterDatei.end(), false);
     }
     return true;
 }
@@ -678,7 +741,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     idx.bolIndexGeändert = false;
     idx.bolIndexGeladen = false;
     idx.strUmgewandelteDatei.clear();
-    idx.strUmgewandelteEinträge.clear();
+    idx.strBekannteDatei.clear();
     const bool fortschritt = e.StartBildschirm == 1 && e.StartBildschirmNichtBeiLaden != 1;
     auto abgelehnt = [&] {
         FortschrittZeigenBeenden(aufrufer);
@@ -698,12 +761,21 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     if (!QFileInfo::exists(strDatei) && !neueDateiAnlegen(strDatei, aufrufer))
         return abgelehnt();
 
-    DateiPuffer puffer;
-    if (const int fehler = puffer.Lesen(strDatei)) {
-        meldungLesenFehler(strDatei, fehler, aufrufer);
-        return abgelehnt();
+    std::optional<DateiPuffer> puffer;
+    DateiStand stand;
+    for (;;) {
+        puffer.emplace();
+        const int fehler = puffer->Lesen(strDatei, stand);
+        if (fehler == 0)
+            break;
+        if (fehler != kWirdGeschrieben) {
+            meldungLesenFehler(strDatei, fehler, aufrufer);
+            return abgelehnt();
+        }
+        if (!wiederholenFrage(strDatei, aufrufer))
+            return abgelehnt();
     }
-    QByteArrayView datei = puffer.Daten();
+    QByteArrayView datei = puffer->Daten();
     // Zero bytes before the first line leave it no version line: the file
     // is asked about as one of the old format (or damaged).
     const bool nullAmAnfang = datei.startsWith('\0');
@@ -711,15 +783,12 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         keinIndexMeldung(strDatei, aufrufer);
         return abgelehnt();
     }
-    const TextKodierung kodierung = KodierungErkennen(datei);
     if (datei.startsWith("\xEF\xBB\xBF"))
         datei = datei.sliced(3);
 
-    // Line 1 ends at CR LF (at a plain LF in a file that has no CR LF).
-    const QByteArrayView zeilenende = zeilenendeErkennen(datei);
-    const qsizetype ende = datei.indexOf(zeilenende);
-    const QByteArrayView ersteZeile = ende < 0 ? datei : datei.first(ende);
-    const QByteArrayView rest = ende < 0 ? QByteArrayView() : datei.sliced(ende + zeilenende.size());
+    qsizetype weiter = 0;
+    const QByteArrayView ersteZeile = datei.first(ZeileAbgrenzen(datei, ÜblichesZeilenende(datei), weiter));
+    const QByteArrayView rest = datei.sliced(weiter);
 
     const IndexVersion version = nullAmAnfang ? IndexVersion() : VersionErkennen(ersteZeile);
     if (version.neuer)
@@ -740,7 +809,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     }
     idx.IndexDatenDimensionieren(kStartKapazität, false);
 
-    TextSpeicher texte(kodierung);
+    TextSpeicher texte;
     if (altesFormat)
         // Line 1 of such a file is already a path.
         altesFormatLesen(idx, datei, texte, aufrufer);
@@ -755,6 +824,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         idx.strIndexPfad.shrink_to_fit();
         idx.IndexDaten.shrink_to_fit();
         idx.intSuchErgebnis.shrink_to_fit();
+        idx.bolAusUmgewandelterDatei.shrink_to_fit();
     }
 
     if (version.code < 2 && idx.intDateiTypenLeer == 1) {
@@ -765,14 +835,15 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         idx.bolIndexGeändert = true;
     }
 
-    if (altesFormat) {
+    // A file that gave no entry has none to lose.
+    if (altesFormat && idx.lngIndexAnzahl > 0) {
         idx.strUmgewandelteDatei = strDatei;
-        idx.strUmgewandelteEinträge.reserve(idx.lngIndexAnzahl);
-        for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i)
-            idx.strUmgewandelteEinträge.append(idx.strIndexPfad[size_t(i)]);
+        std::fill_n(idx.bolAusUmgewandelterDatei.begin() + 1, idx.lngIndexAnzahl, true);
     }
     einträgeNachlesen(idx, altesFormat, aufrufer);
     FortschrittZeigenBeenden(aufrufer);
+    idx.strBekannteDatei = strDatei;
+    idx.BekannterStand = stand;
     idx.bolIndexGeladen = true;
     return true;
 }

@@ -11,13 +11,16 @@ class QObject;
 
 // Writes `index` to `strDateiname` (version 102) through the "~" temporary
 // file; with `bolFortschrittZeigen` a progress display runs (owner
-// `aufrufer`). False after any failure (reported to the user), after a cancel
+// `aufrufer`). The file this index loaded or last saved is replaced only
+// while it is still as it was then, unless the user lets a newer one go.
+// False after any failure (reported to the user), after a cancel or a "Nein"
 // (not reported) and while no index is loaded (nothing is written then); the
 // old file then stays as it was.
 bool DateiSpeichern(Index& index, const QString& strDateiname, bool bolFortschrittZeigen,
                     QObject* aufrufer = nullptr);
 
-// Loads `strDateiname` into `index`. False when the load was declined or
+// Loads `strDateiname` into `index`; a file another program is writing is
+// not read until the user tries again. False when the load was declined or
 // failed; the index is then in the state "no index loaded".
 bool DateiLaden(Index& index, const QString& strDateiname, QObject* aufrufer = nullptr);
 

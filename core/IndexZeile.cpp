@@ -161,11 +161,7 @@ QString TextSpeicher::Text(QByteArrayView bytes) const
 {
     if (bytes.isEmpty())
         return QString();
-    if (m_kodierung == TextKodierung::Cp1252)
-        return Cp1252Dekodieren(bytes);
     QString text = QString::fromUtf8(bytes);
-    // A value another program wrote in Windows-1252 keeps its letters; the
-    // rest of the file stays UTF-8.
     if (text.contains(QChar::ReplacementCharacter) && !IstGültigesUtf8(bytes))
         return Cp1252Dekodieren(bytes);
     return text;
@@ -345,55 +341,138 @@ int längenLesen(const char* anfang, const char* strich, qint64 (&längen)[kInde
 
 } // namespace
 
-qsizetype EintragszeileEnde(QByteArrayView text, qsizetype bis, QByteArrayView zeilenende)
+namespace {
+
+// Where the values of the entry line that begins `text` end, by lengths as
+// the writer writes them (digits and "/" up to "|"), summed in one pass over
+// the lengths alone. -1 when the line has no "|" after two lengths; -2 when
+// its lengths are written otherwise (see werteEndeGenau).
+qint64 werteEndeSchnell(QByteArrayView text)
 {
-    if (bis < 6 || !text.startsWith("#TAG:"))
-        return -1;
     const char* const anfang = text.data();
-    // Every line of a file is looked at: the lengths as the writer writes them
-    // (digits and "/") are summed in one pass; anything else is read as the
-    // entry reader reads it.
-    qint64 ende = -1;
-    {
-        qint64 summe = 0, wert = 0;
-        int anzahl = 1, ziffern = 0;
-        for (qsizetype i = 5; i < bis; ++i) {
-            const char c = anfang[i];
-            if (c >= '0' && c <= '9' && ziffern < 15) {
-                wert = wert * 10 + (c - '0');
-                ++ziffern;
-            } else if (c == '/' || c == '|') {
-                if (anzahl <= kIndexWerteMax)
-                    summe += wert;
-                if (c == '|') {
-                    if (anzahl < 2)
-                        return -1;
-                    ende = i + 1 + summe;
-                    break;
-                }
-                wert = 0;
-                ziffern = 0;
-                ++anzahl;
-            } else {
-                break;
-            }
+    qint64 summe = 0, wert = 0;
+    int anzahl = 1, ziffern = 0;
+    for (qsizetype i = 5; i < text.size(); ++i) {
+        const char c = anfang[i];
+        if (c >= '0' && c <= '9' && ziffern < 15) {
+            wert = wert * 10 + (c - '0');
+            ++ziffern;
+        } else if (c == '/' || c == '|') {
+            if (anzahl <= kIndexWerteMax)
+                summe += wert;
+            if (c == '|')
+                return anzahl < 2 ? -1 : i + 1 + summe;
+            wert = 0;
+            ziffern = 0;
+            ++anzahl;
+        } else {
+            return -2;
         }
     }
-    if (ende < 0) {
-        if (!IstEintragszeile(text.first(bis)))
-            return -1;
-        const char* const strich = static_cast<const char*>(std::memchr(anfang + 5, '|', size_t(bis - 5)));
-        qint64 längen[kIndexWerteMax + 1] = {};
-        const int anzahl = std::min(längenLesen(anfang, strich, längen), kIndexWerteMax);
-        ende = strich + 1 - anfang;
-        for (int k = 1; k <= anzahl && ende <= text.size(); ++k)
-            ende += std::min<qint64>(längen[k], text.size() + 1);
-    }
-    if (ende <= bis || ende > text.size())
-        return -1;
-    if (ende == text.size() || text.sliced(ende).startsWith(zeilenende))
-        return ende;
     return -1;
+}
+
+// The same, read as the entry reader reads the lengths, for a line that ends
+// at `bis` at the latest; -1 when it is no entry line.
+qint64 werteEndeGenau(QByteArrayView text, qsizetype bis)
+{
+    if (!IstEintragszeile(text.first(bis)))
+        return -1;
+    const char* const anfang = text.data();
+    const char* const strich = static_cast<const char*>(std::memchr(anfang + 5, '|', size_t(bis - 5)));
+    qint64 längen[kIndexWerteMax + 1] = {};
+    const int anzahl = std::min(längenLesen(anfang, strich, längen), kIndexWerteMax);
+    qint64 ende = strich + 1 - anfang;
+    for (int k = 1; k <= anzahl && ende <= text.size(); ++k)
+        ende += std::min<qint64>(längen[k], text.size() + 1);
+    return ende;
+}
+
+// The first line end of the kind `üblich` in `text`; a lone LF or CR of
+// another kind ends the line only where a line of the format follows. Every
+// search stops at the line's end, so that a file is looked through once.
+qsizetype üblichesEnde(QByteArrayView text, QByteArrayView üblich, qsizetype& weiter)
+{
+    const qsizetype n = text.size();
+    const char* const p = text.data();
+    const char letztes = üblich.back();
+    const char anderes = letztes == '\n' ? '\r' : '\n';
+    auto suchen = [&](char c, qsizetype von, qsizetype bis) {
+        const void* f = von < bis ? std::memchr(p + von, c, size_t(bis - von)) : nullptr;
+        return f ? static_cast<const char*>(f) - p : -1;
+    };
+    auto formatZeileDanach = [&](qsizetype i) {
+        const QByteArrayView danach = text.sliced(i + 1);
+        return danach.startsWith("#TAG:") || danach.startsWith("#OPT:");
+    };
+    for (qsizetype von = 0;;) {
+        const qsizetype e = suchen(letztes, von, n);
+        // Where a usual line end begins (the CR of a CR LF).
+        const bool üblichHier = e >= 0 && (üblich.size() == 1 || (e > 0 && p[e - 1] == '\r'));
+        const qsizetype ende = e < 0 ? n : üblichHier ? e + 1 - üblich.size() : e;
+        for (qsizetype j = suchen(anderes, von, ende); j >= 0; j = suchen(anderes, j + 1, ende))
+            if (formatZeileDanach(j)) {
+                weiter = j + 1;
+                return j;
+            }
+        if (e < 0 || üblichHier || formatZeileDanach(e)) {
+            weiter = e < 0 ? n : e + 1;
+            return ende;
+        }
+        von = e + 1; // a lone LF among CR LF lines
+    }
+}
+
+} // namespace
+
+QByteArrayView ÜblichesZeilenende(QByteArrayView text)
+{
+    if (text.contains("\r\n"))
+        return "\r\n";
+    if (text.contains('\n'))
+        return "\n";
+    return text.contains('\r') ? "\r" : "\r\n";
+}
+
+qsizetype ZeileAbgrenzen(QByteArrayView text, QByteArrayView üblich, qsizetype& weiter)
+{
+    const qsizetype n = text.size();
+    if (n > 5 && text.startsWith("#TAG:")) {
+        qint64 ende = werteEndeSchnell(text);
+        qsizetype bis = -1, bisWeiter = 0;
+        if (ende == -2) {
+            bis = üblichesEnde(text, üblich, bisWeiter);
+            ende = werteEndeGenau(text, bis);
+        }
+        // The values end at a line end, whichever kind it is.
+        if (ende >= 0 && ende <= n) {
+            const char c = ende < n ? text[ende] : '\n';
+            if (c == '\r' || c == '\n') {
+                weiter = std::min<qsizetype>(n, ende + (c == '\r' && ende + 1 < n && text[ende + 1] == '\n' ? 2 : 1));
+                return ende;
+            }
+        }
+        if (bis >= 0) {
+            weiter = bisWeiter;
+            return bis;
+        }
+    }
+    return üblichesEnde(text, üblich, weiter);
+}
+
+std::vector<QByteArrayView> ZeilenTeilen(QByteArrayView text)
+{
+    const QByteArrayView üblich = ÜblichesZeilenende(text);
+    std::vector<QByteArrayView> zeilen;
+    for (qsizetype p = 0; p < text.size();) {
+        const QByteArrayView rest = text.sliced(p);
+        qsizetype weiter = 0;
+        const qsizetype länge = ZeileAbgrenzen(rest, üblich, weiter);
+        if (länge > 0)
+            zeilen.push_back(rest.first(länge));
+        p += std::max<qsizetype>(weiter, 1);
+    }
+    return zeilen;
 }
 
 bool IstEintragszeile(QByteArrayView zeile)
@@ -673,7 +752,7 @@ void OptionszeileLesen(QByteArrayView zeile, const TextSpeicher& texte, Index& i
     }
 }
 
-// --- version and encoding ---------------------------------------------------------
+// --- version ------------------------------------------------------------------------
 
 IndexVersion VersionErkennen(QByteArrayView zeile)
 {
@@ -695,43 +774,4 @@ IndexVersion VersionErkennen(QByteArrayView zeile)
     }
     v.code = rest.startsWith("102") ? 2 : rest.startsWith("101") ? 1 : rest.startsWith("100") ? 0 : 2;
     return v;
-}
-
-TextKodierung KodierungErkennen(QByteArrayView datei)
-{
-    if (datei.startsWith("\xEF\xBB\xBF"))
-        return TextKodierung::Utf8;
-    const QByteArrayView marke(kKodierungsOption);
-    // The marker is a line of its own, whatever ends the lines.
-    auto istMarke = [&](qsizetype pos) {
-        if (!beginntMitOhneFall(datei.sliced(pos), marke))
-            return false;
-        const QByteArrayView danach = datei.sliced(pos + marke.size());
-        return danach.isEmpty() || danach.front() == '\r' || danach.front() == '\n';
-    };
-    auto nächsteZeile = [&](qsizetype pos) {
-        while (pos < datei.size() && datei[pos] != '\r' && datei[pos] != '\n')
-            ++pos;
-        while (pos < datei.size() && (datei[pos] == '\r' || datei[pos] == '\n'))
-            ++pos;
-        return pos;
-    };
-    // Our own files carry the marker right after the other options, before
-    // the first entry line.
-    for (qsizetype pos = nächsteZeile(0); pos < datei.size(); pos = nächsteZeile(pos)) {
-        if (datei.sliced(pos).startsWith("#TAG:"))
-            break;
-        if (istMarke(pos))
-            return TextKodierung::Utf8;
-    }
-    // Another program's file is UTF-8 when its bytes mostly are: a value
-    // that is not is read as Windows-1252 on its own (TextSpeicher).
-    const Utf8Bilanz bilanz = Utf8Zählen(datei);
-    if (bilanz.ungültig == 0 || (bilanz.gültig > 0 && bilanz.gültig >= bilanz.ungültig))
-        return TextKodierung::Utf8;
-    // An option line may stand anywhere.
-    for (qsizetype pos = datei.indexOf("#OPT:"); pos >= 0; pos = datei.indexOf("#OPT:", pos + 1))
-        if ((pos == 0 || datei[pos - 1] == '\n' || datei[pos - 1] == '\r') && istMarke(pos))
-            return TextKodierung::Utf8;
-    return TextKodierung::Cp1252;
 }

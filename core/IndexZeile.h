@@ -1,8 +1,8 @@
 #pragma once
 // The lines of an index file, read from and written to bytes: entry lines
 // ("#TAG:" lengths "|" values), option lines ("#OPT:KEY=value"), the version
-// line and the choice of text encoding. No file access here, so that every
-// byte a file may hold can be fed to these functions directly.
+// line, and where a file's text splits into lines. No file access here, so
+// that every byte a file may hold can be fed to these functions directly.
 
 #include "core/Index.h"
 #include "core/MedienInfo.h"
@@ -13,26 +13,24 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The most values an entry line carries (the 41st is skipped on reading).
 inline constexpr int kIndexWerteMax = 41;
 inline constexpr char kKodierungsOption[] = "#OPT:KODIERUNG=UTF-8";
 
-enum class TextKodierung { Utf8, Cp1252 };
-
-// Decodes the values of one load, each on its own: in a UTF-8 file a value
-// that is not valid UTF-8 is read as Windows-1252. Texts that repeat across
-// entries (artist, album, year, dates, ...) are decoded once and shared; the
-// table's keys point into the loaded bytes, which must outlive the object.
+// Decodes the values of one load, each on its own: a value that is valid
+// UTF-8 is UTF-8, any other Windows-1252 (whatever else the file holds, so
+// that entries another program added in its code page keep their letters
+// beside ours). Texts that repeat across entries (artist, album, year,
+// dates, ...) are decoded once and shared; the table's keys point into the
+// loaded bytes, which must outlive the object.
 class TextSpeicher {
 public:
-    explicit TextSpeicher(TextKodierung k) : m_kodierung(k) {}
-    TextKodierung Kodierung() const { return m_kodierung; }
     QString Text(QByteArrayView bytes) const;
     QString Geteilt(QByteArrayView bytes);
 
 private:
-    TextKodierung m_kodierung;
     QHash<QByteArrayView, QString> m_tabelle;
 };
 
@@ -53,15 +51,24 @@ void OptionszeileLesen(QByteArrayView zeile, const TextSpeicher& texte, Index& i
 // Appends the entry line of `pfad` and `m` (UTF-8, with CR LF). CR inside a
 // text value becomes LF, so that a tag text cannot break its line; the path
 // keeps its bytes (a CR LF in a file name is found again by the lengths, see
-// EintragszeileEnde).
+// ZeileAbgrenzen).
 void EintragszeileSchreiben(std::string& aus, const QString& pfad, const MedienInfo& m);
 
-// Where the line that starts `text` ends when it is an entry line whose
-// values reach past its first line end `bis` (a file name holding a line
-// break): the position of the line end (`zeilenende`, or the end of `text`)
-// right behind the values as its lengths count them. -1 when that is not so;
-// the line then ends at `bis`.
-qsizetype EintragszeileEnde(QByteArrayView text, qsizetype bis, QByteArrayView zeilenende);
+// How the lines of `text` end where no entry's lengths tell: CR LF when any
+// line ends so, else LF, else CR.
+QByteArrayView ÜblichesZeilenende(QByteArrayView text);
+
+// The line that begins `text`: its length, and in `weiter` where the line
+// after it begins. An entry line ends where its lengths say its values end,
+// at CR LF, LF, CR or the end of the text, whatever the other lines use; a
+// line break inside a value's length stays in the value. Any other line (and
+// an entry line whose lengths lead to no line end) ends at its first line
+// end of the kind `üblich` (ÜblichesZeilenende), or at a lone LF or CR that a
+// line of the format ("#TAG:", "#OPT:") follows.
+qsizetype ZeileAbgrenzen(QByteArrayView text, QByteArrayView üblich, qsizetype& weiter);
+
+// The lines of `text` as ZeileAbgrenzen finds them; empty lines are left out.
+std::vector<QByteArrayView> ZeilenTeilen(QByteArrayView text);
 
 // Appends the version line and every option line (UTF-8, each with CR LF),
 // the encoding marker last.
@@ -77,12 +84,6 @@ struct IndexVersion {
 };
 // The version of a file from its first line (without CR LF, BOM removed).
 IndexVersion VersionErkennen(QByteArrayView ersteZeile);
-
-// The encoding of an index file's bytes (BOM included, if any): UTF-8 when it
-// holds the encoding option line, or when its bytes are valid UTF-8 but for a
-// few values (no more bytes outside UTF-8 than UTF-8 sequences); else
-// Windows-1252.
-TextKodierung KodierungErkennen(QByteArrayView datei);
 
 // Whether a value reads as a date, or a date with a time ("01.02.2003",
 // "01.02.2003 10:20:30", "2003-02-01").

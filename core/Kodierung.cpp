@@ -95,22 +95,3 @@ bool IstGültigesUtf8(QByteArrayView bytes)
     }
     return true;
 }
-
-Utf8Bilanz Utf8Zählen(QByteArrayView bytes)
-{
-    Utf8Bilanz b;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const int länge = sequenzLänge(p + i, n - i);
-        if (länge == 0) {
-            ++b.ungültig;
-            ++i;
-            continue;
-        }
-        if (länge > 1)
-            ++b.gültig;
-        i += länge;
-    }
-    return b;
-}

@@ -19,11 +19,3 @@ int Cp1252Byte(char16_t c);
 
 // Whether the bytes are well-formed UTF-8.
 bool IstGültigesUtf8(QByteArrayView bytes);
-
-// How many well-formed multi-byte UTF-8 sequences the bytes hold, and how
-// many bytes belong to none.
-struct Utf8Bilanz {
-    qsizetype gültig = 0;
-    qsizetype ungültig = 0;
-};
-Utf8Bilanz Utf8Zählen(QByteArrayView bytes);

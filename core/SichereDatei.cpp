@@ -219,6 +219,9 @@ bool SichereDatei::Fertigstellen()
         return false;
     }
     const QByteArray ziel = QFile::encodeName(m_ziel);
+    struct stat geschrieben;
+    if (::fstat(m_fd, &geschrieben) == 0)
+        m_geschrieben = DateiStandVon(geschrieben);
     if (::close(m_fd) != 0) {
         m_fd = -1;
         systemFehler();

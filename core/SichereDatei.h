@@ -79,6 +79,10 @@ public:
     // Drops the temporary file; the target stays as it was.
     void Verwerfen();
 
+    // The new file as written, once Fertigstellen succeeded: what a later
+    // rewrite finds the file to be while nobody else changed it.
+    DateiStand Geschrieben() const { return m_geschrieben; }
+
     QString TempName() const { return m_temp; }
     // The file that is replaced (links resolved).
     QString Ziel() const { return m_ziel; }
@@ -116,6 +120,7 @@ private:
     int m_original = -1;
     bool m_standPrüfen = false;
     DateiStand m_stand;
+    DateiStand m_geschrieben;
     QByteArray m_puffer;
     bool pufferLeeren();
     bool alleSchreiben(const char* p, qsizetype länge);

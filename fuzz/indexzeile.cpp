@@ -1,7 +1,7 @@
-// Feeds bytes, as an index file would hold them, to the entry-line and
-// option-line readers. Every entry read is written again and read back: the
-// two records must agree (presence codes aside, which the file does not hold,
-// and CR, which the writer turns into LF).
+// Feeds bytes, as an index file would hold them, to the line splitter and
+// the entry-line and option-line readers. Every entry read is written again
+// and read back: the two records must agree (presence codes aside, which the
+// file does not hold, and CR, which the writer turns into LF).
 
 #include "core/IndexZeile.h"
 
@@ -43,7 +43,7 @@ void zeileLesen(QByteArrayView zeile, TextSpeicher& texte, Index& optionen)
     EintragszeileSchreiben(neu, pfad, m);
     if (neu.size() < 2 || neu.compare(neu.size() - 2, 2, "\r\n") != 0)
         std::abort();
-    TextSpeicher utf8(TextKodierung::Utf8);
+    TextSpeicher utf8;
     QString pfad2;
     MedienInfo m2;
     if (!EintragszeileLesen(QByteArrayView(neu.data(), qsizetype(neu.size()) - 2), utf8, pfad2, m2))
@@ -59,20 +59,20 @@ void zeileLesen(QByteArrayView zeile, TextSpeicher& texte, Index& optionen)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t größe)
 {
     const QByteArrayView datei(reinterpret_cast<const char*>(daten), qsizetype(größe));
-    TextSpeicher texte(KodierungErkennen(datei));
+    TextSpeicher texte;
     Index optionen;
-    qsizetype anfang = 0;
-    bool ersteZeile = true;
-    while (anfang <= datei.size()) {
-        qsizetype ende = datei.indexOf("\r\n", anfang);
-        if (ende < 0)
-            ende = datei.size();
-        const QByteArrayView zeile = datei.sliced(anfang, ende - anfang);
-        if (ersteZeile)
-            VersionErkennen(zeile);
-        ersteZeile = false;
+    qsizetype weiter = 0;
+    const qsizetype erste = ZeileAbgrenzen(datei, ÜblichesZeilenende(datei), weiter);
+    if (erste < 0 || erste > datei.size() || weiter < erste || weiter > datei.size())
+        std::abort();
+    VersionErkennen(datei.first(erste));
+    // The lines lie inside the text, one after the other.
+    const char* bisher = datei.data();
+    for (const QByteArrayView& zeile : ZeilenTeilen(datei)) {
+        if (zeile.isEmpty() || zeile.data() < bisher || zeile.data() + zeile.size() > datei.data() + datei.size())
+            std::abort();
+        bisher = zeile.data() + zeile.size();
         zeileLesen(zeile, texte, optionen);
-        anfang = ende + 2;
     }
     // What the options became can be written again.
     std::string kopf;

@@ -11,7 +11,7 @@
 namespace {
 
 // Puts the entries named by `alt` (alt[k] = old number of the entry that
-// goes to place von + k) into places von..bis of the three arrays. The
+// goes to place von + k) into places von..bis of the per-entry arrays. The
 // records are large: each moves once, without a second copy of the index.
 void Anwenden(Index& idx, qint32 von, const std::vector<qint32>& alt)
 {
@@ -19,6 +19,7 @@ void Anwenden(Index& idx, qint32 von, const std::vector<qint32>& alt)
         QString pfad;
         MedienInfo daten;
         qint16 flag;
+        bool umgewandelt;
     };
     ZyklischAnwenden(
         alt, von,
@@ -26,14 +27,17 @@ void Anwenden(Index& idx, qint32 von, const std::vector<qint32>& alt)
             idx.strIndexPfad[ziel] = std::move(idx.strIndexPfad[quelle]);
             idx.IndexDaten[ziel] = std::move(idx.IndexDaten[quelle]);
             idx.intSuchErgebnis[ziel] = idx.intSuchErgebnis[quelle];
+            idx.bolAusUmgewandelterDatei[ziel] = idx.bolAusUmgewandelterDatei[quelle];
         },
         [&idx](size_t stelle) {
-            return Teile{std::move(idx.strIndexPfad[stelle]), std::move(idx.IndexDaten[stelle]), idx.intSuchErgebnis[stelle]};
+            return Teile{std::move(idx.strIndexPfad[stelle]), std::move(idx.IndexDaten[stelle]), idx.intSuchErgebnis[stelle],
+                         idx.bolAusUmgewandelterDatei[stelle]};
         },
         [&idx](size_t ziel, Teile&& t) {
             idx.strIndexPfad[ziel] = std::move(t.pfad);
             idx.IndexDaten[ziel] = std::move(t.daten);
             idx.intSuchErgebnis[ziel] = t.flag;
+            idx.bolAusUmgewandelterDatei[ziel] = t.umgewandelt;
         });
     suchCache(idx).Permutieren(von, alt);
 }

@@ -107,13 +107,22 @@ TEST_F(FortschrittTest, OhneFortschrittsfensterLaufenSchleifenOhneEreignisse)
     einstellungen().StartBildschirm = 0;
     ASSERT_TRUE(FortschrittZeigenStarten(10, true, nullptr, true, true, "x"));
     EXPECT_EQ(anzeige.gezeigt, 0);
-    // Timers that fire while the start lets events run must see the run.
+    // Timers that fire while the start lets events run must see the run, and
+    // so must a close that comes while the loop waits on a question.
     EXPECT_TRUE(anzeige.läuftWährendEreignissen);
-    EXPECT_FALSE(FortschrittLäuft());
+    EXPECT_TRUE(FortschrittLäuft());
     const int vorher = anzeige.ereignisse;
     for (int i = 0; i < 10; ++i)
         EXPECT_TRUE(FortschrittZeigen(i, "", nullptr));
     EXPECT_EQ(anzeige.ereignisse, vorher);
+    // An inner run ends it; the outer loop, going on, is a run again.
+    ASSERT_TRUE(FortschrittZeigenStarten(3, false, nullptr, true, true, "innen"));
+    FortschrittZeigenBeenden(nullptr);
+    EXPECT_FALSE(FortschrittLäuft());
+    EXPECT_TRUE(FortschrittZeigen(5, "", nullptr));
+    EXPECT_TRUE(FortschrittLäuft());
+    FortschrittZeigenBeenden(nullptr);
+    EXPECT_FALSE(FortschrittLäuft());
 }
 
 TEST_F(FortschrittTest, AbbrechenKnopfFolgtDemLauf)

@@ -13,12 +13,12 @@ std::string zeile(const QString& pfad, const MedienInfo& m)
 }
 
 // Reads a line (with or without its CR LF) as the loader does.
-bool lesen(const std::string& z, QString& pfad, MedienInfo& m, TextKodierung k = TextKodierung::Utf8)
+bool lesen(const std::string& z, QString& pfad, MedienInfo& m)
 {
     QByteArrayView v(z.data(), qsizetype(z.size()));
     if (v.endsWith("\r\n"))
         v.chop(2);
-    TextSpeicher texte(k);
+    TextSpeicher texte;
     return EintragszeileLesen(v, texte, pfad, m);
 }
 
@@ -259,7 +259,7 @@ TEST(IndexZeile, LängenZählenBytesDerKodierung)
     // Windows-1252: one byte per character, "ä" and "€" included.
     QString p;
     MedienInfo m;
-    ASSERT_TRUE(lesen("#TAG:2/1|\xE4\x80x", p, m, TextKodierung::Cp1252));
+    ASSERT_TRUE(lesen("#TAG:2/1|\xE4\x80x", p, m));
     EXPECT_EQ(p, QString::fromUtf8("ä€"));
     EXPECT_EQ(m.Mp3_ID3v1_Album, "x");
     // UTF-8: the same texts take 2 and 3 bytes.
@@ -282,7 +282,7 @@ TEST(IndexZeile, DatumNurWennEsEinesIst)
 TEST(IndexZeile, OptionszeilenLesen)
 {
     Index idx;
-    TextSpeicher texte(TextKodierung::Utf8);
+    TextSpeicher texte;
     auto opt = [&](const char* z) { OptionszeileLesen(z, texte, idx); };
     opt("#OPT:SYNC=/musik,1,/ziel");
     opt("#opt:sync=/x,0,");                // the prefix must be upper case
@@ -365,14 +365,24 @@ TEST(IndexZeile, VersionenVergleichenAlsZahlen)
     EXPECT_EQ(VersionErkennen("#TAG:kv103").versionText, "103");
 }
 
-TEST(IndexZeile, KodierungErkennen)
+// Each value on its own, whatever the others and the file's marker are:
+// valid UTF-8 is UTF-8, anything else Windows-1252 (the whole value).
+TEST(IndexZeile, JederWertFürSich)
 {
-    EXPECT_EQ(KodierungErkennen("#TAG:kv102\r\n#TAG:1/1|\xC3\xA4x\r\n"), TextKodierung::Utf8);
-    EXPECT_EQ(KodierungErkennen("#TAG:kv102\r\n#TAG:1/1|\xE4x\r\n"), TextKodierung::Cp1252);
-    EXPECT_EQ(KodierungErkennen("#TAG:kv102\r\n#OPT:kodierung=utf-8\r\n#TAG:1/1|\xE4x\r\n"), TextKodierung::Utf8)
-        << "the marker decides even over broken bytes";
-    EXPECT_EQ(KodierungErkennen("#TAG:kv102\r\n#TAG:1/1|\xE4x\r\n#OPT:KODIERUNG=UTF-8"), TextKodierung::Utf8);
-    EXPECT_EQ(KodierungErkennen("#TAG:kv102\r\n#TAG:2/1|a\r\n#OPT:KODIERUNG=UTF-8x\xE4\r\n"), TextKodierung::Cp1252);
-    EXPECT_EQ(KodierungErkennen("\xEF\xBB\xBF#TAG:kv102\r\n"), TextKodierung::Utf8);
-    EXPECT_EQ(KodierungErkennen(""), TextKodierung::Utf8);
+    const std::pair<QByteArray, QString> fälle[] = {
+        {"Bj\xC3\xB6rk", QString::fromUtf8("Björk")},
+        {"Bj\xF6rk", QString::fromUtf8("Björk")},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", QString::fromUtf8("日本")},
+        {"\xC3\xA4\xE4", QString::fromUtf8("Ã¤ä")},         // one valid sequence does not make it UTF-8
+        {"\xC0\x80", QString::fromUtf8("À€")},                // overlong
+        {"\xED\xA0\x80", QString::fromUtf8("í\u00A0€")},     // a surrogate's form
+        {"\xE6\x97", QString::fromUtf8("æ—")},                // cut short
+        {"\xEF\xBF\xBD", QString(QChar::ReplacementCharacter)}, // valid: the character itself
+        {"abc", "abc"},
+        {"", ""}};
+    for (const auto& [bytes, text] : fälle) {
+        TextSpeicher texte;
+        EXPECT_EQ(texte.Text(bytes), text) << bytes.toHex().toStdString();
+        EXPECT_EQ(texte.Geteilt(bytes), text) << bytes.toHex().toStdString();
+    }
 }

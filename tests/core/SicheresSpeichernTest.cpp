@@ -139,17 +139,40 @@ TEST_F(SicheresSpeichernTest, ZeilenumbruchImPfadBleibtByteFürByte)
 }
 
 // The line splitting by lengths never swallows a following line when the
-// lengths lie (a hand-edited file), and never reads outside the text.
+// lengths lie (a hand-edited file), never reads outside the text, and ends
+// an entry line at whatever line end follows its values.
 TEST_F(SicheresSpeichernTest, LängenFindenDasZeilenende)
 {
-    const QByteArray text = "#TAG:4/1|a\r\nbc\r\n#TAG:1/1|de\r\n";
-    EXPECT_EQ(EintragszeileEnde(text, 10, "\r\n"), 14) << "the values reach past the first CR LF";
-    EXPECT_EQ(EintragszeileEnde(text.first(14), 10, "\r\n"), 14) << "the text may end right there";
-    EXPECT_EQ(EintragszeileEnde("#TAG:1/1|ab\r\n", 11, "\r\n"), -1) << "the line is as long as its lengths";
-    EXPECT_EQ(EintragszeileEnde("#TAG:3/1|a\r\nbcd\r\n", 10, "\r\n"), -1) << "no line end where the lengths end";
-    EXPECT_EQ(EintragszeileEnde("#TAG:99999999999999999999/1|a\r\n", 29, "\r\n"), -1);
-    EXPECT_EQ(EintragszeileEnde("#TAG:9223372036854775807/9223372036854775807|a\r\n", 46, "\r\n"), -1);
-    EXPECT_EQ(EintragszeileEnde("#OPT:SPALTEN=1\r\n", 14, "\r\n"), -1);
+    using Zeilen = std::vector<QByteArray>;
+    const std::pair<QByteArray, Zeilen> fälle[] = {
+        {"#TAG:4/1|a\r\nbc\r\n#TAG:1/1|de\r\n", {"#TAG:4/1|a\r\nbc", "#TAG:1/1|de"}}, // values past a CR LF
+        {"#TAG:4/1|a\r\nbc", {"#TAG:4/1|a\r\nbc"}},                                 // the text ends right there
+        {"#TAG:1/1|ab\r\n", {"#TAG:1/1|ab"}},
+        {"#TAG:3/1|a\r\nbcd\r\n", {"#TAG:3/1|a", "bcd"}},          // no line end where the lengths end
+        {"#TAG:99999999999999999999/1|a\r\nb\r\n", {"#TAG:99999999999999999999/1|a", "b"}},
+        {"#TAG:9223372036854775807/9223372036854775807|a\r\nb", {"#TAG:9223372036854775807/9223372036854775807|a", "b"}},
+        {"#TAG: 1 / 1 |ab\n#TAG:1/1|cd\r\n", {"#TAG: 1 / 1 |ab", "#TAG:1/1|cd"}}, // lengths written otherwise
+        {"#OPT:SPALTEN=1\r\n#TAG:1/1|ab\r\n", {"#OPT:SPALTEN=1", "#TAG:1/1|ab"}},
+        // Whatever the other lines use: LF after CR LF lines, CR LF after LF lines, CR.
+        {"#TAG:1/1|ab\r\n#TAG:1/1|cd\n#TAG:1/1|ef\n", {"#TAG:1/1|ab", "#TAG:1/1|cd", "#TAG:1/1|ef"}},
+        {"#TAG:1/1|ab\n#TAG:1/1|cd\r\n#TAG:1/1|ef\n", {"#TAG:1/1|ab", "#TAG:1/1|cd", "#TAG:1/1|ef"}},
+        {"#TAG:1/1|ab\r#TAG:1/1|cd\r\n", {"#TAG:1/1|ab", "#TAG:1/1|cd"}},
+        // A line break inside a value's length stays in the value.
+        {"#TAG:1/3|a\nb\n\r\n#TAG:1/1|cd\n", {"#TAG:1/3|a\nb\n", "#TAG:1/1|cd"}},
+        {"#TAG:1/3|a\nb\nc\r\n", {"#TAG:1/3|a\nb\nc"}},
+        {"#TAG:1/4|a\r\nbc\n#TAG:1/1|de", {"#TAG:1/4|a\r\nbc", "#TAG:1/1|de"}},
+        // Other lines end at the file's line end, or at a lone LF before a line of the format.
+        {"#OPT:SPALTEN=a\nb\r\n#TAG:1/1|ab", {"#OPT:SPALTEN=a\nb", "#TAG:1/1|ab"}},
+        {"#OPT:SPALTEN_GITTER=1\n#TAG:1/1|ab\r\n", {"#OPT:SPALTEN_GITTER=1", "#TAG:1/1|ab"}},
+        {"#OPT:KODIERUNG=UTF-8\n#OPT:SPALTEN=1\r\n", {"#OPT:KODIERUNG=UTF-8", "#OPT:SPALTEN=1"}},
+        {"\r\n\n\r\n#TAG:/|\r\n", {"\n", "#TAG:/|"}},
+    };
+    for (const auto& [text, erwartet] : fälle) {
+        Zeilen zeilen;
+        for (const QByteArrayView& z : ZeilenTeilen(text))
+            zeilen.push_back(z.toByteArray());
+        EXPECT_EQ(zeilen, erwartet) << text.toStdString();
+    }
 }
 
 // A text too long to be given room for three bytes per character is measured

@@ -12,16 +12,18 @@ protected:
     qint16 umkehren = 0;
 
     // Adds one entry per value; the path names the value's place, the hit
-    // flag is its place modulo 3, so all three can be followed.
+    // flag is its place modulo 3, every second one is marked as read from a
+    // converted file, so all four can be followed.
     void Füllen(const std::vector<std::function<void(MedienInfo&)>>& werte)
     {
         for (size_t k = 0; k < werte.size(); ++k) {
             Hinzu(idx, QStringLiteral("/m/%1.mp3").arg(k), Lied(QString(), QStringLiteral("t%1").arg(k)), werte[k]);
             idx.intSuchErgebnis[k + 1] = qint16(k % 3);
+            idx.bolAusUmgewandelterDatei[k + 1] = k % 2 == 1;
         }
     }
     // The original places in the order the index holds them now; checks that
-    // path, record and flag of every entry stayed together.
+    // path, record, flag and mark of every entry stayed together.
     std::vector<int> Reihenfolge()
     {
         std::vector<int> r;
@@ -29,6 +31,7 @@ protected:
             const int k = idx.strIndexPfad[size_t(i)].mid(3).section(QLatin1Char('.'), 0, 0).toInt();
             EXPECT_EQ(idx.IndexDaten[size_t(i)].Mp3_ID3v1_Titel, QStringLiteral("t%1").arg(k));
             EXPECT_EQ(idx.intSuchErgebnis[size_t(i)], k % 3);
+            EXPECT_EQ(idx.bolAusUmgewandelterDatei[size_t(i)], k % 2 == 1);
             r.push_back(k);
         }
         return r;
