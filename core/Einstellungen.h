@@ -83,7 +83,9 @@
     X(I, TAGAutomatischSpeichernV2, "0") \
     X(I, TAGAutomatischSpeichernFelder, "0") \
     X(S, UmbenennenEingabeErsetzenDateiEndung, "inanderemordner") \
-    X(L, TAGsSoftwareFeldSchreiben, "1")
+    X(L, TAGsSoftwareFeldSchreiben, "1") \
+    X(S, AbspielStatistikTitel, "") \
+    X(S, AbspielStatistikGezählt, "")
 
 #define KALVERO_TYP_I int
 #define KALVERO_TYP_L qint32

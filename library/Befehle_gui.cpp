@@ -38,9 +38,9 @@ QStringList LokaleDateien(const QMimeData* daten)
 
 // Takes files dropped on the list; the adding runs after the drop event
 // has returned, so that the dragging program is not held up.
-class ListenAblage : public QObject {
+class ListenAblage : public Hauptfensterhelfer {
 public:
-    ListenAblage(frmMain* f) : QObject(f), m_f(f) {}
+    ListenAblage(frmMain* f) : Hauptfensterhelfer(f), m_f(f) {}
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* e) override

@@ -59,9 +59,9 @@ bool alsÜberschrift(const QWidget* w)
     return w->palette().color(QPalette::WindowText) == farbe(einstellungen().FarbeÜberschrift);
 }
 
-class LinkBeobachter : public QObject {
+class LinkBeobachter : public Hauptfensterhelfer {
 public:
-    explicit LinkBeobachter(frmMain* f) : QObject(f), m_f(f) {}
+    explicit LinkBeobachter(frmMain* f) : Hauptfensterhelfer(f), m_f(f) {}
     bool eventFilter(QObject* o, QEvent* e) override
     {
         auto* w = qobject_cast<QWidget*>(o);

@@ -21,7 +21,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-Hauptbefehle::Hauptbefehle(frmMain* f) : QObject(f), m_f(f)
+Hauptbefehle::Hauptbefehle(frmMain* f) : Hauptfensterhelfer(f), m_f(f)
 {
     setObjectName(QStringLiteral("Hauptbefehle"));
     abspielen = [f](const std::vector<qint32>& einträge, bool anhängen, bool ausführenMit, bool leeren) {

@@ -4,15 +4,16 @@
 // player-title search of the song menu, the poll's selection refresh, and
 // dragging the selected files out of the list.
 
+#include "mainwindow/frmMain.h"
+
 #include <QObject>
 #include <QPoint>
 #include <functional>
 #include <vector>
 
 class QMimeData;
-class frmMain;
 
-class Hauptbefehle : public QObject {
+class Hauptbefehle : public Hauptfensterhelfer {
     Q_OBJECT
 public:
     explicit Hauptbefehle(frmMain* f);

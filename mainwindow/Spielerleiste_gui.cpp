@@ -41,7 +41,7 @@ bool eigeneArbeitErlaubt() { return !ProgrammBeschäftigt(); }
 void SpielerleisteAuswahlHookSetzen(std::function<void()> hook) { auswahlHook() = std::move(hook); }
 void SpielerleisteSongmenüHookSetzen(std::function<void(const QPoint&)> hook) { songmenüHook() = std::move(hook); }
 
-Spielerleiste::Spielerleiste(frmMain* f) : QObject(f), m_f(f)
+Spielerleiste::Spielerleiste(frmMain* f) : Hauptfensterhelfer(f), m_f(f)
 {
     setObjectName(QStringLiteral("Spielerleiste"));
     connect(f->tmrScrollUpdate, &QTimer::timeout, this, &Spielerleiste::tmrScrollUpdate_Timer);

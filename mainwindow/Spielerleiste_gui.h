@@ -3,15 +3,16 @@
 // bars, title) and its 500 ms poll `tmrScrollUpdate`, which also saves the
 // index at the chosen interval and refreshes the selection display.
 
+#include "mainwindow/frmMain.h"
+
 #include <QObject>
 #include <QPoint>
 #include <functional>
 
-class frmMain;
 class QDateTime;
 struct SpielerAnzeige;
 
-class Spielerleiste : public QObject {
+class Spielerleiste : public Hauptfensterhelfer {
     Q_OBJECT
 public:
     explicit Spielerleiste(frmMain* f);

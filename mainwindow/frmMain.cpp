@@ -421,8 +421,19 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
     setWindowTitle(NormalerTitel());
 }
 
+Hauptfensterhelfer::Hauptfensterhelfer(frmMain* f) : QObject(f) {}
+
 frmMain::~frmMain()
 {
+    // The widgets are deleted after this body, when this is no frmMain any
+    // more: their last events must not reach its members. The helpers that
+    // watch them go first, then the window's own filters and handlers.
+    qDeleteAll(findChildren<Hauptfensterhelfer*>(Qt::FindDirectChildrenOnly));
+    for (QObject* o : findChildren<QObject*>()) {
+        o->removeEventFilter(this);
+        disconnect(o, nullptr, this, nullptr);
+    }
+    disconnect(qApp, nullptr, this, nullptr);
     IndexHörerAbmelden(m_indexHörer);
     DienstSetzen<StatusDienst>(nullptr);
     if (g_haupt == this) {

@@ -20,6 +20,7 @@ class QMenu;
 class QStringListModel;
 class ListenModell;
 class StatusSchreiber;
+class frmMain;
 
 // A link-style command: a label that acts as a button.
 class LinkLabel : public QLabel {
@@ -30,6 +31,15 @@ Q_SIGNALS:
     void clicked();
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// A part of the main window that watches its widgets for it (an event
+// filter, a handler of their signals). Each goes as soon as the window
+// begins to go, before the widgets' last events could reach it.
+class Hauptfensterhelfer : public QObject {
+    Q_OBJECT
+public:
+    explicit Hauptfensterhelfer(frmMain* f);
 };
 
 class frmMain : public QWidget, public ListenAnzeige {

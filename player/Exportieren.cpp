@@ -221,12 +221,22 @@ void anzeigenAnbieten(const QString& pfad, QObject* besitzer)
                        " - Klicken Sie auf 'Nein', um sie mit dem verknüpften Programm anzuzeigen."),
         Knöpfe::JaNeinAbbrechen, Symbol::Frage, besitzer);
     if (a == Antwort::Ja || a == Antwort::Nein) {
-        StatusMeldungZeigen(QStringLiteral("Die Datei wird angezeigt..."), 0);
+        // Without a text editor "Ja" opens the associated program too. Only a
+        // program that has started shows the file.
         const QString editor = a == Antwort::Ja ? TextEditorFinden() : QString();
-        if (!editor.isEmpty())
-            ProgrammStartenArgumente(editor, {pfad});
-        else
-            ProgrammStarten(pfad, QString());
+        const bool gestartet = editor.isEmpty() ? ProgrammStarten(pfad, QString()) != 0
+                                                : ProgrammStartenArgumente(editor, {pfad}) != 0;
+        if (gestartet) {
+            StatusMeldungZeigen(QStringLiteral("Die Datei wird angezeigt..."), 0);
+            return;
+        }
+        StatusMeldungZeigen(QStringLiteral("Die Datei konnte nicht angezeigt werden."), 0);
+        // A text editor that did not start has had its own message.
+        if (editor.isEmpty())
+            MeldungZeigen((a == Antwort::Ja ? QStringLiteral("Es wurde kein Texteditor gefunden, und das mit der Datei '")
+                                            : QStringLiteral("Das mit der Datei '"))
+                              + pfad + QStringLiteral("' verknüpfte Programm konnte nicht gestartet werden."),
+                          Knöpfe::OK, Symbol::Information, besitzer);
         return;
     }
     StatusMeldungZeigen(QStringLiteral("Die Datei wurde gespeichert unter dem Dateinamen ") + pfad

@@ -73,7 +73,7 @@ SpielerAnzeige SpielerAbfragen(Index& index, qint32 balkenMaximum, bool bolZiehe
     // Looked up before the text is made, so that a new title never shows
     // the mark of the one before.
     const QString titel = WinampTitelLesen(strWinampDienst);
-    WinampDateiErkennen(index, titel, datJetzt);
+    WinampDateiErkennen(index, titel, datJetzt, p);
     a.titel = QStringLiteral("Audio-Player - '") + titel
         + (bolWinampDateiErkannt ? QStringLiteral("' - [Erkannt]") : QStringLiteral("'"));
     return a;

@@ -18,6 +18,22 @@ namespace {
 // A title counts once it has been shown for more than this.
 constexpr qint64 kMindestSekunden = 30;
 
+const QString kZeitformat = QStringLiteral("dd.MM.yyyy hh:mm:ss");
+
+// The program was restarted while the playback it counted last went on: the
+// title is the one counted, and it has played since before that count.
+bool schonGezählt(const QString& titel, const QDateTime& jetzt, qint32 position)
+{
+    const Einstellungen& e = einstellungen();
+    if (position < 0 || titel.isEmpty() || titel != e.AbspielStatistikTitel)
+        return false;
+    const QDateTime gezählt = QDateTime::fromString(e.AbspielStatistikGezählt, kZeitformat);
+    if (!gezählt.isValid())
+        return false;
+    const qint64 seitDerZählung = gezählt.secsTo(jetzt);
+    return seitDerZählung >= 0 && seitDerZählung <= position;
+}
+
 // An empty field contains nothing; the parts handed in are never empty.
 bool enthält(const QString& feld, const QString& teil)
 {
@@ -38,24 +54,26 @@ void AbspielenZählen(Index& index, qint32 lngEintrag, const QDateTime& datJetzt
     if (!index.GültigerEintrag(lngEintrag))
         return;
     MedienInfo& m = index.IndexDaten[size_t(lngEintrag)];
-    m.Datei_AngefordertGespieltAm = datJetzt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+    m.Datei_AngefordertGespieltAm = datJetzt.toString(kZeitformat);
     if (m.Datei_AngefordertAnzahl < std::numeric_limits<qint32>::max())
         ++m.Datei_AngefordertAnzahl;
     index.bolIndexGeändert = true;
 }
 
-bool WinampDateiErkennen(Index& index, const QString& strTitel, const QDateTime& datJetzt)
+bool WinampDateiErkennen(Index& index, const QString& strTitel, const QDateTime& datJetzt, qint32 lngPosition)
 {
     try {
-        if (einstellungen().AbspielStatistikSpeichern == 0) {
+        Einstellungen& e = einstellungen();
+        if (e.AbspielStatistikSpeichern == 0) {
             bolWinampDateiErkannt = false;
             return true;
         }
         if (strTitel != strWinampTitel) {
+            const bool ersterTitel = !datWinampTitelSeit.isValid();
             strWinampTitel = strTitel;
             datWinampTitelSeit = datJetzt;
-            bolWinampTitelBearbeitet = false;
-            bolWinampDateiErkannt = false;
+            bolWinampTitelBearbeitet = ersterTitel && schonGezählt(strTitel, datJetzt, lngPosition);
+            bolWinampDateiErkannt = bolWinampTitelBearbeitet;
         }
         if (bolWinampTitelBearbeitet)
             return true;
@@ -107,6 +125,10 @@ bool WinampDateiErkennen(Index& index, const QString& strTitel, const QDateTime&
         }
 
         bolWinampDateiErkannt = anzahl > 0;
+        if (anzahl > 0) {
+            e.AbspielStatistikTitel = strTitel;
+            e.AbspielStatistikGezählt = datJetzt.toString(kZeitformat);
+        }
         StatusMeldungZeigen(anzahl > 0 ? QStringLiteral("Die derzeit abgespielte Datei wurde ") + QString::number(anzahl)
                                              + QStringLiteral(" Mal erkannt")
                                        : QStringLiteral("Die derzeit abgespielte Datei wurde nicht erkannt"),

@@ -18,9 +18,13 @@ extern bool bolWinampTitelBearbeitet;
 extern bool bolWinampDateiErkannt;
 
 // Called by the poll on every tick while the player plays or pauses, with the
-// player's title and the time of the tick. True when it ran to its end (also
-// with statistics off), false after a failure.
-bool WinampDateiErkennen(Index& index, const QString& strTitel, const QDateTime& datJetzt);
+// player's title, the time of the tick and the position in the title (whole
+// seconds, -1 not known). True when it ran to its end (also with statistics
+// off), false after a failure.
+// The title counted last and when are kept with the settings: the first
+// title of a run that is that title and has played since before that count
+// is the same playback, counted already.
+bool WinampDateiErkennen(Index& index, const QString& strTitel, const QDateTime& datJetzt, qint32 lngPosition = -1);
 
 // One play of an entry at `datJetzt`: count + 1, last played, index modified.
 void AbspielenZählen(Index& index, qint32 lngEintrag, const QDateTime& datJetzt);

@@ -16,9 +16,12 @@ kalvero_install() {
     fi
 }
 
+# kalvero_build FOLDER [CMAKE OPTION...]
 kalvero_build() {
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    cmake --build build -j"$(nproc)"
+    local ordner="$1"
+    shift
+    cmake -S . -B "$ordner" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$ordner" -j"$(nproc)"
 }
 
 KALVERO_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n)

@@ -84,12 +84,13 @@ protected:
         hauptIndex().bolIndexGeändert = false;
         Registry::DateiSetzen(dir.filePath("leer.conf"));
     }
-    // Lets events run until the close path ended the program (or time is up).
-    void Warten(int ms)
+    // Lets events run until the close path ended the program, or asked its
+    // question when `bisZurFrage` (or time is up).
+    void Warten(int ms, bool bisZurFrage = false)
     {
         QElapsedTimer uhr;
         uhr.start();
-        while (beendet == 0 && uhr.elapsed() < ms)
+        while (beendet == 0 && !(bisZurFrage && !fragen.isEmpty()) && uhr.elapsed() < ms)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
 };
@@ -118,7 +119,8 @@ TEST_F(BeendenVonAussenTest, TermUndHupFragenUndBeenden)
     hauptIndex().bolIndexGeändert = true;
     antworten = {Antwort::Abbrechen};
     ::raise(SIGTERM);
-    Warten(1000);
+    Warten(5000, true);
+    QCoreApplication::processEvents();
     EXPECT_EQ(beendet, 0);
     EXPECT_EQ(fragen.size(), 1);
     EXPECT_TRUE(hauptIndex().bolIndexGeändert);

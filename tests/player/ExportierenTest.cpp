@@ -67,12 +67,15 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(d);
     }
-    // A program named like an editor that writes its arguments to `spur`.
+    // A program named like an editor that writes its arguments to `spur`,
+    // which appears whole (a reader never sees it half written).
     void editorAnlegen(const QString& bin, const QString& spur)
     {
         QDir().mkpath(bin);
         const QString p = bin + "/mousepad";
-        schreiben(p, ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + spur + "'\n").toUtf8());
+        schreiben(p, ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + spur + ".neu' && /bin/mv '" + spur + ".neu' '" + spur
+                      + "'\n")
+                         .toUtf8());
         QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
@@ -334,6 +337,35 @@ TEST_F(ExportierenTest, AnzeigenMitEditorOderVerknüpftemProgramm)
     EXPECT_TRUE(ListeExportieren(idx, {a}, pfad, ExportText, "", ",", {"Titel"}));
     ASSERT_EQ(geöffnet.size(), 2u);
     EXPECT_EQ(geöffnet[1], QUrl::fromLocalFile(pfad));
+}
+
+// No text editor and no program that opens files: the file is saved, and
+// nothing claims that it shows.
+TEST_F(ExportierenTest, OhneProgrammZumAnzeigenSagtEsDas)
+{
+    const QString pfad = ordner.filePath("liste.txt");
+    DienstSetzen<Shell::UrlÖffnerDienst>(nullptr); // the plain launcher, not on PATH either
+    qputenv("PATH", ordner.filePath("leer").toUtf8());
+    const struct {
+        Antwort antwort;
+        QString meldung;
+    } fälle[] = {
+        {Antwort::Ja, "Es wurde kein Texteditor gefunden, und das mit der Datei '" + pfad
+                          + "' verknüpfte Programm konnte nicht gestartet werden."},
+        {Antwort::Nein, "Das mit der Datei '" + pfad + "' verknüpfte Programm konnte nicht gestartet werden."},
+    };
+    for (const auto& f : fälle) {
+        meldungen.clear();
+        status.strStatusText.clear();
+        antworten = {f.antwort};
+        EXPECT_TRUE(ListeExportieren(idx, {a}, pfad, ExportText, "", ",", {"Titel"}));
+        EXPECT_EQ(lesen(pfad), ExportInhalt(idx, {a}, pfad, ExportText, "", ",", {"Titel"}));
+        EXPECT_EQ(statusText(), "Die Datei konnte nicht angezeigt werden.");
+        ASSERT_EQ(meldungen.size(), 2u);
+        EXPECT_EQ(meldungen[1].text, f.meldung);
+        EXPECT_EQ(meldungen[1].symbol, Symbol::Information);
+        EXPECT_EQ(meldungen[1].knöpfe, Knöpfe::OK);
+    }
 }
 
 // The test tool writes what the export writes.

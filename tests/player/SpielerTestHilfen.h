@@ -121,6 +121,7 @@ protected:
         DienstSetzen<SpielerBackendDienst>(&spieler);
         strWinampDienst.clear();
         strWinampTitel.clear();
+        datWinampTitelSeit = QDateTime();
         bolWinampTitelBearbeitet = false;
         bolWinampDateiErkannt = false;
         DienstSetzen<MeldungsDienst>([this](const Meldung& m) {

@@ -1,5 +1,7 @@
 #include "SpielerTestHilfen.h"
 
+#include "platform/Registry.h"
+#include "player/Spielerabfrage.h"
 #include "player/Statistik.h"
 
 namespace {
@@ -139,6 +141,58 @@ TEST_F(StatistikTest, AbgeschaltetZähltNichtsUndIstNichtErkannt)
     EXPECT_FALSE(bolWinampDateiErkannt);
     spielen("Artist - Song");
     EXPECT_EQ(plays(e), 1);
+}
+
+// The program is restarted while the player plays on: the settings keep the
+// title counted last and when, so that playback is not counted again; one
+// begun after that count is another playback.
+TEST_F(StatistikTest, NachEinemNeustartZähltDieselbeWiedergabeNichtNochEinmal)
+{
+    Registry::DateiSetzen(ordner.filePath("Kalvero.conf"));
+    struct Zurück {
+        ~Zurück() { Registry::DateiSetzen(QString()); }
+    } zurück;
+    einstellungen().Start = 1; // the player stays the one set
+    const qint32 e = neu("/m/a.mp3", TagInfo("Artist", "Song"));
+    const auto abfragen = [&](qint64 sekunden, qint64 position) {
+        spieler.Spielt(kDienst, "Playing", position * 1000, 300000, "Artist", "Song");
+        return SpielerAbfragen(idx, 100, false, t0.addSecs(sekunden)).titel;
+    };
+    const struct {
+        const char* fall;
+        qint64 positionNachDemStart; // at t0 + 200
+        int plays;
+    } fälle[] = {
+        {"played on", 200, 1},
+        {"begun again after the count", 100, 2},
+        {"begun again after the restart", 5, 2},
+    };
+    for (const auto& f : fälle) {
+        SCOPED_TRACE(f.fall);
+        strWinampTitel.clear();
+        datWinampTitelSeit = QDateTime();
+        const qint32 vorher = plays(e);
+        abfragen(0, 0);
+        abfragen(31, 31);
+        ASSERT_EQ(plays(e), vorher + 1);
+        EXPECT_EQ(einstellungen().AbspielStatistikTitel, "Artist - Song");
+        EXPECT_EQ(einstellungen().AbspielStatistikGezählt, "17.05.2024 20:15:31");
+
+        // The restart: the settings are written at the end and read at the
+        // start; the player's state is new.
+        EinstellungenSpeichern();
+        einstellungen() = StandardEinstellungen();
+        strWinampTitel.clear();
+        datWinampTitelSeit = QDateTime();
+        bolWinampTitelBearbeitet = false;
+        bolWinampDateiErkannt = false;
+        EinstellungenLesen();
+
+        const QString titel = abfragen(200, f.positionNachDemStart);
+        EXPECT_EQ(titel.endsWith("[Erkannt]"), f.plays == 1) << titel.toStdString();
+        abfragen(240, f.positionNachDemStart + 40);
+        EXPECT_EQ(plays(e), vorher + f.plays);
+    }
 }
 
 } // namespace

@@ -1,0 +1,166 @@
+// The main window going: its widgets are deleted after its own destructor,
+// and what arrives at them then (a drag, a click, a key) reaches nothing of
+// the window any more. Each case is tried on a living window first, so that
+// "nothing reacts" means something.
+
+#include "core/Einstellungen.h"
+#include "core/Index.h"
+#include "core/Meldungen.h"
+#include "core/Standardwerte.h"
+#include "library/Befehle_gui.h"
+#include "mainwindow/Farben_gui.h"
+#include "mainwindow/Hauptbefehle_gui.h"
+#include "mainwindow/Liste.h"
+#include "mainwindow/Spielerleiste_gui.h"
+#include "mainwindow/frmMain.h"
+#include "platform/Farbe_gui.h"
+
+#include "support/ListenHilfen.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTest>
+#include <QUrl>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+namespace {
+
+// The window's widgets as the test holds them, and what the window did.
+struct Teile {
+    QTableView* liste = nullptr;
+    QLabel* spielerTitel = nullptr;
+    QLabel* befehl = nullptr;
+    QLineEdit* suche = nullptr;
+    QTimer* suchUhr = nullptr;
+    int züge = 0;
+    int songmenüs = 0;
+    bool abgelegt = false;
+};
+
+struct Fall {
+    const char* name;
+    std::function<void(Teile&)> tun;
+    std::function<bool(const Teile&)> reagiert;
+};
+
+void PrintTo(const Fall& f, std::ostream* os) { *os << f.name; }
+
+void mausAufListe(Teile& t, QEvent::Type art, QPoint p, Qt::MouseButton knopf, Qt::MouseButtons gehalten)
+{
+    QWidget* vp = t.liste->viewport();
+    QMouseEvent e(art, p, vp->mapToGlobal(p), knopf, gehalten, Qt::NoModifier);
+    QApplication::sendEvent(vp, &e);
+}
+
+const Fall kFälle[] = {
+    {"AuswahlAusDerListeZiehen",
+     [](Teile& t) {
+         const QPoint p = t.liste->visualRect(t.liste->model()->index(0, 0)).center();
+         mausAufListe(t, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+         mausAufListe(t, QEvent::MouseMove, p + QPoint(0, 3 * QApplication::startDragDistance()), Qt::NoButton,
+                      Qt::LeftButton);
+     },
+     [](const Teile& t) { return t.züge > 0; }},
+    {"DateiAufDieListeGezogen",
+     [](Teile& t) {
+         QMimeData daten;
+         daten.setUrls({QUrl::fromLocalFile(QStringLiteral("/musik/neu.mp3"))});
+         QWidget* vp = t.liste->viewport();
+         QDragEnterEvent e(vp->rect().center(), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+         QApplication::sendEvent(vp, &e);
+         t.abgelegt = e.isAccepted();
+     },
+     [](const Teile& t) { return t.abgelegt; }},
+    {"KlickAufDenSpielertitel", [](Teile& t) { QTest::mouseClick(t.spielerTitel, Qt::LeftButton); },
+     [](const Teile& t) { return t.songmenüs > 0; }},
+    {"DruckAufEinenBefehl", [](Teile& t) { QTest::mousePress(t.befehl, Qt::LeftButton); },
+     [](const Teile& t) {
+         return t.befehl->palette().color(QPalette::WindowText) == WindowsFarbe(einstellungen().FarbeFunktionenBesucht);
+     }},
+    {"SuchtextGetippt", [](Teile& t) { QTest::keyClicks(t.suche, QStringLiteral("a")); },
+     [](const Teile& t) { return t.suchUhr->isActive(); }},
+};
+
+class FensterAbbau : public ::testing::TestWithParam<Fall> {
+protected:
+    std::unique_ptr<frmMain> f;
+    Teile t;
+
+    void SetUp() override
+    {
+        StandardwerteSetzen();
+        einstellungen() = StandardEinstellungen();
+        Index& idx = hauptIndex();
+        idx = Index();
+        Hinzu(idx, "/musik/a/eins.mp3", Lied("Beatles", "Help"));
+        Hinzu(idx, "/musik/b/zwei.mp3", Lied("Stones", "Angie"));
+        idx.bolIndexGeladen = true;
+        listenZustand() = ListenZustand();
+        suchZustand() = SuchZustand();
+        DienstSetzen<MeldungsDienst>([](const Meldung&) { return Antwort::Nein; });
+
+        // Wired as the program wires it.
+        f = std::make_unique<frmMain>();
+        FarbenAnwenden(f.get());
+        Hauptbefehle* b = HauptfensterBefehleVerbinden(f.get());
+        BibliotheksBefehleVerbinden(f.get());
+        SpielerleisteEinrichten(f.get());
+        b->ziehenStarten = [this](QMimeData* d) {
+            ++t.züge;
+            delete d;
+        };
+        SpielerleisteSongmenüHookSetzen([this](const QPoint&) { ++t.songmenüs; });
+        f->resize(800, 500);
+        f->show();
+        f->IndexZustandAnzeigen();
+        // The player panel as it shows while a title plays.
+        f->fraLinks3->show();
+        f->hscrlTrackPos->show();
+        f->lstSongs->selectRow(0);
+        f->AuswahlErmitteln();
+
+        t.liste = f->lstSongs;
+        t.spielerTitel = f->lblWinampSteuerungTitel;
+        t.befehl = f->cmdHilfe;
+        t.suche = f->txtSongname->lineEdit();
+        t.suchUhr = f->tmrListe;
+    }
+    void TearDown() override
+    {
+        f.reset();
+        SpielerleisteSongmenüHookSetzen(nullptr);
+        SpielerleisteAuswahlHookSetzen(nullptr);
+        DienstSetzen<MeldungsDienst>(nullptr);
+        hauptIndex() = Index();
+        listenZustand() = ListenZustand();
+    }
+};
+
+} // namespace
+
+TEST_P(FensterAbbau, ErreichtDasLebendeFenster)
+{
+    GetParam().tun(t);
+    EXPECT_TRUE(GetParam().reagiert(t));
+}
+
+TEST_P(FensterAbbau, ErreichtNichtsMehrWennDasFensterGeht)
+{
+    // The first strip goes first; the list, the player panel, the commands
+    // and the search box are still there.
+    bool reagiert = false;
+    QObject::connect(f->fraLinks1, &QObject::destroyed, [this, &reagiert] {
+        GetParam().tun(t);
+        reagiert = GetParam().reagiert(t);
+    });
+    f.reset();
+    EXPECT_FALSE(reagiert);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hauptfenster, FensterAbbau, ::testing::ValuesIn(kFälle),
+                         [](const ::testing::TestParamInfo<Fall>& i) { return std::string(i.param.name); });
