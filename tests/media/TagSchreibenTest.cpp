@@ -9,6 +9,7 @@
 #include "support/FremderProzess.h"
 #include "support/Mp3Bauer.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -68,6 +69,22 @@ QStringList TagLibKommentare(TagLib::ID3v2::Tag* t)
     }
     kommentare.sort();
     return kommentare;
+}
+
+// Every frame as TagLib reads it, in its order: the id, the text and a
+// digest of the frame as TagLib renders it again (a picture's bytes too).
+QStringList TagLibFrames(const QString& pfad)
+{
+    TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+    QStringList frames;
+    if (!f.hasID3v2Tag())
+        return frames;
+    for (const TagLib::ID3v2::Frame* frame : f.ID3v2Tag()->frameList()) {
+        const TagLib::ByteVector b = frame->render();
+        frames << QString::fromLatin1(frame->frameID().data(), int(frame->frameID().size())) + "=" + Q(frame->toString()) + " "
+                      + QCryptographicHash::hash(QByteArrayView(b.data(), b.size()), QCryptographicHash::Sha1).toHex();
+    }
+    return frames;
 }
 
 // A frame's bytes as a 2.3 tag holds them.
@@ -322,22 +339,48 @@ TEST_F(TagSchreiben, TextsBeyondLatin1AreUtf16AndCountersAreNumbers)
     EXPECT_EQ(Mp3TAGSpeichernV2TAGHeaderZurückgeben(200), QByteArray("ID3\x03\0\0\0\0\x01\x48", 10));
 }
 
-TEST_F(TagSchreiben, OddFramesGoBehindTheOthersSoTagLibReadsAll)
+// Kept frames with odd ids and empty ones stay where they stood, in front of
+// the program's own frames: a reader that stops at one (as TagLib does)
+// stops in front of the program's frames, never in front of a kept one it
+// read before.
+TEST_F(TagSchreiben, OddAndEmptyFramesStayInFrontOfTheProgramsOwn)
 {
-    Id3v2Tag alt;
-    alt.frames = {TextFrame("TIT2", QStringLiteral("t")), RohFrame("Tpe1", QByteArray("\0odd", 4)),
-                  RohFrame("TXXX", QByteArray("\0k\0v", 4)), RohFrame("APIC", QByteArray("\0image/jpeg\0\3\0\xFF\xD8", 15))};
-    const QString pfad = Datei(alt.Bytes() + audio);
-    QString fehler;
-    ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, Felder(), fehler)) << fehler.toStdString();
-    const QByteArray neu = Inhalt(pfad);
-    EXPECT_GT(neu.indexOf("Tpe1"), neu.indexOf("APIC"));
-    EXPECT_GT(neu.indexOf("Tpe1"), neu.indexOf("TXXX"));
-    TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
-    const auto& karte = f.ID3v2Tag()->frameListMap();
-    EXPECT_NE(karte.find("APIC"), karte.end());
-    EXPECT_NE(karte.find("TXXX"), karte.end());
-    EXPECT_EQ(Audio(neu), audio);
+    const Id3v2Frame bild = RohFrame("APIC", QByteArray("\0image/jpeg\0\3\0\xFF\xD8", 15));
+    const Id3v2Frame txxx = RohFrame("TXXX", QByteArray("\0k\0v", 4));
+    const Id3v2Frame seltsam = RohFrame("Tpe1", QByteArray("\0odd", 4));
+    const Id3v2Frame leer = RohFrame("XYZW", {});
+    const std::vector<std::vector<Id3v2Frame>> fälle = {
+        {TextFrame("TIT2", QStringLiteral("t")), seltsam, txxx, bild},
+        {TextFrame("TIT2", QStringLiteral("t")), bild, leer, seltsam, txxx},
+        {leer, TextFrame("TIT2", QStringLiteral("t")), txxx},
+    };
+    int n = 0;
+    for (const auto& frames : fälle) {
+        SCOPED_TRACE(n);
+        const QString pfad = Datei(Id3v2Tag{.frames = frames}.Bytes() + audio, QStringLiteral("o%1.mp3").arg(n++));
+        const QStringList taglibVorher = TagLibFrames(pfad);
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, Felder(), fehler)) << fehler.toStdString();
+        const QByteArray neu = Inhalt(pfad);
+        EXPECT_EQ(Audio(neu), audio);
+        // The kept frames in their order, all in front of the first own one.
+        std::vector<Id3v2Frame> gehalten(frames.begin(), frames.end());
+        std::erase_if(gehalten, [](const Id3v2Frame& f) { return f.id == "TIT2"; });
+        qsizetype zuletzt = -1;
+        for (const Id3v2Frame& g : gehalten) {
+            const qsizetype stelle = neu.indexOf(FrameBytes(g));
+            EXPECT_GT(stelle, zuletzt) << g.id.constData();
+            zuletzt = stelle;
+        }
+        EXPECT_LT(zuletzt, neu.indexOf("PCNT"));
+        const Id3v2Ergebnis gelesen = Id3v2Lesen(neu);
+        EXPECT_EQ(gelesen.felder[12], Felder().Mp3_ID3v2_Titel);
+        // TagLib stops at the odd or empty frame: every kept frame it read
+        // in front of it it reads still, the title has gone behind it.
+        QStringList erwartet = taglibVorher;
+        erwartet.removeIf([](const QString& f) { return f.startsWith("TIT2"); });
+        EXPECT_EQ(TagLibFrames(pfad), erwartet);
+    }
 }
 
 TEST_F(TagSchreiben, Version22FramesAreCarriedOverOrTheWriteRefused)
@@ -720,22 +763,43 @@ TEST_F(TagSchreiben, AFileThatIsOnlyATag)
     }
 }
 
-// A last frame claiming a byte more than the tag holds is no frame: nothing
-// behind the tag becomes part of a kept frame.
-TEST_F(TagSchreiben, ATruncatedLastFrameIsNotCarried)
+// An old tag whose frames cannot be read to its end (a last frame claiming
+// more than the tag holds, a frame header zeroed by a torn write with frames
+// behind it, bytes that are no frame) is not fully read: the write is
+// refused and nothing behind is dropped; the fields in front are shown.
+TEST_F(TagSchreiben, AnOldTagNotReadToItsEndRefusesTheWrite)
 {
-    Id3v2Tag t;
-    t.frames = {TextFrame("TIT2", QStringLiteral("t")), RohFrame("TXXX", QByteArray("\0k\0v", 4)),
-                RohFrame("PRIV", QByteArray("owner\0data", 10))};
-    QByteArray tag = t.Bytes();
-    tag.replace(tag.size() - 16, 4, BigEndian32(11));
-    const QString p = Datei(tag + audio);
-    QString fehler;
-    ASSERT_TRUE(Mp3TAGSpeichernV2(p, Felder(), fehler)) << fehler.toStdString();
-    const QByteArray neu = Inhalt(p);
-    EXPECT_EQ(Audio(neu), audio);
-    EXPECT_TRUE(neu.left(Id3v2KopfLesen(neu)->GesamtGröße()).contains("TXXX"));
-    EXPECT_FALSE(neu.left(Id3v2KopfLesen(neu)->GesamtGröße()).contains("PRIV"));
+    const Id3v2Tag t{.frames = {TextFrame("TIT2", QStringLiteral("t")), RohFrame("TXXX", QByteArray("\0k\0v", 4)),
+                                RohFrame("PRIV", QByteArray("owner\0data", 10))},
+                     .padding = 40};
+    const QByteArray heil = t.Bytes();
+    const qsizetype txxx = heil.indexOf("TXXX"), priv = heil.indexOf("PRIV");
+    QByteArray zuLang = Id3v2Tag{.frames = t.frames}.Bytes();
+    zuLang.replace(zuLang.size() - 16, 4, BigEndian32(11));
+    QByteArray genullt = heil;
+    genullt.replace(txxx, 14, QByteArray(14, '\0'));
+    QByteArray fremd = heil;
+    fremd.replace(priv + 20, 5, "junk!");
+    QByteArray nachPadding = heil;
+    nachPadding.replace(heil.size() - 10, 3, "abc");
+    int n = 0;
+    for (const QByteArray& tag : {zuLang, genullt, fremd, nachPadding}) {
+        SCOPED_TRACE(n);
+        const QByteArray d = tag + audio + v1;
+        const QString p = Datei(d, QStringLiteral("n%1.mp3").arg(n++));
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(p, m, 0));
+        EXPECT_EQ(m.Mp3_ID3v2_Titel, "t");
+        EXPECT_FALSE(Id3v2Lesen(tag).framesGelesen);
+        m.Mp3_ID3v2_Titel = QStringLiteral("Neu");
+        QString fehler;
+        EXPECT_FALSE(Mp3TAGSpeichernV2(p, m, fehler));
+        EXPECT_EQ(fehler, "Der ID3v2-TAG der Datei '" + p + "' konnte nicht gespeichert werden.\n"
+                          "Die Felder des vorhandenen ID3v2-TAGs können nicht gelesen werden. (Fehler 22).");
+        EXPECT_EQ(Inhalt(p), d);
+        EXPECT_TRUE(KeinNeu(p));
+    }
+    EXPECT_TRUE(Id3v2Lesen(heil).framesGelesen);
 }
 
 // Texts of a 2.4 tag in UTF-8 or UTF-16BE, which 2.3 lacks, are written as
@@ -786,6 +850,8 @@ TEST_F(TagSchreiben, CommentAndLinkReplaceTheFrameTheyWereReadFromAndNoOther)
         QString erst;       // the comment as first read
         QByteArray sprache; // the language of its frame ("" when none), kept when it is written
         QStringList andere; // the other comments, language:description=text
+        // Behind an empty frame, where TagLib stops (as the links do then).
+        QStringList dahinter = {};
     };
     const std::vector<Fall> fälle = {
         {{kommentar("erst", "eng"), kommentar("dann", "eng")}, "erst", "eng", {"eng:=dann"}},
@@ -793,10 +859,10 @@ TEST_F(TagSchreiben, CommentAndLinkReplaceTheFrameTheyWereReadFromAndNoOther)
         {{kommentar("erst", nullen), kommentar("dann", "eng")}, "erst", nullen, {"eng:=dann"}},
         {{kommentar("erst", "de "), kommentar("dann", "eng")}, "erst", "de ", {"eng:=dann"}},
         {{kommentar("erst", "XXX", Kodierung::Utf16Bom), kommentar("dann", "eng")}, "erst", "XXX", {"eng:=dann"}},
-        {{kommentar("erst", "deu"), RohFrame("COMM", {}), kommentar("dann", "eng")}, "erst", "deu", {"eng:=dann"}},
+        {{kommentar("erst", "deu"), RohFrame("COMM", {}), kommentar("dann", "eng")}, "erst", "deu", {}, {"eng:=dann"}},
         {{beschrieben, kommentar("erst", "fra", Kodierung::Utf16Bom), RohFrame("COMM", QByteArray(1, '\0')),
           RohFrame("XYZW", {}), kommentar("dann", "fra")},
-         "erst", "fra", {":=", "eng:mit=x", "fra:=dann"}}, // the one-byte comment has no language
+         "erst", "fra", {":=", "eng:mit=x"}, {"fra:=dann"}}, // the one-byte comment has no language
         {{beschrieben, kommentar("", "deu")}, "", "deu", {"eng:mit=x"}},
         {{beschrieben}, "", "", {"eng:mit=x"}},
     };
@@ -836,7 +902,7 @@ TEST_F(TagSchreiben, CommentAndLinkReplaceTheFrameTheyWereReadFromAndNoOther)
             QStringList links;
             for (auto* l : f.ID3v2Tag()->frameListMap()["WXXX"])
                 links << Q(static_cast<TagLib::ID3v2::UserUrlLinkFrame*>(l)->url());
-            EXPECT_EQ(links, (QStringList{m.Mp3_ID3v2_Link, "https://dann.example/"}));
+            EXPECT_EQ(links, (fall.dahinter.isEmpty() ? QStringList{m.Mp3_ID3v2_Link, "https://dann.example/"} : QStringList()));
         }
         const QByteArray sprache = fall.sprache.isEmpty() ? QByteArray("eng") : fall.sprache;
         EXPECT_TRUE(Inhalt(p).contains(FrameBytes(KommentarFrame(QStringLiteral("Neu"), QString(), Kodierung::Latin1, sprache))));
