@@ -16,7 +16,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <taglib/attachedpictureframe.h>
@@ -1095,4 +1098,195 @@ TEST_F(TagSchreiben, AFileAnotherProgramWritesIsNotReplaced)
             EXPECT_EQ(Übrige({name}), QStringList()) << "no copy left";
             QFile::remove(pfad);
         }
+}
+
+namespace {
+
+// Bytes that vary like an image's: no runs, every value.
+QByteArray Bildbytes(qsizetype n, quint32 saat)
+{
+    QByteArray b(n, Qt::Uninitialized);
+    QRandomGenerator(saat).fillRange(reinterpret_cast<quint32*>(b.data()), n / 4);
+    return b;
+}
+
+// Runs `schreiben` in a child process that is killed with SIGKILL: by the
+// test hook at its n-th step, or (aimed) by this process as soon as the
+// child reports that step, while the child goes on. False when the child
+// finished first.
+bool SchreibenUndTöten(const std::function<void()>& schreiben, int n, bool gezielt)
+{
+    int melden[2];
+    if (::pipe2(melden, O_CLOEXEC) != 0)
+        return false;
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        ::close(melden[0]);
+        int schritt = 0;
+        SichereDatei::TestHaken([&](SichereDatei::Schritt) {
+            if (++schritt != n)
+                return;
+            if (!gezielt)
+                ::kill(::getpid(), SIGKILL);
+            (void)!::write(melden[1], "x", 1);
+        });
+        schreiben();
+        ::_exit(0);
+    }
+    ::close(melden[1]);
+    char c;
+    if (::read(melden[0], &c, 1) == 1)
+        ::kill(kind, SIGKILL);
+    ::close(melden[0]);
+    int status = 0;
+    while (::waitpid(kind, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+ino_t Inode(const QString& p)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(p).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// The offsets of the first and the last byte in which two files of one
+// length differ; {-1, -1} when none does.
+std::pair<qint64, qint64> Unterschied(const QByteArray& a, const QByteArray& b)
+{
+    qint64 erst = -1, letzt = -1;
+    for (qint64 i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (a[i] != b[i]) {
+            erst = erst < 0 ? i : erst;
+            letzt = i;
+        }
+    return {erst, letzt};
+}
+
+} // namespace
+
+// A kill at any moment of a write in place, at each step the writer makes
+// (the hook kills it there) or aimed at the write itself: the file holds
+// the old tag or the new one, byte for byte, and TagLib reads the old frames
+// or the new ones; every change lies inside one block of the file.
+TEST_F(TagSchreiben, AKillAtAnyMomentOfAWriteInPlaceLeavesTheOldTagOrTheNew)
+{
+    const QString kurz = QStringLiteral("Kurz"), lang = QStringLiteral("Ein deutlich laengerer Titel");
+    const auto bild = [](qsizetype n) { return RohFrame("APIC", QByteArray("\0image/png\0\3\0", 13) + Bildbytes(n, 11)); };
+    struct Fall {
+        const char* was;
+        std::vector<Id3v2Frame> gehalten; // in front of the program's own frames
+        QString alt, neu;                 // the title
+    };
+    const std::vector<Fall> fälle = {
+        {"small tag", {}, kurz, lang},
+        {"small tag, shorter", {}, lang, kurz},
+        {"1 MiB picture", {bild(1 << 20)}, lang, kurz},
+        {"8 MiB picture", {bild(8 << 20)}, kurz, lang},
+        {"odd and empty frames", {RohFrame("Tpe1", QByteArray("\0odd", 4)), RohFrame("XYZW", {}), RohFrame("TXXX", QByteArray("\0k\0v", 4))}, kurz, lang},
+    };
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.was);
+        Id3v2Tag t{.frames = fall.gehalten, .padding = 2000};
+        t.frames.push_back(TextFrame("TPE1", QStringLiteral("Interpretin")));
+        t.frames.push_back(TextFrame("TIT2", fall.alt));
+        const QByteArray vorher = t.Bytes() + audio + v1;
+        MedienInfo m;
+        m.Mp3_ID3v2_Interpret = QStringLiteral("Interpretin");
+        m.Mp3_ID3v2_Titel = fall.neu;
+        const auto schreiben = [&](const QString& p) {
+            QString fehler;
+            return Mp3TAGSpeichernV2(p, m, fehler);
+        };
+        // The same write, not killed: in place, inside one block.
+        const QString ohne = Datei(vorher, QStringLiteral("ohne.mp3"));
+        const ino_t inode = Inode(ohne);
+        ASSERT_TRUE(schreiben(ohne));
+        const QByteArray nachher = Inhalt(ohne);
+        ASSERT_EQ(Inode(ohne), inode);
+        ASSERT_EQ(nachher.size(), vorher.size());
+        const auto [erst, letzt] = Unterschied(vorher, nachher);
+        ASSERT_GE(erst, 0);
+        EXPECT_EQ(erst / 4096, letzt / 4096);
+        // (TagLib reads nothing behind an odd frame.)
+        const QStringList taglib[2] = {TagLibFrames(Datei(vorher, QStringLiteral("alt.mp3"))), TagLibFrames(ohne)};
+
+        for (const bool gezielt : {false, true})
+            for (int n = 1;; ++n) {
+                SCOPED_TRACE(testing::Message() << (gezielt ? "aimed after step " : "at step ") << n);
+                const QString p = Datei(vorher);
+                const bool getötet = SchreibenUndTöten([&] { schreiben(p); }, n, gezielt);
+                const QByteArray jetzt = Inhalt(p);
+                EXPECT_TRUE(jetzt == vorher || jetzt == nachher);
+                const QStringList gelesen = TagLibFrames(p);
+                EXPECT_TRUE(gelesen == taglib[0] || gelesen == taglib[1]) << gelesen.join('\n').toStdString();
+                if (!getötet)
+                    break;
+                ASSERT_LT(n, 10);
+            }
+    }
+}
+
+// A rewrite starts the program's own frames where the next text edit stays
+// inside one block of the file (behind a placeholder up to the next block
+// where they would reach over a block's end). A write in place whose change
+// would reach over a block's end goes through a copy.
+TEST_F(TagSchreiben, ARewriteLaysTheOwnFramesOutForTheNextEditInOneBlock)
+{
+    const QString langerTitel = QStringLiteral("Ein neuer, viel laengerer Titel als der alte es war");
+    // Picture sizes: the own frames behind it start well inside a block,
+    // just in front of a block's end, or right behind one.
+    for (const qsizetype größe : {qsizetype(1 << 20), qsizetype((1 << 20) - 83), qsizetype((8 << 20) - 500), qsizetype(4000)}) {
+        SCOPED_TRACE(größe);
+        const Id3v2Frame bild = RohFrame("APIC", QByteArray("\0image/png\0\3\0", 13) + Bildbytes(größe, 5));
+        // As other programs write it: the texts, then the picture, no room.
+        const Id3v2Tag t{.frames = {TextFrame("TIT2", QStringLiteral("Alt")), TextFrame("TPE1", QStringLiteral("Interpret")),
+                                    TextFrame("TALB", QStringLiteral("Album")), bild}};
+        const QString p = Datei(t.Bytes() + audio + v1);
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(p, m, 0));
+        m.Mp3_ID3v2_Titel = QStringLiteral("Neu");
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+        const QByteArray erst = Inhalt(p);
+        const ino_t inode = Inode(p);
+        m.Mp3_ID3v2_Titel = langerTitel;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+        const QByteArray zweit = Inhalt(p);
+        EXPECT_EQ(Inode(p), inode) << "the second edit is written in place";
+        const auto [von, bis] = Unterschied(erst, zweit);
+        EXPECT_EQ(von / 4096, bis / 4096) << von << " " << bis;
+        EXPECT_EQ(Audio(zweit), audio);
+        // TagLib reads the picture as it was and the new title; our reader
+        // keeps the placeholder out of the frames it gathers.
+        TagLib::MPEG::File f(QFile::encodeName(p).constData(), false);
+        EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TIT2"), langerTitel);
+        const auto bilder = f.ID3v2Tag()->frameListMap()["APIC"];
+        ASSERT_EQ(bilder.size(), 1u);
+        EXPECT_EQ(static_cast<TagLib::ID3v2::AttachedPictureFrame*>(bilder.front())->picture().size(), uint(größe));
+        EXPECT_EQ(Id3v2Lesen(zweit).weitereFrames, FrameBytes(bild));
+    }
+
+    // Another writer's layout: the own frames reach over a block's end, room
+    // behind them. The edit goes through a copy, the next one in place.
+    Id3v2Tag quer{.frames = {RohFrame("PRIV", QByteArray("owner\0", 6) + Bildbytes(4054, 3))}, .padding = 3000};
+    quer.frames.push_back(TextFrame("TPE1", QStringLiteral("Interpret")));
+    quer.frames.push_back(TextFrame("TIT2", QStringLiteral("Alt")));
+    const QByteArray d = quer.Bytes() + audio;
+    ASSERT_LT(d.indexOf("TPE1"), 4096);
+    ASSERT_GT(d.indexOf("TIT2"), 4096);
+    const QString p = Datei(d, QStringLiteral("quer.mp3"));
+    const ino_t inode = Inode(p);
+    MedienInfo m;
+    m.Mp3_ID3v2_Interpret = QStringLiteral("Interpretin");
+    m.Mp3_ID3v2_Titel = QStringLiteral("Alt");
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+    EXPECT_NE(Inode(p), inode);
+    const QByteArray kopie = Inhalt(p);
+    m.Mp3_ID3v2_Titel = langerTitel;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+    const auto [von, bis] = Unterschied(kopie, Inhalt(p));
+    EXPECT_EQ(von / 4096, bis / 4096);
+    EXPECT_EQ(TagLibText(TagLib::MPEG::File(QFile::encodeName(p).constData(), false).ID3v2Tag(), "TIT2"), langerTitel);
 }
