@@ -6,6 +6,7 @@
 #include "core/SichereDatei.h"
 #include "media/Id3v2Lesen.h"
 #include "media/TagSchreiben.h"
+#include "platform/Schreibzugriff.h"
 #include "support/FremderProzess.h"
 #include "support/Mp3Bauer.h"
 
@@ -162,6 +163,7 @@ protected:
         SichereDatei::FehlerBeiSchreibvorgang(0);
         SichereDatei::FehlerBeimUmbenennen(false);
         SichereDatei::TestHaken({});
+        SchreibzugriffOhneLease(false);
     }
     QString Datei(const QByteArray& daten, const QString& name = QStringLiteral("a.mp3"))
     {
@@ -708,11 +710,16 @@ TEST_F(TagSchreiben, AFileChangedWhileItsTagIsWrittenStaysAsTheOtherProgramLeftI
         QByteArray daten;
         Schritt wann;
         bool ersetzt; // else 22,000 bytes appended
+        // As where no lease can be had: only then can another program open
+        // the file while it is written in place.
+        bool ohneLease = false;
     };
     const std::vector<Fall> fälle = {
         {SchreibenV2, klein.Bytes() + audio, Schritt::VorDemAbschluss, false}, // through a copy
         {EntfernenV2, klein.Bytes() + audio, Schritt::VorDemAbschluss, false},
-        {SchreibenV2, groß.Bytes() + audio, Schritt::VorDemAbschluss, false}, // in place, after the write
+        {SchreibenV2, groß.Bytes() + audio, Schritt::VorDemAbschluss, false, true}, // in place, after the write
+        {SchreibenV1, groß.Bytes() + audio + v1, Schritt::VorDemAbschluss, false, true},
+        {SchreibenV1, groß.Bytes() + audio, Schritt::VorDemAbschluss, false, true}, // appended: through a copy
         {SchreibenV1, groß.Bytes() + audio, Schritt::VorDemSchreiben, false}, // where the download goes on
         {SchreibenV2, groß.Bytes() + audio, Schritt::VorDemSchreiben, true}, // into the file moved away
         {SchreibenV1, groß.Bytes() + audio + v1, Schritt::VorDemSchreiben, true},
@@ -723,6 +730,7 @@ TEST_F(TagSchreiben, AFileChangedWhileItsTagIsWrittenStaysAsTheOtherProgramLeftI
         SCOPED_TRACE(n);
         const QString name = QStringLiteral("d%1.mp3").arg(n++), p = Datei(fall.daten, name);
         QByteArray erwartet = fall.daten;
+        SchreibzugriffOhneLease(fall.ohneLease);
         SichereDatei::TestHaken([&](Schritt s) {
             if (s != fall.wann)
                 return;
@@ -1289,4 +1297,89 @@ TEST_F(TagSchreiben, ARewriteLaysTheOwnFramesOutForTheNextEditInOneBlock)
     const auto [von, bis] = Unterschied(kopie, Inhalt(p));
     EXPECT_EQ(von / 4096, bis / 4096);
     EXPECT_EQ(TagLibText(TagLib::MPEG::File(QFile::encodeName(p).constData(), false).ID3v2Tag(), "TIT2"), langerTitel);
+}
+
+// Every write into the file itself (the ID3v2 tag in place, the ID3v1 block
+// replaced or appended, both at once) first looks whether another program
+// writes the file: through a descriptor, a running download appending to it,
+// or a shared mapping whose descriptor it closed. Then nothing is written
+// and the file holds what it held and what the other program added; a
+// reader is no reason.
+TEST_F(TagSchreiben, NoWriteIntoTheFileWhileAnotherProgramWritesIt)
+{
+    using Art = FremderProzess::Art;
+    const Id3v2Tag groß{.frames = {TextFrame("TIT2", QStringLiteral("alt"))}, .padding = 2000};
+    const QByteArray block = Id3v1Block({.titel = "Neu"});
+    const MedienInfo m = Felder();
+    const std::tuple<const char*, QByteArray, std::function<bool(const QString&, QString&)>> vorgänge[] = {
+        {"ID3v2 in place", groß.Bytes() + audio + v1, [&](const QString& p, QString& f) { return Mp3TAGSpeichernV2(p, m, f); }},
+        {"ID3v1 replaced", groß.Bytes() + audio + v1, [&](const QString& p, QString& f) { return Mp3TAGSpeichernV1(p, block, f); }},
+        {"ID3v1 appended", groß.Bytes() + audio, [&](const QString& p, QString& f) { return Mp3TAGSpeichernV1(p, block, f); }},
+        {"both", groß.Bytes() + audio + v1, [&](const QString& p, QString& f) { return Mp3TAGSpeichernBeide(p, m, block, f); }},
+    };
+    const std::pair<Art, bool> andere[] = {{Art::Schreiben, false}, {Art::Anhängen, false}, {Art::Herunterladen, false},
+                                           {Art::Abbilden, false},  {Art::Lesen, true},     {Art::AbbildenLesen, true}};
+    int n = 0;
+    for (const auto& [was, daten, tun] : vorgänge)
+        for (const auto& [art, geschrieben] : andere) {
+            SCOPED_TRACE(testing::Message() << was << ", other program " << int(art));
+            const QString name = QStringLiteral("w%1.mp3").arg(n++), p = Datei(daten, name);
+            std::optional<FremderProzess> fremd;
+            ASSERT_TRUE(fremd.emplace(p, art).Offen());
+            if (art == Art::Herunterladen)
+                ::usleep(5000); // well under way
+            QString meldung;
+            const bool ok = tun(p, meldung);
+            fremd.reset();
+            const QByteArray jetzt = Inhalt(p);
+            EXPECT_EQ(ok, geschrieben) << meldung.toStdString();
+            QFile::remove(p);
+            if (geschrieben) {
+                EXPECT_TRUE(jetzt.endsWith(QByteArrayView(was) == "ID3v2 in place" ? v1 : block));
+                continue;
+            }
+            EXPECT_TRUE(meldung.endsWith("\nDie Datei wird gerade von einem anderen Programm geschrieben. (Fehler 11)."))
+                << meldung.toStdString();
+            EXPECT_EQ(jetzt.left(daten.size()), daten);
+            EXPECT_EQ(jetzt.mid(daten.size()), QByteArray(jetzt.size() - daten.size(), 'd'));
+            EXPECT_EQ(Übrige({}), QStringList()) << "no copy left";
+        }
+}
+
+// While a tag is written in place no other program can open the file: one
+// that tries meanwhile waits, and what it appends then follows the new tag.
+TEST_F(TagSchreiben, AProgramOpeningTheFileDuringAWriteInPlaceWaitsForIt)
+{
+    const Id3v2Tag groß{.frames = {TextFrame("TIT2", QStringLiteral("alt"))}, .padding = 2000};
+    for (const bool v2 : {true, false}) {
+        SCOPED_TRACE(v2);
+        const QByteArray daten = groß.Bytes() + audio + v1;
+        const QString p = Datei(daten);
+        const QByteArray name = QFile::encodeName(p);
+        pid_t kind = -1;
+        SichereDatei::TestHaken([&](SichereDatei::Schritt s) {
+            if (s != SichereDatei::Schritt::MittenImSchreiben || kind >= 0)
+                return;
+            kind = ::fork();
+            if (kind == 0) {
+                const int fd = ::open(name.constData(), O_WRONLY | O_APPEND);
+                ::_exit(fd >= 0 && ::write(fd, "heruntergeladen", 15) == 15 ? 0 : 1);
+            }
+            ::usleep(20000); // its open has reached the file by now
+        });
+        QString fehler;
+        const QByteArray block = Id3v1Block({.titel = "Neu"});
+        EXPECT_TRUE(v2 ? Mp3TAGSpeichernV2(p, Felder(), fehler) : Mp3TAGSpeichernV1(p, block, fehler)) << fehler.toStdString();
+        SichereDatei::TestHaken({});
+        ASSERT_GT(kind, 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        const QByteArray jetzt = Inhalt(p);
+        EXPECT_TRUE(jetzt.endsWith((v2 ? v1 : block) + "heruntergeladen"));
+        if (v2) {
+            TagLibPrüfen(p, Felder());
+            EXPECT_EQ(jetzt.size(), daten.size() + 15);
+        }
+    }
 }
