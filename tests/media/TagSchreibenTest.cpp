@@ -1383,3 +1383,147 @@ TEST_F(TagSchreiben, AProgramOpeningTheFileDuringAWriteInPlaceWaitsForIt)
         }
     }
 }
+
+// A field the user did not change keeps the frame it was read from: several
+// values, line breaks, trailing blanks. From a 2.4 tag such a frame changes
+// only as far as 2.3 requires: UTF-8 becomes UTF-16, several values are
+// joined with "/". A field that was changed is written from its text.
+TEST_F(TagSchreiben, UnchangedFieldsKeepTheFrameTheyWereReadFrom)
+{
+    const QStringList interpreten = {QStringLiteral("Künstlerin A"), QStringLiteral("Künstler B")};
+    const QString album = QStringLiteral("Album\nmit Zeilenumbruch"), komponist = QStringLiteral("Komponist  ");
+    for (const auto& [version, kodierung] : {std::pair{3, Kodierung::Latin1}, std::pair{3, Kodierung::Utf16Bom},
+                                             std::pair{4, Kodierung::Latin1}, std::pair{4, Kodierung::Utf8}}) {
+        SCOPED_TRACE(testing::Message() << version << " " << int(kodierung));
+        const std::vector<Id3v2Frame> frames = {
+            TextFrame("TPE1", interpreten, kodierung), TextFrame("TCON", QStringList{"Rock", "Pop"}, kodierung),
+            TextFrame("TALB", album, kodierung), TextFrame("TCOM", komponist, kodierung),
+            TextFrame("TIT2", QStringLiteral("Alt"), kodierung)};
+        const QString p = Datei(Id3v2Tag{.version = version, .frames = frames, .padding = 200}.Bytes() + audio);
+        const QStringList vorher = TagLibFrames(p);
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(p, m, 0));
+        EXPECT_EQ(m.Mp3_ID3v2_Interpret, "Künstlerin A / Künstler B");
+        m.Mp3_ID3v2_Titel = QStringLiteral("Neu");
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+        const QByteArray neu = Inhalt(p);
+        EXPECT_TRUE(neu.contains(FrameBytes(TextFrame("TIT2", QStringLiteral("Neu")))));
+        if (version == 3) {
+            // As they stood, byte for byte; TagLib reads them as before.
+            for (size_t i = 0; i < 4; ++i)
+                EXPECT_TRUE(neu.contains(FrameBytes(frames[i]))) << frames[i].id.constData();
+            QStringList ohneTitel = vorher;
+            ohneTitel.removeIf([](const QString& f) { return f.startsWith("TIT2"); });
+            QStringList nachher = TagLibFrames(p);
+            nachher.removeIf([](const QString& f) { return f.startsWith("TIT2"); });
+            nachher.sort();
+            ohneTitel.sort();
+            EXPECT_EQ(nachher, ohneTitel); // in the program's order
+        } else {
+            const Kodierung k23 = kodierung == Kodierung::Latin1 ? Kodierung::Latin1 : Kodierung::Utf16Bom;
+            for (const Id3v2Frame& f : {TextFrame("TPE1", interpreten.join('/'), k23), TextFrame("TCON", QStringLiteral("Rock/Pop"), k23),
+                                        TextFrame("TALB", album, k23), TextFrame("TCOM", komponist, k23)})
+                EXPECT_TRUE(neu.contains(FrameBytes(f))) << f.id.constData();
+        }
+        // A field changed after all is written from its text.
+        m.Mp3_ID3v2_Interpret = QStringLiteral("Eine");
+        ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+        EXPECT_TRUE(Inhalt(p).contains(FrameBytes(TextFrame("TPE1", QStringLiteral("Eine")))));
+        EXPECT_EQ(TagLibText(TagLib::MPEG::File(QFile::encodeName(p).constData(), false).ID3v2Tag(), "TPE1"), "Eine");
+    }
+}
+
+// A frame of the old tag that the 2.3 form cannot hold (compressed without
+// its decompressed size, grouped or encrypted without a body, a data-length
+// indicator cut short; a 2.2 frame without a 2.3 id) is never dropped: the
+// write is refused naming it, for the ID3v2 tag and for both tags, and the
+// file stays as it is.
+TEST_F(TagSchreiben, AFrameThe23FormCannotHoldRefusesTheWrite)
+{
+    const auto frame = [](const char* id, const QByteArray& daten, quint8 format) {
+        Id3v2Frame f = RohFrame(id, daten);
+        f.format = format;
+        return f;
+    };
+    const std::tuple<int, Id3v2Frame, const char*> fälle[] = {
+        {4, frame("TXXX", QByteArray("x\x9c zlib", 7), 0x08), "TXXX"},
+        {4, frame("TIT3", {}, 0x40), "TIT3"},
+        {4, frame("PRIV", {}, 0x04), "PRIV"},
+        {4, frame("GEOB", QByteArray("\0\1", 2), 0x01), "GEOB"},
+        {2, RohFrame("CRM", QByteArray("owner\0xx", 8)), "CRM"},
+    };
+    int n = 0;
+    for (const auto& [version, f, name] : fälle) {
+        SCOPED_TRACE(name);
+        const Id3v2Tag t{.version = version,
+                         .frames = {TextFrame(version == 2 ? "TT2" : "TIT2", QStringLiteral("alt")), f,
+                                    TextFrame(version == 2 ? "TP1" : "TPE1", QStringLiteral("Interpret"))},
+                         .padding = 500};
+        const QByteArray d = t.Bytes() + audio + v1;
+        const QString p = Datei(d, QStringLiteral("h%1.mp3").arg(n++));
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(p, m, 0));
+        m.Mp3_ID3v2_Titel = QStringLiteral("Neu");
+        const QString erwartet = "Der ID3v2-TAG der Datei '" + p + "' konnte nicht gespeichert werden.\nDer vorhandene ID3v2."
+                               + QString::number(version) + "-TAG enthält das Feld '" + name
+                               + "', das nicht in die Version 2.3 übertragen werden kann. (Fehler 22).";
+        QString fehler;
+        EXPECT_FALSE(Mp3TAGSpeichernV2(p, m, fehler));
+        EXPECT_EQ(fehler, erwartet);
+        EXPECT_FALSE(Mp3TAGSpeichernBeide(p, m, Id3v1Block({.titel = "Neu"}), fehler));
+        EXPECT_EQ(fehler, erwartet);
+        EXPECT_EQ(Inhalt(p), d);
+        EXPECT_TRUE(KeinNeu(p));
+    }
+}
+
+// A 2.4 tag whose header says it is unsynchronised has every frame's data
+// unsynchronised (its frames need not say so): it is read so, and a rewrite
+// keeps every frame's content as TagLib reads it before, the picture's
+// bytes too.
+TEST_F(TagSchreiben, AnUnsynchronised24TagKeepsEveryFrameOnARewrite)
+{
+    QByteArray bild = Bildbytes(60000, 9);
+    for (qsizetype i = 0; i + 1 < bild.size(); i += 97) // many that unsynchronisation changes
+        bild.replace(i, 2, i % 2 ? "\xFF\xE7" : "\xFF\x00");
+    const QByteArray apic = QByteArray("\0image/png\0\3\0", 13) + bild;
+    const QString titel = QStringLiteral("ÿÿ Titel");
+    Id3v2Tag t{.version = 4, .frames = {RohFrame("APIC", Unsynchronisieren(apic)),
+                                        RohFrame("TIT2", Unsynchronisieren(TextFrame("TIT2", titel, Kodierung::Utf16Bom).daten)),
+                                        RohFrame("TPE1", Unsynchronisieren(TextFrame("TPE1", QStringLiteral("Interpret")).daten))},
+               .padding = 100, .zusatzFlags = 0x80};
+    const QByteArray d = t.Bytes() + audio;
+    ASSERT_GT(d.size(), apic.size() + 2000);
+    const QString p = Datei(d);
+    const QStringList vorher = TagLibFrames(p);
+    const auto bildVon = [&](const QString& pfad) {
+        TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+        const auto bilder = f.ID3v2Tag()->frameListMap()["APIC"];
+        const TagLib::ByteVector b = bilder.isEmpty() ? TagLib::ByteVector() : static_cast<TagLib::ID3v2::AttachedPictureFrame*>(bilder.front())->picture();
+        return QByteArray(b.data(), b.size());
+    };
+    ASSERT_EQ(bildVon(p), bild) << "TagLib reads the 2.4 tag as the standard says";
+    MedienInfo m;
+    ASSERT_TRUE(Mp3TAGLesenV2(p, m, 0));
+    EXPECT_EQ(m.Mp3_ID3v2_Titel, titel);
+    EXPECT_EQ(m.Mp3_ID3v2_Interpret, "Interpret");
+    m.Mp3_ID3v2_Album = QStringLiteral("Album");
+    QString fehler;
+    ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+    const QByteArray neu = Inhalt(p);
+    EXPECT_TRUE(neu.contains(FrameBytes(RohFrame("APIC", apic))));
+    EXPECT_EQ(bildVon(p), bild);
+    TagLib::MPEG::File f(QFile::encodeName(p).constData(), false);
+    EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TIT2"), titel);
+    EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TALB"), "Album");
+    // The frames TagLib read before, in their content.
+    QStringList inhalte[2];
+    for (int i = 0; i < 2; ++i)
+        for (const QString& frame : i ? TagLibFrames(p) : vorher)
+            if (!frame.startsWith("TALB") && !frame.startsWith("PRIV"))
+                inhalte[i] << frame.section(' ', 0, -2);
+    inhalte[0].sort();
+    inhalte[1].sort();
+    EXPECT_EQ(inhalte[1], inhalte[0]);
+}
