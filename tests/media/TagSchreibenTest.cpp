@@ -160,6 +160,7 @@ protected:
     void TearDown() override
     {
         TagSchreibenFehlerBeiSchreibvorgang(0);
+        TagSchreibenFehlerBeimSynchronisieren(false);
         SichereDatei::FehlerBeiSchreibvorgang(0);
         SichereDatei::FehlerBeimUmbenennen(false);
         SichereDatei::TestHaken({});
@@ -291,19 +292,23 @@ TEST_F(TagSchreiben, TagNotAtTheStart)
     const QByteArray vorn(300, 'j');
     // Whether it would fit or not, a tag further in is found by no other
     // reader: it moves to the front, the bytes in front follow it, then the audio.
-    for (const int padding : {1000, 0}) {
-        SCOPED_TRACE(padding);
-        Id3v2Tag alt;
-        alt.frames = {TextFrame("TIT2", QStringLiteral("alt")), RohFrame("TXXX", QByteArray("\0k\0v", 4))};
-        alt.padding = padding;
-        const QString pfad = Datei(vorn + alt.Bytes() + audio, QStringLiteral("p%1.mp3").arg(padding));
-        QString fehler;
-        ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m, fehler)) << fehler.toStdString();
-        const QByteArray neu = Inhalt(pfad);
-        EXPECT_EQ(Audio(neu), vorn + audio);
-        EXPECT_TRUE(neu.contains(QByteArray("TXXX\0\0\0\4\0\0\0k\0v", 14)));
-        TagLibPrüfen(pfad, m);
-    }
+    // Also one holding only the program's own fields and room enough.
+    for (const bool gehalten : {true, false})
+        for (const int padding : {1000, 0}) {
+            SCOPED_TRACE(testing::Message() << padding << " " << gehalten);
+            Id3v2Tag alt;
+            alt.frames = {TextFrame("TIT2", QStringLiteral("alt"))};
+            if (gehalten)
+                alt.frames.push_back(RohFrame("TXXX", QByteArray("\0k\0v", 4)));
+            alt.padding = padding;
+            const QString pfad = Datei(vorn + alt.Bytes() + audio, QStringLiteral("p%1%2.mp3").arg(padding).arg(gehalten));
+            QString fehler;
+            ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m, fehler)) << fehler.toStdString();
+            const QByteArray neu = Inhalt(pfad);
+            EXPECT_EQ(Audio(neu), vorn + audio);
+            EXPECT_EQ(neu.contains(QByteArray("TXXX\0\0\0\4\0\0\0k\0v", 14)), gehalten);
+            TagLibPrüfen(pfad, m);
+        }
     Id3v2Tag klein;
     klein.frames = {TextFrame("TIT2", QStringLiteral("alt"))};
     QString fehler;
@@ -499,17 +504,26 @@ TEST_F(TagSchreiben, FailuresAtEveryWriteLeaveTheOriginal)
         EXPECT_EQ(Inhalt(p), umschreiben);
         EXPECT_TRUE(KeinNeu(p));
     }
-    // In place (ID3v2) and at the end (ID3v1, replaced and appended).
+    // In place (ID3v2) and at the end (ID3v1, replaced and appended; both):
+    // the write fails, or its fsync does.
     const QByteArray ohneV1 = groß.Bytes() + audio;
-    for (const auto& [d, v1Schreiben] : {std::pair{anOrt, false}, std::pair{anOrt, true}, std::pair{ohneV1, true}}) {
-        const QString p = Datei(d);
-        TagSchreibenFehlerBeiSchreibvorgang(1);
-        QString fehler;
-        const bool ok = v1Schreiben ? Mp3TAGSpeichernV1(p, Id3v1Block({.titel = "Neu"}), fehler) : Mp3TAGSpeichernV2(p, m, fehler);
-        EXPECT_FALSE(ok);
-        EXPECT_EQ(Inhalt(p), d);
-        EXPECT_FALSE(fehler.isEmpty());
-    }
+    const QByteArray block = Id3v1Block({.titel = "Neu"});
+    for (const bool sync : {false, true})
+        for (const auto& [d, v1Schreiben, v2Schreiben] : {std::tuple{anOrt, false, true}, std::tuple{anOrt, true, false},
+                                                           std::tuple{ohneV1, true, false}, std::tuple{anOrt, true, true}}) {
+            SCOPED_TRACE(testing::Message() << sync << v1Schreiben << v2Schreiben << d.size());
+            const QString p = Datei(d);
+            TagSchreibenFehlerBeiSchreibvorgang(sync ? 0 : 1);
+            TagSchreibenFehlerBeimSynchronisieren(sync);
+            QString fehler;
+            const bool ok = v1Schreiben && v2Schreiben ? Mp3TAGSpeichernBeide(p, m, block, fehler)
+                          : v1Schreiben                ? Mp3TAGSpeichernV1(p, block, fehler)
+                                                       : Mp3TAGSpeichernV2(p, m, fehler);
+            TagSchreibenFehlerBeimSynchronisieren(false);
+            EXPECT_FALSE(ok);
+            EXPECT_EQ(Inhalt(p), d);
+            EXPECT_TRUE(fehler.endsWith("\nEin-/Ausgabefehler (Fehler 5).")) << fehler.toStdString();
+        }
     TagSchreibenFehlerBeiSchreibvorgang(0);
     // Removal, with each write failing in turn.
     for (int n = 1; n <= 3; ++n) {
@@ -1526,4 +1540,66 @@ TEST_F(TagSchreiben, AnUnsynchronised24TagKeepsEveryFrameOnARewrite)
     inhalte[0].sort();
     inhalte[1].sort();
     EXPECT_EQ(inhalte[1], inhalte[0]);
+}
+
+// Fields written shorter in place, emptied or left out: the tag holds
+// exactly its header, the new frames and zeros to its old end.
+TEST_F(TagSchreiben, AShorterTagInPlaceLeavesOnlyZerosBehindItsFrames)
+{
+    MedienInfo lang = Felder();
+    lang.Mp3_ID3v2_Titel = QStringLiteral("Ein sehr langer Titel, der nachher kürzer wird");
+    const std::function<void(MedienInfo&)> änderungen[] = {
+        [](MedienInfo& m) { m.Mp3_ID3v2_Titel = QStringLiteral("Kurz"); },
+        [](MedienInfo& m) { m.Mp3_ID3v2_Titel = QStringLiteral("東京"); }, // UTF-16, shorter all the same
+        [](MedienInfo& m) { m.Mp3_ID3v2_Songschreiber.clear(); },        // a frame left out
+        [](MedienInfo& m) { m = MedienInfo(); },                         // only the empty title and artist
+    };
+    int n = 0;
+    for (const auto& ändern : änderungen) {
+        SCOPED_TRACE(n);
+        const QString p = Datei(audio + v1, QStringLiteral("k%1.mp3").arg(n++));
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(p, lang, fehler)) << fehler.toStdString();
+        const QByteArray vorher = Inhalt(p);
+        const qint64 größe = Id3v2KopfLesen(vorher)->GesamtGröße();
+        MedienInfo m = lang;
+        ändern(m);
+        ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+        const QByteArray frames = Id3v2FramesBauen(m);
+        QByteArray erwartet = Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(größe - 10)) + frames;
+        erwartet += QByteArray(qsizetype(größe) - erwartet.size(), '\0');
+        EXPECT_EQ(Inhalt(p), erwartet + audio + v1);
+    }
+}
+
+// An empty COMM frame in front of a real one: the reader shows the real
+// comment, and a comment saved replaces it, so that the tag holds exactly
+// one comment without a description in that language; the empty frame
+// stays where it stood.
+TEST_F(TagSchreiben, AnEmptyCommentInFrontOfARealOneIsNoComment)
+{
+    const Id3v2Frame leer = RohFrame("COMM", {});
+    for (const QByteArray sprache : {QByteArray("deu"), QByteArray("eng")}) {
+        SCOPED_TRACE(sprache.constData());
+        const Id3v2Tag t{.frames = {leer, KommentarFrame(QStringLiteral("Echt"), QString(), Kodierung::Latin1, sprache),
+                                    TextFrame("TIT2", QStringLiteral("t"))},
+                         .padding = 100};
+        const QString p = Datei(t.Bytes() + audio);
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(p, m, 0));
+        EXPECT_EQ(m.Mp3_ID3v2_Kommentar, "Echt");
+        m.Mp3_ID3v2_Kommentar = QStringLiteral("Neu");
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(p, m, fehler)) << fehler.toStdString();
+        const QByteArray neu = Inhalt(p);
+        EXPECT_EQ(neu.count(FrameBytes(KommentarFrame(QStringLiteral("Neu"), QString(), Kodierung::Latin1, sprache))), 1);
+        EXPECT_FALSE(neu.contains("Echt"));
+        EXPECT_EQ(neu.count(FrameBytes(leer)), 1);
+        EXPECT_LT(neu.indexOf(FrameBytes(leer)), neu.indexOf("Neu"));
+        MedienInfo gelesen;
+        ASSERT_TRUE(Mp3TAGLesenV2(p, gelesen, 0));
+        EXPECT_EQ(gelesen.Mp3_ID3v2_Kommentar, "Neu");
+        // Every COMM frame: the empty one, and one without a description.
+        EXPECT_EQ(neu.count("COMM"), 2);
+    }
 }
