@@ -10,9 +10,11 @@
 #include "support/FremderProzess.h"
 #include "support/Mp3Bauer.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -1601,5 +1603,114 @@ TEST_F(TagSchreiben, AnEmptyCommentInFrontOfARealOneIsNoComment)
         EXPECT_EQ(gelesen.Mp3_ID3v2_Kommentar, "Neu");
         // Every COMM frame: the empty one, and one without a description.
         EXPECT_EQ(neu.count("COMM"), 2);
+    }
+}
+
+// Both tags as one save: written together, or, when either would be
+// refused (a frame 2.3 cannot hold, a tag not read to its end, another
+// program writing the file, the file changed between reading and writing,
+// a bad ID3v1 block), neither; the file compared byte for byte.
+TEST_F(TagSchreiben, BothTagsAreSavedTogetherOrNotAtAll)
+{
+    using Schritt = SichereDatei::Schritt;
+    Id3v2Frame gepackt = RohFrame("TXXX", QByteArray("zlib", 4));
+    gepackt.format = 0x08;
+    const Id3v2Tag groß{.frames = {TextFrame("TIT2", QStringLiteral("alt"))}, .padding = 2000};
+    const Id3v2Tag v24{.version = 4, .frames = {TextFrame("TIT2", QStringLiteral("alt")), gepackt}, .padding = 2000};
+    const Id3v2Tag v22{.version = 2, .frames = {TextFrame("TT2", QStringLiteral("alt")), RohFrame("CRM", QByteArray("o\0x", 3))}};
+    QByteArray zerrissen = groß.Bytes();
+    zerrissen.replace(10, 4, QByteArray(4, '\0'));
+    zerrissen.replace(30, 4, "TPE1");
+    const QByteArray block = Id3v1Block({.titel = "Neu", .interpret = "Band"});
+    // Audio that ends where an appended block would reach over a block's end.
+    const QByteArray quer = groß.Bytes() + audio.left(4096 * 3 - groß.Bytes().size() - 60);
+    struct Fall {
+        const char* was;
+        QByteArray daten;
+        bool geschrieben, anOrt;
+        std::optional<FremderProzess::Art> andere = {};
+        std::optional<Schritt> ändernBei = {}; // 22,000 bytes appended then
+        QByteArray v1 = {};                     // the block, when not `block`
+    };
+    const std::vector<Fall> fälle = {
+        {"in place", groß.Bytes() + audio + v1, true, true},
+        {"ID3v1 appended in place", groß.Bytes() + audio, true, true},
+        {"through one copy", kleinerTag, true, false},
+        {"the block would reach over a block's end: one copy", quer, true, false},
+        {"a 2.4 frame 2.3 cannot hold", v24.Bytes() + audio + v1, false, true},
+        {"a 2.2 frame without a 2.3 id", v22.Bytes() + audio + v1, false, false},
+        {"a tag not read to its end", zerrissen + audio + v1, false, true},
+        {"another program writes it, in place", groß.Bytes() + audio + v1, false, true, FremderProzess::Art::Schreiben},
+        {"another program writes it, a copy", kleinerTag, false, false, FremderProzess::Art::Anhängen},
+        {"changed before the write in place", groß.Bytes() + audio + v1, false, true, {}, Schritt::VorDemSchreiben},
+        {"changed before the copy takes its place", kleinerTag, false, false, {}, Schritt::VorDemAbschluss},
+        {"a bad ID3v1 block", groß.Bytes() + audio + v1, false, true, {}, {}, QByteArray(128, 'x')},
+    };
+    int n = 0;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.was);
+        const QString name = QStringLiteral("b%1.mp3").arg(n++), p = Datei(fall.daten, name);
+        const ino_t inode = Inode(p);
+        QByteArray erwartet = fall.daten;
+        std::optional<FremderProzess> fremd;
+        if (fall.andere)
+            ASSERT_TRUE(fremd.emplace(p, *fall.andere).Offen());
+        SichereDatei::TestHaken([&](Schritt s) {
+            if (s != fall.ändernBei)
+                return;
+            QFile f(p);
+            ASSERT_TRUE(f.open(QIODevice::Append));
+            f.write(QByteArray(22000, 'd'));
+            erwartet += QByteArray(22000, 'd');
+        });
+        MedienInfo m;
+        Mp3TAGLesenV2(p, m, 0);
+        m.Mp3_ID3v2_Titel = QStringLiteral("Neu");
+        QString fehler;
+        const bool ok = Mp3TAGSpeichernBeide(p, m, fall.v1.isEmpty() ? block : fall.v1, fehler);
+        SichereDatei::TestHaken({});
+        fremd.reset();
+        EXPECT_EQ(ok, fall.geschrieben) << fehler.toStdString();
+        EXPECT_EQ(QDir(ordner.path()).entryList({name + "-neu*"}), QStringList()) << "no copy left";
+        if (!fall.geschrieben) {
+            EXPECT_EQ(Inhalt(p), erwartet);
+            EXPECT_FALSE(fehler.isEmpty());
+            continue;
+        }
+        EXPECT_EQ(Inode(p) == inode, fall.anOrt);
+        const QByteArray neu = Inhalt(p);
+        EXPECT_TRUE(neu.endsWith(block));
+        EXPECT_EQ(neu.size() - 128 - Id3v2KopfLesen(neu)->GesamtGröße(), Audio(fall.daten).size());
+        TagLib::MPEG::File f(QFile::encodeName(p).constData(), false);
+        EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TIT2"), "Neu");
+        EXPECT_EQ(Q(f.ID3v1Tag()->artist()), "Band");
+    }
+}
+
+// tools/tag-write saves "both" with that one save: a tag that cannot be
+// written leaves the file as it was, also its ID3v1 block.
+TEST_F(TagSchreiben, TheTagWriteToolSavesBothOrNeither)
+{
+    Id3v2Frame gepackt = RohFrame("TXXX", QByteArray("zlib", 4));
+    gepackt.format = 0x08;
+    for (const bool refused : {true, false}) {
+        SCOPED_TRACE(refused);
+        Id3v2Tag t{.version = 4, .frames = {TextFrame("TIT2", QStringLiteral("alt"))}, .padding = 500};
+        if (refused)
+            t.frames.push_back(gepackt);
+        const QByteArray d = t.Bytes() + audio + v1;
+        const QString p = Datei(d);
+        QProcess werkzeug;
+        werkzeug.start(QCoreApplication::applicationDirPath() + "/../tools/tag-write",
+                       {p, "both", "Mp3_ID3v2_Titel=Neu", "Mp3_ID3v1_Titel=Neu"});
+        ASSERT_TRUE(werkzeug.waitForFinished(20000));
+        EXPECT_EQ(werkzeug.exitCode(), refused ? 2 : 0) << werkzeug.readAllStandardError().toStdString();
+        if (refused) {
+            EXPECT_EQ(Inhalt(p), d);
+            continue;
+        }
+        TagLib::MPEG::File f(QFile::encodeName(p).constData(), false);
+        EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TIT2"), "Neu");
+        EXPECT_EQ(Q(f.ID3v1Tag()->title()), "Neu");
     }
 }
