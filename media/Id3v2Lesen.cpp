@@ -4,6 +4,7 @@
 #include "core/Kodierung.h"
 #include "media/MedienDatei.h"
 
+#include <QStringList>
 #include <QtEndian>
 #include <algorithm>
 #include <limits>
@@ -515,8 +516,20 @@ QByteArray WerteVerbinden23(const QByteArray& frame)
     const bool beschrieben = frame.startsWith("TXXX");
     if (beschrieben && teile.empty())
         return frame;
-    std::vector<QByteArrayView> werte(teile.begin() + (beschrieben ? 1 : 0), teile.end());
-    std::erase_if(werte, [](QByteArrayView w) { return w.isEmpty(); });
+    // The values as a reader takes them: those that are not empty.
+    bool bigEndian = enc == 2;
+    QString beschreibung;
+    if (beschrieben && enc != 0)
+        beschreibung = TextDekodieren(enc, teile.front(), bigEndian);
+    std::vector<QByteArrayView> werte;
+    QStringList texte;
+    for (size_t i = beschrieben ? 1 : 0; i < teile.size(); ++i) {
+        const QString text = enc == 0 ? QString() : TextDekodieren(enc, teile[i], bigEndian);
+        if (enc == 0 ? teile[i].isEmpty() : text.isEmpty())
+            continue;
+        werte.push_back(teile[i]);
+        texte << text;
+    }
     if (werte.size() < 2)
         return frame;
 
@@ -527,13 +540,9 @@ QByteArray WerteVerbinden23(const QByteArray& frame)
         for (size_t i = 0; i < werte.size(); ++i)
             körper.append(i ? "/" : "").append(werte[i]);
     } else {
-        bool bigEndian = enc == 2;
         if (beschrieben)
-            körper.append(Id3v2Utf16(TextDekodieren(enc, teile.front(), bigEndian))).append(2, '\0');
-        QString text;
-        for (size_t i = 0; i < werte.size(); ++i)
-            text += (i ? QStringLiteral("/") : QString()) + TextDekodieren(enc, werte[i], bigEndian);
-        körper.append(Id3v2Utf16(text));
+            körper.append(Id3v2Utf16(beschreibung)).append(2, '\0');
+        körper.append(Id3v2Utf16(texte.join(QLatin1Char('/'))));
     }
     QByteArray neu = frame.first(vorn);
     qToBigEndian<quint32>(quint32(vorn - 10 + körper.size()), neu.data() + 4);
