@@ -633,23 +633,6 @@ QString FehltMeldung(const char* tag, const QString& pfad, const char* tun)
          + QString::fromUtf8(tun) + kLF + QStringLiteral("Die Datei existiert nicht.");
 }
 
-// A file the writers may write; false with the message otherwise.
-bool SchreibenPrüfen(const char* tag, const QString& pfad, QString& fehler)
-{
-    Fehler f;
-    switch (DateiPrüfen(pfad, f)) {
-    case Zustand::Fehlt:
-        fehler = FehltMeldung(tag, pfad, "konnte nicht gespeichert werden.");
-        return false;
-    case Zustand::Fehler:
-        fehler = SpeichernMeldung(tag, pfad, f);
-        return false;
-    case Zustand::Da:
-        break;
-    }
-    return true;
-}
-
 QString NichtAbgeschlossen(const char* tag, const QString& pfad, const Fehler& f)
 {
     return QStringLiteral("Die Entfernung des %1-TAGs der Datei ").arg(QLatin1String(tag)) + PfadText(pfad)
@@ -862,17 +845,22 @@ bool TagsSpeichern(const QString& pfad, const MedienInfo* v2, const QByteArray* 
 {
     fehler.clear();
     const char* tag = v2 ? "ID3v2" : "ID3v1";
-    if (!SchreibenPrüfen(tag, pfad, fehler))
-        return false;
-    if (v1 && (v1->size() != 128 || !v1->startsWith("TAG"))) {
-        fehler = V1Meldung(pfad, SystemFehler(EINVAL));
+    // One descriptor for all that follows: a file put in this one's place
+    // meanwhile is never written. Only a regular file is opened; one
+    // without the owner's write bit is refused also for root.
+    errno = 0;
+    MedienDatei datei(pfad, true);
+    const int e = pfad.isEmpty() ? ENOENT : datei.Offen() ? (datei.Modus() & S_IWUSR ? 0 : EACCES) : errno;
+    if (e == ENOENT || e == ENOTDIR) {
+        fehler = FehltMeldung(tag, pfad, "konnte nicht gespeichert werden.");
         return false;
     }
-    // One descriptor for all that follows: a file put in this one's place
-    // meanwhile is never written.
-    MedienDatei datei(pfad, true);
-    if (!datei.Offen()) {
-        fehler = SpeichernMeldung(tag, pfad, SystemFehler(errno ? errno : EACCES));
+    if (e != 0) {
+        fehler = SpeichernMeldung(tag, pfad, e == EISDIR || e == EINVAL ? EigenerFehler(EINVAL, kKeineDatei) : SystemFehler(e));
+        return false;
+    }
+    if (v1 && (v1->size() != 128 || !v1->startsWith("TAG"))) {
+        fehler = V1Meldung(pfad, SystemFehler(EINVAL));
         return false;
     }
     V2Plan plan;
@@ -880,7 +868,7 @@ bool TagsSpeichern(const QString& pfad, const MedienInfo* v2, const QByteArray* 
     if (v2 && !V2Planen(datei, pfad, plan, fehler))
         return false;
     // The old block counts only behind the ID3v2 tag.
-    const bool hatV1 = !datei.Id3v1Block().isEmpty() && datei.Länge() - 128 >= plan.alt.fund.ende();
+    const bool hatV1 = v1 && !datei.Id3v1Block().isEmpty() && datei.Länge() - 128 >= plan.alt.fund.ende();
     const qint64 v1Position = datei.Länge() - (hatV1 ? 128 : 0);
 
     std::vector<Änderung> änderungen;
