@@ -30,6 +30,15 @@ int synchronisieren(int fd)
 }
 constexpr qsizetype kPuffer = 1 << 20;
 constexpr qint64 kDirekt = 64 << 10;
+// The bits for a copy whose group is not the original's: the new group gets
+// nothing, and others only what the old group had too, since the old
+// group's members now count among them. Nobody can read the copy who could
+// not read the original.
+mode_t OhneFremdeGruppe(mode_t modus)
+{
+    const mode_t gruppe = (modus & S_IRWXG) >> 3;
+    return (modus & (S_IRWXU | S_ISUID | S_ISVTX)) | (modus & S_IRWXO & gruppe);
+}
 } // namespace
 
 void SichereDatei::systemFehler()
@@ -139,7 +148,9 @@ bool SichereDatei::Öffnen()
         // (before the bits, since a change of owner clears set-id bits).
         if (::fchown(m_fd, st.st_uid, st.st_gid) != 0)
             (void)!::fchown(m_fd, uid_t(-1), st.st_gid);
-        ::fchmod(m_fd, st.st_mode & 07777);
+        struct stat neu;
+        ::fchmod(m_fd, ::fstat(m_fd, &neu) == 0 && neu.st_gid == st.st_gid ? st.st_mode & 07777
+                                                                            : OhneFremdeGruppe(st.st_mode));
     }
     return true;
 }

@@ -2,7 +2,9 @@
 // Rewriting a file without ever losing it: everything goes to a temporary
 // file in the same folder (the target's name plus a suffix such as "~" or
 // "-neu", or the first free numbered form of it), created exclusively with
-// the target's owner and permission bits before its first byte; every write
+// the target's owner and permission bits before its first byte (where the
+// target's group cannot be kept, without the bits that would open it to
+// anyone the original kept out); every write
 // is checked; on Fertigstellen() the data is flushed and fsynced and the
 // temporary file is renamed over the target with rename(2). On any failure,
 // or when the object dies unfinished, the temporary file is removed and the
@@ -101,7 +103,8 @@ public:
     // through: before a write in place (its old bytes read), and once the
     // new content is complete, right before it is checked against the
     // original and takes its place; and where a kill may stop a write in
-    // place, with half of one change written. An empty function clears it.
+    // place, behind each of its writes, before the fsync. An empty function
+    // clears it.
     enum class Schritt { VorDemSchreiben, VorDemAbschluss, MittenImSchreiben };
     static void TestHaken(std::function<void(Schritt)> haken);
     static void TestHakenAusführen(Schritt schritt);

@@ -3,12 +3,14 @@
 // version 2-4 around the rest, whose first byte gives the header flags),
 // bit 2 other bytes in front of it, bits 3-7 the field changed (0-17, or
 // 18-31 for a field emptied). Audio frames follow. The file is written with
-// the changed record and read again: a failed write leaves the file as it
-// was; a successful one leaves a 2.3 tag at byte 0 whose fields are the ones
+// the changed record (for every fifth input with an ID3v1 block too, as one
+// save) and read again: a failed write leaves the file as it was; a
+// successful one leaves a 2.3 tag at byte 0 whose fields are the ones
 // written, every frame kept from the old tag, and every byte that is not the
-// old tag behind it. A write in place leaves every kept frame where it
-// stood, also when it is stopped half-way (as by a kill, for every third
-// input). ASan and UBSan watch every read and write.
+// old tag behind it (then the block). A write in place changes bytes of one
+// 4 KiB block only and leaves every kept frame where it stood, also when it
+// is stopped behind its write (as by a kill, for every third input). ASan
+// and UBSan watch every read and write.
 #include "core/Einstellungen.h"
 #include "core/SichereDatei.h"
 #include "media/Id3v2Lesen.h"
@@ -20,6 +22,7 @@
 #include <QFile>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -133,6 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Id3v2Fund fund;
     Id3v2Ergebnis alt;
     std::vector<QByteArray> gehalten;
+    std::array<QByteArray, kId3v2Felder> feldFrames;
     {
         MedienDatei d(pfad);
         fund = d.Id3v2Finden(102400);
@@ -141,8 +145,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (fund.position >= 0) {
             const QByteArray roh = d.Einlesen(fund.position, fund.kopf.GesamtGröße());
             alt = Id3v2Lesen(roh);
-            for (const QByteArray& f : Id3v2Lesen(roh, false).weitere)
+            const Id3v2Ergebnis einzeln = Id3v2Lesen(roh, false);
+            for (const QByteArray& f : einzeln.weitere)
                 gehalten.push_back(QByteArray(f.constData(), f.size()));
+            for (size_t i = 0; i < feldFrames.size(); ++i)
+                feldFrames[i] = QByteArray(einzeln.feldFrames[i].constData(), einzeln.feldFrames[i].size());
         }
     }
     struct stat vorher;
@@ -162,8 +169,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                          : text.arg(size);
     m.*felder[size_t(feld)].feld = leeren ? QString() : wert;
 
-    // Every third input is stopped half-way through its first write in place.
+    // Every third input is stopped behind its first write in place.
     const bool anhalten = size % 3 == 0;
+    const bool beide = size % 5 == 0;
+    QByteArray block = QByteArray("TAG", 3) + QByteArray::number(qulonglong(size)).leftJustified(125, '\0');
     if (anhalten)
         SichereDatei::TestHaken([](SichereDatei::Schritt s) {
             if (s == SichereDatei::Schritt::MittenImSchreiben)
@@ -172,7 +181,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString fehler;
     bool ok = false, angehalten = false;
     try {
-        ok = Mp3TAGSpeichernV2(pfad, m, fehler);
+        ok = beide ? Mp3TAGSpeichernBeide(pfad, m, block, fehler) : Mp3TAGSpeichernV2(pfad, m, fehler);
     } catch (const Halt&) {
         angehalten = true;
     }
@@ -193,9 +202,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 Scheitern("a kept frame moved or changed in place");
         }
     if (angehalten) {
-        if (!anOrt || neu.size() != datei.size() || neu.mid(fund.ende()) != datei.mid(fund.ende()))
+        // The ID3v1 block of both tags may be appended in place as well.
+        const QByteArray ohneBlock = beide && neu.size() == datei.size() + 128 && neu.endsWith(block) ? neu.chopped(128) : neu;
+        if (!anOrt || ohneBlock.size() != datei.size() || ohneBlock.mid(fund.ende()) != datei.mid(fund.ende()))
             Scheitern("a stopped write changed more than the tag");
         return 0;
+    }
+    if (ok && anOrt) {
+        qint64 erst = -1, letzt = -1;
+        for (qint64 i = 0; i < std::min(neu.size(), datei.size()); ++i)
+            if (neu[i] != datei[i]) {
+                erst = erst < 0 ? i : erst;
+                letzt = i;
+            }
+        if (erst >= 0 && erst / 4096 != letzt / 4096)
+            Scheitern("a write in place changed bytes of two blocks");
     }
     if (!ok) {
         if (neu != datei)
@@ -211,6 +232,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QByteArray ohneTag = datei;
     if (fund.position >= 0)
         ohneTag.remove(fund.position, fund.kopf.GesamtGröße());
+    if (beide)
+        ohneTag += block; // the file ends in audio frames: appended
     if (neu.mid(kopf->GesamtGröße()) != ohneTag)
         Scheitern("the bytes behind the tag are not the file without its old tag");
 
@@ -246,6 +269,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 Scheitern("an emptied comment or link shows a text from nowhere");
             continue;
         }
+        // A 2.4 frame kept for an unchanged field holds its values as 2.3
+        // does: it reads as that frame alone reads.
+        const QByteArray& frame = feldFrames[size_t(i)];
+        if (i != feld && alt.kopf.haupt == 4 && !frame.isEmpty())
+            soll = Id3v2Lesen(QByteArray("ID3\x03\0\0", 6) + Syncsafe(quint32(frame.size())) + frame).felder[size_t(i)];
         if (ist != soll) {
             std::fprintf(stderr, "field %d: wrote '%s', read '%s'\n", i, soll.toUtf8().constData(), ist.toUtf8().constData());
             Scheitern("a field does not read back as written");

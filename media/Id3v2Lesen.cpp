@@ -4,6 +4,7 @@
 #include "core/Kodierung.h"
 #include "media/MedienDatei.h"
 
+#include <QStringList>
 #include <QtEndian>
 #include <algorithm>
 #include <limits>
@@ -489,7 +490,74 @@ std::optional<QByteArray> Umkodieren23(QByteArrayView frame)
     return neu + aus;
 }
 
+// A 2.4 text frame's several values as 2.3 holds them: one string, the
+// values joined with "/", which 2.3 readers split at (TXXX keeps its
+// description in front). Any other frame comes back as it stands.
+QByteArray WerteVerbinden23(const QByteArray& frame)
+{
+    if (frame.size() < 11 || frame[0] != 'T' || !GültigeId(QByteArrayView(frame).first(4)))
+        return frame;
+    const auto format = static_cast<quint8>(frame[9]);
+    const qsizetype vorn = 10 + ((format & 0x20) ? 1 : 0);
+    if ((format & 0xC0) || vorn >= frame.size())
+        return frame;
+    const QByteArrayView b = QByteArrayView(frame).sliced(vorn);
+    const auto enc = static_cast<quint8>(b[0]);
+    if (enc > 3)
+        return frame;
+    std::vector<QByteArrayView> teile;
+    for (qsizetype pos = 1; pos < b.size();) {
+        qsizetype ende = TerminatorFinden(enc, b, pos);
+        if (ende < 0)
+            ende = b.size();
+        teile.push_back(b.sliced(pos, ende - pos));
+        pos = ende + TerminatorLänge(enc);
+    }
+    const bool beschrieben = frame.startsWith("TXXX");
+    if (beschrieben && teile.empty())
+        return frame;
+    // The values as a reader takes them: those that are not empty.
+    bool bigEndian = enc == 2;
+    QString beschreibung;
+    if (beschrieben && enc != 0)
+        beschreibung = TextDekodieren(enc, teile.front(), bigEndian);
+    std::vector<QByteArrayView> werte;
+    QStringList texte;
+    for (size_t i = beschrieben ? 1 : 0; i < teile.size(); ++i) {
+        const QString text = enc == 0 ? QString() : TextDekodieren(enc, teile[i], bigEndian);
+        if (enc == 0 ? teile[i].isEmpty() : text.isEmpty())
+            continue;
+        werte.push_back(teile[i]);
+        texte << text;
+    }
+    if (werte.size() < 2)
+        return frame;
+
+    QByteArray körper(1, char(enc == 0 ? 0 : 1));
+    if (enc == 0) {
+        if (beschrieben)
+            körper.append(teile.front()).append('\0');
+        for (size_t i = 0; i < werte.size(); ++i)
+            körper.append(i ? "/" : "").append(werte[i]);
+    } else {
+        if (beschrieben)
+            körper.append(Id3v2Utf16(beschreibung)).append(2, '\0');
+        körper.append(Id3v2Utf16(texte.join(QLatin1Char('/'))));
+    }
+    QByteArray neu = frame.first(vorn);
+    qToBigEndian<quint32>(quint32(vorn - 10 + körper.size()), neu.data() + 4);
+    return neu + körper;
+}
+
 } // namespace
+
+QByteArray Id3v2PlatzhalterBesitzer() { return Webadresse().toLatin1() + '\0'; }
+
+bool Id3v2IstPlatzhalter(QByteArrayView frame)
+{
+    return frame.size() >= 10 && frame.startsWith("PRIV") && frame[9] == 0
+        && frame.sliced(10).startsWith(Id3v2PlatzhalterBesitzer());
+}
 
 QByteArray Id3v2FrameFür23(QByteArrayView frame)
 {
@@ -516,6 +584,8 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
 
     QByteArrayView bereich = tag.sliced(10, std::min<qint64>(kopf->größe, tag.size() - 10));
     QByteArray entsynchronisiert;
+    // Below 2.4 the flag covers the frames as a whole, headers included; in
+    // 2.4 it says that every frame's data is unsynchronised.
     if (haupt < 4 && kopf->Unsynchronisiert()) {
         entsynchronisiert = Entsynchronisieren(bereich);
         bereich = entsynchronisiert;
@@ -540,7 +610,6 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             return e;
     }
 
-    e.framesGelesen = true;
     Gang gang = FramesGehen(bereich, start, haupt, true);
     if (haupt == 4 && !gang.sauber()) {
         // Some writers put plain sizes into 2.4 tags.
@@ -551,6 +620,9 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     }
     if (gang.ende == Gang::Padding)
         e.ungenutzt = kopf->GesamtGröße() - (bereich.size() - gang.bis);
+    // A walk that stopped at a torn or unreadable frame has not seen what
+    // lies behind it.
+    e.framesGelesen = gang.ende != Gang::Fehler;
 
     const auto& tabelle = Id3v2FrameFelder();
     const qsizetype kopfLänge = haupt == 2 ? 6 : 10;
@@ -569,7 +641,8 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     // The frame as it is kept: 2.2 frames as they stand, others in 2.3 form;
     // without a change a view of the bytes read.
     const bool eigeneBytes = bereich.data() != tag.data() + 10;
-    const auto behalten = [&](const FrameOrt& f) {
+    const auto alleEntsynchronisiert = haupt == 4 && kopf->Unsynchronisiert();
+    const auto form23 = [&](const FrameOrt& f) -> QByteArray {
         const QByteArrayView roh = bereich.sliced(f.kopf, kopfLänge + f.größe);
         std::optional<QByteArray> neu;
         if (haupt == 3) {
@@ -578,15 +651,26 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             const QByteArrayView daten = roh.sliced(10);
             const auto status = static_cast<quint8>(roh[8]);
             const auto format = static_cast<quint8>(roh[9]);
-            const QByteArray frame = FrameNach23(roh.first(4), status, format, (format & 0x02) ? Entsynchronisieren(daten) : daten.toByteArray());
-            neu = Id3v2FrameFür23(frame);
+            const QByteArray frame = FrameNach23(roh.first(4), status, format,
+                                                 (format & 0x02) || alleEntsynchronisiert ? Entsynchronisieren(daten)
+                                                                                          : daten.toByteArray());
+            if (frame.isEmpty()) {
+                if (e.nichtÜbertragbar.isEmpty())
+                    e.nichtÜbertragbar = roh.first(4).toByteArray();
+                return {};
+            }
+            neu = Id3v2FrameFür23(WerteVerbinden23(frame));
         }
         if (neu)
-            e.weitere.push_back(std::move(*neu));
-        else if (eigeneBytes)
-            e.weitere.push_back(roh.toByteArray());
-        else
-            e.weitere.push_back(QByteArray::fromRawData(roh.data(), roh.size()));
+            return std::move(*neu);
+        if (eigeneBytes)
+            return roh.toByteArray();
+        return QByteArray::fromRawData(roh.data(), roh.size());
+    };
+    const auto behalten = [&](const FrameOrt& f) {
+        QByteArray frame = form23(f);
+        if (!frame.isEmpty())
+            e.weitere.push_back(std::move(frame));
     };
 
     for (const FrameOrt& f : gang.frames) {
@@ -605,7 +689,7 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
         } else if (haupt == 4) {
             const auto format = static_cast<quint8>(bereich[f.kopf + 9]);
             lesbar = !(format & 0x0C);
-            if (lesbar && (format & 0x02)) {
+            if (lesbar && ((format & 0x02) || alleEntsynchronisiert)) {
                 eigen = Entsynchronisieren(daten);
                 daten = eigen;
             }
@@ -625,8 +709,11 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
         std::optional<QString> text;
         if (feld == kKommentar || feld == kLink) {
             if (const auto b = BeschriebenLesen(daten, feld == kKommentar, feld == kLink)) {
-                kandidaten[feld == kLink].push_back({b->text, b->ohneBeschreibung, b->sprache, qsizetype(e.weitere.size())});
-                behalten(f);
+                QByteArray frame = form23(f);
+                if (!frame.isEmpty()) {
+                    kandidaten[feld == kLink].push_back({b->text, b->ohneBeschreibung, b->sprache, qsizetype(e.weitere.size())});
+                    e.weitere.push_back(std::move(frame));
+                }
                 continue;
             }
         } else if (feld == kZähler) {
@@ -634,10 +721,13 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
         } else if (feld >= 0) {
             text = TextFrameLesen(daten);
         }
-        if (text)
+        if (text) {
             e.felder[size_t(feld)] = *text;
-        else
+            // A frame that carries nothing is no form to keep: readers stop at it.
+            e.feldFrames[size_t(feld)] = f.größe > 0 ? form23(f) : QByteArray();
+        } else {
             behalten(f); // empty ones too: a rewrite copies every frame as it stands
+        }
     }
 
     // The first comment (link) without a description is the field (the one
@@ -655,15 +745,19 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     }
     // Taken out of the list, the later one first.
     if (gewählt[0] >= 0)
-        e.kommentarFrame = e.weitere[size_t(gewählt[0])];
+        e.feldFrames[kKommentar] = e.weitere[size_t(gewählt[0])];
     if (gewählt[1] >= 0)
-        e.linkFrame = e.weitere[size_t(gewählt[1])];
+        e.feldFrames[kLink] = e.weitere[size_t(gewählt[1])];
     for (qsizetype stelle : {std::max(gewählt[0], gewählt[1]), std::min(gewählt[0], gewählt[1])})
         if (stelle >= 0)
             e.weitere.erase(e.weitere.begin() + stelle);
     e.kommentarStelle = gewählt[0];
     e.linkStelle = gewählt[1];
 
+    if (sammeln) {
+        // The placeholder only holds the program's frames in their place.
+        std::erase_if(e.weitere, [](const QByteArray& f) { return Id3v2IstPlatzhalter(f); });
+    }
     if (sammeln && !e.weitere.empty()) {
         QByteArray& ziel = haupt == 2 ? e.weitereFrames22 : e.weitereFrames;
         qsizetype summe = 0;
@@ -678,8 +772,7 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     if (sammeln) {
         // Their views would outlive the bytes read.
         e.weitere.clear();
-        e.kommentarFrame.clear();
-        e.linkFrame.clear();
+        e.feldFrames = {};
     }
     return e;
 }

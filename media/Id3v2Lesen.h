@@ -67,10 +67,12 @@ struct Id3v2Ergebnis {
     // the bytes read as it is kept refers to them (QByteArray::fromRawData)
     // and is valid only as long as they are: a picture is never copied.
     std::vector<QByteArray> weitere;
-    // The frames the comment and the link fields were read from (in the
-    // form of `weitere`; empty when the field had none) and where they
-    // stood: their index in `weitere` with both of them put back.
-    QByteArray kommentarFrame, linkFrame;
+    // Not gathered: the frame each field was read from, in the form of
+    // `weitere` (a 2.4 frame as 2.3 holds it: its values joined with "/");
+    // empty when the field had none or its frame carries nothing.
+    std::array<QByteArray, kId3v2Felder> feldFrames;
+    // Where the comment's and the link's frames stood: their index in
+    // `weitere` with both of them put back.
     qsizetype kommentarStelle = -1;
     qsizetype linkStelle = -1;
     // The language bytes of the comment that is the field ("" when none),
@@ -78,9 +80,13 @@ struct Id3v2Ergebnis {
     QByteArray kommentarSprache;
     // The same frames of a 2.2 tag as they stand (6-byte headers).
     QByteArray weitereFrames22;
-    // False when the frames could not be walked at all (a 2.2 tag compressed
-    // as a whole, a broken extended header): a rewrite would lose them.
+    // False when the frames could not all be walked (a 2.2 tag compressed as
+    // a whole, a broken extended header, a torn or unreadable frame with
+    // bytes behind it): a rewrite would lose what was not read.
     bool framesGelesen = false;
+    // The id of the first frame of a 2.4 tag that the 2.3 form cannot hold
+    // (it is not among the frames above); empty when there is none.
+    QByteArray nichtÜbertragbar;
 };
 
 // Parses the tag whose header starts at tag[0]. `tag` may end before the
@@ -101,6 +107,13 @@ QByteArray Id3v2FrameFür23(QByteArrayView frame);
 
 // Whether a COMM (`mitSprache`) or WXXX body has an empty description.
 bool Id3v2OhneBeschreibung(QByteArrayView körper, bool mitSprache);
+
+// The placeholder the writer may put in front of its own frames, so that
+// they start where a later edit stays inside one block of the file: a PRIV
+// frame whose owner is this (the program's web address and its terminator),
+// zero bytes behind it. The reader keeps it out of the frames it gathers.
+QByteArray Id3v2PlatzhalterBesitzer();
+bool Id3v2IstPlatzhalter(QByteArrayView frame);
 
 // The ID3v2 fields of a record as for a file without a tag.
 void Id3v2Zurücksetzen(MedienInfo& info);

@@ -29,6 +29,7 @@ MedienDatei::MedienDatei(const QString& pfad, bool schreiben)
     m_länge = st.st_size;
     m_mtime = st.st_mtime;
     m_stand = DateiStandVon(st);
+    m_modus = st.st_mode;
 }
 
 MedienDatei::~MedienDatei()

@@ -35,6 +35,7 @@ public:
     dev_t Gerät() const { return m_stand.gerät; }
     // The file as it was opened.
     const DateiStand& Stand() const { return m_stand; }
+    mode_t Modus() const { return m_modus; }
     int Deskriptor() const { return m_fd; }
 
     // Bytes [pos, pos + n) as far as the file holds them. The view stays
@@ -62,6 +63,7 @@ private:
     qint64 m_länge = 0;
     qint64 m_mtime = 0;
     DateiStand m_stand;
+    mode_t m_modus = 0;
     QByteArray m_puffer;
     qint64 m_pufferAb = 0;
     qint64 m_pufferLänge = 0;

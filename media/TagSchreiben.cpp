@@ -6,6 +6,7 @@
 #include "core/SichereDatei.h"
 #include "media/Id3v2Lesen.h"
 #include "media/MedienDatei.h"
+#include "platform/Schreibzugriff.h"
 
 #include <QFile>
 #include <QUrl>
@@ -24,6 +25,7 @@
 namespace {
 
 int g_fehlerNach = 0;
+bool g_fehlerSync = false;
 
 constexpr qint64 kMaxTagGröße = (qint64(1) << 28) - 1; // the size field holds 28 bits
 constexpr qint64 kMaxPadding = (qint64(256) << 20) - 1;
@@ -170,59 +172,85 @@ qint64 VollSchreiben(int fd, QByteArrayView d, qint64 pos)
 
 Fehler Verändert() { return {ESTALE, VerändertText()}; }
 
-// Bytes written over the file at `pos`.
+// A kill cannot stop a write inside one page of the file half-way, and an
+// aligned page is what a disk writes whole.
+constexpr qint64 kBlock = 4096;
+bool ImEinenBlock(qint64 von, qint64 bis) { return bis <= von || von / kBlock == (bis - 1) / kBlock; }
+
+// Bytes written over the file at `pos`, all inside one block.
 struct Änderung {
     qint64 pos = 0;
     QByteArray neu;
 };
 
-// A kill or a power cut may stop a write at any byte: the test hook sees the
-// file with the first half of the change written.
 bool ÄnderungSchreiben(int fd, const Änderung& ä)
 {
-    const QByteArrayView neu(ä.neu);
-    const qsizetype hälfte = neu.size() / 2;
     errno = 0;
-    if (VollSchreiben(fd, neu.first(hälfte), ä.pos) != hälfte)
-        return false;
-    SichereDatei::TestHakenAusführen(SichereDatei::Schritt::MittenImSchreiben);
     if (g_fehlerNach > 0 && --g_fehlerNach == 0) {
-        // As a disk would fail: part of the bytes written, then an error.
+        // As a failing disk would: part of the bytes written, then an error.
+        const QByteArrayView neu(ä.neu);
+        VollSchreiben(fd, neu.first(neu.size() / 2), ä.pos);
         errno = EIO;
         return false;
     }
-    return VollSchreiben(fd, neu.sliced(hälfte), ä.pos + hälfte) == neu.size() - hälfte;
+    const bool ok = VollSchreiben(fd, ä.neu, ä.pos) == ä.neu.size();
+    SichereDatei::TestHakenAusführen(SichereDatei::Schritt::MittenImSchreiben);
+    return ok;
 }
 
-// Writes the changes through the file's own descriptor, fsyncs and checks
-// that the path still names this file and that its length is what these
-// writes make it (its old length, or the end of a change beyond it). On any
-// failure the old bytes are written back; the file is cut back only to undo
-// its own growth, never below what another program added.
-bool AnOrtSchreiben(MedienDatei& datei, const QString& pfad, const std::vector<Änderung>& änderungen, Fehler& f)
+int Synchronisieren(int fd)
+{
+    if (g_fehlerSync) {
+        errno = EIO;
+        return -1;
+    }
+    return ::fsync(fd);
+}
+
+enum class AnOrt { Geschrieben, Fehlgeschlagen, Umschreiben };
+
+// Writes the changes through the file's own descriptor, one write each,
+// fsyncs and checks that the path still names this file and that its length
+// is what these writes make it (its old length, or the end of a change
+// beyond it). Meanwhile no other program can open the file (a lease) when
+// that can be had; otherwise one that has it open for writing refuses the
+// write, and a change that would lengthen the file is left to a rewrite,
+// since bytes appended by another program could follow it. On any failure
+// the old bytes are written back and the file's own growth is cut away.
+AnOrt AnOrtSchreiben(MedienDatei& datei, const QString& pfad, const std::vector<Änderung>& änderungen, Fehler& f)
 {
     const int fd = datei.Deskriptor();
     SichereDatei::TestHakenAusführen(SichereDatei::Schritt::VorDemSchreiben);
+    const AlleinigerZugriff allein(fd);
+    const qint64 längeVorher = datei.Länge();
+    qint64 erwartet = längeVorher;
+    for (const Änderung& ä : änderungen)
+        erwartet = std::max(erwartet, ä.pos + ä.neu.size());
+    if (!allein.Gehalten()) {
+        if (AndererProzessSchreibt(fd)) {
+            f = {EAGAIN, InBenutzungText()};
+            return AnOrt::Fehlgeschlagen;
+        }
+        if (erwartet > längeVorher)
+            return AnOrt::Umschreiben;
+    }
     struct stat st;
     if (::fstat(fd, &st) != 0) {
         f = SystemFehler(errno);
-        return false;
+        return AnOrt::Fehlgeschlagen;
     }
     // Changed since its tag was read: the place to write may be wrong.
     if (!(DateiStandVon(st) == datei.Stand())) {
         f = Verändert();
-        return false;
+        return AnOrt::Fehlgeschlagen;
     }
-    const qint64 längeVorher = datei.Länge();
-    qint64 erwartet = längeVorher;
     std::vector<Änderung> alt;
     for (const Änderung& ä : änderungen) {
-        erwartet = std::max(erwartet, ä.pos + ä.neu.size());
         const qint64 n = std::max<qint64>(0, std::min(längeVorher, ä.pos + ä.neu.size()) - ä.pos);
         alt.push_back({ä.pos, datei.Lesen(ä.pos, n).toByteArray()});
         if (alt.back().neu.size() != n) {
             f = SystemFehler(EIO);
-            return false;
+            return AnOrt::Fehlgeschlagen;
         }
     }
 
@@ -233,7 +261,7 @@ bool AnOrtSchreiben(MedienDatei& datei, const QString& pfad, const std::vector<�
             ok = false;
             break;
         }
-    if (ok && ::fsync(fd) != 0) {
+    if (ok && Synchronisieren(fd) != 0) {
         f = SystemFehler(errno);
         ok = false;
     }
@@ -249,11 +277,13 @@ bool AnOrtSchreiben(MedienDatei& datei, const QString& pfad, const std::vector<�
     if (!ok) {
         for (auto a = alt.rbegin(); a != alt.rend(); ++a)
             VollSchreiben(fd, a->neu, a->pos);
-        if (::fstat(fd, &st) == 0 && st.st_size > längeVorher && st.st_size <= erwartet)
+        // Growth is cut only where the file was ours alone: no one else
+        // could have appended behind it.
+        if (erwartet > längeVorher && ::fstat(fd, &st) == 0 && st.st_size > längeVorher)
             (void)!::ftruncate(fd, off_t(längeVorher));
         ::fsync(fd);
     }
-    return ok;
+    return ok ? AnOrt::Geschrieben : AnOrt::Fehlgeschlagen;
 }
 
 // --- frames ----------------------------------------------------------------------
@@ -318,16 +348,6 @@ QByteArray LinkLatin1(const QString& s)
             b.append(QUrl::toPercentEncoding(QString(c)));
     }
     return b;
-}
-
-bool GültigeId(QByteArrayView id)
-{
-    if (id.size() != 4)
-        return false;
-    for (char c : id)
-        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-            return false;
-    return true;
 }
 
 // The language a written comment gets: the three bytes of the comment it
@@ -401,10 +421,6 @@ std::optional<QByteArray> Frame22Übertragen(QByteArrayView roh)
     return Id3v2FrameFür23(Frame(neu, körper));
 }
 
-// Other readers stop at a frame with an odd id or an empty one: such frames
-// go behind all others.
-bool Hinten(QByteArrayView frame) { return frame.size() <= 10 || !GültigeId(frame.first(4)); }
-
 // Whether a reader takes this kept COMM or WXXX frame for the field: it can
 // be read and has no description.
 bool OhneBeschreibung(QByteArrayView frame)
@@ -416,8 +432,10 @@ bool OhneBeschreibung(QByteArrayView frame)
 
 // The new tag behind its header, frame by frame; `gehalten` marks a frame
 // kept from the old tag (which the user cannot type again). The kept frames
-// come first, in their order, then the program's own: a text edit changes
-// only the tail of the tag.
+// come first, in their order (odd and empty ones too: a reader that stops
+// at one then stops in front of the program's own frames, not in front of a
+// kept one), then the program's own: a text edit changes only the tail of
+// the tag.
 struct Stück {
     QByteArrayView daten;
     bool gehalten;
@@ -426,23 +444,32 @@ struct NeuerTag {
     std::vector<Stück> stücke;
     qint64 größe = 0;
     // What the own pieces refer to.
-    QByteArray eigene, kommentar, link;
+    QByteArray eigene, kommentar, link, platzhalter;
 };
 
-// The frame a comment or link field was read from: in 2.3 form, its text
-// and its place among the kept frames (the reader's).
+// What the fields were read from: each field's frame in 2.3 form (empty
+// where there is none to keep), the texts read, and where the comment's and
+// the link's frames stood (the reader's places).
 struct Herkunft {
-    QByteArray frame;
-    QString text;
-    qsizetype stelle = -1;
+    std::array<QByteArray, kId3v2Felder> frames;
+    std::array<QString, kId3v2Felder> texte;
+    qsizetype stelle[2] = {-1, -1};
 };
 
-// A comment (link) replaces the frame it was read from, which stays as it
-// stands while the field is unchanged. It goes where that frame stood when
-// another one without a description is kept, since readers take the first
-// such frame for the field; otherwise with the program's own frames.
-void TagAufbauen(const MedienInfo& m, const std::vector<QByteArray>& weitere, const Herkunft (&herkunft)[2],
-                 const QByteArray& sprache, NeuerTag& t)
+// Room behind the own frames that a later edit may take and still stay in
+// the block they start in.
+constexpr qint64 kSpielraum = 1024;
+
+// A field whose text is what was read from its frame keeps that frame as it
+// stands. A comment (link) replaces the frame it was read from; it goes
+// where that frame stood when another one without a description is kept,
+// since readers take the first such frame for the field; otherwise with the
+// program's own frames. `kopie`: the tag is written anew at the file's
+// start: the old placeholders go, and where the own frames and the room
+// behind them would reach over the end of a block, a placeholder in front
+// makes them start at the next one.
+void TagAufbauen(const MedienInfo& m, const std::vector<QByteArray>& weitere, const Herkunft& herkunft,
+                 const QByteArray& sprache, bool kopie, NeuerTag& t)
 {
     // Going in front of weitere[vor]; of two there, the one that stood first
     // first.
@@ -451,23 +478,27 @@ void TagAufbauen(const MedienInfo& m, const std::vector<QByteArray>& weitere, co
         QByteArrayView frame;
     };
     std::vector<Einschub> einschübe;
-    for (const Id3v2FrameFeld& feld : Id3v2FrameFelder()) {
-        const QByteArrayView id(feld.id);
+    const auto& tabelle = Id3v2FrameFelder();
+    for (size_t feld = 0; feld < tabelle.size(); ++feld) {
+        const QByteArrayView id(tabelle[feld].id);
+        const QByteArray& alt = herkunft.frames[feld];
+        QByteArray frame = !alt.isEmpty() && m.*tabelle[feld].feld == herkunft.texte[feld]
+                             ? alt
+                             : FeldFrame(m, tabelle[feld], sprache);
         const int art = id == "COMM" ? 0 : id == "WXXX" ? 1 : -1;
         if (art < 0) {
-            t.eigene += FeldFrame(m, feld, sprache);
+            t.eigene += frame;
             continue;
         }
-        const Herkunft& h = herkunft[art];
-        QByteArray frame = !h.frame.isEmpty() && m.*feld.feld == h.text ? h.frame : FeldFrame(m, feld, sprache);
+        const qsizetype stelle = herkunft.stelle[art];
         qsizetype vor = -1;
         for (qsizetype i = 0; i < qsizetype(weitere.size()) && !frame.isEmpty() && vor < 0; ++i)
-            if (weitere[size_t(i)].startsWith(id) && !Hinten(weitere[size_t(i)]) && OhneBeschreibung(weitere[size_t(i)]))
+            if (weitere[size_t(i)].startsWith(id) && OhneBeschreibung(weitere[size_t(i)]))
                 vor = i;
-        if (vor >= 0 && h.stelle >= 0) {
+        if (vor >= 0 && stelle >= 0) {
             // The reader's place counts the other field's frame when it stood in front.
-            const qsizetype andere = herkunft[1 - art].stelle;
-            vor = h.stelle - (andere >= 0 && andere < h.stelle ? 1 : 0);
+            const qsizetype andere = herkunft.stelle[1 - art];
+            vor = stelle - (andere >= 0 && andere < stelle ? 1 : 0);
         }
         if (vor < 0) {
             t.eigene += frame;
@@ -475,74 +506,88 @@ void TagAufbauen(const MedienInfo& m, const std::vector<QByteArray>& weitere, co
         }
         QByteArray& ablage = art == 0 ? t.kommentar : t.link;
         ablage = std::move(frame);
-        einschübe.push_back({vor, h.stelle >= 0 ? h.stelle : qsizetype(weitere.size()), ablage});
+        einschübe.push_back({vor, stelle >= 0 ? stelle : qsizetype(weitere.size()), ablage});
     }
     std::sort(einschübe.begin(), einschübe.end(), [](const Einschub& a, const Einschub& b) {
         return std::pair(a.vor, a.rang) < std::pair(b.vor, b.rang);
     });
     std::vector<Stück> folge;
     for (const QByteArray& f : weitere)
-        folge.push_back({f, true});
+        if (!kopie || !Id3v2IstPlatzhalter(f))
+            folge.push_back({f, true});
     qsizetype eingefügt = 0;
     for (const Einschub& e : einschübe)
         folge.insert(folge.begin() + std::min(e.vor + eingefügt++, qsizetype(folge.size())), {e.frame, false});
 
-    for (const Stück& s : folge)
-        if (!Hinten(s.daten))
-            t.stücke.push_back(s);
+    t.stücke = std::move(folge);
+    qint64 vorn = 10;
+    for (const Stück& s : t.stücke)
+        vorn += s.daten.size();
+    const qint64 eigene = t.eigene.size();
+    if (kopie && vorn > 10 && eigene + kSpielraum <= kBlock && vorn % kBlock + eigene + kSpielraum > kBlock) {
+        const QByteArray besitzer = Id3v2PlatzhalterBesitzer();
+        qint64 lücke = kBlock - vorn % kBlock;
+        if (lücke < 10 + besitzer.size())
+            lücke += kBlock;
+        t.platzhalter = Frame("PRIV", besitzer + QByteArray(qsizetype(lücke - 10 - besitzer.size()), '\0'));
+        t.stücke.push_back({t.platzhalter, false});
+    }
     t.stücke.push_back({t.eigene, false});
-    for (const Stück& s : folge)
-        if (Hinten(s.daten))
-            t.stücke.push_back(s);
     for (const Stück& s : t.stücke)
         t.größe += s.daten.size();
 }
 
-// The changes that turn the old tag (its whole extent `alt`) into the new
-// one of the same extent: only bytes that differ, never a kept frame's.
-// False when a kept frame would not stand where it stands.
-bool AnOrtÄndern(const NeuerTag& t, QByteArrayView alt, std::vector<Änderung>& änderungen)
+// The change that turns the old tag (its whole extent `alt`, at the file's
+// start) into the new one of the same extent: the bytes from the first one
+// that differs to the last, which must lie inside one block; nothing to
+// write when none differs. None when a kept frame would not stand where it
+// stands or the change would reach over the end of a block.
+std::optional<Änderung> AnOrtÄndern(const NeuerTag& t, QByteArrayView alt)
 {
-    // The program's own bytes between kept frames, as one run at a time.
-    QByteArray lauf;
-    qint64 laufAb = 0, pos = 0;
-    const auto eigen = [&](QByteArrayView d) {
-        if (lauf.isEmpty())
-            laufAb = pos;
-        lauf.append(d);
-        pos += d.size();
-    };
-    const auto abschließen = [&] {
-        const QByteArrayView da = alt.sliced(laufAb, lauf.size());
-        qsizetype erst = 0, letzt = lauf.size();
-        while (erst < letzt && lauf[erst] == da[erst])
-            ++erst;
-        while (letzt > erst && lauf[letzt - 1] == da[letzt - 1])
-            --letzt;
-        if (erst < letzt)
-            änderungen.push_back({laufAb + erst, lauf.sliced(erst, letzt - erst)});
-        lauf.clear();
-    };
-    eigen(Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(alt.size() - 10)));
-    for (const Stück& s : t.stücke) {
-        if (!s.gehalten) {
-            eigen(s.daten);
-            continue;
+    const QByteArray kopf = Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32(alt.size() - 10));
+    // Each piece of the new tag at its place; the padding is zeros.
+    std::vector<std::pair<qint64, QByteArrayView>> teile{{0, kopf}};
+    qint64 pos = kopf.size();
+    qint64 erst = -1, letzt = -1;
+    const auto vergleichen = [&](qint64 ab, qsizetype n, const auto& neu) {
+        const QByteArrayView da = alt.sliced(ab, n);
+        qsizetype a = 0, z = n;
+        while (a < z && neu(a) == da[a])
+            ++a;
+        while (z > a && neu(z - 1) == da[z - 1])
+            --z;
+        if (a < z) {
+            erst = erst < 0 ? ab + a : erst;
+            letzt = ab + z;
         }
-        abschließen();
+    };
+    vergleichen(0, kopf.size(), [&](qsizetype i) { return kopf[i]; });
+    for (const Stück& s : t.stücke) {
+        if (pos + s.daten.size() > alt.size())
+            return std::nullopt;
         const QByteArrayView da = alt.sliced(pos, s.daten.size());
-        if (da.data() != s.daten.data() && da != s.daten)
-            return false;
+        if (s.gehalten && da.data() != s.daten.data() && da != s.daten)
+            return std::nullopt;
+        if (!s.gehalten)
+            vergleichen(pos, s.daten.size(), [&](qsizetype i) { return s.daten[i]; });
+        teile.emplace_back(pos, s.daten);
         pos += s.daten.size();
     }
-    // Padding: zeros as far as the old bytes are not.
-    qint64 ende = alt.size();
-    while (ende > pos && alt[ende - 1] == 0)
-        --ende;
-    if (ende > pos)
-        eigen(QByteArray(qsizetype(ende - pos), '\0'));
-    abschließen();
-    return true;
+    vergleichen(pos, alt.size() - pos, [](qsizetype) { return '\0'; });
+    if (!ImEinenBlock(erst, letzt))
+        return std::nullopt;
+    Änderung ä;
+    if (erst < 0)
+        return ä;
+    // The new bytes of [erst, letzt): zeros where no piece lies.
+    ä.pos = erst;
+    ä.neu = QByteArray(qsizetype(letzt - erst), '\0');
+    for (const auto& [ab, daten] : teile) {
+        const qint64 von = std::max(ab, erst), bis = std::min(ab + daten.size(), letzt);
+        if (von < bis)
+            std::memcpy(ä.neu.data() + (von - erst), daten.data() + (von - ab), size_t(bis - von));
+    }
+    return ä;
 }
 
 // Header, frames and `padding` zero bytes into the new file.
@@ -588,23 +633,6 @@ QString FehltMeldung(const char* tag, const QString& pfad, const char* tun)
          + QString::fromUtf8(tun) + kLF + QStringLiteral("Die Datei existiert nicht.");
 }
 
-// A file the writers may write; false with the message otherwise.
-bool SchreibenPrüfen(const char* tag, const QString& pfad, QString& fehler)
-{
-    Fehler f;
-    switch (DateiPrüfen(pfad, f)) {
-    case Zustand::Fehlt:
-        fehler = FehltMeldung(tag, pfad, "konnte nicht gespeichert werden.");
-        return false;
-    case Zustand::Fehler:
-        fehler = SpeichernMeldung(tag, pfad, f);
-        return false;
-    case Zustand::Da:
-        break;
-    }
-    return true;
-}
-
 QString NichtAbgeschlossen(const char* tag, const QString& pfad, const Fehler& f)
 {
     return QStringLiteral("Die Entfernung des %1-TAGs der Datei ").arg(QLatin1String(tag)) + PfadText(pfad)
@@ -647,9 +675,229 @@ TagEntfernenErgebnis OhneBereichSpeichern(MedienDatei& datei, const QString& pfa
     return TagEntfernenErgebnis::Entfernt;
 }
 
+// A frame's id for a message, what cannot be shown as "?".
+QString FrameName(QByteArrayView id)
+{
+    QString name;
+    for (char c : id)
+        name += c >= 0x20 && c < 0x7F ? QLatin1Char(c) : QLatin1Char('?');
+    return name;
+}
+
+Fehler NichtÜbertragbar(int haupt, QByteArrayView id)
+{
+    return {EINVAL, QStringLiteral("Der vorhandene ID3v2.%1-TAG enthält das Feld '%2', das nicht in die Version 2.3 "
+                                   "übertragen werden kann.")
+                        .arg(haupt)
+                        .arg(FrameName(id))};
+}
+
+// The ID3v2 part of a save: the old tag read and checked, the new one built
+// as it would stand in place. Its pieces refer to what it holds: it is
+// filled where it stays.
+struct V2Plan {
+    const MedienInfo* m = nullptr;
+    AlterTag alt;
+    std::vector<QByteArray> weitere; // the kept frames in 2.3 form
+    Herkunft herkunft;
+    QByteArray sprache;
+    NeuerTag neu;
+};
+
+// False with the message when the tag must not be written: every reason to
+// refuse it is found here, before anything is written.
+bool V2Planen(MedienDatei& datei, const QString& pfad, V2Plan& p, QString& fehler)
+{
+    Fehler f;
+    AlterTag& alt = p.alt;
+    if (!AltenTagFinden(datei, alt, f, true)) {
+        fehler = QStringLiteral("Der ID3v2-TAG konnte nicht gespeichert werden.") + kLF + QStringLiteral("Der ID3v2-TAG der Datei ")
+               + PfadText(pfad) + QStringLiteral(" konnte nicht entfernt werden.");
+        return false;
+    }
+    const int haupt = alt.fund.kopf.haupt;
+    if (alt.fund.position >= 0) {
+        if (!alt.inhalt.framesGelesen) {
+            fehler = V2Meldung(pfad, EigenerFehler(EINVAL, kNichtLesbar));
+            return false;
+        }
+        if (!alt.inhalt.nichtÜbertragbar.isEmpty()) {
+            fehler = V2Meldung(pfad, NichtÜbertragbar(haupt, alt.inhalt.nichtÜbertragbar));
+            return false;
+        }
+        if (haupt == 2) {
+            for (const QByteArray& frame22 : alt.inhalt.weitere) {
+                std::optional<QByteArray> frame = Frame22Übertragen(frame22);
+                if (!frame) {
+                    fehler = V2Meldung(pfad, NichtÜbertragbar(haupt, QByteArrayView(frame22).first(3)));
+                    return false;
+                }
+                p.weitere.push_back(std::move(*frame));
+            }
+        } else {
+            p.weitere = alt.inhalt.weitere;
+        }
+        for (size_t i = 0; i < size_t(kId3v2Felder); ++i) {
+            const QByteArray& frame = alt.inhalt.feldFrames[i];
+            p.herkunft.frames[i] = haupt == 2 && !frame.isEmpty() ? Frame22Übertragen(frame).value_or(QByteArray()) : frame;
+            p.herkunft.texte[i] = alt.inhalt.felder[i];
+        }
+        p.herkunft.stelle[0] = alt.inhalt.kommentarStelle;
+        p.herkunft.stelle[1] = alt.inhalt.linkStelle;
+    }
+    p.sprache = KommentarSprache(alt.inhalt.kommentarSprache);
+    TagAufbauen(*p.m, p.weitere, p.herkunft, p.sprache, false, p.neu);
+    if (p.neu.größe > kMaxTagGröße) {
+        fehler = V2Meldung(pfad, EigenerFehler(EFBIG, kZuGroß));
+        return false;
+    }
+    return true;
+}
+
+// The write in place of the planned tag; none when it must go through a
+// copy. In place only at the start (a tag further in is found by no other
+// reader, so it moves to the front by a rewrite), only when the new tag fits
+// the old one, no kept frame moves and the change lies inside one block.
+std::optional<Änderung> V2AnOrt(const V2Plan& p)
+{
+    const qint64 altGröße = p.alt.fund.position >= 0 ? p.alt.fund.kopf.GesamtGröße() : -1;
+    if (p.alt.fund.position != 0 || p.neu.größe + 10 > altGröße || altGröße - 10 > kMaxTagGröße)
+        return std::nullopt;
+    return AnOrtÄndern(p.neu, p.alt.roh);
+}
+
+// The ID3v1 block's change at `position` (over the old block, or at the
+// end): the bytes that differ, all inside one block; none otherwise.
+std::optional<Änderung> V1AnOrt(MedienDatei& datei, qint64 position, const QByteArray& block)
+{
+    const QByteArrayView alt = position < datei.Länge() ? datei.Id3v1Block() : QByteArrayView();
+    qsizetype a = 0, z = block.size();
+    if (alt.size() == block.size()) {
+        while (a < z && block[a] == alt[a])
+            ++a;
+        while (z > a && block[z - 1] == alt[z - 1])
+            --z;
+    }
+    if (!ImEinenBlock(position + a, position + z))
+        return std::nullopt;
+    return Änderung{position + a, block.sliced(a, z - a)};
+}
+
+// The whole file written anew through a copy: the new ID3v2 tag (with
+// `v2`) at the start, the file without its old tag (and without its old
+// ID3v1 block, with `v1`), the new block at the end; renamed over the file
+// only when it is still as it was read and no other program writes it.
+bool Umschreiben(MedienDatei& datei, const QString& pfad, const V2Plan* v2, const QByteArray* v1, qint64 v1Position,
+                 const char* tag, QString& fehler)
+{
+    NeuerTag kopie;
+    qint64 padding = 0;
+    if (v2) {
+        TagAufbauen(*v2->m, v2->weitere, v2->herkunft, v2->sprache, true, kopie);
+        if (kopie.größe > kMaxTagGröße) {
+            fehler = V2Meldung(pfad, EigenerFehler(EFBIG, kZuGroß));
+            return false;
+        }
+        padding = std::min(PaddingBerechnen(kopie.größe + 10), kMaxTagGröße - kopie.größe);
+    }
+    SichereDatei neu(pfad, QStringLiteral("-neu"));
+    neu.UnverändertVerlangen(datei.Stand(), datei.Deskriptor());
+    if (!neu.ZielFrei() || !neu.Öffnen()) {
+        fehler = SpeichernMeldung(tag, pfad, {neu.FehlerNummer(), neu.Fehler()});
+        return false;
+    }
+    const qint64 bis = v1 ? v1Position : datei.Länge();
+    Fehler f;
+    bool ok = true;
+    if (v2 && !TagSchreiben(neu, kopie, padding)) {
+        f = {neu.FehlerNummer(), neu.Fehler()};
+        ok = false;
+    } else if (v2 && v2->alt.fund.position >= 0) {
+        ok = Kopieren(datei, neu, 0, v2->alt.fund.position, f) && Kopieren(datei, neu, v2->alt.fund.ende(), bis, f);
+    } else {
+        ok = Kopieren(datei, neu, 0, bis, f);
+    }
+    if (ok && v1 && !neu.Schreiben(*v1)) {
+        f = {neu.FehlerNummer(), neu.Fehler()};
+        ok = false;
+    }
+    if (!ok) {
+        fehler = SpeichernMeldung(tag, pfad, f);
+        return false;
+    }
+    if (!neu.Fertigstellen()) {
+        fehler = v2 && neu.UmbenennenFehlgeschlagen()
+                   ? QStringLiteral("Der ID3v2-TAG konnte nicht gespeichert werden.") + kLF + QStringLiteral("Die Datei ")
+                         + PfadText(pfad) + QStringLiteral(" konnte nicht gelöscht werden.")
+                   : SpeichernMeldung(tag, pfad, {neu.FehlerNummer(), neu.Fehler()});
+        return false;
+    }
+    return true;
+}
+
+// One save of the ID3v2 tag of `v2`, the ID3v1 block `v1`, or both. Every
+// check that can refuse either is made before the first byte of either is
+// written. In place when each change lies inside one block (one write
+// each), else both go into one copy that takes the file's place at once.
+// A failure that is not one tag's is told as the ID3v2 tag's when it is
+// written.
+bool TagsSpeichern(const QString& pfad, const MedienInfo* v2, const QByteArray* v1, QString& fehler)
+{
+    fehler.clear();
+    const char* tag = v2 ? "ID3v2" : "ID3v1";
+    // One descriptor for all that follows: a file put in this one's place
+    // meanwhile is never written. Only a regular file is opened; one
+    // without the owner's write bit is refused also for root.
+    errno = 0;
+    MedienDatei datei(pfad, true);
+    const int e = pfad.isEmpty() ? ENOENT : datei.Offen() ? (datei.Modus() & S_IWUSR ? 0 : EACCES) : errno;
+    if (e == ENOENT || e == ENOTDIR) {
+        fehler = FehltMeldung(tag, pfad, "konnte nicht gespeichert werden.");
+        return false;
+    }
+    if (e != 0) {
+        fehler = SpeichernMeldung(tag, pfad, e == EISDIR || e == EINVAL ? EigenerFehler(EINVAL, kKeineDatei) : SystemFehler(e));
+        return false;
+    }
+    if (v1 && (v1->size() != 128 || !v1->startsWith("TAG"))) {
+        fehler = V1Meldung(pfad, SystemFehler(EINVAL));
+        return false;
+    }
+    V2Plan plan;
+    plan.m = v2;
+    if (v2 && !V2Planen(datei, pfad, plan, fehler))
+        return false;
+    // The old block counts only behind the ID3v2 tag.
+    const bool hatV1 = v1 && !datei.Id3v1Block().isEmpty() && datei.Länge() - 128 >= plan.alt.fund.ende();
+    const qint64 v1Position = datei.Länge() - (hatV1 ? 128 : 0);
+
+    std::vector<Änderung> änderungen;
+    bool anOrt = true;
+    for (const std::optional<Änderung>& ä : {v2 ? V2AnOrt(plan) : std::optional<Änderung>(Änderung()),
+                                              v1 ? V1AnOrt(datei, v1Position, *v1) : std::optional<Änderung>(Änderung())}) {
+        anOrt = anOrt && ä.has_value();
+        if (ä && !ä->neu.isEmpty())
+            änderungen.push_back(*ä);
+    }
+    if (anOrt) {
+        Fehler f;
+        switch (AnOrtSchreiben(datei, pfad, änderungen, f)) {
+        case AnOrt::Geschrieben:
+            return true;
+        case AnOrt::Fehlgeschlagen:
+            fehler = SpeichernMeldung(tag, pfad, f);
+            return false;
+        case AnOrt::Umschreiben:
+            break;
+        }
+    }
+    return Umschreiben(datei, pfad, v2 ? &plan : nullptr, v1, v1Position, tag, fehler);
+}
+
 } // namespace
 
 void TagSchreibenFehlerBeiSchreibvorgang(int n) { g_fehlerNach = n; }
+void TagSchreibenFehlerBeimSynchronisieren(bool an) { g_fehlerSync = an; }
 
 QByteArray Mp3TAGSpeichernV2TAGHeaderZurückgeben(quint32 lngGröße)
 {
@@ -713,125 +961,17 @@ QByteArray TagV1TextZurückgeben(const MedienInfo& m, bool* titelnummerGültig)
 
 bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QString& strFehler)
 {
-    strFehler.clear();
-    if (!SchreibenPrüfen("ID3v2", strDatei, strFehler))
-        return false;
-    Fehler f;
-    // One descriptor for all that follows: a file put in this one's place
-    // meanwhile is never written.
-    MedienDatei datei(strDatei, true);
-    if (!datei.Offen()) {
-        strFehler = V2Meldung(strDatei, SystemFehler(errno ? errno : EACCES));
-        return false;
-    }
-    AlterTag alt;
-    if (!AltenTagFinden(datei, alt, f, true)) {
-        strFehler = QStringLiteral("Der ID3v2-TAG konnte nicht gespeichert werden.") + kLF + QStringLiteral("Der ID3v2-TAG der Datei ")
-                  + PfadText(strDatei) + QStringLiteral(" konnte nicht entfernt werden.");
-        return false;
-    }
-
-    // The kept frames in 2.3 form; those of a 2.3 tag refer to alt.roh.
-    std::vector<QByteArray> weitere;
-    if (alt.fund.position >= 0) {
-        if (!alt.inhalt.framesGelesen) {
-            strFehler = V2Meldung(strDatei, EigenerFehler(EINVAL, kNichtLesbar));
-            return false;
-        }
-        if (alt.fund.kopf.haupt == 2) {
-            for (const QByteArray& frame22 : alt.inhalt.weitere) {
-                std::optional<QByteArray> frame = Frame22Übertragen(frame22);
-                if (!frame) {
-                    strFehler = V2Meldung(strDatei, EigenerFehler(EINVAL, kNichtÜbertragbar));
-                    return false;
-                }
-                weitere.push_back(std::move(*frame));
-            }
-        } else {
-            weitere = alt.inhalt.weitere;
-        }
-    }
-    Herkunft herkunft[2];
-    const QByteArray* felder[2] = {&alt.inhalt.kommentarFrame, &alt.inhalt.linkFrame};
-    for (int art = 0; art < 2; ++art) {
-        Herkunft& h = herkunft[art];
-        h.stelle = art == 0 ? alt.inhalt.kommentarStelle : alt.inhalt.linkStelle;
-        h.text = alt.inhalt.felder[size_t(art == 0 ? kKommentarFeld : kLinkFeld)];
-        if (!felder[art]->isEmpty())
-            h.frame = alt.fund.kopf.haupt == 2 ? Frame22Übertragen(*felder[art]).value_or(QByteArray()) : *felder[art];
-    }
-    NeuerTag neuerTag;
-    TagAufbauen(udtInfo, weitere, herkunft, KommentarSprache(alt.inhalt.kommentarSprache), neuerTag);
-    const qint64 gesamt = neuerTag.größe;
-    if (gesamt > kMaxTagGröße) {
-        strFehler = V2Meldung(strDatei, EigenerFehler(EFBIG, kZuGroß));
-        return false;
-    }
-
-    const qint64 altGröße = alt.fund.position >= 0 ? alt.fund.kopf.GesamtGröße() : -1;
-    // In place only at the start (a tag further in is found by no other
-    // reader, so it moves to the front by a full rewrite) and only when no
-    // kept frame moves: a kill or power cut then tears at most the
-    // program's own frames.
-    std::vector<Änderung> änderungen;
-    if (alt.fund.position == 0 && gesamt + 10 <= altGröße && altGröße - 10 <= kMaxTagGröße
-        && AnOrtÄndern(neuerTag, alt.roh, änderungen)) {
-        if (!AnOrtSchreiben(datei, strDatei, änderungen, f)) {
-            strFehler = V2Meldung(strDatei, f);
-            return false;
-        }
-        return true;
-    }
-
-    const qint64 padding = std::min(PaddingBerechnen(gesamt + 10), kMaxTagGröße - gesamt);
-    SichereDatei neu(strDatei, QStringLiteral("-neu"));
-    neu.UnverändertVerlangen(datei.Stand(), datei.Deskriptor());
-    if (!neu.ZielFrei() || !neu.Öffnen()) {
-        strFehler = V2Meldung(strDatei, {neu.FehlerNummer(), neu.Fehler()});
-        return false;
-    }
-    bool ok = TagSchreiben(neu, neuerTag, padding);
-    if (!ok)
-        f = {neu.FehlerNummer(), neu.Fehler()};
-    else if (alt.fund.position >= 0)
-        ok = Kopieren(datei, neu, 0, alt.fund.position, f) && Kopieren(datei, neu, alt.fund.ende(), datei.Länge(), f);
-    else
-        ok = Kopieren(datei, neu, 0, datei.Länge(), f);
-    if (!ok) {
-        strFehler = V2Meldung(strDatei, f);
-        return false;
-    }
-    if (!neu.Fertigstellen()) {
-        strFehler = neu.UmbenennenFehlgeschlagen()
-                      ? QStringLiteral("Der ID3v2-TAG konnte nicht gespeichert werden.") + kLF + QStringLiteral("Die Datei ")
-                            + PfadText(strDatei) + QStringLiteral(" konnte nicht gelöscht werden.")
-                      : V2Meldung(strDatei, {neu.FehlerNummer(), neu.Fehler()});
-        return false;
-    }
-    return true;
+    return TagsSpeichern(strDatei, &udtInfo, nullptr, strFehler);
 }
 
 bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QString& strFehler)
 {
-    strFehler.clear();
-    if (!SchreibenPrüfen("ID3v1", strDatei, strFehler))
-        return false;
-    Fehler f;
-    if (strTAG.size() != 128 || !strTAG.startsWith("TAG")) {
-        strFehler = V1Meldung(strDatei, SystemFehler(EINVAL));
-        return false;
-    }
-    MedienDatei datei(strDatei, true);
-    if (!datei.Offen()) {
-        strFehler = V1Meldung(strDatei, SystemFehler(errno ? errno : EACCES));
-        return false;
-    }
-    const qint64 position = datei.Länge() - (datei.Id3v1Block().isEmpty() ? 0 : 128);
-    if (!AnOrtSchreiben(datei, strDatei, {{position, strTAG}}, f)) {
-        strFehler = V1Meldung(strDatei, f);
-        return false;
-    }
-    return true;
+    return TagsSpeichern(strDatei, nullptr, &strTAG, strFehler);
+}
+
+bool Mp3TAGSpeichernBeide(const QString& strDatei, const MedienInfo& udtInfo, const QByteArray& strTAG, QString& strFehler)
+{
+    return TagsSpeichern(strDatei, &udtInfo, &strTAG, strFehler);
 }
 
 namespace {

@@ -1,23 +1,29 @@
 #pragma once
 // Writing and removing the tags of a media file: the ID3v2.3 tag at the
 // front and the 128-byte ID3v1 block at the end. A tag is written in place
-// when it fits the extent of an old tag at the file's first byte and no
-// frame kept from it (a picture, lyrics, anything the user cannot type
-// again) moves: the kept frames stand first, the program's own frames
-// behind them, and only the bytes that change are written, through the one
-// descriptor the old tag was read by; a kill or power cut can tear at most
-// the program's own frames. Otherwise the whole file goes to "<file>-neu"
-// and is renamed over the original (core/SichereDatei.h) only when the
-// original is still as it was read, so a failure at any step, or another
-// program changing the file meanwhile, leaves the original as it is. The
+// when it fits the extent of an old tag at the file's first byte, no frame
+// kept from it (a picture, lyrics, anything the user cannot type again)
+// moves and every byte that changes lies inside one aligned 4 KiB block of
+// the file: that change is one write through the descriptor the old tag was
+// read by, which a kill or power cut leaves done or not done, never torn.
+// The kept frames stand first (odd and empty ones among them), the
+// program's own frames behind them; a rewrite starts the own frames where
+// the next text edit stays inside one block. Otherwise the whole file goes
+// to "<file>-neu" and is renamed over the original (core/SichereDatei.h)
+// only when the original is still as it was read, so a failure at any
+// step, or another program changing the file meanwhile, leaves the original
+// as it is. No write starts while another program writes the file. The
 // calls work on a path and show nothing: each answers with the message text
 // for the caller.
 //
 // The frames this program does not interpret are taken from the file itself
-// at write time (the record of an index file no longer holds them). The
+// at write time (the record of an index file no longer holds them). A field
+// whose text is what was read from its frame keeps that frame (several
+// values, line breaks, blanks; from a 2.4 tag in the form 2.3 holds it). The
 // comment and the link replace the frame they were read from (the first
-// without a description), which stays as it stands while the field is
-// unchanged; no other comment or link is dropped.
+// without a description); no other comment or link is dropped. A frame the
+// 2.3 form cannot hold, or an old tag not read to its end, refuses the
+// write.
 
 #include "core/MedienInfo.h"
 
@@ -54,11 +60,23 @@ bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QStri
 // "TAG"), or appends it when the file has none.
 bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QString& strFehler);
 
+// Both tags as one save: the ID3v2 tag of the record and the ID3v1 block
+// `strTAG`. Nothing is written when either would be refused (the file
+// missing or changed since it was read, another program writing it, a tag
+// that cannot be written): all is checked before the first byte. In place
+// the two changes are written one after the other and undone together;
+// otherwise both go into one copy that replaces the file with one rename.
+// False with the message of the refused tag, or, for a failure of the file
+// itself, the ID3v2 tag's.
+bool Mp3TAGSpeichernBeide(const QString& strDatei, const MedienInfo& udtInfo, const QByteArray& strTAG, QString& strFehler);
+
 // Removing a tag: Entfernt, or Abgelehnt (missing file, no such tag: an
 // information) or Fehlgeschlagen (a warning), with the text in `strMeldung`.
 enum class TagEntfernenErgebnis { Entfernt, Abgelehnt, Fehlgeschlagen };
 TagEntfernenErgebnis TAGEntfernen(const QString& strDatei, QString& strMeldung);
 TagEntfernenErgebnis TAGEntfernenV2(const QString& strDatei, QString& strMeldung);
 
-// Tests: the n-th write into an existing file from now on fails (0 = none).
+// Tests: the n-th write into an existing file from now on fails (0 = none);
+// the fsync of a write in place fails (EIO).
 void TagSchreibenFehlerBeiSchreibvorgang(int n);
+void TagSchreibenFehlerBeimSynchronisieren(bool an);

@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -15,17 +16,20 @@ namespace {
 bool g_ohneLease = false;
 
 // A write lease is granted only while no one but this descriptor has the
-// file open; it is given back at once, so it only answers the question.
-bool NiemandSonstOffen(int fd)
+// file open (a mapping keeps a file open too).
+bool LeaseNehmen(int fd)
 {
     if (g_ohneLease)
         return false;
-    // Someone opening the file in the instant the lease is held makes the
-    // kernel signal us; SIGIO would end the program, SIGURG is ignored.
-    if (::fcntl(fd, F_SETSIG, SIGURG) != 0 || ::fcntl(fd, F_SETLEASE, F_WRLCK) != 0)
-        return false;
-    ::fcntl(fd, F_SETLEASE, F_UNLCK);
-    return true;
+    // Someone opening the file while the lease is held makes the kernel
+    // signal us; SIGIO would end the program, SIGURG is ignored.
+    return ::fcntl(fd, F_SETSIG, SIGURG) == 0 && ::fcntl(fd, F_SETLEASE, F_WRLCK) == 0;
+}
+
+// Given back at once, the lease only answers the question.
+bool NiemandSonstOffen(int fd)
+{
+    return AlleinigerZugriff(fd).Gehalten();
 }
 
 bool NurZiffern(const char* s)
@@ -60,8 +64,55 @@ bool ZumSchreibenOffen(int proc, const char* pid, const char* nummer)
     return (wert & O_ACCMODE) == O_WRONLY || (wert & O_ACCMODE) == O_RDWR;
 }
 
-// Looks through the open descriptors of every process this one may look
-// into (its user's, or all for root) but itself.
+// Whether a line of a process's maps ("start-end perms offset major:minor
+// inode path") is a shared writable mapping of the file.
+bool SchreibendeAbbildung(const char* zeile, dev_t gerät, ino_t inode)
+{
+    const char* rechte = std::strchr(zeile, ' ');
+    if (!rechte || std::strlen(rechte) < 5 || rechte[2] != 'w' || rechte[4] != 's')
+        return false;
+    unsigned haupt = 0, neben = 0;
+    unsigned long long nummer = 0;
+    return std::sscanf(rechte, " %*s %*s %x:%x %llu", &haupt, &neben, &nummer) == 3 && nummer == inode
+        && haupt == major(gerät) && neben == minor(gerät);
+}
+
+// A program that writes through a shared mapping may have closed its
+// descriptor long ago: its maps still name the file.
+bool SchreibendAbgebildet(int proc, const char* pid, dev_t gerät, ino_t inode)
+{
+    char pfad[48];
+    std::snprintf(pfad, sizeof pfad, "%s/maps", pid);
+    const int fd = ::openat(proc, pfad, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char puffer[16384];
+    size_t gefüllt = 0;
+    bool gefunden = false;
+    while (!gefunden) {
+        const ssize_t n = ::read(fd, puffer + gefüllt, sizeof puffer - 1 - gefüllt);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        gefüllt += size_t(n);
+        puffer[gefüllt] = '\0';
+        char* anfang = puffer;
+        for (char* ende; !gefunden && (ende = std::strchr(anfang, '\n')); anfang = ende + 1) {
+            *ende = '\0';
+            gefunden = SchreibendeAbbildung(anfang, gerät, inode);
+        }
+        // The unfinished last line moves to the front; one longer than the
+        // buffer (a very long name) is dropped.
+        gefüllt = anfang == puffer && gefüllt == sizeof puffer - 1 ? 0 : size_t(puffer + gefüllt - anfang);
+        std::memmove(puffer, anfang, gefüllt);
+    }
+    ::close(fd);
+    return gefunden;
+}
+
+// Looks through the open descriptors and the mappings of every process this
+// one may look into (its user's, or all for root) but itself.
 bool SchreiberUnterProzessen(dev_t gerät, ino_t inode)
 {
     const int proc = ::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -106,6 +157,7 @@ bool SchreiberUnterProzessen(dev_t gerät, ino_t inode)
             }
         }
         ::closedir(liste);
+        gefunden = gefunden || SchreibendAbgebildet(proc, p->d_name, gerät, inode);
     }
     ::closedir(prozesse);
     return gefunden;
@@ -114,6 +166,18 @@ bool SchreiberUnterProzessen(dev_t gerät, ino_t inode)
 } // namespace
 
 void SchreibzugriffOhneLease(bool an) { g_ohneLease = an; }
+
+AlleinigerZugriff::AlleinigerZugriff(int fd)
+{
+    if (fd >= 0 && LeaseNehmen(fd))
+        m_fd = fd;
+}
+
+AlleinigerZugriff::~AlleinigerZugriff()
+{
+    if (m_fd >= 0)
+        ::fcntl(m_fd, F_SETLEASE, F_UNLCK);
+}
 
 bool AndererProzessSchreibt(int fd)
 {

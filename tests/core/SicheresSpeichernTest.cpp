@@ -1,7 +1,7 @@
 // The index file against hostile files and failing disks: special files as
 // index files, file names with line breaks, a left-over temporary file taken
 // over, and the faults of the saving path that only a real failure shows
-// (fsync, rename).
+// (fsync, rename); the bits of a rewritten file whose group cannot be kept.
 
 #include "core/Einstellungen.h"
 #include "core/Fortschritt.h"
@@ -11,6 +11,7 @@
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
 #include "support/Mp3Bauer.h"
+#include "support/NormalerBenutzer.h"
 #include "support/Sonderdateien.h"
 
 #include <QDir>
@@ -20,6 +21,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <grp.h>
+#include <optional>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -294,4 +298,58 @@ TEST_F(SicheresSpeichernTest, EchterUmbenennenFehlerWirdBemerkt)
     EXPECT_EQ(meldungen[0], "Die Datei '" + ziel
                                 + "' konnte nicht gespeichert werden, da die bestehende Datei nicht überschrieben werden konnte.");
     EXPECT_FALSE(QFileInfo::exists(ziel + "~"));
+}
+
+// A normal user rewrites a file of a group it is not a member of: the copy
+// cannot keep that group, so it and the result get no group bits, and
+// others keep only what the old group had too (its members now count among
+// them): nobody can read the result who could not read the original. A file
+// of the user's own group, and root, keep the bits as they are.
+TEST_F(SicheresSpeichernTest, EineFremdeGruppeGibtNiemandemMehrZugriff)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the file another group";
+    const passwd* nobody = ::getpwnam("nobody");
+    const group* fremd = ::getgrnam("audio");
+    if (!nobody || !fremd || fremd->gr_gid == nobody->pw_gid)
+        GTEST_SKIP() << "no normal user and foreign group here";
+    ASSERT_EQ(::chown(QFile::encodeName(ordner.path()).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    struct Fall {
+        mode_t vorher, nachher;
+        bool eigeneGruppe = false, alsRoot = false;
+    };
+    const Fall fälle[] = {
+        {0640, 0600}, {0644, 0604}, {0664, 0604}, {0604, 0600}, {0660, 0600}, {0666, 0606}, {0755, 0705}, {02640, 0600},
+        {0640, 0640, true}, {0644, 0644, false, true},
+    };
+    int n = 0;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(testing::Message() << std::oct << fall.vorher << " " << fall.eigeneGruppe << fall.alsRoot);
+        const QString pfad = ordner.filePath(QStringLiteral("g%1.mp3").arg(n++));
+        const QByteArray name = QFile::encodeName(pfad);
+        {
+            QFile f(pfad);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("alt");
+        }
+        const gid_t gruppe = fall.eigeneGruppe ? nobody->pw_gid : fremd->gr_gid;
+        ASSERT_EQ(::chown(name.constData(), nobody->pw_uid, gruppe), 0);
+        ASSERT_EQ(::chmod(name.constData(), fall.vorher), 0);
+        std::optional<testhilfe::NormalerBenutzer> benutzer;
+        if (!fall.alsRoot && !benutzer.emplace(QStringList()).aktiv)
+            GTEST_SKIP() << "no normal user to drop to here";
+        SichereDatei neu(pfad, QStringLiteral("-neu"));
+        ASSERT_TRUE(neu.Öffnen()) << neu.Fehler().toStdString();
+        struct stat kopie {}, ergebnis {};
+        ASSERT_EQ(::stat(QFile::encodeName(neu.TempName()).constData(), &kopie), 0);
+        ASSERT_TRUE(neu.Schreiben(QByteArray("neu")));
+        ASSERT_TRUE(neu.Fertigstellen()) << neu.Fehler().toStdString();
+        benutzer.reset();
+        ASSERT_EQ(::stat(name.constData(), &ergebnis), 0);
+        for (const struct stat& st : {kopie, ergebnis}) {
+            EXPECT_EQ(st.st_mode & 07777, fall.nachher) << std::oct << (st.st_mode & 07777);
+            EXPECT_EQ(st.st_gid, fall.nachher == fall.vorher ? gruppe : nobody->pw_gid);
+        }
+        EXPECT_EQ(lesen(pfad), "neu");
+    }
 }

@@ -1,5 +1,5 @@
 // Whether another program holds a file open for writing: a real second
-// process holds it, a writer is seen, a reader is no reason; the same with
+// process holds it (or maps it), a writer is seen, a reader is no reason; the same with
 // the lease refused (the look into the processes), and as a normal user on a
 // file of its own and on another user's (no lease for that).
 
@@ -48,6 +48,8 @@ const Fall kFälle[] = {
     {"an editor reading and writing", Art::LesenSchreiben, false, true},
     {"only this process, twice", std::nullopt, true, false},
     {"this process twice and a reader", Art::Lesen, true, false},
+    {"a program writing through a mapping, its descriptor closed", Art::Abbilden, false, true},
+    {"a player reading through a mapping", Art::AbbildenLesen, false, false},
 };
 
 enum class Wer { DieserProzess, BenutzerMitEigenerDatei, BenutzerMitFremderDatei };

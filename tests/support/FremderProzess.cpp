@@ -3,7 +3,10 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -12,7 +15,8 @@
 FremderProzess::FremderProzess(const QString& pfad, Art art)
 {
     const QByteArray name = QFile::encodeName(pfad);
-    const int flags[] = {O_RDONLY, O_WRONLY, O_WRONLY | O_APPEND, O_RDWR}; // in the order of Art
+    // In the order of Art.
+    const int flags[] = {O_RDONLY, O_WRONLY, O_WRONLY | O_APPEND, O_RDWR, O_WRONLY | O_APPEND, O_RDWR, O_RDONLY};
     // One end each: the child says whether it holds the file, then waits
     // until this end closes.
     int ende[2];
@@ -29,10 +33,25 @@ FremderProzess::FremderProzess(const QString& pfad, Art art)
         const uid_t u = ::getuid();
         const gid_t g = ::getgid();
         const bool ich = ::setresgid(g, g, g) == 0 && ::setresuid(u, u, u) == 0 && ::prctl(PR_SET_DUMPABLE, 1) == 0;
-        const char ok = ich && ::open(name.constData(), flags[int(art)]) >= 0 ? 1 : 0;
-        (void)!::write(ende[1], &ok, 1);
-        char c;
-        while (::read(ende[1], &c, 1) < 0 && errno == EINTR) {
+        const int fd = ich ? ::open(name.constData(), flags[int(art)]) : -1;
+        bool ok = fd >= 0;
+        if (ok && (art == Art::Abbilden || art == Art::AbbildenLesen)) {
+            const int schutz = art == Art::Abbilden ? PROT_READ | PROT_WRITE : PROT_READ;
+            ok = ::mmap(nullptr, 4096, schutz, MAP_SHARED, fd, 0) != MAP_FAILED;
+            ::close(fd);
+        }
+        const char antwort = ok ? 1 : 0;
+        (void)!::write(ende[1], &antwort, 1);
+        char ds[1000];
+        std::memset(ds, 'd', sizeof ds);
+        for (;;) {
+            pollfd warten{ende[1], POLLIN, 0};
+            const int n = ::poll(&warten, 1, art == Art::Herunterladen ? 1 : -1);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n != 0)
+                break;
+            (void)!::write(fd, ds, sizeof ds);
         }
         ::_exit(0);
     }

@@ -9,7 +9,11 @@
 
 class FremderProzess {
 public:
-    enum class Art { Lesen, Schreiben, Anhängen, LesenSchreiben };
+    // Herunterladen: appends a thousand bytes "d" every millisecond while
+    // the object lives, as a running download does. Abbilden: maps the file
+    // shared and writable and closes its descriptor, as a program writing
+    // through a mapping may; AbbildenLesen the same for reading.
+    enum class Art { Lesen, Schreiben, Anhängen, LesenSchreiben, Herunterladen, Abbilden, AbbildenLesen };
     FremderProzess(const QString& pfad, Art art);
     ~FremderProzess();
     FremderProzess(const FremderProzess&) = delete;

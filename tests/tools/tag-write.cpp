@@ -1,7 +1,8 @@
 // tag-write FILE v1|v2|both FIELD=VALUE...
 // Reads FILE's record, sets the named record fields (the record's own names,
 // e.g. Mp3_ID3v2_Titel=..., Mp3_ID3v1_Musikrichtung=17 as the genre byte),
-// saves the chosen tags with the writers the tag editor uses, reads the file
+// saves the chosen tags with the writers the tag editor uses ("both" as one
+// save, nothing written when either tag is refused), reads the file
 // again and prints the new record as one JSON line. Exit 0 on success, 2
 // with the failure message on stderr.
 
@@ -36,13 +37,9 @@ int main(int argc, char** argv)
         }
     }
     QString fehler;
-    bool ok = true;
-    if (art != QLatin1String("v2")) {
-        bool titelnummer = true;
-        ok = Mp3TAGSpeichernV1(datei, TagV1TextZurückgeben(m, &titelnummer), fehler);
-    }
-    if (ok && art != QLatin1String("v1"))
-        ok = Mp3TAGSpeichernV2(datei, m, fehler);
+    const bool ok = art == QLatin1String("v1")   ? Mp3TAGSpeichernV1(datei, TagV1TextZurückgeben(m), fehler)
+                  : art == QLatin1String("v2") ? Mp3TAGSpeichernV2(datei, m, fehler)
+                                               : Mp3TAGSpeichernBeide(datei, m, TagV1TextZurückgeben(m), fehler);
     if (!ok) {
         std::fprintf(stderr, "%s\n", fehler.toLocal8Bit().constData());
         return 2;
