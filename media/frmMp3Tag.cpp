@@ -861,23 +861,26 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
         TagV2AusFormularLesen(info);
     Mp3TAGAnzeigeInfosLesen(info);
 
-    // The tags are written here alone, after every check.
+    // The tags are written here alone, after every check; both together
+    // as one save, so that a refusal of either leaves the file as it was.
     QString fehler;
-    if (v1) {
-        if (Mp3TAGSpeichernV1(pfad, TagV1TextZurückgeben(info), fehler)) {
+    bool geschrieben = true;
+    if (v1 && v2)
+        geschrieben = Mp3TAGSpeichernBeide(pfad, info, TagV1TextZurückgeben(info), fehler);
+    else if (v1)
+        geschrieben = Mp3TAGSpeichernV1(pfad, TagV1TextZurückgeben(info), fehler);
+    else if (v2)
+        geschrieben = Mp3TAGSpeichernV2(pfad, info, fehler);
+    if (!geschrieben) {
+        MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
+    } else if (v1 || v2) {
+        if (v1)
             info.Mp3_ID3v1_Vorhanden = 1;
-            bolMp3TagGespeichert = bolV1Gespeichert = true;
-        } else {
-            MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
-        }
-    }
-    if (v2) {
-        if (Mp3TAGSpeichernV2(pfad, info, fehler)) {
+        if (v2)
             info.Mp3_ID3v2_Vorhanden = 1;
-            bolMp3TagGespeichert = bolV2Gespeichert = true;
-        } else {
-            MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
-        }
+        bolMp3TagGespeichert = true;
+        bolV1Gespeichert = v1;
+        bolV2Gespeichert = v2;
     }
     if (felder)
         bolMp3TagGespeichert = bolFelderGespeichert = true;

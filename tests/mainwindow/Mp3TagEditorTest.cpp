@@ -8,6 +8,7 @@
 
 #include "Mp3TagEditorHilfen.h"
 #include "core/Verfuegbarkeit.h"
+#include "support/FremderProzess.h"
 #include "tools/MedienInfoJson.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QUuid>
+#include <optional>
 
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
@@ -584,4 +586,52 @@ TEST_F(Mp3TagEditor, TheTypingLimitsHoldForTheKeyboardAndPastes)
     QTest::keyClick(f->txtTitelnummer, Qt::Key_Home);
     QTest::keyClick(f->txtTitelnummer, Qt::Key_Delete);
     EXPECT_EQ(f->txtTitelnummer->text(), "01");
+}
+
+// "Alles speichern" writes both tags or neither: when the ID3v2 tag would be
+// refused (a kept frame the 2.3 form cannot hold) or another program writes
+// the file, the ID3v1 block is not written either, and the one message says so.
+TEST_F(Mp3TagEditor, SavingAllWritesBothTagsOrNeither)
+{
+    Id3v2Frame gepackt = RohFrame("TXXX", QByteArray("x\x9c zlib", 7));
+    gepackt.format = 0x08; // compressed without a data-length indicator
+    Id3v2Tag v24{.version = 4, .frames = {TextFrame("TIT2", QStringLiteral("Alt")), gepackt}, .padding = 200};
+    const QByteArray mitV24 = v24.Bytes() + Frames(Frame(), 50) + Id3v1Block({.titel = "Alt"});
+    const struct {
+        const char* fall;
+        QByteArray daten;
+        bool fremderSchreiber;
+        const char* meldung;
+    } fälle[] = {
+        {"a frame 2.3 cannot hold", mitV24, false, "das nicht in die Version 2.3 übertragen werden kann"},
+        {"another program writes it", Mp3(QStringLiteral("Alt")), true, "von einem anderen Programm geschrieben"},
+    };
+    int n = 0;
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.fall);
+        NeuerIndex();
+        const qint32 e = Eintrag(QStringLiteral("f%1.mp3").arg(n++), fall.daten);
+        const QByteArray vorher = DateiInhalt(Pfad(e));
+        Öffnen({e});
+        std::optional<FremderProzess> schreiber;
+        if (fall.fremderSchreiber)
+            schreiber.emplace(Pfad(e), FremderProzess::Art::Schreiben);
+        Klicken(f->optOptionen[0]);
+        f->txtTitel->selectAll();
+        QTest::keyClicks(f->txtTitel, QStringLiteral("Neu"));
+        Klicken(f->optOptionen[1]);
+        f->txtv2Titel->selectAll();
+        QTest::keyClicks(f->txtv2Titel, QStringLiteral("Neu"));
+        Klicken(f->cmdTAGSpeichernAlles);
+        ASSERT_EQ(meldungen.size(), 1) << meldungen.join('|').toStdString();
+        EXPECT_TRUE(meldungen[0].contains(QString::fromUtf8(fall.meldung))) << meldungen[0].toStdString();
+        EXPECT_FALSE(f->bolV1Gespeichert);
+        EXPECT_FALSE(f->bolV2Gespeichert);
+        schreiber.reset();
+        EXPECT_EQ(DateiInhalt(Pfad(e)), vorher) << "neither tag written";
+        TagLib::MPEG::File t(QFile::encodeName(Pfad(e)).constData(), false);
+        ASSERT_TRUE(t.ID3v1Tag());
+        EXPECT_EQ(t.ID3v1Tag()->title().to8Bit(true), "Alt");
+        EXPECT_EQ(hauptIndex().IndexDaten[size_t(e)].Mp3_ID3v1_Titel, "Alt");
+    }
 }
