@@ -5,6 +5,8 @@
 
 #include "core/IndexDatei.h"
 #include "library/IndexAufraeumen.h"
+#include "support/FremderProzess.h"
+#include "support/IndexDateiHilfen.h"
 
 using namespace testhilfe;
 
@@ -165,4 +167,29 @@ TEST_F(WerkzeugeTest, CleanupFührtEineAktionFürJedenEintragAus)
     EXPECT_EQ(zeilen, (QList<QJsonObject>{zeile(abwesend, false), zeile(c, true)}));
     EXPECT_FALSE(QFile::exists(c));
     EXPECT_EQ(Gespeichert(), QStringList({abwesend}));
+}
+
+// An index file another program still writes is not loaded, and no tool
+// waits for it: each says why and ends with exit 1, the file untouched.
+TEST_F(WerkzeugeTest, KeinWerkzeugWartetAufEineIndexdateiDieGeschriebenWird)
+{
+    Eintrag(baum.Datei("a/1.mp3"));
+    ASSERT_TRUE(DateiSpeichern(index, kvx, false));
+    const QByteArray vorher = testhilfe::DateiInhalt(kvx);
+    FremderProzess schreiber(kvx, FremderProzess::Art::Schreiben);
+    ASSERT_TRUE(schreiber.Offen());
+    const std::pair<const char*, QStringList> aufrufe[] = {
+        {"index-roundtrip", {kvx, baum.Pfad("aus.kvx")}}, {"move", {kvx, baum.Pfad("z")}},
+        {"sync", {kvx}}, {"cleanup", {kvx, "4"}}, {"rename", {kvx, "0", "--format", "x"}}};
+    for (const auto& [name, argumente] : aufrufe) {
+        SCOPED_TRACE(name);
+        QString fehler;
+        EXPECT_EQ(WerkzeugStarten(name, argumente, nullptr, &fehler), 1);
+        EXPECT_TRUE(fehler.contains("wird gerade von einem anderen Programm geschrieben und kann daher nicht geladen "
+                                    "werden.\nWarten Sie, bis das andere Programm damit fertig ist.\n\n"
+                                    "Möchten Sie den Ladevorgang erneut versuchen? -> Nein"))
+            << fehler.toStdString();
+    }
+    EXPECT_EQ(testhilfe::DateiInhalt(kvx), vorher);
+    EXPECT_FALSE(QFileInfo::exists(baum.Pfad("aus.kvx")));
 }

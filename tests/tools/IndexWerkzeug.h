@@ -1,6 +1,7 @@
 #pragma once
 // What the tools that run a window's operation over an index file share:
-// messages and the status line on stderr, every question answered "Ja", the
+// messages and the status line on stderr, questions answered "Ja" (not the
+// offer to wait for another program's writing), the
 // question about an existing target answered as told, and one JSON line per
 // entry on stdout. Exit status: 0 the run went through, 1 the index file was
 // not loaded or not saved, 2 the inputs were refused, 3 wrong use.
@@ -26,6 +27,19 @@ inline int FalscherAufruf(const char* programm, const char* aufruf)
     return 3;
 }
 
+// A message on stderr; a question gets "Ja", except the offer to try loading
+// an index file again that another program writes: a tool does not wait.
+inline Antwort WerkzeugAntwort(const Meldung& m)
+{
+    if (m.knöpfe == Knöpfe::OK) {
+        Ausgeben(m.text);
+        return Antwort::OK;
+    }
+    const bool warten = m.text.endsWith(QStringLiteral("Möchten Sie den Ladevorgang erneut versuchen?"));
+    Ausgeben(m.text + (warten ? QStringLiteral(" -> Nein") : QStringLiteral(" -> Ja")));
+    return warten ? Antwort::Nein : Antwort::Ja;
+}
+
 // The answer named by a --konflikt value; nothing for another text.
 inline std::optional<DateiExistiert> KonfliktAntwort(const QString& wert)
 {
@@ -42,11 +56,7 @@ inline std::optional<DateiExistiert> KonfliktAntwort(const QString& wert)
 inline StatusSchreiber& WerkzeugEinrichten(DateiExistiert konflikt = DateiExistiert::Abbrechen)
 {
     einstellungen() = StandardEinstellungen();
-    DienstSetzen<MeldungsDienst>([](const Meldung& m) {
-        const bool frage = m.knöpfe != Knöpfe::OK;
-        Ausgeben(m.text + (frage ? QStringLiteral(" -> Ja") : QString()));
-        return frage ? Antwort::Ja : Antwort::OK;
-    });
+    DienstSetzen<MeldungsDienst>(WerkzeugAntwort);
     DienstSetzen<DateiExistiertDienst>([konflikt](const QString& beschreibung) {
         Ausgeben(beschreibung);
         return konflikt;

@@ -2,12 +2,14 @@
 // Loads the index file IN with the program's loader and saves it as OUT with
 // its writer, so that a hand-made file can be checked against the format.
 // No window is shown: messages go to stderr, and questions are answered
-// "Ja" (an old-format file is converted). Entries are not read again from
+// "Ja" (an old-format file is converted; a file another program writes is
+// not waited for). Entries are not read again from
 // their media files. Exit status: 0 success, 1 IN not loaded, 2 OUT not
 // written, 3 wrong use.
 
 #include "core/Einstellungen.h"
 #include "core/IndexDatei.h"
+#include "IndexWerkzeug.h"
 #include "core/Meldungen.h"
 
 #include <QCoreApplication>
@@ -27,11 +29,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: no such file\n", argv[1]);
         return 1;
     }
-    DienstSetzen<MeldungsDienst>([](const Meldung& m) {
-        const bool frage = m.knöpfe != Knöpfe::OK;
-        std::fprintf(stderr, "Kalvero: %s%s\n", m.text.toLocal8Bit().constData(), frage ? " -> Ja" : "");
-        return frage ? Antwort::Ja : Antwort::OK;
-    });
+    DienstSetzen<MeldungsDienst>(WerkzeugAntwort);
     einstellungen() = StandardEinstellungen();
     einstellungen().Mp3TagLesen = QStringLiteral("000");
 
