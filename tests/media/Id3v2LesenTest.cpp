@@ -450,8 +450,10 @@ TEST(Id3v2Lesen, WhatTheWriterIsTold)
     EXPECT_EQ(z.felder[kTitel], "t");
     EXPECT_FALSE(z.framesGelesen);
 
-    const Id3v2Ergebnis e = Id3v2Lesen(Id3v2Tag{.frames = {RohFrame("COMM", {}), KommentarFrame(QStringLiteral("echt")),
-                                                            fremdesPriv, platzhalter, titel}}.Bytes(), false);
+    // The result's kept frames refer to the bytes read: they stay alive.
+    const QByteArray gelesen = Id3v2Tag{.frames = {RohFrame("COMM", {}), KommentarFrame(QStringLiteral("echt")),
+                                                   fremdesPriv, platzhalter, titel}}.Bytes();
+    const Id3v2Ergebnis e = Id3v2Lesen(gelesen, false);
     EXPECT_TRUE(e.framesGelesen);
     EXPECT_EQ(e.felder[kKommentar], "echt");
     EXPECT_EQ(e.feldFrames[kKommentar], Id3v2Tag{.frames = {KommentarFrame(QStringLiteral("echt"))}}.Bytes().mid(10));
