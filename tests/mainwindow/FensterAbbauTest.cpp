@@ -1,7 +1,5 @@
-// The main window going: its widgets are deleted after its own destructor,
-// and what arrives at them then (a drag, a click, a key) reaches nothing of
-// the window any more. Each case is tried on a living window first, so that
-// "nothing reacts" means something.
+// What reaches the main window's widgets while they are deleted after its own
+// destructor reaches nothing of it; each case also reaches a living window.
 
 #include "core/Einstellungen.h"
 #include "core/Index.h"
@@ -32,13 +30,11 @@ namespace {
 
 // The window's widgets as the test holds them, and what the window did.
 struct Teile {
-    QTableView* liste = nullptr;
-    QLabel* spielerTitel = nullptr;
-    QLabel* befehl = nullptr;
-    QLineEdit* suche = nullptr;
-    QTimer* suchUhr = nullptr;
-    int züge = 0;
-    int songmenüs = 0;
+    QTableView* liste;
+    QLabel *spielerTitel, *befehl;
+    QLineEdit* suche;
+    QTimer* suchUhr;
+    int züge = 0, songmenüs = 0;
     bool abgelegt = false;
 };
 
@@ -110,10 +106,7 @@ protected:
         Hauptbefehle* b = HauptfensterBefehleVerbinden(f.get());
         BibliotheksBefehleVerbinden(f.get());
         SpielerleisteEinrichten(f.get());
-        b->ziehenStarten = [this](QMimeData* d) {
-            ++t.züge;
-            delete d;
-        };
+        b->ziehenStarten = [this](QMimeData* d) { ++t.züge; delete d; };
         SpielerleisteSongmenüHookSetzen([this](const QPoint&) { ++t.songmenüs; });
         f->resize(800, 500);
         f->show();
@@ -123,12 +116,7 @@ protected:
         f->hscrlTrackPos->show();
         f->lstSongs->selectRow(0);
         f->AuswahlErmitteln();
-
-        t.liste = f->lstSongs;
-        t.spielerTitel = f->lblWinampSteuerungTitel;
-        t.befehl = f->cmdHilfe;
-        t.suche = f->txtSongname->lineEdit();
-        t.suchUhr = f->tmrListe;
+        t = {f->lstSongs, f->lblWinampSteuerungTitel, f->cmdHilfe, f->txtSongname->lineEdit(), f->tmrListe};
     }
     void TearDown() override
     {
@@ -151,8 +139,7 @@ TEST_P(FensterAbbau, ErreichtDasLebendeFenster)
 
 TEST_P(FensterAbbau, ErreichtNichtsMehrWennDasFensterGeht)
 {
-    // The first strip goes first; the list, the player panel, the commands
-    // and the search box are still there.
+    // The first strip goes first, the widgets of the cases are still there.
     bool reagiert = false;
     QObject::connect(f->fraLinks1, &QObject::destroyed, [this, &reagiert] {
         GetParam().tun(t);
