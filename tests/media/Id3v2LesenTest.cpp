@@ -433,10 +433,8 @@ TEST(Id3v2Lesen, KeptFramesIn23Encodings)
     }
 }
 
-// What the reader tells the writer: whether the frames were read to the
-// tag's end, which frame a 2.3 tag cannot hold, the frame each field came
-// from (a 2.4 frame in 2.3 form), and which frames it keeps: not the
-// writer's placeholder, not an empty COMM as the comment.
+// What the reader tells the writer: frames read to the end, a frame 2.3 cannot hold,
+// each field's frame (in 2.3 form), the frames kept (no placeholder, no empty COMM).
 TEST(Id3v2Lesen, WhatTheWriterIsTold)
 {
     const Id3v2Frame titel = TextFrame("TIT2", QStringLiteral("t"));
