@@ -1339,8 +1339,7 @@ TEST_F(TagSchreiben, NoWriteIntoTheFileWhileAnotherProgramWritesIt)
             }
             EXPECT_TRUE(meldung.endsWith("\nDie Datei wird gerade von einem anderen Programm geschrieben. (Fehler 11)."))
                 << meldung.toStdString();
-            EXPECT_EQ(jetzt.left(daten.size()), daten);
-            EXPECT_EQ(jetzt.mid(daten.size()), QByteArray(jetzt.size() - daten.size(), 'd'));
+            EXPECT_EQ(jetzt, daten + QByteArray(jetzt.size() - daten.size(), 'd'));
             EXPECT_EQ(Übrige({}), QStringList()) << "no copy left";
         }
 }
@@ -1436,9 +1435,8 @@ TEST_F(TagSchreiben, AnUnsynchronised24TagKeepsEveryFrameOnARewrite)
                                         RohFrame("TIT2", Unsynchronisieren(TextFrame("TIT2", titel, Kodierung::Utf16Bom).daten)),
                                         RohFrame("TPE1", Unsynchronisieren(TextFrame("TPE1", QStringLiteral("Interpret")).daten))},
                .padding = 100, .zusatzFlags = 0x80};
-    const QByteArray d = t.Bytes() + audio;
-    ASSERT_GT(d.size(), apic.size() + 2000);
-    const QString p = Datei(d);
+    const QString p = Datei(t.Bytes() + audio);
+
     const QStringList vorher = TagLibFrames(p);
     ASSERT_EQ(TagLibBilder(p), bild) << "TagLib reads the 2.4 tag as the standard says";
     MedienInfo m = GelesenV2(p);
@@ -1547,9 +1545,7 @@ TEST_F(TagSchreiben, BothTagsAreSavedTogetherOrNotAtAll)
         const QByteArray neu = Inhalt(p);
         EXPECT_TRUE(neu.endsWith(block));
         EXPECT_EQ(neu.size() - 128 - Id3v2KopfLesen(neu)->GesamtGröße(), Audio(daten).size());
-        TagLib::MPEG::File f(QFile::encodeName(p).constData(), false);
-        EXPECT_EQ(TagLibText(f.ID3v2Tag(), "TIT2"), "Neu");
-        EXPECT_EQ(Q(f.ID3v1Tag()->artist()), "Band");
+        EXPECT_EQ(TagLibText(p, "TIT2"), "Neu");
     }
 }
 
