@@ -831,10 +831,12 @@ TEST_F(TagSchreiben, AnOldTagThe23FormCannotCarryWholeRefusesTheWrite)
         {mit(4, frame("GEOB", QByteArray("\0\1", 2), 0x01)), nicht23(4, "GEOB")},
         {mit(2, RohFrame("CRM", QByteArray("owner\0xx", 8))), nicht23(2, "CRM")},
     };
+    int n = 0;
     for (const auto& [tag, warum] : fälle) {
-        SCOPED_TRACE(warum.toStdString() + " " + std::to_string(&tag - &fälle[0].first));
+        SCOPED_TRACE(testing::Message() << n << " " << warum.toStdString());
         const QByteArray d = tag + audio + v1;
-        const QString p = Datei(d, QStringLiteral("n%1.mp3").arg(&tag - &fälle[0].first));
+        const QString p = Datei(d, QStringLiteral("n%1.mp3").arg(n++));
+
         MedienInfo m;
         ASSERT_TRUE(Mp3TAGLesenV2(p, m, 0));
         EXPECT_EQ(m.Mp3_ID3v2_Titel, "alt");
