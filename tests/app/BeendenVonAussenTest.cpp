@@ -343,16 +343,11 @@ TEST_F(BeendenVonAussenTest, SchließenWährendEinesLaufsKommtEinmalNachDemLauf)
     FortschrittTaktSetzen(50);
 }
 
-// A close that comes while a run waits on a question (a rename of ten files,
-// the third without a title) is held until the run's end, whether the
-// progress window is shown or switched off.
+// A close that comes while a run waits on a question (a rename of ten files, the
+// third without a title) is held until the run's end, with or without progress window.
 TEST_F(BeendenVonAussenTest, SchließenWährendEinerFrageImLaufKommtNachDemLauf)
 {
     enum class Art { Titelleiste, Ende, Signal };
-    const struct { const char* name; int startBildschirm; Art art; } fälle[] = {
-        {"Fenster an, Titelleiste", 1, Art::Titelleiste}, {"Fenster an, Ende", 1, Art::Ende},
-        {"Fenster an, SIGTERM", 1, Art::Signal},          {"Fenster aus, Titelleiste", 0, Art::Titelleiste},
-        {"Fenster aus, Ende", 0, Art::Ende},              {"Fenster aus, SIGTERM", 0, Art::Signal}};
     constexpr qint32 kDateien = 10;
     StandardwerteSetzen();
     Einstellungen& e = einstellungen();
@@ -362,74 +357,63 @@ TEST_F(BeendenVonAussenTest, SchließenWährendEinerFrageImLaufKommtNachDemLauf)
     DienstErsetzen<BibliotheksBesitzerDienst> eigner{QPointer<QObject>(f)};
     DienstErsetzen<MeldungsDienst> echteFenster(MeldungsfensterZeigen);
     f->show();
-    for (const auto& fall : fälle) {
-        SCOPED_TRACE(fall.name);
-        e.StartBildschirm = fall.startBildschirm;
-        QTemporaryDir ordner;
-        Index& idx = hauptIndex() = Index();
-        idx.bolIndexGeladen = true;
-        for (int i = 0; i < kDateien; ++i) {
-            MedienInfo m = LeereMedienInfo();
-            m.Mp3_ID3v1_Vorhanden = 1;
-            m.Mp3_ID3v1_Titel = i == 2 ? QString() : QStringLiteral("Lied %1").arg(i);
-            m.Datei_HinzugefügtAm = QStringLiteral("01.02.2003");
-            idx.EintragAnhängen(Mp3Bauer::DateiSchreiben(ordner, QStringLiteral("%1.mp3").arg(i),
-                                                         Mp3Bauer::Frames(Mp3Bauer::Frame(), 2)),
-                                m);
+    for (const int startBildschirm : {1, 0})
+        for (const Art art : {Art::Titelleiste, Art::Ende, Art::Signal}) {
+            SCOPED_TRACE(testing::Message() << "progress window " << startBildschirm << ", close " << int(art));
+            e.StartBildschirm = startBildschirm;
+            QTemporaryDir ordner;
+            Index& idx = hauptIndex() = Index();
+            idx.bolIndexGeladen = true;
+            EintragsListe einträge;
+            for (int i = 0; i < kDateien; ++i) {
+                MedienInfo m = LeereMedienInfo();
+                m.Mp3_ID3v1_Vorhanden = 1;
+                m.Mp3_ID3v1_Titel = i == 2 ? QString() : QStringLiteral("Lied %1").arg(i);
+                m.Datei_HinzugefügtAm = QStringLiteral("01.02.2003");
+                const QString pfad = Mp3Bauer::DateiSchreiben(ordner, QStringLiteral("%1.mp3").arg(i), Mp3Bauer::Frames(Mp3Bauer::Frame(), 2));
+                einträge.push_back(idx.EintragAnhängen(pfad, m));
+            }
+            beendet = gespeichert = 0;
+            int gefragt = 0, danachBeendet = -1, danachGespeichert = -1;
+            // The user closes while the question is open, then answers "Ja"; any other message is confirmed.
+            QTimer benutzer;
+            QObject::connect(&benutzer, &QTimer::timeout, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                if (!box->text().contains("Möchten Sie mit der nächsten Datei fortfahren?"))
+                    return QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
+                ++gefragt;
+                if (art == Art::Ende)
+                    f->Tag = QStringLiteral("1");
+                if (art == Art::Signal)
+                    ::raise(SIGTERM);
+                else if (art == Art::Titelleiste)
+                    f->windowHandle()->close();
+                else
+                    f->close();
+                QTest::qWait(300); // what the close did while the question was still open
+                danachBeendet = beendet;
+                danachGespeichert = gespeichert;
+                for (QAbstractButton* k : box->buttons())
+                    if (k->text() == "Ja")
+                        QTest::mouseClick(k, Qt::LeftButton);
+            });
+            benutzer.start(20);
+            UmbenennenEingaben ein;
+            ein.intFunktion = UmbenennenFelder;
+            ein.strFormat = "%Titel%";
+            EXPECT_EQ(DateienUmbenennen(idx, einträge, ein), kDateien - 1);
+            benutzer.stop();
+            EXPECT_EQ(gefragt, 1);
+            EXPECT_EQ(std::pair(danachBeendet, danachGespeichert), std::pair(0, 0))
+                << "the program ended or saved while the run waited on its question";
+            EXPECT_EQ(beendet, 0);
+            Warten(5000);
+            QTest::qWait(300); // nothing more comes later
+            EXPECT_EQ(std::pair(beendet, gespeichert), std::pair(1, 1));
+            EXPECT_EQ(idx.strIndexPfad[size_t(kDateien)], ordner.filePath(QStringLiteral("Lied %1.mp3").arg(kDateien - 1)))
+                << "the run went on to its end before the close";
         }
-        beendet = gespeichert = 0;
-        int gefragt = 0, danachBeendet = -1, danachGespeichert = -1;
-        // The user closes while the question is open, then answers "Ja"; any
-        // other message is confirmed.
-        QTimer benutzer;
-        QObject::connect(&benutzer, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            if (!box->text().contains("Möchten Sie mit der nächsten Datei fortfahren?")) {
-                QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
-                return;
-            }
-            ++gefragt;
-            switch (fall.art) {
-            case Art::Titelleiste:
-                f->windowHandle()->close();
-                break;
-            case Art::Ende:
-                f->Tag = QStringLiteral("1");
-                f->close();
-                break;
-            case Art::Signal:
-                ::raise(SIGTERM);
-                break;
-            }
-            // What the close did while the question was still open.
-            QTest::qWait(300);
-            danachBeendet = beendet;
-            danachGespeichert = gespeichert;
-            for (QAbstractButton* k : box->buttons())
-                if (k->text() == "Ja")
-                    QTest::mouseClick(k, Qt::LeftButton);
-        });
-        benutzer.start(20);
-        UmbenennenEingaben ein;
-        ein.intFunktion = UmbenennenFelder;
-        ein.strFormat = "%Titel%";
-        EintragsListe einträge;
-        for (qint32 i = 1; i <= kDateien; ++i)
-            einträge.push_back(i);
-        EXPECT_EQ(DateienUmbenennen(idx, einträge, ein), kDateien - 1);
-        benutzer.stop();
-        EXPECT_EQ(gefragt, 1);
-        EXPECT_EQ(danachBeendet, 0) << "the program ended while the run waited on its question";
-        EXPECT_EQ(danachGespeichert, 0) << "saved in the middle of the run";
-        EXPECT_EQ(beendet, 0);
-        Warten(5000);
-        QTest::qWait(300); // nothing more comes later
-        EXPECT_EQ(beendet, 1);
-        EXPECT_EQ(gespeichert, 1);
-        EXPECT_EQ(idx.strIndexPfad[size_t(kDateien)], ordner.filePath(QStringLiteral("Lied %1.mp3").arg(kDateien - 1)))
-            << "the run went on to its end before the close";
-    }
     e.StartBildschirm = 1;
 }

@@ -11,12 +11,10 @@
 #include "support/Mp3Bauer.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -38,15 +36,6 @@ void schreiben(const QString& pfad, const QByteArray& daten)
     f.write(daten);
 }
 
-// The lines of a file we wrote, without their CR LF (a value may hold an LF).
-QByteArrayList crLfZeilen(const QByteArray& text)
-{
-    QByteArrayList zeilen;
-    for (qsizetype a = 0, e; (e = text.indexOf("\r\n", a)) >= 0; a = e + 2)
-        zeilen << text.sliced(a, e - a);
-    return zeilen;
-}
-
 // An entry line as the old program writes it: each value it can hold in
 // Windows-1252 in that code page, the lengths counted again.
 QByteArray wieDasAlteProgramm(const QByteArray& zeile)
@@ -56,11 +45,9 @@ QByteArray wieDasAlteProgramm(const QByteArray& zeile)
     QByteArray werte;
     qsizetype p = strich + 1;
     for (const QByteArray& länge : zeile.sliced(5, strich - 5).split('/')) {
-        QByteArray wert = zeile.sliced(p, länge.toInt());
-        p += wert.size();
-        const QString text = QString::fromUtf8(wert);
-        if (Cp1252Dekodieren(Cp1252Kodieren(text)) == text)
-            wert = Cp1252Kodieren(text);
+        const QString text = QString::fromUtf8(zeile.sliced(p, länge.toInt()));
+        p += länge.toInt();
+        const QByteArray wert = Cp1252Dekodieren(Cp1252Kodieren(text)) == text ? Cp1252Kodieren(text) : text.toUtf8();
         längen << (wert.isEmpty() ? QByteArray() : QByteArray::number(wert.size()));
         werte += wert;
     }
@@ -369,10 +356,6 @@ TEST_F(IndexDateiTest, AltesFormatNachFrage)
     // entries read from it, whatever their paths became: an entry added
     // under the path of one of them is not one of them.
     const QByteArray alt = "\r\n#TAG:kv102\r\n#TAG:2/1|/ab\r\n/musik/alt.mp3\r\n/musik/noch.mp3\r\n";
-    const QString keinerMehr = "Die Indexdatei '" + datei
-                               + "' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
-                                 "Dateiformat geladen, und der Index enthält keinen ihrer Einträge mehr.\n"
-                                 "Speichern Sie den Index bei Bedarf unter einem anderen Dateinamen.";
     schreiben(datei, alt);
     antworten = {Antwort::Ja};
     ASSERT_TRUE(laden(idx));
@@ -389,7 +372,10 @@ TEST_F(IndexDateiTest, AltesFormatNachFrage)
     idx.bolIndexGeändert = true;
     EXPECT_FALSE(DateiSpeichern(idx, datei, false));
     EXPECT_EQ(lesen(datei), alt);
-    EXPECT_EQ(meldungen, QStringList(keinerMehr));
+    EXPECT_EQ(meldungen, QStringList("Die Indexdatei '" + datei
+                                     + "' wurde nicht gespeichert: Sie wurde aus einem älteren oder ungültigen "
+                                       "Dateiformat geladen, und der Index enthält keinen ihrer Einträge mehr.\n"
+                                       "Speichern Sie den Index bei Bedarf unter einem anderen Dateinamen."));
     EXPECT_TRUE(idx.bolIndexGeändert);
     // Under another name it is saved.
     EXPECT_TRUE(DateiSpeichern(idx, ordner.filePath("anders.kvx"), false));
@@ -661,27 +647,22 @@ TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
         idx.IndexDaten[i].Mp3_ID3v1_Vorhanden = 1; // as read back
     const QByteArray mp3 = Mp3Bauer::Id3v2Tag{.frames = {Mp3Bauer::TextFrame("TIT2", QStringLiteral("Titel"))}}.Bytes()
                            + Mp3Bauer::Frames(Mp3Bauer::Frame(), 20);
-    // The file's lines, each with the line end `ende` gives it ("" drops the line).
-    const QByteArrayList zeilen = crLfZeilen(gut);
-    const qsizetype eintrag1 = zeilen.size() - 30;
-    const auto datei = [&](const std::function<QByteArray(qsizetype)>& ende,
-                           const std::function<QByteArray(qsizetype)>& zeile = {}) {
-        QByteArray text;
+    // The file's lines (a value holds an LF), each with the end `ende` gives it
+    // ("" drops it); with `alt` entries 6 to 30 as the old program writes them.
+    QByteArrayList zeilen;
+    for (qsizetype a = 0, e; (e = gut.indexOf("\r\n", a)) >= 0; a = e + 2)
+        zeilen << gut.sliced(a, e - a);
+    const qsizetype eintrag1 = zeilen.size() - 30, gitter = zeilen.indexOf("#OPT:SPALTEN_GITTER=1"),
+                    kennung = zeilen.indexOf("#OPT:KODIERUNG=UTF-8");
+    const auto text = [&](const std::function<QByteArray(qsizetype)>& ende, bool alt = false) {
+        QByteArray t;
         for (qsizetype i = 0; i < zeilen.size(); ++i)
             if (const QByteArray e = ende(i); !e.isEmpty())
-                text += (zeile ? zeile(i) : zeilen[i]) + e;
-        return text;
+                t += (alt && i >= eintrag1 + 5 ? wieDasAlteProgramm(zeilen[i]) : zeilen[i]) + e;
+        return t;
     };
-    const auto nur = [](qsizetype stelle, const char* hier, const char* sonst) {
+    const auto nur = [](qsizetype stelle, const char* hier, const char* sonst = "\r\n") {
         return [=](qsizetype i) { return QByteArray(i == stelle ? hier : sonst); };
-    };
-    const qsizetype gitter = zeilen.indexOf("#OPT:SPALTEN_GITTER=1");
-    const qsizetype kennung = zeilen.indexOf("#OPT:KODIERUNG=UTF-8");
-    const auto letzteFünfMitLf = [&](qsizetype i) { return QByteArray(i >= zeilen.size() - 5 ? "\n" : "\r\n"); };
-    // The old program saved it: it kept our entries' bytes, wrote its own
-    // (entries 6 to 30) in Windows-1252 and dropped the marker it does not know.
-    const auto alteEinträge = [&](qsizetype i) {
-        return i >= eintrag1 + 5 ? wieDasAlteProgramm(zeilen[i]) : zeilen[i];
     };
     enum Art { Gefragt, Gelesen, KeinIndex };
     const std::tuple<const char*, QByteArray, Art> fälle[] = {
@@ -692,41 +673,39 @@ TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
         {"Zeilen mit LF", "\n" + QByteArray(gut).replace("\r\n", "\n"), Gefragt},
         {"nur LF", QByteArray(gut).replace("\r\n", "\n"), Gelesen},
         {"nur CR", QByteArray(gut).replace("\r\n", "\r"), Gelesen},
-        {"die letzten 5 Zeilen mit LF", datei(letzteFünfMitLf), Gelesen},
-        {"eine Zeile mit CR LF unter LF", datei(nur(eintrag1 + 14, "\r\n", "\n")), Gelesen},
-        {"eine Zeile mit CR", datei(nur(eintrag1 + 3, "\r", "\r\n")), Gelesen},
-        {"Optionszeile mit LF", datei(nur(gitter, "\n", "\r\n")), Gelesen},
-        {"Kennung mit LF", datei(nur(kennung, "\n", "\r\n")), Gelesen},
-        {"ohne Kennung, Einträge des alten Programms", datei(nur(kennung, "", "\r\n"), alteEinträge), Gelesen},
-        {"Kennung mit LF, Einträge des alten Programms", datei(nur(kennung, "\n", "\r\n"), alteEinträge), Gelesen},
+        {"die letzten 5 Zeilen mit LF", text([&](qsizetype i) { return QByteArray(i >= zeilen.size() - 5 ? "\n" : "\r\n"); }), Gelesen},
+        {"eine Zeile mit CR LF unter LF", text(nur(eintrag1 + 14, "\r\n", "\n")), Gelesen},
+        {"eine Zeile mit CR", text(nur(eintrag1 + 3, "\r")), Gelesen},
+        {"Optionszeile mit LF", text(nur(gitter, "\n")), Gelesen},
+        {"Kennung mit LF", text(nur(kennung, "\n")), Gelesen},
+        // The old program keeps our entries' bytes and drops the marker it does not know.
+        {"ohne Kennung, Einträge des alten Programms", text(nur(kennung, ""), true), Gelesen},
+        {"Kennung mit LF, Einträge des alten Programms", text(nur(kennung, "\n"), true), Gelesen},
         {"MP3", mp3, KeinIndex},
         {"Nullbytes mittendrin", gut.left(200) + QByteArray(8, '\0') + gut.mid(200), KeinIndex},
         {"nur Nullbytes", QByteArray(4096, '\0'), KeinIndex},
     };
     for (const auto& [name, inhalt, art] : fälle) {
         SCOPED_TRACE(name);
-        schreiben(this->datei, inhalt);
+        schreiben(datei, inhalt);
         meldungen.clear();
         if (art == Gefragt)
             antworten = {Antwort::Ja};
         Index neu;
-        ASSERT_EQ(laden(neu), art != KeinIndex);
-        if (art == KeinIndex) {
-            ASSERT_EQ(meldungen.size(), 1);
-            EXPECT_EQ(meldungen[0], "Die Datei '" + this->datei
+        const bool istIndex = art != KeinIndex;
+        ASSERT_EQ(laden(neu), istIndex);
+        ASSERT_EQ(meldungen.size(), art == Gelesen ? 0 : 1) << meldungen.join("|").toStdString();
+        if (!istIndex) {
+            EXPECT_EQ(meldungen[0], "Die Datei '" + datei
                                         + "' ist keine Indexdatei: Sie enthält keinen Text (Nullbytes) und wird daher "
                                           "nicht geladen.");
             neu.bolIndexGeändert = true;
-            EXPECT_FALSE(DateiSpeichern(neu, this->datei, false));
-            EXPECT_EQ(lesen(this->datei), inhalt);
+            EXPECT_FALSE(DateiSpeichern(neu, datei, false));
+            EXPECT_EQ(lesen(datei), inhalt);
             continue;
         }
-        if (art == Gefragt) {
-            ASSERT_EQ(meldungen.size(), 1);
+        if (art == Gefragt)
             EXPECT_TRUE(meldungen[0].contains("älteren Dateiformat vor oder ist ungültig"));
-        } else {
-            EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join("|").toStdString();
-        }
         ASSERT_EQ(neu.lngIndexAnzahl, 30);
         for (size_t i = 1; i <= 30; ++i) {
             EXPECT_EQ(neu.strIndexPfad[i], idx.strIndexPfad[i]);
@@ -736,50 +715,28 @@ TEST_F(IndexDateiTest, BeschädigteKöpfeUndFremdeDateien)
                   std::tuple(idx.strSyncOrdner, idx.strDateiTypen, idx.strSpalten, 1));
         EXPECT_EQ(neu.bolIndexGeändert, art == Gefragt);
         neu.bolIndexGeändert = true;
-        ASSERT_TRUE(DateiSpeichern(neu, this->datei, false));
-        EXPECT_EQ(lesen(this->datei), gut) << "saved whole, and in the current format";
+        ASSERT_TRUE(DateiSpeichern(neu, datei, false));
+        EXPECT_EQ(lesen(datei), gut) << "saved whole, and in the current format";
     }
 }
 
-namespace {
-
-// Another program, as a shell command over the index file ("$1").
-void anderesProgramm(const QString& befehl, const QString& datei)
-{
-    ASSERT_EQ(QProcess::execute("/bin/sh", {"-c", befehl, "sh", datei}), 0) << befehl.toStdString();
-}
-
-const QString kWirdGeschrieben = "' wird gerade von einem anderen Programm geschrieben und kann daher nicht geladen "
-                                 "werden.\nWarten Sie, bis das andere Programm damit fertig ist.\n\n"
-                                 "Möchten Sie den Ladevorgang erneut versuchen?";
-const QString kNeuer = "' wurde seit dem Laden oder letzten Speichern von einem anderen Programm geändert.\n"
-                       "Beim Speichern gehen diese Änderungen verloren.\n\n"
-                       "Möchten Sie die neuere Datei trotzdem ersetzen?";
-
-} // namespace
-
-// A file another program is still writing (a copy of a backup coming in) is
-// not loaded half: the user is told why and tries again once it is whole.
+// A file another program still writes (a backup being copied in) is not
+// loaded half: the user is told why and tries again once it is whole.
 TEST_F(IndexDateiTest, DateiDieEinAnderesProgrammSchreibtWirdNichtHalbGeladen)
 {
     füllen(1000);
-    const QString ganz = ordner.filePath("ganz.kvx");
+    const QString ganz = ordner.filePath("ganz.kvx"), anfang = ordner.filePath("anfang"), rest = ordner.filePath("rest");
     ASSERT_TRUE(DateiSpeichern(idx, ganz, false));
     const QByteArray bytes = lesen(ganz);
-    const QString anfang = ordner.filePath("anfang"), rest = ordner.filePath("rest");
     schreiben(anfang, bytes.left(bytes.size() / 2));
     schreiben(rest, bytes.mid(bytes.size() / 2));
-    // The copy has written half and goes on when told to.
+    // The copy writes half, says so, and goes on when told to.
     QProcess kopie;
-    kopie.start("/bin/sh", {"-c", "exec 3>>\"$1\"; cat \"$2\" >&3; read weiter; cat \"$3\" >&3", "sh", datei, anfang, rest});
-    ASSERT_TRUE(kopie.waitForStarted());
-    QElapsedTimer uhr;
-    uhr.start();
-    while (QFileInfo(datei).size() < bytes.size() / 2 && uhr.elapsed() < 10000)
-        QThread::msleep(10);
+    kopie.start("/bin/sh", {"-c", "exec 3>>\"$1\"; cat \"$2\" >&3; echo halb; read weiter; cat \"$3\" >&3", "sh", datei, anfang, rest});
+    ASSERT_TRUE(kopie.waitForReadyRead(10000));
     ASSERT_EQ(QFileInfo(datei).size(), bytes.size() / 2);
-
     QList<Meldung> gezeigt;
+    Antwort antwort = Antwort::Ja;
     DienstErsetzen<MeldungsDienst> fragen([&](const Meldung& m) {
         gezeigt << m;
         if (gezeigt.size() == 2) { // the copy ends before the second try
@@ -787,25 +744,24 @@ TEST_F(IndexDateiTest, DateiDieEinAnderesProgrammSchreibtWirdNichtHalbGeladen)
             kopie.closeWriteChannel();
             EXPECT_TRUE(kopie.waitForFinished());
         }
-        return Antwort::Ja;
+        return antwort;
     });
     Index neu;
     ASSERT_TRUE(DateiLaden(neu, datei));
     ASSERT_EQ(gezeigt.size(), 2) << "asked again while the copy still wrote";
-    for (const Meldung& m : gezeigt) {
-        EXPECT_EQ(m.text, "Die Indexdatei '" + datei + kWirdGeschrieben);
-        EXPECT_EQ(std::tuple(m.knöpfe, m.symbol), std::tuple(Knöpfe::JaNein, Symbol::Ausruf));
-    }
+    for (const Meldung& m : gezeigt)
+        EXPECT_EQ(std::tuple(m.text, m.knöpfe, m.symbol),
+                  std::tuple("Die Indexdatei '" + datei + "' wird gerade von einem anderen Programm geschrieben und kann daher "
+                                 "nicht geladen werden.\nWarten Sie, bis das andere Programm damit fertig ist.\n\n"
+                                 "Möchten Sie den Ladevorgang erneut versuchen?",
+                             Knöpfe::JaNein, Symbol::Ausruf));
     EXPECT_EQ(neu.lngIndexAnzahl, 1000);
 
     // "Nein": nothing is loaded, and nothing is saved over it.
     gezeigt.clear();
+    antwort = Antwort::Nein;
     FremderProzess schreiber(datei, FremderProzess::Art::Anhängen);
     ASSERT_TRUE(schreiber.Offen());
-    DienstErsetzen<MeldungsDienst> nein([&](const Meldung& m) {
-        gezeigt << m;
-        return Antwort::Nein;
-    });
     EXPECT_FALSE(DateiLaden(neu, datei));
     EXPECT_EQ(gezeigt.size(), 1);
     EXPECT_FALSE(neu.bolIndexGeladen);
@@ -815,21 +771,24 @@ TEST_F(IndexDateiTest, DateiDieEinAnderesProgrammSchreibtWirdNichtHalbGeladen)
     EXPECT_EQ(lesen(datei), bytes);
 }
 
-// A save replaces the index file only while it is still the file this index
-// loaded or last saved; a file another program changed since (appended to,
-// replaced, overwritten in place) is replaced only when the user says so,
-// "Nein" being the default. Also when it changes while the copy is written.
+// A save replaces the index file only while it is the file this index loaded
+// or last saved; else only when the user says so, "Nein" being the default.
 TEST_F(IndexDateiTest, SpeichernErsetztKeineNeuereDateiOhneFrage)
 {
-    const struct { const char* name; const char* befehl; bool währendDesSchreibens; } fälle[] = {
-        {"angehängt", "printf '#TAG:1/1|xy\\r\\n' >> \"$1\"", false},
+    const char* anhängen = "printf '#TAG:1/1|xy\\r\\n' >> \"$1\"";
+    // Another program's change, and whether it comes while the copy is written.
+    const std::tuple<const char*, const char*, bool> fälle[] = {
+        {"angehängt", anhängen, false},
         {"ersetzt", "cp \"$1\" \"$1.neu\" && mv \"$1.neu\" \"$1\"", false},
         {"überschrieben", "printf Q | dd of=\"$1\" bs=1 seek=40 conv=notrunc 2>/dev/null", false},
-        {"angehängt während des Schreibens", "printf '#TAG:1/1|xy\\r\\n' >> \"$1\"", true},
+        {"angehängt während des Schreibens", anhängen, true},
     };
-    for (const auto& fall : fälle) {
+    const auto anderesProgramm = [&](const char* befehl) {
+        ASSERT_EQ(QProcess::execute("/bin/sh", {"-c", befehl, "sh", datei}), 0) << befehl;
+    };
+    for (const auto& [name, befehl, währendDesSchreibens] : fälle)
         for (const Antwort antwort : {Antwort::Nein, Antwort::Ja}) {
-            SCOPED_TRACE(std::string(fall.name) + (antwort == Antwort::Ja ? ", Ja" : ", Nein"));
+            SCOPED_TRACE(std::string(name) + (antwort == Antwort::Ja ? ", Ja" : ", Nein"));
             füllen(30);
             ASSERT_TRUE(DateiSpeichern(idx, datei, false));
             Index geladen;
@@ -837,13 +796,12 @@ TEST_F(IndexDateiTest, SpeichernErsetztKeineNeuereDateiOhneFrage)
             geladen.IndexDaten[1].Mp3_ID3v1_Titel = "geändert";
             geladen.bolIndexGeändert = true;
             bool einmal = false;
-            if (fall.währendDesSchreibens)
-                SichereDatei::TestHaken([&](SichereDatei::Schritt s) {
-                    if (s == SichereDatei::Schritt::VorDemAbschluss && !std::exchange(einmal, true))
-                        anderesProgramm(fall.befehl, datei);
-                });
-            else
-                anderesProgramm(fall.befehl, datei);
+            SichereDatei::TestHaken([&, befehl = befehl, während = währendDesSchreibens](SichereDatei::Schritt s) {
+                if (während && s == SichereDatei::Schritt::VorDemAbschluss && !std::exchange(einmal, true))
+                    anderesProgramm(befehl);
+            });
+            if (!währendDesSchreibens)
+                anderesProgramm(befehl);
             QList<Meldung> gezeigt;
             QByteArray beimFragen;
             DienstErsetzen<MeldungsDienst> fragen([&](const Meldung& m) {
@@ -854,9 +812,11 @@ TEST_F(IndexDateiTest, SpeichernErsetztKeineNeuereDateiOhneFrage)
             EXPECT_EQ(DateiSpeichern(geladen, datei, false), antwort == Antwort::Ja);
             SichereDatei::TestHaken({});
             ASSERT_EQ(gezeigt.size(), 1);
-            EXPECT_EQ(gezeigt[0].text, "Die Indexdatei '" + datei + kNeuer);
-            EXPECT_EQ(std::tuple(gezeigt[0].knöpfe, gezeigt[0].symbol, gezeigt[0].standard),
-                      std::tuple(Knöpfe::JaNein, Symbol::Ausruf, std::optional(Antwort::Nein)));
+            EXPECT_EQ(std::tuple(gezeigt[0].text, gezeigt[0].knöpfe, gezeigt[0].symbol, gezeigt[0].standard),
+                      std::tuple("Die Indexdatei '" + datei + "' wurde seit dem Laden oder letzten Speichern von einem anderen "
+                                     "Programm geändert.\nBeim Speichern gehen diese Änderungen verloren.\n\n"
+                                     "Möchten Sie die neuere Datei trotzdem ersetzen?",
+                                 Knöpfe::JaNein, Symbol::Ausruf, std::optional(Antwort::Nein)));
             EXPECT_FALSE(QFileInfo::exists(datei + "~"));
             if (antwort == Antwort::Nein) {
                 EXPECT_EQ(lesen(datei), beimFragen) << "nothing is written";
@@ -865,18 +825,15 @@ TEST_F(IndexDateiTest, SpeichernErsetztKeineNeuereDateiOhneFrage)
             }
             Index zurück;
             ASSERT_TRUE(laden(zurück));
-            EXPECT_EQ(zurück.lngIndexAnzahl, 30);
-            EXPECT_EQ(zurück.IndexDaten[1].Mp3_ID3v1_Titel, "geändert");
+            EXPECT_EQ(std::tuple(zurück.lngIndexAnzahl, zurück.IndexDaten[1].Mp3_ID3v1_Titel), std::tuple(30, QString("geändert")));
             // From now on the file is the one this index saved.
             gezeigt.clear();
             geladen.bolIndexGeändert = true;
             EXPECT_TRUE(DateiSpeichern(geladen, datei, false));
             EXPECT_TRUE(gezeigt.isEmpty());
         }
-    }
 
-    // A program that holds the file open for writing keeps it: the save fails
-    // and says why.
+    // A program that holds the file open for writing keeps it: the save fails and says why.
     füllen(3);
     ASSERT_TRUE(DateiSpeichern(idx, datei, false));
     const QByteArray vorher = lesen(datei);

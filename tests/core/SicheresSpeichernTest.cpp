@@ -300,11 +300,8 @@ TEST_F(SicheresSpeichernTest, EchterUmbenennenFehlerWirdBemerkt)
     EXPECT_FALSE(QFileInfo::exists(ziel + "~"));
 }
 
-// A normal user rewrites a file of a group it is not a member of: the copy
-// cannot keep that group, so it and the result get no group bits, and
-// others keep only what the old group had too (its members now count among
-// them): nobody can read the result who could not read the original. A file
-// of the user's own group, and root, keep the bits as they are.
+// A copy rewritten by a normal user cannot keep a group it is not in: it gets no
+// group bits, and others only what the old group had too. Its own group and root keep them.
 TEST_F(SicheresSpeichernTest, EineFremdeGruppeGibtNiemandemMehrZugriff)
 {
     if (::geteuid() != 0)
@@ -314,24 +311,17 @@ TEST_F(SicheresSpeichernTest, EineFremdeGruppeGibtNiemandemMehrZugriff)
     if (!nobody || !fremd || fremd->gr_gid == nobody->pw_gid)
         GTEST_SKIP() << "no normal user and foreign group here";
     ASSERT_EQ(::chown(QFile::encodeName(ordner.path()).constData(), nobody->pw_uid, nobody->pw_gid), 0);
-    struct Fall {
+    const struct {
         mode_t vorher, nachher;
         bool eigeneGruppe = false, alsRoot = false;
-    };
-    const Fall fälle[] = {
+    } fälle[] = {
         {0640, 0600}, {0644, 0604}, {0664, 0604}, {0604, 0600}, {0660, 0600}, {0666, 0606}, {0755, 0705}, {02640, 0600},
         {0640, 0640, true}, {0644, 0644, false, true},
     };
-    int n = 0;
-    for (const Fall& fall : fälle) {
+    for (const auto& fall : fälle) {
         SCOPED_TRACE(testing::Message() << std::oct << fall.vorher << " " << fall.eigeneGruppe << fall.alsRoot);
-        const QString pfad = ordner.filePath(QStringLiteral("g%1.mp3").arg(n++));
+        const QString pfad = Mp3Bauer::DateiSchreiben(ordner, QStringLiteral("g%1.mp3").arg(&fall - fälle), "alt");
         const QByteArray name = QFile::encodeName(pfad);
-        {
-            QFile f(pfad);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("alt");
-        }
         const gid_t gruppe = fall.eigeneGruppe ? nobody->pw_gid : fremd->gr_gid;
         ASSERT_EQ(::chown(name.constData(), nobody->pw_uid, gruppe), 0);
         ASSERT_EQ(::chmod(name.constData(), fall.vorher), 0);

@@ -97,44 +97,35 @@ TEST_F(IndexAufraeumenTest, GemischteAktionenBehaltenWasBleibt)
                              "Datei(en) nicht ersetzt, ihre Einträge bleiben im Index");
 }
 
-// Files of an absent medium that deleting or trashing passes over (skipped
-// at the question, "skip all", or not asked about) are still on the medium:
-// their entries stay, and the status line counts them.
+// Files of an absent medium passed over (skipped, "skip all", not asked about)
+// are still there: their entries stay, and the status line counts them.
 TEST_F(IndexAufraeumenTest, ÜbersprungeneDateienBehaltenIhreEinträge)
 {
     using A = NichtVerfügbarAntwort;
-    const struct {
-        Aktion aktion;
-        std::deque<A> antworten;
-        int fragenEinstellung, fragen;
-    } fälle[] = {
-        {AktionLöschen, {A::Überspringen, A::Überspringen}, 1, 2},
-        {AktionPapierkorb, {A::Überspringen, A::Überspringen}, 1, 2},
-        {AktionLöschen, {A::AlleÜberspringen}, 1, 1},
-        {AktionPapierkorb, {A::AlleÜberspringen}, 1, 1},
-        {AktionLöschen, {}, 0, 0},
-        {AktionPapierkorb, {}, 0, 0},
-    };
-    for (const auto& f : fälle) {
-        SCOPED_TRACE(&f - fälle);
-        index = Index();
-        aktion = {0};
-        medien.fragen = 0;
-        medien.antworten = f.antworten;
-        einstellungen().NichtVerfügbarFragen = f.fragenEinstellung;
-        const QString weg = QString("weg/%1.mp3").arg(&f - fälle);
-        Eintrag(kFehlendesMedium + "/1.mp3", f.aktion);
-        Eintrag(baum.Datei(QString("da%1/3.mp3").arg(&f - fälle)), f.aktion);
-        Eintrag(kFehlendesMedium + "/2.mp3", f.aktion);
-        Eintrag(baum.Pfad(weg), f.aktion);
-        IndexAufräumen(index, aktion, nullptr);
-        EXPECT_EQ(medien.fragen, f.fragen);
-        EXPECT_EQ(IndexPfade(index), QStringList({kFehlendesMedium + "/1.mp3", kFehlendesMedium + "/2.mp3"}))
-            << "the deleted file and the missing one leave";
-        EXPECT_FALSE(QFile::exists(baum.Pfad(QString("da%1/3.mp3").arg(&f - fälle))));
-        EXPECT_EQ(status.Text(), "Der Index wurde nicht vollständig aufgeräumt: 2 Datei(en) nicht gelöscht, ihre "
-                                 "Einträge bleiben im Index");
-    }
+    // The answers, the setting to ask, the questions then.
+    const std::tuple<std::deque<A>, int, int> fälle[] = {{{A::Überspringen, A::Überspringen}, 1, 2}, {{A::AlleÜberspringen}, 1, 1}, {{}, 0, 0}};
+    int n = 0;
+    for (const Aktion art : {AktionLöschen, AktionPapierkorb})
+        for (const auto& [antworten, fragenEinstellung, fragen] : fälle) {
+            SCOPED_TRACE(n);
+            index = Index();
+            aktion = {0};
+            medien.fragen = 0;
+            medien.antworten = antworten;
+            einstellungen().NichtVerfügbarFragen = fragenEinstellung;
+            const QString da = QString("da%1/3.mp3").arg(n++);
+            Eintrag(kFehlendesMedium + "/1.mp3", art);
+            Eintrag(baum.Datei(da), art);
+            Eintrag(kFehlendesMedium + "/2.mp3", art);
+            Eintrag(baum.Pfad(QString("weg/%1.mp3").arg(n)), art);
+            IndexAufräumen(index, aktion, nullptr);
+            EXPECT_EQ(medien.fragen, fragen);
+            EXPECT_EQ(IndexPfade(index), QStringList({kFehlendesMedium + "/1.mp3", kFehlendesMedium + "/2.mp3"}))
+                << "the deleted file and the missing one leave";
+            EXPECT_FALSE(QFile::exists(baum.Pfad(da)));
+            EXPECT_EQ(status.Text(), "Der Index wurde nicht vollständig aufgeräumt: 2 Datei(en) nicht gelöscht, ihre "
+                                     "Einträge bleiben im Index");
+        }
     EXPECT_EQ(ImPapierkorb().size(), 3) << "one file of each trash run";
 }
 

@@ -241,39 +241,33 @@ TEST_F(KopierenTest, QuelleDieNochGeschriebenWirdBleibt)
 }
 
 // Nor when another program wrote it while the copy was synced and closed it
-// again (a download appending its last block, a tag editor writing in place
-// or putting a new file in its place): the source is no longer what was
-// copied, so it stays with its entry and the copy goes again.
+// again: the source is not what was copied, so it stays and the copy goes.
 TEST_F(KopierenTest, QuelleDieWährendDesKopierensGeschriebenWurdeBleibt)
 {
     Baum laden("/dev/shm");
     if (!laden.dir.isValid() || Gerät(laden.Pfad()) == Gerät(baum.Pfad()))
         GTEST_SKIP() << "no second file system here";
+    // The other program, run with the source as $1: a download appending its
+    // last block, a tag editor writing in place or putting a new file there.
     const struct {
-        const char* name;
-        const char* befehl; // the other program, run with the source as $1
+        const char *name, *befehl;
     } fälle[] = {
         {"angehaengt", "head -c 4096 /dev/urandom >> \"$1\""},
         {"ueberschrieben", "printf X | dd of=\"$1\" conv=notrunc status=none"},
         {"ersetzt", "cp -p \"$1\" \"$1.x\" && mv \"$1.x\" \"$1\""},
     };
     const QByteArray inhalt = KleineMp3().repeated(100);
-    QList<QString> quellen;
-    for (const auto& fall : fälle) {
-        quellen.append(laden.Datei(QString(fall.name) + ".mp3", inhalt));
-        // An old date, so that any later write gives another one.
-        const struct timespec alt[2] = {{1000000000, 0}, {1000000000, 0}};
-        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(quellen.back()).constData(), alt, 0), 0);
-    }
+    const struct timespec alt[2] = {{1000000000, 0}, {1000000000, 0}}; // any later write gives another date
+    for (const auto& fall : fälle)
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(laden.Datei(QString(fall.name) + ".mp3", inhalt)).constData(), alt, 0), 0);
     NormalerBenutzer benutzer({baum.Pfad(), laden.Pfad()});
     if (!benutzer.aktiv)
         GTEST_SKIP() << "no normal user here";
     for (const auto& fall : fälle) {
-        const QString quelle = quellen[&fall - fälle], name = DateinameZurückgeben(quelle);
-        SCOPED_TRACE(name.toStdString());
+        SCOPED_TRACE(fall.name);
+        const QString quelle = laden.Pfad(QString(fall.name) + ".mp3");
         const qint32 e = Eintrag(quelle);
-        // The first rename meets the other file system; the second puts the
-        // synced copy in place.
+        // The first rename meets the other file system; the second puts the synced copy in place.
         int umbenennen = 0;
         QByteArray geschrieben;
         VorDemUmbenennenSetzen([&] {
@@ -289,65 +283,51 @@ TEST_F(KopierenTest, QuelleDieWährendDesKopierensGeschriebenWurdeBleibt)
         EXPECT_EQ(Pfad(e), quelle);
         EXPECT_EQ(Lesen(quelle), geschrieben);
         EXPECT_EQ(geschrieben.size(), inhalt.size() + (&fall == fälle ? 4096 : 0));
-        EXPECT_FALSE(QFile::exists(baum.Pfad("ziel/" + name))) << "the copy is gone again";
         ASSERT_EQ(meldungen.gezeigt.size(), 1u);
         EXPECT_EQ(meldungen.gezeigt[0].text, "Beim Kopieren ist ein Fehler aufgetreten: \nEs ist ein Fehler beim Ändern "
                                              "des Dateinamens '" + quelle + "' aufgetreten.\nDie Datei wird gerade von "
                                              "einem anderen Programm geschrieben. (Fehler 11).");
     }
-    EXPECT_EQ(QDir(baum.Pfad("ziel")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir(baum.Pfad("ziel")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList())
+        << "the copies are gone again";
 }
 
-// "Ersetzen" over a file that is in the index leaves one entry for its path,
-// with the record freshly read from the file that now lies there (a moved
-// entry keeps its statistics, a copy's is new); later entries of the run
-// are handled under their new numbers.
+// "Ersetzen" over an indexed file leaves one entry for its path, its record
+// read afresh (a moved one keeps its count); later entries stay what they were.
 TEST_F(KopierenTest, ErsetzenÜberIndizierteDateiLässtEinenEintrag)
 {
     const QByteArray neu = KleineMp3().repeated(2) + Mp3Bauer::Id3v1Block({.titel = "Neu"});
-    const auto mitDaten = [](const QString& titel, qint32 gespielt) {
-        MedienInfo m = LeereMedienInfo();
-        m.Mp3_ID3v1_Vorhanden = 1;
-        m.Mp3_ID3v1_Titel = titel;
-        m.Datei_AngefordertAnzahl = gespielt;
-        return m;
-    };
-    const struct {
-        const char* name;
-        std::function<void(Index&, const EintragsListe&, const QString&)> lauf;
-        bool verschoben;
-    } fälle[] = {
-        {"verschieben", [](Index& i, const EintragsListe& l, const QString& z) { DateienKopieren(i, l, z, true); }, true},
-        {"kopieren", [](Index& i, const EintragsListe& l, const QString& z) { DateienKopieren(i, l, z, false); }, false},
-        {"umbenennen",
-         [](Index& i, const EintragsListe& l, const QString& z) {
-             UmbenennenEingaben e;
-             e.intFunktion = UmbenennenFelder;
-             e.strFormat = z + "%Titel%";
-             DateienUmbenennen(i, l, e);
-         },
-         true},
-    };
-    for (const auto& fall : fälle) {
-        SCOPED_TRACE(fall.name);
+    for (const std::string lauf : {"verschieben", "kopieren", "umbenennen"}) {
+        SCOPED_TRACE(lauf);
+        const bool verschoben = lauf != "kopieren";
         const Baum b;
         index = Index();
         TypenSetzen(index);
         const QString ziel = b.Datei("z/x.mp3", KleineMp3('\x11')), ziel2 = b.Pfad("z/y.mp3");
         const QString quelle = b.Datei("q/x.mp3", neu), quelle2 = b.Datei("q/y.mp3", "zwei");
-        index.EintragAnhängen(ziel, mitDaten("Alt", 9), 1);
-        index.EintragAnhängen(quelle, mitDaten("x", 3), 1);
-        index.EintragAnhängen(quelle2, mitDaten("y", 4), 1);
+        for (const auto& [pfad, titel, gespielt] : {std::tuple{ziel, "Alt", 9}, std::tuple{quelle, "x", 3}, std::tuple{quelle2, "y", 4}}) {
+            MedienInfo m = LeereMedienInfo();
+            m.Mp3_ID3v1_Vorhanden = 1;
+            m.Mp3_ID3v1_Titel = titel;
+            m.Datei_AngefordertAnzahl = gespielt;
+            index.EintragAnhängen(pfad, m, 1);
+        }
         konflikte.antworten = {DateiExistiert::Ersetzen};
-        fall.lauf(index, {2, 3}, b.Pfad("z/"));
+        UmbenennenEingaben ein;
+        ein.intFunktion = UmbenennenFelder;
+        ein.strFormat = b.Pfad("z/") + "%Titel%";
+        if (lauf == "umbenennen")
+            DateienUmbenennen(index, {2, 3}, ein);
+        else
+            DateienKopieren(index, {2, 3}, b.Pfad("z/"), verschoben);
         EXPECT_TRUE(konflikte.antworten.empty());
         EXPECT_EQ(Lesen(ziel), neu);
-        EXPECT_EQ(IndexPfade(index), fall.verschoben ? QStringList({ziel, ziel2}) : QStringList({ziel, quelle, quelle2}));
+        EXPECT_EQ(IndexPfade(index), verschoben ? QStringList({ziel, ziel2}) : QStringList({ziel, quelle, quelle2}));
         const MedienInfo& m = index.IndexDaten[1];
         EXPECT_EQ(m.Mp3_ID3v1_Titel, "Neu");
         EXPECT_EQ(m.Datei_Größe, neu.size());
-        EXPECT_EQ(m.Datei_AngefordertAnzahl, fall.verschoben ? 3 : 0);
-        if (fall.verschoben) {
+        EXPECT_EQ(m.Datei_AngefordertAnzahl, verschoben ? 3 : 0);
+        if (verschoben) {
             EXPECT_EQ(index.IndexDaten[2].Mp3_ID3v1_Titel, "y") << "the next entry is the one it was";
             EXPECT_EQ(Lesen(ziel2), "zwei");
         }

@@ -246,32 +246,28 @@ TEST_F(PapierkorbTest, UnlesbarerOrdnerGiltNichtAlsLeer)
     EXPECT_EQ(meldungen.gezeigt.size(), 1u) << "only the trash question";
 }
 
-// A folder reached through a link is no folder that could be removed: after
-// its last file went (deleted, trashed) nothing is asked about it, neither
-// the link nor the folder it leads to; a real one emptied beside it is.
+// A folder reached through a link is no folder to remove: neither it nor its
+// target is offered once its last file went; a real one emptied beside it is.
 TEST_F(PapierkorbTest, OrdnerHinterEinerVerknüpfungWirdNichtAngeboten)
 {
-    for (const int modus : {1, 2}) {
+    for (const int modus : {1, 2}) { // deleted, trashed
         SCOPED_TRACE(modus);
-        const QString echt = baum.Ordner(QString("echt%1").arg(modus));
-        const QString link = baum.Pfad(QString("link%1").arg(modus));
+        const QString n = QString::number(modus), echt = baum.Ordner("echt" + n), link = baum.Pfad("link" + n);
         ASSERT_TRUE(QFile::link(echt, link));
         index = Index();
-        baum.Datei(QString("echt%1/a.mp3").arg(modus));
-        const QString über = link + "/a.mp3";
-        Eintrag(über);
-        Eintrag(baum.Datei(QString("leer%1/b.mp3").arg(modus)));
+        baum.Datei("echt" + n + "/a.mp3");
+        Eintrag(link + "/a.mp3");
+        Eintrag(baum.Datei("leer" + n + "/b.mp3"));
         meldungen.gezeigt.clear();
         EintragsListe liste1 = {1, 2};
         DateienLöschen(index, liste1, modus, true);
-        EXPECT_FALSE(QFile::exists(über));
+        EXPECT_FALSE(QFile::exists(link + "/a.mp3"));
         EXPECT_FALSE(meldungen.Enthält("Der Ordner '" + link)) << "the link is not offered";
         EXPECT_FALSE(meldungen.Enthält("Der Ordner '" + echt)) << "nor the folder it leads to";
         EXPECT_FALSE(meldungen.Enthält("konnte nicht gelöscht werden"));
-        EXPECT_TRUE(meldungen.Enthält("Der Ordner '" + baum.Pfad(QString("leer%1").arg(modus))));
-        EXPECT_TRUE(QFileInfo(link).isSymLink());
-        EXPECT_TRUE(QFileInfo(echt).isDir());
-        EXPECT_FALSE(QFileInfo::exists(baum.Pfad(QString("leer%1").arg(modus))));
+        EXPECT_TRUE(meldungen.Enthält("Der Ordner '" + baum.Pfad("leer" + n)));
+        EXPECT_TRUE(QFileInfo(link).isSymLink() && QFileInfo(echt).isDir());
+        EXPECT_FALSE(QFileInfo::exists(baum.Pfad("leer" + n)));
     }
     meldungen.gezeigt.clear();
     EXPECT_FALSE(OrdnerLöschenFragen(baum.Pfad("link1")));
@@ -279,9 +275,8 @@ TEST_F(PapierkorbTest, OrdnerHinterEinerVerknüpfungWirdNichtAngeboten)
     EXPECT_TRUE(meldungen.gezeigt.empty());
 }
 
-// A trashed file whose folder cannot be reached once the question was
-// answered (another program took the rights away) is not gone: its entry
-// stays and the user hears of the failure.
+// A trashed file whose folder another program closed after the question is
+// not gone: its entry stays and the user hears of the failure.
 TEST_F(PapierkorbTest, UnerreichbarNachDerFrageBleibtImIndex)
 {
     Eintrag(baum.Datei("zu/a.mp3"));

@@ -106,6 +106,12 @@ protected:
              {f->chkAutomatischSpeichern, f->chkAutomatischSpeichernV2, f->chkAutomatischSpeichernFelder})
             c->setChecked(an);
     }
+    // Types `text` over what the box holds.
+    static void Überschreiben(QLineEdit* box, const QString& text)
+    {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
     // A batch function run by the panel's lists and button.
     void Ausführen(int funktion, int ziel)
     {

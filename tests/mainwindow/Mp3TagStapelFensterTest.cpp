@@ -1,8 +1,7 @@
-// The batch panel of the tag editor, run by its lists, keys and button on
-// made files: the keys going to the list that has the focus; each function
-// on the file shown and on all files, per target; the walk that saves every
-// file but the last; failed saves and loads; AutoTAG and its chooser; the
-// field copy dialog's values reaching every file.
+// The batch panel of the tag editor, run by its buttons on made files: each
+// function on the file shown and on all files, per target; the walk that
+// saves every file but the last; failed saves and loads; AutoTAG and its
+// chooser; the field copy dialog's values reaching every file.
 
 #include "Mp3TagEditorHilfen.h"
 #include "core/Verfuegbarkeit.h"
@@ -115,46 +114,42 @@ TEST_F(StapelFenster, PanelLists)
     EXPECT_TRUE(f->cboFunktionTAG->isHidden());
 }
 
-// Each list answers the keys while it has the focus: a click on a function
-// keeps the focus there, the arrow keys move the function, Enter confirms it
-// and leads on (to the targets, or to the button for the setup), never to
-// a default button of the window ("< Vorherige" is live on the second file).
+// Each list answers the keys while it has the focus; Enter leads on to the next
+// one, never to a default button of the window ("< Vorherige" is live here).
 TEST_F(StapelFenster, EachListAnswersTheKeysWhileItHasTheFocus)
 {
     Anlegen();
     f->cmdNächster_Click();
     f->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f));
-    const auto taste = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    const auto taste = [](std::initializer_list<Qt::Key> tasten) {
+        for (const Qt::Key k : tasten)
+            QTest::keyClick(QApplication::focusWidget(), k);
+    };
     f->cboFunktionTAG->setCurrentRow(3);
     ZeileKlicken(f->cboFunktion, FunktionTitelInterpret);
     EXPECT_EQ(QApplication::focusWidget(), f->cboFunktion);
-    taste(Qt::Key_Down);
-    taste(Qt::Key_Down);
-    EXPECT_EQ(GewählteZeile(f->cboFunktion), FunktionInterpretAlbum);
-    EXPECT_EQ(GewählteZeile(f->cboFunktionTAG), 3) << "the targets did not move";
+    taste({Qt::Key_Down, Qt::Key_Down});
+    EXPECT_EQ(std::pair(GewählteZeile(f->cboFunktion), GewählteZeile(f->cboFunktionTAG)), std::pair(int(FunktionInterpretAlbum), 3));
     for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
         f->cboFunktion->setFocus();
-        taste(enter);
+        taste({enter});
         EXPECT_EQ(QApplication::focusWidget(), f->cboFunktionTAG);
     }
-    for (Qt::Key k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up})
-        taste(k);
-    EXPECT_EQ(GewählteZeile(f->cboFunktionTAG), 0);
-    EXPECT_EQ(GewählteZeile(f->cboFunktion), FunktionInterpretAlbum) << "the functions did not move";
-    taste(Qt::Key_Return);
+    taste({Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up});
+    EXPECT_EQ(std::pair(GewählteZeile(f->cboFunktion), GewählteZeile(f->cboFunktionTAG)), std::pair(int(FunktionInterpretAlbum), 0));
+    taste({Qt::Key_Return});
     EXPECT_EQ(QApplication::focusWidget(), f->cmdFunktionAusführen);
     EXPECT_EQ(f->txtDateiname->currentIndex(), 1) << "nothing ran";
     EXPECT_EQ(Seite(false), Felder("zwei", "band", "platte"));
-    // Enter on the button runs the function chosen.
-    taste(Qt::Key_Return);
+    taste({Qt::Key_Return}); // on the button: runs the function chosen
     EXPECT_EQ(Seite(false), Felder("zwei", "platte", "band"));
     EXPECT_EQ(Seite(true), Felder("ZWEI", "BAND", "PLATTE"));
 
     ZeileKlicken(f->cboFunktion, FunktionAutoTagEinstellen);
-    // (On the button, Enter would open the chooser and wait for it.)
-    ASSERT_EQ(QApplication::focusWidget(), f->cboFunktion);
-    taste(Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), f->cboFunktion); // (on the button, Enter would open the chooser)
+    taste({Qt::Key_Return});
+
     EXPECT_EQ(QApplication::focusWidget(), f->cmdFunktionAusführen);
     EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join('|').toStdString();
     EXPECT_EQ(f->txtDateiname->currentIndex(), 1);
@@ -224,8 +219,8 @@ TEST_F(StapelFenster, AFailedSaveAsksAlsoBeforeTheLastFile)
     for (Antwort antwort : {Antwort::Ja, Antwort::Nein}) {
         Anlegen(2);
         antworten = [&](const QString& t) { return t == frage ? antwort : Antwort::Ja; };
-        // The first write into the file fails: both tags are one save, so
-        // neither is written, and each failed tag is asked about in turn.
+        // The first write fails: both tags are one save, neither is written, each is asked about.
+
         TagSchreibenFehlerBeiSchreibvorgang(1);
         const QByteArray vorher = DateiInhalt(Pfad(einträge[0]));
         Ausführen(FunktionGroß, 5);

@@ -67,8 +67,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(d);
     }
-    // A program named like an editor that writes its arguments to `spur`,
-    // which appears whole (a reader never sees it half written).
+    // A program named like an editor that writes its arguments to `spur` (whole, never half written).
     void editorAnlegen(const QString& bin, const QString& spur)
     {
         QDir().mkpath(bin);
@@ -339,8 +338,7 @@ TEST_F(ExportierenTest, AnzeigenMitEditorOderVerknüpftemProgramm)
     EXPECT_EQ(geöffnet[1], QUrl::fromLocalFile(pfad));
 }
 
-// No text editor and no program that opens files: the file is saved, and
-// nothing claims that it shows.
+// No text editor and no program that opens files: the file is saved, and nothing claims it shows.
 TEST_F(ExportierenTest, OhneProgrammZumAnzeigenSagtEsDas)
 {
     const QString pfad = ordner.filePath("liste.txt");
@@ -362,9 +360,7 @@ TEST_F(ExportierenTest, OhneProgrammZumAnzeigenSagtEsDas)
         EXPECT_EQ(lesen(pfad), ExportInhalt(idx, {a}, pfad, ExportText, "", ",", {"Titel"}));
         EXPECT_EQ(statusText(), "Die Datei konnte nicht angezeigt werden.");
         ASSERT_EQ(meldungen.size(), 2u);
-        EXPECT_EQ(meldungen[1].text, f.meldung);
-        EXPECT_EQ(meldungen[1].symbol, Symbol::Information);
-        EXPECT_EQ(meldungen[1].knöpfe, Knöpfe::OK);
+        EXPECT_EQ(std::tuple(meldungen[1].text, meldungen[1].symbol, meldungen[1].knöpfe), std::tuple(f.meldung, Symbol::Information, Knöpfe::OK));
     }
 }
 

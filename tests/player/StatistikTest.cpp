@@ -143,9 +143,8 @@ TEST_F(StatistikTest, AbgeschaltetZähltNichtsUndIstNichtErkannt)
     EXPECT_EQ(plays(e), 1);
 }
 
-// The program is restarted while the player plays on: the settings keep the
-// title counted last and when, so that playback is not counted again; one
-// begun after that count is another playback.
+// Restarted while the player plays on, the program does not count that playback
+// again (the settings keep what it counted last and when); one begun since it does.
 TEST_F(StatistikTest, NachEinemNeustartZähltDieselbeWiedergabeNichtNochEinmal)
 {
     Registry::DateiSetzen(ordner.filePath("Kalvero.conf"));
@@ -158,15 +157,12 @@ TEST_F(StatistikTest, NachEinemNeustartZähltDieselbeWiedergabeNichtNochEinmal)
         spieler.Spielt(kDienst, "Playing", position * 1000, 300000, "Artist", "Song");
         return SpielerAbfragen(idx, 100, false, t0.addSecs(sekunden)).titel;
     };
+    // The player's position at t0 + 200 (after the restart), and the playbacks counted.
     const struct {
         const char* fall;
-        qint64 positionNachDemStart; // at t0 + 200
+        qint64 positionNachDemStart;
         int plays;
-    } fälle[] = {
-        {"played on", 200, 1},
-        {"begun again after the count", 100, 2},
-        {"begun again after the restart", 5, 2},
-    };
+    } fälle[] = {{"played on", 200, 1}, {"begun again after the count", 100, 2}, {"begun again after the restart", 5, 2}};
     for (const auto& f : fälle) {
         SCOPED_TRACE(f.fall);
         strWinampTitel.clear();
@@ -178,8 +174,7 @@ TEST_F(StatistikTest, NachEinemNeustartZähltDieselbeWiedergabeNichtNochEinmal)
         EXPECT_EQ(einstellungen().AbspielStatistikTitel, "Artist - Song");
         EXPECT_EQ(einstellungen().AbspielStatistikGezählt, "17.05.2024 20:15:31");
 
-        // The restart: the settings are written at the end and read at the
-        // start; the player's state is new.
+        // The restart: the settings written at the end, read at the start; the player's state new.
         EinstellungenSpeichern();
         einstellungen() = StandardEinstellungen();
         strWinampTitel.clear();
