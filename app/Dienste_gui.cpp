@@ -17,10 +17,8 @@
 #include "media/frmMp3Tag.h"
 #include "player/Abspielen.h"
 #include "player/Statistik.h"
-#include "platform/Shell.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -83,7 +81,6 @@ void DiensteEinrichten()
     // A handler put in before start-up (a test's answers) stays.
     if (!Dienst<MeldungsDienst>())
         DienstSetzen<MeldungsDienst>(MeldungsfensterZeigen);
-    DienstSetzen<Shell::UrlÖffnerDienst>([](const QUrl& url) { return QDesktopServices::openUrl(url); });
     DateiNichtVerfügbarFensterEinrichten();
     DienstSetzen<EintragLeserDienst>(MedienInfosNachlesen);
     DienstSetzen<IndexVerwaltungAbspielenDienst>([](const std::vector<qint32>& einträge, QWidget* besitzer) {

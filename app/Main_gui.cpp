@@ -61,6 +61,8 @@ QRect twipsRechteck(const QRect& px)
 
 void Main(const QStringList& argumente)
 {
+    // Every window of the program shows its icon, the main window first.
+    QApplication::setWindowIcon(ProgrammSymbol());
     DiensteEinrichten();
     Index& idx = hauptIndex();
     listenZustand().bolMarkierungenBehalten = true;

@@ -120,10 +120,21 @@ QString PfadVerbinden(const QString& ordner, const QString& name)
     return ordner + QChar(kPfadTrenner) + name;
 }
 
+namespace {
+QString DatenDaneben() { return PfadVerbinden(QCoreApplication::applicationDirPath(), QStringLiteral("share/kalvero")); }
+QString DatenInstalliert()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kalvero"));
+}
+// Installed by `cmake --install`: the data lies under the prefix, not beside the program.
+bool Installiert() { return !QFileInfo(DatenDaneben()).isDir() && QFileInfo(DatenInstalliert()).isDir(); }
+} // namespace
+
 QString ProgrammOrdner()
 {
+    // An installed program never writes into its prefix, even where it may.
     const QString exe = QCoreApplication::applicationDirPath();
-    if (!exe.isEmpty() && QFileInfo(exe).isWritable())
+    if (!exe.isEmpty() && !Installiert() && QFileInfo(exe).isWritable())
         return exe;
     QString ort = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(ort);
@@ -132,7 +143,7 @@ QString ProgrammOrdner()
 
 QString DatenOrdner()
 {
-    return PfadVerbinden(QCoreApplication::applicationDirPath(), QStringLiteral("share/kalvero"));
+    return Installiert() ? DatenInstalliert() : DatenDaneben();
 }
 
 // --- texts -----------------------------------------------------------------
@@ -366,16 +377,27 @@ double ProgrammStartenArgumente(const QString& programm, const QStringList& argu
     return 0;
 }
 
-void HilfeAnzeigen()
+bool MitStandardprogrammÖffnen(const QString& dateiOderAdresse, QObject* besitzer, const QString& einleitung)
+{
+    if (ProgrammStarten(dateiOderAdresse, QString()) != 0)
+        return true;
+    const bool adresse = !Shell::AlsUrl(dateiOderAdresse).isLocalFile();
+    MeldungZeigen(einleitung + (adresse ? QStringLiteral(" mit der Adresse '") : QStringLiteral(" mit der Datei '"))
+                      + dateiOderAdresse + QStringLiteral("' verknüpfte Programm konnte nicht gestartet werden."),
+                  Knöpfe::OK, Symbol::Information, besitzer);
+    return false;
+}
+
+void HilfeAnzeigen(QObject* besitzer)
 {
     const QString hilfe = PfadVerbinden(DatenOrdner(), QStringLiteral("hilfe/index.htm"));
     if (DoesExist(hilfe)) {
-        ProgrammStarten(hilfe, QString());
+        MitStandardprogrammÖffnen(hilfe, besitzer);
         return;
     }
     MeldungZeigen(QStringLiteral("Die Hilfedatei '") + hilfe + QStringLiteral("' wurde nicht gefunden.\n")
                       + QStringLiteral("Bitte installieren Sie dieses Programm neu, um diese Informationen anzuzeigen."),
-                  Knöpfe::OK, Symbol::Ausruf);
+                  Knöpfe::OK, Symbol::Ausruf, besitzer);
 }
 
 QDateTime JetztSekundengenau()

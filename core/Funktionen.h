@@ -52,9 +52,11 @@ QString DateiEndungZurückgeben(const QString& pfad);
 // Joins a folder and a name with one separator.
 QString PfadVerbinden(const QString& ordner, const QString& name);
 // The program's folder for its data files (the executable's folder when
-// writable, else the user's application data folder).
+// writable, else the user's application data folder; always the latter for
+// a program installed under a prefix).
 QString ProgrammOrdner();
-// Where shipped data lies (tips, Ineturl.dat, help page).
+// Where shipped data lies (tips, Ineturl.dat, help page): share/kalvero
+// beside the executable, or ../share/kalvero from it when installed.
 QString DatenOrdner();
 
 // --- texts -----------------------------------------------------------------
@@ -93,7 +95,12 @@ double ProgrammStarten(const QString& datei, const QString& parameter);
 double ProgrammStartenVB(const QString& programm, const QString& parameter);
 // The same with the arguments as a list, each passed on unchanged.
 double ProgrammStartenArgumente(const QString& programm, const QStringList& argumente);
-void HilfeAnzeigen();
+// ProgrammStarten without parameters, and when nothing opened it, the user is
+// told so (`einleitung` leads the message's text: "Das" unless a caller had
+// tried something else first). True when it opened.
+bool MitStandardprogrammÖffnen(const QString& dateiOderAdresse, QObject* besitzer = nullptr,
+                              const QString& einleitung = QStringLiteral("Das"));
+void HilfeAnzeigen(QObject* besitzer = nullptr);
 
 // The current time to the whole second (what saves and plays are stamped with).
 QDateTime JetztSekundengenau();

@@ -121,7 +121,7 @@ void frmFortschritt::cmdAbbrechen_Click()
 void frmFortschritt::lblwebsite_Click()
 {
     LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionenBesucht);
-    ProgrammStarten(Webadresse(), QString());
+    MitStandardprogrammÖffnen(Webadresse(), this);
 }
 
 void frmFortschritt::closeEvent(QCloseEvent* e)

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPointer>
-#include <QStyle>
 
 namespace {
 QPointer<TraySymbol> g_tray;
@@ -20,6 +19,17 @@ QAction* eintrag(QMenu* menü, const char* name, const QString& text)
     return a;
 }
 } // namespace
+
+// Built into the program (its resources): the same in the build folder and
+// installed. PNG in each size, as nothing reads SVG at run time.
+QIcon ProgrammSymbol()
+{
+    Q_INIT_RESOURCE(kalvero);
+    QIcon bild;
+    for (const int größe : {16, 32, 48, 64, 128, 256})
+        bild.addFile(QStringLiteral(":/kalvero/kalvero-%1.png").arg(größe), QSize(größe, größe));
+    return bild;
+}
 
 TraySymbol::TraySymbol(frmMain* fenster) : QObject(fenster), m_fenster(fenster)
 {
@@ -41,12 +51,7 @@ TraySymbol::TraySymbol(frmMain* fenster) : QObject(fenster), m_fenster(fenster)
     connect(mnu_rechtsklick_infos, &QAction::triggered, this, &TraySymbol::mnu_rechtsklick_infos_Click);
     connect(mnu_rechtsklick_ende, &QAction::triggered, this, &TraySymbol::mnu_rechtsklick_ende_Click);
 
-    QIcon bild = fenster->windowIcon();
-    if (bild.isNull())
-        bild = QApplication::windowIcon();
-    if (bild.isNull())
-        bild = fenster->style()->standardIcon(QStyle::SP_MediaPlay);
-    symbol = new QSystemTrayIcon(bild, this);
+    symbol = new QSystemTrayIcon(ProgrammSymbol(), this);
     symbol->setObjectName(QStringLiteral("picNotifier"));
     symbol->setToolTip(ProgrammTitel() + QStringLiteral(" - Hier klicken für Funktionen"));
     symbol->setContextMenu(mnu_rechtsklick);

@@ -3,6 +3,7 @@
 // window back; the menu shows it, opens the options or the about box, or
 // quits.
 
+#include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
 
@@ -39,6 +40,9 @@ private:
     frmMain* m_fenster;
     bool bolTrayAktiv = false;
 };
+
+// The program's own icon, for its windows and the tray.
+QIcon ProgrammSymbol();
 
 // Adds the icon (once; the program then never ends by closing its last
 // window), and removes it.

@@ -96,7 +96,7 @@ void frmInfo::reject()
 
 void frmInfo::cmdUpdate_Click()
 {
-    ProgrammStarten(Webadresse(), QString());
+    MitStandardprogrammÖffnen(Webadresse(), this);
 }
 
 void frmInfo::lblwebsite_Click()

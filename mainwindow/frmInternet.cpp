@@ -53,7 +53,7 @@ frmInternet::frmInternet(QWidget* parent) : QDialog(parent)
     connect(lstListe, &QListWidget::itemDoubleClicked, this, &frmInternet::cmdOk_Click);
     connect(lblwebsite, &QLabel::linkActivated, this, [this] {
         LinkLabelFärben(lblwebsite, einstellungen().FarbeFunktionenBesucht);
-        HilfeAnzeigen();
+        HilfeAnzeigen(this);
     });
 }
 
@@ -69,7 +69,7 @@ void frmInternet::cmdOk_Click()
         return;
     }
     if (zeile < strInternetAdressen.size())
-        ProgrammStarten(InternetSuchAdresse(strInternetAdressen.at(zeile), txtSuche->text()), QString());
+        MitStandardprogrammÖffnen(InternetSuchAdresse(strInternetAdressen.at(zeile), txtSuche->text()), this);
     accept();
 }
 

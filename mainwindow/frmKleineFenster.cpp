@@ -48,7 +48,7 @@ frmWillkommen::frmWillkommen(QWidget* parent) : QDialog(parent)
     knöpfe->addStretch(1);
     knöpfe->addWidget(cmdOk);
     v->addLayout(knöpfe);
-    connect(cmdHilfe, &QPushButton::clicked, this, [] { HilfeAnzeigen(); });
+    connect(cmdHilfe, &QPushButton::clicked, this, [this] { HilfeAnzeigen(this); });
     connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
     resize(460, 320);
 }

@@ -370,7 +370,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent)
         Tag = QStringLiteral("1");
         close();
     });
-    BefehlVerbinden(cmdHilfe, [] { HilfeAnzeigen(); });
+    BefehlVerbinden(cmdHilfe, [this] { HilfeAnzeigen(this); });
     BefehlVerbinden(cmdSucheLöschen, [this] { cmdSucheLöschen_Click(); });
     BefehlVerbinden(cmdAuswählen, [this] { cmdAuswählen_Click(); });
     for (LinkLabel* l : {cmdAbspielen, cmdAbspielenStopp, cmdWinampVorheriger, cmdWinampNächster})
@@ -996,7 +996,7 @@ void frmMain::lblIndexdateiUntertitel1_Click()
 void frmMain::lblIndexDateiUntertitel2_Click()
 {
     if (!lblIndexDateiUntertitel2->text().isEmpty())
-        ProgrammStarten(lblIndexDateiUntertitel2->text(), QString());
+        MitStandardprogrammÖffnen(lblIndexDateiUntertitel2->text(), this);
 }
 
 void frmMain::cmdAuswählen_Click()

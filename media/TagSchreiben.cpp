@@ -145,7 +145,8 @@ bool Kopieren(MedienDatei& datei, SichereDatei& neu, qint64 von, qint64 bis, Feh
         const qint64 n = std::min(kKopierBlock, bis - pos);
         const QByteArrayView v = datei.Lesen(pos, n);
         if (v.size() != n) {
-            f = SystemFehler(EIO);
+            // The file was as long as this when it was opened: another program shortened it.
+            f = {ESTALE, VerändertText()};
             return false;
         }
         if (!neu.Schreiben(v.data(), v.size())) {

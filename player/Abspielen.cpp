@@ -210,13 +210,13 @@ bool AbspielenMediaPlayer(Index& index, std::vector<qint32> einträge, bool bolA
                                   + QStringLiteral("Möchten Sie die Datei mit dem Standard-Programm anzeigen?"),
                               Knöpfe::JaNein, Symbol::Frage, besitzer)
                 == Antwort::Ja)
-                ProgrammStarten(pfad, QString());
+                MitStandardprogrammÖffnen(pfad, besitzer);
             continue;
         }
 
         if (bolAusführenMit) {
             if (strProgramm.isEmpty())
-                ProgrammStarten(pfad, QString());
+                MitStandardprogrammÖffnen(pfad, besitzer);
             else
                 spielerBackend().Starten(strProgramm, {pfad});
             continue;

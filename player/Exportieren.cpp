@@ -223,20 +223,16 @@ void anzeigenAnbieten(const QString& pfad, QObject* besitzer)
     if (a == Antwort::Ja || a == Antwort::Nein) {
         // Without a text editor "Ja" opens the associated program too. Only a
         // program that has started shows the file.
+        // A text editor that did not start says so itself, as does the associated program.
         const QString editor = a == Antwort::Ja ? TextEditorFinden() : QString();
-        const bool gestartet = editor.isEmpty() ? ProgrammStarten(pfad, QString()) != 0
-                                                : ProgrammStartenArgumente(editor, {pfad}) != 0;
-        if (gestartet) {
-            StatusMeldungZeigen(QStringLiteral("Die Datei wird angezeigt..."), 0);
-            return;
-        }
-        StatusMeldungZeigen(QStringLiteral("Die Datei konnte nicht angezeigt werden."), 0);
-        // A text editor that did not start has had its own message.
-        if (editor.isEmpty())
-            MeldungZeigen((a == Antwort::Ja ? QStringLiteral("Es wurde kein Texteditor gefunden, und das mit der Datei '")
-                                            : QStringLiteral("Das mit der Datei '"))
-                              + pfad + QStringLiteral("' verknüpfte Programm konnte nicht gestartet werden."),
-                          Knöpfe::OK, Symbol::Information, besitzer);
+        const bool gestartet = editor.isEmpty()
+                                 ? MitStandardprogrammÖffnen(pfad, besitzer,
+                                                             a == Antwort::Ja ? QStringLiteral("Es wurde kein Texteditor gefunden, und das")
+                                                                              : QStringLiteral("Das"))
+                                 : ProgrammStartenArgumente(editor, {pfad}) != 0;
+        StatusMeldungZeigen(gestartet ? QStringLiteral("Die Datei wird angezeigt...")
+                                      : QStringLiteral("Die Datei konnte nicht angezeigt werden."),
+                            0);
         return;
     }
     StatusMeldungZeigen(QStringLiteral("Die Datei wurde gespeichert unter dem Dateinamen ") + pfad

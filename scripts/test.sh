@@ -24,7 +24,10 @@ case "${1:-}" in
     ;;
 esac
 
-kalvero_install "${KALVERO_PACKAGES[@]}" libgtest-dev libgmock-dev libtag1-dev dbus
+# The installation test checks the desktop entry and the index file's type
+# with the desktop's own tools.
+kalvero_install "${KALVERO_PACKAGES[@]}" libgtest-dev libgmock-dev libtag1-dev dbus \
+    desktop-file-utils shared-mime-info libxml2-utils
 kalvero_build "$ordner" "${optionen[@]}"
 export QT_QPA_PLATFORM=offscreen
 cd "$ordner"

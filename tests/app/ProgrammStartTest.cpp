@@ -2,11 +2,13 @@
 #include "core/Index.h"
 #include "app/Main_gui.h"
 #include "core/Meldungen.h"
+#include "mainwindow/Tray_gui.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Registry.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QImage>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -49,6 +51,13 @@ TEST(ProgrammStart, StartetAufNeuerIndexdateiUndBeendetSichSauber)
     EXPECT_EQ(hauptIndex().lngIndexAnzahl, 0);
     EXPECT_EQ(f->hscrlVolume->value(), 128);
     EXPECT_TRUE(f->NormalerTitel().endsWith(" - " + kvx));
+    // The window and the tray show the program's own icon.
+    const auto bild = [](const QIcon& i) { return i.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32); };
+    const QImage eigenes = QImage(KALVERO_QUELLEN "/share/icons/kalvero-32.png").convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(eigenes.isNull());
+    EXPECT_EQ(bild(f->windowIcon()), eigenes);
+    ASSERT_NE(traySymbol(), nullptr);
+    EXPECT_EQ(bild(traySymbol()->symbol->icon()), eigenes);
     QCoreApplication::processEvents();
 
     bool beendet = false;
