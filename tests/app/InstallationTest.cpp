@@ -26,14 +26,16 @@ struct Lauf {
     QByteArray ausgabe; // stdout and stderr
 };
 
-Lauf Ausführen(const QString& programm, const QStringList& argumente, int frist = 120000)
+Lauf Ausführen(const QString& programm, const QStringList& argumente,
+              const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(programm, argumente);
     if (!p.waitForStarted(10000))
         return {};
-    p.waitForFinished(frist);
+    p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAll()};
 }
 
@@ -118,7 +120,9 @@ TEST_F(Installation, DateitypKvxMitErsterZeile)
     const QString mime = ordner->filePath("mime");
     ASSERT_TRUE(QDir().mkpath(mime + "/packages"));
     ASSERT_TRUE(QFile::copy(xml, mime + "/packages/kalvero.xml"));
-    const Lauf datenbank = Ausführen("update-mime-database", {mime});
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_DIRS", ordner->path()); // where it looks for the database: no note that it would not
+    const Lauf datenbank = Ausführen("update-mime-database", {mime}, env);
     ASSERT_EQ(datenbank.exitCode, 0) << "update-mime-database (shared-mime-info) missing or failed";
     EXPECT_EQ(datenbank.ausgabe, QByteArray());
     EXPECT_TRUE(Inhalt(mime + "/globs2").split('\n').contains("50:application/x-kalvero-index:*.kvx"))

@@ -52,8 +52,8 @@ TEST(ProgrammStart, StartetAufNeuerIndexdateiUndBeendetSichSauber)
     EXPECT_EQ(f->hscrlVolume->value(), 128);
     EXPECT_TRUE(f->NormalerTitel().endsWith(" - " + kvx));
     // The window and the tray show the program's own icon.
-    const auto bild = [](const QIcon& i) { return i.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32); };
-    const QImage eigenes = QImage(KALVERO_QUELLEN "/share/icons/kalvero-32.png").convertToFormat(QImage::Format_ARGB32);
+    const auto bild = [](const QIcon& i) { return i.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied); };
+    const QImage eigenes = QImage(KALVERO_QUELLEN "/share/icons/kalvero-32.png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
     ASSERT_FALSE(eigenes.isNull());
     EXPECT_EQ(bild(f->windowIcon()), eigenes);
     ASSERT_NE(traySymbol(), nullptr);

@@ -15,6 +15,8 @@
 #include "platform/Shell.h"
 #include "player/Abspielen.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -83,7 +85,9 @@ struct Stelle {
 
 std::vector<Stelle> Stellen(const QString& abspielDatei)
 {
-    const QString hilfe = PfadVerbinden(DatenOrdner(), "hilfe/index.htm");
+    // Test programs lie in build/tests, the data in build/share/kalvero: as
+    // for an installed program, ../share/kalvero from the executable.
+    const QString hilfe = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/kalvero/hilfe/index.htm");
     return {
         {"Hauptfenster: Hilfe", hilfe, [](Öffnen&) {
              frmMain f;
