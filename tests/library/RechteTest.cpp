@@ -350,3 +350,37 @@ TEST_F(RechteTest, OrdnerIstSynchronisiertBevorDerIndexDenPfadNennt)
     EXPECT_GT(synchronisiert, umbenannt) << DateiInhalt(protokoll).toStdString();
     EXPECT_GT(gespeichert, synchronisiert);
 }
+
+// The temporary file is made with the original's bits, without the group's
+// where it starts in another group than the original's: no moment in which
+// anyone reads more than before. Seen in the open call itself; root writes.
+TEST_F(RechteTest, TemporäreDateiHatVomErstenByteAnDieRechte)
+{
+    const QString strace = QStandardPaths::findExecutable("strace");
+    if (strace.isEmpty())
+        GTEST_SKIP() << "strace is not installed";
+    const struct {
+        uid_t uid;
+        gid_t gid;
+        mode_t modus;
+        const char* beimAnlegen;
+    } fälle[] = {{0, 0, 0644, "0644"}, {0, 0, 0664, "0664"}, {kBesitzer, kDateiGruppe, 0664, "0604"}, {kBesitzer, kDateiGruppe, 0640, "0600"}};
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(QString::number(fall.modus, 8).toStdString() + " group " + std::to_string(fall.gid));
+        const QString datei = baum.Pfad(QString("a/n%1.mp3").arg(&fall - fälle));
+        Anlegen(datei, KleineMp3(), fall.modus);
+        ASSERT_EQ(::chown(QFile::encodeName(datei).constData(), fall.uid, fall.gid), 0);
+        const QString protokoll = baum.Pfad("heim/anlegen.log");
+        QProcess p;
+        p.start(strace, {"-f", "-qq", "-o", protokoll, "-e", "trace=openat,open", Werkzeug("tag-write"), datei, "v2",
+                         "Mp3_ID3v2_Titel=Neu"});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        QString anlegen;
+        for (const QString& z : QString::fromUtf8(DateiInhalt(protokoll)).split('\n'))
+            if (z.contains(datei + "-neu\"") && z.contains("O_CREAT"))
+                anlegen = z;
+        EXPECT_TRUE(anlegen.contains(QString(", ") + fall.beimAnlegen + ")")) << anlegen.toStdString();
+        EXPECT_EQ(Rechte(datei), QString("%1:%2 %3").arg(fall.uid).arg(fall.gid).arg(fall.modus, 4, 8, QChar('0')));
+    }
+}
