@@ -11,6 +11,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <limits>
 
 bool DateiTypPrüfen(const Index& index, const QString& strDatei, bool bolNurMpegAudio, bool bolKeinAudio,
@@ -61,9 +62,9 @@ bool DateiLöschen(const QString& strDatei)
         return true;
     if (QFileInfo(strDatei).isDir())
         return false;
-    QFile f(strDatei);
-    f.setPermissions(f.permissions() | QFileDevice::WriteOwner);
-    f.remove();
+    // The file's own bits do not decide a delete here, its folder's do: a
+    // file that stays keeps its mode.
+    ::unlink(name.constData());
     return weg();
 }
 

@@ -16,7 +16,7 @@ struct Index;
 bool DateiTypPrüfen(const Index& index, const QString& strDatei, bool bolNurMpegAudio, bool bolKeinAudio,
                     bool bolKeineBilder, bool bolNurAktive);
 
-// Deletes a file when it exists (clearing its read-only mark first). True when
+// Deletes a file when it exists (its mode untouched). True when
 // the file does not exist afterwards, also when it never existed; false when
 // that cannot be told (the path cannot be reached).
 bool DateiLöschen(const QString& strDatei);

@@ -1,10 +1,12 @@
 #include "core/SichereDatei.h"
 
+#include "core/Funktionen.h"
 #include "core/Meldungen.h"
 #include "platform/Schreibzugriff.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <climits>
@@ -12,13 +14,17 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 int g_fehlerNach = 0;
 bool g_fehlerUmbenennen = false;
 bool g_fehlerSync = false;
 std::function<void(SichereDatei::Schritt)> g_testHaken;
+qint64 g_kopierFehlerNach = -1;
+std::function<void()> g_vorDemUmbenennen;
 
 int synchronisieren(int fd)
 {
@@ -38,6 +44,35 @@ mode_t OhneFremdeGruppe(mode_t modus)
 {
     const mode_t gruppe = (modus & S_IRWXG) >> 3;
     return (modus & (S_IRWXU | S_ISUID | S_ISVTX)) | (modus & S_IRWXO & gruppe);
+}
+
+// The group a new file in `ordner` starts with: the folder's where it hands
+// its group down, else the process's.
+gid_t AnfangsGruppe(const QString& ordner)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(ordner).constData(), &st) == 0 && (st.st_mode & S_ISGID))
+        return st.st_gid;
+    return ::getegid();
+}
+
+// File systems without Unix modes (FAT, exFAT, NTFS, and NTFS or exFAT
+// through FUSE): the owner and bits they show come from the mount, the
+// same for the original as for its copy, and a chmod may fail there.
+bool OhneUnixModi(int fd, const QString& pfad)
+{
+    constexpr unsigned long kFat = 0x4d44, kExFat = 0x2011BAB0, kNtfs = 0x5346544e, kFuse = 0x65735546;
+    struct statfs fs;
+    if (::fstatfs(fd, &fs) != 0)
+        return false;
+    const auto typ = static_cast<unsigned long>(fs.f_type);
+    if (typ == kFat || typ == kExFat || typ == kNtfs)
+        return true;
+    if (typ != kFuse)
+        return false;
+    // FUSE serves both kinds: a block device's file system (ntfs-3g,
+    // exfat-fuse) has no Unix modes, an overlay of a folder (bindfs) has.
+    return QStorageInfo(pfad).fileSystemType() == "fuseblk";
 }
 } // namespace
 
@@ -64,6 +99,7 @@ DateiStand DateiStandVon(const struct stat& st)
 
 QString VerändertText() { return QStringLiteral("Die Datei wurde während des Speicherns verändert."); }
 QString InBenutzungText() { return QStringLiteral("Die Datei wird gerade von einem anderen Programm geschrieben."); }
+QString FremderBesitzerText() { return QStringLiteral("Die Datei gehört einem anderen Benutzer."); }
 
 QString SymlinkZielAuflösen(const QString& pfad)
 {
@@ -110,8 +146,8 @@ int TempAnlegen(const QString& ziel, const QString& suffix, const std::function<
     return e;
 }
 
-SichereDatei::SichereDatei(const QString& ziel, const QString& tempSuffix)
-    : m_ziel(SymlinkZielAuflösen(ziel)), m_suffix(tempSuffix), m_temp(TempNameBilden(m_ziel, tempSuffix))
+SichereDatei::SichereDatei(const QString& ziel, const QString& tempSuffix, bool linksFolgen)
+    : m_ziel(linksFolgen ? SymlinkZielAuflösen(ziel) : ziel), m_suffix(tempSuffix), m_temp(TempNameBilden(m_ziel, tempSuffix))
 {
 }
 
@@ -121,19 +157,46 @@ SichereDatei::~SichereDatei()
         Verwerfen();
 }
 
+void SichereDatei::RechteVon(const struct stat& vorlage, bool besitzerNötig)
+{
+    m_eigeneVorlage = true;
+    m_besitzerNötig = besitzerNötig;
+    m_uid = vorlage.st_uid;
+    m_gid = vorlage.st_gid;
+    m_modus = vorlage.st_mode & 07777;
+}
+
+void SichereDatei::ZeitenVon(const struct stat& vorlage)
+{
+    m_zeiten = true;
+    m_zeitenWerte[0] = vorlage.st_atim;
+    m_zeitenWerte[1] = vorlage.st_mtim;
+}
+
 bool SichereDatei::Öffnen()
 {
-    struct stat st;
-    const bool original = ::stat(QFile::encodeName(m_ziel).constData(), &st) == 0 && S_ISREG(st.st_mode);
-    // Private until it has the original's owner and bits, so that no one
-    // else can read a private file's copy, not even one left by a crash.
-    // Exclusive: a name that is taken (a link, a leftover, the user's own
-    // file) stays as it is and the next name is tried.
+    m_anzahl = 0;
+    // A rewrite keeps the target's own; a new file is the process's.
+    bool vorlage = m_eigeneVorlage;
+    if (!vorlage) {
+        struct stat st;
+        vorlage = ::stat(QFile::encodeName(m_ziel).constData(), &st) == 0 && S_ISREG(st.st_mode);
+        if (vorlage) {
+            RechteVon(st, true);
+            m_eigeneVorlage = false;
+        }
+    }
+    // The original's bits from the first byte: its own where the new file
+    // starts in its group, else those that open it to no one the original
+    // kept out. Exclusive: a name that is taken (a link, a leftover, the
+    // user's own file) stays as it is and the next name is tried.
+    const mode_t anfang = !vorlage ? 0666
+                          : AnfangsGruppe(QFileInfo(m_ziel).absolutePath()) == m_gid ? (m_modus & 0777)
+                                                                                   : (OhneFremdeGruppe(m_modus) & 0777);
     const int e = TempAnlegen(
         m_ziel, m_suffix,
         [&](const QString& t) {
-            m_fd = ::open(QFile::encodeName(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                          original ? 0600 : 0666);
+            m_fd = ::open(QFile::encodeName(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, anfang);
             return m_fd < 0 ? errno : 0;
         },
         m_temp);
@@ -143,14 +206,52 @@ bool SichereDatei::Öffnen()
         return false;
     }
     m_angelegt = true;
-    if (original) {
-        // Where the process may: owner and group, else the group alone
-        // (before the bits, since a change of owner clears set-id bits).
-        if (::fchown(m_fd, st.st_uid, st.st_gid) != 0)
-            (void)!::fchown(m_fd, uid_t(-1), st.st_gid);
-        struct stat neu;
-        ::fchmod(m_fd, ::fstat(m_fd, &neu) == 0 && neu.st_gid == st.st_gid ? st.st_mode & 07777
-                                                                            : OhneFremdeGruppe(st.st_mode));
+    if (vorlage && !rechteSetzen()) {
+        Verwerfen();
+        return false;
+    }
+    return true;
+}
+
+// Owner and group where the process may set them, else the group alone
+// (before the bits, since a change of owner clears set-id bits), then the
+// bits; what the file then shows must be what was asked for.
+bool SichereDatei::rechteSetzen()
+{
+    struct stat neu;
+    if (::fstat(m_fd, &neu) != 0) {
+        systemFehler();
+        return false;
+    }
+    const bool ohneModi = OhneUnixModi(m_fd, m_temp);
+    int fehler = 0;
+    if ((neu.st_uid != m_uid || neu.st_gid != m_gid) && ::fchown(m_fd, m_uid, m_gid) != 0) {
+        fehler = errno;
+        if (neu.st_gid != m_gid)
+            (void)!::fchown(m_fd, uid_t(-1), m_gid);
+    }
+    if (::fstat(m_fd, &neu) != 0) {
+        systemFehler();
+        return false;
+    }
+    if (neu.st_uid != m_uid && m_besitzerNötig && !ohneModi) {
+        // Not permitted: another user's file; any other failure is told as it is.
+        m_fremderBesitzer = fehler == EPERM || fehler == 0;
+        m_fehlerNummer = m_fremderBesitzer ? EPERM : fehler;
+        m_fehler = m_fremderBesitzer ? FremderBesitzerText() : SystemfehlerBeschreibung(fehler);
+        return false;
+    }
+    const mode_t soll = neu.st_gid == m_gid ? m_modus : OhneFremdeGruppe(m_modus);
+    if ((neu.st_mode & 07777) != soll && ::fchmod(m_fd, soll) != 0)
+        fehler = errno;
+    if (::fstat(m_fd, &neu) != 0) {
+        systemFehler();
+        return false;
+    }
+    if ((neu.st_mode & 07777) != soll && !ohneModi) {
+        m_fehlerNummer = fehler ? fehler : EPERM;
+        m_fehler = SystemfehlerBeschreibung(m_fehlerNummer);
+        return false;
     }
     return true;
 }
@@ -204,6 +305,7 @@ bool SichereDatei::Schreiben(const char* daten, qint64 länge)
 {
     if (m_fd < 0)
         return false;
+    m_anzahl += länge;
     // A large block goes to the file as it is, without a copy.
     const bool direkt = länge >= kDirekt;
     if (!direkt)
@@ -223,7 +325,7 @@ bool SichereDatei::Fertigstellen()
 {
     if (m_fd < 0)
         return false;
-    if (!pufferLeeren() || synchronisieren(m_fd) != 0) {
+    if (!pufferLeeren() || (m_zeiten && ::futimens(m_fd, m_zeitenWerte) != 0) || synchronisieren(m_fd) != 0) {
         if (m_fehler.isEmpty())
             systemFehler();
         Verwerfen();
@@ -231,8 +333,19 @@ bool SichereDatei::Fertigstellen()
     }
     const QByteArray ziel = QFile::encodeName(m_ziel);
     struct stat geschrieben;
-    if (::fstat(m_fd, &geschrieben) == 0)
-        m_geschrieben = DateiStandVon(geschrieben);
+    if (::fstat(m_fd, &geschrieben) != 0) {
+        systemFehler();
+        Verwerfen();
+        return false;
+    }
+    // Every byte handed over is on the disk, no more and no less.
+    if (qint64(geschrieben.st_size) != m_anzahl) {
+        m_fehlerNummer = EIO;
+        m_fehler = SystemfehlerBeschreibung(EIO);
+        Verwerfen();
+        return false;
+    }
+    m_geschrieben = DateiStandVon(geschrieben);
     if (::close(m_fd) != 0) {
         m_fd = -1;
         systemFehler();
@@ -256,25 +369,31 @@ bool SichereDatei::Fertigstellen()
         Verwerfen();
         return false;
     }
-    if (g_fehlerUmbenennen || ::rename(QFile::encodeName(m_temp).constData(), ziel.constData()) != 0) {
-        if (g_fehlerUmbenennen) {
-            m_fehlerNummer = EACCES;
-            m_fehler = QStringLiteral("Umbenennen fehlgeschlagen");
-        } else {
-            systemFehler();
+    if (m_prüfung) {
+        if (const int e = m_prüfung(); e != 0) {
+            m_fehlerNummer = e;
+            m_fehler = e == EAGAIN ? InBenutzungText() : SystemfehlerBeschreibung(e);
+            Verwerfen();
+            return false;
         }
+    }
+    int e = 0;
+    if (g_fehlerUmbenennen)
+        e = EACCES;
+    else if (!m_ersetzen)
+        e = UmbenennenOhneErsetzen(m_temp, m_ziel);
+    else if (::rename(QFile::encodeName(m_temp).constData(), ziel.constData()) != 0)
+        e = errno;
+    if (e != 0) {
+        m_fehlerNummer = e;
+        m_fehler = g_fehlerUmbenennen ? QStringLiteral("Umbenennen fehlgeschlagen") : SystemfehlerBeschreibung(e);
         m_umbenennenFehlgeschlagen = true;
         Verwerfen();
         return false;
     }
     m_angelegt = false;
     // Make the rename itself durable.
-    const QByteArray ordner = QFile::encodeName(QFileInfo(m_ziel).absolutePath());
-    const int dfd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
+    OrdnerSynchronisieren(QFileInfo(m_ziel).absolutePath());
     m_fertig = true;
     return true;
 }
@@ -290,4 +409,106 @@ void SichereDatei::Verwerfen()
         ::unlink(QFile::encodeName(m_temp).constData());
     m_angelegt = false;
     m_fertig = true;
+}
+
+void OrdnerSynchronisieren(const QString& ordner)
+{
+    const int fd = ::open(QFile::encodeName(ordner.isEmpty() ? QStringLiteral(".") : ordner).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+int UmbenennenOhneErsetzen(const QString& von, const QString& nach)
+{
+    const QByteArray a = QFile::encodeName(von);
+    const QByteArray b = QFile::encodeName(nach);
+    if (g_vorDemUmbenennen)
+        g_vorDemUmbenennen();
+    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return errno;
+    // A file system without that flag: a hard link refuses an existing name
+    // as well; where there are no links, test and rename.
+    if (::link(a.constData(), b.constData()) == 0) {
+        ::unlink(a.constData());
+        return 0;
+    }
+    if (errno == EEXIST)
+        return EEXIST;
+    struct stat st;
+    if (::lstat(b.constData(), &st) == 0)
+        return EEXIST;
+    return ::rename(a.constData(), b.constData()) == 0 ? 0 : errno;
+}
+
+void DateiKopierenFehlerNachBytes(qint64 bytes) { g_kopierFehlerNach = bytes; }
+void VorDemUmbenennenOhneErsetzen(std::function<void()> f) { g_vorDemUmbenennen = std::move(f); }
+
+Kopiervorgang DateiKopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool verschieben)
+{
+    Kopiervorgang k;
+    const auto fehler = [&k](int e, const QString& text = QString()) {
+        k.fehler = e;
+        k.text = text.isEmpty() ? SystemfehlerBeschreibung(e) : text;
+        return k;
+    };
+    // Only a regular file is copied: a FIFO would block, a device never end.
+    struct stat st;
+    const int ein = ReguläreDateiÖffnen(quelle, &st);
+    if (ein < 0)
+        return fehler(errno);
+    k.kopiert = DateiStandVon(st);
+    struct Schließen {
+        int fd;
+        ~Schließen() { ::close(fd); }
+    } schließen{ein};
+
+    SichereDatei neu(ziel, QStringLiteral("-neu"), false);
+    neu.RechteVon(st, verschieben);
+    neu.ZeitenVon(st);
+    if (!ersetzen)
+        neu.OhneErsetzen();
+    // Checked before the copy takes a place (it may replace a file); the
+    // move checks again before the source goes.
+    if (verschieben)
+        neu.VorDemUmbenennen([&] {
+            struct stat jetzt;
+            return ::stat(QFile::encodeName(quelle).constData(), &jetzt) == 0 && DateiStandVon(jetzt) == k.kopiert
+                    && !AndererProzessSchreibt(ein)
+                ? 0
+                : EAGAIN;
+        });
+    if (!neu.Öffnen()) {
+        k.fremderBesitzer = neu.FremderBesitzer();
+        return fehler(neu.FehlerNummer(), neu.Fehler());
+    }
+    qint64 gelesen = 0;
+    std::vector<char> puffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(ein, puffer.data(), puffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return fehler(errno);
+        if (n == 0)
+            break;
+        if (g_kopierFehlerNach >= 0 && gelesen + n > g_kopierFehlerNach)
+            return fehler(ENOSPC);
+        if (!neu.Schreiben(puffer.data(), n))
+            return fehler(neu.FehlerNummer(), neu.Fehler());
+        gelesen += n;
+    }
+    // A source that grew or changed while it was read gave no true copy.
+    if (struct stat danach; gelesen != qint64(st.st_size) || ::fstat(ein, &danach) != 0
+                            || DateiStandVon(danach) != k.kopiert)
+        return fehler(EAGAIN, InBenutzungText());
+    if (!neu.Fertigstellen()) {
+        k.umbenennenFehler = neu.UmbenennenFehlgeschlagen();
+        return fehler(neu.FehlerNummer(), neu.Fehler());
+    }
+    return k;
 }

@@ -2,11 +2,16 @@
 // Rewriting a file without ever losing it: everything goes to a temporary
 // file in the same folder (the target's name plus a suffix such as "~" or
 // "-neu", or the first free numbered form of it), created exclusively with
-// the target's owner and permission bits before its first byte (where the
-// target's group cannot be kept, without the bits that would open it to
-// anyone the original kept out); every write
-// is checked; on Fertigstellen() the data is flushed and fsynced and the
-// temporary file is renamed over the target with rename(2). On any failure,
+// the target's permission bits from its first byte and then given its owner
+// and group (where the target's group cannot be kept, the file is without
+// the bits that would open it to anyone the original kept out, from the
+// first byte too). A rewrite never takes another user's file: where the
+// owner cannot be kept, Öffnen fails with FremderBesitzerText(). A chmod or
+// chown that fails and leaves other bits fails Öffnen, except on file
+// systems without Unix modes (FAT, exFAT, NTFS), whose modes the original
+// showed as well. Every write is checked; on Fertigstellen() the data is
+// flushed and fsynced, its size checked, and the temporary file is renamed
+// over the target with rename(2) and the folder fsynced. On any failure,
 // or when the object dies unfinished, the temporary file is removed and the
 // target is untouched. A file that already has a temporary name (the user's
 // own, a link, a killed run's leftover) is never removed or replaced. A
@@ -16,6 +21,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <ctime>
 #include <functional>
 #include <sys/types.h>
 
@@ -36,6 +42,14 @@ DateiStand DateiStandVon(const struct stat& st);
 QString VerändertText();
 // The reason given when another program holds a file open for writing.
 QString InBenutzungText();
+// The reason given when a file would be taken from its owner.
+QString FremderBesitzerText();
+
+// fsyncs a folder, so that a rename, a new or a removed name in it lasts.
+void OrdnerSynchronisieren(const QString& ordner);
+
+// rename(2) that never replaces an existing name: 0 or errno.
+int UmbenennenOhneErsetzen(const QString& von, const QString& nach);
 
 // The file a path finally names: symbolic links followed (relative ones from
 // the link's folder); the path itself when it is no link.
@@ -55,13 +69,28 @@ int TempAnlegen(const QString& ziel, const QString& suffix, const std::function<
 
 class SichereDatei {
 public:
-    SichereDatei(const QString& ziel, const QString& tempSuffix);
+    // `linksFolgen` false: a link at `ziel` is itself replaced (a copy put
+    // in a link's place), not the file it leads to.
+    SichereDatei(const QString& ziel, const QString& tempSuffix, bool linksFolgen = true);
     ~SichereDatei();
     SichereDatei(const SichereDatei&) = delete;
     SichereDatei& operator=(const SichereDatei&) = delete;
 
+    // The owner, group and bits the new file takes, when they are not the
+    // target's own (a copy takes its source's). `besitzerNötig`: where the
+    // owner cannot be kept, Öffnen fails (a move must not take the file from
+    // its owner); otherwise the file is the process's own.
+    void RechteVon(const struct stat& vorlage, bool besitzerNötig);
+    // Access and modification times given to the new file (a copy's).
+    void ZeitenVon(const struct stat& vorlage);
+    // Fertigstellen never replaces a file: an existing target fails it (EEXIST).
+    void OhneErsetzen() { m_ersetzen = false; }
+    // Run right before the rename; an errno other than 0 fails Fertigstellen
+    // with it (a move checks that its source is still what was copied).
+    void VorDemUmbenennen(std::function<int()> prüfung) { m_prüfung = std::move(prüfung); }
+
     // Creates the temporary file under a free name. False when it cannot be
-    // created.
+    // created or cannot get its owner, group and bits.
     bool Öffnen();
     bool Schreiben(const char* daten, qint64 länge);
     bool Schreiben(const QByteArray& daten) { return Schreiben(daten.constData(), daten.size()); }
@@ -93,6 +122,8 @@ public:
     int FehlerNummer() const { return m_fehlerNummer; }
     // Whether the failure was the final rename over the target.
     bool UmbenennenFehlgeschlagen() const { return m_umbenennenFehlgeschlagen; }
+    // Whether Öffnen failed since the owner could not be kept.
+    bool FremderBesitzer() const { return m_fremderBesitzer; }
 
     // Tests: make the n-th write from now on fail (0 = none), or the rename.
     static void FehlerBeiSchreibvorgang(int n);
@@ -116,6 +147,14 @@ private:
     QString m_fehler;
     int m_fehlerNummer = 0;
     bool m_umbenennenFehlgeschlagen = false;
+    bool m_fremderBesitzer = false;
+    bool m_ersetzen = true;
+    bool m_eigeneVorlage = false;
+    bool m_besitzerNötig = true;
+    bool m_zeiten = false;
+    struct timespec m_zeitenWerte[2] = {};
+    qint64 m_anzahl = 0;
+    std::function<int()> m_prüfung;
     int m_fd = -1;
     // Whether m_temp is the file this object created (and may remove).
     bool m_angelegt = false;
@@ -124,8 +163,35 @@ private:
     bool m_standPrüfen = false;
     DateiStand m_stand;
     DateiStand m_geschrieben;
+    // The owner, group and bits to take (valid with m_eigeneVorlage).
+    uid_t m_uid = 0;
+    gid_t m_gid = 0;
+    mode_t m_modus = 0;
     QByteArray m_puffer;
+    bool rechteSetzen();
     bool pufferLeeren();
     bool alleSchreiben(const char* p, qsizetype länge);
     void systemFehler();
 };
+
+// The one copy of a file: the regular file `quelle` read completely into a
+// SichereDatei beside `ziel` ("-neu"), which takes the source's owner, group,
+// bits and times as far as the process may set them, checks the size,
+// fsyncs and puts it at `ziel`, replacing an existing file only with
+// `ersetzen`. `verschieben`: for a move, which must not take another user's
+// file, and whose copy takes its place only while the source is still what
+// was copied and no other program writes it (else EAGAIN).
+struct Kopiervorgang {
+    int fehler = 0; // 0 or errno
+    bool umbenennenFehler = false;
+    bool fremderBesitzer = false;
+    QString text;        // the failure's description
+    DateiStand kopiert;  // the source as it was read
+};
+Kopiervorgang DateiKopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool verschieben);
+
+// Tests: a copy's write fails (ENOSPC) once this many bytes are written (-1 =
+// never), as a full medium would; a function run right before each rename
+// that must not replace a file (empty = none).
+void DateiKopierenFehlerNachBytes(qint64 bytes);
+void VorDemUmbenennenOhneErsetzen(std::function<void()> f);

@@ -590,5 +590,7 @@ bool LeereDateiMitEndungErstellen(const QString& strPfad, const QString& strEndu
         fehlerPfad = ziel == strPfad ? strPfad : ziel;
         return fertig(false);
     }
+    // The new name lasts before the index records it.
+    OrdnerSynchronisieren(PfadZurückgeben(ziel));
     return fertig(true);
 }

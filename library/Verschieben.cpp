@@ -22,9 +22,6 @@
 namespace {
 
 
-qint64 g_kopierFehlerNach = -1;
-std::function<void()> g_vorDemUmbenennen;
-
 using Fehler = Laufzeitfehler;
 
 // Failures that mean "the file cannot be reached now".
@@ -109,16 +106,6 @@ bool WirdGeschrieben(const QString& pfad)
 
 QString WirdGeschriebenMeldung(const QString& quelle) { return FehlerMeldung(quelle, {EAGAIN, InBenutzungText()}); }
 
-// Whether the source of a move is still what was copied from it: the same
-// file, size and modification time, and no other program writing it. A
-// download that appended meanwhile would lose those bytes with the source.
-bool NochWieKopiert(const QString& quelle, const DateiStand& kopiert)
-{
-    struct stat st;
-    return ::stat(Roh(quelle).constData(), &st) == 0 && DateiStandVon(st) == kopiert
-        && !WirdGeschrieben(quelle);
-}
-
 bool Vorhanden(const QString& pfad)
 {
     struct stat st;
@@ -131,138 +118,11 @@ bool IstLink(const QString& pfad)
     return ::lstat(Roh(pfad).constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
-// rename(2) that never replaces: 0 or errno.
-int UmbenennenOhneErsetzen(const QString& von, const QString& nach)
-{
-    const QByteArray a = Roh(von);
-    const QByteArray b = Roh(nach);
-    if (g_vorDemUmbenennen)
-        g_vorDemUmbenennen();
-    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return errno;
-    // A file system without that flag: a hard link refuses an existing name
-    // as well; where there are no links, test and rename.
-    if (::link(a.constData(), b.constData()) == 0) {
-        ::unlink(a.constData());
-        return 0;
-    }
-    if (errno == EEXIST)
-        return EEXIST;
-    if (Vorhanden(nach))
-        return EEXIST;
-    return ::rename(a.constData(), b.constData()) == 0 ? 0 : errno;
-}
-
 int Umbenennen(const QString& von, const QString& nach, bool ersetzen)
 {
     if (!ersetzen)
         return UmbenennenOhneErsetzen(von, nach);
     return ::rename(Roh(von).constData(), Roh(nach).constData()) == 0 ? 0 : errno;
-}
-
-void OrdnerSynchronisieren(const QString& ordner)
-{
-    const int fd = ::open(Roh(ordner.isEmpty() ? QStringLiteral(".") : ordner).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-// Copies `quelle` completely into a new temporary file beside `ziel` (checked
-// writes, same size, permissions and modification time, fsync), then renames
-// it to `ziel`, replacing only when `ersetzen`. 0 or errno; on failure the
-// temporary file is gone and `ziel` is as it was. `umbenennenFehler` tells
-// whether the final rename failed; `kopiert` is the source as it was read.
-// EAGAIN when the source changed while it was copied, or (`fürVerschieben`)
-// is no longer what was copied once the copy is on the disk.
-int Kopieren(const QString& quelle, const QString& ziel, bool ersetzen, bool fürVerschieben, bool& umbenennenFehler,
-             DateiStand& kopiert)
-{
-    umbenennenFehler = false;
-    // Only a regular file is copied: a FIFO would block, a device never end.
-    struct stat st;
-    const int ein = ReguläreDateiÖffnen(quelle, &st);
-    if (ein < 0)
-        return errno;
-    kopiert = DateiStandVon(st);
-
-    QString temp;
-    int aus = -1;
-    if (const int e = TempAnlegen(ziel, QStringLiteral("-neu"),
-                                  [&aus](const QString& t) {
-                                      aus = ::open(Roh(t).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-                                      return aus < 0 ? errno : 0;
-                                  },
-                                  temp);
-        e != 0) {
-        ::close(ein);
-        return e;
-    }
-
-    int fehler = 0;
-    qint64 geschrieben = 0;
-    std::vector<char> puffer(1 << 20);
-    while (fehler == 0) {
-        const ssize_t n = ::read(ein, puffer.data(), puffer.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fehler = errno;
-            break;
-        }
-        if (n == 0)
-            break;
-        ssize_t weg = 0;
-        while (weg < n) {
-            ssize_t m;
-            if (g_kopierFehlerNach >= 0 && geschrieben + (n - weg) > g_kopierFehlerNach) {
-                m = -1;
-                errno = ENOSPC;
-            } else {
-                m = ::write(aus, puffer.data() + weg, size_t(n - weg));
-            }
-            if (m < 0) {
-                if (errno == EINTR)
-                    continue;
-                fehler = errno;
-                break;
-            }
-            weg += m;
-            geschrieben += m;
-        }
-    }
-    // A source that grew or changed while it was read gave no true copy.
-    if (struct stat danach; fehler == 0 && (geschrieben != qint64(st.st_size) || ::fstat(ein, &danach) != 0
-                                            || DateiStandVon(danach) != kopiert))
-        fehler = EAGAIN;
-    if (fehler == 0) {
-        ::fchmod(aus, st.st_mode & 07777);
-        const struct timespec zeiten[2] = {st.st_atim, st.st_mtim};
-        ::futimens(aus, zeiten);
-        if (::fsync(aus) != 0)
-            fehler = errno;
-    }
-    if (::close(aus) != 0 && fehler == 0)
-        fehler = errno;
-    ::close(ein);
-    // Checked before the copy takes a place (it may replace a file) and
-    // again before the source goes.
-    if (fehler == 0 && fürVerschieben && !NochWieKopiert(quelle, kopiert))
-        fehler = EAGAIN;
-    if (fehler == 0) {
-        fehler = Umbenennen(temp, ziel, ersetzen);
-        umbenennenFehler = fehler != 0;
-    }
-    if (fehler != 0) {
-        ::unlink(Roh(temp).constData());
-        return fehler;
-    }
-    OrdnerSynchronisieren(PfadZurückgeben(ziel));
-    return 0;
 }
 
 // Creates the folder and its missing parents: 0 or errno.
@@ -360,8 +220,8 @@ int LinkNeuAnlegen(const QString& quelle, const QString& ziel, bool ersetzen, bo
 } // namespace
 
 
-void KopierFehlerNachBytesSetzen(qint64 bytes) { g_kopierFehlerNach = bytes; }
-void VorDemUmbenennenSetzen(std::function<void()> f) { g_vorDemUmbenennen = std::move(f); }
+void KopierFehlerNachBytesSetzen(qint64 bytes) { DateiKopierenFehlerNachBytes(bytes); }
+void VorDemUmbenennenSetzen(std::function<void()> f) { VorDemUmbenennenOhneErsetzen(std::move(f)); }
 
 QString DateinameBereinigen(const QString& strText, bool bolPfadeErlaubt)
 {
@@ -511,6 +371,12 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
                 ersetzenFehlgeschlagen = ersetzen && fehler != 0;
             }
         }
+        // The new name lasts before the index records it.
+        if (!kopieren && fehler == 0) {
+            OrdnerSynchronisieren(PfadZurückgeben(strZiel));
+            if (PfadZurückgeben(strZiel) != PfadZurückgeben(strQuelle))
+                OrdnerSynchronisieren(PfadZurückgeben(strQuelle));
+        }
     }
     // Across file systems the source goes after the copy: not while another
     // program still writes it, or what it writes later is lost.
@@ -518,11 +384,11 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         strMeldung = WirdGeschriebenMeldung(strQuelle);
         return false;
     }
-    DateiStand kopiert;
+    Kopiervorgang kopie;
     if (kopieren) {
-        bool umbenennenFehler = false;
-        fehler = Kopieren(strQuelle, strZiel, ersetzen, intModus == 1, umbenennenFehler, kopiert);
-        ersetzenFehlgeschlagen = ersetzen && umbenennenFehler;
+        kopie = DateiKopieren(strQuelle, strZiel, ersetzen, intModus == 1);
+        fehler = kopie.fehler;
+        ersetzenFehlgeschlagen = ersetzen && kopie.umbenennenFehler;
         // A move across file systems: the source goes only once the copy is
         // complete and on the disk.
         quelleLöschen = fehler == 0 && intModus == 1 && !GleicheDatei(strQuelle, strZiel);
@@ -535,26 +401,30 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
     }
     if (fehler != 0) {
         strMeldung = fehler == EAGAIN && kopieren ? WirdGeschriebenMeldung(strQuelle)
+                     : kopie.fremderBesitzer      ? FehlerMeldung(strQuelle, {fehler, kopie.text})
                                                   : FehlerMeldung(strQuelle, FehlerAusErrno(fehler));
         return false;
     }
     if (quelleLöschen) {
-        if (kopieren && !NochWieKopiert(strQuelle, kopiert)) {
+        struct stat jetzt;
+        if (kopieren && (::stat(Roh(strQuelle).constData(), &jetzt) != 0 || DateiStandVon(jetzt) != kopie.kopiert
+                         || WirdGeschrieben(strQuelle))) {
             // The copy goes again; the source, still written, keeps its entry.
             ::unlink(Roh(strZiel).constData());
             OrdnerSynchronisieren(PfadZurückgeben(strZiel));
             strMeldung = WirdGeschriebenMeldung(strQuelle);
             return false;
         }
-        // A link goes itself (never a permission of what it leads to); a
-        // file may be read-only.
+        // A link goes itself (never a permission of what it leads to).
         const bool weg = IstLink(strQuelle) ? ::unlink(Roh(strQuelle).constData()) == 0 : DateiLöschen(strQuelle);
         if (!weg) {
-            // Both files stay; the move counts as failed, so the entry keeps
-            // naming the source, which is still there.
-            strMeldung = QStringLiteral("Die Datei '") + strZiel
-                + QStringLiteral("' wurde angelegt, aber die Quelldatei '") + strQuelle
-                + QStringLiteral("' konnte nicht gelöscht werden.");
+            // The source stays as it was, the copy goes again: the move
+            // failed, and the entry keeps naming the source.
+            ::unlink(Roh(strZiel).constData());
+            OrdnerSynchronisieren(PfadZurückgeben(strZiel));
+            strMeldung = QStringLiteral("Die Datei '") + strQuelle
+                + QStringLiteral("' konnte nicht verschoben werden, da sie nicht gelöscht werden kann. Die Kopie '")
+                + strZiel + QStringLiteral("' wurde wieder entfernt.");
             return false;
         }
         OrdnerSynchronisieren(PfadZurückgeben(strQuelle));

@@ -44,14 +44,18 @@ const QString kEntfernenHinweis = QStringLiteral(
 struct Fehler {
     int nummer = 0;
     QString beschreibung;
+    // The reason is told as it is (another user's file), not as an access failure.
+    bool grundNennen = false;
     bool zugriff() const
     {
-        return nummer == EACCES || nummer == EPERM || nummer == EROFS || nummer == EBUSY || nummer == ETXTBSY
-            || nummer == EMFILE || nummer == ENFILE;
+        return !grundNennen
+            && (nummer == EACCES || nummer == EPERM || nummer == EROFS || nummer == EBUSY || nummer == ETXTBSY
+                || nummer == EMFILE || nummer == ENFILE);
     }
 };
 Fehler SystemFehler(int nummer) { return {nummer, SystemfehlerBeschreibung(nummer)}; }
 Fehler EigenerFehler(int nummer, const char* text) { return {nummer, QString::fromUtf8(text)}; }
+Fehler NeuFehler(const SichereDatei& neu) { return {neu.FehlerNummer(), neu.Fehler(), neu.FremderBesitzer()}; }
 
 const char* const kKeineDatei = "Die Datei ist keine gewöhnliche Datei.";
 const char* const kKopfUngültig = "Der Kopf des vorhandenen ID3v2-TAGs ist ungültig.";
@@ -658,8 +662,9 @@ TagEntfernenErgebnis OhneBereichSpeichern(MedienDatei& datei, const QString& pfa
     }
     const QString kopf = QStringLiteral("Der %1-TAG konnte nicht entfernt werden.").arg(QLatin1String(tag)) + kLF;
     if (!neu.Öffnen()) {
-        meldung = kopf + QStringLiteral("Die Datei ") + PfadText(neu.TempName()) + QLatin1Char(' ')
-                + QString::fromUtf8(neuNichtText);
+        meldung = neu.FremderBesitzer() ? NichtAbgeschlossen(tag, pfad, NeuFehler(neu))
+                                        : kopf + QStringLiteral("Die Datei ") + PfadText(neu.TempName()) + QLatin1Char(' ')
+                                              + QString::fromUtf8(neuNichtText);
         return TagEntfernenErgebnis::Fehlgeschlagen;
     }
     Fehler f;
@@ -804,7 +809,7 @@ bool Umschreiben(MedienDatei& datei, const QString& pfad, const V2Plan* v2, cons
     SichereDatei neu(pfad, QStringLiteral("-neu"));
     neu.UnverändertVerlangen(datei.Stand(), datei.Deskriptor());
     if (!neu.ZielFrei() || !neu.Öffnen()) {
-        fehler = SpeichernMeldung(tag, pfad, {neu.FehlerNummer(), neu.Fehler()});
+        fehler = SpeichernMeldung(tag, pfad, NeuFehler(neu));
         return false;
     }
     const qint64 bis = v1 ? v1Position : datei.Länge();

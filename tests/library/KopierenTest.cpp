@@ -178,17 +178,22 @@ TEST_F(KopierenTest, QuelleDieNichtWeichenKannBleibtImIndex)
     if (!anderswo.dir.isValid() || Gerät(anderswo.Pfad()) == Gerät(baum.Pfad()))
         GTEST_SKIP() << "no second file system here";
     const QString quelle = baum.Datei("fest/a.mp3", "bleibt");
+    QFile::setPermissions(quelle, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const qint32 e = Eintrag(quelle);
     Schreibschutz sperre(baum.Pfad("fest"));
     if (!sperre.aktiv)
         GTEST_SKIP() << "cannot make a folder read-only here";
     DateienKopieren(index, {e}, anderswo.Pfad("ziel/"), true);
     ASSERT_EQ(meldungen.gezeigt.size(), 1u);
-    EXPECT_EQ(meldungen.gezeigt[0].text, "Beim Kopieren ist ein Fehler aufgetreten: \nDie Datei '"
-                                             + anderswo.Pfad("ziel/a.mp3") + "' wurde angelegt, aber die Quelldatei '"
-                                             + quelle + "' konnte nicht gelöscht werden.");
+    EXPECT_EQ(meldungen.gezeigt[0].text, "Beim Kopieren ist ein Fehler aufgetreten: \nDie Datei '" + quelle
+                                             + "' konnte nicht verschoben werden, da sie nicht gelöscht werden kann. "
+                                               "Die Kopie '" + anderswo.Pfad("ziel/a.mp3") + "' wurde wieder entfernt.");
     EXPECT_EQ(Pfad(e), quelle) << "the entry names the file that is still there";
-    EXPECT_EQ(Lesen(anderswo.Pfad("ziel/a.mp3")), "bleibt");
+    EXPECT_EQ(Lesen(quelle), "bleibt");
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(quelle).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u) << "the source keeps its mode";
+    EXPECT_FALSE(QFile::exists(anderswo.Pfad("ziel/a.mp3"))) << "the copy goes again";
 }
 
 // A source another program still writes (a download) is not deleted by a
