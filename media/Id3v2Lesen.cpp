@@ -3,7 +3,9 @@
 #include "core/Funktionen.h"
 #include "core/Kodierung.h"
 #include "media/MedienDatei.h"
+#include "media/TagSchreiben.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <QtEndian>
 #include <algorithm>
@@ -96,7 +98,9 @@ namespace {
 
 constexpr int kZähler = 0;
 constexpr int kLink = 3;
+constexpr int kGenre = 7;
 constexpr int kKommentar = 8;
+constexpr int kJahr = 9;
 
 quint32 syncsafe32(const unsigned char* p)
 {
@@ -180,28 +184,38 @@ QString TextDekodieren(quint8 enc, QByteArrayView b, bool& bigEndian)
     }
 }
 
-// A text frame: encoding byte, then one or more strings.
-std::optional<QString> TextFrameLesen(QByteArrayView b)
+// The strings of a text frame's body (encoding byte, then one or more
+// strings); without `leere` only those that are not empty.
+std::optional<QStringList> TexteLesen(QByteArrayView b, bool leere = false)
 {
     if (b.isEmpty())
-        return QString();
+        return QStringList();
     const auto enc = static_cast<quint8>(b[0]);
     if (enc > 3)
         return std::nullopt;
     b = b.sliced(1);
     bool bigEndian = enc == 2;
-    QString text;
+    QStringList texte;
     qsizetype pos = 0;
     while (pos < b.size()) {
         qsizetype ende = TerminatorFinden(enc, b, pos);
         if (ende < 0)
             ende = b.size();
         const QString teil = TextDekodieren(enc, b.sliced(pos, ende - pos), bigEndian);
-        if (!teil.isEmpty())
-            text += (text.isEmpty() ? QString() : QStringLiteral(" / ")) + teil;
+        if (leere || !teil.isEmpty())
+            texte << teil;
         pos = ende + TerminatorLänge(enc);
     }
-    return SteuerzeichenEntfernen(text, false);
+    return texte;
+}
+
+// A text frame: its values joined.
+std::optional<QString> TextFrameLesen(QByteArrayView b)
+{
+    const std::optional<QStringList> texte = TexteLesen(b);
+    if (!texte)
+        return std::nullopt;
+    return SteuerzeichenEntfernen(texte->join(QStringLiteral(" / ")), false);
 }
 
 // COMM and WXXX: encoding, (language,) description, then the content.
@@ -492,10 +506,13 @@ std::optional<QByteArray> Umkodieren23(QByteArrayView frame)
 
 // A 2.4 text frame's several values as 2.3 holds them: one string, the
 // values joined with "/", which 2.3 readers split at (TXXX keeps its
-// description in front). Any other frame comes back as it stands.
+// description in front). Any other frame comes back as it stands, and so
+// do the lists of people.
 QByteArray WerteVerbinden23(const QByteArray& frame)
 {
-    if (frame.size() < 11 || frame[0] != 'T' || !GültigeId(QByteArrayView(frame).first(4)))
+    // Lists of pairs go into IPLS string by string.
+    if (frame.size() < 11 || frame[0] != 'T' || !GültigeId(QByteArrayView(frame).first(4)) || frame.startsWith("TIPL")
+        || frame.startsWith("TMCL"))
         return frame;
     const auto format = static_cast<quint8>(frame[9]);
     const qsizetype vorn = 10 + ((format & 0x20) ? 1 : 0);
@@ -547,6 +564,109 @@ QByteArray WerteVerbinden23(const QByteArray& frame)
     QByteArray neu = frame.first(vorn);
     qToBigEndian<quint32>(quint32(vorn - 10 + körper.size()), neu.data() + 4);
     return neu + körper;
+}
+
+// A comment or link frame that may be the field.
+struct Kandidat {
+    QString text;
+    bool ohneBeschreibung;
+    QByteArray sprache;
+    qsizetype stelle; // in Id3v2Ergebnis::weitere
+};
+
+// The leading parts of a 2.4 time stamp (yyyy[-MM[-dd[THH[:mm...]]]]);
+// all empty when it does not begin with a year.
+struct Zeitstempel {
+    QString jahr, monat, tag, stunde, minute;
+};
+Zeitstempel ZeitstempelLesen(const QString& text)
+{
+    static const QRegularExpression muster(QStringLiteral("^(\\d{4})(?:-(\\d{2})(?:-(\\d{2})(?:T(\\d{2})(?::(\\d{2}))?)?)?)?"));
+    const QRegularExpressionMatch m = muster.match(text);
+    if (!m.hasMatch())
+        return {};
+    return {m.captured(1), m.captured(2), m.captured(3), m.captured(4), m.captured(5)};
+}
+
+// A 2.4 genre as 2.3 holds it: its numbers (and RX, CR) as "(17)" in
+// front, its texts behind them joined with "/"; none when it has no number.
+std::optional<QString> Genre23(const QStringList& werte)
+{
+    QString nummern;
+    QStringList texte;
+    for (const QString& w : werte) {
+        bool zahl = w.size() <= 3;
+        for (QChar c : w)
+            zahl = zahl && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        if (zahl && w.toInt() <= 255)
+            nummern += QStringLiteral("(%1)").arg(w.toInt());
+        else if (w == QLatin1String("RX") || w == QLatin1String("CR"))
+            nummern += QLatin1Char('(') + w + QLatin1Char(')');
+        else
+            texte << w;
+    }
+    if (nummern.isEmpty())
+        return std::nullopt;
+    return nummern + texte.join(QLatin1Char('/'));
+}
+
+// The 2.4 frames that 2.3 holds in frames of its own, in those: the
+// recording time as the year field's TYER with TDAT and TIME (where the
+// time stamp holds day and time, and the tag has none of its own), TDOR
+// as TORY, TIPL and TMCL as one IPLS where the first of them stood. A
+// frame stays as it is where the tag already holds its 2.3 counterpart.
+void Nach23Übertragen(Id3v2Ergebnis& e, const std::optional<QString>& datum, bool datumFrame,
+                      std::vector<Kandidat> (&kandidaten)[2])
+{
+    const auto hat = [&](const char* id) {
+        return std::any_of(e.weitere.begin(), e.weitere.end(), [id](const QByteArray& f) { return f.startsWith(id); });
+    };
+    // Its texts, when a kept frame is one of `id` that can be read.
+    const auto texte = [](const QByteArray& f, const char* id) -> std::optional<QStringList> {
+        if (!f.startsWith(id) || f.size() <= 10 || f[9] != 0)
+            return std::nullopt;
+        return TexteLesen(QByteArrayView(f).sliced(10), true);
+    };
+    if (datum && datumFrame) {
+        const Zeitstempel z = ZeitstempelLesen(*datum);
+        QByteArray& frames = e.feldFrames[kJahr];
+        frames = Id3v2TextFrameBauen("TYER", {z.jahr.isEmpty() ? *datum : z.jahr});
+        if (!z.tag.isEmpty() && !hat("TDAT"))
+            frames += Id3v2TextFrameBauen("TDAT", {z.tag + z.monat});
+        if (!z.tag.isEmpty() && !z.minute.isEmpty() && !hat("TIME"))
+            frames += Id3v2TextFrameBauen("TIME", {z.stunde + z.minute});
+    }
+    if (!hat("TORY"))
+        for (QByteArray& f : e.weitere)
+            if (const auto t = texte(f, "TDOR")) {
+                const QString jahr = ZeitstempelLesen(SteuerzeichenEntfernen(t->value(0), false)).jahr;
+                if (!jahr.isEmpty())
+                    f = Id3v2TextFrameBauen("TORY", {jahr});
+                break;
+            }
+    if (!hat("IPLS")) {
+        QStringList leute[2]; // the people involved, then the musicians
+        qsizetype erste = -1;
+        for (qsizetype i = 0; i < qsizetype(e.weitere.size());) {
+            const std::optional<QStringList> t[2] = {texte(e.weitere[size_t(i)], "TIPL"), texte(e.weitere[size_t(i)], "TMCL")};
+            if (!t[0] && !t[1]) {
+                ++i;
+                continue;
+            }
+            leute[t[0] ? 0 : 1] += t[0] ? *t[0] : *t[1];
+            if (erste < 0) {
+                erste = i++;
+                continue;
+            }
+            e.weitere.erase(e.weitere.begin() + i);
+            for (auto& art : kandidaten)
+                for (Kandidat& k : art)
+                    if (k.stelle > i)
+                        --k.stelle;
+        }
+        if (erste >= 0)
+            e.weitere[size_t(erste)] = Id3v2TextFrameBauen("IPLS", leute[0] + leute[1]);
+    }
 }
 
 } // namespace
@@ -630,13 +750,10 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     // Of several COMM (or WXXX) frames the first one without a description
     // is the field; all others are kept where they stand, so that a rewrite
     // loses none and moves none.
-    struct Kandidat {
-        QString text;
-        bool ohneBeschreibung;
-        QByteArray sprache;
-        qsizetype stelle; // in e.weitere
-    };
     std::vector<Kandidat> kandidaten[2]; // comment, link
+    // A 2.4 tag's recording time, and whether its frame carries anything.
+    std::optional<QString> datum;
+    bool datumFrame = false;
 
     // The frame as it is kept: 2.2 frames as they stand, others in 2.3 form;
     // without a change a view of the bytes read.
@@ -706,8 +823,33 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
                 break;
             }
         }
+        // The year of a 2.4 tag is that of its recording time; a TYER beside
+        // it would be a second year.
+        const bool zeit = haupt == 4 && lesbar && id == "TDRC";
+        if (zeit)
+            feld = kJahr;
+        else if (feld == kJahr && datum)
+            continue;
         std::optional<QString> text;
-        if (feld == kKommentar || feld == kLink) {
+        QByteArray frame23; // the field's frame as 2.3 holds it, where it differs
+        if (zeit) {
+            if (const auto werte = TexteLesen(daten)) {
+                datum = SteuerzeichenEntfernen(werte->value(0), false);
+                datumFrame = f.größe > 0;
+                text = ZeitstempelLesen(*datum).jahr;
+                if (text->isEmpty())
+                    text = *datum;
+            }
+        } else if (haupt == 4 && feld == kGenre) {
+            // Genre numbers take 2.3's form "(17)"; a genre as text stays.
+            const auto werte = TexteLesen(daten);
+            if (const std::optional<QString> genre = werte ? Genre23(*werte) : std::nullopt) {
+                text = SteuerzeichenEntfernen(*genre, false);
+                frame23 = Id3v2TextFrameBauen("TCON", {*text});
+            } else {
+                text = TextFrameLesen(daten);
+            }
+        } else if (feld == kKommentar || feld == kLink) {
             if (const auto b = BeschriebenLesen(daten, feld == kKommentar, feld == kLink)) {
                 QByteArray frame = form23(f);
                 if (!frame.isEmpty()) {
@@ -724,11 +866,13 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
         if (text) {
             e.felder[size_t(feld)] = *text;
             // A frame that carries nothing is no form to keep: readers stop at it.
-            e.feldFrames[size_t(feld)] = f.größe > 0 ? form23(f) : QByteArray();
+            e.feldFrames[size_t(feld)] = f.größe == 0 || zeit ? QByteArray() : !frame23.isEmpty() ? frame23 : form23(f);
         } else {
             behalten(f); // empty ones too: a rewrite copies every frame as it stands
         }
     }
+    if (haupt == 4)
+        Nach23Übertragen(e, datum, datumFrame, kandidaten);
 
     // The first comment (link) without a description is the field (the one
     // the writer replaces, the one other readers show).

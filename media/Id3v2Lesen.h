@@ -54,10 +54,12 @@ struct Id3v2Ergebnis {
     Id3v2Kopf kopf;
     // Tag bytes in front of the padding; the whole tag when it has none.
     qint64 ungenutzt = 0;
+    // In a 2.4 tag the year is that of TDRC, the genre numbers read "(17)".
     std::array<QString, kId3v2Felder> felder;
     // Frames without a field of their own, in tag order, in 2.3 layout
     // (plain sizes, no unsynchronisation, texts in 2.3 encodings:
-    // Id3v2FrameFür23); " " for a 2.2 tag that has such frames. Frames with
+    // Id3v2FrameFür23; 2.4's TDOR as TORY, TIPL and TMCL as one IPLS);
+    // " " for a 2.2 tag that has such frames. Frames with
     // odd ids are among them; ids not beginning with a letter are not. Of
     // several comments (or links) without a description the first is the
     // field, the others are here. Left empty when not gathered.
@@ -68,8 +70,9 @@ struct Id3v2Ergebnis {
     // and is valid only as long as they are: a picture is never copied.
     std::vector<QByteArray> weitere;
     // Not gathered: the frame each field was read from, in the form of
-    // `weitere` (a 2.4 frame as 2.3 holds it: its values joined with "/");
-    // empty when the field had none or its frame carries nothing.
+    // `weitere` (a 2.4 frame as 2.3 holds it: its values joined with "/",
+    // genre numbers as "(17)", the recording time TDRC as TYER with TDAT and
+    // TIME); empty when the field had none or its frame carries nothing.
     std::array<QByteArray, kId3v2Felder> feldFrames;
     // Where the comment's and the link's frames stood: their index in
     // `weitere` with both of them put back.

@@ -375,13 +375,12 @@ QByteArray FeldFrame(const MedienInfo& m, const Id3v2FrameFeld& feld, const QByt
     }
     if (id == "WXXX")
         return Frame(id, QByteArray(2, '\0') + LinkLatin1(wert));
+    if (id != "COMM")
+        return Id3v2TextFrameBauen(id, {wert});
     char kodierung = 0;
     const QByteArray text = TextKodieren(wert, kodierung);
-    if (id == "COMM") {
-        const QByteArray beschreibung = kodierung ? QByteArray("\xFF\xFE\0\0", 4) : QByteArray(1, '\0');
-        return Frame(id, kodierung + sprache + beschreibung + text);
-    }
-    return Frame(id, kodierung + text);
+    const QByteArray beschreibung = kodierung ? QByteArray("\xFF\xFE\0\0", 4) : QByteArray(1, '\0');
+    return Frame(id, kodierung + sprache + beschreibung + text);
 }
 
 // A frame of a 2.2 tag in 2.3 form by the standard id table; nothing when it
@@ -920,6 +919,18 @@ QByteArray Mp3TAGSpeichernV2FrameHeaderZurückgeben(quint32 lngGröße, QByteArr
     qToBigEndian<quint32>(lngGröße, k.data() + 4);
     k[8] = k[9] = 0;
     return k;
+}
+
+QByteArray Id3v2TextFrameBauen(QByteArrayView id, const QStringList& texte)
+{
+    const bool einbytig = std::all_of(texte.begin(), texte.end(), [](const QString& t) { return Einbytig(t); });
+    QByteArray körper(1, char(einbytig ? 0 : 1));
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        if (i > 0)
+            körper.append(einbytig ? 1 : 2, '\0');
+        körper.append(einbytig ? texte[i].toLatin1() : Id3v2Utf16(texte[i]));
+    }
+    return Frame(id, körper);
 }
 
 QByteArray Id3v2FramesBauen(const MedienInfo& m, QByteArrayView spracheAlt)

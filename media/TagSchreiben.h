@@ -30,6 +30,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 // The header of a 2.3.0 tag whose frames and padding take `lngGröße` bytes
 // (syncsafe; only the low 28 bits fit).
@@ -44,6 +45,10 @@ QByteArray Mp3TAGSpeichernV2FrameHeaderZurückgeben(quint32 lngGröße, QByteArr
 // Latin-1 texts (without U+0080..U+009F, which readers take as
 // Windows-1252) are ISO-8859-1, others UTF-16 with a byte-order mark.
 QByteArray Id3v2FramesBauen(const MedienInfo& udtInfo, QByteArrayView sprache = "eng");
+
+// A text frame of one or more values (separated by terminators) as the
+// writer encodes texts.
+QByteArray Id3v2TextFrameBauen(QByteArrayView id, const QStringList& texte);
 
 // The 128-byte ID3v1 block of the record's ID3v1 fields (Windows-1252, "?"
 // for what it cannot hold, cut to the field widths). A track number (decimal

@@ -533,6 +533,7 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
             t->clear();
         cbov2Musikrichtung->setCurrentIndex(-1);
         cbov2Musikrichtung->setEditText(QString());
+        m_v2GenreGelesen = {};
     }
     if (flags[2] == QLatin1Char('1')) {
         for (QLineEdit* t : SeitenFelder(2))
@@ -640,6 +641,8 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
         txtv2EncodiertVon->setText(udtInfo.Mp3_ID3v2_EncodiertVon);
         txtv2Software->setText(udtInfo.Mp3_ID3v2_Software);
         V2GenreSetzen(udtInfo.Mp3_ID3v2_Musikrichtung);
+        if (udtInfo.Mp3_ID3v2_Vorhanden == 1)
+            m_v2GenreGelesen = {udtInfo.Mp3_ID3v2_Musikrichtung, cbov2Musikrichtung->currentText()};
     } else {
         lblID3v2Info->setText(kKeinV2);
         cmdTAGEntfernenv2->setEnabled(false);
@@ -740,7 +743,10 @@ bool frmMp3Tag::TagV2AusFormularLesen(MedienInfo& m)
     m.Mp3_ID3v2_Software = txtv2Software->text();
     const QString genre = cbov2Musikrichtung->currentText();
     m.Mp3_ID3v2_Musikrichtung = genre;
-    if (!genre.isEmpty()) {
+    if (!genre.isEmpty() && genre == m_v2GenreGelesen.second) {
+        // As read: the writer keeps its frame.
+        m.Mp3_ID3v2_Musikrichtung = m_v2GenreGelesen.first;
+    } else if (!genre.isEmpty()) {
         const auto& namen = standardwerte().strGenres;
         for (int i = 1; i <= 145; ++i)
             if (namen[size_t(i)].compare(genre, Qt::CaseInsensitive) == 0) {

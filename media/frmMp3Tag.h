@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -197,6 +198,9 @@ private:
     void GezeigtMerken(bool v1, bool v2, bool felder);
     std::array<QStringList, 3> m_gezeigt;
     void V2GenreSetzen(const QString& genre);
+    // The ID3v2 genre read from the file and what the box showed for it:
+    // while the box shows that, the genre is written as it was read.
+    std::pair<QString, QString> m_v2GenreGelesen;
     // A tag removed on request is not written back by the automatic saving
     // until its page is edited again.
     bool m_v1Entfernt = false;

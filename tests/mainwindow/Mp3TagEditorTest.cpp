@@ -1,8 +1,9 @@
 // The tag editor on made files: automatic saving of both tags when moving on,
 // missing files keeping their records, a removed tag not written back,
 // copying between the tag pages, skipped entries and the closing steps, a
-// declined tag save keeping the index fields, and the boxes' typing limits
-// that cut what is typed or pasted, never what the program fills in.
+// declined tag save keeping the index fields, the boxes' typing limits
+// that cut what is typed or pasted, never what the program fills in, and an
+// unchanged genre keeping its frame.
 
 #include "Mp3TagEditorHilfen.h"
 #include "core/Verfuegbarkeit.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QUuid>
+#include <QtEndian>
 #include <optional>
 
 #include <taglib/id3v1tag.h>
@@ -585,5 +587,42 @@ TEST_F(Mp3TagEditor, SavingAllWritesBothTagsOrNeither)
         schreiber.reset();
         DateiHält(Pfad(e), daten, "Alt");
         EXPECT_EQ(hauptIndex().IndexDaten[size_t(e)].Mp3_ID3v1_Titel, "Alt");
+    }
+}
+
+// A genre that is what was read keeps its frame byte for byte when only the
+// title is typed and saved with the page's button; a genre the user typed
+// goes in with its number.
+TEST_F(Mp3TagEditor, AnUnchangedGenreKeepsItsFrameWhenTheTitleIsSaved)
+{
+    const struct {
+        const char* gelesen;
+        const char* getippt; // into the genre box; null: left alone
+        const char* geschrieben;
+    } fälle[] = {{"Rock", nullptr, "Rock"},           {"(17)", nullptr, "(17)"},
+                 {"rock", nullptr, "rock"},           {"(17)Rock", nullptr, "(17)Rock"},
+                 {"Eigenes Genre", nullptr, "Eigenes Genre"}, {"Rock", "Pop", "(13)Pop"}};
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.gelesen + std::string(" ") + (fall.getippt ? fall.getippt : ""));
+        NeuerIndex();
+        const Id3v2Tag tag{.frames = {TextFrame("TIT2", QStringLiteral("Alt")), TextFrame("TPE1", QStringLiteral("Interpret")),
+                                      TextFrame("TCON", QString::fromUtf8(fall.gelesen))},
+                           .padding = 100};
+        const qint32 e = Eintrag(QStringLiteral("genre%1.mp3").arg(&fall - fälle), tag.Bytes() + Frames(Frame(), 50));
+        Öffnen({e});
+        Klicken(f->optOptionen[1]);
+        Überschreiben(f->txtv2Titel, QStringLiteral("Neu"));
+        if (fall.getippt)
+            Überschreiben(f->cbov2Musikrichtung->lineEdit(), QString::fromUtf8(fall.getippt));
+        Klicken(f->cmdTagSpeichernV2);
+        EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join('|').toStdString();
+
+        const QByteArray datei = DateiInhalt(Pfad(e));
+        const qsizetype tcon = datei.indexOf("TCON");
+        ASSERT_GE(tcon, 0);
+        const qsizetype größe = qFromBigEndian<quint32>(datei.constData() + tcon + 4);
+        EXPECT_EQ(datei.mid(tcon, 10 + größe), (Id3v2Tag{.frames = {TextFrame("TCON", QString::fromUtf8(fall.geschrieben))}}.Bytes().mid(10)));
+        EXPECT_EQ(datei.indexOf("TCON", tcon + 1), -1);
+        EXPECT_EQ(AusDatei(e).Mp3_ID3v2_Titel, "Neu");
     }
 }
