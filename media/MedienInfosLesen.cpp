@@ -37,7 +37,8 @@ QString DatumText(const QDate& d)
 
 MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const MedienInfo& udtAlt,
                             const QString& strTAGsLesen, bool bolZeilenumbrücheBehalten,
-                            const QString& strHeaderLesen, const QString& strDateiInfosLesen)
+                            const QString& strHeaderLesen, const QString& strDateiInfosLesen,
+                            MedienLesung* lesung)
 {
     MedienInfo m = udtAlt;
     // A flag is off only when its character is "0".
@@ -68,6 +69,12 @@ MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const M
             }
         }
     }
+
+    // A file cut, replaced or written while it was read gave no whole record.
+    if (datei.Offen())
+        datei.Unverändert();
+    if (lesung)
+        *lesung = {datei.LeseFehler(), datei.Stand()};
 
     m.Datei_Typ = DateiTypErmitteln(index, strDatei, m.Datei_Typ);
 

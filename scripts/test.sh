@@ -24,7 +24,7 @@ case "${1:-}" in
     ;;
 esac
 
-kalvero_install "${KALVERO_PACKAGES[@]}" libgtest-dev libgmock-dev libtag1-dev dbus
+kalvero_install "${KALVERO_PACKAGES[@]}" libgtest-dev libgmock-dev libtag1-dev dbus strace
 kalvero_build "$ordner" "${optionen[@]}"
 export QT_QPA_PLATFORM=offscreen
 cd "$ordner"
