@@ -415,7 +415,8 @@ TEST_F(Mp3TagEditor, SavingAskedForTheKindOfTheFileBeingSaved)
     f->cmdNächster_Click();
     EXPECT_TRUE(meldungen.isEmpty());
     EXPECT_EQ(AusDatei(a).Mp3_ID3v2_Titel, "ok");
-    // Leaving the picture asks about the picture.
+    // Leaving the picture with a change asks about the picture.
+    f->txtv2Titel->setText(QStringLiteral("Bild"));
     f->cmdVorheriger_Click();
     ASSERT_EQ(meldungen.size(), 1);
     EXPECT_TRUE(meldungen[0].startsWith("Sie sollten ID3-TAGs nur in Dateien des Typs 'MPEG Audio/AAC' speichern."));

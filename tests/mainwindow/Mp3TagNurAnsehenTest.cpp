@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRadioButton>
 
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
