@@ -70,11 +70,13 @@ MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const M
         }
     }
 
-    // A file cut, replaced or written while it was read gave no whole record.
-    if (datei.Offen())
-        datei.Unverändert();
-    if (lesung)
+    // For a writer: a file cut or written while it was read gave no whole
+    // record. Filling the index passes failed steps over and needs no look.
+    if (lesung) {
+        if (datei.Offen())
+            datei.Unverändert();
         *lesung = {datei.LeseFehler(), datei.Stand()};
+    }
 
     m.Datei_Typ = DateiTypErmitteln(index, strDatei, m.Datei_Typ);
 
