@@ -38,9 +38,8 @@ public:
     mode_t Modus() const { return m_modus; }
     int Deskriptor() const { return m_fd; }
     // The first failure of the open or a read so far: the system's error
-    // number, or
-    // ESTALE where the file ended before the length it had when opened
-    // (cut or replaced meanwhile); 0 while every read got its bytes.
+    // number, or ESTALE where the file ended before the length it had when
+    // opened (cut meanwhile); 0 while every read got its bytes.
     int LeseFehler() const { return m_leseFehler; }
     // Whether the file is still as it was opened (length and modification
     // time, through the same descriptor); sets LeseFehler() when not.
