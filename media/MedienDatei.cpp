@@ -18,13 +18,18 @@ constexpr qint64 kFrameSuchweite = 102400;
 
 MedienDatei::MedienDatei(const QString& pfad, bool schreiben)
 {
+    m_leseFehler = ENOENT;
     if (pfad.isEmpty())
         return;
     // Only a regular file: a FIFO would block the open, a device the reads.
     struct stat st;
+    errno = 0;
     const int fd = ReguläreDateiÖffnen(pfad, &st, schreiben);
-    if (fd < 0)
+    if (fd < 0) {
+        m_leseFehler = errno ? errno : EIO;
         return;
+    }
+    m_leseFehler = 0;
     m_fd = fd;
     m_länge = st.st_size;
     m_mtime = st.st_mtime;
@@ -38,23 +43,42 @@ MedienDatei::~MedienDatei()
         ::close(m_fd);
 }
 
-namespace {
-// Reads up to n bytes at pos; the number read (short only at the file's end
-// or on an error).
-qint64 vollLesen(int fd, char* ziel, qint64 pos, qint64 n)
+qint64 MedienDatei::lesen(char* ziel, qint64 pos, qint64 n)
 {
     qint64 gelesen = 0;
     while (gelesen < n) {
-        const ssize_t r = ::pread(fd, ziel + gelesen, size_t(n - gelesen), off_t(pos + gelesen));
+        const ssize_t r = ::pread(m_fd, ziel + gelesen, size_t(n - gelesen), off_t(pos + gelesen));
         if (r < 0 && errno == EINTR)
             continue;
-        if (r <= 0)
+        if (r <= 0) {
+            // Every byte asked for lies inside the length seen at the open.
+            if (m_leseFehler == 0)
+                m_leseFehler = r < 0 ? errno : ESTALE;
             break;
+        }
         gelesen += r;
     }
     return gelesen;
 }
-} // namespace
+
+bool MedienDatei::Unverändert()
+{
+    struct stat st;
+    if (m_fd < 0)
+        return false;
+    if (::fstat(m_fd, &st) != 0) {
+        if (m_leseFehler == 0)
+            m_leseFehler = errno;
+        return false;
+    }
+    const DateiStand jetzt = DateiStandVon(st);
+    if (jetzt.größe != m_stand.größe || jetzt.geändertNs != m_stand.geändertNs) {
+        if (m_leseFehler == 0)
+            m_leseFehler = ESTALE;
+        return false;
+    }
+    return true;
+}
 
 QByteArrayView MedienDatei::Lesen(qint64 pos, qint64 n)
 {
@@ -66,7 +90,7 @@ QByteArrayView MedienDatei::Lesen(qint64 pos, qint64 n)
     if (m_puffer.size() < n)
         m_puffer.resize(n);
     m_pufferAb = pos;
-    m_pufferLänge = vollLesen(m_fd, m_puffer.data(), pos, n);
+    m_pufferLänge = lesen(m_puffer.data(), pos, n);
     return QByteArrayView(m_puffer.constData(), m_pufferLänge);
 }
 
@@ -79,7 +103,7 @@ QByteArray MedienDatei::Einlesen(qint64 pos, qint64 n)
     if (pos >= m_pufferAb && pos + n <= m_pufferAb + m_pufferLänge)
         return QByteArray(m_puffer.constData() + (pos - m_pufferAb), qsizetype(n));
     QByteArray b(qsizetype(n), Qt::Uninitialized);
-    b.truncate(qsizetype(vollLesen(m_fd, b.data(), pos, b.size())));
+    b.truncate(qsizetype(lesen(b.data(), pos, b.size())));
     return b;
 }
 
@@ -89,7 +113,7 @@ QByteArrayView MedienDatei::Id3v1Block()
         m_endeGelesen = true;
         if (m_fd >= 0 && m_länge >= 128) {
             m_ende.resize(128);
-            if (vollLesen(m_fd, m_ende.data(), m_länge - 128, 128) != 128 || !m_ende.startsWith("TAG"))
+            if (lesen(m_ende.data(), m_länge - 128, 128) != 128 || !m_ende.startsWith("TAG"))
                 m_ende.clear();
         }
     }

@@ -37,6 +37,13 @@ public:
     const DateiStand& Stand() const { return m_stand; }
     mode_t Modus() const { return m_modus; }
     int Deskriptor() const { return m_fd; }
+    // The first failure of the open or a read so far: the system's error
+    // number, or ESTALE where the file ended before the length it had when
+    // opened (cut meanwhile); 0 while every read got its bytes.
+    int LeseFehler() const { return m_leseFehler; }
+    // Whether the file is still as it was opened (length and modification
+    // time, through the same descriptor); sets LeseFehler() when not.
+    bool Unverändert();
 
     // Bytes [pos, pos + n) as far as the file holds them. The view stays
     // valid until the next call.
@@ -69,4 +76,7 @@ private:
     qint64 m_pufferLänge = 0;
     QByteArray m_ende;
     bool m_endeGelesen = false;
+    int m_leseFehler = 0;
+    // Reads up to n bytes at pos, noting a failure (n lies inside the file).
+    qint64 lesen(char* ziel, qint64 pos, qint64 n);
 };

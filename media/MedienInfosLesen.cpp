@@ -37,7 +37,8 @@ QString DatumText(const QDate& d)
 
 MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const MedienInfo& udtAlt,
                             const QString& strTAGsLesen, bool bolZeilenumbrücheBehalten,
-                            const QString& strHeaderLesen, const QString& strDateiInfosLesen)
+                            const QString& strHeaderLesen, const QString& strDateiInfosLesen,
+                            MedienLesung* lesung)
 {
     MedienInfo m = udtAlt;
     // A flag is off only when its character is "0".
@@ -67,6 +68,14 @@ MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const M
                 MpegKopfÜbernehmen(datei.ErstenFrameSuchen(fund.ende(), audioEnde), audioEnde, m);
             }
         }
+    }
+
+    // For a writer: a file cut or written while it was read gave no whole
+    // record. Filling the index passes failed steps over and needs no look.
+    if (lesung) {
+        if (datei.Offen())
+            datei.Unverändert();
+        *lesung = {datei.LeseFehler(), datei.Stand()};
     }
 
     m.Datei_Typ = DateiTypErmitteln(index, strDatei, m.Datei_Typ);

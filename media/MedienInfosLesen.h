@@ -3,18 +3,33 @@
 
 #include "core/Index.h"
 #include "core/MedienInfo.h"
+#include "core/SichereDatei.h"
 
 #include <QString>
+#include <cerrno>
+
+// How the reading of a record went, for a writer that takes the record as
+// the file's content: `fehler` is the errno of the first step that failed
+// (the open, a read, a short read, a length or time that changed while it
+// was read; ENOENT for a missing file), 0 when every step succeeded;
+// `stand` is the file as the open that read it saw it.
+struct MedienLesung {
+    int fehler = ENOENT;
+    DateiStand stand;
+    bool Vollständig() const { return fehler == 0; }
+};
 
 // Builds the record of `strDatei`, starting from a copy of `udtAlt`.
 // strTAGsLesen: two flag characters (ID3v1, ID3v2); strHeaderLesen and
 // strDateiInfosLesen: "1" or "0". The managed types of `index` decide
 // `Datei_Typ`. Fields not read keep the values of `udtAlt`; failing steps are
 // passed over, the call reports no failure. A missing or unreadable file
-// keeps its tag and header fields (a missing one gets size -1).
+// keeps its tag and header fields (a missing one gets size -1). `lesung`
+// tells whether a step failed.
 MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const MedienInfo& udtAlt,
                             const QString& strTAGsLesen, bool bolZeilenumbrücheBehalten,
-                            const QString& strHeaderLesen, const QString& strDateiInfosLesen);
+                            const QString& strHeaderLesen, const QString& strDateiInfosLesen,
+                            MedienLesung* lesung = nullptr);
 
 // The index loader's re-read of an incomplete entry (EintragLeserDienst):
 // the given tags, and the header and file information by `strHeaderLesen`.

@@ -177,6 +177,15 @@ qint64 VollSchreiben(int fd, QByteArrayView d, qint64 pos)
 
 Fehler Verändert() { return {ESTALE, VerändertText()}; }
 
+// Why a record read with a failure is no base for a write.
+Fehler LeseFehler(int nummer)
+{
+    if (nummer == ESTALE)
+        return {nummer, QStringLiteral("Die Datei wurde beim Lesen verändert und konnte nicht vollständig gelesen werden")};
+    return {nummer, QStringLiteral("Die Datei konnte nicht vollständig gelesen werden: ") + SystemfehlerBeschreibung(nummer)};
+}
+Fehler SeitDemLesen() { return {ESTALE, QStringLiteral("Die Datei wurde seit dem Lesen von einem anderen Programm verändert")}; }
+
 // A kill cannot stop a write inside one page of the file half-way, and an
 // aligned page is what a disk writes whole.
 constexpr qint64 kBlock = 4096;
@@ -846,7 +855,8 @@ bool Umschreiben(MedienDatei& datei, const QString& pfad, const V2Plan* v2, cons
 // each), else both go into one copy that takes the file's place at once.
 // A failure that is not one tag's is told as the ID3v2 tag's when it is
 // written.
-bool TagsSpeichern(const QString& pfad, const MedienInfo* v2, const QByteArray* v1, QString& fehler)
+bool TagsSpeichern(const QString& pfad, const MedienInfo* v2, const QByteArray* v1, const MedienLesung* gelesen,
+                   QString& fehler)
 {
     fehler.clear();
     const char* tag = v2 ? "ID3v2" : "ID3v1";
@@ -864,6 +874,16 @@ bool TagsSpeichern(const QString& pfad, const MedienInfo* v2, const QByteArray* 
         fehler = SpeichernMeldung(tag, pfad, e == EISDIR || e == EINVAL ? EigenerFehler(EINVAL, kKeineDatei) : SystemFehler(e));
         return false;
     }
+    // The record stands for the file only when it was read whole, from the
+    // file as it is now.
+    if (gelesen && !gelesen->Vollständig()) {
+        fehler = SpeichernMeldung(tag, pfad, LeseFehler(gelesen->fehler == ENOENT ? ESTALE : gelesen->fehler));
+        return false;
+    }
+    if (gelesen && !(datei.Stand() == gelesen->stand)) {
+        fehler = SpeichernMeldung(tag, pfad, SeitDemLesen());
+        return false;
+    }
     if (v1 && (v1->size() != 128 || !v1->startsWith("TAG"))) {
         fehler = V1Meldung(pfad, SystemFehler(EINVAL));
         return false;
@@ -874,6 +894,11 @@ bool TagsSpeichern(const QString& pfad, const MedienInfo* v2, const QByteArray* 
         return false;
     // The old block counts only behind the ID3v2 tag.
     const bool hatV1 = v1 && !datei.Id3v1Block().isEmpty() && datei.Länge() - 128 >= plan.alt.fund.ende();
+    // What the old tags are was read here too: a failed read is no answer.
+    if (datei.LeseFehler() != 0) {
+        fehler = SpeichernMeldung(tag, pfad, LeseFehler(datei.LeseFehler()));
+        return false;
+    }
     const qint64 v1Position = datei.Länge() - (hatV1 ? 128 : 0);
 
     std::vector<Änderung> änderungen;
@@ -976,19 +1001,30 @@ QByteArray TagV1TextZurückgeben(const MedienInfo& m, bool* titelnummerGültig)
     return b;
 }
 
-bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QString& strFehler)
+bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QString& strFehler, const MedienLesung* gelesen)
 {
-    return TagsSpeichern(strDatei, &udtInfo, nullptr, strFehler);
+    return TagsSpeichern(strDatei, &udtInfo, nullptr, gelesen, strFehler);
 }
 
-bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QString& strFehler)
+bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QString& strFehler, const MedienLesung* gelesen)
 {
-    return TagsSpeichern(strDatei, nullptr, &strTAG, strFehler);
+    return TagsSpeichern(strDatei, nullptr, &strTAG, gelesen, strFehler);
 }
 
-bool Mp3TAGSpeichernBeide(const QString& strDatei, const MedienInfo& udtInfo, const QByteArray& strTAG, QString& strFehler)
+bool Mp3TAGSpeichernBeide(const QString& strDatei, const MedienInfo& udtInfo, const QByteArray& strTAG, QString& strFehler,
+                          const MedienLesung* gelesen)
 {
-    return TagsSpeichern(strDatei, &udtInfo, &strTAG, strFehler);
+    return TagsSpeichern(strDatei, &udtInfo, &strTAG, gelesen, strFehler);
+}
+
+bool SeitDemLesenVerändert(const QString& strDatei, const MedienLesung& gelesen, DateiStand* jetzt)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(strDatei).constData(), &st) != 0)
+        return false;
+    if (jetzt)
+        *jetzt = DateiStandVon(st);
+    return gelesen.Vollständig() && !(DateiStandVon(st) == gelesen.stand);
 }
 
 namespace {
@@ -1027,6 +1063,10 @@ TagEntfernenErgebnis TAGEntfernen(const QString& strDatei, QString& strMeldung)
     if (const auto e = EntfernenPrüfen(strDatei, "ID3v1", offen, strMeldung))
         return *e;
     MedienDatei& datei = *offen;
+    if (datei.Id3v1Block().isEmpty() && datei.LeseFehler() != 0) {
+        strMeldung = NichtAbgeschlossen("ID3v1", strDatei, LeseFehler(datei.LeseFehler()));
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    }
     if (datei.Id3v1Block().isEmpty()) {
         strMeldung = KannNicht("ID3v1", strDatei) + QStringLiteral("Diese enthält keinen ID3v1-TAG.");
         return TagEntfernenErgebnis::Abgelehnt;
@@ -1046,6 +1086,10 @@ TagEntfernenErgebnis TAGEntfernenV2(const QString& strDatei, QString& strMeldung
     Fehler f;
     if (!AltenTagFinden(datei, alt, f, false)) {
         strMeldung = NichtAbgeschlossen("ID3v2", strDatei, f);
+        return TagEntfernenErgebnis::Fehlgeschlagen;
+    }
+    if (datei.LeseFehler() != 0) {
+        strMeldung = NichtAbgeschlossen("ID3v2", strDatei, LeseFehler(datei.LeseFehler()));
         return TagEntfernenErgebnis::Fehlgeschlagen;
     }
     if (alt.fund.position < 0) {

@@ -26,6 +26,7 @@
 // write.
 
 #include "core/MedienInfo.h"
+#include "media/MedienInfosLesen.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -58,12 +59,16 @@ QByteArray Id3v2TextFrameBauen(QByteArrayView id, const QStringList& texte);
 QByteArray TagV1TextZurückgeben(const MedienInfo& udtInfo, bool* titelnummerGültig = nullptr);
 
 // Writes the ID3v2.3 tag of the record's fields into the file. False with
-// the message text in `strFehler` when it was refused or failed.
-bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QString& strFehler);
+// the message text in `strFehler` when it was refused or failed. With
+// `gelesen`, how the record was read: a reading that failed in any step, or
+// a file that is no longer the one it read, refuses the write.
+bool Mp3TAGSpeichernV2(const QString& strDatei, const MedienInfo& udtInfo, QString& strFehler,
+                       const MedienLesung* gelesen = nullptr);
 
 // Replaces the file's ID3v1 block with `strTAG` (128 bytes beginning with
 // "TAG"), or appends it when the file has none.
-bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QString& strFehler);
+bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QString& strFehler,
+                       const MedienLesung* gelesen = nullptr);
 
 // Both tags as one save: the ID3v2 tag of the record and the ID3v1 block
 // `strTAG`. Nothing is written when either would be refused (the file
@@ -73,7 +78,13 @@ bool Mp3TAGSpeichernV1(const QString& strDatei, const QByteArray& strTAG, QStrin
 // otherwise both go into one copy that replaces the file with one rename.
 // False with the message of the refused tag, or, for a failure of the file
 // itself, the ID3v2 tag's.
-bool Mp3TAGSpeichernBeide(const QString& strDatei, const MedienInfo& udtInfo, const QByteArray& strTAG, QString& strFehler);
+bool Mp3TAGSpeichernBeide(const QString& strDatei, const MedienInfo& udtInfo, const QByteArray& strTAG, QString& strFehler,
+                          const MedienLesung* gelesen = nullptr);
+
+// Whether the file at the path is no longer the one a whole reading read
+// (another file, size or modification time); `jetzt` gets its state. A
+// file that cannot be looked at is not "changed": the write says why.
+bool SeitDemLesenVerändert(const QString& strDatei, const MedienLesung& gelesen, DateiStand* jetzt = nullptr);
 
 // Removing a tag: Entfernt, or Abgelehnt (missing file, no such tag: an
 // information) or Fehlgeschlagen (a warning), with the text in `strMeldung`.

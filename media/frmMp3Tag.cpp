@@ -446,8 +446,6 @@ int frmMp3Tag::Mp3TagDateiAnzeigen(qint32 lngPosition, QObject* frmBesitzer, con
     const QString felder = strFelder.leftJustified(3, QLatin1Char('0'));
     MedienInfosEintragen(info, pfad, QStringLiteral("11") + felder[2]);
     GezeigtMerken(true, true, true);
-    m_v1NurGelesen = felder[0] == QLatin1Char('0');
-    m_v2NurGelesen = felder[1] == QLatin1Char('0');
     // What the file gave is cleaned; a missing file's record stays as stored.
     if (!m_dateiFehlt)
         info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
@@ -518,8 +516,11 @@ bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDate
     const QString flags = strFelder.leftJustified(3, QLatin1Char('0'));
     int unerreichbar = 0;
     const bool vorhanden = DateiExistenz(strDatei, nullptr, &unerreichbar) == Existenz::Vorhanden;
+    if (!vorhanden)
+        m_lesung = MedienLesung();
     if (flags != QLatin1String("000") && vorhanden) {
-        udtInfo = MedienInfosLesen(hauptIndex(), strDatei, udtInfo, flags.left(2), false, flags.mid(2, 1), QStringLiteral("0"));
+        udtInfo = MedienInfosLesen(hauptIndex(), strDatei, udtInfo, flags.left(2), false, flags.mid(2, 1), QStringLiteral("0"),
+                                   &m_lesung);
         // The size follows the file after every write and removal.
         udtInfo.Datei_Größe = QFileInfo(strDatei).size();
     }
@@ -795,16 +796,12 @@ bool frmMp3Tag::Mp3TAGAnzeigeInfosLesen(MedienInfo& m)
 
 // --- saving --------------------------------------------------------------------------
 
-bool frmMp3Tag::SeiteUnverändert(bool v2) const
-{
-    return (v2 ? m_v2NurGelesen : m_v1NurGelesen) && !SeiteGeändert(v2 ? 1 : 0);
-}
-
 void frmMp3Tag::Mp3TAGAnzeigeInfosSpeichern(int intModus)
 {
-    // Its own button writes a tag; "Alles speichern" only what may have changed.
+    // Its own button writes a tag, the program's fills included; "Alles
+    // speichern" only a tag page changed since it was filled.
     const bool alles = intModus == 0;
-    Speichern((alles && !SeiteUnverändert(false)) || intModus == 1, (alles && !SeiteUnverändert(true)) || intModus == 2,
+    Speichern((alles && SeiteGeändert(0)) || intModus == 1, (alles && SeiteGeändert(1)) || intModus == 2,
               alles || intModus == 3);
 }
 
@@ -812,9 +809,27 @@ std::array<bool, 3> frmMp3Tag::AutomatischeSeiten() const
 {
     if (EintragGezeigt() == 0)
         return {false, false, false};
-    return {chkAutomatischSpeichern->isChecked() && cmdTAGSpeichern->isEnabled() && !m_v1Entfernt && !SeiteUnverändert(false),
-            chkAutomatischSpeichernV2->isChecked() && cmdTagSpeichernV2->isEnabled() && !m_v2Entfernt && !SeiteUnverändert(true),
-            chkAutomatischSpeichernFelder->isChecked() && cmdTAGSpeichernFelder->isEnabled()};
+    // Only what changed since the page was filled: merely looking never writes.
+    return {chkAutomatischSpeichern->isChecked() && cmdTAGSpeichern->isEnabled() && !m_v1Entfernt && SeiteGeändert(0),
+            chkAutomatischSpeichernV2->isChecked() && cmdTagSpeichernV2->isEnabled() && !m_v2Entfernt && SeiteGeändert(1),
+            chkAutomatischSpeichernFelder->isChecked() && cmdTAGSpeichernFelder->isEnabled() && SeiteGeändert(2)};
+}
+
+bool frmMp3Tag::SchreibenErlaubt(const QString& pfad, MedienLesung& gelesen)
+{
+    DateiStand jetzt;
+    if (!SeitDemLesenVerändert(pfad, gelesen, &jetzt))
+        return true;
+    if (MeldungZeigen(QStringLiteral("Die Datei '") + pfad
+                          + QStringLiteral("' wurde seit dem Anzeigen von einem anderen Programm geändert.") + kLF
+                          + QStringLiteral("Beim Speichern gehen diese Änderungen verloren.") + kLF + kLF
+                          + QStringLiteral("Möchten Sie die Datei trotzdem mit den angezeigten Angaben überschreiben?"),
+                      Knöpfe::JaNein, Symbol::Ausruf, this, Antwort::Nein)
+        != Antwort::Ja)
+        return false;
+    // The file as it is now is the one overwritten; another change refuses.
+    gelesen.stand = jetzt;
+    return true;
 }
 
 void frmMp3Tag::AutomatischSpeichern(bool v1, bool v2, bool felder)
@@ -838,13 +853,17 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
     // A tag page goes only into the file it was filled from.
     v1 = v1 && m_v1AusDatei;
     v2 = v2 && m_v2AusDatei;
+    // A tag that is not written leaves every page as typed: the entry is not
+    // shown again, only its index fields are taken.
+    MedienLesung gelesen = m_lesung;
     if (v1 || v2) {
-        // Looked at before any question: a file that is back only after the
-        // wait for its medium may not be what the pages show.
-        const bool da = DoesExist(pfad);
         bolNichtVerfügbarAlleÜberspringen = false;
-        if (DateiNichtVerfügbarPrüfen(index, eintrag, this, false) != 0 || !da)
-            v1 = v2 = false;
+        // A file back only after the wait for its medium is written only
+        // when it is still the one shown, or the user says so.
+        if (DateiNichtVerfügbarPrüfen(index, eintrag, this, false) != 0 || !SchreibenErlaubt(pfad, gelesen)) {
+            IndexFelderÜbernehmen(eintrag, felder);
+            return;
+        }
     }
     // The kind of the file being saved decides, not of one about to be shown.
     if ((v1 || v2) && !DateiTypPrüfen(index, pfad, true, false, false, false)
@@ -872,14 +891,17 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
     QString fehler;
     bool geschrieben = true;
     if (v1 && v2)
-        geschrieben = Mp3TAGSpeichernBeide(pfad, info, TagV1TextZurückgeben(info), fehler);
+        geschrieben = Mp3TAGSpeichernBeide(pfad, info, TagV1TextZurückgeben(info), fehler, &gelesen);
     else if (v1)
-        geschrieben = Mp3TAGSpeichernV1(pfad, TagV1TextZurückgeben(info), fehler);
+        geschrieben = Mp3TAGSpeichernV1(pfad, TagV1TextZurückgeben(info), fehler, &gelesen);
     else if (v2)
-        geschrieben = Mp3TAGSpeichernV2(pfad, info, fehler);
+        geschrieben = Mp3TAGSpeichernV2(pfad, info, fehler, &gelesen);
     if (!geschrieben) {
         MeldungZeigen(fehler, Knöpfe::OK, Symbol::Ausruf, this);
-    } else if (v1 || v2) {
+        IndexFelderÜbernehmen(eintrag, felder);
+        return;
+    }
+    if (v1 || v2) {
         if (v1)
             info.Mp3_ID3v1_Vorhanden = 1;
         if (v2)
@@ -894,7 +916,6 @@ void frmMp3Tag::Speichern(bool v1, bool v2, bool felder)
     // Shown again once: both tags and the header as the file now holds them.
     MedienInfosEintragen(info, pfad, QStringLiteral("111"));
     GezeigtMerken(true, true, true);
-    m_v1NurGelesen = m_v2NurGelesen = false;
     if (!m_dateiFehlt)
         info.Mp3_ID3v1_Kommentar = SteuerzeichenEntfernen(info.Mp3_ID3v1_Kommentar, false);
     Mp3TagInfo = info;
@@ -915,6 +936,8 @@ void frmMp3Tag::IndexFelderÜbernehmen(qint32 eintrag, bool felder)
         datensatz = neu;
         index.bolIndexGeändert = true;
     }
+    // Every save stores the index fields as the page shows them.
+    GezeigtMerken(false, false, true);
     if (felder)
         bolMp3TagGespeichert = bolFelderGespeichert = true;
 }
@@ -1068,7 +1091,6 @@ void frmMp3Tag::TagEntfernenAusführen(bool v2)
     MedienInfosEintragen(Mp3TagInfo, pfad, v2 ? QStringLiteral("011") : QStringLiteral("101"));
     GezeigtMerken(!v2, v2, true);
     (v2 ? m_v2Entfernt : m_v1Entfernt) = true;
-    (v2 ? m_v2NurGelesen : m_v1NurGelesen) = false;
     Index& index = hauptIndex();
     index.IndexDaten[size_t(eintrag)] = Mp3TagInfo;
     index.bolIndexGeändert = true;

@@ -4,6 +4,7 @@
 // writes the tags through media/TagSchreiben.h and the record into the index.
 
 #include "core/MedienInfo.h"
+#include "media/MedienInfosLesen.h"
 #include "platform/Dienste.h"
 
 #include <QDialog>
@@ -205,12 +206,13 @@ private:
     // until its page is edited again.
     bool m_v1Entfernt = false;
     bool m_v2Entfernt = false;
-    // A tag page that a load was not asked for (a batch run over the other
-    // tag) shows the file's own tag all the same; "Alles speichern" and the
-    // automatic saving leave that tag alone while the page is unchanged.
-    bool m_v1NurGelesen = false;
-    bool m_v2NurGelesen = false;
-    bool SeiteUnverändert(bool v2) const;
+    // How the file shown was read when the pages were filled: a tag is
+    // written only from a whole reading, and only into the file it read
+    // (or over a change since, when the user says so).
+    MedienLesung m_lesung;
+    // Whether a tag may be written: false (the user told why) when the
+    // reading failed, or when the file changed since and the user keeps it.
+    bool SchreibenErlaubt(const QString& pfad, MedienLesung& gelesen);
     // The index-field page into the record of the entry shown, the tag
     // pages left as they are.
     void IndexFelderÜbernehmen(qint32 eintrag, bool felder);

@@ -35,7 +35,10 @@
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 
+#include <QFileInfo>
+
 #include <csignal>
+#include <utime.h>
 #include <deque>
 
 namespace {
@@ -285,6 +288,52 @@ TEST_F(BeendenVonAussenTest, DerTagEditorSchließtWieMitSeinemEigenenSchließen)
         EXPECT_FALSE(datei.hasID3v1Tag()) << "the ID3v1 page was written without its box";
         if (endet)
             EXPECT_EQ(einstellungen().TAGAutomatischSpeichernV2, fall.v2Box ? 1 : 0);
+    }
+}
+
+// A SIGTERM while the editor merely shows a file, every automatic-saving box
+// on and the software field on: the file keeps its bytes and its time.
+TEST_F(BeendenVonAussenTest, EinGezeigterUnveränderterTagBleibtBeimSignal)
+{
+    Einstellungen& e = einstellungen();
+    e.TAGsSoftwareFeldSchreiben = 1;
+    e.TAGAutomatischSpeichern = e.TAGAutomatischSpeichernV2 = e.TAGAutomatischSpeichernFelder = 1;
+    e.DateiAutomatischSpeichern = 1;
+    frmMp3Tag* editor = mp3TagFenster();
+    f->show();
+    Index& idx = hauptIndex();
+    idx = Index();
+    idx.bolIndexGeladen = true;
+    idx.strDateiTypen = standardwerte().strStandardDateiTypen;
+    idx.strDateiTypArten = standardwerte().strStandardDateiTypArten;
+    Mp3Bauer::Id3v2Tag tag;
+    tag.frames = {Mp3Bauer::TextFrame("TIT2", QStringLiteral("Alt"))};
+    std::vector<qint32> einträge;
+    for (const QByteArray& daten : {tag.Bytes() + Mp3Bauer::Frames(Mp3Bauer::Frame(), 20), Mp3Bauer::Frames(Mp3Bauer::Frame(), 20)}) {
+        const QString pfad = Mp3Bauer::DateiSchreiben(dir, QStringLiteral("lied%1.mp3").arg(einträge.size()), daten);
+        const utimbuf zeit{1000000000, 1000000000};
+        ::utime(QFile::encodeName(pfad).constData(), &zeit);
+        einträge.push_back(idx.EintragAnhängen(pfad, LeereMedienInfo(), 1));
+    }
+    const auto abbild = [&](qint32 eintrag) {
+        const QString pfad = idx.strIndexPfad[size_t(eintrag)];
+        QFile datei(pfad);
+        datei.open(QIODevice::ReadOnly);
+        return datei.readAll() + QByteArray::number(QFileInfo(pfad).lastModified().toMSecsSinceEpoch());
+    };
+    for (const qint32 eintrag : einträge) {
+        SCOPED_TRACE(eintrag);
+        const QByteArray vorher = abbild(eintrag);
+        beendet = 0;
+        QTimer::singleShot(0, [&] {
+            EXPECT_EQ(editor->txtv2Software->text(), "kalvero");
+            ::raise(SIGTERM);
+        });
+        QObject dieserFall;
+        QTimer::singleShot(2000, &dieserFall, [&] { editor->hide(); });
+        Mp3TagAnzeigen({eintrag}, f);
+        EXPECT_EQ(beendet, 1);
+        EXPECT_EQ(abbild(eintrag), vorher) << "merely looking wrote the file";
     }
 }
 

@@ -4,7 +4,8 @@
 // saves the chosen tags with the writers the tag editor uses ("both" as one
 // save, nothing written when either tag is refused), reads the file
 // again and prints the new record as one JSON line. Exit 0 on success, 2
-// with the failure message on stderr.
+// with the failure message on stderr (also when the reading failed in any
+// step or the file changed between the reading and the write).
 
 #include "MedienInfoJson.h"
 
@@ -26,10 +27,12 @@ int main(int argc, char** argv)
     }
     const Index index = StandardIndex();
     const QString datei = a[1];
-    const auto lesen = [&](const MedienInfo& alt) {
-        return MedienInfosLesen(index, datei, alt, QStringLiteral("11"), false, QStringLiteral("1"), QStringLiteral("1"));
+    const auto lesen = [&](const MedienInfo& alt, MedienLesung* lesung) {
+        return MedienInfosLesen(index, datei, alt, QStringLiteral("11"), false, QStringLiteral("1"), QStringLiteral("1"), lesung);
     };
-    MedienInfo m = lesen(LeereMedienInfo());
+    // The write goes only into the file as this reading saw it.
+    MedienLesung gelesen;
+    MedienInfo m = lesen(LeereMedienInfo(), &gelesen);
     for (const QString& zuweisung : a.mid(3)) {
         if (!MedienInfoFeldSetzen(m, zuweisung)) {
             std::fprintf(stderr, "unknown field or bad value: %s\n", zuweisung.toLocal8Bit().constData());
@@ -37,13 +40,13 @@ int main(int argc, char** argv)
         }
     }
     QString fehler;
-    const bool ok = art == QLatin1String("v1")   ? Mp3TAGSpeichernV1(datei, TagV1TextZurückgeben(m), fehler)
-                  : art == QLatin1String("v2") ? Mp3TAGSpeichernV2(datei, m, fehler)
-                                               : Mp3TAGSpeichernBeide(datei, m, TagV1TextZurückgeben(m), fehler);
+    const bool ok = art == QLatin1String("v1")   ? Mp3TAGSpeichernV1(datei, TagV1TextZurückgeben(m), fehler, &gelesen)
+                  : art == QLatin1String("v2") ? Mp3TAGSpeichernV2(datei, m, fehler, &gelesen)
+                                               : Mp3TAGSpeichernBeide(datei, m, TagV1TextZurückgeben(m), fehler, &gelesen);
     if (!ok) {
         std::fprintf(stderr, "%s\n", fehler.toLocal8Bit().constData());
         return 2;
     }
-    std::printf("%s\n", MedienInfoJson(datei, lesen(m)).toUtf8().constData());
+    std::printf("%s\n", MedienInfoJson(datei, lesen(m, nullptr)).toUtf8().constData());
     return 0;
 }
