@@ -24,7 +24,9 @@ case "${1:-}" in
     ;;
 esac
 
-kalvero_install "${KALVERO_PACKAGES[@]}" libgtest-dev libgmock-dev libtag1-dev dbus
+# FAT and exFAT images mounted through FUSE (tests of media that ignore case)
+kalvero_install "${KALVERO_PACKAGES[@]}" libgtest-dev libgmock-dev libtag1-dev dbus \
+    fuse3 fusefat dosfstools exfat-fuse exfatprogs
 kalvero_build "$ordner" "${optionen[@]}"
 export QT_QPA_PLATFORM=offscreen
 cd "$ordner"
