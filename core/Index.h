@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QStringList>
+#include <array>
 #include <vector>
 
 struct Index {
@@ -26,6 +27,8 @@ struct Index {
     // it only while it is still that file, or when the user lets it go.
     QString strBekannteDatei;
     DateiStand BekannterStand;
+    // Its bytes' fingerprint, for a file system that renumbers inodes.
+    std::array<quint64, 2> BekannterInhalt{};
 
     // Set by a load that took its file for the old format (or damaged): that
     // file's name, and per entry whether it was read from it (the mark goes

@@ -4,6 +4,7 @@
 #include "core/Fortschritt.h"
 #include "core/Funktionen.h"
 #include "core/IndexZeile.h"
+#include "core/Inhaltsabdruck.h"
 #include "core/Meldungen.h"
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
@@ -48,8 +49,9 @@ QString systemFehlerText(int nummer) { return FehlerText(SystemfehlerBeschreibun
 // Hands the buffer to the file in pieces (a huge value is not copied whole
 // once more) and empties it; a buffer that grew for such a value gives its
 // memory back.
-bool ausschreiben(SichereDatei& datei, std::string& puffer)
+bool ausschreiben(SichereDatei& datei, std::string& puffer, Inhaltsabdruck& abdruck)
 {
+    abdruck.Hinzufügen(puffer.data(), qint64(puffer.size()));
     for (size_t ab = 0; ab < puffer.size(); ab += kSchreibPuffer) {
         const size_t n = std::min(kSchreibPuffer, puffer.size() - ab);
         if (!datei.Schreiben(puffer.data() + ab, qint64(n)))
@@ -545,6 +547,17 @@ struct Ziel {
     }
 };
 
+// Whether the file differs from the known one in its inode number alone and
+// still holds the known bytes: FAT and exFAT through FUSE number a file anew
+// once the kernel forgot it.
+bool nurNummerAnders(const Ziel& ziel, const Index& idx)
+{
+    DateiStand umnummeriert = ziel.stand;
+    umnummeriert.inode = idx.BekannterStand.inode;
+    return umnummeriert == idx.BekannterStand && idx.BekannterInhalt != std::array<quint64, 2>{}
+           && Inhaltsabdruck::VonDatei(ziel.fd) == idx.BekannterInhalt;
+}
+
 // Whether a save may replace what is at `datei` now: nothing, another file
 // than the one this index knows, the known file unchanged, or a newer one
 // the user lets go.
@@ -556,7 +569,7 @@ bool ersetzenErlaubt(const Index& idx, const QString& datei, Ziel& ziel, QObject
         return true;
     ziel.stand = DateiStandVon(st);
     return !gleicherName(datei, idx.strBekannteDatei) || ziel.stand == idx.BekannterStand
-           || neuereDateiFrage(datei, besitzer);
+           || nurNummerAnders(ziel, idx) || neuereDateiFrage(datei, besitzer);
 }
 
 // A file loaded from the old format is saved over only while the index still
@@ -671,6 +684,7 @@ bool einmalSpeichern(Index& idx, const QString& strDatei, bool bolFortschritt, Q
     IndexEreignisMelden(IndexEreignis::VorDemSpeichern, idx);
     std::string puffer;
     puffer.reserve(kSchreibPuffer + 64 * 1024);
+    Inhaltsabdruck abdruck;
     KopfzeilenSchreiben(puffer, idx);
     // The count is read anew each time: progress reports let events run.
     for (qint32 i = 1; i <= idx.lngIndexAnzahl; ++i) {
@@ -682,10 +696,10 @@ bool einmalSpeichern(Index& idx, const QString& strDatei, bool bolFortschritt, Q
         if (i > idx.lngIndexAnzahl)
             break;
         EintragszeileSchreiben(puffer, idx.strIndexPfad[size_t(i)], idx.IndexDaten[size_t(i)]);
-        if (puffer.size() >= kSchreibPuffer && !ausschreiben(datei, puffer))
+        if (puffer.size() >= kSchreibPuffer && !ausschreiben(datei, puffer, abdruck))
             return fehler(datei);
     }
-    if (!ausschreiben(datei, puffer))
+    if (!ausschreiben(datei, puffer, abdruck))
         return fehler(datei);
     if (fortschritt)
         FortschrittZeigenBeenden(aufrufer);
@@ -697,6 +711,7 @@ bool einmalSpeichern(Index& idx, const QString& strDatei, bool bolFortschritt, Q
     if (idx.strBekannteDatei.isEmpty() || gleicherName(strDatei, idx.strBekannteDatei)) {
         idx.strBekannteDatei = strDatei;
         idx.BekannterStand = datei.Geschrieben();
+        idx.BekannterInhalt = abdruck.Ergebnis();
     }
     return true;
 }
@@ -776,6 +791,8 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
             return abgelehnt();
     }
     QByteArrayView datei = puffer->Daten();
+    Inhaltsabdruck abdruck;
+    abdruck.Hinzufügen(datei.data(), datei.size());
     // Zero bytes before the first line leave it no version line: the file
     // is asked about as one of the old format (or damaged).
     const bool nullAmAnfang = datei.startsWith('\0');
@@ -844,6 +861,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     FortschrittZeigenBeenden(aufrufer);
     idx.strBekannteDatei = strDatei;
     idx.BekannterStand = stand;
+    idx.BekannterInhalt = abdruck.Ergebnis();
     idx.bolIndexGeladen = true;
     return true;
 }

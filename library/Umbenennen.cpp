@@ -64,22 +64,37 @@ QString OrdnerTeilBereinigen(const QString& pfad)
     return PfadVerbinden(QDir::cleanPath(PfadZurückgeben(pfad)), DateinameZurückgeben(pfad));
 }
 
+// A folder name made with field text, cleaned as a file name is, and
+// without the trailing dots and blanks that FAT, exFAT and NTFS refuse or
+// Windows cannot open; "" when nothing stays (or "." or "..": no tag leads
+// a file out of its folder).
+QString FeldOrdnerBereinigen(const QString& teil)
+{
+    QString name = DateinameBereinigen(teil, false);
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    return name;
+}
+
 // The target of the field format for the entry: the format filled as the
 // list shows the fields, below `ordner` unless it begins with a separator,
-// followed by `endung`. A field text never makes a separator, and a path
-// part that a field made into "." or ".." is dropped: no tag leads a file
-// out of its folder.
+// followed by `endung`. A field text never makes a separator, and a folder
+// that a field made part of is cleaned (and dropped when nothing stays).
+// `feldText` tells whether any field gave text.
 QString FeldFormatZiel(const Index& index, qint32 eintrag, const QString& strFormat, const QString& ordner,
-                       const QString& endung)
+                       const QString& endung, bool& feldText)
 {
     const QString format = EingabeTrenner(strFormat);
     const bool absolut = format.startsWith(kSeparator);
+    feldText = false;
     // Path parts, each with whether a field made part of it.
     QStringList pfad;
     QString teil;
     bool ausFeld = false;
     const auto teilEnde = [&](bool letzter) {
-        if (ausFeld && (teil == QLatin1String(".") || teil == QLatin1String("..")))
+        if (ausFeld && !letzter)
+            teil = FeldOrdnerBereinigen(teil);
+        else if (ausFeld && (teil == QLatin1String(".") || teil == QLatin1String("..")))
             teil.clear();
         if (!teil.isEmpty() || letzter)
             pfad.append(teil);
@@ -88,7 +103,10 @@ QString FeldFormatZiel(const Index& index, qint32 eintrag, const QString& strFor
     };
     for (const FormatTeil& t : DateinamenFormatTeile(index, format, eintrag, FeldModus::Anzeige)) {
         if (t.feld) {
-            teil += QString(t.text).remove(kSeparator);
+            // Neither separator: in a pattern "\" separates folders too.
+            const QString text = QString(t.text).remove(kSeparator).remove(QLatin1Char('\\'));
+            feldText = feldText || !DateinameBereinigen(text, false).trimmed().isEmpty();
+            teil += text;
             ausFeld = true;
             continue;
         }
@@ -378,7 +396,14 @@ bool DateiNachKriterienUmbenennen(Index& index, qint32 lngEintrag, const Umbenen
     QString ziel;
     switch (e.intFunktion) {
     case UmbenennenFelder: {
-        ziel = FeldFormatZiel(index, lngEintrag, e.strFormat, ordner, endung);
+        bool feldText = false;
+        ziel = FeldFormatZiel(index, lngEintrag, e.strFormat, ordner, endung, feldText);
+        // Nothing of the file's own: its name, maybe the only place its
+        // title stands, stays.
+        if (!feldText) {
+            ++lauf.ohneFelder;
+            return true;
+        }
         break;
     }
     case UmbenennenErsetzen:
@@ -476,7 +501,11 @@ qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const Umb
             }
         }
         lauf.entfernt.clear();
-        if (DateiNachKriterienUmbenennen(index, eintrag, e, lauf)) {
+        const qint32 ohneFelder = lauf.ohneFelder;
+        const bool erledigt = DateiNachKriterienUmbenennen(index, eintrag, e, lauf);
+        if (erledigt && lauf.ohneFelder != ohneFelder) {
+            // Left as it is, and said so at the end.
+        } else if (erledigt) {
             ++behandelt;
             EintragsNummernAnpassen(liste, lauf.entfernt);
             if (ergebnis)
@@ -495,7 +524,12 @@ qint32 DateienUmbenennen(Index& index, const EintragsListe& einträge, const Umb
     }
     UmbenennenEinstellungenSpeichern(e);
     if (ganz)
-        StatusMeldungZeigen(QString::number(behandelt) + QStringLiteral(" Dateien wurden umbenannt/geändert."), 750);
+        StatusMeldungZeigen(QString::number(behandelt) + QStringLiteral(" Dateien wurden umbenannt/geändert.")
+                                + (lauf.ohneFelder ? QLatin1Char(' ') + QString::number(lauf.ohneFelder)
+                                                         + QStringLiteral(" Dateien wurden nicht umbenannt, da alle "
+                                                                          "Felder des Formats für sie leer sind.")
+                                                   : QString()),
+                            750);
     FortschrittZeigenBeenden(besitzer);
     SucheAktualisieren(false);
     return behandelt;

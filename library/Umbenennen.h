@@ -71,10 +71,13 @@ struct DateinameAbfrageDienst {
 
 // What a run carries from file to file: for sequential names the next
 // counter per target folder and extension; the entries that left the index
-// in the last step (they named a file that was replaced).
+// in the last step (they named a file that was replaced); the files left
+// alone for want of field text.
 struct UmbenennenLauf {
     QHash<QString, QString> nächsterZähler;
     EintragsListe entfernt;
+    // Files left as they are since every field of the format was empty.
+    qint32 ohneFelder = 0;
 };
 
 // Applies the function to one entry. True when the entry was handled; a

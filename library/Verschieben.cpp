@@ -14,6 +14,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -125,16 +126,89 @@ int Umbenennen(const QString& von, const QString& nach, bool ersetzen)
     return ::rename(Roh(von).constData(), Roh(nach).constData()) == 0 ? 0 : errno;
 }
 
-// Creates the folder and its missing parents: 0 or errno.
-int OrdnerAnlegen(const QString& ordner)
+// The names in `ordner` equal to `name` apart from letter case.
+QStringList NamenOhneSchreibweise(const QString& ordner, const QString& name)
 {
-    if (ordner.isEmpty() || IstOrdner(ordner))
-        return 0;
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(Roh(ordner).toStdString()), ec);
-    if (ec)
-        return ec.value() ? ec.value() : EIO;
-    return IstOrdner(ordner) ? 0 : ENOTDIR;
+    QStringList namen;
+    DIR* d = ::opendir(Roh(ordner.isEmpty() ? QStringLiteral("/") : ordner).constData());
+    if (!d)
+        return namen;
+    while (const dirent* e = ::readdir(d)) {
+        const QString n = QFile::decodeName(e->d_name);
+        if (TextGleich(n, name))
+            namen << n;
+    }
+    ::closedir(d);
+    return namen;
+}
+
+bool GleicherEintrag(const QString& quelle, const QString& ziel);
+
+bool GleicherOrdner(const QString& a, const QString& b)
+{
+    return a == b || GleicheDatei(a, b) || GleicherEintrag(a, b);
+}
+
+// Whether `ziel` names the directory entry of `quelle`, spelled in another
+// letter case: a file system that ignores case (FAT, exFAT) finds the one
+// entry under both names, yet may give each name an inode number of its own.
+// So: the same folder, names equal apart from case, and only one entry of
+// that name in the folder, whatever its case.
+bool GleicherEintrag(const QString& quelle, const QString& ziel)
+{
+    if (quelle == ziel)
+        return true;
+    if (!TextGleich(quelle, ziel) || !GleicherOrdner(PfadZurückgeben(quelle), PfadZurückgeben(ziel)))
+        return false;
+    const QString name = DateinameZurückgeben(quelle);
+    if (name == DateinameZurückgeben(ziel))
+        return true;
+    struct stat a, b;
+    if (::lstat(Roh(quelle).constData(), &a) != 0 || ::lstat(Roh(ziel).constData(), &b) != 0)
+        return false;
+    if (a.st_dev != b.st_dev || (a.st_mode & S_IFMT) != (b.st_mode & S_IFMT) || a.st_size != b.st_size)
+        return false;
+    return NamenOhneSchreibweise(PfadZurückgeben(quelle), name) == QStringList(name);
+}
+
+// Gives the entry of `quelle` the name `name`, equal apart from letter case,
+// in its folder. Where the system keeps the old spelling (it finds the one
+// entry under both names and takes the rename as done), through a temporary
+// name. 0 or errno; on failure the file keeps its name.
+int SchreibweiseÄndern(const QString& quelle, const QString& name)
+{
+    const QString ordner = PfadZurückgeben(quelle);
+    const QString ziel = PfadVerbinden(ordner, name);
+    const bool direkt = ::rename(Roh(quelle).constData(), Roh(ziel).constData()) == 0;
+    if (!direkt || NamenOhneSchreibweise(ordner, name) != QStringList(name)) {
+        QString temp;
+        if (const int e = TempAnlegen(ziel, QStringLiteral("-neu"),
+                                      [&](const QString& t) { return UmbenennenOhneErsetzen(quelle, t); }, temp);
+            e != 0)
+            return e;
+        if (const int e = UmbenennenOhneErsetzen(temp, ziel); e != 0) {
+            UmbenennenOhneErsetzen(temp, quelle);
+            OrdnerSynchronisieren(ordner);
+            return e;
+        }
+    }
+    OrdnerSynchronisieren(ordner);
+    return 0;
+}
+
+// Creates the folder and its missing parents: 0 or errno, with `gescheitert`
+// the folder that could not be made.
+int OrdnerAnlegen(const QString& ordner, QString& gescheitert)
+{
+    QStringList fehlend;
+    for (QString o = ordner; !o.isEmpty() && o != QLatin1String("/") && !IstOrdner(o); o = PfadZurückgeben(o))
+        fehlend.prepend(o);
+    for (const QString& o : fehlend)
+        if (::mkdir(Roh(o).constData(), 0777) != 0 && !(errno == EEXIST && IstOrdner(o))) {
+            gescheitert = o;
+            return errno == EEXIST ? ENOTDIR : errno;
+        }
+    return 0;
 }
 
 QString GrößeText(const QString& pfad)
@@ -298,7 +372,20 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
     // for a move; which it is, device and inode tell.
     bool ersetzen = false;
     if (Vorhanden(strZiel)) {
-        const bool selbe = GleicheDatei(strQuelle, strZiel);
+        // The one entry under another spelling: a move renames it (no
+        // second file, nothing replaced), and the entry takes the path as
+        // asked for.
+        if (intModus == 1 && GleicherEintrag(strQuelle, strZiel)) {
+            const QString name = DateinameZurückgeben(strZiel);
+            if (name == DateinameZurückgeben(strQuelle))
+                return true;
+            if (const int e = SchreibweiseÄndern(strQuelle, name); e != 0) {
+                strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(e));
+                return false;
+            }
+            return true;
+        }
+        const bool selbe = GleicheDatei(strQuelle, strZiel) || GleicherEintrag(strQuelle, strZiel);
         if (selbe && intModus == 1) {
             if (!TextGleich(strQuelle, strZiel))
                 return true; // a second name of the file already holds it
@@ -337,8 +424,11 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         }
     }
 
-    if (const int e = OrdnerAnlegen(PfadZurückgeben(strZiel)); e != 0) {
-        strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(e));
+    QString ohneOrdner;
+    if (const int e = OrdnerAnlegen(PfadZurückgeben(strZiel), ohneOrdner); e != 0) {
+        strMeldung = QStringLiteral("Es ist ein Fehler beim Ändern des Dateinamens '") + strQuelle
+            + QStringLiteral("' aufgetreten.\nDer Ordner '") + ohneOrdner
+            + QStringLiteral("' kann nicht angelegt werden: ") + SystemfehlerText(e) + QLatin1Char('.');
         return false;
     }
 

@@ -118,15 +118,6 @@ Medium MediumVon(const Einhängung& e)
     return m;
 }
 
-QString Benutzer()
-{
-    static const QString name = [] {
-        const passwd* pw = ::getpwuid(::getuid());
-        return pw ? QString::fromLocal8Bit(pw->pw_name) : qEnvironmentVariable("USER");
-    }();
-    return name;
-}
-
 bool LeerOderFehlt(const QString& ordner)
 {
     QDir d(ordner);
@@ -211,7 +202,17 @@ bool IstOptischOderEntfernt(const QString& typ)
     return typen.contains(typ);
 }
 
-QString WechselWurzelNachRegel(const QString& pfad, const QString& benutzer)
+bool KontoVorhanden(const QString& name)
+{
+    // Asked once per name: the answer goes through the system's user database.
+    static QHash<QString, bool> bekannt;
+    const auto it = bekannt.constFind(name);
+    if (it != bekannt.constEnd())
+        return *it;
+    return *bekannt.insert(name, !name.isEmpty() && ::getpwnam(QFile::encodeName(name).constData()) != nullptr);
+}
+
+QString WechselWurzelNachRegel(const QString& pfad, const std::function<bool(const QString&)>& istKonto)
 {
     const QStringList teile = QDir::cleanPath(pfad).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (!pfad.startsWith(QLatin1Char('/')) || teile.size() < 2)
@@ -220,7 +221,9 @@ QString WechselWurzelNachRegel(const QString& pfad, const QString& benutzer)
     if (teile[0] == QLatin1String("run") && teile[1] == QLatin1String("media"))
         return teile.size() >= 4 ? wurzel(4) : QString();
     if (teile[0] == QLatin1String("media")) {
-        if (!benutzer.isEmpty() && teile[1] == benutzer)
+        // A desktop mounts below the folder of the account it runs for,
+        // whoever runs this program.
+        if (istKonto(teile[1]))
             return teile.size() >= 3 ? wurzel(3) : QString();
         return wurzel(2);
     }
@@ -257,7 +260,7 @@ Medium MediumZurückgeben(const QString& rohPfad)
     const QString pfad = VerknüpfungenAuflösen(rohPfad);
     Auffrischen();
     const Einhängung* e = EinhängungSuchen(pfad);
-    const QString regel = WechselWurzelNachRegel(pfad, Benutzer());
+    const QString regel = WechselWurzelNachRegel(pfad);
     if (!regel.isEmpty() && (!e || e->punkt.size() < regel.size()) && LeerOderFehlt(regel)) {
         Medium m;
         m.wurzel = regel;

@@ -5,6 +5,7 @@
 // an absent removable medium.
 
 #include <QString>
+#include <functional>
 #include <sys/types.h>
 
 namespace Laufwerke {
@@ -32,8 +33,11 @@ QString MountpunktEntschlüsseln(const QByteArray& feld);
 // File system types of media that can go away.
 bool IstOptischOderEntfernt(const QString& dateisystem);
 // Where an absent medium of a path under /media/, /run/media/ or /mnt/
-// would be mounted; "" for other paths. `benutzer` is the login name.
-QString WechselWurzelNachRegel(const QString& pfad, const QString& benutzer);
+// would be mounted (the mount point's folder); "" for other paths. A folder
+// /media/<name> is a user's when `istKonto(name)`.
+bool KontoVorhanden(const QString& name);
+QString WechselWurzelNachRegel(const QString& pfad,
+                               const std::function<bool(const QString&)>& istKonto = KontoVorhanden);
 // The kernel's removable flag of a block device ("/dev/sdb1" or a link to
 // it), looked up below `sysBlock` (normally /sys/class/block); the parent
 // device answers for a partition.

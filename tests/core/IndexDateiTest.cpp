@@ -8,6 +8,7 @@
 #include "media/MedienInfosLesen.h"
 #include "support/IndexDateiHilfen.h"
 #include "support/FremderProzess.h"
+#include "support/FuseAbbild.h"
 #include "support/Mp3Bauer.h"
 
 #include <QDir>
@@ -18,6 +19,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <iostream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <deque>
 #include <functional>
 #include <sys/resource.h>
@@ -846,4 +851,108 @@ TEST_F(IndexDateiTest, SpeichernErsetztKeineNeuereDateiOhneFrage)
                                      "Die Datei wird gerade von einem anderen Programm geschrieben. (Fehler 11)"));
     EXPECT_EQ(lesen(datei), vorher);
     EXPECT_TRUE(idx.bolIndexGeändert);
+}
+
+// FAT and exFAT through FUSE give the unchanged index file another inode
+// number once the kernel forgot it: a save asks nothing then, after a load
+// as after a save. A file replaced meanwhile, or edited in place, with the
+// same size and time still is a change and asked about. The normal temp
+// folder is the control.
+TEST_F(IndexDateiTest, NeueInodeNummerAlleinIstKeineÄnderung)
+{
+    if (!testhilfe::FuseAbbild::InodesVergessen())
+        GTEST_SKIP() << "cannot write /proc/sys/vm/drop_caches (needs root)";
+    using testhilfe::FuseAbbild;
+    const auto inode = [](const QString& pfad) {
+        struct stat st {};
+        ::stat(QFile::encodeName(pfad).constData(), &st);
+        return st.st_ino;
+    };
+    // Sets the file's time back to `st`'s, as a program that keeps it does.
+    const auto zeitZurück = [](const QString& pfad, const struct stat& st) {
+        const timespec zeiten[2] = {st.st_atim, st.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(pfad).constData(), zeiten, 0), 0);
+    };
+    enum class Tat { Vergessen, Ersetzen, Überschreiben };
+    const auto anderesProgramm = [&](const QString& pfad, Tat tat, bool fuse) {
+        struct stat vorher {};
+        ASSERT_EQ(::stat(QFile::encodeName(pfad).constData(), &vorher), 0);
+        QByteArray inhalt = lesen(pfad);
+        inhalt[inhalt.size() - 3] = inhalt[inhalt.size() - 3] == 'x' ? 'y' : 'x';
+        if (tat == Tat::Ersetzen) {
+            schreiben(pfad + ".neu", inhalt);
+            zeitZurück(pfad + ".neu", vorher);
+            ASSERT_EQ(::rename(QFile::encodeName(pfad + ".neu").constData(), QFile::encodeName(pfad).constData()), 0);
+        } else if (tat == Tat::Überschreiben) {
+            const int fd = ::open(QFile::encodeName(pfad).constData(), O_WRONLY);
+            ASSERT_GE(fd, 0);
+            ASSERT_EQ(::pwrite(fd, inhalt.constData() + inhalt.size() - 3, 1, inhalt.size() - 3), 1);
+            ::close(fd);
+            zeitZurück(pfad, vorher);
+        }
+        // The kernel may keep a node a while: asked again until it let go
+        // (where the number stays, as on the control, nothing changes).
+        for (int i = 0; i < 20; ++i) {
+            ASSERT_TRUE(FuseAbbild::InodesVergessen());
+            if (!fuse || inode(pfad) != vorher.st_ino)
+                break;
+            ::usleep(50 * 1000);
+        }
+    };
+    struct Ort {
+        const char* name;
+        std::optional<FuseAbbild::Art> art;
+    };
+    int geprüft = 0;
+    for (const Ort& ort : {Ort{"temp", std::nullopt}, Ort{"FAT", FuseAbbild::Art::Fat}, Ort{"exFAT", FuseAbbild::Art::ExFat}}) {
+        SCOPED_TRACE(ort.name);
+        std::optional<FuseAbbild> medium;
+        if (ort.art) {
+            medium.emplace(*ort.art);
+            if (!medium->Bereit()) {
+                std::cout << "[ SKIPPED  ] " << ort.name << ": " << medium->Grund().toStdString() << std::endl;
+                continue;
+            }
+        }
+        const QString pfad = medium ? medium->Pfad() + "/Index.kvx" : datei;
+        for (const Tat tat : {Tat::Vergessen, Tat::Ersetzen, Tat::Überschreiben}) {
+            // An edit in place that keeps the time is no change where the
+            // inode number stays: there nothing but the number is looked at.
+            if (!medium && tat == Tat::Überschreiben)
+                continue;
+            SCOPED_TRACE(int(tat));
+            füllen(30);
+            ASSERT_TRUE(DateiSpeichern(idx, pfad, false));
+            Index geladen;
+            ASSERT_TRUE(DateiLaden(geladen, pfad));
+            // Known from the load, then from a save of its own.
+            for (int runde = 0; runde < 2; ++runde) {
+                const ino_t alt = inode(pfad);
+                anderesProgramm(pfad, tat, medium.has_value());
+                if (medium && tat == Tat::Vergessen)
+                    EXPECT_NE(inode(pfad), alt) << "the file system keeps its numbers: nothing is tested";
+                const QByteArray jetzt = lesen(pfad);
+                QList<Meldung> gezeigt;
+                DienstErsetzen<MeldungsDienst> fragen([&](const Meldung& m) {
+                    gezeigt << m;
+                    return Antwort::Nein;
+                });
+                geladen.IndexDaten[1].Mp3_ID3v1_Titel = QStringLiteral("Runde %1").arg(runde);
+                geladen.bolIndexGeändert = true;
+                const bool gespeichert = DateiSpeichern(geladen, pfad, false);
+                if (tat == Tat::Vergessen) {
+                    EXPECT_TRUE(gespeichert);
+                    EXPECT_TRUE(gezeigt.isEmpty()) << gezeigt.value(0).text.toStdString();
+                    continue;
+                }
+                EXPECT_FALSE(gespeichert);
+                ASSERT_EQ(gezeigt.size(), 1);
+                EXPECT_TRUE(gezeigt[0].text.contains("wurde seit dem Laden oder letzten Speichern von einem anderen Programm geändert"));
+                EXPECT_EQ(lesen(pfad), jetzt) << "nothing is written";
+                break;
+            }
+        }
+        ++geprüft;
+    }
+    EXPECT_GE(geprüft, 1);
 }

@@ -19,6 +19,9 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 
 // A path on a medium that is certainly not mounted.
@@ -150,6 +153,61 @@ TEST_F(VerfuegbarkeitTest, ALinkOntoAnAbsentMediumIsNoMissingFile)
         EXPECT_EQ(index.strIndexPfad[i + 1], dir.filePath(std::get<2>(fälle[i])));
 }
 
+// An unplugged stick below the folder of another account than the one that
+// runs the program (root here), beside a folder of another medium: its files
+// are absent, and a synchronisation that removes missing files keeps them.
+TEST_F(VerfuegbarkeitTest, AbsentMediumBelowAnotherAccountsFolder)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to make folders under /media";
+    const passwd* pw = ::getpwnam("nobody");
+    if (!pw)
+        GTEST_SKIP() << "no account 'nobody' on this system";
+    const QString konto = QString::fromLocal8Bit(pw->pw_name);
+    const QString kennung = QUuid::createUuid().toString(QUuid::Id128).left(12);
+    // Only what the test makes is removed again, deepest first.
+    struct Aufräumen {
+        QStringList ordner, dateien;
+        ~Aufräumen()
+        {
+            for (const QString& d : dateien)
+                QFile::remove(d);
+            for (auto it = ordner.crbegin(); it != ordner.crend(); ++it)
+                QDir().rmdir(*it);
+        }
+    } aufräumen;
+    const auto ordnerAnlegen = [&](const QString& pfad) {
+        if (QFileInfo::exists(pfad))
+            return;
+        ASSERT_TRUE(QDir().mkdir(pfad)) << pfad.toStdString();
+        aufräumen.ordner << pfad;
+    };
+    ordnerAnlegen("/media");
+    ordnerAnlegen("/media/" + konto);
+    const QString anderes = "/media/" + konto + "/ANDERES-" + kennung;
+    ordnerAnlegen(anderes);
+    aufräumen.dateien << anderes + "/x.mp3";
+    QFile(anderes + "/x.mp3").open(QIODevice::WriteOnly);
+    const QString wurzel = "/media/" + konto + "/STICK-" + kennung;
+
+    index.intSyncDanachEntfernen = 1;
+    for (int i = 1; i <= 3; ++i)
+        Eintrag(wurzel + QStringLiteral("/Musik/%1.mp3").arg(i), "STICK");
+    EXPECT_EQ(LaufwerkZurückgeben(index.strIndexPfad[1]), wurzel);
+    EXPECT_EQ(IstWechsellaufwerk(wurzel), 1);
+    EXPECT_EQ(DateiNichtVerfügbarPrüfen(index, 1, nullptr, true), 1);
+    ASSERT_EQ(fragen.size(), 1u);
+    EXPECT_EQ(fragen[0].second, NichtVerfügbarText(index.strIndexPfad[1], "STICK", wurzel));
+
+    testhilfe::Meldungsskript meldungen;
+    testhilfe::Statuszeile status;
+    testhilfe::Listenattrappe liste;
+    fragen.clear();
+    IndexSynchronisieren(index, nullptr);
+    EXPECT_EQ(fragen.size(), 3u);
+    EXPECT_EQ(index.lngIndexAnzahl, 3) << "no entry of the absent stick is removed";
+}
+
 TEST(Verfuegbarkeit, QuestionTexts)
 {
     EXPECT_EQ(NichtVerfügbarText("/media/u/URLAUB/a.mp3", "URLAUB", "/media/u/URLAUB"),
@@ -165,15 +223,20 @@ TEST(Verfuegbarkeit, QuestionTexts)
 TEST(Laufwerke, RootsKindsAndLabels)
 {
     using namespace Laufwerke;
-    EXPECT_EQ(WechselWurzelNachRegel("/media/anna/STICK/Musik/a.mp3", "anna"), "/media/anna/STICK");
-    EXPECT_EQ(WechselWurzelNachRegel("/media/STICK/Musik/a.mp3", "anna"), "/media/STICK");
-    EXPECT_EQ(WechselWurzelNachRegel("/media/anna", "anna"), "");
-    EXPECT_EQ(WechselWurzelNachRegel("/run/media/anna/CD/a.mp3", "anna"), "/run/media/anna/CD");
-    EXPECT_EQ(WechselWurzelNachRegel("/run/media/anna", "anna"), "");
-    EXPECT_EQ(WechselWurzelNachRegel("/mnt/usb/a.mp3", "anna"), "/mnt/usb");
-    EXPECT_EQ(WechselWurzelNachRegel("/home/anna/a.mp3", "anna"), "");
-    EXPECT_EQ(WechselWurzelNachRegel("/mediathek/a.mp3", "anna"), "");
-    EXPECT_EQ(WechselWurzelNachRegel("media/x/a.mp3", "anna"), "");
+    // Accounts of the system, whoever runs the program.
+    const auto konto = [](const QString& name) { return name == "anna" || name == "bert"; };
+    EXPECT_EQ(WechselWurzelNachRegel("/media/anna/STICK/Musik/a.mp3", konto), "/media/anna/STICK");
+    EXPECT_EQ(WechselWurzelNachRegel("/media/bert/STICK/a.mp3", konto), "/media/bert/STICK");
+    EXPECT_EQ(WechselWurzelNachRegel("/media/root/STICK/a.mp3"), "/media/root/STICK");
+    EXPECT_EQ(WechselWurzelNachRegel("/media/KEIN-KONTO-7f3/a.mp3"), "/media/KEIN-KONTO-7f3");
+    EXPECT_EQ(WechselWurzelNachRegel("/media/STICK/Musik/a.mp3", konto), "/media/STICK");
+    EXPECT_EQ(WechselWurzelNachRegel("/media/anna", konto), "");
+    EXPECT_EQ(WechselWurzelNachRegel("/run/media/anna/CD/a.mp3", konto), "/run/media/anna/CD");
+    EXPECT_EQ(WechselWurzelNachRegel("/run/media/anna", konto), "");
+    EXPECT_EQ(WechselWurzelNachRegel("/mnt/usb/a.mp3", konto), "/mnt/usb");
+    EXPECT_EQ(WechselWurzelNachRegel("/home/anna/a.mp3", konto), "");
+    EXPECT_EQ(WechselWurzelNachRegel("/mediathek/a.mp3", konto), "");
+    EXPECT_EQ(WechselWurzelNachRegel("media/x/a.mp3", konto), "");
 
     EXPECT_EQ(MountpunktEntschlüsseln("/media/anna/MEIN\\040STICK"), "/media/anna/MEIN STICK");
     EXPECT_EQ(MountpunktEntschlüsseln("/a\\134b\\"), "/a\\b\\");
