@@ -164,33 +164,6 @@ double IhreSchreiben(const QStringList& pfade)
     return std::max<qint64>(1, uhr.nsecsElapsed()) / 1e9;
 }
 
-// What the check for another program's writing adds to a batch of 1,000
-// full rewrites: asked twice a file (before the copy and before the rename)
-// through the writer's own descriptor; milliseconds, or -1.
-double SchreibzugriffPrüfen1000()
-{
-    QTemporaryDir ordner;
-    std::vector<QByteArray> namen;
-    for (int i = 0; i < 1000; ++i) {
-        namen.push_back(QFile::encodeName(ordner.filePath(QStringLiteral("%1.mp3").arg(i))));
-        QFile f(QFile::decodeName(namen.back()));
-        if (!f.open(QIODevice::WriteOnly) || f.write(QByteArray(4096, 'a')) < 0)
-            return -1;
-    }
-    QElapsedTimer uhr;
-    uhr.start();
-    for (const QByteArray& name : namen) {
-        const int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
-        if (fd < 0)
-            return -1;
-        const bool belegt = AndererProzessSchreibt(fd) || AndererProzessSchreibt(fd);
-        ::close(fd);
-        if (belegt)
-            return -1;
-    }
-    return uhr.nsecsElapsed() / 1e6;
-}
-
 // Processes started for a measurement (only system calls in the child, the
 // parent may have threads); ended and reaped when the object dies.
 class Kinder {
@@ -277,10 +250,11 @@ bool LeaseVerweigert(const QString& pfad)
     return verweigert;
 }
 
-// The check of 1,000 files held by a reader, 300 idle processes running
-// (`kinder` holds them): asked twice a file, as a full rewrite asks;
-// milliseconds, or -1.
-double SchreibzugriffVerweigertPrüfen1000(Kinder& kinder)
+// What the check for another program's writing adds to a batch of 1,000
+// full rewrites: asked twice a file (before the copy and before the rename)
+// through the writer's own descriptor; milliseconds, or -1. With `kinder`,
+// a reader started there holds the files, so that the lease is refused.
+double SchreibzugriffPrüfen1000(Kinder* kinder = nullptr)
 {
     QTemporaryDir ordner;
     QStringList pfade;
@@ -291,7 +265,7 @@ double SchreibzugriffVerweigertPrüfen1000(Kinder& kinder)
             return -1;
     }
     const std::vector<QByteArray> namen = Namen(pfade);
-    if (!kinder.Lesen(namen) || !LeaseVerweigert(pfade[0]))
+    if (kinder && (!kinder->Lesen(namen) || !LeaseVerweigert(pfade[0])))
         return -1;
     QElapsedTimer uhr;
     uhr.start();
@@ -309,7 +283,7 @@ double SchreibzugriffVerweigertPrüfen1000(Kinder& kinder)
 
 // 1,000 writes on the disk with the lease refused (a reader holds the
 // files) against the same writes with it granted, 300 idle processes
-// running throughout; in two alternating halves, so that the disk's own
+// running throughout; in ten alternating rounds, so that the disk's own
 // drift falls on both. The ratio of the times, or -1.
 double VerweigertGegenGewährt(Kinder& kinder)
 {
@@ -321,9 +295,9 @@ double VerweigertGegenGewährt(Kinder& kinder)
         return -1;
     ::sync();
     double mitLease = 0, ohneLease = 0;
-    for (int hälfte = 0; hälfte < 2; ++hälfte) {
-        const double g = UnsereSchreiben(gewährt.mid(hälfte * 500, 500));
-        const double v = UnsereSchreiben(verweigert.mid(hälfte * 500, 500));
+    for (int runde = 0; runde < 10; ++runde) {
+        const double g = UnsereSchreiben(gewährt.mid(runde * 100, 100));
+        const double v = UnsereSchreiben(verweigert.mid(runde * 100, 100));
         if (g < 0 || v < 0)
             return -1;
         mitLease += g;
@@ -468,7 +442,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot start the idle processes\n");
         return 1;
     }
-    const double verweigertPrüfen = SchreibzugriffVerweigertPrüfen1000(kinder);
+    const double verweigertPrüfen = SchreibzugriffPrüfen1000(&kinder);
     const double verhältnis = verweigertPrüfen < 0 ? -1 : VerweigertGegenGewährt(kinder);
     if (verhältnis < 0) {
         std::fprintf(stderr, "cannot measure with the lease refused\n");

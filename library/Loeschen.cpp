@@ -359,7 +359,8 @@ void ZielEinträgeLauf::ZielErneuern(const QString& strZiel, qint32 lngVerschobe
     const size_t h = qHash(strZiel);
     EintragsListe andere;
     const auto nehmen = [&](qint32 e) {
-        if (e != lngVerschoben && !Entfernt(e) && m_index.GültigerEintrag(e) && m_index.strIndexPfad[size_t(e)] == strZiel)
+        if (e != lngVerschoben && !Entfernt(e) && m_index.GültigerEintrag(e)
+            && m_index.strIndexPfad[size_t(e)] == strZiel)
             andere.push_back(e);
     };
     for (auto it = std::lower_bound(m_anfang.cbegin(), m_anfang.cend(), std::pair<size_t, qint32>(h, 0));

@@ -98,7 +98,10 @@ public:
     void PfadSetzen(qint32 eintrag, const QString& pfad);
     // As ZielEinträgeErneuern; the entries that leave are only marked.
     void ZielErneuern(const QString& strZiel, qint32 lngVerschoben);
-    bool Entfernt(qint32 eintrag) const { return eintrag > 0 && size_t(eintrag) < m_weg.size() && m_weg[size_t(eintrag)]; }
+    bool Entfernt(qint32 eintrag) const
+    {
+        return eintrag > 0 && size_t(eintrag) < m_weg.size() && m_weg[size_t(eintrag)];
+    }
     // Removes the marked entries; returns their numbers as they were.
     EintragsListe Abschließen();
 

@@ -301,7 +301,8 @@ public:
         struct statx mehr;
         if (::statx(AT_FDCWD, pfad, 0, STATX_INO | STATX_BTIME, &mehr) != 0)
             return false;
-        const long long geboren = mehr.stx_mask & STATX_BTIME ? mehr.stx_btime.tv_sec * 1000000000LL + mehr.stx_btime.tv_nsec : 0;
+        const long long geboren =
+            mehr.stx_mask & STATX_BTIME ? mehr.stx_btime.tv_sec * 1000000000LL + mehr.stx_btime.tv_nsec : 0;
         const Schlüssel schlüssel{makedev(mehr.stx_dev_major, mehr.stx_dev_minor), ino_t(mehr.stx_ino), geboren};
         const auto gesehen = m_ordner.find(schlüssel);
         if (gesehen != m_ordner.end())
