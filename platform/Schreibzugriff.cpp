@@ -330,23 +330,27 @@ public:
         if (m_wache < 0)
             return true;
         bool andere = false;
-        alignas(fanotify_event_metadata) char puffer[8192];
+        char puffer[8192];
         for (;;) {
             const ssize_t n = ::read(m_wache, puffer, sizeof puffer);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
                 break;
-            const auto* e = reinterpret_cast<const fanotify_event_metadata*>(puffer);
-            for (ssize_t rest = n; FAN_EVENT_OK(e, rest); e = FAN_EVENT_NEXT(e, rest)) {
-                if (e->fd >= 0)
-                    ::close(e->fd);
+            // Events are aligned to 4 bytes only: each one's head is copied.
+            fanotify_event_metadata e;
+            for (ssize_t pos = 0; n - pos >= ssize_t(sizeof e); pos += e.event_len) {
+                std::memcpy(&e, puffer + pos, sizeof e);
+                if (e.event_len < sizeof e)
+                    break;
+                if (e.fd >= 0)
+                    ::close(e.fd);
                 // Another user's process shows as 0 to a normal user.
-                if ((e->mask & FAN_Q_OVERFLOW) || e->pid != ::getpid())
+                if (e.pid != ::getpid())
                     andere = true;
-                // A watched folder is gone, and with it its watch; which one
-                // the event does not say.
-                if (e->mask & (FAN_DELETE_SELF | FAN_Q_OVERFLOW)) {
+                // A watched folder is gone, and with it its watch (which one
+                // the event does not say); or events were lost.
+                if (e.mask & (FAN_DELETE_SELF | FAN_Q_OVERFLOW)) {
                     andere = true;
                     m_ordner.clear();
                 }
