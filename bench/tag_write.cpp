@@ -284,7 +284,7 @@ double SchreibzugriffPrüfen1000(Kinder* kinder = nullptr)
 // 1,000 writes on the disk with the lease refused (a reader holds the
 // files) against the same writes with it granted, 300 idle processes
 // running throughout; in ten alternating rounds, so that the disk's own
-// drift falls on both. The ratio of the times, or -1.
+// drift and the order fall on both alike. The ratio of the times, or -1.
 double VerweigertGegenGewährt(Kinder& kinder)
 {
     QTemporaryDir platte;
@@ -296,8 +296,12 @@ double VerweigertGegenGewährt(Kinder& kinder)
     ::sync();
     double mitLease = 0, ohneLease = 0;
     for (int runde = 0; runde < 10; ++runde) {
-        const double g = UnsereSchreiben(gewährt.mid(runde * 100, 100));
-        const double v = UnsereSchreiben(verweigert.mid(runde * 100, 100));
+        // Each kind goes first in every other round.
+        const bool gewährtZuerst = runde % 2 == 0;
+        const double erste = UnsereSchreiben((gewährtZuerst ? gewährt : verweigert).mid(runde * 100, 100));
+        const double zweite = UnsereSchreiben((gewährtZuerst ? verweigert : gewährt).mid(runde * 100, 100));
+        const double g = gewährtZuerst ? erste : zweite;
+        const double v = gewährtZuerst ? zweite : erste;
         if (g < 0 || v < 0)
             return -1;
         mitLease += g;
