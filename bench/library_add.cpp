@@ -3,6 +3,10 @@
 // before). Prints "figure NAME VALUE UNIT":
 //   add_ms       the whole folder add: scan, duplicate test, reading, append
 //   dupcheck_ms  the duplicate test of those files against the index alone
+//   move_index_10k_ms  the index work of moving 10,000 of the M entries'
+//                files into one folder, every tenth onto a file the index
+//                holds (spread over it): the replaced targets' entries
+//                found, the moved entries renamed, the replaced ones removed
 //   bench_library_add [N] [M]
 
 #include "core/Einstellungen.h"
@@ -11,7 +15,9 @@
 #include "core/Meldungen.h"
 #include "core/Standardwerte.h"
 #include "core/frmFortschritt.h"
+#include "core/Funktionen.h"
 #include "library/Hinzufuegen.h"
+#include "library/Loeschen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -90,6 +96,41 @@ void GrossenIndexMachen(Index& index, int anzahl)
 
 double Ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
 
+// The index work of a move run as DateienKopieren does it, without the
+// files: milliseconds, or -1 when the index came out wrong.
+double VerschiebenIndexMs(Index& index, int einträge)
+{
+    GrossenIndexMachen(index, einträge);
+    const int n = std::min(10000, einträge / 10);
+    EintragsListe liste;
+    QStringList ziele;
+    for (int k = 0; k < n; ++k) {
+        liste.push_back(1 + k * (einträge / n));
+        ziele << QStringLiteral("/srv/musik/Neu/") + DateinameZurückgeben(index.strIndexPfad[size_t(liste.back())]);
+    }
+    // Every tenth target is the file of the entry behind the moved one.
+    for (int k = 0; k < n; k += 10)
+        index.strIndexPfad[size_t(liste[size_t(k)] + 1)] = ziele[k];
+    QElapsedTimer uhr;
+    uhr.start();
+    {
+        ZielEinträgeLauf lauf(index);
+        for (int k = 0; k < n; ++k) {
+            const qint32 e = liste[size_t(k)];
+            if (!index.GültigerEintrag(e) || lauf.Entfernt(e))
+                continue;
+            lauf.PfadSetzen(e, ziele[k]);
+            lauf.ZielErneuern(ziele[k], e);
+        }
+        lauf.Abschließen();
+    }
+    const double ms = Ms(uhr);
+    int angekommen = 0;
+    for (qint32 e = 1; e <= index.lngIndexAnzahl; ++e)
+        angekommen += index.strIndexPfad[size_t(e)].startsWith(QStringLiteral("/srv/musik/Neu/")) ? 1 : 0;
+    return index.lngIndexAnzahl == einträge - (n + 9) / 10 && angekommen == n ? ms : -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -158,8 +199,15 @@ int main(int argc, char** argv)
     if (doppelt != 0)
         std::fprintf(stderr, "%d files taken for duplicates\n", doppelt);
 
+    const double verschiebenMs = VerschiebenIndexMs(index, einträge);
+    if (verschiebenMs < 0) {
+        std::fprintf(stderr, "the moves left the index wrong\n");
+        return 1;
+    }
+
     std::printf("figure add_ms %.1f ms\n", addMs);
     std::printf("figure dupcheck_ms %.1f ms\n", dupMs);
+    std::printf("figure move_index_10k_ms %.1f ms\n", verschiebenMs);
     std::printf("figure files %d count\n", dateien);
     std::printf("figure index_entries %d count\n", einträge);
     return 0;

@@ -11,6 +11,11 @@
 // and reading plus writing the title of such a file of 50 MB with an 8 MiB
 // picture (the first edit, through a copy):
 //   figure write_8mib_picture_ms (CPU, the best of three).
+// Where the write lease is refused (a process holds the files open for
+// reading, as a player does) with 300 idle processes running, on the disk:
+//   figure write_disk_refused_vs_granted (1,000 writes, time against the
+//   same writes with the lease granted)
+//   figure write_open_check_refused_1000_ms (the check alone, twice a file)
 // Usage: bench_tag_write [N] [picture files]   (default 2000, 20)
 
 #include "MachDateien.h"
@@ -24,12 +29,17 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
@@ -154,19 +164,109 @@ double IhreSchreiben(const QStringList& pfade)
     return std::max<qint64>(1, uhr.nsecsElapsed()) / 1e9;
 }
 
+// Processes started for a measurement (only system calls in the child, the
+// parent may have threads); ended and reaped when the object dies.
+class Kinder {
+public:
+    ~Kinder()
+    {
+        for (const pid_t p : m_pids)
+            ::kill(p, SIGKILL);
+        for (const pid_t p : m_pids)
+            while (::waitpid(p, nullptr, 0) < 0 && errno == EINTR) {
+            }
+    }
+    // `n` idle programs, as a desktop runs them.
+    bool Leerlauf(int n)
+    {
+        const QByteArray sleep = QFile::encodeName(QStandardPaths::findExecutable(QStringLiteral("sleep")));
+        for (int i = 0; i < n; ++i) {
+            const pid_t p = ::fork();
+            if (p == 0) {
+                if (!sleep.isEmpty())
+                    ::execl(sleep.constData(), "sleep", "1000000", static_cast<char*>(nullptr));
+                for (;;)
+                    ::pause();
+            }
+            if (p < 0)
+                return false;
+            m_pids.push_back(p);
+        }
+        return true;
+    }
+    // A process that holds the files open for reading, as a player holds
+    // the file it plays: the write lease is refused for each of them.
+    bool Lesen(const std::vector<QByteArray>& namen)
+    {
+        int rohr[2];
+        if (::pipe2(rohr, O_CLOEXEC) != 0)
+            return false;
+        const pid_t p = ::fork();
+        if (p == 0) {
+            rlimit grenze;
+            if (::getrlimit(RLIMIT_NOFILE, &grenze) == 0) {
+                grenze.rlim_cur = grenze.rlim_max;
+                ::setrlimit(RLIMIT_NOFILE, &grenze);
+            }
+            char ok = 1;
+            for (const QByteArray& n : namen)
+                if (::open(n.constData(), O_RDONLY) < 0)
+                    ok = 0;
+            (void)!::write(rohr[1], &ok, 1);
+            for (;;)
+                ::pause();
+        }
+        ::close(rohr[1]);
+        char ok = 0;
+        if (p > 0) {
+            m_pids.push_back(p);
+            while (::read(rohr[0], &ok, 1) < 0 && errno == EINTR) {
+            }
+        }
+        ::close(rohr[0]);
+        return ok == 1;
+    }
+
+private:
+    std::vector<pid_t> m_pids;
+};
+
+std::vector<QByteArray> Namen(const QStringList& pfade)
+{
+    std::vector<QByteArray> namen;
+    for (const QString& p : pfade)
+        namen.push_back(QFile::encodeName(p));
+    return namen;
+}
+
+// Whether the write lease is refused for the file, as it must be for the
+// measurement of the refused case.
+bool LeaseVerweigert(const QString& pfad)
+{
+    const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDWR | O_CLOEXEC);
+    const bool verweigert = fd >= 0 && !AlleinigerZugriff(fd).Gehalten();
+    if (fd >= 0)
+        ::close(fd);
+    return verweigert;
+}
+
 // What the check for another program's writing adds to a batch of 1,000
 // full rewrites: asked twice a file (before the copy and before the rename)
-// through the writer's own descriptor; milliseconds, or -1.
-double SchreibzugriffPrüfen1000()
+// through the writer's own descriptor; milliseconds, or -1. With `kinder`,
+// a reader started there holds the files, so that the lease is refused.
+double SchreibzugriffPrüfen1000(Kinder* kinder = nullptr)
 {
     QTemporaryDir ordner;
-    std::vector<QByteArray> namen;
+    QStringList pfade;
     for (int i = 0; i < 1000; ++i) {
-        namen.push_back(QFile::encodeName(ordner.filePath(QStringLiteral("%1.mp3").arg(i))));
-        QFile f(QFile::decodeName(namen.back()));
+        pfade << ordner.filePath(QStringLiteral("%1.mp3").arg(i));
+        QFile f(pfade.back());
         if (!f.open(QIODevice::WriteOnly) || f.write(QByteArray(4096, 'a')) < 0)
             return -1;
     }
+    const std::vector<QByteArray> namen = Namen(pfade);
+    if (kinder && (!kinder->Lesen(namen) || !LeaseVerweigert(pfade[0])))
+        return -1;
     QElapsedTimer uhr;
     uhr.start();
     for (const QByteArray& name : namen) {
@@ -179,6 +279,36 @@ double SchreibzugriffPrüfen1000()
             return -1;
     }
     return uhr.nsecsElapsed() / 1e6;
+}
+
+// 1,000 writes on the disk with the lease refused (a reader holds the
+// files) against the same writes with it granted, 300 idle processes
+// running throughout; in ten alternating rounds, so that the disk's own
+// drift and the order fall on both alike. The ratio of the times, or -1.
+double VerweigertGegenGewährt(Kinder& kinder)
+{
+    QTemporaryDir platte;
+    const QStringList gewährt = Anlegen(platte, "g", 1000);
+    const QStringList verweigert = Anlegen(platte, "v", 1000);
+    if (gewährt.size() != 1000 || verweigert.size() != 1000 || !kinder.Lesen(Namen(verweigert))
+        || !LeaseVerweigert(verweigert[0]) || LeaseVerweigert(gewährt[0]))
+        return -1;
+    ::sync();
+    double mitLease = 0, ohneLease = 0;
+    for (int runde = 0; runde < 10; ++runde) {
+        // Each kind goes first in every other round.
+        const bool gewährtZuerst = runde % 2 == 0;
+        const double erste = UnsereSchreiben((gewährtZuerst ? gewährt : verweigert).mid(runde * 100, 100));
+        const double zweite = UnsereSchreiben((gewährtZuerst ? verweigert : gewährt).mid(runde * 100, 100));
+        const double g = gewährtZuerst ? erste : zweite;
+        const double v = gewährtZuerst ? zweite : erste;
+        if (g < 0 || v < 0)
+            return -1;
+        mitLease += g;
+        ohneLease += v;
+    }
+    std::fprintf(stderr, "disk writes: lease granted %.0f ms, refused %.0f ms\n", mitLease * 1e3, ohneLease * 1e3);
+    return ohneLease / mitLease;
 }
 
 // A file as other programs write it: the texts, then the picture, then the
@@ -309,5 +439,20 @@ int main(int argc, char** argv)
     if (prüfen < 0)
         return 1;
     std::printf("figure write_open_check_1000_ms %.1f ms\n", prüfen);
+
+    // The lease refused, among 300 idle processes.
+    Kinder kinder;
+    if (!kinder.Leerlauf(300)) {
+        std::fprintf(stderr, "cannot start the idle processes\n");
+        return 1;
+    }
+    const double verweigertPrüfen = SchreibzugriffPrüfen1000(&kinder);
+    const double verhältnis = verweigertPrüfen < 0 ? -1 : VerweigertGegenGewährt(kinder);
+    if (verhältnis < 0) {
+        std::fprintf(stderr, "cannot measure with the lease refused\n");
+        return 1;
+    }
+    std::printf("figure write_open_check_refused_1000_ms %.1f ms\n", verweigertPrüfen);
+    std::printf("figure write_disk_refused_vs_granted %.2f ratio\n", verhältnis);
     return 0;
 }

@@ -30,14 +30,16 @@ void DateienKopieren(Index& index, const EintragsListe& einträge, const QString
     einstellungen().KopierenOrdner = strOrdner;
     einstellungen().KopierenModus = bolVerschieben ? 1 : 0;
     bolNichtVerfügbarAlleÜberspringen = false;
-    // The run's own numbers, which follow entries that leave the index.
-    EintragsListe liste = einträge;
+    const EintragsListe& liste = einträge;
     ErgebnisseVorbereiten(ergebnis, index, liste);
+    // Entries that named a replaced file leave the index when the run ends;
+    // until then every number stays what it was.
+    ZielEinträgeLauf ziele(index);
     const qint32 anzahl = qint32(liste.size());
     FortschrittZeigenStarten(anzahl, true, besitzer, true, true, QStringLiteral("Dateien kopieren/verschieben"));
     for (qint32 i = 0; i < anzahl; ++i) {
         const qint32 eintrag = liste[size_t(i)];
-        if (!index.GültigerEintrag(eintrag))
+        if (!index.GültigerEintrag(eintrag) || ziele.Entfernt(eintrag))
             continue;
         const int verfügbar = DateiNichtVerfügbarPrüfen(index, eintrag, besitzer, false);
         if (verfügbar == 1)
@@ -67,13 +69,14 @@ void DateienKopieren(Index& index, const EintragsListe& einträge, const QString
         MedienInfo& info = index.IndexDaten[size_t(eintrag)];
         if (modus == 1) {
             index.bolIndexGeändert = true;
-            index.strIndexPfad[size_t(eintrag)] = ziel;
+            ziele.PfadSetzen(eintrag, ziel);
         }
         info.Datei_Datenträger = DatenträgerNameZurückgeben(LaufwerkZurückgeben(index.strIndexPfad[size_t(eintrag)]));
         if (ziel != pfad)
-            EintragsNummernAnpassen(liste, ZielEinträgeErneuern(index, ziel, modus == 1 ? eintrag : 0));
+            ziele.ZielErneuern(ziel, modus == 1 ? eintrag : 0);
         OrdnerLöschenFragen(PfadZurückgeben(pfad));
     }
+    ziele.Abschließen();
     FortschrittZeigenBeenden(besitzer);
     BeschreibungAktualisieren();
     SucheAktualisieren(false);

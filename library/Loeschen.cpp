@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace {
@@ -295,13 +297,13 @@ void EintragsNummernAnpassen(EintragsListe& lngEinträge, const EintragsListe& e
     }
 }
 
-EintragsListe ZielEinträgeErneuern(Index& index, const QString& strZiel, qint32 lngVerschoben)
+namespace {
+
+// Of the entries `andere` (ascending) that name `strZiel` besides the moved
+// one, the one that names it afterwards takes the file's record; returns
+// those that leave the index.
+EintragsListe ZielEintragErneuern(Index& index, const QString& strZiel, qint32 lngVerschoben, EintragsListe andere)
 {
-    EintragsListe andere;
-    for (qint32 e = 1; e <= index.lngIndexAnzahl; ++e) {
-        if (e != lngVerschoben && index.strIndexPfad[size_t(e)] == strZiel)
-            andere.push_back(e);
-    }
     if (andere.empty())
         return andere;
     const bool verschoben = index.GültigerEintrag(lngVerschoben);
@@ -311,9 +313,83 @@ EintragsListe ZielEinträgeErneuern(Index& index, const QString& strZiel, qint32
     MedienInfo& info = index.IndexDaten[size_t(bleibt)];
     info = WieBeimHinzufügenLesen(index, strZiel, verschoben ? info : LeereMedienInfo());
     index.bolIndexGeändert = true;
+    return andere;
+}
+
+} // namespace
+
+EintragsListe ZielEinträgeErneuern(Index& index, const QString& strZiel, qint32 lngVerschoben)
+{
+    EintragsListe andere;
+    for (qint32 e = 1; e <= index.lngIndexAnzahl; ++e) {
+        if (e != lngVerschoben && index.strIndexPfad[size_t(e)] == strZiel)
+            andere.push_back(e);
+    }
+    andere = ZielEintragErneuern(index, strZiel, lngVerschoben, std::move(andere));
     if (!andere.empty())
         DateienAusListeEntfernenStarten(index, andere);
     return andere;
+}
+
+void ZielEinträgeLauf::nachschlagenBauen()
+{
+    m_gebaut = true;
+    m_anfang.clear();
+    m_anfang.reserve(size_t(m_index.lngIndexAnzahl));
+    for (qint32 e = 1; e <= m_index.lngIndexAnzahl; ++e)
+        m_anfang.emplace_back(qHash(m_index.strIndexPfad[size_t(e)]), e);
+    std::sort(m_anfang.begin(), m_anfang.end());
+    m_gesetzt.clear();
+    m_weg.assign(size_t(m_index.lngIndexAnzahl) + 1, 0);
+}
+
+void ZielEinträgeLauf::PfadSetzen(qint32 eintrag, const QString& pfad)
+{
+    if (!m_index.GültigerEintrag(eintrag))
+        return;
+    m_index.strIndexPfad[size_t(eintrag)] = pfad;
+    if (m_gebaut)
+        m_gesetzt.emplace(qHash(pfad), eintrag);
+}
+
+void ZielEinträgeLauf::ZielErneuern(const QString& strZiel, qint32 lngVerschoben)
+{
+    if (!m_gebaut)
+        nachschlagenBauen();
+    const size_t h = qHash(strZiel);
+    EintragsListe andere;
+    const auto nehmen = [&](qint32 e) {
+        if (e != lngVerschoben && !Entfernt(e) && m_index.GültigerEintrag(e)
+            && m_index.strIndexPfad[size_t(e)] == strZiel)
+            andere.push_back(e);
+    };
+    for (auto it = std::lower_bound(m_anfang.cbegin(), m_anfang.cend(), std::pair<size_t, qint32>(h, 0));
+         it != m_anfang.cend() && it->first == h; ++it)
+        nehmen(it->second);
+    const auto [von, bis] = m_gesetzt.equal_range(h);
+    for (auto it = von; it != bis; ++it)
+        nehmen(it->second);
+    // In index order, each once, as a walk over the index finds them.
+    std::sort(andere.begin(), andere.end());
+    andere.erase(std::unique(andere.begin(), andere.end()), andere.end());
+    for (const qint32 e : ZielEintragErneuern(m_index, strZiel, lngVerschoben, std::move(andere))) {
+        m_weg[size_t(e)] = 1;
+        m_entfernt.push_back(e);
+    }
+}
+
+EintragsListe ZielEinträgeLauf::Abschließen()
+{
+    EintragsListe entfernt;
+    entfernt.swap(m_entfernt);
+    if (!entfernt.empty()) {
+        DateienAusListeEntfernenStarten(m_index, entfernt);
+        m_gebaut = false;
+        m_anfang.clear();
+        m_gesetzt.clear();
+        m_weg.clear();
+    }
+    return entfernt;
 }
 
 void ErgebnisseVorbereiten(std::vector<EintragsErgebnis>* ergebnis, const Index& index,

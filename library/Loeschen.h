@@ -5,6 +5,8 @@
 #include "core/Index.h"
 
 #include <QString>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QObject;
@@ -78,6 +80,43 @@ void EintragsNummernAnpassen(EintragsListe& lngEinträge, const EintragsListe& e
 // a new file. The others leave the index. Returns their numbers as they
 // were before.
 EintragsListe ZielEinträgeErneuern(Index& index, const QString& strZiel, qint32 lngVerschoben);
+
+// The same for a run that moves or copies many files: entries are found by
+// their path, and those that leave the index go in one pass when the run
+// ends (Abschließen, or at the latest the destructor), as
+// DateienAusListeEntfernenStarten would have removed them one by one.
+// Meanwhile every entry keeps its number; one that is to leave counts as
+// gone (Entfernt). Paths of the index change only through PfadSetzen.
+class ZielEinträgeLauf {
+public:
+    explicit ZielEinträgeLauf(Index& index) : m_index(index) {}
+    ~ZielEinträgeLauf() { Abschließen(); }
+    ZielEinträgeLauf(const ZielEinträgeLauf&) = delete;
+    ZielEinträgeLauf& operator=(const ZielEinträgeLauf&) = delete;
+
+    // The entry now names `pfad` (a moved file).
+    void PfadSetzen(qint32 eintrag, const QString& pfad);
+    // As ZielEinträgeErneuern; the entries that leave are only marked.
+    void ZielErneuern(const QString& strZiel, qint32 lngVerschoben);
+    bool Entfernt(qint32 eintrag) const
+    {
+        return eintrag > 0 && size_t(eintrag) < m_weg.size() && m_weg[size_t(eintrag)];
+    }
+    // Removes the marked entries; returns their numbers as they were.
+    EintragsListe Abschließen();
+
+private:
+    void nachschlagenBauen();
+    Index& m_index;
+    bool m_gebaut = false;
+    // The entries by the hash of their path when the run began, sorted, and
+    // of the paths set since; a hit counts only while the entry names that
+    // path now.
+    std::vector<std::pair<size_t, qint32>> m_anfang;
+    std::unordered_multimap<size_t, qint32> m_gesetzt;
+    std::vector<char> m_weg;
+    EintragsListe m_entfernt;
+};
 
 // What a run over a list did with each element: whether the entry was
 // handled, and the path its file has afterwards (a copy's: the new file's).

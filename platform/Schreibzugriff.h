@@ -9,7 +9,11 @@
 // reader (a player) is no reason. One write lease answers for every process
 // when nobody else has the file open; only when it is refused are the open
 // descriptors and mappings of the user's processes looked at (other users'
-// processes cannot be looked into).
+// processes cannot be looked into). A batch asks thousands of times, so a
+// look is kept: it answers for the files of the folders watched since before
+// it, until another process opens a file there, closes one it wrote or
+// moves one in or out (a file with a second name is looked at each time);
+// and a new look reads again only the processes that ran since the last.
 bool AndererProzessSchreibt(int fd);
 
 // While it lives, no other process can open the file behind `fd`: a write

@@ -340,6 +340,79 @@ TEST_F(KopierenTest, ErsetzenÜberIndizierteDateiLässtEinenEintrag)
     }
 }
 
+// Several files of one run land on paths the index holds (one of them twice),
+// and an entry that leaves early is still listed: which entry stays, with
+// which record, the order of the rest, what each element did, the selection.
+TEST_F(KopierenTest, MehrereZieleImIndexInEinemLauf)
+{
+    struct Fall {
+        bool verschieben;
+        EintragsListe auswahl;
+        QStringList pfade;         // the index afterwards, relative
+        QStringList titel;         // the ID3v1 title of each entry afterwards
+        QList<int> gespielt;       // its play count afterwards
+        QList<bool> erledigt;      // per element of the run
+    };
+    const Fall fälle[] = {
+        {true, {2, 4, 6, 1, 7},
+         {"z/a.mp3", "z/b.mp3", "z/c.mp3", "z/d.mp3"}, {"a", "b", "c", "d"}, {1, 2, 6, 7},
+         {true, true, true, false, true}},
+        {false, {2, 4, 6, 7},
+         {"z/a.mp3", "q/a.mp3", "z/b.mp3", "q/b.mp3", "q/c.mp3", "w/d.mp3"}, {"a", "a", "b", "b", "c", "d"},
+         {0, 1, 0, 2, 6, 7}, {true, true, true, true}},
+    };
+    for (const Fall& f : fälle) {
+        SCOPED_TRACE(f.verschieben ? "verschieben" : "kopieren");
+        const Baum b;
+        index = Index();
+        TypenSetzen(index);
+        const auto datei = [&](const char* rel, const char* titel) {
+            return b.Datei(rel, KleineMp3() + Mp3Bauer::Id3v1Block({.titel = titel}));
+        };
+        const std::tuple<QString, const char*, int> einträge[] = {
+            {datei("z/a.mp3", "alt a"), "alt a", 9}, {datei("q/a.mp3", "a"), "a", 1},
+            {datei("z/b.mp3", "alt b"), "alt b", 8}, {datei("q/b.mp3", "b"), "b", 2},
+            {b.Pfad("z/b.mp3"), "alt b zwei", 5},   {datei("q/c.mp3", "c"), "c", 6},
+            {datei("w/d.mp3", "d"), "d", 7},
+        };
+        for (const auto& [pfad, titel, gespielt] : einträge) {
+            MedienInfo m = LeereMedienInfo();
+            m.Mp3_ID3v1_Vorhanden = 1;
+            m.Mp3_ID3v1_Titel = titel;
+            m.Datei_AngefordertAnzahl = gespielt;
+            index.EintragAnhängen(pfad, m, 1);
+        }
+        listenZustand().lngAuswahlAnzahl = 2;
+        listenZustand().lngAuswahlEintrag = {0, 2, 4};
+        listenZustand().lngAuswahlPosition = {0, 2, 4};
+        konflikte.antworten = {DateiExistiert::Ersetzen, DateiExistiert::Ersetzen};
+        std::vector<EintragsErgebnis> ergebnis;
+        DateienKopieren(index, f.auswahl, b.Pfad("z/"), f.verschieben, &ergebnis);
+
+        EXPECT_TRUE(konflikte.antworten.empty());
+        QStringList pfade, titel;
+        QList<int> gespielt;
+        for (qint32 e = 1; e <= index.lngIndexAnzahl; ++e) {
+            pfade.append(index.strIndexPfad[size_t(e)].mid(b.Pfad().size() + 1));
+            titel.append(index.IndexDaten[size_t(e)].Mp3_ID3v1_Titel);
+            gespielt.append(index.IndexDaten[size_t(e)].Datei_AngefordertAnzahl);
+        }
+        EXPECT_EQ(pfade, f.pfade);
+        EXPECT_EQ(titel, f.titel);
+        EXPECT_EQ(gespielt, f.gespielt);
+        QList<bool> erledigt;
+        for (const EintragsErgebnis& r : ergebnis)
+            erledigt.append(r.erledigt);
+        EXPECT_EQ(erledigt, f.erledigt);
+        EXPECT_EQ(ergebnis[0].pfad, b.Pfad("z/a.mp3"));
+        // Numbers of the old index must not survive a removal.
+        EXPECT_EQ(listenZustand().lngAuswahlAnzahl, 0);
+        EXPECT_EQ(listenZustand().lngAuswahlEintrag, std::vector<qint32>({0, 0}));
+        EXPECT_TRUE(index.bolIndexGeändert);
+        IndexStimmig(index);
+    }
+}
+
 TEST_F(KopierenTest, VorschlaegeAusInterpretUndAlbum)
 {
     const qint32 e = Eintrag(baum.Datei("Eingang/x.mp3"), 1, "Queen", "");

@@ -7,11 +7,13 @@
 #include "support/FremderProzess.h"
 #include "support/NormalerBenutzer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <memory>
 #include <optional>
 #include <sys/stat.h>
 #include <tuple>
@@ -61,6 +63,9 @@ protected:
     void TearDown() override { SchreibzugriffOhneLease(false); }
 };
 
+// As a normal user, or as this process is.
+class SchreibzugriffImStapel : public ::testing::TestWithParam<bool> {};
+
 } // namespace
 
 TEST_P(Schreibzugriff, WriterSeenReaderNoReason)
@@ -109,3 +114,71 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Bool(),
                        ::testing::Values(Wer::DieserProzess, Wer::BenutzerMitEigenerDatei, Wer::BenutzerMitFremderDatei)),
     [](const auto& i) { return (std::get<0>(i.param) ? "OhneLease" : "MitLease") + std::string(kWer[int(std::get<1>(i.param))]); });
+
+// Where a player holds every file (the lease is refused for real), one look
+// at the processes serves many checks: a writer that comes after an earlier
+// check of the batch must still be seen at the next one, whether it opens
+// a file already checked, another of the same folder, a file of a folder
+// not checked yet, a file through a second name in another folder, or maps
+// it and closes its descriptor; and one that is gone is no reason any more.
+TEST_P(SchreibzugriffImStapel, SpaeterKommenderSchreiberGesehen)
+{
+    QTemporaryDir ordner;
+    ASSERT_EQ(::chmod(QFile::encodeName(ordner.path()).constData(), 0755), 0);
+    const QStringList namen = {"a/1", "a/2", "a/3", "b/1", "c/1", "e/1"};
+    for (const QString& n : namen) {
+        QDir().mkpath(ordner.filePath(n.section('/', 0, 0)));
+        QFile f(ordner.filePath(n));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("inhalt");
+    }
+    // c/1 has a second name in a folder never looked at, through which its
+    // writer opens it.
+    ASSERT_TRUE(QDir().mkpath(ordner.filePath("d")));
+    ASSERT_EQ(::link(QFile::encodeName(ordner.filePath("c/1")).constData(),
+                     QFile::encodeName(ordner.filePath("d/zweiter")).constData()),
+              0);
+    std::optional<NormalerBenutzer> benutzer;
+    if (GetParam()) {
+        benutzer.emplace(QStringList{ordner.path()});
+        if (!benutzer->aktiv)
+            GTEST_SKIP() << "no normal user to drop to here";
+    }
+    std::vector<std::unique_ptr<FremderProzess>> spieler;
+    for (const QString& n : namen) {
+        spieler.push_back(std::make_unique<FremderProzess>(ordner.filePath(n), Art::Lesen));
+        ASSERT_TRUE(spieler.back()->Offen());
+    }
+    const auto prüfen = [&](const char* n) { return Prüfen(ordner.filePath(QString::fromUtf8(n)), O_RDWR); };
+    // What comes, then what each file's check answers.
+    struct Schritt {
+        const char* was;
+        std::optional<Art> art; // how another program takes up a file
+        const char* name;       // the name it opens the file by
+        std::vector<std::pair<const char*, bool>> antworten;
+    };
+    const Schritt schritte[] = {
+        {"players only", std::nullopt, "", {{"a/1", false}, {"a/2", false}, {"b/1", false}, {"c/1", false}}},
+        {"a download on a file checked before", Art::Schreiben, "a/1", {{"a/1", true}, {"a/2", false}}},
+        {"a download on another file of the folder", Art::Anhängen, "a/3", {{"a/3", true}, {"a/2", false}}},
+        {"a writer through a mapping", Art::Abbilden, "a/2", {{"a/2", true}, {"a/1", true}}},
+        {"a writer through the file's second name", Art::LesenSchreiben, "d/zweiter", {{"c/1", true}, {"b/1", false}}},
+        {"a writer on a file of a folder not looked at yet", Art::Schreiben, "e/1", {{"e/1", true}, {"a/3", true}}},
+    };
+    std::vector<std::unique_ptr<FremderProzess>> schreiber;
+    for (const Schritt& s : schritte) {
+        SCOPED_TRACE(s.was);
+        if (s.art) {
+            schreiber.push_back(std::make_unique<FremderProzess>(ordner.filePath(QString::fromUtf8(s.name)), *s.art));
+            ASSERT_TRUE(schreiber.back()->Offen());
+        }
+        for (const auto& [datei, ja] : s.antworten)
+            EXPECT_EQ(prüfen(datei), ja) << datei;
+    }
+    schreiber.clear();
+    for (const char* n : {"a/1", "a/2", "a/3", "c/1", "e/1"})
+        EXPECT_FALSE(prüfen(n)) << n << ": the writers are gone";
+}
+
+INSTANTIATE_TEST_SUITE_P(AlsRootUndBenutzer, SchreibzugriffImStapel, ::testing::Bool(),
+                         [](const auto& i) { return i.param ? "NormalerBenutzer" : "DieserProzess"; });
