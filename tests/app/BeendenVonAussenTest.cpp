@@ -393,7 +393,7 @@ TEST_F(BeendenVonAussenTest, SchließenWährendEinesLaufsKommtEinmalNachDemLauf)
 }
 
 // A close that comes while a run waits on a question (a rename of ten files, the
-// third without a title) is held until the run's end, with or without progress window.
+// third with a name too long) is held until the run's end, with or without progress window.
 TEST_F(BeendenVonAussenTest, SchließenWährendEinerFrageImLaufKommtNachDemLauf)
 {
     enum class Art { Titelleiste, Ende, Signal };
@@ -417,7 +417,8 @@ TEST_F(BeendenVonAussenTest, SchließenWährendEinerFrageImLaufKommtNachDemLauf)
             for (int i = 0; i < kDateien; ++i) {
                 MedienInfo m = LeereMedienInfo();
                 m.Mp3_ID3v1_Vorhanden = 1;
-                m.Mp3_ID3v1_Titel = i == 2 ? QString() : QStringLiteral("Lied %1").arg(i);
+                // The third name is too long for the file system: its rename fails and the run asks.
+                m.Mp3_ID3v1_Titel = i == 2 ? QString(300, QLatin1Char('x')) : QStringLiteral("Lied %1").arg(i);
                 m.Datei_HinzugefügtAm = QStringLiteral("01.02.2003");
                 const QString pfad = Mp3Bauer::DateiSchreiben(ordner, QStringLiteral("%1.mp3").arg(i), Mp3Bauer::Frames(Mp3Bauer::Frame(), 2));
                 einträge.push_back(idx.EintragAnhängen(pfad, m));
