@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -73,6 +75,107 @@ bool OhneUnixModi(int fd, const QString& pfad)
     // FUSE serves both kinds: a block device's file system (ntfs-3g,
     // exfat-fuse) has no Unix modes, an overlay of a folder (bindfs) has.
     return QStorageInfo(pfad).fileSystemType() == "fuseblk";
+}
+
+// The POSIX access ACL is an extended attribute: copied with the others, it
+// needs no ACL library. Its value: a version (2), then entries of tag,
+// permission and id, little-endian.
+constexpr char kAcl[] = "system.posix_acl_access";
+constexpr quint16 kAclGruppe = 0x04, kAclMaske = 0x10, kAclAndere = 0x20;
+constexpr qsizetype kAclKopf = 4, kAclEintrag = 8;
+
+quint16 AclWort(const QByteArray& acl, qsizetype i)
+{
+    return quint16(quint8(acl[i]) | quint8(acl[i + 1]) << 8);
+}
+
+bool AclGültig(const QByteArray& acl)
+{
+    return acl.size() >= kAclKopf && (acl.size() - kAclKopf) % kAclEintrag == 0 && AclWort(acl, 0) == 2
+           && AclWort(acl, 2) == 0;
+}
+
+// The permission (rwx as 0-7) of the entry with `tag`; -1 without one.
+int AclRecht(const QByteArray& acl, quint16 tag)
+{
+    for (qsizetype i = kAclKopf; i + kAclEintrag <= acl.size(); i += kAclEintrag)
+        if (AclWort(acl, i) == tag)
+            return AclWort(acl, i + 2) & 7;
+    return -1;
+}
+
+// What the file's own group may do under the ACL: its entry, as far as the
+// mask lets it.
+int AclGruppenRecht(const QByteArray& acl)
+{
+    const int gruppe = std::max(AclRecht(acl, kAclGruppe), 0);
+    const int maske = AclRecht(acl, kAclMaske);
+    return maske < 0 ? gruppe : gruppe & maske;
+}
+
+// The ACL for a file in another group, as OhneFremdeGruppe does with the
+// bits: the new group nothing, others no more than the old group had.
+QByteArray AclOhneFremdeGruppe(QByteArray acl)
+{
+    const int alt = AclGruppenRecht(acl);
+    for (qsizetype i = kAclKopf; i + kAclEintrag <= acl.size(); i += kAclEintrag) {
+        const quint16 tag = AclWort(acl, i);
+        if (tag == kAclGruppe || tag == kAclAndere) {
+            const int recht = tag == kAclGruppe ? 0 : AclWort(acl, i + 2) & 7 & alt;
+            acl[i + 2] = char(recht);
+            acl[i + 3] = 0;
+        }
+    }
+    return acl;
+}
+
+// The value of one extended attribute; false where it cannot be read.
+bool AttributLesen(int fd, const QByteArray& pfad, const QByteArray& name, QByteArray& wert)
+{
+    for (int versuch = 0; versuch < 10; ++versuch) {
+        const ssize_t n = fd >= 0 ? ::fgetxattr(fd, name.constData(), nullptr, 0)
+                                  : ::getxattr(pfad.constData(), name.constData(), nullptr, 0);
+        if (n < 0)
+            return false;
+        wert.resize(qsizetype(n));
+        const ssize_t m = fd >= 0 ? ::fgetxattr(fd, name.constData(), wert.data(), size_t(n))
+                                  : ::getxattr(pfad.constData(), name.constData(), wert.data(), size_t(n));
+        if (m >= 0) {
+            wert.resize(qsizetype(m));
+            return true;
+        }
+        if (errno != ERANGE) // else it grew meanwhile
+            return false;
+    }
+    return false;
+}
+
+// Every extended attribute of the file the process may read, from `fd` or,
+// without one, from the path (links followed). Those it may not read
+// (another's security or trusted ones) are not there for it.
+QList<std::pair<QByteArray, QByteArray>> AttributeLesen(int fd, const QByteArray& pfad)
+{
+    QList<std::pair<QByteArray, QByteArray>> alle;
+    QByteArray namen;
+    for (int versuch = 0;; ++versuch) {
+        const ssize_t n = fd >= 0 ? ::flistxattr(fd, nullptr, 0) : ::listxattr(pfad.constData(), nullptr, 0);
+        if (n <= 0 || versuch == 10)
+            return alle;
+        namen.resize(qsizetype(n));
+        const ssize_t m = fd >= 0 ? ::flistxattr(fd, namen.data(), size_t(n)) : ::listxattr(pfad.constData(), namen.data(), size_t(n));
+        if (m >= 0) {
+            namen.resize(qsizetype(m));
+            break;
+        }
+        if (errno != ERANGE)
+            return alle;
+    }
+    for (const QByteArray& name : namen.split('\0')) {
+        QByteArray wert;
+        if (!name.isEmpty() && AttributLesen(fd, pfad, name, wert))
+            alle.append({name, wert});
+    }
+    return alle;
 }
 } // namespace
 
@@ -166,6 +269,15 @@ void SichereDatei::RechteVon(const struct stat& vorlage, bool besitzerNötig)
     m_modus = vorlage.st_mode & 07777;
 }
 
+// The bits without the ACL: the group's those of its entry, not the mask's
+// that the mode shows under an ACL.
+mode_t SichereDatei::grundModus() const
+{
+    if (m_acl.isEmpty())
+        return m_modus;
+    return (m_modus & ~mode_t(S_IRWXG)) | mode_t(AclGruppenRecht(m_acl) << 3);
+}
+
 void SichereDatei::ZeitenVon(const struct stat& vorlage)
 {
     m_zeiten = true;
@@ -186,13 +298,23 @@ bool SichereDatei::Öffnen()
             m_eigeneVorlage = false;
         }
     }
+    m_attribute.clear();
+    m_acl.clear();
+    // A rewrite reads the target's own (through the descriptor it read).
+    if (vorlage && (m_attributQuelle >= 0 || !m_eigeneVorlage)) {
+        const int quelle = m_attributQuelle >= 0 ? m_attributQuelle : m_original;
+        m_attribute = AttributeLesen(quelle, QFile::encodeName(m_ziel));
+        for (const auto& [name, wert] : std::as_const(m_attribute))
+            if (name == kAcl && AclGültig(wert))
+                m_acl = wert;
+    }
     // The original's bits from the first byte: its own where the new file
     // starts in its group, else those that open it to no one the original
     // kept out. Exclusive: a name that is taken (a link, a leftover, the
     // user's own file) stays as it is and the next name is tried.
     const mode_t anfang = !vorlage ? 0666
-                          : AnfangsGruppe(QFileInfo(m_ziel).absolutePath()) == m_gid ? (m_modus & 0777)
-                                                                                   : (OhneFremdeGruppe(m_modus) & 0777);
+                          : AnfangsGruppe(QFileInfo(m_ziel).absolutePath()) == m_gid ? (grundModus() & 0777)
+                                                                                   : (OhneFremdeGruppe(grundModus()) & 0777);
     const int e = TempAnlegen(
         m_ziel, m_suffix,
         [&](const QString& t) {
@@ -224,6 +346,12 @@ bool SichereDatei::rechteSetzen()
         return false;
     }
     const bool ohneModi = OhneUnixModi(m_fd, m_temp);
+    // An ACL handed down by the folder would open the file to others than
+    // the original's ACL (or bits) did.
+    if (::fgetxattr(m_fd, kAcl, nullptr, 0) >= 0 && ::fremovexattr(m_fd, kAcl) != 0) {
+        systemFehler();
+        return false;
+    }
     int fehler = 0;
     if ((neu.st_uid != m_uid || neu.st_gid != m_gid) && ::fchown(m_fd, m_uid, m_gid) != 0) {
         fehler = errno;
@@ -241,7 +369,9 @@ bool SichereDatei::rechteSetzen()
         m_fehler = m_fremderBesitzer ? FremderBesitzerText() : SystemfehlerBeschreibung(fehler);
         return false;
     }
-    const mode_t soll = neu.st_gid == m_gid ? m_modus : OhneFremdeGruppe(m_modus);
+    if (!attributeSetzen(neu))
+        return false;
+    const mode_t soll = neu.st_gid == m_gid ? grundModus() : OhneFremdeGruppe(grundModus());
     if ((neu.st_mode & 07777) != soll && ::fchmod(m_fd, soll) != 0)
         fehler = errno;
     if (::fstat(m_fd, &neu) != 0) {
@@ -252,6 +382,68 @@ bool SichereDatei::rechteSetzen()
         m_fehlerNummer = fehler ? fehler : EPERM;
         m_fehler = SystemfehlerBeschreibung(m_fehlerNummer);
         return false;
+    }
+    return aclSetzen(neu.st_gid == m_gid, soll);
+}
+
+// The original's attributes but its ACL (set once the bits are, since a
+// chmod changes its mask). A rewrite that cannot set one fails, unless the
+// new file has it already (a security label the system gives); a copy goes
+// on without it. `neu`: the new file's state, as it is afterwards.
+bool SichereDatei::attributeSetzen(struct stat& neu)
+{
+    const bool umschreiben = !m_eigeneVorlage;
+    bool gesetzt = false;
+    for (const auto& [name, wert] : std::as_const(m_attribute)) {
+        if (name == kAcl)
+            continue;
+        // A user's attribute needs a file its owner may write (the bits
+        // follow after), as `cp -a` does it.
+        if (!gesetzt && !(neu.st_mode & S_IWUSR))
+            (void)!::fchmod(m_fd, S_IRUSR | S_IWUSR);
+        gesetzt = true;
+        if (::fsetxattr(m_fd, name.constData(), wert.constData(), size_t(wert.size()), 0) == 0 || !umschreiben)
+            continue;
+        const int e = errno;
+        if (QByteArray da; AttributLesen(m_fd, {}, name, da) && da == wert)
+            continue;
+        errno = e;
+        systemFehler();
+        return false;
+    }
+    if (gesetzt && ::fstat(m_fd, &neu) != 0) {
+        systemFehler();
+        return false;
+    }
+    return true;
+}
+
+bool SichereDatei::aclSetzen(bool gruppeBehalten, mode_t soll)
+{
+    const bool umschreiben = !m_eigeneVorlage;
+    if (m_acl.isEmpty())
+        return true;
+    const QByteArray acl = gruppeBehalten ? m_acl : AclOhneFremdeGruppe(m_acl);
+    if (::fsetxattr(m_fd, kAcl, acl.constData(), size_t(acl.size()), 0) != 0) {
+        if (!umschreiben)
+            return true; // the bits above stand for it
+        systemFehler();
+        return false;
+    }
+    // Setting the ACL may clear the set-group-id bit; the bits it set stay.
+    struct stat neu;
+    if (::fstat(m_fd, &neu) != 0) {
+        systemFehler();
+        return false;
+    }
+    const mode_t mitAcl = (neu.st_mode & 0777) | (soll & 07000);
+    if ((neu.st_mode & 07777) != mitAcl) {
+        errno = 0;
+        if (::fchmod(m_fd, mitAcl) != 0 || ::fstat(m_fd, &neu) != 0 || (neu.st_mode & 07777) != mitAcl) {
+            m_fehlerNummer = errno ? errno : EPERM;
+            m_fehler = SystemfehlerBeschreibung(m_fehlerNummer);
+            return false;
+        }
     }
     return true;
 }
@@ -470,6 +662,7 @@ Kopiervorgang DateiKopieren(const QString& quelle, const QString& ziel, bool ers
     SichereDatei neu(ziel, QStringLiteral("-neu"), false);
     neu.RechteVon(st, verschieben);
     neu.ZeitenVon(st);
+    neu.AttributeVon(ein);
     if (!ersetzen)
         neu.OhneErsetzen();
     // Checked before the copy takes a place (it may replace a file); the

@@ -5,8 +5,10 @@
 // the target's permission bits from its first byte and then given its owner
 // and group (where the target's group cannot be kept, the file is without
 // the bits that would open it to anyone the original kept out, from the
-// first byte too). A rewrite never takes another user's file: where the
-// owner cannot be kept, Öffnen fails with FremderBesitzerText(). A chmod or
+// first byte too), then its POSIX ACL and extended attributes (an ACL the
+// folder would hand down is not taken). A rewrite never takes another
+// user's file: where the owner cannot be kept, Öffnen fails with
+// FremderBesitzerText(). A chmod or
 // chown that fails and leaves other bits fails Öffnen, except on file
 // systems without Unix modes (FAT, exFAT, NTFS), whose modes the original
 // showed as well. Every write is checked; on Fertigstellen() the data is
@@ -19,10 +21,12 @@
 // the temporary file lies beside the real file and the links stay links.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <ctime>
 #include <functional>
+#include <utility>
 #include <sys/types.h>
 
 struct stat;
@@ -83,6 +87,12 @@ public:
     void RechteVon(const struct stat& vorlage, bool besitzerNötig);
     // Access and modification times given to the new file (a copy's).
     void ZeitenVon(const struct stat& vorlage);
+    // The extended attributes, the POSIX ACL among them, that the new file
+    // takes are read from `fd` (a copy's source); a rewrite takes the
+    // target's own. A rewrite that cannot set one back fails Öffnen; a copy
+    // goes on without what its target cannot hold, and without the ACL its
+    // group's bits are those of the ACL's group entry, never the mask.
+    void AttributeVon(int fd) { m_attributQuelle = fd; }
     // Fertigstellen never replaces a file: an existing target fails it (EEXIST).
     void OhneErsetzen() { m_ersetzen = false; }
     // Run right before the rename; an errno other than 0 fails Fertigstellen
@@ -167,8 +177,15 @@ private:
     uid_t m_uid = 0;
     gid_t m_gid = 0;
     mode_t m_modus = 0;
+    int m_attributQuelle = -1;
+    // The original's extended attributes as read (name, value), and its ACL.
+    QList<std::pair<QByteArray, QByteArray>> m_attribute;
+    QByteArray m_acl;
     QByteArray m_puffer;
+    mode_t grundModus() const;
     bool rechteSetzen();
+    bool attributeSetzen(struct stat& neu);
+    bool aclSetzen(bool gruppeBehalten, mode_t soll);
     bool pufferLeeren();
     bool alleSchreiben(const char* p, qsizetype länge);
     void systemFehler();
@@ -176,7 +193,7 @@ private:
 
 // The one copy of a file: the regular file `quelle` read completely into a
 // SichereDatei beside `ziel` ("-neu"), which takes the source's owner, group,
-// bits and times as far as the process may set them, checks the size,
+// bits, times, ACL and extended attributes as far as the process may set them, checks the size,
 // fsyncs and puts it at `ziel`, replacing an existing file only with
 // `ersetzen`. `verschieben`: for a move, which must not take another user's
 // file, and whose copy takes its place only while the source is still what

@@ -27,10 +27,10 @@ esac
 # Test-only programs: the desktop's own tools check the desktop entry and the
 # index file's type; strace makes real faults in tool processes; mutagen
 # writes ID3v2.4 tags as other taggers do; FAT and exFAT images are mounted
-# through FUSE.
+# through FUSE; acl and attr give files ACLs and extended attributes.
 kalvero_install "${KALVERO_PACKAGES[@]}" libgtest-dev libgmock-dev libtag1-dev dbus \
     desktop-file-utils shared-mime-info libxml2-utils strace python3-mutagen \
-    fuse3 fusefat dosfstools exfat-fuse exfatprogs
+    fuse3 fusefat dosfstools exfat-fuse exfatprogs acl attr
 kalvero_build "$ordner" "${optionen[@]}"
 export QT_QPA_PLATFORM=offscreen
 cd "$ordner"
