@@ -529,7 +529,8 @@ TEST_F(RechteTest, AclUndAttributeBleibenErhalten)
     if (!HältAclUndAttribute(baum.Pfad("a")))
         GTEST_SKIP() << "the temporary folder's file system holds no ACL or user attributes";
     const passwd* pw = ::getpwnam("daemon");
-    ASSERT_NE(pw, nullptr);
+    if (!pw)
+        GTEST_SKIP() << "no user daemon";
     const Nutzer daemon{"daemon", pw->pw_uid, pw->pw_gid, {}};
     const Nutzer gruppe{"Gruppe", 4106, 4106, {kDateiGruppe}};
     Baum shm("/dev/shm");
