@@ -754,6 +754,11 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     // A 2.4 tag's recording time, and whether its frame carries anything.
     std::optional<QString> datum;
     bool datumFrame = false;
+    // A 2.3 tag's first TDRC: its year and its place in `weitere`.
+    QString datum23;
+    qsizetype datum23Stelle = -1;
+    // The fields a frame was read for.
+    std::array<bool, kId3v2Felder> gelesen{};
 
     // The frame as it is kept: 2.2 frames as they stand, others in 2.3 form;
     // without a change a view of the bytes read.
@@ -830,6 +835,17 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             feld = kJahr;
         else if (feld == kJahr && datum)
             continue;
+        // A 2.3 tag's TDRC (as some taggers write it) is its year where it
+        // has no TYER: kept in its place until the walk has seen them all.
+        if (haupt == 3 && lesbar && id == "TDRC" && f.größe > 0 && datum23Stelle < 0) {
+            if (const auto werte = TexteLesen(daten)) {
+                const QString wert = SteuerzeichenEntfernen(werte->value(0), false);
+                datum23 = ZeitstempelLesen(wert).jahr;
+                if (datum23.isEmpty())
+                    datum23 = wert;
+                datum23Stelle = qsizetype(e.weitere.size());
+            }
+        }
         std::optional<QString> text;
         QByteArray frame23; // the field's frame as 2.3 holds it, where it differs
         if (zeit) {
@@ -864,15 +880,35 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             text = TextFrameLesen(daten);
         }
         if (text) {
-            e.felder[size_t(feld)] = *text;
             // A frame that carries nothing is no form to keep: readers stop at it.
-            e.feldFrames[size_t(feld)] = f.größe == 0 || zeit ? QByteArray() : !frame23.isEmpty() ? frame23 : form23(f);
+            QByteArray frame = f.größe == 0 || zeit ? QByteArray() : !frame23.isEmpty() ? frame23 : form23(f);
+            QString& wert = e.felder[size_t(feld)];
+            // Several frames of one text id are one field of several values,
+            // shown as the values of one frame are; each frame is kept.
+            if (gelesen[size_t(feld)] && !zeit && feld != kZähler) {
+                if (!text->isEmpty())
+                    wert = wert.isEmpty() ? *text : wert + QStringLiteral(" / ") + *text;
+                e.feldFrames[size_t(feld)] += frame;
+            } else {
+                wert = *text;
+                e.feldFrames[size_t(feld)] = std::move(frame);
+            }
+            gelesen[size_t(feld)] = true;
         } else {
             behalten(f); // empty ones too: a rewrite copies every frame as it stands
         }
     }
     if (haupt == 4)
         Nach23Übertragen(e, datum, datumFrame, kandidaten);
+    if (datum23Stelle >= 0 && !gelesen[kJahr]) {
+        e.felder[kJahr] = datum23;
+        e.feldFrames[kJahr] = std::move(e.weitere[size_t(datum23Stelle)]);
+        e.weitere.erase(e.weitere.begin() + datum23Stelle);
+        for (auto& art : kandidaten)
+            for (Kandidat& k : art)
+                if (k.stelle > datum23Stelle)
+                    --k.stelle;
+    }
 
     // The first comment (link) without a description is the field (the one
     // the writer replaces, the one other readers show).
