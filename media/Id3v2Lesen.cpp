@@ -215,7 +215,7 @@ std::optional<QString> TextFrameLesen(QByteArrayView b)
     const std::optional<QStringList> texte = TexteLesen(b);
     if (!texte)
         return std::nullopt;
-    return SteuerzeichenEntfernen(texte->join(QStringLiteral(" / ")), false);
+    return SteuerzeichenEntfernen(texte->join(Id3v2WerteFuge()), false);
 }
 
 // COMM and WXXX: encoding, (language,) description, then the content.
@@ -424,6 +424,12 @@ const char* TextAufbau(QByteArrayView id)
 }
 
 } // namespace
+
+const QString& Id3v2WerteFuge()
+{
+    static const QString fuge = QStringLiteral(" / ");
+    return fuge;
+}
 
 QByteArray Id3v2Utf16(const QString& text)
 {
@@ -886,8 +892,9 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             // Several frames of one text id are one field of several values,
             // shown as the values of one frame are; each frame is kept.
             if (gelesen[size_t(feld)] && !zeit && feld != kZähler) {
-                if (!text->isEmpty())
-                    wert = wert.isEmpty() ? *text : wert + QStringLiteral(" / ") + *text;
+                if (!text->isEmpty() && !wert.isEmpty())
+                    wert += Id3v2WerteFuge();
+                wert += *text;
                 e.feldFrames[size_t(feld)] += frame;
             } else {
                 wert = *text;

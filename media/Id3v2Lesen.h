@@ -98,6 +98,10 @@ struct Id3v2Ergebnis {
 // (`weitere`), not gathered into one block.
 Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln = true);
 
+// What the record shows between the values of one field (a frame's
+// several strings, several frames of one id); never written into a tag.
+const QString& Id3v2WerteFuge();
+
 // A text as UTF-16 with a byte-order mark (little-endian), no terminator.
 QByteArray Id3v2Utf16(const QString& text);
 

@@ -384,10 +384,9 @@ QByteArray FeldFrame(const MedienInfo& m, const Id3v2FrameFeld& feld, const QByt
     }
     if (id == "WXXX")
         return Frame(id, QByteArray(2, '\0') + LinkLatin1(wert));
-    // The display joins several values with " / "; the tag holds them as
-    // 2.3 does, joined with "/".
+    // Several values as 2.3 holds them: joined with "/".
     if (id != "COMM")
-        return Id3v2TextFrameBauen(id, {QString(wert).replace(QStringLiteral(" / "), QStringLiteral("/"))});
+        return Id3v2TextFrameBauen(id, {wert.contains(Id3v2WerteFuge()) ? QString(wert).replace(Id3v2WerteFuge(), QStringLiteral("/")) : wert});
     char kodierung = 0;
     const QByteArray text = TextKodieren(wert, kodierung);
     const QByteArray beschreibung = kodierung ? QByteArray("\xFF\xFE\0\0", 4) : QByteArray(1, '\0');
