@@ -907,7 +907,7 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     }
     if (haupt == 4)
         Nach23Übertragen(e, datum, datumFrame, kandidaten);
-    if (datum23Stelle >= 0 && !gelesen[kJahr]) {
+    if (datum23Stelle >= 0 && datum23Stelle < qsizetype(e.weitere.size()) && !gelesen[kJahr]) {
         e.felder[kJahr] = datum23;
         e.feldFrames[kJahr] = std::move(e.weitere[size_t(datum23Stelle)]);
         e.weitere.erase(e.weitere.begin() + datum23Stelle);

@@ -30,7 +30,7 @@ bool g_fehlerSync = false;
 constexpr qint64 kMaxTagGröße = (qint64(1) << 28) - 1; // the size field holds 28 bits
 constexpr qint64 kMaxPadding = (qint64(256) << 20) - 1;
 constexpr qint64 kKopierBlock = 64 << 10;
-// The comment's and the link's places in Id3v2FrameFelder().
+// The comment's, the link's and the year's places in Id3v2FrameFelder().
 constexpr int kKommentarFeld = 8, kLinkFeld = 3, kJahrFeld = 9;
 
 const QString kLF = QStringLiteral("\n");
@@ -384,9 +384,12 @@ QByteArray FeldFrame(const MedienInfo& m, const Id3v2FrameFeld& feld, const QByt
     }
     if (id == "WXXX")
         return Frame(id, QByteArray(2, '\0') + LinkLatin1(wert));
-    // Several values as 2.3 holds them: joined with "/".
+    // Several values as 2.3 holds them: joined with "/", as the frames of
+    // an unchanged field of several values are written.
+    if (id != "COMM" && wert.contains(Id3v2WerteFuge()))
+        return Id3v2TextFrameBauen(id, {QString(wert).replace(Id3v2WerteFuge(), QStringLiteral("/"))});
     if (id != "COMM")
-        return Id3v2TextFrameBauen(id, {wert.contains(Id3v2WerteFuge()) ? QString(wert).replace(Id3v2WerteFuge(), QStringLiteral("/")) : wert});
+        return Id3v2TextFrameBauen(id, {wert});
     char kodierung = 0;
     const QByteArray text = TextKodieren(wert, kodierung);
     const QByteArray beschreibung = kodierung ? QByteArray("\xFF\xFE\0\0", 4) : QByteArray(1, '\0');
@@ -452,8 +455,8 @@ QByteArray Frames22Übertragen(QByteArrayView frames)
     return aus;
 }
 
-// A typed year is the tag's only date: the kept frames of the old date (a
-// second year, its day and time) go. `stelle`: the places of comment and
+// A year typed (or cleared) is the tag's only date: the kept frames of the
+// old date (a second year, its day and time) go. `stelle`: the places of comment and
 // link among the kept frames with both put back, as they stay.
 void AndereDatenEntfernen(std::vector<QByteArray>& weitere, qsizetype (&stelle)[2])
 {
