@@ -760,9 +760,9 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     // A 2.4 tag's recording time, and whether its frame carries anything.
     std::optional<QString> datum;
     bool datumFrame = false;
-    // A 2.3 tag's first TDRC: its year and its place in `weitere`.
-    QString datum23;
-    qsizetype datum23Stelle = -1;
+    // A 2.3 tag's TDRC frames: their years and their places in `weitere`.
+    QStringList daten23;
+    std::vector<qsizetype> daten23Stellen;
     // The fields a frame was read for.
     std::array<bool, kId3v2Felder> gelesen{};
 
@@ -843,13 +843,13 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             continue;
         // A 2.3 tag's TDRC (as some taggers write it) is its year where it
         // has no TYER: kept in its place until the walk has seen them all.
-        if (haupt == 3 && lesbar && id == "TDRC" && f.größe > 0 && datum23Stelle < 0) {
+        std::optional<QString> jahr23;
+        if (haupt == 3 && lesbar && id == "TDRC" && f.größe > 0) {
             if (const auto werte = TexteLesen(daten)) {
                 const QString wert = SteuerzeichenEntfernen(werte->value(0), false);
-                datum23 = ZeitstempelLesen(wert).jahr;
-                if (datum23.isEmpty())
-                    datum23 = wert;
-                datum23Stelle = qsizetype(e.weitere.size());
+                jahr23 = ZeitstempelLesen(wert).jahr;
+                if (jahr23->isEmpty())
+                    jahr23 = wert;
             }
         }
         std::optional<QString> text;
@@ -902,19 +902,28 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             }
             gelesen[size_t(feld)] = true;
         } else {
+            const size_t vorher = e.weitere.size();
             behalten(f); // empty ones too: a rewrite copies every frame as it stands
+            if (jahr23 && e.weitere.size() > vorher) {
+                daten23 << *jahr23;
+                daten23Stellen.push_back(qsizetype(vorher));
+            }
         }
     }
     if (haupt == 4)
         Nach23Übertragen(e, datum, datumFrame, kandidaten);
-    if (datum23Stelle >= 0 && datum23Stelle < qsizetype(e.weitere.size()) && !gelesen[kJahr]) {
-        e.felder[kJahr] = datum23;
-        e.feldFrames[kJahr] = std::move(e.weitere[size_t(datum23Stelle)]);
-        e.weitere.erase(e.weitere.begin() + datum23Stelle);
-        for (auto& art : kandidaten)
-            for (Kandidat& k : art)
-                if (k.stelle > datum23Stelle)
-                    --k.stelle;
+    if (!daten23Stellen.empty() && !gelesen[kJahr]) {
+        daten23.removeAll(QString());
+        e.felder[kJahr] = daten23.join(Id3v2WerteFuge());
+        for (qsizetype stelle : daten23Stellen)
+            e.feldFrames[kJahr] += e.weitere[size_t(stelle)];
+        for (auto s = daten23Stellen.rbegin(); s != daten23Stellen.rend(); ++s) {
+            e.weitere.erase(e.weitere.begin() + *s);
+            for (auto& art : kandidaten)
+                for (Kandidat& k : art)
+                    if (k.stelle > *s)
+                        --k.stelle;
+        }
     }
 
     // The first comment (link) without a description is the field (the one

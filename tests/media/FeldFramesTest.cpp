@@ -240,6 +240,8 @@ TEST_F(FeldFrames, TheYearOfEitherDateFrameAndATypedYearIsTheOnlyOne)
         {"tdrc", 3, {TextFrame("TDRC", "1981")}, "1981", "TDRC=1981 TIT2=Neu TXXX=Platte ; TDRC=1981", 1981},
         {"tdrc mit tag", 3, {TextFrame("TDRC", "1981-05-01T10:20", Kodierung::Utf16Bom)}, "1981",
          "TDRC=1981-05-01 10:20 TIT2=Neu TXXX=Platte ; TDRC=1981-05-01 10:20", 1981},
+        {"zwei tdrc", 3, {TextFrame("TDRC", "1981"), TextFrame("TDRC", "1982-03")}, "1981 / 1982",
+         "TDRC=1981|1982-03 TIT2=Neu TXXX=Platte ; TDRC=1981,1982-03", 1981},
         {"tyer und tdrc", 3, {TextFrame("TDRC", "1985"), TextFrame("TYER", "1981")}, "1981",
          "TDRC=1985 TIT2=Neu TXXX=Platte TYER=1981 ; TDRC=1985", 1985},
         {"tyer tdat time", 3, {TextFrame("TYER", "1981"), TextFrame("TDAT", "0105"), TextFrame("TIME", "1234")}, "1981",
