@@ -215,7 +215,7 @@ std::optional<QString> TextFrameLesen(QByteArrayView b)
     const std::optional<QStringList> texte = TexteLesen(b);
     if (!texte)
         return std::nullopt;
-    return SteuerzeichenEntfernen(texte->join(QStringLiteral(" / ")), false);
+    return SteuerzeichenEntfernen(texte->join(Id3v2WerteFuge()), false);
 }
 
 // COMM and WXXX: encoding, (language,) description, then the content.
@@ -424,6 +424,12 @@ const char* TextAufbau(QByteArrayView id)
 }
 
 } // namespace
+
+const QString& Id3v2WerteFuge()
+{
+    static const QString fuge = QStringLiteral(" / ");
+    return fuge;
+}
 
 QByteArray Id3v2Utf16(const QString& text)
 {
@@ -754,6 +760,11 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     // A 2.4 tag's recording time, and whether its frame carries anything.
     std::optional<QString> datum;
     bool datumFrame = false;
+    // A 2.3 tag's TDRC frames: their years and their places in `weitere`.
+    QStringList daten23;
+    std::vector<qsizetype> daten23Stellen;
+    // The fields a frame was read for.
+    std::array<bool, kId3v2Felder> gelesen{};
 
     // The frame as it is kept: 2.2 frames as they stand, others in 2.3 form;
     // without a change a view of the bytes read.
@@ -830,6 +841,17 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             feld = kJahr;
         else if (feld == kJahr && datum)
             continue;
+        // A 2.3 tag's TDRC (as some taggers write it) is its year where it
+        // has no TYER: kept in its place until the walk has seen them all.
+        std::optional<QString> jahr23;
+        if (haupt == 3 && lesbar && id == "TDRC" && f.größe > 0) {
+            if (const auto werte = TexteLesen(daten)) {
+                const QString wert = SteuerzeichenEntfernen(werte->value(0), false);
+                jahr23 = ZeitstempelLesen(wert).jahr;
+                if (jahr23->isEmpty())
+                    jahr23 = wert;
+            }
+        }
         std::optional<QString> text;
         QByteArray frame23; // the field's frame as 2.3 holds it, where it differs
         if (zeit) {
@@ -864,15 +886,45 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             text = TextFrameLesen(daten);
         }
         if (text) {
-            e.felder[size_t(feld)] = *text;
             // A frame that carries nothing is no form to keep: readers stop at it.
-            e.feldFrames[size_t(feld)] = f.größe == 0 || zeit ? QByteArray() : !frame23.isEmpty() ? frame23 : form23(f);
+            QByteArray frame = f.größe == 0 || zeit ? QByteArray() : !frame23.isEmpty() ? frame23 : form23(f);
+            QString& wert = e.felder[size_t(feld)];
+            // Several frames of one text id are one field of several values,
+            // shown as the values of one frame are; each frame is kept.
+            if (gelesen[size_t(feld)] && !zeit && feld != kZähler) {
+                if (!text->isEmpty() && !wert.isEmpty())
+                    wert += Id3v2WerteFuge();
+                wert += *text;
+                e.feldFrames[size_t(feld)] += frame;
+            } else {
+                wert = *text;
+                e.feldFrames[size_t(feld)] = std::move(frame);
+            }
+            gelesen[size_t(feld)] = true;
         } else {
+            const size_t vorher = e.weitere.size();
             behalten(f); // empty ones too: a rewrite copies every frame as it stands
+            if (jahr23 && e.weitere.size() > vorher) {
+                daten23 << *jahr23;
+                daten23Stellen.push_back(qsizetype(vorher));
+            }
         }
     }
     if (haupt == 4)
         Nach23Übertragen(e, datum, datumFrame, kandidaten);
+    if (!daten23Stellen.empty() && !gelesen[kJahr]) {
+        daten23.removeAll(QString());
+        e.felder[kJahr] = daten23.join(Id3v2WerteFuge());
+        for (qsizetype stelle : daten23Stellen)
+            e.feldFrames[kJahr] += e.weitere[size_t(stelle)];
+        for (auto s = daten23Stellen.rbegin(); s != daten23Stellen.rend(); ++s) {
+            e.weitere.erase(e.weitere.begin() + *s);
+            for (auto& art : kandidaten)
+                for (Kandidat& k : art)
+                    if (k.stelle > *s)
+                        --k.stelle;
+        }
+    }
 
     // The first comment (link) without a description is the field (the one
     // the writer replaces, the one other readers show).

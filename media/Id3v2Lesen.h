@@ -54,7 +54,9 @@ struct Id3v2Ergebnis {
     Id3v2Kopf kopf;
     // Tag bytes in front of the padding; the whole tag when it has none.
     qint64 ungenutzt = 0;
-    // In a 2.4 tag the year is that of TDRC, the genre numbers read "(17)".
+    // In a 2.4 tag the year is that of TDRC (in a 2.3 tag where it has no
+    // TYER), the genre numbers read "(17)". Several frames of one text id
+    // are one field of their values.
     std::array<QString, kId3v2Felder> felder;
     // Frames without a field of their own, in tag order, in 2.3 layout
     // (plain sizes, no unsynchronisation, texts in 2.3 encodings:
@@ -72,7 +74,9 @@ struct Id3v2Ergebnis {
     // Not gathered: the frame each field was read from, in the form of
     // `weitere` (a 2.4 frame as 2.3 holds it: its values joined with "/",
     // genre numbers as "(17)", the recording time TDRC as TYER with TDAT and
-    // TIME); empty when the field had none or its frame carries nothing.
+    // TIME); several frames of one id one behind the other, in their order;
+    // a 2.3 tag's TDRC where it has no TYER; empty when the field had none
+    // or its frame carries nothing.
     std::array<QByteArray, kId3v2Felder> feldFrames;
     // Where the comment's and the link's frames stood: their index in
     // `weitere` with both of them put back.
@@ -97,6 +101,10 @@ struct Id3v2Ergebnis {
 // it are read. Without `sammeln` the kept frames are only listed
 // (`weitere`), not gathered into one block.
 Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln = true);
+
+// What the record shows between the values of one field (a frame's
+// several strings, several frames of one id); never written into a tag.
+const QString& Id3v2WerteFuge();
 
 // A text as UTF-16 with a byte-order mark (little-endian), no terminator.
 QByteArray Id3v2Utf16(const QString& text);

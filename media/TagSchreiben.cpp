@@ -30,8 +30,8 @@ bool g_fehlerSync = false;
 constexpr qint64 kMaxTagGröße = (qint64(1) << 28) - 1; // the size field holds 28 bits
 constexpr qint64 kMaxPadding = (qint64(256) << 20) - 1;
 constexpr qint64 kKopierBlock = 64 << 10;
-// The comment's and the link's places in Id3v2FrameFelder().
-constexpr int kKommentarFeld = 8, kLinkFeld = 3;
+// The comment's, the link's and the year's places in Id3v2FrameFelder().
+constexpr int kKommentarFeld = 8, kLinkFeld = 3, kJahrFeld = 9;
 
 const QString kLF = QStringLiteral("\n");
 const QString kZugriffHinweis = QStringLiteral(
@@ -384,6 +384,10 @@ QByteArray FeldFrame(const MedienInfo& m, const Id3v2FrameFeld& feld, const QByt
     }
     if (id == "WXXX")
         return Frame(id, QByteArray(2, '\0') + LinkLatin1(wert));
+    // Several values as 2.3 holds them: joined with "/", as the frames of
+    // an unchanged field of several values are written.
+    if (id != "COMM" && wert.contains(Id3v2WerteFuge()))
+        return Id3v2TextFrameBauen(id, {QString(wert).replace(Id3v2WerteFuge(), QStringLiteral("/"))});
     if (id != "COMM")
         return Id3v2TextFrameBauen(id, {wert});
     char kodierung = 0;
@@ -432,6 +436,46 @@ std::optional<QByteArray> Frame22Übertragen(QByteArrayView roh)
         körper = körper.left(1) + mime + '\0' + körper.mid(4);
     }
     return Id3v2FrameFür23(Frame(neu, körper));
+}
+
+// The frames of one field of a 2.2 tag (several of one id) in 2.3 form; empty
+// when one of them has none.
+QByteArray Frames22Übertragen(QByteArrayView frames)
+{
+    QByteArray aus;
+    for (qsizetype pos = 0; pos + 6 <= frames.size();) {
+        const auto* u = reinterpret_cast<const unsigned char*>(frames.data() + pos);
+        const qsizetype länge = 6 + ((qsizetype(u[3]) << 16) | (u[4] << 8) | u[5]);
+        const std::optional<QByteArray> frame = Frame22Übertragen(frames.sliced(pos, std::min(länge, frames.size() - pos)));
+        if (!frame)
+            return {};
+        aus += *frame;
+        pos += länge;
+    }
+    return aus;
+}
+
+// A year typed (or cleared) is the tag's only date: the kept frames of the
+// old date (a second year, its day and time) go. `stelle`: the places of comment and
+// link among the kept frames with both put back, as they stay.
+void AndereDatenEntfernen(std::vector<QByteArray>& weitere, qsizetype (&stelle)[2])
+{
+    const qsizetype alt[2] = {stelle[0], stelle[1]};
+    std::vector<QByteArray> rest;
+    qsizetype k = 0;
+    for (QByteArray& f : weitere) {
+        while (k == alt[0] || k == alt[1])
+            ++k;
+        if (f.startsWith("TYER") || f.startsWith("TDRC") || f.startsWith("TDAT") || f.startsWith("TIME")) {
+            for (int i = 0; i < 2; ++i)
+                if (alt[i] > k)
+                    --stelle[i];
+        } else {
+            rest.push_back(std::move(f));
+        }
+        ++k;
+    }
+    weitere = std::move(rest);
 }
 
 // Whether a reader takes this kept COMM or WXXX frame for the field: it can
@@ -753,11 +797,13 @@ bool V2Planen(MedienDatei& datei, const QString& pfad, V2Plan& p, QString& fehle
         }
         for (size_t i = 0; i < size_t(kId3v2Felder); ++i) {
             const QByteArray& frame = alt.inhalt.feldFrames[i];
-            p.herkunft.frames[i] = haupt == 2 && !frame.isEmpty() ? Frame22Übertragen(frame).value_or(QByteArray()) : frame;
+            p.herkunft.frames[i] = haupt == 2 && !frame.isEmpty() ? Frames22Übertragen(frame) : frame;
             p.herkunft.texte[i] = alt.inhalt.felder[i];
         }
         p.herkunft.stelle[0] = alt.inhalt.kommentarStelle;
         p.herkunft.stelle[1] = alt.inhalt.linkStelle;
+        if (p.m->Mp3_ID3v2_Jahr != p.herkunft.texte[kJahrFeld])
+            AndereDatenEntfernen(p.weitere, p.herkunft.stelle);
     }
     p.sprache = KommentarSprache(alt.inhalt.kommentarSprache);
     TagAufbauen(*p.m, p.weitere, p.herkunft, p.sprache, false, p.neu);

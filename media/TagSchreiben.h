@@ -19,7 +19,10 @@
 // The frames this program does not interpret are taken from the file itself
 // at write time (the record of an index file no longer holds them). A field
 // whose text is what was read from its frame keeps that frame (several
-// values, line breaks, blanks; from a 2.4 tag in the form 2.3 holds it). The
+// values, line breaks, blanks; from a 2.4 tag in the form 2.3 holds it), or
+// its frames, where the tag held several of its id. A changed field of
+// several values is one frame of them joined with "/"; a changed year
+// leaves no other date frame (TDRC, TDAT, TIME) beside its TYER. The
 // comment and the link replace the frame they were read from (the first
 // without a description); no other comment or link is dropped. A frame the
 // 2.3 form cannot hold, or an old tag not read to its end, refuses the

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QUuid>
 
 using namespace Mp3Bauer;
@@ -373,4 +374,59 @@ TEST_F(StapelFenster, FieldCopyFromTheFirstFileIntoAll)
     EXPECT_EQ(f->cboMusikrichtung->currentIndex(), -1);
     EXPECT_EQ(Seite(true), Felder("DREI", "QUELLE", "PLATTE"));
     EXPECT_EQ(f->cbov2Musikrichtung->currentText(), "Eigenes");
+}
+
+// A case change over fields of several values (a 2.4 list, two frames of a
+// 2.3 tag) keeps them several values: written as 2.3 joins them, never with
+// the blanks around the slash that the page shows between them.
+TEST_F(StapelFenster, ACaseChangeKeepsSeveralArtistsSeveralValues)
+{
+    QString python;
+    for (const QString& p : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
+        QProcess pr;
+        pr.start(p, {QStringLiteral("-c"), QStringLiteral("import mutagen")});
+        if (pr.waitForFinished(30000) && pr.exitStatus() == QProcess::NormalExit && pr.exitCode() == 0) {
+            python = p;
+            break;
+        }
+    }
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3-mutagen is not installed";
+    NeuerIndex();
+    einträge.clear();
+    const Id3v2Frame liste = TextFrame("TPE1", QStringList{"Anna Alpha", "Bert Beta"}, Kodierung::Utf8);
+    const Id3v2Frame anna = TextFrame("TPE1", "Anna Alpha"), bert = TextFrame("TPE1", "Bert Beta", Kodierung::Utf16Bom);
+    const Id3v2Tag tags[] = {
+        {.version = 4, .frames = {TextFrame("TIT2", "eins", Kodierung::Utf8), liste}, .padding = 100},
+        {.version = 3, .frames = {anna, TextFrame("TIT2", "zwei"), bert}, .padding = 100},
+        {.version = 4, .frames = {liste, TextFrame("TIT2", "drei", Kodierung::Utf8)}},
+        {.version = 3, .frames = {TextFrame("TIT2", "vier"), anna, bert}},
+    };
+    for (const Id3v2Tag& t : tags)
+        einträge.push_back(Eintrag(QStringLiteral("Lied %1.mp3").arg(einträge.size() + 1), t.Bytes() + Frames(Frame(), 20)));
+    Öffnen(einträge);
+    EXPECT_EQ(f->txtv2Interpret->text(), "Anna Alpha / Bert Beta");
+    Ausführen(FunktionGroß, 4);
+    ASSERT_EQ(f->txtDateiname->currentIndex(), 3);
+    EXPECT_EQ(f->txtv2Interpret->text(), "ANNA ALPHA / BERT BETA");
+    Klicken(f->cmdTagSpeichernV2); // the last file is saved by the user
+    EXPECT_EQ(meldungen, QStringList{kAlleFragen.arg("Schreibweise: Groß", "Alle ID3v2-TAGs")});
+
+    // mutagen's values, a 2.3 tag's split at "/" as 2.3 joins them.
+    QProcess pr;
+    QStringList argumente{QStringLiteral("-c"), QStringLiteral(R"(
+import sys
+from mutagen.id3 import ID3
+for pfad in sys.argv[1:]:
+    t = ID3(pfad)
+    print(repr([w for x in t['TPE1'].text for w in x.split('/')] + [str(t['TIT2'])]))
+)")};
+    for (qint32 e : einträge)
+        argumente << Pfad(e);
+    pr.start(python, argumente);
+    ASSERT_TRUE(pr.waitForFinished(60000));
+    EXPECT_EQ(pr.exitCode(), 0) << pr.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(pr.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+              (QStringList{"['ANNA ALPHA', 'BERT BETA', 'EINS']", "['ANNA ALPHA', 'BERT BETA', 'ZWEI']",
+                           "['ANNA ALPHA', 'BERT BETA', 'DREI']", "['ANNA ALPHA', 'BERT BETA', 'VIER']"}));
 }

@@ -241,9 +241,9 @@ TEST(Id3v2Lesen, RawFramesAndPadding)
     e = Lesen(alt);
     EXPECT_EQ(e.felder[kTitel], "t");
     EXPECT_EQ(e.weitereFrames, " ");
-    // The later of two frames with one id wins.
+    // Two frames with one id are one field of two values.
     t.frames = {TextFrame("TIT2", QStringLiteral("erst")), TextFrame("TIT2", QStringLiteral("dann"))};
-    EXPECT_EQ(Lesen(t).felder[kTitel], "dann");
+    EXPECT_EQ(Lesen(t).felder[kTitel], "erst / dann");
     // A frame with an odd id is kept raw and the frames behind it are read.
     t.frames = {TextFrame("TIT2", QStringLiteral("gut")), RohFrame("ab!c", "xx"), TextFrame("TPE1", QStringLiteral("auch"))};
     e = Lesen(t);

@@ -1,0 +1,290 @@
+// Tags as other taggers write them: several frames of one text id, and a
+// date in the other version's frame. Made byte for byte, read by the record
+// reader and by medieninfo-dump, written after a title change and a typed
+// year, read back by mutagen and by TagLib.
+
+#include "core/Einstellungen.h"
+#include "media/Id3v2Lesen.h"
+#include "media/TagSchreiben.h"
+#include "support/Mp3Bauer.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+
+using namespace Mp3Bauer;
+
+namespace {
+
+QString MutagenPython()
+{
+    for (const QString& p : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
+        QProcess pr;
+        pr.start(p, {QStringLiteral("-c"), QStringLiteral("import mutagen")});
+        if (pr.waitForFinished(30000) && pr.exitStatus() == QProcess::NormalExit && pr.exitCode() == 0)
+            return p;
+    }
+    return {};
+}
+
+// Each file's frames as mutagen reads them without converting: the frames
+// of one id merged, "ID=value|value", sorted; then its year ("TDRC=...").
+const char* const kLesen = R"(
+import sys
+from mutagen.id3 import ID3
+for pfad in sys.argv[1:]:
+    t = ID3(pfad, translate=False)
+    z = sorted('%s=%s' % (f.FrameID, '|'.join(str(x) for x in f.text)) for f in t.values() if hasattr(f, 'text'))
+    j = ID3(pfad).get('TDRC')
+    print(' '.join(z) + ' ; TDRC=' + (str(j) if j else ''))
+)";
+
+QStringList Mutagen(const QString& python, const QStringList& pfade)
+{
+    QProcess pr;
+    pr.start(python, QStringList{QStringLiteral("-c"), QString::fromUtf8(kLesen)} + pfade);
+    EXPECT_TRUE(pr.waitForFinished(60000));
+    EXPECT_EQ(pr.exitCode(), 0) << pr.readAllStandardError().toStdString();
+    return QString::fromUtf8(pr.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// TagLib's title, artist, album, track and year.
+QString TagLibLesen(const QString& pfad)
+{
+    TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+    if (!f.hasID3v2Tag())
+        return QStringLiteral("kein Tag");
+    const TagLib::Tag* t = f.ID3v2Tag();
+    const auto q = [](const TagLib::String& s) { return QString::fromStdWString(s.toWString()); };
+    return QStringLiteral("%1;%2;%3;%4;%5").arg(q(t->title()), q(t->artist()), q(t->album())).arg(t->track()).arg(t->year());
+}
+
+// The record medieninfo-dump prints for the file.
+QJsonObject Dump(const QString& pfad)
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + "/../tools/medieninfo-dump", {pfad});
+    EXPECT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+
+QByteArray Frames23(std::vector<Id3v2Frame> f) { return Id3v2Tag{.frames = std::move(f)}.Bytes().mid(10); }
+
+// The tag at the start of the file, and what lies behind it.
+std::pair<QByteArray, QByteArray> Teilen(const QString& pfad)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray d = f.readAll();
+    const auto kopf = Id3v2KopfLesen(d);
+    if (!kopf)
+        return {{}, d};
+    return {d.left(kopf->GesamtGröße()), d.mid(kopf->GesamtGröße())};
+}
+
+class FeldFrames : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ordner.isValid());
+        einstellungen().TAGsBytesSuchen = 102400;
+        einstellungen().TAGsProzentHinzufügen = 25;
+        einstellungen().TAGsSoftwareFeldSchreiben = 0;
+        python = MutagenPython();
+        if (python.isEmpty())
+            GTEST_SKIP() << "python3-mutagen is not installed";
+        if (!QFileInfo::exists(QCoreApplication::applicationDirPath() + "/../tools/medieninfo-dump"))
+            GTEST_SKIP() << "medieninfo-dump not built";
+    }
+    QTemporaryDir ordner;
+    QString python;
+    const QByteArray audio = Frames(Frame(), 30);
+};
+
+QStringList Liste(std::initializer_list<const char*> l)
+{
+    QStringList s;
+    for (const char* t : l)
+        s << QString::fromUtf8(t);
+    return s;
+}
+
+} // namespace
+
+// Several frames of one text id are one field of several values, in their
+// order. A title change keeps each of them as it stands; a changed field of
+// several values is one frame of those values joined as 2.3 joins them.
+TEST_F(FeldFrames, SeveralFramesOfOneIdAreOneFieldOfSeveralValues)
+{
+    const struct Fall {
+        const char* name;
+        int version;
+        std::vector<Id3v2Frame> frames;
+        const char* interpret, *titel, *album, *spur; // the record's fields
+        const char* nachTitel;                        // mutagen after the title "Neu"
+        const char* taglibTitel;
+        const char* interpretNeu;                     // typed over the artist
+        const char* nachInterpret;                    // mutagen then
+    } fälle[] = {
+        {"zwei", 3, {TextFrame("TIT2", "Alt"), TextFrame("TPE1", "piman"), TextFrame("TPE1", "jzig", Kodierung::Utf16Bom)},
+         "piman / jzig", "Alt", "", "",
+         "TIT2=Neu TPE1=piman|jzig ; TDRC=", "Neu;piman;;0;0",
+         "piman / jzig / Ōtake", "TIT2=Neu TPE1=piman/jzig/Ōtake ; TDRC="},
+        {"zwei in 2.2", 2, {TextFrame("TT2", "Alt"), TextFrame("TP1", "piman"), TextFrame("TP1", "jzig", Kodierung::Utf16Bom)},
+         "piman / jzig", "Alt", "", "",
+         "TIT2=Neu TPE1=piman|jzig ; TDRC=", "Neu;piman;;0;0",
+         "piman / jzig / Ōtake", "TIT2=Neu TPE1=piman/jzig/Ōtake ; TDRC="},
+        {"sieben in 2.3", 3,
+         {TextFrame("TPE1", Liste({"artist1", "artist2"}), Kodierung::Latin1), TextFrame("TIT2", "Alt"),
+          TextFrame("TPE1", "artist3"), TextFrame("TPE1", Liste({"artist4", "artist5"}), Kodierung::Utf16Bom),
+          TextFrame("TPE1", Liste({"artist6", "artist7"}), Kodierung::Latin1)},
+         "artist1 / artist2 / artist3 / artist4 / artist5 / artist6 / artist7", "Alt", "", "",
+         "TIT2=Neu TPE1=artist1|artist2|artist3|artist4|artist5|artist6|artist7 ; TDRC=", "Neu;artist1 artist2;;0;0",
+         "artist1 / artist7", "TIT2=Neu TPE1=artist1/artist7 ; TDRC="},
+        {"sieben in 2.4", 4,
+         {TextFrame("TPE1", Liste({"artist1", "artist2"}), Kodierung::Utf8), TextFrame("TIT2", "Alt"),
+          TextFrame("TPE1", "artist3", Kodierung::Utf8), TextFrame("TPE1", Liste({"artist4", "artist5"}), Kodierung::Utf16BE),
+          TextFrame("TPE1", Liste({"artist6", "artist7"}), Kodierung::Latin1)},
+         "artist1 / artist2 / artist3 / artist4 / artist5 / artist6 / artist7", "Alt", "", "",
+         "TIT2=Neu TPE1=artist1/artist2|artist3|artist4/artist5|artist6/artist7 ; TDRC=", "Neu;artist1/artist2;;0;0",
+         "artist7", "TIT2=Neu TPE1=artist7 ; TDRC="},
+        {"dreimal", 3,
+         {TextFrame("TIT2", "t1"), TextFrame("TALB", "a1"), TextFrame("TRCK", "1"), TextFrame("TIT2", "t2"),
+          TextFrame("TALB", "a2"), TextFrame("TRCK", "2"), TextFrame("TIT2", "t3"), TextFrame("TALB", "a3"),
+          TextFrame("TRCK", "3"), TextFrame("TPE1", "Band")},
+         "Band", "t1 / t2 / t3", "a1 / a2 / a3", "1 / 2 / 3",
+         "TALB=a1|a2|a3 TIT2=Neu TPE1=Band TRCK=1|2|3 ; TDRC=", "Neu;Band;a1;1;0",
+         "Band / Chor", "TALB=a1|a2|a3 TIT2=Neu TPE1=Band/Chor TRCK=1|2|3 ; TDRC="},
+    };
+    QStringList titelDateien, interpretDateien;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        const QByteArray tag = Id3v2Tag{.version = fall.version, .frames = fall.frames, .padding = 64}.Bytes();
+        const QString pfad = DateiSchreiben(ordner, QString::fromUtf8(fall.name) + ".mp3", tag + audio);
+
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(pfad, m, 102400));
+        EXPECT_EQ(m.Mp3_ID3v2_Interpret, QString::fromUtf8(fall.interpret));
+        EXPECT_EQ(m.Mp3_ID3v2_Titel, QString::fromUtf8(fall.titel));
+        EXPECT_EQ(m.Mp3_ID3v2_Album, QString::fromUtf8(fall.album));
+        EXPECT_EQ(m.Mp3_ID3v2_Titelnummer, QString::fromUtf8(fall.spur));
+        const QJsonObject dump = Dump(pfad);
+        EXPECT_EQ(dump["Mp3_ID3v2_Interpret"].toString(), QString::fromUtf8(fall.interpret));
+        EXPECT_EQ(dump["Mp3_ID3v2_Titel"].toString(), QString::fromUtf8(fall.titel));
+
+        m.Mp3_ID3v2_Titel = QStringLiteral("Neu");
+        QString fehler;
+        ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m, fehler)) << fehler.toStdString();
+        const auto [neu, rest] = Teilen(pfad);
+        EXPECT_EQ(rest, audio);
+        // The frames other than the title stand in the file as they were
+        // (a 2.2 tag's in their 2.3 form).
+        for (Id3v2Frame f : fall.frames) {
+            if (f.id == "TP1")
+                f.id = "TPE1";
+            if (fall.version < 4 && f.id != "TIT2" && f.id != "TT2")
+                EXPECT_TRUE(neu.contains(Frames23({f}))) << f.id.toStdString() << " " << f.daten.toHex().toStdString();
+        }
+        EXPECT_EQ(neu.count("TIT2"), 1);
+        EXPECT_EQ(TagLibLesen(pfad).toStdString(), fall.taglibTitel);
+        titelDateien << pfad;
+
+        // The artist typed: one frame of its values.
+        const QString zweiter = DateiSchreiben(ordner, QString::fromUtf8(fall.name) + "-interpret.mp3", tag + audio);
+        ASSERT_TRUE(Mp3TAGLesenV2(zweiter, m, 102400));
+        m.Mp3_ID3v2_Titel = QStringLiteral("Neu");
+        m.Mp3_ID3v2_Interpret = QString::fromUtf8(fall.interpretNeu);
+        ASSERT_TRUE(Mp3TAGSpeichernV2(zweiter, m, fehler)) << fehler.toStdString();
+        const auto [getippt, audio2] = Teilen(zweiter);
+        EXPECT_EQ(audio2, audio);
+        EXPECT_EQ(getippt.count("TPE1"), 1);
+        ASSERT_TRUE(Mp3TAGLesenV2(zweiter, m, 102400));
+        // A 2.3 reader takes the one value of values joined by "/".
+        EXPECT_EQ(m.Mp3_ID3v2_Interpret, QString::fromUtf8(fall.interpretNeu).replace(" / ", "/"));
+        interpretDateien << zweiter;
+    }
+    const QStringList titel = Mutagen(python, titelDateien), interpret = Mutagen(python, interpretDateien);
+    ASSERT_EQ(titel.size(), qsizetype(std::size(fälle)));
+    ASSERT_EQ(interpret.size(), qsizetype(std::size(fälle)));
+    for (size_t i = 0; i < std::size(fälle); ++i) {
+        SCOPED_TRACE(fälle[i].name);
+        EXPECT_EQ(titel[qsizetype(i)].toStdString(), fälle[i].nachTitel);
+        EXPECT_EQ(interpret[qsizetype(i)].toStdString(), fälle[i].nachInterpret);
+    }
+}
+
+// The year is that of the tag's date frame, TYER or TDRC, in either
+// version; where both stand, the one of the tag's own version. A title
+// change keeps every date frame; a typed year is the tag's only date frame.
+TEST_F(FeldFrames, TheYearOfEitherDateFrameAndATypedYearIsTheOnlyOne)
+{
+    const Id3v2Frame andere = TextFrame("TXXX", Liste({"Quelle", "Platte"}), Kodierung::Latin1);
+    const struct Fall {
+        const char* name;
+        int version;
+        std::vector<Id3v2Frame> frames;
+        const char* jahr;
+        const char* nachTitel;  // mutagen after a title change
+        int taglibTitel;        // TagLib's year then
+    } fälle[] = {
+        {"tdrc", 3, {TextFrame("TDRC", "1981")}, "1981", "TDRC=1981 TIT2=Neu TXXX=Platte ; TDRC=1981", 1981},
+        {"tdrc mit tag", 3, {TextFrame("TDRC", "1981-05-01T10:20", Kodierung::Utf16Bom)}, "1981",
+         "TDRC=1981-05-01 10:20 TIT2=Neu TXXX=Platte ; TDRC=1981-05-01 10:20", 1981},
+        {"zwei tdrc", 3, {TextFrame("TDRC", "1981"), TextFrame("TDRC", "1982-03")}, "1981 / 1982",
+         "TDRC=1981|1982-03 TIT2=Neu TXXX=Platte ; TDRC=1981,1982-03", 1981},
+        {"tyer und tdrc", 3, {TextFrame("TDRC", "1985"), TextFrame("TYER", "1981")}, "1981",
+         "TDRC=1985 TIT2=Neu TXXX=Platte TYER=1981 ; TDRC=1985", 1985},
+        {"tyer tdat time", 3, {TextFrame("TYER", "1981"), TextFrame("TDAT", "0105"), TextFrame("TIME", "1234")}, "1981",
+         "TDAT=0105 TIME=1234 TIT2=Neu TXXX=Platte TYER=1981 ; TDRC=1981-05-01 12:34:00", 1981},
+        {"tyer in 2.4", 4, {TextFrame("TYER", "1981")}, "1981", "TIT2=Neu TXXX=Platte TYER=1981 ; TDRC=1981", 1981},
+    };
+    QStringList titelDateien, jahrDateien;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        std::vector<Id3v2Frame> frames{TextFrame("TIT2", "Alt"), andere};
+        frames.insert(frames.begin() + 1, fall.frames.begin(), fall.frames.end());
+        const QByteArray tag = Id3v2Tag{.version = fall.version, .frames = frames, .padding = 32}.Bytes();
+        for (bool jahrTippen : {false, true}) {
+            const QString pfad = DateiSchreiben(ordner, QString::fromUtf8(fall.name) + (jahrTippen ? "-jahr.mp3" : "-titel.mp3"),
+                                                tag + audio);
+            MedienInfo m;
+            ASSERT_TRUE(Mp3TAGLesenV2(pfad, m, 102400));
+            EXPECT_EQ(m.Mp3_ID3v2_Jahr.toStdString(), fall.jahr);
+            EXPECT_EQ(Dump(pfad)["Mp3_ID3v2_Jahr"].toString().toStdString(), fall.jahr);
+            if (jahrTippen)
+                m.Mp3_ID3v2_Jahr = QStringLiteral("2005");
+            else
+                m.Mp3_ID3v2_Titel = QStringLiteral("Neu");
+            QString fehler;
+            ASSERT_TRUE(Mp3TAGSpeichernV2(pfad, m, fehler)) << fehler.toStdString();
+            const auto [neu, rest] = Teilen(pfad);
+            EXPECT_EQ(rest, audio);
+            EXPECT_TRUE(neu.contains(Frames23({andere})));
+            if (!jahrTippen && fall.version == 3)
+                for (const Id3v2Frame& f : fall.frames)
+                    EXPECT_TRUE(neu.contains(Frames23({f}))) << f.id.toStdString();
+            EXPECT_EQ(TagLibLesen(pfad).section(';', 4).toInt(), jahrTippen ? 2005 : fall.taglibTitel);
+            ASSERT_TRUE(Mp3TAGLesenV2(pfad, m, 102400));
+            EXPECT_EQ(m.Mp3_ID3v2_Jahr.toStdString(), jahrTippen ? "2005" : fall.jahr);
+            (jahrTippen ? jahrDateien : titelDateien) << pfad;
+        }
+    }
+    const QStringList titel = Mutagen(python, titelDateien), jahr = Mutagen(python, jahrDateien);
+    ASSERT_EQ(titel.size(), qsizetype(std::size(fälle)));
+    ASSERT_EQ(jahr.size(), qsizetype(std::size(fälle)));
+    for (size_t i = 0; i < std::size(fälle); ++i) {
+        SCOPED_TRACE(fälle[i].name);
+        EXPECT_EQ(titel[qsizetype(i)].toStdString(), fälle[i].nachTitel);
+        EXPECT_EQ(jahr[qsizetype(i)].toStdString(), "TIT2=Alt TXXX=Platte TYER=2005 ; TDRC=2005");
+    }
+}
