@@ -1,8 +1,8 @@
 #pragma once
-// "Same file" means same device and inode: two paths may name one file
-// (links, a folder reached through a symlink, a case-insensitive medium);
-// or, on a file system that ignores letter case, the one directory entry
-// that both names find.
+// "Same file" means same device and inode (two paths may name one file:
+// links, a folder reached through a symlink), or, on a file system that
+// ignores letter case, the one directory entry that both names find (each
+// spelling may get an inode number of its own there).
 
 #include <QHashFunctions>
 #include <QString>

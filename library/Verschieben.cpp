@@ -343,8 +343,8 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
     bool ersetzen = false;
     if (Vorhanden(strZiel)) {
         // The one entry under another spelling: a move renames it (no
-        // second file, nothing replaced), and the entry takes the path as
-        // asked for.
+        // second file, nothing replaced), and the entry takes the name as
+        // asked for, in the folder as the medium spells it.
         if (intModus == 1 && GleicherEintrag(strQuelle, strZiel)) {
             const QString name = DateinameZurückgeben(strZiel);
             if (name != DateinameZurückgeben(strQuelle)) {

@@ -231,6 +231,19 @@ TEST_F(VerschiebenTest, SchreibweiseAufFatUndExfatIstEinUmbenennen)
                     EXPECT_EQ(namen(ordner, liegt), QStringList(liegt)) << "one entry, none replaced, none added";
                 EXPECT_TRUE(Reste(b.Pfad(ordner)).isEmpty());
             }
+            if (medium) {
+                // An entry that holds its folder in other case than the medium
+                // (as older runs stored it): still the one file, renamed.
+                b.Datei("Lieder/c.mp3", "c");
+                QString z = b.Pfad("lieder/C.mp3");
+                int modus = 1;
+                QString meldung;
+                ASSERT_TRUE(Verschieben(b.Pfad("LIEDER/c.mp3"), z, modus, meldung)) << meldung.toStdString();
+                EXPECT_EQ(z.toStdString(), b.Pfad("Lieder/C.mp3").toStdString());
+                EXPECT_TRUE(fragen.gestellt.isEmpty());
+                EXPECT_EQ(namen("Lieder", "c.mp3"), QStringList("C.mp3"));
+                EXPECT_EQ(Lesen(z), "c");
+            }
         }
         ++geprüft;
     }
