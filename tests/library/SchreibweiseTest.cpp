@@ -68,22 +68,27 @@ Index NeuerIndex(const QStringList& pfade)
 
 } // namespace
 
-// A move into a folder asked for in another case than the medium spells it,
-// then a synchronisation of the medium: the tools as processes over an index
-// file, as a script runs them. One entry, spelled as the medium spells it.
+// A move into a folder asked for in another case than the medium spells it
+// (or a rename by fields that leads there), then a synchronisation of the
+// medium: the tools as processes over an index file, as a script runs them.
+// One entry, spelled as the medium spells it.
 TEST_F(SchreibweiseTest, SyncNachVerschiebenInAndersGeschriebenenOrdner)
 {
     struct Fall {
         const char* quelle;
         const char* vorhanden; // a file that makes the folder exist (not indexed)
-        const char* gefragt;   // the target folder as asked for
+        QStringList aufruf;    // the tool and its arguments after the index file ("%1": the root)
         const char* exfat;     // the entry afterwards on exFAT
         const char* temp;      // and on the temp folder
     };
     const Fall fälle[] = {
-        {"lied.mp3", "ab/notiz.txt", "AB", "ab/lied.mp3", "AB/lied.mp3"},
-        {"q/zwei.mp3", "Musik/Alben/notiz.txt", "MUSIK/alben", "Musik/Alben/zwei.mp3", "MUSIK/alben/zwei.mp3"},
-        {"q/drei.mp3", "Musik/Alben/notiz.txt", "Musik/Alben", "Musik/Alben/drei.mp3", "Musik/Alben/drei.mp3"},
+        {"lied.mp3", "ab/notiz.txt", {"move", "%1/AB"}, "ab/lied.mp3", "AB/lied.mp3"},
+        {"q/zwei.mp3", "Musik/Alben/notiz.txt", {"move", "%1/MUSIK/alben"}, "Musik/Alben/zwei.mp3",
+         "MUSIK/alben/zwei.mp3"},
+        {"q/drei.mp3", "Musik/Alben/notiz.txt", {"move", "%1/Musik/Alben"}, "Musik/Alben/drei.mp3",
+         "Musik/Alben/drei.mp3"},
+        {"vier.mp3", "abba/notiz.txt", {"rename", "0", "--format", "%Interpret%/%Titel%"}, "abba/Waterloo.mp3",
+         "ABBA/Waterloo.mp3"},
     };
     for (const QString& wurzel : Wurzeln()) {
         const bool medium = !wurzel.isEmpty();
@@ -94,6 +99,10 @@ TEST_F(SchreibweiseTest, SyncNachVerschiebenInAndersGeschriebenenOrdner)
             b.Datei(f.vorhanden, "notiz");
             const QString kvx = baum.Pfad("liste.kvx");
             Index index = NeuerIndex({quelle});
+            MedienInfo& m = index.IndexDaten[1];
+            m.Mp3_ID3v1_Vorhanden = 1;
+            m.Mp3_ID3v1_Interpret = "ABBA";
+            m.Mp3_ID3v1_Titel = "Waterloo";
             index.strSyncOrdner = {b.Pfad()};
             index.intSyncUnterordner = {1};
             index.strSyncKopierenInOrdner = {QString()};
@@ -101,13 +110,16 @@ TEST_F(SchreibweiseTest, SyncNachVerschiebenInAndersGeschriebenenOrdner)
             index.intSyncDanachEntfernen = 1;
             ASSERT_TRUE(DateiSpeichern(index, kvx, false));
 
+            QStringList argumente{kvx};
+            for (const QString& a : f.aufruf.mid(1))
+                argumente << QString(a).replace("%1", b.Pfad());
             QString fehler;
-            ASSERT_EQ(WerkzeugStarten("move", {kvx, b.Pfad(f.gefragt)}, nullptr, &fehler), 0) << fehler.toStdString();
+            ASSERT_EQ(WerkzeugStarten(f.aufruf[0], argumente, nullptr, &fehler), 0) << fehler.toStdString();
             const QString erwartet = b.Pfad(medium ? f.exfat : f.temp);
             const std::string erwartetRel = medium ? f.exfat : f.temp;
             Index geladen;
             ASSERT_TRUE(DateiLaden(geladen, kvx));
-            EXPECT_EQ(Pfade(geladen, b.Pfad()), erwartetRel) << "the move stores the medium's spelling";
+            EXPECT_EQ(Pfade(geladen, b.Pfad()), erwartetRel) << "the entry holds the medium's spelling";
             EXPECT_EQ(Lesen(erwartet), "inhalt");
 
             Vergessen(medium);
