@@ -235,11 +235,13 @@ size_t NamensHash(QStringView pfad)
 } // namespace
 
 // The duplicate test of one batch: built once, then one hash lookup per file.
-// A file is the same when its path is, or its device and inode are. Another
-// path to an indexed file goes through a folder link or a medium that
-// ignores case, and keeps the file name (but for case): only indexed files of
-// that name are looked at on disk, each at most once. A file with more than
-// one name (hard links) makes the whole index's identities known once.
+// A file is the same when its path is, or its device and inode are, or its
+// directory entry is (a medium that ignores case). Another path to an
+// indexed file goes through a folder link or a medium that ignores case, and
+// keeps the file name (but for case): only indexed files of that name are
+// looked at on disk, each at most once, and a folder's names only for a path
+// equal apart from case. A file with more than one name (hard links) makes
+// the whole index's identities known once.
 class Doppelprüfung {
 public:
     explicit Doppelprüfung(const Index& index)
@@ -273,6 +275,12 @@ public:
             return true;
         for (auto it = von; it != bis; ++it) {
             if (Kennung(it->second) == schlüssel)
+                return true;
+        }
+        // A medium that ignores case gives each spelling an inode number of
+        // its own: a path equal apart from case may find the indexed entry.
+        for (auto it = von; it != bis; ++it) {
+            if (TextGleich(m_pfade[it->second], pfad) && GleicherEintrag(pfad, m_pfade[it->second]))
                 return true;
         }
         if (kennung->verweise > 1) {
@@ -338,8 +346,13 @@ bool DateienSuchenAPI(QString& strOrdner, const QStringList& strFilter, int intU
         if (const auto k = DateiKennungLesen(ohneOrdner); k && k->ordner)
             lauf.ohne = DateiSchlüssel(*k);
     }
-    if (const auto k = DateiKennungLesen(strOrdner))
+    if (const auto k = DateiKennungLesen(strOrdner)) {
         lauf.gesehen.insert(DateiSchlüssel(*k));
+        // The names found are spelled by the medium; so is the folder they lie in.
+        const QString ordner = strOrdner.chopped(1);
+        if (!ordner.isEmpty() && SchreibweiseEgal(ordner, k->gerät))
+            strOrdner = MitTrenner(WieGeschrieben(ordner, k->gerät));
+    }
     return lauf.Ordner(strOrdner);
 }
 
@@ -372,12 +385,15 @@ bool HinzuStapel::SchonImIndex(const QString& strDatei, const DateiKennung& kenn
     return prüfung().Enthält(strDatei, kennung);
 }
 
-bool HinzuStapel::DateienZurListeHinzufügen(const QString& strDatei)
+bool HinzuStapel::DateienZurListeHinzufügen(const QString& strGegeben, bool bolGefunden)
 {
     // A NUL would cut the name short when the file is opened.
     struct stat angaben;
-    if (strDatei.contains(QChar(0)) || !DoesExist(strDatei, &angaben))
+    if (strGegeben.contains(QChar(0)) || !DoesExist(strGegeben, &angaben))
         return false;
+    const quint64 gerät = quint64(angaben.st_dev);
+    const QString strDatei = bolGefunden || !SchreibweiseEgal(strGegeben, gerät) ? strGegeben
+                                                                                 : WieGeschrieben(strGegeben, gerät);
     if (!DateiTypPrüfen(m_index, strDatei, false, false, false, true))
         return false;
     if (einstellungen().HinzufügenKeineDoppelten == 1 || m_doppelt) {
@@ -558,7 +574,7 @@ bool EinfachOrdnerHinzufügen(Index& index, QString& strOrdner, bool bolMeldung,
                     }
                 }
             }
-            const bool angenommen = ersetzt == 0 && stapel.DateienZurListeHinzufügen(datei);
+            const bool angenommen = ersetzt == 0 && stapel.DateienZurListeHinzufügen(datei, true);
             if (angenommen)
                 ++anzahl;
             if (!takt.Melden(double(i + 1), angenommen || ersetzt ? datei : QString())) {

@@ -25,7 +25,8 @@ bool GefundeneDateiMerken(const QString& strPfad, int intModus);
 
 // Appends the files of `strOrdner` to `ziel`: the folder's own files first,
 // then (intUnterordner == 1) those of its sub-folders, depth first; names are
-// sorted within each folder. `strOrdner` gets a trailing separator.
+// sorted within each folder. `strOrdner` gets a trailing separator (and, on a
+// medium that ignores case, the medium's spelling).
 // strFilter: an empty first element takes every file; otherwise a name must
 // hold one of the filters, ignoring case, within its last (filter length + 1)
 // characters. Hidden entries (names beginning with ".") are passed over, and
@@ -56,8 +57,11 @@ public:
     void DateiListeHinzuStarten();
     // True when the file was accepted: it exists, is a managed type and (with
     // `HinzufügenKeineDoppelten`) is neither in the index nor in this batch
-    // already, by path or by device and inode.
-    bool DateienZurListeHinzufügen(const QString& strDatei);
+    // already, by path or by device and inode (in the index also under a
+    // spelling in other case that finds the same entry). On a medium that
+    // ignores case the file is taken as the medium spells its path, unless
+    // `bolGefunden` says the path comes from a folder scan (spelled so already).
+    bool DateienZurListeHinzufügen(const QString& strDatei, bool bolGefunden = false);
     // Appends the batch to the index; returns the number appended. The
     // modified flag is set only when something was appended.
     qint32 DateiListeHinzuBeenden();

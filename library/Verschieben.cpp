@@ -126,49 +126,19 @@ int Umbenennen(const QString& von, const QString& nach, bool ersetzen)
     return ::rename(Roh(von).constData(), Roh(nach).constData()) == 0 ? 0 : errno;
 }
 
-// The names in `ordner` equal to `name` apart from letter case.
-QStringList NamenOhneSchreibweise(const QString& ordner, const QString& name)
+// The target as the medium spells it: where the file system ignores case,
+// a folder asked for in other letter case is the existing one, and the
+// entry takes that folder's spelling. `angaben`: the target's, when known.
+void WieAufDemMedium(QString& ziel, const struct stat* angaben = nullptr)
 {
-    QStringList namen;
-    DIR* d = ::opendir(Roh(ordner.isEmpty() ? QStringLiteral("/") : ordner).constData());
-    if (!d)
-        return namen;
-    while (const dirent* e = ::readdir(d)) {
-        const QString n = QFile::decodeName(e->d_name);
-        if (TextGleich(n, name))
-            namen << n;
+    struct stat st;
+    if (!angaben) {
+        if (::stat(Roh(ziel).constData(), &st) != 0)
+            return;
+        angaben = &st;
     }
-    ::closedir(d);
-    return namen;
-}
-
-bool GleicherEintrag(const QString& quelle, const QString& ziel);
-
-bool GleicherOrdner(const QString& a, const QString& b)
-{
-    return a == b || GleicheDatei(a, b) || GleicherEintrag(a, b);
-}
-
-// Whether `ziel` names the directory entry of `quelle`, spelled in another
-// letter case: a file system that ignores case (FAT, exFAT) finds the one
-// entry under both names, yet may give each name an inode number of its own.
-// So: the same folder, names equal apart from case, and only one entry of
-// that name in the folder, whatever its case.
-bool GleicherEintrag(const QString& quelle, const QString& ziel)
-{
-    if (quelle == ziel)
-        return true;
-    if (!TextGleich(quelle, ziel) || !GleicherOrdner(PfadZurückgeben(quelle), PfadZurückgeben(ziel)))
-        return false;
-    const QString name = DateinameZurückgeben(quelle);
-    if (name == DateinameZurückgeben(ziel))
-        return true;
-    struct stat a, b;
-    if (::lstat(Roh(quelle).constData(), &a) != 0 || ::lstat(Roh(ziel).constData(), &b) != 0)
-        return false;
-    if (a.st_dev != b.st_dev || (a.st_mode & S_IFMT) != (b.st_mode & S_IFMT) || a.st_size != b.st_size)
-        return false;
-    return NamenOhneSchreibweise(PfadZurückgeben(quelle), name) == QStringList(name);
+    if (SchreibweiseEgal(ziel, quint64(angaben->st_dev)))
+        ziel = WieGeschrieben(ziel, quint64(angaben->st_dev));
 }
 
 // Gives the entry of `quelle` the name `name`, equal apart from letter case,
@@ -373,22 +343,25 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
     bool ersetzen = false;
     if (Vorhanden(strZiel)) {
         // The one entry under another spelling: a move renames it (no
-        // second file, nothing replaced), and the entry takes the path as
-        // asked for.
+        // second file, nothing replaced), and the entry takes the name as
+        // asked for, in the folder as the medium spells it.
         if (intModus == 1 && GleicherEintrag(strQuelle, strZiel)) {
             const QString name = DateinameZurückgeben(strZiel);
-            if (name == DateinameZurückgeben(strQuelle))
-                return true;
-            if (const int e = SchreibweiseÄndern(strQuelle, name); e != 0) {
-                strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(e));
-                return false;
+            if (name != DateinameZurückgeben(strQuelle)) {
+                if (const int e = SchreibweiseÄndern(strQuelle, name); e != 0) {
+                    strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(e));
+                    return false;
+                }
             }
+            WieAufDemMedium(strZiel);
             return true;
         }
         const bool selbe = GleicheDatei(strQuelle, strZiel) || GleicherEintrag(strQuelle, strZiel);
         if (selbe && intModus == 1) {
-            if (!TextGleich(strQuelle, strZiel))
+            if (!TextGleich(strQuelle, strZiel)) {
+                WieAufDemMedium(strZiel);
                 return true; // a second name of the file already holds it
+            }
             ersetzen = true; // the case change renames the file onto itself
         } else {
             const DateiExistiert antwort = DateiExistiertFragen(strQuelle, strZiel);
@@ -410,8 +383,10 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
                 if (selbe) {
                     // A copy onto itself becomes a rename onto itself.
                     intModus = 1;
-                    if (!TextGleich(strQuelle, strZiel))
+                    if (!TextGleich(strQuelle, strZiel)) {
+                        WieAufDemMedium(strZiel);
                         return true;
+                    }
                 }
                 ersetzen = true;
                 break;
@@ -519,10 +494,12 @@ bool DateiVerschieben(const QString& strQuelle, QString& strZiel, int& intModus,
         }
         OrdnerSynchronisieren(PfadZurückgeben(strQuelle));
     }
-    if (!DoesExist(strZiel)) {
+    struct stat angekommen;
+    if (!DoesExist(strZiel, &angekommen)) {
         strMeldung = FehlerMeldung(strQuelle, FehlerAusErrno(ENOENT));
         return false;
     }
+    WieAufDemMedium(strZiel, &angekommen);
     return true;
 }
 

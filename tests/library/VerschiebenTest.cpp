@@ -208,26 +208,41 @@ TEST_F(VerschiebenTest, SchreibweiseAufFatUndExfatIstEinUmbenennen)
                 return gleich;
             };
             fragen.gestellt.clear();
-            // (source, target as asked, what the folder then holds, where the file lies)
-            const std::tuple<const char*, const char*, const char*, const char*> fälle[] = {
-                {"song one.mp3", "Song one.mp3", "", "Song one.mp3"},
-                {"Musik/a.mp3", "musik/a.mp3", "", "Musik"},
-                {"Alben/b.mp3", "ALBEN/B.mp3", "Alben", "B.mp3"},
+            // (source, target as asked, what the folder then holds, where the file lies,
+            // the path the entry then holds on the medium: its folders as the medium spells them)
+            const std::tuple<const char*, const char*, const char*, const char*, const char*> fälle[] = {
+                {"song one.mp3", "Song one.mp3", "", "Song one.mp3", "Song one.mp3"},
+                {"Musik/a.mp3", "musik/a.mp3", "", "Musik", "Musik/a.mp3"},
+                {"Alben/b.mp3", "ALBEN/B.mp3", "Alben", "B.mp3", "Alben/B.mp3"},
             };
-            for (const auto& [quelle, ziel, ordner, liegt] : fälle) {
+            for (const auto& [quelle, ziel, ordner, liegt, eintrag] : fälle) {
                 SCOPED_TRACE(quelle);
                 const QString q = b.Datei(quelle, quelle);
                 QString z = b.Pfad(ziel);
                 int modus = 1;
                 QString meldung;
                 ASSERT_TRUE(Verschieben(q, z, modus, meldung)) << meldung.toStdString();
-                EXPECT_EQ(z, b.Pfad(ziel)) << "the entry holds the path as asked for";
+                EXPECT_EQ(z.toStdString(), b.Pfad(medium ? eintrag : ziel).toStdString())
+                    << "the entry holds the path as asked for, its folders as the medium spells them";
                 EXPECT_TRUE(fragen.gestellt.isEmpty());
                 EXPECT_EQ(Lesen(z), quelle);
                 EXPECT_FALSE(QFile::exists(b.Pfad(quelle)) && !medium) << "the control tells case apart";
                 if (medium)
                     EXPECT_EQ(namen(ordner, liegt), QStringList(liegt)) << "one entry, none replaced, none added";
                 EXPECT_TRUE(Reste(b.Pfad(ordner)).isEmpty());
+            }
+            if (medium) {
+                // An entry that holds its folder in other case than the medium
+                // (as older runs stored it): still the one file, renamed.
+                b.Datei("Lieder/c.mp3", "c");
+                QString z = b.Pfad("lieder/C.mp3");
+                int modus = 1;
+                QString meldung;
+                ASSERT_TRUE(Verschieben(b.Pfad("LIEDER/c.mp3"), z, modus, meldung)) << meldung.toStdString();
+                EXPECT_EQ(z.toStdString(), b.Pfad("Lieder/C.mp3").toStdString());
+                EXPECT_TRUE(fragen.gestellt.isEmpty());
+                EXPECT_EQ(namen("Lieder", "c.mp3"), QStringList("C.mp3"));
+                EXPECT_EQ(Lesen(z), "c");
             }
         }
         ++geprüft;
