@@ -54,6 +54,9 @@ MedienInfo MedienInfosLesen(const Index& index, const QString& strDatei, const M
     const bool dateiInfosLesen = strDateiInfosLesen == QLatin1String("1");
 
     MedienDatei datei(strDatei);
+    // For a writer, a fingerprint of just the bytes read (tags, first frames):
+    // showing reads nothing more, not even of a large file, and a save reads
+    // them again only where the file's number alone changed.
     if (lesung)
         datei.AbdruckFühren();
     // An opened regular file exists; only a failed open needs the test.

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace Mp3Bauer;
@@ -244,5 +245,54 @@ print(m.ID3(sys.argv[1])['TIT2'].text[0])
             << fehler.toStdString();
         EXPECT_EQ(mutagen(pfad), fall.titel) << "the other program's title was overwritten";
         EXPECT_FALSE(testhilfe::DateiInhalt(pfad).contains("Getippt"));
+    }
+}
+
+// A file known by another inode number (as FAT, exFAT and FUSE give an
+// unchanged file once the kernel forgot it) is the file read while the bytes
+// its reading used are the same; any other difference of its state is a
+// change without a look at the bytes.
+TEST_F(MedienInfosLesenTest, AFileKnownByAnotherNumberIsDecidedByTheBytesItsReadingUsed)
+{
+    const QByteArray voll = Voll();
+    const qsizetype titel = voll.indexOf("Titel v2");
+    const struct {
+        const char* name;
+        qsizetype stelle; // the byte another program changes; -1: none
+        bool andereNummer;
+        bool andereGröße;
+        bool wieGelesen;
+    } fälle[] = {
+        {"gleich", -1, false, false, true},
+        {"neue Nummer", -1, true, false, true},
+        {"neue Nummer, Titel geändert", titel + 6, true, false, false},
+        {"neue Nummer, ID3v1 geändert", voll.size() - 100, true, false, false},
+        // The audio behind the first frames is no part of what was shown.
+        {"neue Nummer, Audio am Ende geändert", voll.size() - 200, true, false, true},
+        {"neue Nummer, andere Größe", -1, true, true, false},
+    };
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        const QString pfad = DateiSchreiben(dir, QStringLiteral("n%1.mp3").arg(&fall - fälle), voll);
+        MedienLesung lesung;
+        MedienInfosLesen(index, pfad, LeereMedienInfo(), QStringLiteral("11"), false, QStringLiteral("1"), QStringLiteral("0"), &lesung);
+        ASSERT_TRUE(lesung.Vollständig());
+        DateiStand jetzt = lesung.stand;
+        if (fall.stelle >= 0) {
+            QByteArray anders = voll;
+            anders[fall.stelle] = anders[fall.stelle] == 'x' ? 'y' : 'x';
+            QFile f(pfad);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            ASSERT_EQ(f.write(anders), anders.size());
+        }
+        if (fall.andereNummer)
+            jetzt.inode += 1;
+        if (fall.andereGröße)
+            jetzt.größe += 1;
+        EXPECT_EQ(lesung.WieGelesen(jetzt, pfad), fall.wieGelesen);
+        const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(lesung.WieGelesen(jetzt, fd), fall.wieGelesen);
+        ::close(fd);
     }
 }
