@@ -552,9 +552,7 @@ struct Ziel {
 // once the kernel forgot it.
 bool nurNummerAnders(const Ziel& ziel, const Index& idx)
 {
-    DateiStand umnummeriert = ziel.stand;
-    umnummeriert.inode = idx.BekannterStand.inode;
-    return umnummeriert == idx.BekannterStand && idx.BekannterInhalt != std::array<quint64, 2>{}
+    return NurNummerAnders(ziel.stand, idx.BekannterStand) && idx.BekannterInhalt != std::array<quint64, 2>{}
            && Inhaltsabdruck::VonDatei(ziel.fd) == idx.BekannterInhalt;
 }
 

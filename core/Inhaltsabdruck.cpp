@@ -1,8 +1,11 @@
 #include "core/Inhaltsabdruck.h"
 
+#include "core/SichereDatei.h"
+
 #include <QByteArrayView>
 #include <QHashFunctions>
 
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 #include <vector>
@@ -65,4 +68,30 @@ std::array<quint64, 2> Inhaltsabdruck::VonDatei(int fd)
         pos += n;
     }
     return abdruck.Ergebnis();
+}
+
+std::array<quint64, 2> Inhaltsabdruck::VonBereichen(int fd, const Dateibereiche& bereiche)
+{
+    Inhaltsabdruck abdruck;
+    std::vector<char> puffer;
+    for (const auto& [start, länge] : bereiche) {
+        puffer.resize(size_t(std::max<qint64>(länge, 0)));
+        for (qint64 gelesen = 0; gelesen < länge;) {
+            const ssize_t n = ::pread(fd, puffer.data() + gelesen, size_t(länge - gelesen), off_t(start + gelesen));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return {};
+            gelesen += n;
+        }
+        abdruck.Hinzufügen(puffer.data(), länge);
+    }
+    return abdruck.Ergebnis();
+}
+
+bool NurNummerAnders(const DateiStand& jetzt, const DateiStand& bekannt)
+{
+    DateiStand umnummeriert = jetzt;
+    umnummeriert.inode = bekannt.inode;
+    return jetzt.inode != bekannt.inode && umnummeriert == bekannt;
 }

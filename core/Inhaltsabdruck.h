@@ -8,6 +8,17 @@
 
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
+
+struct DateiStand;
+
+// Byte ranges of a file: start and length.
+using Dateibereiche = std::vector<std::pair<qint64, qint64>>;
+
+// Whether `jetzt` differs from `bekannt` in its inode number alone: the
+// case the bytes decide.
+bool NurNummerAnders(const DateiStand& jetzt, const DateiStand& bekannt);
 
 class Inhaltsabdruck {
 public:
@@ -18,6 +29,9 @@ public:
     // The fingerprint of what the open file `fd` holds from its start; empty
     // (both zero) when it cannot be read.
     static std::array<quint64, 2> VonDatei(int fd);
+    // The fingerprint of the ranges of the open file `fd`, handed in one
+    // after the other; empty when one cannot be read whole.
+    static std::array<quint64, 2> VonBereichen(int fd, const Dateibereiche& bereiche);
 
 private:
     void block(const char* daten);

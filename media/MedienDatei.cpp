@@ -58,6 +58,10 @@ qint64 MedienDatei::lesen(char* ziel, qint64 pos, qint64 n)
         }
         gelesen += r;
     }
+    if (m_abdruckFühren && gelesen > 0) {
+        m_abdruck.Hinzufügen(ziel, gelesen);
+        m_bereiche.emplace_back(pos, gelesen);
+    }
     return gelesen;
 }
 

@@ -5,6 +5,7 @@
 // Opened for writing, the tag writers read and write through its one
 // descriptor, so a file put in its place meanwhile is never written.
 
+#include "core/Inhaltsabdruck.h"
 #include "core/SichereDatei.h"
 #include "media/Id3v2Lesen.h"
 #include "media/MpegKopf.h"
@@ -45,6 +46,14 @@ public:
     // time, through the same descriptor); sets LeseFehler() when not.
     bool Unverändert();
 
+    // From now on every byte read goes into a fingerprint, its ranges noted:
+    // what the reading used, for a later look whether a file numbered anew
+    // still holds it.
+    void AbdruckFühren() { m_abdruckFühren = true; }
+    const Dateibereiche& GeleseneBereiche() const { return m_bereiche; }
+    // The fingerprint of the bytes read since AbdruckFühren (once).
+    std::array<quint64, 2> Abdruck() { return m_abdruck.Ergebnis(); }
+
     // Bytes [pos, pos + n) as far as the file holds them. The view stays
     // valid until the next call.
     QByteArrayView Lesen(qint64 pos, qint64 n);
@@ -77,6 +86,9 @@ private:
     QByteArray m_ende;
     bool m_endeGelesen = false;
     int m_leseFehler = 0;
+    bool m_abdruckFühren = false;
+    Inhaltsabdruck m_abdruck;
+    Dateibereiche m_bereiche;
     // Reads up to n bytes at pos, noting a failure (n lies inside the file).
     qint64 lesen(char* ziel, qint64 pos, qint64 n);
 };

@@ -926,7 +926,7 @@ bool TagsSpeichern(const QString& pfad, const MedienInfo* v2, const QByteArray* 
         fehler = SpeichernMeldung(tag, pfad, LeseFehler(gelesen->fehler == ENOENT ? ESTALE : gelesen->fehler));
         return false;
     }
-    if (gelesen && !(datei.Stand() == gelesen->stand)) {
+    if (gelesen && !gelesen->WieGelesen(datei.Stand(), datei.Deskriptor())) {
         fehler = SpeichernMeldung(tag, pfad, SeitDemLesen());
         return false;
     }
@@ -1070,7 +1070,7 @@ bool SeitDemLesenVerändert(const QString& strDatei, const MedienLesung& gelesen
         return false;
     if (jetzt)
         *jetzt = DateiStandVon(st);
-    return gelesen.Vollständig() && !(DateiStandVon(st) == gelesen.stand);
+    return gelesen.Vollständig() && !gelesen.WieGelesen(DateiStandVon(st), strDatei);
 }
 
 namespace {

@@ -85,7 +85,8 @@ bool Mp3TAGSpeichernBeide(const QString& strDatei, const MedienInfo& udtInfo, co
                           const MedienLesung* gelesen = nullptr);
 
 // Whether the file at the path is no longer the one a whole reading read
-// (another file, size or modification time); `jetzt` gets its state. A
+// (another file, size or modification time, as MedienLesung::WieGelesen
+// decides); `jetzt` gets its state. A
 // file that cannot be looked at is not "changed": the write says why.
 bool SeitDemLesenVerändert(const QString& strDatei, const MedienLesung& gelesen, DateiStand* jetzt = nullptr);
 

@@ -506,8 +506,9 @@ void frmMp3Tag::V2GenreSetzen(const QString& g)
             return;
         }
     }
+    // A number the list has no name for ("(147)", "(RX)") shows as read.
     cbov2Musikrichtung->setCurrentIndex(-1);
-    cbov2Musikrichtung->setEditText(text);
+    cbov2Musikrichtung->setEditText(text.isEmpty() ? g : text);
 }
 
 bool frmMp3Tag::MedienInfosEintragen(MedienInfo& udtInfo, const QString& strDatei, const QString& strFelder)

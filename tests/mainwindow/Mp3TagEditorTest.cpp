@@ -3,11 +3,13 @@
 // copying between the tag pages, skipped entries and the closing steps, a
 // declined tag save keeping the index fields, the boxes' typing limits
 // that cut what is typed or pasted, never what the program fills in, and an
-// unchanged genre keeping its frame.
+// unchanged genre keeping its frame, also a number the list has no name
+// for, and a file numbered anew on a stick saved as the unchanged file it is.
 
 #include "Mp3TagEditorHilfen.h"
 #include "core/Verfuegbarkeit.h"
 #include "support/FremderProzess.h"
+#include "support/FuseAbbild.h"
 #include "tools/MedienInfoJson.h"
 
 #include <QApplication>
@@ -17,7 +19,12 @@
 #include <QRadioButton>
 #include <QUuid>
 #include <QtEndian>
+#include <iostream>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <taglib/id3v1tag.h>
 #include <taglib/id3v2tag.h>
@@ -629,5 +636,148 @@ TEST_F(Mp3TagEditor, AnUnchangedGenreKeepsItsFrameWhenTheTitleIsSaved)
         EXPECT_EQ(datei.mid(tcon, 10 + größe), (Id3v2Tag{.frames = {TextFrame("TCON", QString::fromUtf8(fall.geschrieben))}}.Bytes().mid(10)));
         EXPECT_EQ(datei.indexOf("TCON", tcon + 1), -1);
         EXPECT_EQ(AusDatei(e).Mp3_ID3v2_Titel, "Neu");
+    }
+}
+
+// A genre number the editor's list has no name for, and the Remix and Cover
+// codes: the box shows it as read, and a save of the title alone keeps it
+// (TagLib reads the same genre before and after).
+TEST_F(Mp3TagEditor, AGenreNumberWithoutANameInTheListStaysAsRead)
+{
+    const struct {
+        int version;
+        const char* gelesen;
+        const char* gezeigt;
+        const char* geschrieben; // the 2.3 frame the save writes
+    } fälle[] = {{4, "147", "(147)", "(147)"}, {3, "(147)", "(147)", "(147)"}, {3, "(255)", "(255)", "(255)"}, {4, "200", "(200)", "(200)"},
+                 {4, "RX", "(RX)", "(RX)"},    {3, "(RX)", "(RX)", "(RX)"},    {4, "CR", "(CR)", "(CR)"},
+                 {3, "(CR)", "(CR)", "(CR)"}};
+    const auto genre = [](const QString& pfad) {
+        TagLib::MPEG::File t(QFile::encodeName(pfad).constData(), false);
+        return t.ID3v2Tag() ? t.ID3v2Tag()->genre().to8Bit(true) : std::string("(kein Tag)");
+    };
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(std::to_string(fall.version) + " " + fall.gelesen);
+        NeuerIndex();
+        const Id3v2Tag tag{.version = fall.version,
+                           .frames = {TextFrame("TIT2", QStringLiteral("Alt")), TextFrame("TCON", QString::fromUtf8(fall.gelesen))},
+                           .padding = 100};
+        const qint32 e = Eintrag(QStringLiteral("nummer%1.mp3").arg(&fall - fälle), tag.Bytes() + Frames(Frame(), 50));
+        const std::string vorher = genre(Pfad(e));
+        Öffnen({e});
+        Klicken(f->optOptionen[1]);
+        EXPECT_EQ(f->cbov2Musikrichtung->currentText(), fall.gezeigt);
+        Überschreiben(f->txtv2Titel, QStringLiteral("Neu"));
+        Klicken(f->cmdTagSpeichernV2);
+        EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join('|').toStdString();
+
+        const QByteArray datei = DateiInhalt(Pfad(e));
+        const qsizetype tcon = datei.indexOf("TCON");
+        EXPECT_GE(tcon, 0) << "the genre was dropped";
+        if (tcon >= 0) {
+            const qsizetype größe = qFromBigEndian<quint32>(datei.constData() + tcon + 4);
+            EXPECT_EQ(datei.mid(tcon, 10 + größe), (Id3v2Tag{.frames = {TextFrame("TCON", QString::fromUtf8(fall.geschrieben))}}.Bytes().mid(10)));
+        }
+        EXPECT_EQ(genre(Pfad(e)), vorher);
+        EXPECT_EQ(AusDatei(e).Mp3_ID3v2_Titel, "Neu");
+        EXPECT_EQ(f->cbov2Musikrichtung->currentText(), fall.gezeigt) << "shown again after the save";
+        f->hide();
+    }
+}
+
+// FAT and exFAT through FUSE number a file anew once the kernel forgot it:
+// an untouched file renumbered between showing and saving is saved without
+// a question, by its button and on closing; one another program wrote in
+// place, keeping its time, is asked about, and "Nein" leaves it as that
+// program left it. The temporary folder is the control.
+TEST_F(Mp3TagEditor, AFileNumberedAnewOnAStickIsDecidedByItsBytes)
+{
+    using testhilfe::FuseAbbild;
+    if (!FuseAbbild::InodesVergessen())
+        GTEST_SKIP() << "cannot write /proc/sys/vm/drop_caches (needs root)";
+    const auto inode = [](const QString& pfad) {
+        struct stat st {};
+        ::stat(QFile::encodeName(pfad).constData(), &st);
+        return st.st_ino;
+    };
+    enum class Tat { Vergessen, Überschreiben };
+    const auto anderesProgramm = [&](const QString& pfad, Tat tat, bool fuse) {
+        struct stat vorher {};
+        ASSERT_EQ(::stat(QFile::encodeName(pfad).constData(), &vorher), 0);
+        if (tat == Tat::Überschreiben) {
+            const qsizetype stelle = DateiInhalt(pfad).indexOf("Alt");
+            ASSERT_GT(stelle, 0);
+            const int fd = ::open(QFile::encodeName(pfad).constData(), O_WRONLY);
+            ASSERT_GE(fd, 0);
+            ASSERT_EQ(::pwrite(fd, "Neu", 3, stelle), 3);
+            ::close(fd);
+            const timespec zeiten[2] = {vorher.st_atim, vorher.st_mtim};
+            ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(pfad).constData(), zeiten, 0), 0);
+        }
+        // The kernel may keep a node a while: asked again until it let go.
+        for (int i = 0; i < 20; ++i) {
+            ASSERT_TRUE(FuseAbbild::InodesVergessen());
+            if (!fuse || inode(pfad) != vorher.st_ino)
+                break;
+            ::usleep(50 * 1000);
+        }
+        if (fuse)
+            EXPECT_NE(inode(pfad), vorher.st_ino) << "the file system keeps its numbers: nothing is tested";
+    };
+    struct Ort {
+        const char* name;
+        std::optional<FuseAbbild::Art> art;
+    };
+    int nummer = 0;
+    for (const Ort& ort : {Ort{"temp", std::nullopt}, Ort{"FAT", FuseAbbild::Art::Fat}, Ort{"exFAT", FuseAbbild::Art::ExFat}}) {
+        SCOPED_TRACE(ort.name);
+        std::optional<FuseAbbild> medium;
+        if (ort.art) {
+            medium.emplace(*ort.art);
+            if (!medium->Bereit()) {
+                std::cout << "[ SKIPPED  ] " << ort.name << ": " << medium->Grund().toStdString() << std::endl;
+                continue;
+            }
+        }
+        for (const Tat tat : {Tat::Vergessen, Tat::Überschreiben}) {
+            // Where the number stays, an edit that keeps the time is not looked for.
+            if (!medium && tat == Tat::Überschreiben)
+                continue;
+            for (QPushButton* frmMp3Tag::*knopf : {&frmMp3Tag::cmdTagSpeichernV2, &frmMp3Tag::cmdOk}) {
+                SCOPED_TRACE(std::string(tat == Tat::Vergessen ? "vergessen" : "überschrieben")
+                             + (knopf == &frmMp3Tag::cmdOk ? ", beim Schließen" : ", TAGv2 speichern"));
+                NeuerIndex();
+                const QString name = QStringLiteral("lied%1.mp3").arg(nummer++);
+                const QString pfad = medium ? medium->Pfad() + '/' + name : ordner.filePath(name);
+                {
+                    QFile datei(pfad);
+                    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+                    ASSERT_GT(datei.write(Mp3(QStringLiteral("Alt"))), 0);
+                }
+                const qint32 e = hauptIndex().EintragAnhängen(pfad, Lesen(pfad), 1);
+                einstellungen().TAGAutomatischSpeichernV2 = 1;
+                Öffnen({e});
+                Klicken(f->optOptionen[1]);
+                Überschreiben(f->txtv2Titel, QStringLiteral("Getippt"));
+                anderesProgramm(pfad, tat, medium.has_value());
+                const QByteArray danach = DateiInhalt(pfad);
+                antworten = [](const QString&) { return Antwort::Nein; };
+                Klicken(f->*knopf);
+                TagLib::MPEG::File t(QFile::encodeName(pfad).constData(), false);
+                ASSERT_TRUE(t.ID3v2Tag());
+                if (tat == Tat::Vergessen) {
+                    EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join('|').toStdString();
+                    EXPECT_EQ(t.ID3v2Tag()->title().to8Bit(true), "Getippt") << "the typed title was not written";
+                } else {
+                    ASSERT_EQ(meldungen.size(), 1) << meldungen.join('|').toStdString();
+                    EXPECT_TRUE(meldungen[0].startsWith("Die Datei '" + pfad + "' wurde seit dem Anzeigen von einem anderen Programm geändert."))
+                        << meldungen[0].toStdString();
+                    EXPECT_EQ(DateiInhalt(pfad), danach) << "the other program's change was overwritten";
+                    EXPECT_EQ(t.ID3v2Tag()->title().to8Bit(true), "Neu");
+                }
+                f->hide();
+                meldungen.clear();
+            }
+        }
     }
 }

@@ -226,3 +226,47 @@ TEST_F(Mp3TagNurAnsehen, ARefusedSaveKeepsWhatWasTypedAndTellsWhy)
         f->hide();
     }
 }
+
+// Another program retitles the file while the editor shows it; the user
+// leaves it untouched with every automatic-saving box on: no page is saved,
+// so the index keeps its record as stored and is not marked changed.
+TEST_F(Mp3TagNurAnsehen, LeavingAFileAnotherProgramRetitledLeavesTheIndexAsItWas)
+{
+    einstellungen().TAGsSoftwareFeldSchreiben = 0;
+    const struct {
+        const char* name;
+        std::function<void(frmMp3Tag*)> gehen;
+    } fälle[] = {
+        {"Schließen", [](frmMp3Tag* f) { Klicken(f->cmdOk); }},
+        {"Nächste", [](frmMp3Tag* f) { Klicken(f->cmdNächster); }},
+        {"Seite der Indexfelder, dann Schließen",
+         [](frmMp3Tag* f) {
+             Klicken(f->optOptionen[2]);
+             Klicken(f->cmdOk);
+         }},
+    };
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        NeuerIndex();
+        const std::vector<qint32> e = DreiDateien();
+        const QString pfad = Pfad(e[0]);
+        const MedienInfo gespeichert = hauptIndex().IndexDaten[size_t(e[0])];
+        hauptIndex().bolIndexGeändert = false;
+        einstellungen().TAGAutomatischSpeichern = einstellungen().TAGAutomatischSpeichernV2 =
+            einstellungen().TAGAutomatischSpeichernFelder = 1;
+        Öffnen(e);
+        ASSERT_TRUE(f->chkAutomatischSpeichernFelder->isChecked());
+        QProcess anderes;
+        anderes.start(QCoreApplication::applicationDirPath() + "/../tools/tag-write", {pfad, "v2", "Mp3_ID3v2_Titel=Anderes"});
+        ASSERT_TRUE(anderes.waitForFinished(20000));
+        ASSERT_EQ(anderes.exitCode(), 0) << anderes.readAllStandardError().toStdString();
+        const Abbild danach = AbbildVon(pfad);
+        fall.gehen(f);
+        f->hide();
+        EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join('|').toStdString();
+        EXPECT_FALSE(hauptIndex().bolIndexGeändert) << "the index was marked changed by looking";
+        EXPECT_EQ(hauptIndex().IndexDaten[size_t(e[0])].Mp3_ID3v2_Titel, "Eins") << "the record was read again";
+        EXPECT_TRUE(hauptIndex().IndexDaten[size_t(e[0])] == gespeichert);
+        EXPECT_TRUE(AbbildVon(pfad) == danach) << "the other program's title was overwritten";
+    }
+}

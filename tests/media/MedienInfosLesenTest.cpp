@@ -1,16 +1,22 @@
 // MedienInfosLesen: which steps run, what a missing file keeps, file type,
-// size and date added.
+// size and date added, and a file another program writes during a reading
+// for a writer.
 
 #include "core/Einstellungen.h"
 #include "core/Index.h"
 #include "core/Standardwerte.h"
 #include "media/MedienInfosLesen.h"
+#include "media/TagSchreiben.h"
+#include "support/IndexDateiHilfen.h"
 #include "support/Mp3Bauer.h"
+#include "support/Mutagen.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace Mp3Bauer;
@@ -179,5 +185,114 @@ TEST_F(MedienInfosLesenTest, BadFilesGiveUsableRecords)
         EXPECT_EQ(m.Datei_Größe, daten.size()) << name;
         EXPECT_EQ(m.Header_Frequenz, 0) << name;
         EXPECT_NE(m.Mp3_ID3v1_Vorhanden, 1) << name;
+    }
+}
+
+// Another program (mutagen in a process of its own) writes the title while
+// a reading for the editor is between its last read and its end: the
+// reading is no whole record, and a save from it is refused with why,
+// leaving the file as that program left it. Untouched, the save goes in.
+TEST_F(MedienInfosLesenTest, AFileWrittenDuringAReadingForAWriterGivesNoWholeRecord)
+{
+    const char* const skript = R"(
+import sys
+import mutagen.id3 as m
+if len(sys.argv) > 2:
+    t = m.ID3(sys.argv[1])
+    t.add(m.TIT2(encoding=3, text=[sys.argv[2]]))
+    t.save(v2_version=3)
+print(m.ID3(sys.argv[1])['TIT2'].text[0])
+)";
+    const QString python = testhilfe::MutagenPython();
+    if (python.isEmpty())
+        GTEST_SKIP() << "no python3 with mutagen";
+    // Writes the title when one is given; the title as mutagen reads it.
+    const auto mutagen = [&](const QString& pfad, const QStringList& titel = {}) {
+        QProcess pr;
+        pr.start(python, QStringList{QStringLiteral("-c"), QString::fromUtf8(skript), pfad} + titel);
+        EXPECT_TRUE(pr.waitForFinished(60000));
+        EXPECT_EQ(pr.exitCode(), 0) << pr.readAllStandardError().toStdString();
+        return QString::fromUtf8(pr.readAllStandardOutput()).trimmed();
+    };
+    const struct {
+        const char* name;
+        const char* titel; // the other program's; null: none writes
+    } fälle[] = {{"unverändert", nullptr}, {"gleich lang", "Titel v3"}, {"länger", "Ein viel längerer Titel"}};
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        const QString pfad = DateiSchreiben(dir, QStringLiteral("w%1.mp3").arg(&fall - fälle), Voll());
+        MedienInfosLesenTestHaken([&] {
+            if (fall.titel)
+                EXPECT_EQ(mutagen(pfad, {QString::fromUtf8(fall.titel)}), fall.titel);
+        });
+        MedienLesung lesung;
+        MedienInfo m = MedienInfosLesen(index, pfad, LeereMedienInfo(), QStringLiteral("11"), false, QStringLiteral("1"),
+                                        QStringLiteral("0"), &lesung);
+        MedienInfosLesenTestHaken({});
+        EXPECT_EQ(m.Mp3_ID3v2_Titel, "Titel v2") << "read before the other program wrote";
+        m.Mp3_ID3v2_Titel = QStringLiteral("Getippt");
+        QString fehler;
+        const bool geschrieben = Mp3TAGSpeichernV2(pfad, m, fehler, &lesung);
+        if (!fall.titel) {
+            EXPECT_TRUE(lesung.Vollständig());
+            EXPECT_TRUE(geschrieben) << fehler.toStdString();
+            EXPECT_EQ(mutagen(pfad), "Getippt");
+            continue;
+        }
+        EXPECT_EQ(lesung.fehler, ESTALE) << "the change during the reading was not seen";
+        EXPECT_FALSE(geschrieben);
+        EXPECT_TRUE(fehler.contains("Die Datei wurde beim Lesen verändert und konnte nicht vollständig gelesen werden"))
+            << fehler.toStdString();
+        EXPECT_EQ(mutagen(pfad), fall.titel) << "the other program's title was overwritten";
+        EXPECT_FALSE(testhilfe::DateiInhalt(pfad).contains("Getippt"));
+    }
+}
+
+// A file known by another inode number (as FAT, exFAT and FUSE give an
+// unchanged file once the kernel forgot it) is the file read while the bytes
+// its reading used are the same; any other difference of its state is a
+// change without a look at the bytes.
+TEST_F(MedienInfosLesenTest, AFileKnownByAnotherNumberIsDecidedByTheBytesItsReadingUsed)
+{
+    const QByteArray voll = Voll();
+    const qsizetype titel = voll.indexOf("Titel v2");
+    const struct {
+        const char* name;
+        qsizetype stelle; // the byte another program changes; -1: none
+        bool andereNummer;
+        bool andereGröße;
+        bool wieGelesen;
+    } fälle[] = {
+        {"gleich", -1, false, false, true},
+        {"neue Nummer", -1, true, false, true},
+        {"neue Nummer, Titel geändert", titel + 6, true, false, false},
+        {"neue Nummer, ID3v1 geändert", voll.size() - 100, true, false, false},
+        // The audio behind the first frames is no part of what was shown.
+        {"neue Nummer, Audio am Ende geändert", voll.size() - 200, true, false, true},
+        {"neue Nummer, andere Größe", -1, true, true, false},
+    };
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        const QString pfad = DateiSchreiben(dir, QStringLiteral("n%1.mp3").arg(&fall - fälle), voll);
+        MedienLesung lesung;
+        MedienInfosLesen(index, pfad, LeereMedienInfo(), QStringLiteral("11"), false, QStringLiteral("1"), QStringLiteral("0"), &lesung);
+        ASSERT_TRUE(lesung.Vollständig());
+        DateiStand jetzt = lesung.stand;
+        if (fall.stelle >= 0) {
+            QByteArray anders = voll;
+            anders[fall.stelle] = anders[fall.stelle] == 'x' ? 'y' : 'x';
+            QFile f(pfad);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            ASSERT_EQ(f.write(anders), anders.size());
+        }
+        if (fall.andereNummer)
+            jetzt.inode += 1;
+        if (fall.andereGröße)
+            jetzt.größe += 1;
+        EXPECT_EQ(lesung.WieGelesen(jetzt, pfad), fall.wieGelesen);
+        const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(lesung.WieGelesen(jetzt, fd), fall.wieGelesen);
+        ::close(fd);
     }
 }
