@@ -258,9 +258,10 @@ void ProzesseAuffrischen(Prozesse& alle)
 }
 
 // Whether a process of the list writes the file. One the list names is read
-// again first: a process's CPU time moves only at the scheduler's next tick
-// while it runs, so one that closed and deleted a file a moment ago may look
-// as if it had not run, and that file's inode number may be this file's now.
+// again first: the list may be older than this file (a look kept for its
+// folder; a running process's CPU time moves only at the scheduler's next
+// tick), and a file that process closed and deleted since may have left this
+// one its inode number.
 bool SchreiberUnter(Prozesse& alle, dev_t gerät, ino_t inode)
 {
     const auto nennt = [&](const Prozess& p) {
