@@ -6,6 +6,7 @@
 #include "media/Id3v2Lesen.h"
 #include "media/TagSchreiben.h"
 #include "support/Mp3Bauer.h"
+#include "support/Mutagen.h"
 
 #include <QFile>
 #include <QProcess>
@@ -18,29 +19,6 @@
 using namespace Mp3Bauer;
 
 namespace {
-
-// A python3 that has mutagen (the one on PATH may be another than the
-// system's); empty when there is none.
-QString MutagenPython()
-{
-    for (const QString& p : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
-        QProcess pr;
-        pr.start(p, {QStringLiteral("-c"), QStringLiteral("import mutagen")});
-        if (pr.waitForFinished(30000) && pr.exitStatus() == QProcess::NormalExit && pr.exitCode() == 0)
-            return p;
-    }
-    return {};
-}
-
-// Runs a script with its arguments; its output, one line per argument.
-QStringList Python(const QString& python, const char* skript, const QStringList& argumente)
-{
-    QProcess pr;
-    pr.start(python, QStringList{QStringLiteral("-c"), QString::fromUtf8(skript)} + argumente);
-    EXPECT_TRUE(pr.waitForFinished(60000));
-    EXPECT_EQ(pr.exitCode(), 0) << pr.readAllStandardError().toStdString();
-    return QString::fromUtf8(pr.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
 
 // Pairs of path and a list of mutagen frames: each file gets a 2.4 tag of
 // a title, an artist and those frames.
