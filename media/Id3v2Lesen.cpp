@@ -749,6 +749,15 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     // A walk that stopped at a torn or unreadable frame has not seen what
     // lies behind it.
     e.framesGelesen = gang.ende != Gang::Fehler;
+    if (!e.framesGelesen) {
+        qsizetype ab = gang.bis;
+        for (auto f = gang.frames.rbegin(); f != gang.frames.rend() && f->seltsam; ++f)
+            ab = f->kopf;
+        e.unlesbarAb = 10 + ab;
+        if (gang.bis < bereich.size() && bereich[gang.bis] != 0)
+            e.unlesbarId = bereich.sliced(gang.bis, std::min<qsizetype>(haupt == 2 ? 3 : 4, bereich.size() - gang.bis))
+                               .toByteArray();
+    }
 
     const auto& tabelle = Id3v2FrameFelder();
     const qsizetype kopfLänge = haupt == 2 ? 6 : 10;

@@ -91,6 +91,14 @@ struct Id3v2Ergebnis {
     // a whole, a broken extended header, a torn or unreadable frame with
     // bytes behind it): a rewrite would lose what was not read.
     bool framesGelesen = false;
+    // Where the walk went wrong, when it did: the offset in the tag (from
+    // its header; in the frames as they read without unsynchronisation) of
+    // the first byte not read as a frame, a run of odd ids in front of it
+    // counted in (where a walk into other data has led), and the id of the
+    // frame it stopped at (empty when it stopped in the padding). -1 when
+    // no frame was walked (the cases above).
+    qint64 unlesbarAb = -1;
+    QByteArray unlesbarId;
     // The id of the first frame of a 2.4 tag that the 2.3 form cannot hold
     // (it is not among the frames above); empty when there is none.
     QByteArray nichtÜbertragbar;

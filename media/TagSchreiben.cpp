@@ -46,6 +46,7 @@ struct Fehler {
     QString beschreibung;
     // The reason is told as it is (another user's file), not as an access failure.
     bool grundNennen = false;
+    bool eigen = false; // the program's own sentence, not the system's description
     bool zugriff() const
     {
         return !grundNennen
@@ -54,7 +55,10 @@ struct Fehler {
     }
 };
 Fehler SystemFehler(int nummer) { return {nummer, SystemfehlerBeschreibung(nummer)}; }
-Fehler EigenerFehler(int nummer, const char* text) { return {nummer, QString::fromUtf8(text)}; }
+Fehler EigenerFehler(int nummer, const char* text) { return {nummer, QString::fromUtf8(text), false, true}; }
+// A failure as a sentence of its own: the program's own texts as they
+// stand, the system's with their number.
+QString GrundText(const Fehler& f) { return f.eigen ? f.beschreibung : f.beschreibung + QStringLiteral(" (Fehler %1).").arg(f.nummer); }
 Fehler NeuFehler(const SichereDatei& neu) { return {neu.FehlerNummer(), neu.Fehler(), neu.FremderBesitzer()}; }
 
 const char* const kKeineDatei = "Die Datei ist keine gewöhnliche Datei.";
@@ -64,6 +68,11 @@ const char* const kNichtLesbar = "Die Felder des vorhandenen ID3v2-TAGs können 
 const char* const kNichtÜbertragbar =
     "Der vorhandene ID3v2.2-TAG enthält Felder, die nicht in die Version 2.3 übertragen werden können.";
 const char* const kZuGroß = "Der ID3v2-TAG wäre größer als 256 MB.";
+// Why the frames cannot be read, behind kNichtLesbar.
+const char* const kInDieAudiodaten = "Der ID3v2-TAG reicht in die Audiodaten hinein.";
+const char* const kDatenImPadding = "Hinter den Feldern stehen Daten, die kein Feld sind.";
+const char* const kGanzKomprimiert = "Der ID3v2.2-TAG ist als Ganzes komprimiert.";
+const char* const kErweiterterKopf = "Der erweiterte Kopf des ID3v2-TAGs ist ungültig.";
 
 // --- the file ------------------------------------------------------------------
 
@@ -140,6 +149,19 @@ bool AltenTagFinden(MedienDatei& datei, AlterTag& alt, Fehler& f, bool lesen)
     }
     alt.inhalt = Id3v2Lesen(alt.roh, false);
     return true;
+}
+
+// Where the tags that stand one behind the other from `ende` on end (a
+// tagger that adds a tag instead of replacing the old one leaves it behind
+// the new): whole tags with a strict header only, what is not one stays.
+qint64 FolgendeTagsEnde(MedienDatei& datei, qint64 ende)
+{
+    for (;;) {
+        const std::optional<Id3v2Kopf> k = Id3v2KopfLesen(datei.Lesen(ende, 10));
+        if (!k || !StrengerKopf(*k) || k->GesamtGröße() > datei.Länge() - ende)
+            return ende;
+        ende += k->GesamtGröße();
+    }
 }
 
 // Copies [von, bis) of the file into the new file.
@@ -750,6 +772,34 @@ Fehler NichtÜbertragbar(int haupt, QByteArrayView id)
                         .arg(FrameName(id))};
 }
 
+// Why the old tag's frames could not all be read. Audio frames inside the
+// extent its header declares (where the walk went wrong, or behind) mean
+// that size is wrong.
+Fehler Unlesbar(MedienDatei& datei, const AlterTag& alt)
+{
+    const Id3v2Ergebnis& e = alt.inhalt;
+    const auto grund = [](const QString& text) {
+        return Fehler{EINVAL, QString::fromUtf8(kNichtLesbar) + QLatin1Char(' ') + text, false, true};
+    };
+    if (e.unlesbarAb < 0) {
+        if (e.kopf.haupt == 2 && (e.kopf.flags & 0x40))
+            return grund(QString::fromUtf8(kGanzKomprimiert));
+        if (e.kopf.ErweiterterKopf())
+            return grund(QString::fromUtf8(kErweiterterKopf));
+        return EigenerFehler(EINVAL, kNichtLesbar);
+    }
+    const qint64 von = alt.fund.position + e.unlesbarAb, bis = alt.fund.ende();
+    // A frame is confirmed by the next header, which may lie behind the tag.
+    const qint64 bisMitNächstem = std::min(datei.Länge(), bis + 8192);
+    if (von < bis
+        && MpegRahmenSuchen(datei.Lesen(von, bisMitNächstem - von), von, von, bis, datei.Länge()).status
+               == MpegErgebnis::Gefunden)
+        return grund(QString::fromUtf8(kInDieAudiodaten));
+    if (!e.unlesbarId.isEmpty())
+        return grund(QStringLiteral("Das Feld '%1' ist beschädigt.").arg(FrameName(e.unlesbarId)));
+    return grund(QString::fromUtf8(kDatenImPadding));
+}
+
 // The ID3v2 part of a save: the old tag read and checked, the new one built
 // as it would stand in place. Its pieces refer to what it holds: it is
 // filled where it stays.
@@ -770,13 +820,13 @@ bool V2Planen(MedienDatei& datei, const QString& pfad, V2Plan& p, QString& fehle
     AlterTag& alt = p.alt;
     if (!AltenTagFinden(datei, alt, f, true)) {
         fehler = QStringLiteral("Der ID3v2-TAG konnte nicht gespeichert werden.") + kLF + QStringLiteral("Der ID3v2-TAG der Datei ")
-               + PfadText(pfad) + QStringLiteral(" konnte nicht entfernt werden.");
+               + PfadText(pfad) + QStringLiteral(" konnte nicht entfernt werden.") + kLF + GrundText(f);
         return false;
     }
     const int haupt = alt.fund.kopf.haupt;
     if (alt.fund.position >= 0) {
         if (!alt.inhalt.framesGelesen) {
-            fehler = V2Meldung(pfad, EigenerFehler(EINVAL, kNichtLesbar));
+            fehler = V2Meldung(pfad, Unlesbar(datei, alt));
             return false;
         }
         if (!alt.inhalt.nichtÜbertragbar.isEmpty()) {
@@ -1142,6 +1192,6 @@ TagEntfernenErgebnis TAGEntfernenV2(const QString& strDatei, QString& strMeldung
         strMeldung = KannNicht("ID3v2", strDatei) + QStringLiteral("Diese enthält keinen ID3v2-TAG.");
         return TagEntfernenErgebnis::Abgelehnt;
     }
-    return OhneBereichSpeichern(datei, strDatei, alt.fund.position, alt.fund.ende(), "ID3v2",
+    return OhneBereichSpeichern(datei, strDatei, alt.fund.position, FolgendeTagsEnde(datei, alt.fund.ende()), "ID3v2",
                                 "konnte nicht erstellt werden.", strMeldung);
 }

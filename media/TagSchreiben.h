@@ -92,6 +92,9 @@ bool SeitDemLesenVerändert(const QString& strDatei, const MedienLesung& gelesen
 
 // Removing a tag: Entfernt, or Abgelehnt (missing file, no such tag: an
 // information) or Fehlgeschlagen (a warning), with the text in `strMeldung`.
+// The ID3v2 removal takes with the tag every whole tag that stands right
+// behind it (a tagger that adds a tag instead of replacing one leaves the
+// old one there); a write replaces the first only.
 enum class TagEntfernenErgebnis { Entfernt, Abgelehnt, Fehlgeschlagen };
 TagEntfernenErgebnis TAGEntfernen(const QString& strDatei, QString& strMeldung);
 TagEntfernenErgebnis TAGEntfernenV2(const QString& strDatei, QString& strMeldung);

@@ -1,5 +1,6 @@
 #include "platform/Schreibzugriff.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -256,13 +257,33 @@ void ProzesseAuffrischen(Prozesse& alle)
     ::close(proc);
 }
 
-bool SchreiberUnter(const Prozesse& alle, dev_t gerät, ino_t inode)
+// Whether a process of the list writes the file. One the list names is read
+// again first: the list may be older than this file (a look kept for its
+// folder; a running process's CPU time moves only at the scheduler's next
+// tick), and a file that process closed and deleted since may have left this
+// one its inode number.
+bool SchreiberUnter(Prozesse& alle, dev_t gerät, ino_t inode)
 {
-    for (const auto& [pid, p] : alle.liste)
-        for (const auto& [g, i] : p.schreibt)
-            if (i == inode && g == gerät)
-                return true;
-    return false;
+    const auto nennt = [&](const Prozess& p) {
+        return std::find(p.schreibt.begin(), p.schreibt.end(), std::pair(gerät, inode)) != p.schreibt.end();
+    };
+    int proc = -1;
+    bool ja = false;
+    for (auto& [pid, p] : alle.liste) {
+        if (!nennt(p))
+            continue;
+        if (proc < 0 && (proc = ::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) < 0)
+            return true;
+        char name[24];
+        std::snprintf(name, sizeof name, "%d", int(pid));
+        p.rechenzeit = Rechenzeit(pid);
+        ProzessLesen(proc, name, alle.ich, p);
+        if ((ja = nennt(p)))
+            break;
+    }
+    if (proc >= 0)
+        ::close(proc);
+    return ja;
 }
 
 // Tells whether anyone but this process opened, closed after writing, or

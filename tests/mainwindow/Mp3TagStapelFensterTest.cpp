@@ -8,6 +8,7 @@
 #include "media/TagSchreiben.h"
 #include "media/frmMp3TagAutoTagWaehlen.h"
 #include "media/frmMp3TagFeldFuellen.h"
+#include "support/Mutagen.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -381,15 +382,7 @@ TEST_F(StapelFenster, FieldCopyFromTheFirstFileIntoAll)
 // the blanks around the slash that the page shows between them.
 TEST_F(StapelFenster, ACaseChangeKeepsSeveralArtistsSeveralValues)
 {
-    QString python;
-    for (const QString& p : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
-        QProcess pr;
-        pr.start(p, {QStringLiteral("-c"), QStringLiteral("import mutagen")});
-        if (pr.waitForFinished(30000) && pr.exitStatus() == QProcess::NormalExit && pr.exitCode() == 0) {
-            python = p;
-            break;
-        }
-    }
+    const QString python = testhilfe::MutagenPython();
     if (python.isEmpty())
         GTEST_SKIP() << "python3-mutagen is not installed";
     NeuerIndex();

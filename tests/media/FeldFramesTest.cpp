@@ -7,6 +7,7 @@
 #include "media/Id3v2Lesen.h"
 #include "media/TagSchreiben.h"
 #include "support/Mp3Bauer.h"
+#include "support/Mutagen.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,16 +25,7 @@ using namespace Mp3Bauer;
 
 namespace {
 
-QString MutagenPython()
-{
-    for (const QString& p : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
-        QProcess pr;
-        pr.start(p, {QStringLiteral("-c"), QStringLiteral("import mutagen")});
-        if (pr.waitForFinished(30000) && pr.exitStatus() == QProcess::NormalExit && pr.exitCode() == 0)
-            return p;
-    }
-    return {};
-}
+using testhilfe::MutagenPython;
 
 // Each file's frames as mutagen reads them without converting: the frames
 // of one id merged, "ID=value|value", sorted; then its year ("TDRC=...").

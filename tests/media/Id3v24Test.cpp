@@ -21,16 +21,7 @@ using namespace Mp3Bauer;
 namespace {
 
 using testhilfe::MutagenPython;
-
-// Runs a script with its arguments; its output, one line per argument.
-QStringList Python(const QString& python, const char* skript, const QStringList& argumente)
-{
-    QProcess pr;
-    pr.start(python, QStringList{QStringLiteral("-c"), QString::fromUtf8(skript)} + argumente);
-    EXPECT_TRUE(pr.waitForFinished(60000));
-    EXPECT_EQ(pr.exitCode(), 0) << pr.readAllStandardError().toStdString();
-    return QString::fromUtf8(pr.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
+using testhilfe::Python;
 
 // Pairs of path and a list of mutagen frames: each file gets a 2.4 tag of
 // a title, an artist and those frames.

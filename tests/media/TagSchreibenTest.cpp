@@ -9,6 +9,7 @@
 #include "platform/Schreibzugriff.h"
 #include "support/FremderProzess.h"
 #include "support/Mp3Bauer.h"
+#include "support/Mutagen.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -34,6 +35,8 @@
 #include <taglib/urllinkframe.h>
 
 using namespace Mp3Bauer;
+using testhilfe::MutagenPython;
+using testhilfe::Python;
 
 namespace {
 
@@ -167,6 +170,23 @@ bool Ausführen(Vorgang v, const QString& p, QString& meldung)
     if (v == SchreibenV2 || v == SchreibenV1)
         return v == SchreibenV2 ? Mp3TAGSpeichernV2(p, Felder(), meldung) : Mp3TAGSpeichernV1(p, Id3v1Block({.titel = "Neu"}), meldung);
     return (v == EntfernenV2 ? TAGEntfernenV2(p, meldung) : TAGEntfernen(p, meldung)) == TagEntfernenErgebnis::Entfernt;
+}
+
+// A test tool run as a process on its arguments: its exit code and what it
+// wrote to stderr.
+std::pair<int, std::string> Werkzeug(const char* name, const QStringList& argumente)
+{
+    QProcess werkzeug;
+    werkzeug.start(QCoreApplication::applicationDirPath() + "/../tools/" + name, argumente);
+    EXPECT_TRUE(werkzeug.waitForFinished(20000));
+    return {werkzeug.exitCode(), werkzeug.readAllStandardError().toStdString()};
+}
+
+// The removal's message for a failure of the reason `warum`.
+QString EntfernenFehlgeschlagen(const QString& pfad, const QString& warum)
+{
+    return "Die Entfernung des ID3v2-TAGs der Datei '" + pfad + "' konnte nicht abgeschlossen werden.\n" + warum
+         + "\n\nStellen Sie sicher, daß die Datei verfügbar ist und nicht durch eine andere Anwendung geöffnet wurde.";
 }
 
 // A write of the ID3v2 tag; its message where it fails.
@@ -437,30 +457,35 @@ TEST_F(TagSchreiben, Version22FramesAreCarriedOverOrTheWriteRefused)
     EXPECT_EQ(Inhalt(p2), d);
 }
 
+// Each refusal says why, through the writer and through the tools as processes.
 TEST_F(TagSchreiben, BrokenOldTagsAreRefusedBeforeAnythingIsCut)
 {
     Id3v2Tag t;
     t.frames = {TextFrame("TIT2", QStringLiteral("t"))};
-    std::vector<QByteArray> fälle;
+    const QString kopf = QStringLiteral("Der Kopf des vorhandenen ID3v2-TAGs ist ungültig.");
+    std::vector<std::pair<QByteArray, QString>> fälle;
     Id3v2Tag nichtSyncsafe = t;
     nichtSyncsafe.größenFeld = QByteArray("\x00\x00\x80\x10", 4);
-    fälle.push_back(nichtSyncsafe.Bytes() + audio);
+    fälle.emplace_back(nichtSyncsafe.Bytes() + audio, kopf);
     Id3v2Tag flags = t;
     flags.zusatzFlags = 0x01;
-    fälle.push_back(flags.Bytes() + audio);
+    fälle.emplace_back(flags.Bytes() + audio, kopf);
     Id3v2Tag zuLang = t;
     zuLang.größenFeld = Syncsafe(5000);
-    fälle.push_back(zuLang.Bytes() + QByteArray(100, 'a'));
+    fälle.emplace_back(zuLang.Bytes() + QByteArray(100, 'a'), QStringLiteral("Der vorhandene ID3v2-TAG reicht über das Ende der Datei hinaus."));
     int n = 0;
-    for (const QByteArray& d : fälle) {
+    for (const auto& [d, warum] : fälle) {
         SCOPED_TRACE(n);
         const QString pfad = Datei(d, QStringLiteral("k%1.mp3").arg(n++));
+        const QString schreiben = "Der ID3v2-TAG konnte nicht gespeichert werden.\nDer ID3v2-TAG der Datei '" + pfad
+                                + "' konnte nicht entfernt werden.\n" + warum;
         QString fehler;
         EXPECT_FALSE(Mp3TAGSpeichernV2(pfad, Felder(), fehler));
-        EXPECT_EQ(fehler, "Der ID3v2-TAG konnte nicht gespeichert werden.\nDer ID3v2-TAG der Datei '" + pfad
-                              + "' konnte nicht entfernt werden.");
+        EXPECT_EQ(fehler.toStdString(), schreiben.toStdString());
         EXPECT_EQ(TAGEntfernenV2(pfad, fehler), TagEntfernenErgebnis::Fehlgeschlagen);
-        EXPECT_TRUE(fehler.startsWith("Die Entfernung des ID3v2-TAGs der Datei '" + pfad + "' konnte nicht abgeschlossen werden."));
+        EXPECT_EQ(fehler.toStdString(), EntfernenFehlgeschlagen(pfad, warum).toStdString());
+        EXPECT_EQ(Werkzeug("tag-write", {pfad, "v2", "Mp3_ID3v2_Titel=Neu"}), std::pair(2, (schreiben + "\n").toStdString()));
+        EXPECT_EQ(Werkzeug("tag-remove", {pfad, "v2"}), std::pair(2, (EntfernenFehlgeschlagen(pfad, warum) + "\n").toStdString()));
         EXPECT_EQ(Inhalt(pfad), d);
         EXPECT_TRUE(KeinNeu(pfad));
     }
@@ -815,16 +840,28 @@ TEST_F(TagSchreiben, AnOldTagThe23FormCannotCarryWholeRefusesTheWrite)
                         .padding = 500}
             .Bytes();
     };
-    const QString ungelesen = QStringLiteral("Die Felder des vorhandenen ID3v2-TAGs können nicht gelesen werden.");
+    const auto ungelesen = [](const QString& warum) {
+        return QStringLiteral("Die Felder des vorhandenen ID3v2-TAGs können nicht gelesen werden. ") + warum;
+    };
+    const QString imPadding = ungelesen(QStringLiteral("Hinter den Feldern stehen Daten, die kein Feld sind."));
+    const QString inDieAudiodaten = ungelesen(QStringLiteral("Der ID3v2-TAG reicht in die Audiodaten hinein."));
     const auto nicht23 = [](int version, const char* id) {
         return QStringLiteral("Der vorhandene ID3v2.%1-TAG enthält das Feld '%2', das nicht in die Version 2.3 übertragen "
                               "werden kann.").arg(version).arg(id);
     };
+    // A size that counts bytes of the audio behind the tag too.
+    const auto zuGroß = [](Id3v2Tag tag, quint32 mehr) {
+        tag.größenFeld = Syncsafe(quint32(tag.Bytes().size() - 10) + mehr);
+        return tag.Bytes();
+    };
     const std::pair<QByteArray, QString> fälle[] = {
-        {geändert(ohnePadding, ohnePadding.size() - 16, BigEndian32(11)), ungelesen},
-        {geändert(heil, heil.indexOf("TXXX"), QByteArray(14, '\0')), ungelesen},
-        {geändert(heil, heil.indexOf("PRIV") + 20, "junk!"), ungelesen},
-        {geändert(heil, heil.size() - 10, "abc"), ungelesen},
+        {geändert(ohnePadding, ohnePadding.size() - 16, BigEndian32(11)), ungelesen(QStringLiteral("Das Feld 'PRIV' ist beschädigt."))},
+        {geändert(heil, heil.indexOf("TXXX"), QByteArray(14, '\0')), imPadding},
+        {geändert(heil, heil.indexOf("PRIV") + 20, "junk!"), ungelesen(QStringLiteral("Das Feld 'junk' ist beschädigt."))},
+        {geändert(heil, heil.size() - 10, "abc"), imPadding},
+        {zuGroß(Id3v2Tag{.frames = t.frames}, 5000), inDieAudiodaten},
+        {zuGroß(t, 2000), inDieAudiodaten},
+        {zuGroß(Id3v2Tag{.version = 4, .frames = t.frames, .padding = 700}, 3000), inDieAudiodaten},
         {mit(4, frame("TXXX", QByteArray("x\x9c zlib", 7), 0x08)), nicht23(4, "TXXX")},
         {mit(4, frame("TIT3", {}, 0x40)), nicht23(4, "TIT3")},
         {mit(4, frame("PRIV", {}, 0x04)), nicht23(4, "PRIV")},
@@ -844,11 +881,125 @@ TEST_F(TagSchreiben, AnOldTagThe23FormCannotCarryWholeRefusesTheWrite)
         const QString erwartet = "Der ID3v2-TAG der Datei '" + p + "' konnte nicht gespeichert werden.\n" + warum + " (Fehler 22).";
         QString fehler;
         EXPECT_FALSE(Mp3TAGSpeichernV2(p, m, fehler));
-        EXPECT_EQ(fehler, erwartet);
+        EXPECT_EQ(fehler.toStdString(), erwartet.toStdString());
         EXPECT_FALSE(Mp3TAGSpeichernBeide(p, m, Id3v1Block({.titel = "Neu"}), fehler));
-        EXPECT_EQ(fehler, erwartet);
+        EXPECT_EQ(fehler.toStdString(), erwartet.toStdString());
+        EXPECT_EQ(Werkzeug("tag-write", {p, "both", "Mp3_ID3v2_Titel=Neu"}), std::pair(2, (erwartet + "\n").toStdString()));
         EXPECT_EQ(Inhalt(p), d);
         EXPECT_TRUE(KeinNeu(p));
+    }
+}
+
+// Tags whose frames are not walked at all say why too.
+TEST_F(TagSchreiben, ATagWhoseFramesAreNotWalkedSaysWhy)
+{
+    Id3v2Tag komprimiert{.version = 2, .frames = {TextFrame("TT2", QStringLiteral("alt"))}};
+    komprimiert.zusatzFlags = 0x40;
+    QByteArray erweitert = Id3v2Tag{.frames = {TextFrame("TIT2", QStringLiteral("alt"))}, .padding = 20, .erweiterterKopf = true}.Bytes();
+    erweitert.replace(10, 4, BigEndian32(5000)); // the extended header's size runs past the tag
+    const std::pair<QByteArray, const char*> fälle[] = {
+        {komprimiert.Bytes(), "Der ID3v2.2-TAG ist als Ganzes komprimiert."},
+        {erweitert, "Der erweiterte Kopf des ID3v2-TAGs ist ungültig."},
+    };
+    int n = 0;
+    for (const auto& [tag, warum] : fälle) {
+        SCOPED_TRACE(warum);
+        const QByteArray d = tag + audio + v1;
+        const QString p = Datei(d, QStringLiteral("w%1.mp3").arg(n++));
+        const QString erwartet = "Der ID3v2-TAG der Datei '" + p
+                               + "' konnte nicht gespeichert werden.\nDie Felder des vorhandenen ID3v2-TAGs können nicht gelesen werden. "
+                               + QString::fromUtf8(warum) + " (Fehler 22).";
+        QString fehler;
+        EXPECT_FALSE(Mp3TAGSpeichernV2(p, Felder(), fehler));
+        EXPECT_EQ(fehler.toStdString(), erwartet.toStdString());
+        EXPECT_EQ(Werkzeug("tag-write", {p, "v2", "Mp3_ID3v2_Titel=Neu"}), std::pair(2, (erwartet + "\n").toStdString()));
+        EXPECT_EQ(Inhalt(p), d);
+        EXPECT_TRUE(KeinNeu(p));
+    }
+}
+
+// Tags one behind the other at the start, as taggers leave them that add a
+// tag instead of replacing the old one: the record is the first tag's, a
+// write replaces the first only (the others stay behind it byte for byte),
+// and the removal takes them all, the audio and the ID3v1 block staying as
+// they are. Bytes behind a tag that are no whole tag stay.
+TEST_F(TagSchreiben, TagsOneBehindTheOtherAreRemovedTogether)
+{
+    const QString python = MutagenPython();
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3-mutagen is not installed";
+    const char* const lesen = R"(
+import sys
+from mutagen.id3 import ID3, ID3NoHeaderError
+for pfad in sys.argv[1:]:
+    try:
+        print(' '.join(sorted('%s=%s' % (f.FrameID, f) for f in ID3(pfad, load_v1=False).values())))
+    except ID3NoHeaderError:
+        print('kein Tag')
+)";
+    const auto mutagen = [&](const QString& pfad) { return Python(python, lesen, {pfad}).join('|').toStdString(); };
+    const QByteArray erster =
+        Id3v2Tag{.frames = {TextFrame("TIT2", QStringLiteral("Neu")), TextFrame("TPE1", QStringLiteral("Interpret"))}, .padding = 300}.Bytes();
+    const QByteArray zweiter = Id3v2Tag{.version = 4,
+                                        .frames = {TextFrame("TIT2", QStringLiteral("Alt")), TextFrame("TALB", QStringLiteral("Altes Album")),
+                                                   RohFrame("APIC", QByteArray("\0image/png\0\3\0\x89PNG", 16))}}
+                                   .Bytes();
+    const QByteArray dritter = Id3v2Tag{.version = 2, .frames = {TextFrame("TT2", QStringLiteral("Uralt"))}, .padding = 10}.Bytes();
+    const QByteArray keinTag("ID3\x05\0\0\0\0\0\x10 sixteen  bytes.", 26); // a version no tag has
+    struct Fall {
+        const char* was;
+        QByteArray hinten; // behind the first tag
+        QByteArray bleibt; // what the removal leaves of it
+    };
+    const Fall fälle[] = {
+        {"two tags", zweiter + audio + v1, audio + v1},
+        {"three tags", zweiter + dritter + audio + v1, audio + v1},
+        {"no whole tag behind", keinTag + audio + v1, keinTag + audio + v1},
+    };
+    int n = 0;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.was);
+        const QByteArray d = erster + fall.hinten;
+        const auto datei = [&](const char* wozu) { return Datei(d, QStringLiteral("%1-%2.mp3").arg(n).arg(wozu)); };
+        const QString gelesen = datei("lesen"), anOrt = datei("anort"), neu = datei("neu"), entfernt = datei("entfernt"),
+                      werkzeug = datei("werkzeug");
+        ++n;
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(gelesen, m, 0));
+        EXPECT_EQ(m.Mp3_ID3v2_Titel, "Neu");
+        EXPECT_EQ(m.Mp3_ID3v2_Interpret, "Interpret");
+        EXPECT_EQ(m.Mp3_ID3v2_Album, "");
+        EXPECT_EQ(mutagen(gelesen), "TIT2=Neu TPE1=Interpret");
+
+        // A title written in place, and one too long for it written anew.
+        for (const auto& [pfad, titel] : {std::pair(anOrt, QStringLiteral("Neuer Titel")), std::pair(neu, QString(400, QLatin1Char('t')))}) {
+            MedienInfo t = m;
+            t.Mp3_ID3v2_Titel = titel;
+            ASSERT_TRUE(V2Gespeichert(pfad, t));
+            const QByteArray geschrieben = Inhalt(pfad);
+            const qint64 ende = Id3v2KopfLesen(geschrieben)->GesamtGröße();
+            EXPECT_EQ(ende == erster.size(), pfad == anOrt);
+            EXPECT_EQ(geschrieben.mid(ende), fall.hinten);
+            EXPECT_EQ(TagLibText(pfad, "TIT2"), titel);
+            EXPECT_EQ(mutagen(pfad), ("TIT2=" + titel + " TPE1=Interpret").toStdString());
+        }
+
+        QString meldung;
+        ASSERT_EQ(TAGEntfernenV2(entfernt, meldung), TagEntfernenErgebnis::Entfernt) << meldung.toStdString();
+        EXPECT_EQ(Werkzeug("tag-remove", {werkzeug, "v2"}), std::pair(0, std::string()));
+        for (const QString& pfad : {anOrt, neu})
+            ASSERT_EQ(TAGEntfernenV2(pfad, meldung), TagEntfernenErgebnis::Entfernt) << meldung.toStdString();
+        for (const QString& pfad : {entfernt, werkzeug, anOrt, neu}) {
+            SCOPED_TRACE(pfad.toStdString());
+            EXPECT_EQ(Inhalt(pfad), fall.bleibt);
+            EXPECT_TRUE(KeinNeu(pfad));
+            if (fall.bleibt.startsWith("ID3"))
+                continue;
+            EXPECT_EQ(mutagen(pfad), "kein Tag");
+            TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+            EXPECT_FALSE(f.hasID3v2Tag());
+            EXPECT_EQ(Q(f.ID3v1Tag()->title()), "Alt");
+        }
     }
 }
 

@@ -182,3 +182,52 @@ TEST_P(SchreibzugriffImStapel, SpaeterKommenderSchreiberGesehen)
 
 INSTANTIATE_TEST_SUITE_P(AlsRootUndBenutzer, SchreibzugriffImStapel, ::testing::Bool(),
                          [](const auto& i) { return i.param ? "NormalerBenutzer" : "DieserProzess"; });
+
+// A writer seen at a look holds a file of another folder; it closes it and the
+// file is deleted, and a new file of a folder already looked at gets its inode
+// number (as ext4 gives freed numbers out again): that writer is no reason for
+// the new file, although nobody did anything in its folder since.
+TEST(SchreibzugriffNummern, AWriterOfAFileGoneIsNoReasonForANewFileWithItsNumber)
+{
+    QTemporaryDir ordner;
+    ASSERT_TRUE(QDir(ordner.path()).mkpath("gesehen") && QDir(ordner.path()).mkpath("anderswo"));
+    const auto anlegen = [](const QString& pfad) {
+        QFile f(pfad);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("inhalt");
+    };
+    const auto inode = [](const QString& pfad) {
+        struct stat st;
+        return ::stat(QFile::encodeName(pfad).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+    };
+    // A second descriptor of this process refuses the lease, as a player's does.
+    const auto prüfen = [](const QString& pfad) {
+        const int zweite = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
+        const bool ja = Prüfen(pfad, O_RDWR);
+        ::close(zweite);
+        return ja;
+    };
+    const QString erste = ordner.filePath("gesehen/erste"), weg = ordner.filePath("anderswo/download");
+    anlegen(erste);
+    anlegen(weg);
+    const ino_t nummer = inode(weg);
+    {
+        FremderProzess download(weg, Art::Schreiben);
+        ASSERT_TRUE(download.Offen());
+        // Its folder is not watched: its close tells nothing.
+        EXPECT_FALSE(prüfen(erste));
+    }
+    ASSERT_TRUE(QFile::remove(weg));
+    // The folder's next new file that has the number.
+    QString neu;
+    for (int n = 0; n < 2000 && neu.isEmpty(); ++n) {
+        const QString pfad = ordner.filePath(QStringLiteral("gesehen/%1").arg(n));
+        anlegen(pfad);
+        if (inode(pfad) == nummer)
+            neu = pfad;
+    }
+    if (neu.isEmpty())
+        GTEST_SKIP() << "this file system gave the inode number to no new file";
+    EXPECT_FALSE(prüfen(neu));
+    EXPECT_FALSE(prüfen(erste));
+}

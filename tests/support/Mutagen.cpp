@@ -1,7 +1,8 @@
 #include "support/Mutagen.h"
 
 #include <QProcess>
-#include <QStringList>
+
+#include <gtest/gtest.h>
 
 namespace testhilfe {
 
@@ -14,6 +15,15 @@ QString MutagenPython()
             return p;
     }
     return {};
+}
+
+QStringList Python(const QString& python, const char* skript, const QStringList& argumente)
+{
+    QProcess pr;
+    pr.start(python, QStringList{QStringLiteral("-c"), QString::fromUtf8(skript)} + argumente);
+    EXPECT_TRUE(pr.waitForFinished(60000));
+    EXPECT_EQ(pr.exitCode(), 0) << pr.readAllStandardError().toStdString();
+    return QString::fromUtf8(pr.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 } // namespace testhilfe
