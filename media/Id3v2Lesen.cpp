@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QtEndian>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -72,26 +73,50 @@ bool Mp3TAGLesenV2GrößeLesen(QByteArrayView b, qint64& größe, bool nichtSync
 const std::array<Id3v2FrameFeld, kId3v2Felder>& Id3v2FrameFelder()
 {
     static const std::array<Id3v2FrameFeld, kId3v2Felder> tabelle = {{
-        {"PCNT", "CNT", &MedienInfo::Mp3_ID3v2_AbspielZähler},
-        {"TRCK", "TRK", &MedienInfo::Mp3_ID3v2_Titelnummer},
-        {"TENC", "TEN", &MedienInfo::Mp3_ID3v2_EncodiertVon},
-        {"WXXX", "WXX", &MedienInfo::Mp3_ID3v2_Link},
-        {"TCOP", "TCR", &MedienInfo::Mp3_ID3v2_Copyright},
-        {"TOPE", "TOA", &MedienInfo::Mp3_ID3v2_UrsprünglicherInterpret},
-        {"TCOM", "TCM", &MedienInfo::Mp3_ID3v2_Songschreiber},
-        {"TCON", "TCO", &MedienInfo::Mp3_ID3v2_Musikrichtung},
-        {"COMM", "COM", &MedienInfo::Mp3_ID3v2_Kommentar},
-        {"TYER", "TYE", &MedienInfo::Mp3_ID3v2_Jahr},
-        {"TALB", "TAL", &MedienInfo::Mp3_ID3v2_Album},
-        {"TPE1", "TP1", &MedienInfo::Mp3_ID3v2_Interpret},
-        {"TIT2", "TT2", &MedienInfo::Mp3_ID3v2_Titel},
-        {"TLAN", "TLA", &MedienInfo::Mp3_ID3v2_Sprache},
-        {"TLEN", "TLE", &MedienInfo::Mp3_ID3v2_Länge},
-        {"TMED", "TMT", &MedienInfo::Mp3_ID3v2_Medientyp},
-        {"TPUB", "TPB", &MedienInfo::Mp3_ID3v2_Herausgeber},
-        {"TSSE", "TSS", &MedienInfo::Mp3_ID3v2_Software},
+        {"PCNT", &MedienInfo::Mp3_ID3v2_AbspielZähler},
+        {"TRCK", &MedienInfo::Mp3_ID3v2_Titelnummer},
+        {"TENC", &MedienInfo::Mp3_ID3v2_EncodiertVon},
+        {"WXXX", &MedienInfo::Mp3_ID3v2_Link},
+        {"TCOP", &MedienInfo::Mp3_ID3v2_Copyright},
+        {"TOPE", &MedienInfo::Mp3_ID3v2_UrsprünglicherInterpret},
+        {"TCOM", &MedienInfo::Mp3_ID3v2_Songschreiber},
+        {"TCON", &MedienInfo::Mp3_ID3v2_Musikrichtung},
+        {"COMM", &MedienInfo::Mp3_ID3v2_Kommentar},
+        {"TYER", &MedienInfo::Mp3_ID3v2_Jahr},
+        {"TALB", &MedienInfo::Mp3_ID3v2_Album},
+        {"TPE1", &MedienInfo::Mp3_ID3v2_Interpret},
+        {"TIT2", &MedienInfo::Mp3_ID3v2_Titel},
+        {"TLAN", &MedienInfo::Mp3_ID3v2_Sprache},
+        {"TLEN", &MedienInfo::Mp3_ID3v2_Länge},
+        {"TMED", &MedienInfo::Mp3_ID3v2_Medientyp},
+        {"TPUB", &MedienInfo::Mp3_ID3v2_Herausgeber},
+        {"TSSE", &MedienInfo::Mp3_ID3v2_Software},
     }};
     return tabelle;
+}
+
+const char* Id3v2Id23(QByteArrayView id22)
+{
+    static const char* const tabelle[][2] = {
+        {"BUF", "RBUF"}, {"CNT", "PCNT"}, {"COM", "COMM"}, {"CRA", "AENC"}, {"EQU", "EQUA"}, {"ETC", "ETCO"},
+        {"GEO", "GEOB"}, {"IPL", "IPLS"}, {"MCI", "MCDI"}, {"MLL", "MLLT"}, {"PIC", "APIC"}, {"POP", "POPM"},
+        {"REV", "RVRB"}, {"RVA", "RVAD"}, {"SLT", "SYLT"}, {"STC", "SYTC"}, {"TAL", "TALB"}, {"TBP", "TBPM"},
+        {"TCM", "TCOM"}, {"TCO", "TCON"}, {"TCP", "TCMP"}, {"TCR", "TCOP"}, {"TDA", "TDAT"}, {"TDY", "TDLY"},
+        {"TEN", "TENC"}, {"TFT", "TFLT"}, {"TIM", "TIME"}, {"TKE", "TKEY"}, {"TLA", "TLAN"}, {"TLE", "TLEN"},
+        {"TMT", "TMED"}, {"TOA", "TOPE"}, {"TOF", "TOFN"}, {"TOL", "TOLY"}, {"TOR", "TORY"}, {"TOT", "TOAL"},
+        {"TP1", "TPE1"}, {"TP2", "TPE2"}, {"TP3", "TPE3"}, {"TP4", "TPE4"}, {"TPA", "TPOS"}, {"TPB", "TPUB"},
+        {"TRC", "TSRC"}, {"TRD", "TRDA"}, {"TRK", "TRCK"}, {"TS2", "TSO2"}, {"TSA", "TSOA"}, {"TSC", "TSOC"},
+        {"TSI", "TSIZ"}, {"TSP", "TSOP"}, {"TSS", "TSSE"}, {"TST", "TSOT"}, {"TT1", "TIT1"}, {"TT2", "TIT2"},
+        {"TT3", "TIT3"}, {"TXT", "TEXT"}, {"TXX", "TXXX"}, {"TYE", "TYER"}, {"UFI", "UFID"}, {"ULT", "USLT"},
+        {"WAF", "WOAF"}, {"WAR", "WOAR"}, {"WAS", "WOAS"}, {"WCM", "WCOM"}, {"WCP", "WCOP"}, {"WPB", "WPUB"},
+        {"WXX", "WXXX"},
+    };
+    if (id22.size() != 3)
+        return nullptr;
+    for (const auto& z : tabelle)
+        if (id22 == QByteArrayView(z[0], 3))
+            return z[1];
+    return nullptr;
 }
 
 namespace {
@@ -289,6 +314,9 @@ struct FrameOrt {
     qsizetype kopf;   // offset of the frame header in the frame area
     qsizetype größe;  // data bytes
     bool seltsam;     // the id is not A-Z/0-9
+    // A 2.3 tag's frame with a 2.2 id padded to four bytes: the 2.3 id it
+    // stands for.
+    const char* id23 = nullptr;
 };
 struct Gang {
     std::vector<FrameOrt> frames;
@@ -322,7 +350,13 @@ Gang FramesGehen(QByteArrayView d, qsizetype start, int haupt, bool syncsafe)
             g.ende = Gang::Fehler;
             return g;
         }
-        const bool seltsam = !GültigeId(d.sliced(pos, idLänge));
+        bool seltsam = !GültigeId(d.sliced(pos, idLänge));
+        // Only an odd id can be a padded one: ordinary frames pay nothing.
+        const char* id23 = nullptr;
+        if (seltsam && haupt == 3 && (d[pos + 3] == 0 || d[pos + 3] == ' ') && GültigeId(d.sliced(pos, 3))) {
+            id23 = Id3v2Id23(d.sliced(pos, 3));
+            seltsam = !id23;
+        }
         const unsigned char* s = u + pos + idLänge;
         qint64 größe = 0;
         if (haupt == 2) {
@@ -341,7 +375,7 @@ Gang FramesGehen(QByteArrayView d, qsizetype start, int haupt, bool syncsafe)
             g.ende = Gang::Fehler;
             return g;
         }
-        g.frames.push_back({pos, qsizetype(größe), seltsam});
+        g.frames.push_back({pos, qsizetype(größe), seltsam, id23});
         g.seltsame += seltsam ? 1 : 0;
         pos += kopf + qsizetype(größe);
     }
@@ -691,6 +725,27 @@ QByteArray Id3v2FrameFür23(QByteArrayView frame)
     return neu ? std::move(*neu) : frame.toByteArray();
 }
 
+std::optional<QByteArray> Id3v2Frame22Für23(QByteArrayView roh)
+{
+    if (roh.size() < 6)
+        return std::nullopt;
+    const auto* u = reinterpret_cast<const unsigned char*>(roh.data());
+    const qsizetype größe = (qsizetype(u[3]) << 16) | (u[4] << 8) | u[5];
+    const char* neu = Id3v2Id23(roh.first(3));
+    if (6 + größe != roh.size() || !neu)
+        return std::nullopt;
+    QByteArray körper = roh.sliced(6).toByteArray();
+    if (roh.startsWith("PIC")) {
+        // Image format (three letters) becomes a MIME type.
+        if (körper.size() < 5)
+            return std::nullopt;
+        const QByteArray format = körper.mid(1, 3).toLower();
+        const QByteArray mime = format == "jpg" ? QByteArray("image/jpeg") : "image/" + format;
+        körper = körper.left(1) + mime + '\0' + körper.mid(4);
+    }
+    return Id3v2FrameFür23(Mp3TAGSpeichernV2FrameHeaderZurückgeben(quint32(körper.size()), neu) + körper);
+}
+
 bool Id3v2OhneBeschreibung(QByteArrayView körper, bool mitSprache)
 {
     const auto b = BeschriebenLesen(körper, mitSprache, !mitSprache);
@@ -782,6 +837,11 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     const auto form23 = [&](const FrameOrt& f) -> QByteArray {
         const QByteArrayView roh = bereich.sliced(f.kopf, kopfLänge + f.größe);
         std::optional<QByteArray> neu;
+        if (f.id23) {
+            QByteArray frame = roh.toByteArray();
+            std::memcpy(frame.data(), f.id23, 4);
+            return Id3v2FrameFür23(frame);
+        }
         if (haupt == 3) {
             neu = Umkodieren23(roh);
         } else if (haupt == 4) {
@@ -811,10 +871,15 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
     };
 
     for (const FrameOrt& f : gang.frames) {
-        const QByteArrayView id = bereich.sliced(f.kopf, idLänge);
+        QByteArrayView id = bereich.sliced(f.kopf, idLänge);
         // An odd id is kept raw when it begins with a letter; others are skipped.
         if (f.seltsam && (id[0] < 'A' || id[0] > 'z'))
             continue;
+        // 2.2 ids, padded ones too, count as their 2.3 forms.
+        if (haupt == 2 || f.id23) {
+            const char* id23 = f.id23 ? f.id23 : Id3v2Id23(id);
+            id = id23 ? QByteArrayView(id23, 4) : QByteArrayView();
+        }
         QByteArrayView daten = bereich.sliced(f.kopf + kopfLänge, f.größe);
         QByteArray eigen;
         bool lesbar = true;
@@ -837,8 +902,7 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
 
         int feld = -1;
         for (int i = 0; i < kId3v2Felder && lesbar; ++i) {
-            const char* kennung = haupt == 2 ? tabelle[size_t(i)].id22 : tabelle[size_t(i)].id;
-            if (*kennung && id == QByteArrayView(kennung)) {
+            if (id == QByteArrayView(tabelle[size_t(i)].id, 4)) {
                 feld = i;
                 break;
             }

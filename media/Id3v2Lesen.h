@@ -42,12 +42,20 @@ bool Mp3TAGLesenV2GrößeLesen(QByteArrayView bytes, qint64& größe, bool bolNi
 
 // The frames that have a field of their own, in the order of the record.
 struct Id3v2FrameFeld {
-    const char* id;    // 2.3 and 2.4
-    const char* id22;  // 2.2: the id that becomes `id` in a 2.3 tag
+    const char* id; // 2.3 and 2.4; a 2.2 tag's frames count by Id3v2Id23
     QString MedienInfo::*feld;
 };
 constexpr int kId3v2Felder = 18;
 const std::array<Id3v2FrameFeld, kId3v2Felder>& Id3v2FrameFelder();
+
+// The 2.3 id of a 2.2 frame id (the standard's table, with the sort frames
+// and the compilation flag a widespread player writes); null when 2.3 has
+// none. A 2.3 tag's frame whose id is such an id padded with a zero byte or
+// a blank is read as that frame too.
+const char* Id3v2Id23(QByteArrayView id22);
+// A 2.2 frame (6-byte header) in 2.3 form (a picture's image format as a
+// MIME type); none when 2.3 has no form for it or the frame is torn.
+std::optional<QByteArray> Id3v2Frame22Für23(QByteArrayView frame);
 
 struct Id3v2Ergebnis {
     bool gültig = false;
@@ -60,7 +68,8 @@ struct Id3v2Ergebnis {
     std::array<QString, kId3v2Felder> felder;
     // Frames without a field of their own, in tag order, in 2.3 layout
     // (plain sizes, no unsynchronisation, texts in 2.3 encodings:
-    // Id3v2FrameFür23; 2.4's TDOR as TORY, TIPL and TMCL as one IPLS);
+    // Id3v2FrameFür23; 2.4's TDOR as TORY, TIPL and TMCL as one IPLS; a
+    // padded 2.2 id of a 2.3 tag as its 2.3 id);
     // " " for a 2.2 tag that has such frames. Frames with
     // odd ids are among them; ids not beginning with a letter are not. Of
     // several comments (or links) without a description the first is the

@@ -418,48 +418,6 @@ QByteArray FeldFrame(const MedienInfo& m, const Id3v2FrameFeld& feld, const QByt
     return Frame(id, kodierung + sprache + beschreibung + text);
 }
 
-// A frame of a 2.2 tag in 2.3 form by the standard id table; nothing when it
-// has no counterpart.
-std::optional<QByteArray> Frame22Übertragen(QByteArrayView roh)
-{
-    static const char* const tabelle[][2] = {
-        {"BUF", "RBUF"}, {"CNT", "PCNT"}, {"COM", "COMM"}, {"CRA", "AENC"}, {"EQU", "EQUA"}, {"ETC", "ETCO"},
-        {"GEO", "GEOB"}, {"IPL", "IPLS"}, {"MCI", "MCDI"}, {"MLL", "MLLT"}, {"PIC", "APIC"}, {"POP", "POPM"},
-        {"REV", "RVRB"}, {"RVA", "RVAD"}, {"SLT", "SYLT"}, {"STC", "SYTC"}, {"TAL", "TALB"}, {"TBP", "TBPM"},
-        {"TCM", "TCOM"}, {"TCO", "TCON"}, {"TCP", "TCMP"}, {"TCR", "TCOP"}, {"TDA", "TDAT"}, {"TDY", "TDLY"},
-        {"TEN", "TENC"}, {"TFT", "TFLT"}, {"TIM", "TIME"}, {"TKE", "TKEY"}, {"TLA", "TLAN"}, {"TLE", "TLEN"},
-        {"TMT", "TMED"}, {"TOA", "TOPE"}, {"TOF", "TOFN"}, {"TOL", "TOLY"}, {"TOR", "TORY"}, {"TOT", "TOAL"},
-        {"TP1", "TPE1"}, {"TP2", "TPE2"}, {"TP3", "TPE3"}, {"TP4", "TPE4"}, {"TPA", "TPOS"}, {"TPB", "TPUB"},
-        {"TRC", "TSRC"}, {"TRD", "TRDA"}, {"TRK", "TRCK"}, {"TSI", "TSIZ"}, {"TSS", "TSSE"}, {"TT1", "TIT1"},
-        {"TT2", "TIT2"}, {"TT3", "TIT3"}, {"TXT", "TEXT"}, {"TXX", "TXXX"}, {"TYE", "TYER"}, {"UFI", "UFID"},
-        {"ULT", "USLT"}, {"WAF", "WOAF"}, {"WAR", "WOAR"}, {"WAS", "WOAS"}, {"WCM", "WCOM"}, {"WCP", "WCOP"},
-        {"WPB", "WPUB"}, {"WXX", "WXXX"},
-    };
-    if (roh.size() < 6)
-        return std::nullopt;
-    const auto* u = reinterpret_cast<const unsigned char*>(roh.data());
-    const qsizetype größe = (qsizetype(u[3]) << 16) | (u[4] << 8) | u[5];
-    if (6 + größe != roh.size())
-        return std::nullopt;
-    const QByteArrayView id = roh.first(3);
-    QByteArray körper = roh.sliced(6).toByteArray();
-    const char* neu = nullptr;
-    for (const auto& z : tabelle)
-        if (id == QByteArrayView(z[0]))
-            neu = z[1];
-    if (!neu)
-        return std::nullopt;
-    if (id == "PIC") {
-        // Image format (three letters) becomes a MIME type.
-        if (körper.size() < 5)
-            return std::nullopt;
-        const QByteArray format = körper.mid(1, 3).toLower();
-        const QByteArray mime = format == "jpg" ? QByteArray("image/jpeg") : "image/" + format;
-        körper = körper.left(1) + mime + '\0' + körper.mid(4);
-    }
-    return Id3v2FrameFür23(Frame(neu, körper));
-}
-
 // The frames of one field of a 2.2 tag (several of one id) in 2.3 form; empty
 // when one of them has none.
 QByteArray Frames22Übertragen(QByteArrayView frames)
@@ -468,7 +426,7 @@ QByteArray Frames22Übertragen(QByteArrayView frames)
     for (qsizetype pos = 0; pos + 6 <= frames.size();) {
         const auto* u = reinterpret_cast<const unsigned char*>(frames.data() + pos);
         const qsizetype länge = 6 + ((qsizetype(u[3]) << 16) | (u[4] << 8) | u[5]);
-        const std::optional<QByteArray> frame = Frame22Übertragen(frames.sliced(pos, std::min(länge, frames.size() - pos)));
+        const std::optional<QByteArray> frame = Id3v2Frame22Für23(frames.sliced(pos, std::min(länge, frames.size() - pos)));
         if (!frame)
             return {};
         aus += *frame;
@@ -835,7 +793,7 @@ bool V2Planen(MedienDatei& datei, const QString& pfad, V2Plan& p, QString& fehle
         }
         if (haupt == 2) {
             for (const QByteArray& frame22 : alt.inhalt.weitere) {
-                std::optional<QByteArray> frame = Frame22Übertragen(frame22);
+                std::optional<QByteArray> frame = Id3v2Frame22Für23(frame22);
                 if (!frame) {
                     fehler = V2Meldung(pfad, NichtÜbertragbar(haupt, QByteArrayView(frame22).first(3)));
                     return false;

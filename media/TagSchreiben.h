@@ -24,9 +24,10 @@
 // several values is one frame of them joined with "/"; a changed year
 // leaves no other date frame (TDRC, TDAT, TIME) beside its TYER. The
 // comment and the link replace the frame they were read from (the first
-// without a description); no other comment or link is dropped. A frame the
-// 2.3 form cannot hold, or an old tag not read to its end, refuses the
-// write.
+// without a description); no other comment or link is dropped. A 2.2
+// tag's frames, and the 2.2 ids a 2.3 tag holds padded to four bytes, take
+// their 2.3 form. A frame the 2.3 form cannot hold, or an old tag not read
+// to its end, refuses the write.
 
 #include "core/MedienInfo.h"
 #include "media/MedienInfosLesen.h"

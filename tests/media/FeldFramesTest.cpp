@@ -1,5 +1,6 @@
-// Tags as other taggers write them: several frames of one text id, and a
-// date in the other version's frame. Made byte for byte, read by the record
+// Tags as other taggers write them: several frames of one text id, a date
+// in the other version's frame, a widespread player's 2.2 frames (its sort
+// frames among them) and its 2.3 tags with 2.2 ids. Made byte for byte, read by the record
 // reader and by medieninfo-dump, written after a title change and a typed
 // year, read back by mutagen and by TagLib.
 
@@ -16,8 +17,10 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <taglib/attachedpictureframe.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 
@@ -59,15 +62,18 @@ QString TagLibLesen(const QString& pfad)
     return QStringLiteral("%1;%2;%3;%4;%5").arg(q(t->title()), q(t->artist()), q(t->album())).arg(t->track()).arg(t->year());
 }
 
-// The record medieninfo-dump prints for the file.
-QJsonObject Dump(const QString& pfad)
+// A test tool run as a process: its exit code and the record it prints.
+std::pair<int, QJsonObject> Werkzeug(const char* name, const QStringList& argumente)
 {
     QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + "/../tools/medieninfo-dump", {pfad});
+    p.start(QCoreApplication::applicationDirPath() + "/../tools/" + name, argumente);
     EXPECT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0);
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    EXPECT_EQ(p.exitCode(), 0) << name << ": " << p.readAllStandardError().toStdString();
+    return {p.exitCode(), QJsonDocument::fromJson(p.readAllStandardOutput()).object()};
 }
+
+// The record medieninfo-dump prints for the file.
+QJsonObject Dump(const QString& pfad) { return Werkzeug("medieninfo-dump", {pfad}).second; }
 
 QByteArray Frames23(std::vector<Id3v2Frame> f) { return Id3v2Tag{.frames = std::move(f)}.Bytes().mid(10); }
 
@@ -279,4 +285,188 @@ TEST_F(FeldFrames, TheYearOfEitherDateFrameAndATypedYearIsTheOnlyOne)
         EXPECT_EQ(titel[qsizetype(i)].toStdString(), fälle[i].nachTitel);
         EXPECT_EQ(jahr[qsizetype(i)].toStdString(), "TIT2=Alt TXXX=Platte TYER=2005 ; TDRC=2005");
     }
+}
+
+namespace {
+
+// Every frame of each file as mutagen reads it without converting, sorted
+// by its key: texts "key=value|value", a picture "key=mime,type,data".
+const char* const kAlleFrames = R"(
+import sys
+from mutagen.id3 import ID3
+for pfad in sys.argv[1:]:
+    z = []
+    for f in ID3(pfad, translate=False).values():
+        if hasattr(f, 'text'):
+            z.append('%s=%s' % (f.HashKey, '|'.join(str(x) for x in f.text)))
+        elif f.FrameID == 'APIC':
+            z.append('%s=%s,%d,%s' % (f.HashKey, f.mime, f.type, f.data.hex()))
+        else:
+            z.append(f.HashKey)
+    print(' '.join(sorted(z)))
+)";
+
+// The ids of a 2.3 tag's frames, in their order.
+QByteArrayList FrameIds(const QByteArray& tag)
+{
+    QByteArrayList ids;
+    for (qsizetype pos = 10; pos + 10 <= tag.size() && tag[pos] != 0;) {
+        ids << tag.mid(pos, 4);
+        pos += 10 + qFromBigEndian<quint32>(tag.constData() + pos + 4);
+    }
+    return ids;
+}
+
+// The first frame of the id as TagLib reads it.
+QString TagLibFrame(TagLib::ID3v2::Tag* t, const char* id)
+{
+    const auto& karte = t->frameListMap();
+    const auto it = karte.find(id);
+    return it == karte.end() || it->second.isEmpty() ? QStringLiteral("fehlt")
+                                                     : QString::fromStdWString(it->second.front()->toString().toWString());
+}
+
+} // namespace
+
+// A widespread player writes 2.2 tags with sort frames of its own, and
+// older versions of it wrote 2.3 tags whose frames carry the 2.2 ids padded
+// to four bytes. Both are read as the 2.2 frames they are; a title change
+// writes every frame in its 2.3 form and keeps all of them; the removal of
+// the tag leaves the audio as it was.
+TEST_F(FeldFrames, APlayersVersion22FramesTakeTheir23Form)
+{
+    const QByteArray bild("\xFF\xD8\xFF\x00\xE0\x10", 6);
+    const struct SpielerFrame {
+        // The 2.2 body and, where it differs (the picture), the 2.3 one,
+        // which a padded frame carries as other readers take it.
+        QByteArray id22, id23, körper22, körper23;
+    } frames[] = {
+        {"TT2", "TIT2", TextFrame("", "Alt").daten, {}},
+        {"TP1", "TPE1", TextFrame("", "Interpretin", Kodierung::Utf16Bom).daten, {}},
+        {"TAL", "TALB", TextFrame("", "Album").daten, {}},
+        {"TYE", "TYER", TextFrame("", "1999").daten, {}},
+        {"TRK", "TRCK", TextFrame("", "3/12").daten, {}},
+        {"TCO", "TCON", TextFrame("", "Rock").daten, {}},
+        {"COM", "COMM", KommentarFrame("Kommentar").daten, {}},
+        {"TST", "TSOT", TextFrame("", "Titel, Der").daten, {}},
+        {"TSA", "TSOA", TextFrame("", "Album, Das").daten, {}},
+        {"TSP", "TSOP", TextFrame("", "Interpretin, Die").daten, {}},
+        {"TS2", "TSO2", TextFrame("", "Alle, Die").daten, {}},
+        {"TSC", "TSOC", TextFrame("", "Komponist, Der").daten, {}},
+        {"TCP", "TCMP", TextFrame("", "1").daten, {}},
+        {"TXX", "TXXX", TextFrame("", Liste({"Quelle", "Platte"}), Kodierung::Latin1).daten, {}},
+        {"PIC", "APIC", QByteArray("\0JPG\3Cover\0", 11) + bild, QByteArray("\0image/jpeg\0\3Cover\0", 19) + bild},
+        {"RVA", "RVAD", QByteArray("\3\x10\1\0\1\0\0\0\0\0", 10), {}},
+    };
+    const auto körper23 = [](const SpielerFrame& f) { return f.körper23.isEmpty() ? f.körper22 : f.körper23; };
+    const struct Fall {
+        const char* name;
+        int version;
+        QByteArray polster; // behind the 2.2 id in a 2.3 tag
+    } fälle[] = {
+        {"2.2", 2, {}},
+        {"2.3 mit Nullbyte", 3, QByteArray(1, '\0')},
+        {"2.3 mit Leerzeichen", 3, " "},
+    };
+    const std::string mutagenNachher =
+        "APIC:Cover=image/jpeg,3,ffd8ff00e010 COMM::eng=Kommentar RVAD TALB=Album TCMP=1 TCON=Rock TIT2=Neu "
+        "TPE1=Interpretin TRCK=3/12 TSO2=Alle, Die TSOA=Album, Das TSOC=Komponist, Der TSOP=Interpretin, Die "
+        "TSOT=Titel, Der TXXX:Quelle=Platte TYER=1999";
+
+    QStringList geschrieben;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        Id3v2Tag alt{.version = fall.version, .padding = 64};
+        for (const SpielerFrame& f : frames)
+            alt.frames.push_back(fall.version == 2 ? RohFrame(f.id22, f.körper22) : RohFrame(f.id22 + fall.polster, körper23(f)));
+        const QByteArray datei = alt.Bytes() + audio;
+        const QString pfad = DateiSchreiben(ordner, QString::fromUtf8(fall.name) + ".mp3", datei);
+
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(pfad, m, 102400));
+        EXPECT_EQ(m.Mp3_ID3v2_Titel, "Alt");
+        EXPECT_EQ(m.Mp3_ID3v2_Interpret, "Interpretin");
+        EXPECT_EQ(m.Mp3_ID3v2_Album, "Album");
+        EXPECT_EQ(m.Mp3_ID3v2_Jahr, "1999");
+        EXPECT_EQ(m.Mp3_ID3v2_Titelnummer, "3/12");
+        EXPECT_EQ(m.Mp3_ID3v2_Musikrichtung, "Rock");
+        EXPECT_EQ(m.Mp3_ID3v2_Kommentar, "Kommentar");
+        const QJsonObject dump = Dump(pfad);
+        EXPECT_EQ(dump["Mp3_ID3v2_Titel"].toString(), "Alt");
+        EXPECT_EQ(dump["Mp3_ID3v2_Interpret"].toString(), "Interpretin");
+        EXPECT_EQ(dump["Mp3_ID3v2_Jahr"].toString(), "1999");
+
+        const auto [code, nachher] = Werkzeug("tag-write", {pfad, "v2", "Mp3_ID3v2_Titel=Neu"});
+        if (code != 0)
+            continue;
+        EXPECT_EQ(nachher["Mp3_ID3v2_Titel"].toString(), "Neu");
+        EXPECT_EQ(nachher["Mp3_ID3v2_Interpret"].toString(), "Interpretin");
+        EXPECT_EQ(nachher["Mp3_ID3v2_Jahr"].toString(), "1999");
+        const auto [neu, rest] = Teilen(pfad);
+        EXPECT_EQ(rest, audio);
+        ASSERT_GT(neu.size(), 10);
+        EXPECT_EQ(neu[3], 3);
+        // Every frame but the title stands in its 2.3 form, each once, no
+        // 2.2 id is left.
+        const QByteArrayList ids = FrameIds(neu);
+        for (const SpielerFrame& f : frames) {
+            if (f.id23 != "TIT2")
+                EXPECT_TRUE(neu.contains(Frames23({RohFrame(f.id23, körper23(f))}))) << f.id23.toStdString();
+            EXPECT_EQ(ids.count(f.id23), 1) << f.id23.toStdString();
+        }
+        EXPECT_EQ(ids.size(), qsizetype(std::size(frames)) + (ids.contains("PRIV") ? 1 : 0)) << ids.join(',').toStdString();
+
+        TagLib::MPEG::File t(QFile::encodeName(pfad).constData(), false);
+        ASSERT_TRUE(t.hasID3v2Tag());
+        TagLib::ID3v2::Tag* tag = t.ID3v2Tag();
+        EXPECT_EQ(TagLibLesen(pfad), "Neu;Interpretin;Album;3;1999");
+        EXPECT_EQ(TagLibFrame(tag, "TSOT"), "Titel, Der");
+        EXPECT_EQ(TagLibFrame(tag, "TSOA"), "Album, Das");
+        EXPECT_EQ(TagLibFrame(tag, "TSOP"), "Interpretin, Die");
+        EXPECT_EQ(TagLibFrame(tag, "TSO2"), "Alle, Die");
+        EXPECT_EQ(TagLibFrame(tag, "TSOC"), "Komponist, Der");
+        EXPECT_EQ(TagLibFrame(tag, "TCMP"), "1");
+        EXPECT_NE(TagLibFrame(tag, "RVAD"), "fehlt");
+        const auto bilder = tag->frameListMap()["APIC"];
+        ASSERT_EQ(bilder.size(), 1u);
+        const auto* apic = dynamic_cast<const TagLib::ID3v2::AttachedPictureFrame*>(bilder.front());
+        ASSERT_NE(apic, nullptr);
+        EXPECT_EQ(apic->mimeType(), "image/jpeg");
+        EXPECT_EQ(apic->type(), TagLib::ID3v2::AttachedPictureFrame::FrontCover);
+        EXPECT_EQ(apic->picture(), TagLib::ByteVector(bild.constData(), unsigned(bild.size())));
+        geschrieben << pfad;
+
+        // Removing the tag leaves the audio byte for byte.
+        const QString ohne = DateiSchreiben(ordner, QString::fromUtf8(fall.name) + "-ohne.mp3", datei);
+        ASSERT_EQ(Werkzeug("tag-remove", {ohne, "v2"}).first, 0);
+        QFile f(ohne);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), audio);
+    }
+    const QStringList gelesen = testhilfe::Python(python, kAlleFrames, geschrieben);
+    ASSERT_EQ(gelesen.size(), qsizetype(std::size(fälle)));
+    for (size_t i = 0; i < std::size(fälle); ++i)
+        EXPECT_EQ(gelesen[qsizetype(i)].toStdString(), mutagenNachher) << fälle[i].name;
+}
+
+// A title typed before such a tag was read stands behind the old padded
+// one: both are the title's values, and the next typed title is its only
+// frame.
+TEST_F(FeldFrames, ATitleBesideAPaddedOneIsOneFieldUntilTypedAgain)
+{
+    const Id3v2Tag alt{.frames = {RohFrame(QByteArray("TT2\0", 4), TextFrame("", "Alt").daten),
+                                  RohFrame("TP1 ", TextFrame("", "Interpretin").daten), TextFrame("TIT2", "Getippt")},
+                       .padding = 16};
+    const QString pfad = DateiSchreiben(ordner, "getippt.mp3", alt.Bytes() + audio);
+    EXPECT_EQ(Dump(pfad)["Mp3_ID3v2_Titel"].toString(), "Alt / Getippt");
+    const auto [code, nachher] = Werkzeug("tag-write", {pfad, "v2", "Mp3_ID3v2_Titel=Neu"});
+    ASSERT_EQ(code, 0);
+    EXPECT_EQ(nachher["Mp3_ID3v2_Titel"].toString(), "Neu");
+    const auto [neu, rest] = Teilen(pfad);
+    EXPECT_EQ(rest, audio);
+    QByteArrayList ids = FrameIds(neu);
+    ids.removeAll("PRIV");
+    EXPECT_EQ(ids, QByteArrayList({"TPE1", "TIT2"}));
+    EXPECT_EQ(TagLibLesen(pfad), "Neu;Interpretin;;0;0");
+    EXPECT_EQ(testhilfe::Python(python, kAlleFrames, {pfad}), QStringList{"TIT2=Neu TPE1=Interpretin"});
 }
