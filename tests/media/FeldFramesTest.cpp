@@ -354,6 +354,9 @@ TEST_F(FeldFrames, APlayersVersion22FramesTakeTheir23Form)
         {"TS2", "TSO2", TextFrame("", "Alle, Die").daten, {}},
         {"TSC", "TSOC", TextFrame("", "Komponist, Der").daten, {}},
         {"TCP", "TCMP", TextFrame("", "1").daten, {}},
+        {"GP1", "GRP1", TextFrame("", "Gruppe").daten, {}},
+        {"MVN", "MVNM", TextFrame("", "Satz").daten, {}},
+        {"MVI", "MVIN", TextFrame("", "2/4").daten, {}},
         {"TXX", "TXXX", TextFrame("", Liste({"Quelle", "Platte"}), Kodierung::Latin1).daten, {}},
         {"PIC", "APIC", QByteArray("\0JPG\3Cover\0", 11) + bild, QByteArray("\0image/jpeg\0\3Cover\0", 19) + bild},
         {"RVA", "RVAD", QByteArray("\3\x10\1\0\1\0\0\0\0\0", 10), {}},
@@ -369,7 +372,7 @@ TEST_F(FeldFrames, APlayersVersion22FramesTakeTheir23Form)
         {"2.3 mit Leerzeichen", 3, " "},
     };
     const std::string mutagenNachher =
-        "APIC:Cover=image/jpeg,3,ffd8ff00e010 COMM::eng=Kommentar RVAD TALB=Album TCMP=1 TCON=Rock TIT2=Neu "
+        "APIC:Cover=image/jpeg,3,ffd8ff00e010 COMM::eng=Kommentar GRP1=Gruppe MVIN=2/4 MVNM=Satz RVAD TALB=Album TCMP=1 TCON=Rock TIT2=Neu "
         "TPE1=Interpretin TRCK=3/12 TSO2=Alle, Die TSOA=Album, Das TSOC=Komponist, Der TSOP=Interpretin, Die "
         "TSOT=Titel, Der TXXX:Quelle=Platte TYER=1999";
 
