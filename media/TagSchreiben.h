@@ -24,9 +24,10 @@
 // several values is one frame of them joined with "/"; a changed year
 // leaves no other date frame (TDRC, TDAT, TIME) beside its TYER. The
 // comment and the link replace the frame they were read from (the first
-// without a description); no other comment or link is dropped. A frame the
-// 2.3 form cannot hold, or an old tag not read to its end, refuses the
-// write.
+// without a description); no other comment or link is dropped. A compressed
+// frame stays compressed while its field is unchanged. A frame the 2.3 form
+// cannot hold, an old tag not read to its end, or a field's compressed frame
+// that does not decompress, refuses the write.
 
 #include "core/MedienInfo.h"
 #include "media/MedienInfosLesen.h"
