@@ -10,16 +10,16 @@ const char16_t kHoch[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+char16_t cp1252Zeichen(unsigned char b) { return (b >= 0x80 && b <= 0x9F) ? kHoch[b - 0x80] : char16_t(b); }
+
 } // namespace
 
 QString Cp1252Dekodieren(QByteArrayView bytes)
 {
     QString s(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(s.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b <= 0x9F) ? kHoch[b - 0x80] : char16_t(b);
-    }
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = cp1252Zeichen(static_cast<unsigned char>(bytes[i]));
     return s;
 }
 
@@ -94,4 +94,27 @@ bool IstGültigesUtf8(QByteArrayView bytes)
         i += länge;
     }
     return true;
+}
+
+QString Utf8Dekodieren(QByteArrayView bytes)
+{
+    if (IstGültigesUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    QString s;
+    s.reserve(n);
+    qsizetype lauf = 0; // where the current run of well-formed sequences began
+    for (qsizetype i = 0; i < n;) {
+        const int länge = sequenzLänge(p + i, n - i);
+        if (länge > 0) {
+            i += länge;
+            continue;
+        }
+        s += QString::fromUtf8(bytes.sliced(lauf, i - lauf));
+        s += QChar(cp1252Zeichen(p[i]));
+        lauf = ++i;
+    }
+    s += QString::fromUtf8(bytes.sliced(lauf));
+    return s;
 }

@@ -19,3 +19,8 @@ int Cp1252Byte(char16_t c);
 
 // Whether the bytes are well-formed UTF-8.
 bool IstGültigesUtf8(QByteArrayView bytes);
+
+// UTF-8 bytes to text, where each byte that belongs to no well-formed
+// sequence (overlong forms, surrogates, values beyond U+10FFFF, cut
+// sequences, stray bytes) stands alone as Windows-1252.
+QString Utf8Dekodieren(QByteArrayView bytes);

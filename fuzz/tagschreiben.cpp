@@ -251,10 +251,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QStringList möglich[2] = {{QString()}, {QString()}};
     for (const QByteArray& f : behalten) {
         const bool comm = f.startsWith("COMM"), wxxx = f.startsWith("WXXX");
-        const auto format = static_cast<quint8>(f[9]);
-        const QByteArray körper = f.mid(10 + ((format & 0x20) ? 1 : 0)); // behind a group byte
         const bool geleert = leeren && feld == (wxxx ? kLink : kKommentar);
-        if (geleert && (comm || wxxx) && !(format & 0xC0) && Id3v2OhneBeschreibung(körper, comm)) {
+        if (geleert && (comm || wxxx) && Id3v2OhneBeschreibung(f)) {
             const QByteArray tag = QByteArray("ID3\x03\0\0", 6) + Syncsafe(quint32(f.size())) + f;
             möglich[wxxx].append(Id3v2Lesen(tag).felder[size_t(wxxx ? kLink : kKommentar)]);
             continue; // may be the one that is now the field

@@ -146,12 +146,60 @@ QByteArray Entsynchronisieren(QByteArrayView d)
     return aus;
 }
 
+// A compressed frame's data: the zlib stream, given the size it claims
+// uncompressed. None when it does not decompress, when the claim is more
+// than such a stream can give (deflate packs at most 1032 bytes into one)
+// or the stream is longer than the texts read from frames need: what a
+// hostile frame makes the reader allocate stays within about 66 MiB.
+std::optional<QByteArray> Entpacken(QByteArrayView strom, quint32 größe)
+{
+    constexpr qsizetype kStromHöchstens = 64 * 1024;
+    if (strom.size() < 2 || strom.size() > kStromHöchstens || größe > 1032 * quint64(strom.size()) + 1024)
+        return std::nullopt;
+    // A stream that does not begin with a deflate header is no zlib stream.
+    const auto cmf = static_cast<unsigned char>(strom[0]), flg = static_cast<unsigned char>(strom[1]);
+    if ((cmf & 0x0F) != 8 || (cmf >> 4) > 7 || (cmf * 256 + flg) % 31 != 0 || (flg & 0x20))
+        return std::nullopt;
+    QByteArray ein(4 + strom.size(), Qt::Uninitialized);
+    qToBigEndian<quint32>(größe, ein.data());
+    std::copy(strom.begin(), strom.end(), ein.begin() + 4);
+    QByteArray aus = qUncompress(ein);
+    if (aus.isNull())
+        return std::nullopt;
+    return aus;
+}
+
 bool GültigeId(QByteArrayView id)
 {
     for (char c : id)
         if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
             return false;
     return true;
+}
+
+// A compressed frame in 2.3 layout uncompressed: its flag and the size in
+// front gone, a group byte kept. None when it is not compressed, when it is
+// encrypted or when its data do not decompress.
+std::optional<QByteArray> Entpackt23(QByteArrayView frame)
+{
+    if (frame.size() < 14)
+        return std::nullopt;
+    const auto format = static_cast<quint8>(frame[9]);
+    if (!(format & 0x80) || (format & 0x40))
+        return std::nullopt;
+    const qsizetype gruppe = (format & 0x20) ? 1 : 0;
+    if (14 + gruppe > frame.size())
+        return std::nullopt;
+    const std::optional<QByteArray> daten
+        = Entpacken(frame.sliced(14 + gruppe), qFromBigEndian<quint32>(frame.data() + 10));
+    if (!daten)
+        return std::nullopt;
+    QByteArray neu = frame.first(10).toByteArray();
+    neu[9] = char(format & ~0x80);
+    qToBigEndian<quint32>(quint32(gruppe + daten->size()), neu.data() + 4);
+    if (gruppe)
+        neu.append(frame[14]);
+    return neu + *daten;
 }
 
 // --- texts ------------------------------------------------------------------
@@ -204,7 +252,7 @@ QString TextDekodieren(quint8 enc, QByteArrayView b, bool& bigEndian)
     case 3:
         if (b.startsWith("\xEF\xBB\xBF"))
             b = b.sliced(3);
-        return IstGültigesUtf8(b) ? QString::fromUtf8(b) : Cp1252Dekodieren(b);
+        return Utf8Dekodieren(b);
     default:
         return Cp1252Dekodieren(b);
     }
@@ -747,9 +795,18 @@ std::optional<QByteArray> Id3v2Frame22Für23(QByteArrayView roh)
     return Id3v2FrameFür23(Mp3TAGSpeichernV2FrameHeaderZurückgeben(quint32(körper.size()), neu) + körper);
 }
 
-bool Id3v2OhneBeschreibung(QByteArrayView körper, bool mitSprache)
+bool Id3v2OhneBeschreibung(QByteArrayView frame)
 {
-    const auto b = BeschriebenLesen(körper, mitSprache, !mitSprache);
+    const std::optional<QByteArray> offen = Entpackt23(frame);
+    const QByteArrayView f = offen ? QByteArrayView(*offen) : frame;
+    if (f.size() < 10)
+        return false;
+    const auto format = static_cast<quint8>(f[9]);
+    const qsizetype vorn = 10 + ((format & 0x20) ? 1 : 0);
+    const bool kommentar = f.startsWith("COMM");
+    if ((format & 0xC0) || f.size() < vorn)
+        return false;
+    const auto b = BeschriebenLesen(f.sliced(vorn), kommentar, !kommentar);
     return b && b->ohneBeschreibung;
 }
 
@@ -843,8 +900,14 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             std::memcpy(frame.data(), f.id23, 4);
             return Id3v2FrameFür23(frame);
         }
+        // A compressed frame is looked at uncompressed: where the 2.3 form
+        // changes it, it stays uncompressed in that form, else as it stands.
+        const auto offen = [](QByteArrayView frame) {
+            return (frame[9] & 0x80) && TextAufbau(frame.first(4)) ? Entpackt23(frame) : std::nullopt;
+        };
         if (haupt == 3) {
-            neu = Umkodieren23(roh);
+            const std::optional<QByteArray> entpackt = offen(roh);
+            neu = Umkodieren23(entpackt ? QByteArrayView(*entpackt) : roh);
         } else if (haupt == 4) {
             const QByteArrayView daten = roh.sliced(10);
             const auto status = static_cast<quint8>(roh[8]);
@@ -857,7 +920,12 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
                     e.nichtÜbertragbar = roh.first(4).toByteArray();
                 return {};
             }
-            neu = Id3v2FrameFür23(WerteVerbinden23(frame));
+            if (std::optional<QByteArray> entpackt = offen(frame)) {
+                QByteArray form = Id3v2FrameFür23(WerteVerbinden23(*entpackt));
+                neu = form == *entpackt ? frame : std::move(form);
+            } else {
+                neu = Id3v2FrameFür23(WerteVerbinden23(frame));
+            }
         }
         if (neu)
             return std::move(*neu);
@@ -884,19 +952,31 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
         QByteArrayView daten = bereich.sliced(f.kopf + kopfLänge, f.größe);
         QByteArray eigen;
         bool lesbar = true;
+        // A compressed frame: the size its data claim uncompressed.
+        std::optional<quint32> gepackt;
         if (haupt == 3) {
+            // Behind the header: the size (compressed), the group byte.
             const auto format = static_cast<quint8>(bereich[f.kopf + 9]);
-            lesbar = !(format & 0xC0); // compressed or encrypted
-            if (lesbar && (format & 0x20))
-                daten = daten.sliced(std::min<qsizetype>(1, daten.size()));
+            lesbar = !(format & 0x40); // encrypted
+            if (lesbar && (format & 0x80))
+                gepackt = daten.size() >= 4 ? qFromBigEndian<quint32>(daten.data()) : 0;
+            const qsizetype vorn = ((format & 0x80) ? 4 : 0) + ((format & 0x20) ? 1 : 0);
+            if (lesbar)
+                daten = daten.sliced(std::min(vorn, daten.size()));
         } else if (haupt == 4) {
+            // Behind the header: the group byte, the data length indicator,
+            // which compressed data need for their size.
             const auto format = static_cast<quint8>(bereich[f.kopf + 9]);
-            lesbar = !(format & 0x0C);
+            lesbar = !(format & 0x04) && (!(format & 0x08) || (format & 0x01));
             if (lesbar && ((format & 0x02) || alleEntsynchronisiert)) {
                 eigen = Entsynchronisieren(daten);
                 daten = eigen;
             }
-            const qsizetype vorn = ((format & 0x40) ? 1 : 0) + ((format & 0x01) ? 4 : 0);
+            const qsizetype gruppe = (format & 0x40) ? 1 : 0;
+            if (lesbar && (format & 0x08))
+                gepackt = daten.size() >= gruppe + 4
+                            ? syncsafe32(reinterpret_cast<const unsigned char*>(daten.data()) + gruppe) : 0;
+            const qsizetype vorn = gruppe + ((format & 0x01) ? 4 : 0);
             if (lesbar)
                 daten = daten.sliced(std::min(vorn, daten.size()));
         }
@@ -906,6 +986,19 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             if (id == QByteArrayView(tabelle[size_t(i)].id, 4)) {
                 feld = i;
                 break;
+            }
+        }
+        // Only the frames that are read are decompressed; one that does not
+        // decompress is kept, and the tag is not one read whole.
+        if (gepackt && (feld >= 0 || id == "TDRC")) {
+            if (std::optional<QByteArray> offen = Entpacken(daten, *gepackt)) {
+                eigen = std::move(*offen);
+                daten = eigen;
+            } else {
+                lesbar = false;
+                feld = -1;
+                if (e.unlesbarerFrame.isEmpty())
+                    e.unlesbarerFrame = id.toByteArray();
             }
         }
         // The year of a 2.4 tag is that of its recording time; a TYER beside
@@ -984,6 +1077,8 @@ Id3v2Ergebnis Id3v2Lesen(QByteArrayView tag, bool sammeln)
             }
         }
     }
+    if (!e.unlesbarerFrame.isEmpty())
+        e.framesGelesen = false;
     if (haupt == 4)
         Nach23Übertragen(e, datum, datumFrame, kandidaten);
     if (!daten23Stellen.empty() && !gelesen[kJahr]) {

@@ -68,8 +68,9 @@ struct Id3v2Ergebnis {
     std::array<QString, kId3v2Felder> felder;
     // Frames without a field of their own, in tag order, in 2.3 layout
     // (plain sizes, no unsynchronisation, texts in 2.3 encodings:
-    // Id3v2FrameFür23; 2.4's TDOR as TORY, TIPL and TMCL as one IPLS; a
-    // padded 2.2 id of a 2.3 tag as its 2.3 id);
+    // Id3v2FrameFür23, a compressed frame uncompressed where that changes
+    // it; 2.4's TDOR as TORY, TIPL and TMCL as one IPLS; a padded 2.2 id of
+    // a 2.3 tag as its 2.3 id);
     // " " for a 2.2 tag that has such frames. Frames with
     // odd ids are among them; ids not beginning with a letter are not. Of
     // several comments (or links) without a description the first is the
@@ -98,7 +99,8 @@ struct Id3v2Ergebnis {
     QByteArray weitereFrames22;
     // False when the frames could not all be walked (a 2.2 tag compressed as
     // a whole, a broken extended header, a torn or unreadable frame with
-    // bytes behind it): a rewrite would lose what was not read.
+    // bytes behind it) or a field's compressed frame could not be read: a
+    // rewrite would lose what was not read.
     bool framesGelesen = false;
     // Where the walk went wrong, when it did: the offset in the tag (from
     // its header; in the frames as they read without unsynchronisation) of
@@ -108,6 +110,10 @@ struct Id3v2Ergebnis {
     // no frame was walked (the cases above).
     qint64 unlesbarAb = -1;
     QByteArray unlesbarId;
+    // The id of the first frame read for a field whose compressed data do
+    // not decompress (or claim more than they can hold); empty when there
+    // is none. The walk went on behind it; the frame is kept as it stands.
+    QByteArray unlesbarerFrame;
     // The id of the first frame of a 2.4 tag that the 2.3 form cannot hold
     // (it is not among the frames above); empty when there is none.
     QByteArray nichtÜbertragbar;
@@ -133,8 +139,10 @@ QByteArray Id3v2Utf16(const QString& text);
 // one compressed or encrypted come back as they stand.
 QByteArray Id3v2FrameFür23(QByteArrayView frame);
 
-// Whether a COMM (`mitSprache`) or WXXX body has an empty description.
-bool Id3v2OhneBeschreibung(QByteArrayView körper, bool mitSprache);
+// Whether a COMM or WXXX frame in 2.3 layout can be read (a compressed one
+// uncompressed) and has an empty description: readers take the first such
+// frame for the field.
+bool Id3v2OhneBeschreibung(QByteArrayView frame);
 
 // The placeholder the writer may put in front of its own frames, so that
 // they start where a later edit stays inside one block of the file: a PRIV

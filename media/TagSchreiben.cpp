@@ -458,15 +458,6 @@ void AndereDatenEntfernen(std::vector<QByteArray>& weitere, qsizetype (&stelle)[
     weitere = std::move(rest);
 }
 
-// Whether a reader takes this kept COMM or WXXX frame for the field: it can
-// be read and has no description.
-bool OhneBeschreibung(QByteArrayView frame)
-{
-    const auto format = static_cast<quint8>(frame[9]);
-    const qsizetype vorn = 10 + ((format & 0x20) ? 1 : 0);
-    return !(format & 0xC0) && frame.size() >= vorn && Id3v2OhneBeschreibung(frame.sliced(vorn), frame.startsWith("COMM"));
-}
-
 // The new tag behind its header, frame by frame; `gehalten` marks a frame
 // kept from the old tag (which the user cannot type again). The kept frames
 // come first, in their order (odd and empty ones too: a reader that stops
@@ -530,7 +521,7 @@ void TagAufbauen(const MedienInfo& m, const std::vector<QByteArray>& weitere, co
         const qsizetype stelle = herkunft.stelle[art];
         qsizetype vor = -1;
         for (qsizetype i = 0; i < qsizetype(weitere.size()) && !frame.isEmpty() && vor < 0; ++i)
-            if (weitere[size_t(i)].startsWith(id) && OhneBeschreibung(weitere[size_t(i)]))
+            if (weitere[size_t(i)].startsWith(id) && Id3v2OhneBeschreibung(weitere[size_t(i)]))
                 vor = i;
         if (vor >= 0 && stelle >= 0) {
             // The reader's place counts the other field's frame when it stood in front.
@@ -739,7 +730,12 @@ Fehler Unlesbar(MedienDatei& datei, const AlterTag& alt)
     const auto grund = [](const QString& text) {
         return Fehler{EINVAL, QString::fromUtf8(kNichtLesbar) + QLatin1Char(' ') + text, false, true};
     };
+    const auto beschädigt = [&](QByteArrayView id) {
+        return grund(QStringLiteral("Das Feld '%1' ist beschädigt.").arg(FrameName(id)));
+    };
     if (e.unlesbarAb < 0) {
+        if (!e.unlesbarerFrame.isEmpty())
+            return beschädigt(e.unlesbarerFrame);
         if (e.kopf.haupt == 2 && (e.kopf.flags & 0x40))
             return grund(QString::fromUtf8(kGanzKomprimiert));
         if (e.kopf.ErweiterterKopf())
@@ -754,7 +750,7 @@ Fehler Unlesbar(MedienDatei& datei, const AlterTag& alt)
                == MpegErgebnis::Gefunden)
         return grund(QString::fromUtf8(kInDieAudiodaten));
     if (!e.unlesbarId.isEmpty())
-        return grund(QStringLiteral("Das Feld '%1' ist beschädigt.").arg(FrameName(e.unlesbarId)));
+        return beschädigt(e.unlesbarId);
     return grund(QString::fromUtf8(kDatenImPadding));
 }
 

@@ -26,8 +26,10 @@
 // comment and the link replace the frame they were read from (the first
 // without a description); no other comment or link is dropped. A 2.2
 // tag's frames, and the 2.2 ids a 2.3 tag holds padded to four bytes, take
-// their 2.3 form. A frame the 2.3 form cannot hold, or an old tag not read
-// to its end, refuses the write.
+// their 2.3 form. A compressed frame stays compressed while its field is
+// unchanged. A frame the 2.3 form cannot hold, an old tag not read to its
+// end, or a field's compressed frame that does not decompress, refuses the
+// write.
 
 #include "core/MedienInfo.h"
 #include "media/MedienInfosLesen.h"

@@ -167,6 +167,36 @@ TEST(Kodierung, Windows1252UndUtf8)
     EXPECT_FALSE(IstGültigesUtf8(QByteArray("\xE6\x97")));       // truncated
 }
 
+// UTF-8 from other programs: the well-formed sequences as UTF-8, every
+// byte that belongs to none alone as Windows-1252.
+TEST(Kodierung, Utf8MitUngültigenBytenNimmtJedesDieserByteAlsWindows1252)
+{
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString text;
+    } fälle[] = {
+        {"gültig", QStringLiteral("Grüße 日本 😀").toUtf8(), QStringLiteral("Grüße 日本 😀")},
+        {"leer", QByteArray(), QString()},
+        {"ein FF vorn", QByteArray("\xFFran d\xC3\xAD" "a"), QStringLiteral("ÿran día")},
+        {"abgeschnitten am Ende", QByteArray("Ende \xE6\x97"), QStringLiteral("Ende æ—")},
+        {"abgeschnitten mitten", QByteArray("\xE2\x82z\xE2\x82\xAC"), QStringLiteral("â‚z€")},
+        {"überlang 2", QByteArray("\xC0\x80x", 3), QStringLiteral("À€x")},
+        {"überlang 3", QByteArray("\xE0\x80\xAF"), QStringLiteral("à€¯")},
+        {"überlang 4", QByteArray("\xF0\x82\x82\xAC"), QStringLiteral("ð‚‚¬")},
+        {"Surrogat", QByteArray("\xED\xA0\x80"), QStringLiteral("í\u00A0€")},
+        {"über U+10FFFF", QByteArray("\xF4\x90\x80\x80"), QStringLiteral("ô\u0090€€")},
+        {"fünf Byte", QByteArray("\xF8\x88\x80\x80\x80"), QStringLiteral("øˆ€€€")},
+        {"Folgebyte allein", QByteArray("a\x80" "b"), QStringLiteral("a€b")},
+        {"Emoji neben ungültigem Byte", QByteArray("\xF0\x9F\x98\x80\xFF\xF0\x9F\x98\x80"), QStringLiteral("😀ÿ😀")},
+        {"Emoji abgeschnitten", QByteArray("\xF0\x9F\x98"), QStringLiteral("ðŸ˜")},
+    };
+    for (const auto& f : fälle) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(Utf8Dekodieren(f.bytes).toStdU16String(), f.text.toStdU16String());
+    }
+}
+
 TEST(Funktionen, SchreibweiseZeichenweiseBehältDieLänge)
 {
     EXPECT_EQ(ZeichenweiseGroß(QStringLiteral("straße")), QStringLiteral("STRAßE"));

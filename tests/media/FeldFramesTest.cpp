@@ -1,8 +1,9 @@
 // Tags as other taggers write them: several frames of one text id, a date
 // in the other version's frame, a widespread player's 2.2 frames (its sort
-// frames among them) and its 2.3 tags with 2.2 ids. Made byte for byte, read by the record
-// reader and by medieninfo-dump, written after a title change and a typed
-// year, read back by mutagen and by TagLib.
+// frames among them) and its 2.3 tags with 2.2 ids, UTF-8 with stray bytes,
+// compressed frames. Made byte for byte, read by the record reader and by
+// medieninfo-dump, written after a title change and a typed year, read back
+// by mutagen and by TagLib.
 
 #include "core/Einstellungen.h"
 #include "media/Id3v2Lesen.h"
@@ -19,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include <taglib/attachedpictureframe.h>
 #include <taglib/id3v2tag.h>
@@ -62,18 +65,35 @@ QString TagLibLesen(const QString& pfad)
     return QStringLiteral("%1;%2;%3;%4;%5").arg(q(t->title()), q(t->artist()), q(t->album())).arg(t->track()).arg(t->year());
 }
 
-// A test tool run as a process: its exit code and the record it prints.
-std::pair<int, QJsonObject> Werkzeug(const char* name, const QStringList& argumente)
+// A test tool run as a process: its exit code, output and error output.
+struct Lauf {
+    int code = -1;
+    QByteArray aus, fehler;
+};
+Lauf Werkzeug(const char* name, const QStringList& argumente)
 {
     QProcess p;
     p.start(QCoreApplication::applicationDirPath() + "/../tools/" + name, argumente);
     EXPECT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0) << name << ": " << p.readAllStandardError().toStdString();
-    return {p.exitCode(), QJsonDocument::fromJson(p.readAllStandardOutput()).object()};
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << name;
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
 // The record medieninfo-dump prints for the file.
-QJsonObject Dump(const QString& pfad) { return Werkzeug("medieninfo-dump", {pfad}).second; }
+QJsonObject Dump(const QString& pfad)
+{
+    const Lauf l = Werkzeug("medieninfo-dump", {pfad});
+    EXPECT_EQ(l.code, 0);
+    return QJsonDocument::fromJson(l.aus).object();
+}
+
+// tag-write's exit code and the record it prints.
+std::pair<int, QJsonObject> TitelSchreiben(const QString& pfad)
+{
+    const Lauf l = Werkzeug("tag-write", {pfad, "v2", "Mp3_ID3v2_Titel=Neu"});
+    EXPECT_EQ(l.code, 0) << l.fehler.toStdString();
+    return {l.code, QJsonDocument::fromJson(l.aus).object()};
+}
 
 QByteArray Frames23(std::vector<Id3v2Frame> f) { return Id3v2Tag{.frames = std::move(f)}.Bytes().mid(10); }
 
@@ -108,6 +128,20 @@ protected:
     QString python;
     const QByteArray audio = Frames(Frame(), 30);
 };
+
+// zlib's stream of the bytes: qCompress without the size it puts in front.
+QByteArray Zlib(const QByteArray& d) { return qCompress(d).mid(4); }
+
+// The frame compressed as `version` holds it: 2.3 with the size in front
+// (0x80), 2.4 with the data length indicator (0x09); the size it claims and
+// its stream the real ones unless given.
+Id3v2Frame Gepackt(Id3v2Frame f, int version, std::optional<quint32> größe = {}, std::optional<QByteArray> strom = {})
+{
+    const quint32 n = größe.value_or(quint32(f.daten.size()));
+    f.daten = (version == 4 ? Syncsafe(n) : BigEndian32(n)) + strom.value_or(Zlib(f.daten));
+    f.format = version == 4 ? 0x09 : 0x80;
+    return f;
+}
 
 QStringList Liste(std::initializer_list<const char*> l)
 {
@@ -399,7 +433,7 @@ TEST_F(FeldFrames, APlayersVersion22FramesTakeTheir23Form)
         EXPECT_EQ(dump["Mp3_ID3v2_Interpret"].toString(), "Interpretin");
         EXPECT_EQ(dump["Mp3_ID3v2_Jahr"].toString(), "1999");
 
-        const auto [code, nachher] = Werkzeug("tag-write", {pfad, "v2", "Mp3_ID3v2_Titel=Neu"});
+        const auto [code, nachher] = TitelSchreiben(pfad);
         if (code != 0)
             continue;
         EXPECT_EQ(nachher["Mp3_ID3v2_Titel"].toString(), "Neu");
@@ -441,7 +475,7 @@ TEST_F(FeldFrames, APlayersVersion22FramesTakeTheir23Form)
 
         // Removing the tag leaves the audio byte for byte.
         const QString ohne = DateiSchreiben(ordner, QString::fromUtf8(fall.name) + "-ohne.mp3", datei);
-        ASSERT_EQ(Werkzeug("tag-remove", {ohne, "v2"}).first, 0);
+        ASSERT_EQ(Werkzeug("tag-remove", {ohne, "v2"}).code, 0);
         QFile f(ohne);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), audio);
@@ -462,7 +496,7 @@ TEST_F(FeldFrames, ATitleBesideAPaddedOneIsOneFieldUntilTypedAgain)
                        .padding = 16};
     const QString pfad = DateiSchreiben(ordner, "getippt.mp3", alt.Bytes() + audio);
     EXPECT_EQ(Dump(pfad)["Mp3_ID3v2_Titel"].toString(), "Alt / Getippt");
-    const auto [code, nachher] = Werkzeug("tag-write", {pfad, "v2", "Mp3_ID3v2_Titel=Neu"});
+    const auto [code, nachher] = TitelSchreiben(pfad);
     ASSERT_EQ(code, 0);
     EXPECT_EQ(nachher["Mp3_ID3v2_Titel"].toString(), "Neu");
     const auto [neu, rest] = Teilen(pfad);
@@ -472,4 +506,209 @@ TEST_F(FeldFrames, ATitleBesideAPaddedOneIsOneFieldUntilTypedAgain)
     EXPECT_EQ(ids, QByteArrayList({"TPE1", "TIT2"}));
     EXPECT_EQ(TagLibLesen(pfad), "Neu;Interpretin;;0;0");
     EXPECT_EQ(testhilfe::Python(python, kAlleFrames, {pfad}), QStringList{"TIT2=Neu TPE1=Interpretin"});
+}
+
+// UTF-8 from other programs with stray bytes: the well-formed sequences as
+// UTF-8, each stray byte alone as Windows-1252. Unchanged, the field keeps
+// its frame (in the UTF-16 a 2.3 tag holds); typed, it is the program's own.
+TEST_F(FeldFrames, Utf8WithStrayBytesReadsEachOfThemAsWindows1252)
+{
+    const struct Fall {
+        const char* name;
+        int version;
+        QByteArray titel; // the title's bytes behind encoding 3
+        const char* gelesen;
+    } fälle[] = {
+        {"ff vorn", 4, "\xFFran d\xC3\xAD" "a", "ÿran día"},
+        {"ff vorn in 2.3", 3, "\xFFran d\xC3\xAD" "a", "ÿran día"},
+        {"emoji neben ungültigen", 4, "\xF0\x9F\x8E\xB5 \xE6\x97 \xC0\xAF \xED\xA0\x80 \xF0\x9F\x8E\xB5", "🎵 æ— À¯ í\u00A0€ 🎵"},
+    };
+    QStringList jahrDateien;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        const QString gelesen = QString::fromUtf8(fall.gelesen);
+        const QByteArray tag = Id3v2Tag{.version = fall.version,
+                                        .frames = {RohFrame("TIT2", '\3' + fall.titel), TextFrame("TPE1", "Band"),
+                                                   TextFrame("TALB", QStringLiteral("Café"), Kodierung::Utf8)},
+                                        .padding = 64}
+                                   .Bytes();
+        const auto datei = [&](const char* art) {
+            return DateiSchreiben(ordner, QString::fromUtf8(fall.name) + QString::fromUtf8(art), tag + audio);
+        };
+        const QString jahr = datei("-jahr.mp3"), titel = datei("-titel.mp3"), ohne = datei("-ohne.mp3");
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(jahr, m, 102400));
+        EXPECT_EQ(m.Mp3_ID3v2_Titel, gelesen);
+        EXPECT_EQ(m.Mp3_ID3v2_Album, QStringLiteral("Café"));
+        EXPECT_EQ(Dump(jahr)["Mp3_ID3v2_Titel"].toString(), gelesen);
+
+        const Lauf j = Werkzeug("tag-write", {jahr, "v2", "Mp3_ID3v2_Jahr=1999"});
+        ASSERT_EQ(j.code, 0) << j.fehler.toStdString();
+        const auto [neu, rest] = Teilen(jahr);
+        EXPECT_EQ(rest, audio);
+        EXPECT_TRUE(neu.contains(Frames23({TextFrame("TIT2", gelesen, Kodierung::Utf16Bom)})));
+        EXPECT_EQ(TagLibLesen(jahr), gelesen + ";Band;Café;0;1999");
+        jahrDateien << jahr;
+
+        const Lauf t = Werkzeug("tag-write", {titel, "v2", "Mp3_ID3v2_Titel=Neu"});
+        ASSERT_EQ(t.code, 0) << t.fehler.toStdString();
+        EXPECT_EQ(Teilen(titel).first.count("TIT2"), 1);
+        EXPECT_EQ(Teilen(titel).second, audio);
+        EXPECT_EQ(TagLibLesen(titel), "Neu;Band;Café;0;0");
+
+        EXPECT_EQ(Werkzeug("tag-remove", {ohne, "v2"}).code, 0);
+        EXPECT_EQ(Teilen(ohne), std::pair(QByteArray(), audio));
+    }
+    const QStringList jahr = Mutagen(python, jahrDateien);
+    ASSERT_EQ(jahr.size(), qsizetype(std::size(fälle)));
+    for (size_t i = 0; i < std::size(fälle); ++i)
+        EXPECT_EQ(jahr[qsizetype(i)], "TALB=Café TIT2=" + QString::fromUtf8(fälle[i].gelesen) + " TPE1=Band TYER=1999 ; TDRC=1999");
+}
+
+// Compressed frames (2.3: the size in front; 2.4: the data length
+// indicator, unsynchronised or not) read as TagLib and mutagen read them.
+// Unchanged they stay as they stand, compressed (a 2.4 frame in its 2.3
+// form); a typed field is the program's own frame, the only one of its id.
+TEST_F(FeldFrames, CompressedFramesAreReadAndKeptUntilTheirFieldIsTyped)
+{
+    const Id3v2Frame titel = TextFrame("TIT2", "Alter Titel 1003");
+    // Its stream ends in FF: unsynchronisation has work to do.
+    ASSERT_TRUE(Zlib(titel.daten).endsWith('\xFF'));
+    const QString interpret = QStringLiteral("Interpret Ōtake");
+    const Id3v2Frame album = TextFrame("TALB", "Album"), andere = TextFrame("TXXX", Liste({"Quelle", "Platte"}), Kodierung::Latin1);
+    const struct Fall {
+        const char* name;
+        int version;
+        bool unsynchronisiert;
+        Kodierung kodierung;  // of the artist
+        bool bleibtGepackt;   // the artist's frame in the 2.3 tag
+    } fälle[] = {
+        {"2.3", 3, false, Kodierung::Utf16Bom, true},
+        {"2.3 unsynchronisiert", 3, true, Kodierung::Utf16Bom, true},
+        {"2.4", 4, false, Kodierung::Utf16Bom, true},
+        {"2.4 unsynchronisiert", 4, true, Kodierung::Utf16Bom, true},
+        // 2.3 holds no UTF-8: the frame becomes UTF-16, uncompressed.
+        {"2.4 utf-8", 4, false, Kodierung::Utf8, false},
+    };
+    QStringList titelDateien, jahrDateien;
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        const Id3v2Frame tpe1 = TextFrame("TPE1", interpret, fall.kodierung);
+        const QByteArray tag = Id3v2Tag{.version = fall.version,
+                                        .frames = {Gepackt(tpe1, fall.version), album, Gepackt(andere, fall.version),
+                                                   Gepackt(titel, fall.version)},
+                                        .padding = 40,
+                                        .unsynchronisiert = fall.unsynchronisiert}
+                                   .Bytes();
+        const QByteArray interpret23 = Frames23({fall.bleibtGepackt ? Gepackt(tpe1, 3) : TextFrame("TPE1", interpret, Kodierung::Utf16Bom)});
+        for (const char* änderung : {"Mp3_ID3v2_Titel=Neu", "Mp3_ID3v2_Jahr=1999"}) {
+            const bool jahr = QByteArrayView(änderung).startsWith("Mp3_ID3v2_Jahr");
+            SCOPED_TRACE(änderung);
+            const QString pfad = DateiSchreiben(ordner, QString::fromUtf8(fall.name) + (jahr ? "-jahr.mp3" : "-titel.mp3"), tag + audio);
+            MedienInfo m;
+            ASSERT_TRUE(Mp3TAGLesenV2(pfad, m, 102400));
+            EXPECT_EQ(m.Mp3_ID3v2_Titel, "Alter Titel 1003");
+            EXPECT_EQ(m.Mp3_ID3v2_Interpret, interpret);
+            const QJsonObject dump = Dump(pfad);
+            EXPECT_EQ(dump["Mp3_ID3v2_Titel"].toString(), "Alter Titel 1003");
+            EXPECT_EQ(dump["Mp3_ID3v2_Interpret"].toString(), interpret);
+
+            const Lauf l = Werkzeug("tag-write", {pfad, "v2", änderung});
+            ASSERT_EQ(l.code, 0) << l.fehler.toStdString();
+            const auto [neu, rest] = Teilen(pfad);
+            EXPECT_EQ(rest, audio);
+            EXPECT_EQ(neu.count("TIT2"), 1);
+            EXPECT_EQ(neu.count("TPE1"), 1);
+            EXPECT_TRUE(neu.contains(interpret23));
+            EXPECT_EQ(neu.contains(Frames23({Gepackt(titel, 3)})), jahr);
+            EXPECT_TRUE(neu.contains(Frames23({album})));
+            EXPECT_TRUE(neu.contains(Frames23({Gepackt(andere, 3)})));
+            EXPECT_EQ(TagLibLesen(pfad), jahr ? "Alter Titel 1003;" + interpret + ";Album;0;1999" : "Neu;" + interpret + ";Album;0;0");
+            (jahr ? jahrDateien : titelDateien) << pfad;
+        }
+        const QString ohne = DateiSchreiben(ordner, QString::fromUtf8(fall.name) + "-ohne.mp3", tag + audio);
+        EXPECT_EQ(Werkzeug("tag-remove", {ohne, "v2"}).code, 0);
+        EXPECT_EQ(Teilen(ohne), std::pair(QByteArray(), audio));
+    }
+    const QStringList nachTitel = Mutagen(python, titelDateien), nachJahr = Mutagen(python, jahrDateien);
+    ASSERT_EQ(nachTitel.size(), qsizetype(std::size(fälle)));
+    ASSERT_EQ(nachJahr.size(), qsizetype(std::size(fälle)));
+    for (size_t i = 0; i < std::size(fälle); ++i) {
+        SCOPED_TRACE(fälle[i].name);
+        EXPECT_EQ(nachTitel[qsizetype(i)], "TALB=Album TIT2=Neu TPE1=" + interpret + " TXXX=Platte ; TDRC=");
+        EXPECT_EQ(nachJahr[qsizetype(i)], "TALB=Album TIT2=Alter Titel 1003 TPE1=" + interpret + " TXXX=Platte TYER=1999 ; TDRC=1999");
+    }
+}
+
+// A compressed frame that cannot be read (a broken stream, a size that no
+// stream of its length can give): the reading goes on behind it and shows
+// the field empty; a write is refused saying which frame, the file stays as
+// it was; the tag can still be removed.
+TEST_F(FeldFrames, ACompressedFrameThatCannotBeReadRefusesTheWrite)
+{
+    const Id3v2Frame titel = TextFrame("TIT2", "Alter Titel");
+    QByteArray kaputt = Zlib(titel.daten);
+    kaputt[kaputt.size() / 2] = char(kaputt[kaputt.size() / 2] ^ 0x55);
+    const struct Fall {
+        const char* name;
+        int version;
+        Id3v2Frame frame;
+    } fälle[] = {
+        {"2.3 kaputter Strom", 3, Gepackt(titel, 3, {}, kaputt)},
+        {"2.3 abgeschnittener Strom", 3, Gepackt(titel, 3, {}, Zlib(titel.daten).chopped(4))},
+        {"2.3 2 GiB", 3, Gepackt(titel, 3, 0x80000000u)},
+        {"2.4 256 MiB", 4, Gepackt(titel, 4, 0x0FFFFFFFu)},
+        {"2.4 kein zlib", 4, Gepackt(titel, 4, 100, QByteArray("zlib"))},
+    };
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        const QByteArray d
+            = Id3v2Tag{.version = fall.version, .frames = {fall.frame, TextFrame("TPE1", "Interpret")}, .padding = 100}.Bytes() + audio;
+        const QString pfad = DateiSchreiben(ordner, QString::fromUtf8(fall.name) + ".mp3", d);
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(pfad, m, 102400));
+        EXPECT_EQ(m.Mp3_ID3v2_Titel, "");
+        EXPECT_EQ(m.Mp3_ID3v2_Interpret, "Interpret");
+        const QJsonObject dump = Dump(pfad);
+        EXPECT_EQ(dump["Mp3_ID3v2_Titel"].toString(), "");
+        EXPECT_EQ(dump["Mp3_ID3v2_Interpret"].toString(), "Interpret");
+
+        for (const char* änderung : {"Mp3_ID3v2_Titel=Neu", "Mp3_ID3v2_Jahr=1999"}) {
+            const Lauf l = Werkzeug("tag-write", {pfad, "v2", änderung});
+            EXPECT_EQ(l.code, 2);
+            EXPECT_TRUE(l.fehler.endsWith("Der ID3v2-TAG der Datei '" + pfad.toUtf8()
+                                          + "' konnte nicht gespeichert werden.\nDie Felder des vorhandenen ID3v2-TAGs können "
+                                            "nicht gelesen werden. Das Feld 'TIT2' ist beschädigt. (Fehler 22).\n"))
+                << l.fehler.toStdString();
+            EXPECT_EQ(Teilen(pfad), std::pair(d.left(d.size() - audio.size()), audio));
+        }
+        EXPECT_EQ(Werkzeug("tag-remove", {pfad, "v2"}).code, 0);
+        EXPECT_EQ(Teilen(pfad), std::pair(QByteArray(), audio));
+    }
+}
+
+// A compressed comment without a description is one for the writer too: a
+// typed comment takes the place of the one it replaces, in front of it, so
+// that every reader takes the typed one.
+TEST_F(FeldFrames, ATypedCommentStaysInFrontOfACompressedOne)
+{
+    for (const int version : {3, 4}) {
+        SCOPED_TRACE(version);
+        const Id3v2Frame zweiter = KommentarFrame(QStringLiteral("Zweiter"));
+        const QString pfad = DateiSchreiben(
+            ordner, QStringLiteral("k%1.mp3").arg(version),
+            Id3v2Tag{.version = version, .frames = {KommentarFrame(QStringLiteral("Erster")), Gepackt(zweiter, version), TextFrame("TIT2", "T")}}
+                    .Bytes()
+                + audio);
+        const Lauf l = Werkzeug("tag-write", {pfad, "v2", "Mp3_ID3v2_Kommentar=Neu"});
+        ASSERT_EQ(l.code, 0) << l.fehler.toStdString();
+        MedienInfo m;
+        ASSERT_TRUE(Mp3TAGLesenV2(pfad, m, 102400));
+        EXPECT_EQ(m.Mp3_ID3v2_Kommentar, "Neu");
+        TagLib::MPEG::File f(QFile::encodeName(pfad).constData(), false);
+        ASSERT_TRUE(f.hasID3v2Tag());
+        EXPECT_EQ(QString::fromStdWString(f.ID3v2Tag()->comment().toWString()), "Neu");
+        EXPECT_TRUE(Teilen(pfad).first.contains(Frames23({Gepackt(zweiter, 3)})));
+        EXPECT_EQ(Teilen(pfad).second, audio);
+    }
 }

@@ -208,7 +208,8 @@ TEST(Id3v2Lesen, Version24FrameFlags)
     t.version = 4;
     Id3v2Frame titel = RohFrame("TIT2", QByteArray("\x05") + Syncsafe(4) + QByteArray("\0abc", 4));
     titel.format = 0x41;
-    // A compressed frame cannot be read: kept raw with 2.3 flags and its size in front.
+    // A compressed frame whose data do not decompress: kept raw with 2.3
+    // flags and its size in front, the tag not read whole.
     Id3v2Frame gepackt = RohFrame("TPE1", Syncsafe(100) + QByteArray("zlib", 4));
     gepackt.format = 0x09;
     gepackt.status = 0x40;
@@ -217,6 +218,46 @@ TEST(Id3v2Lesen, Version24FrameFlags)
     EXPECT_EQ(e.felder[kTitel], "abc");
     EXPECT_EQ(e.felder[kInterpret], "");
     EXPECT_EQ(e.weitereFrames, QByteArray("TPE1") + BigEndian32(8) + QByteArray("\x80\x80", 2) + BigEndian32(100) + QByteArray("zlib"));
+}
+
+// Compressed frames are read where their data decompress, behind a group
+// byte too, whatever size they claim within what their stream can give;
+// encrypted ones and 2.4 ones without a data length indicator are not.
+TEST(Id3v2Lesen, CompressedFrames)
+{
+    const QByteArray körper = TextFrame("TIT2", QStringLiteral("gepackt")).daten;
+    const QByteArray strom = qCompress(körper).mid(4);
+    const quint32 n = quint32(körper.size());
+    const auto frame = [](const QByteArray& daten, quint8 format) {
+        Id3v2Frame f = RohFrame("TIT2", daten);
+        f.format = format;
+        return f;
+    };
+    const struct Fall {
+        const char* name;
+        int version;
+        Id3v2Frame frame;
+        const char* titel;
+        const char* unlesbar; // the frame that stops a write
+    } fälle[] = {
+        {"2.3", 3, frame(BigEndian32(n) + strom, 0x80), "gepackt", ""},
+        {"2.3 mit Gruppe", 3, frame(BigEndian32(n) + '\x07' + strom, 0xA0), "gepackt", ""},
+        {"2.3 andere Größe", 3, frame(BigEndian32(1) + strom, 0x80), "gepackt", ""},
+        {"2.3 verschlüsselt", 3, frame(BigEndian32(n) + '\x01' + strom, 0xC0), "", ""},
+        {"2.3 ohne Daten", 3, frame(QByteArray(2, '\0'), 0x80), "", "TIT2"},
+        {"2.3 zu groß", 3, frame(BigEndian32(1032 * quint32(strom.size()) + 1025) + strom, 0x80), "", "TIT2"},
+        {"2.4", 4, frame(Syncsafe(n) + strom, 0x09), "gepackt", ""},
+        {"2.4 mit Gruppe", 4, frame('\x07' + Syncsafe(n) + strom, 0x49), "gepackt", ""},
+        {"2.4 ohne Datenlänge", 4, frame(strom, 0x08), "", ""},
+        {"2.4 verschlüsselt", 4, frame('\x07' + Syncsafe(n) + strom, 0x0D), "", ""},
+    };
+    for (const Fall& f : fälle) {
+        SCOPED_TRACE(f.name);
+        const Id3v2Ergebnis e = EinFrame(f.frame, f.version);
+        EXPECT_EQ(e.felder[kTitel], QString::fromUtf8(f.titel));
+        EXPECT_EQ(e.unlesbarerFrame, QByteArray(f.unlesbar));
+        EXPECT_EQ(e.framesGelesen, !*f.unlesbar);
+    }
 }
 
 TEST(Id3v2Lesen, RawFramesAndPadding)
