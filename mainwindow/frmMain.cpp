@@ -1152,6 +1152,9 @@ void frmMain::SchließenNachLaufAusführen()
         return m_schließenWarten->start();
     m_schließenWarten->stop();
     const int modus = std::exchange(m_schließenNachLauf, -1);
+    // Whoever ends the program from outside (a logout, a service manager)
+    // waits for its end, not for an answer: nobody is asked.
+    const QScopedValueRollback<bool> ohneFragen(m_ohneFragen, m_ohneFragen || modus == 3);
     int abbrechen = 0;
     Form_QueryUnload(abbrechen, modus);
 }
@@ -1217,11 +1220,11 @@ void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         }
         Tag = QStringLiteral("0");
 
-        // An end from outside comes whatever window is open: the question is
-        // asked over it, and nothing closes before the answer is carried out.
-        // An open tag editor closes as its own "Schließen" does: its boxes
-        // alone decide what goes into a media file, the question only about
-        // the index. What it would store counts as a change of the index.
+        // A close comes whatever window is open: the question is asked over
+        // it, and nothing closes before the answer is carried out. An open
+        // tag editor closes as its own "Schließen" does: its boxes alone
+        // decide what goes into a media file, the question only about the
+        // index. What it would store counts as a change of the index.
         frmMp3Tag* editor = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* t = dynamic_cast<frmMp3Tag*>(w); t && t->isVisible())

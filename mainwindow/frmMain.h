@@ -215,6 +215,7 @@ public:
     bool SitzungBeenden(bool fragenErlaubt);
     // A close request of `UnloadMode` from outside the window's own close
     // event: carried out at once, or, during a progress run, once after it.
+    // Mode 3 asks nothing: a changed index is saved.
     // A request while the close path runs is that same request.
     void SchließenAnfordern(int UnloadMode);
     // How the close path saves the index and ends the program (tests
@@ -235,7 +236,7 @@ private:
     ListenModell* m_modell;
     QStringListModel* m_werte;
     QStringList m_werteListe;
-    bool m_ohneFragen = false; // the session ends and allows no question
+    bool m_ohneFragen = false; // nobody may be asked: the session or a signal ends the program
     bool m_schließtGerade = false; // the close path is running
     int m_schließenNachLauf = -1;  // the mode of a close request held for the run's end
     QTimer* m_schließenWarten = nullptr;

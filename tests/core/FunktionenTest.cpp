@@ -1,8 +1,11 @@
 #include "core/Funktionen.h"
 #include "core/Kodierung.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -202,4 +205,57 @@ TEST(Funktionen, SchreibweiseZeichenweiseBehältDieLänge)
     EXPECT_EQ(ZeichenweiseGroß(QStringLiteral("straße")), QStringLiteral("STRAßE"));
     EXPECT_EQ(ZeichenweiseKlein(QStringLiteral("İSTANBUL")).size(), 8);
     EXPECT_EQ(WortanfängeGroßSchreiben(QStringLiteral("İSTANBUL GRÜßT"), false), QStringLiteral("İstanbul Grüßt"));
+}
+
+// The shipped data beside the program (a build tree, an unpacked archive)
+// wins over an installed copy under ../share: a program started from there
+// reads its own, never an older installation's, and keeps its files beside
+// itself. Only without it is the program taken as installed. Seen by a
+// small program over the same functions, copied to the place in question.
+TEST(Funktionen, DatenNebenDemProgrammVorDenInstallierten)
+{
+    const QString werkzeug = QCoreApplication::applicationDirPath() + "/../tools/datenordner";
+    ASSERT_TRUE(QFileInfo::exists(werkzeug)) << werkzeug.toStdString();
+    const struct {
+        const char* name;
+        bool daneben, installiert;
+        const char* daten;    // the folder found, below the tree; its Ineturl.dat names it
+        const char* programm; // where the program keeps its files
+    } fälle[] = {{"beide", true, true, "bin/share/kalvero", "bin"},
+                 {"nur daneben", true, false, "bin/share/kalvero", "bin"},
+                 {"nur installiert", false, true, "share/kalvero", "XDG_DATA_HOME/Kalvero/Kalvero"},
+                 {"keine", false, false, "bin/share/kalvero", "bin"}};
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        QTemporaryDir baum;
+        // The program sees its folder with every link resolved.
+        const QDir wurzel(QFileInfo(baum.path()).canonicalFilePath());
+        ASSERT_TRUE(QDir().mkpath(baum.filePath("bin")));
+        const QString programm = baum.filePath("bin/datenordner");
+        ASSERT_TRUE(QFile::copy(werkzeug, programm));
+        for (const auto& [da, ordner] : {std::pair(fall.daneben, "bin/share/kalvero"), std::pair(fall.installiert, "share/kalvero")}) {
+            if (!da)
+                continue;
+            ASSERT_TRUE(QDir().mkpath(baum.filePath(ordner)));
+            QFile f(baum.filePath(QString(ordner) + "/Ineturl.dat"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(ordner);
+        }
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", baum.filePath("XDG_DATA_HOME"));
+        p.setProcessEnvironment(env);
+        p.start(programm, {});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        ASSERT_EQ(p.exitCode(), 0);
+        const QStringList zeilen = QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(zeilen.size(), 2);
+        EXPECT_EQ(zeilen[0], "daten=" + wurzel.filePath(fall.daten));
+        EXPECT_EQ(zeilen[1], "programm=" + wurzel.filePath(fall.programm));
+        QFile gelesen(zeilen[0].mid(6) + "/Ineturl.dat");
+        if (fall.daneben || fall.installiert) {
+            ASSERT_TRUE(gelesen.open(QIODevice::ReadOnly));
+            EXPECT_EQ(gelesen.readAll(), fall.daten);
+        }
+    }
 }

@@ -340,9 +340,10 @@ TEST_F(RechteTest, QuelleDieNichtGelöschtWerdenKannBleibtWieSieWar)
 }
 
 // Every new name lasts before the index names it: after each rename (a
-// move's within one file system, a rewrite's, a copy's) and after a moved
-// file's source is deleted, the folder that changed is fsynced, a move's
-// source folder too, before the index file naming the new path is saved.
+// move's within one file system, a rewrite's, a copy's), after a new file
+// took an old one's place and after a moved file's source is deleted, the
+// folder that changed is fsynced, a move's source folder too, before the
+// index file naming the new path is saved.
 TEST_F(RechteTest, OrdnerIstSynchronisiertBevorDerIndexDenPfadNennt)
 {
     const QString strace = QStandardPaths::findExecutable("strace");
@@ -375,6 +376,9 @@ TEST_F(RechteTest, OrdnerIstSynchronisiertBevorDerIndexDenPfadNennt)
          {{{"rename", q(a + "/3.mp3-neu"), q(a + "/3.mp3")}, a}}},
         {"index rewrite", "index-roundtrip", {leer, heim + "/4.kvx"}, {},
          {{{"rename", q(heim + "/4.kvx~"), q(heim + "/4.kvx")}, heim}}},
+        // The rename window's "empty file": a new file in place of the old.
+        {"empty file", "rename", {heim + "/5.kvx", "8", "--leer-endung", "leer"}, heim + "/5.kvx",
+         {{{"unlink", q(a + "/5.mp3")}, a}}},
     };
     for (const auto& fall : fälle) {
         SCOPED_TRACE(fall.name);
