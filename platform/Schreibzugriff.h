@@ -11,9 +11,12 @@
 // descriptors and mappings of the user's processes looked at (other users'
 // processes cannot be looked into). A batch asks thousands of times, so a
 // look is kept: it answers for the files of the folders watched since before
-// it, until another process opens a file there, closes one it wrote or
-// moves one in or out (a file with a second name is looked at each time);
-// and a new look reads again only the processes that ran since the last.
+// it, until another process moves a file in or out there (a file with a
+// second name is looked at each time); a process that opened the file since
+// is read again at each check of it, whatever it did since, and one still
+// opening it (its descriptor comes a moment after the open shows) is waited
+// for, up to a limit after which it counts as a writer. A new look reads
+// again only the processes that ran since the last.
 bool AndererProzessSchreibt(int fd);
 
 // While it lives, no other process can open the file behind `fd`: a write
@@ -35,3 +38,6 @@ private:
 
 // Tests: answer without the lease, as where it is refused.
 void SchreibzugriffOhneLease(bool an);
+// Tests: how many opens of a file by another process the checks have been
+// told of so far.
+long long SchreibzugriffFremdeÖffnungen();

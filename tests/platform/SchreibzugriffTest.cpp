@@ -12,9 +12,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
+#include <poll.h>
+#include <sys/fanotify.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
@@ -231,3 +234,145 @@ TEST(SchreibzugriffNummern, AWriterOfAFileGoneIsNoReasonForANewFileWithItsNumber
     EXPECT_FALSE(prüfen(neu));
     EXPECT_FALSE(prüfen(erste));
 }
+
+namespace {
+
+// Sees, through a watch of its own on a folder, the moment another process's
+// open of a file there has begun (its event comes before the open returns).
+class Öffnungszeuge {
+public:
+    explicit Öffnungszeuge(const QString& ordner)
+        : m_fd(::fanotify_init(FAN_CLASS_NOTIF | FAN_CLOEXEC | FAN_NONBLOCK | FAN_REPORT_FID, O_RDONLY))
+    {
+        if (m_fd >= 0
+            && ::fanotify_mark(m_fd, FAN_MARK_ADD, FAN_OPEN | FAN_EVENT_ON_CHILD, AT_FDCWD,
+                               QFile::encodeName(ordner).constData())
+                   != 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+    ~Öffnungszeuge()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Öffnungszeuge(const Öffnungszeuge&) = delete;
+    Öffnungszeuge& operator=(const Öffnungszeuge&) = delete;
+    bool Aktiv() const { return m_fd >= 0; }
+    // Forgets what came so far.
+    void Vergessen()
+    {
+        char puffer[4096];
+        while (::read(m_fd, puffer, sizeof puffer) > 0) {
+        }
+    }
+    // Whether another process began to open a file there (waits up to `ms`).
+    bool Angefangen(int ms)
+    {
+        for (;;) {
+            pollfd da{m_fd, POLLIN, 0};
+            if (::poll(&da, 1, ms) <= 0)
+                return false;
+            char puffer[4096];
+            const ssize_t n = ::read(m_fd, puffer, sizeof puffer);
+            fanotify_event_metadata e;
+            for (ssize_t pos = 0; n - pos >= ssize_t(sizeof e); pos += e.event_len) {
+                std::memcpy(&e, puffer + pos, sizeof e);
+                if (e.event_len < sizeof e)
+                    break;
+                if (e.pid != ::getpid())
+                    return true;
+            }
+        }
+    }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+// A batch checks the files of a folder while another program starts writing
+// one of them anew, or a player starts playing it; this process holds each
+// file open for reading too, as a player does, so the lease is refused. A
+// check made as that program's open has begun (its truncation of a few
+// megabytes still running) answers for it once it was told of the open, and
+// every check after answers for it: whether the batch checks that file
+// through one descriptor (as a rewrite checks before the copy and before the
+// rename), or checks another file of the folder first. Many rounds, for the
+// moments the open is caught in.
+class SchreibzugriffWettlauf : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
+
+TEST_P(SchreibzugriffWettlauf, AProgramOpeningTheFileDuringTheBatchCountsAtTheNextCheck)
+{
+    const auto [andereDatei, normalerBenutzer] = GetParam();
+    QTemporaryDir ordner;
+    ASSERT_EQ(::chmod(QFile::encodeName(ordner.path()).constData(), 0755), 0);
+    std::optional<NormalerBenutzer> benutzer;
+    if (normalerBenutzer) {
+        benutzer.emplace(QStringList{ordner.path()});
+        if (!benutzer->aktiv)
+            GTEST_SKIP() << "no normal user to drop to here";
+    }
+    Öffnungszeuge zeuge(ordner.path());
+    if (!zeuge.Aktiv())
+        GTEST_SKIP() << "no fanotify here: every check looks at the processes";
+    const auto öffnen = [](const QString& pfad, int modus) {
+        return ::open(QFile::encodeName(pfad).constData(), modus | O_CLOEXEC);
+    };
+    struct Programm {
+        const char* was;
+        Art art;
+        bool schreibt;
+    };
+    const Programm programme[] = {{"a program writing it anew", Art::Überschreiben, true},
+                                  {"a player starting to play it", Art::Lesen, false}};
+    int erzählt = 0;
+    for (int runde = 0; runde < 30 && !HasFailure(); ++runde) {
+        for (const Programm& programm : programme) {
+            SCOPED_TRACE(testing::Message() << programm.was << ", round " << runde);
+            const QString erste = ordner.filePath(QStringLiteral("%1-%2-erste").arg(runde).arg(int(programm.art)));
+            const QString zweite = ordner.filePath(QStringLiteral("%1-%2-zweite").arg(runde).arg(int(programm.art)));
+            const QString& ziel = andereDatei ? zweite : erste;
+            for (const QString& pfad : {erste, zweite}) {
+                QFile f(pfad);
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                const qint64 größe = pfad == ziel && programm.schreibt ? 8 << 20 : 6;
+                ASSERT_EQ(f.write(QByteArray(größe, 'a')), größe);
+            }
+            const int spielerErste = öffnen(erste, O_RDONLY), spielerZweite = öffnen(zweite, O_RDONLY);
+            const int fd = öffnen(erste, O_RDWR);
+            ASSERT_GE(fd, 0);
+            EXPECT_FALSE(AndererProzessSchreibt(fd));
+            // The target's own check, through the descriptor or a new one.
+            const auto prüfen = [&] { return andereDatei ? Prüfen(zweite, O_RDWR) : AndererProzessSchreibt(fd); };
+            zeuge.Vergessen();
+            {
+                FremderProzess anderes(ziel, programm.art, FremderProzess::Start::Sofort);
+                ASSERT_TRUE(zeuge.Angefangen(30'000)) << "the open never began";
+                // The kernel tells one watch after the other: the check may
+                // come before it was told.
+                const long long vorher = SchreibzugriffFremdeÖffnungen();
+                const bool ja = AndererProzessSchreibt(fd);
+                if (SchreibzugriffFremdeÖffnungen() > vorher) {
+                    ++erzählt;
+                    EXPECT_EQ(ja, programm.schreibt && !andereDatei) << "while it opens";
+                }
+                ASSERT_TRUE(anderes.Offen());
+                EXPECT_EQ(prüfen(), programm.schreibt) << "once it holds the file";
+            }
+            EXPECT_FALSE(prüfen()) << "the program is gone";
+            for (const int d : {fd, spielerErste, spielerZweite})
+                ::close(d);
+        }
+    }
+    EXPECT_GT(erzählt, 0) << "no check was told of an open as it began";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DieselbeUndEineAndereDatei, SchreibzugriffWettlauf, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+    [](const auto& i) {
+        return std::string(std::get<0>(i.param) ? "AndereDatei" : "DieselbeDatei")
+             + (std::get<1>(i.param) ? "NormalerBenutzer" : "DieserProzess");
+    });

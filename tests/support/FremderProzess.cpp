@@ -12,11 +12,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-FremderProzess::FremderProzess(const QString& pfad, Art art)
+FremderProzess::FremderProzess(const QString& pfad, Art art, Start start)
 {
     const QByteArray name = QFile::encodeName(pfad);
     // In the order of Art.
-    const int flags[] = {O_RDONLY, O_WRONLY, O_WRONLY | O_APPEND, O_RDWR, O_WRONLY | O_APPEND, O_RDWR, O_RDONLY};
+    const int flags[] = {O_RDONLY, O_WRONLY, O_WRONLY | O_APPEND, O_RDWR,
+                         O_WRONLY | O_APPEND, O_RDWR, O_RDONLY, O_WRONLY | O_TRUNC};
     // One end each: the child says whether it holds the file, then waits
     // until this end closes.
     int ende[2];
@@ -57,11 +58,35 @@ FremderProzess::FremderProzess(const QString& pfad, Art art)
     }
     ::close(ende[1]);
     m_halt = ende[0];
+    m_gemeldet = m_pid <= 0;
+    if (start == Start::Warten)
+        Antwort(true);
+}
+
+void FremderProzess::Antwort(bool warten)
+{
+    if (m_gemeldet)
+        return;
+    pollfd da{m_halt, POLLIN, 0};
+    if (!warten && ::poll(&da, 1, 0) <= 0)
+        return;
     char ok = 0;
-    if (m_pid > 0)
-        while (::read(m_halt, &ok, 1) < 0 && errno == EINTR) {
-        }
+    while (::read(m_halt, &ok, 1) < 0 && errno == EINTR) {
+    }
+    m_gemeldet = true;
     m_offen = ok == 1;
+}
+
+bool FremderProzess::Offen()
+{
+    Antwort(true);
+    return m_offen;
+}
+
+bool FremderProzess::Gemeldet()
+{
+    Antwort(false);
+    return m_gemeldet;
 }
 
 FremderProzess::~FremderProzess()
