@@ -6,6 +6,7 @@
 #include "core/IndexZeile.h"
 #include "core/Inhaltsabdruck.h"
 #include "core/Meldungen.h"
+#include "core/Parallel.h"
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
 #include "core/Dateihelfer.h"
@@ -17,6 +18,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <malloc.h>
+
+#include <atomic>
 
 #include <cerrno>
 #include <cstring>
@@ -40,7 +44,9 @@ constexpr qint32 kWachstumBasis = 100;
 constexpr qint32 kWachstum = 2000;
 constexpr qint32 kFortschrittAlleEinträge = 500;
 constexpr qint32 kParallelAb = 20000;
-constexpr unsigned kParallelMax = 4;
+constexpr qint32 kFüllStück = 1024;
+constexpr size_t kParallelLesenAb = size_t(8) << 20;
+constexpr int kParallelMax = 8;
 constexpr qint32 kSpeichernFortschrittAlle = 100;
 constexpr size_t kSchreibPuffer = 256 * 1024;
 
@@ -157,19 +163,21 @@ bool altesFormatFrage(const QString& datei, QObject* besitzer)
            == Antwort::Ja;
 }
 
-// Large arrays filled at once: huge pages where the system offers them, and
-// the pages made present in one call instead of one fault per page.
-void speicherVorbereiten(void* anfang, size_t länge)
+// The whole huge pages of [anfang, anfang + länge).
+std::pair<char*, size_t> großeSeitenIn(void* anfang, size_t länge)
 {
     constexpr uintptr_t kSeite = uintptr_t(2) << 20;
     const uintptr_t a = (reinterpret_cast<uintptr_t>(anfang) + kSeite - 1) & ~(kSeite - 1);
     const uintptr_t e = (reinterpret_cast<uintptr_t>(anfang) + länge) & ~(kSeite - 1);
-    if (e <= a)
-        return;
-    ::madvise(reinterpret_cast<void*>(a), e - a, MADV_HUGEPAGE);
-#ifdef MADV_POPULATE_WRITE
-    ::madvise(reinterpret_cast<void*>(a), e - a, MADV_POPULATE_WRITE);
-#endif
+    return {reinterpret_cast<char*>(a), e > a ? size_t(e - a) : 0};
+}
+
+// Huge pages for a large array, where the system offers them.
+void großeSeiten(void* anfang, size_t länge)
+{
+    const auto [a, n] = großeSeitenIn(anfang, länge);
+    if (n > 0)
+        ::madvise(a, n, MADV_HUGEPAGE);
 }
 
 // --- reading ------------------------------------------------------------------------
@@ -203,11 +211,14 @@ public:
         return fehler;
     }
     QByteArrayView Daten() const { return QByteArrayView(m_daten, qsizetype(m_größe)); }
+    // Whether a zero byte is among them.
+    bool MitNull() const { return m_null; }
 
 private:
     char* m_daten = nullptr;
     size_t m_größe = 0;
     size_t m_kapazität = 0;
+    bool m_null = false;
 
     int lesen(int fd, DateiStand& stand)
     {
@@ -241,18 +252,47 @@ private:
             return ENOMEM;
         }
         m_daten = static_cast<char*>(p);
-        speicherVorbereiten(m_daten, m_kapazität);
+        großeSeiten(m_daten, m_kapazität);
+        // A large file is read in pieces at once, each beginning at a huge
+        // page of the memory.
+        const int teile = größe < kParallelLesenAb ? 1 : ParallelTeile(kParallelMax);
+        constexpr uintptr_t kSeite = uintptr_t(2) << 20;
+        std::vector<size_t> grenzen(size_t(teile) + 1, größe);
+        grenzen[0] = 0;
+        for (int t = 1; t < teile; ++t) {
+            const uintptr_t a = reinterpret_cast<uintptr_t>(m_daten) + größe / size_t(teile) * size_t(t);
+            grenzen[size_t(t)] = std::min(größe, size_t(((a + kSeite - 1) & ~(kSeite - 1)) - reinterpret_cast<uintptr_t>(m_daten)));
+        }
+        struct Stück {
+            size_t gelesen = 0;
+            int fehler = 0;
+            bool null = false;
+        };
+        std::vector<Stück> stücke(static_cast<size_t>(teile));
+        ParallelAusführen(teile, [&](int t) {
+            Stück& s = stücke[size_t(t)];
+            const size_t von = grenzen[size_t(t)], länge = grenzen[size_t(t) + 1] - von;
+            while (s.gelesen < länge) {
+                const ssize_t n = ::pread(fd, m_daten + von + s.gelesen, länge - s.gelesen, off_t(von + s.gelesen));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0)
+                    s.fehler = errno;
+                if (n <= 0)
+                    break;
+                s.gelesen += size_t(n);
+            }
+            s.null = s.gelesen > 0 && std::memchr(m_daten + von, 0, s.gelesen);
+        });
         // A file that shrinks meanwhile ends early; what grows is not read
         // (the check afterwards sees either).
-        while (m_größe < m_kapazität) {
-            const ssize_t n = ::read(fd, m_daten + m_größe, m_kapazität - m_größe);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return errno;
-            if (n == 0)
+        for (size_t t = 0; t < stücke.size(); ++t) {
+            if (stücke[t].fehler != 0)
+                return stücke[t].fehler;
+            m_größe += stücke[t].gelesen;
+            m_null = m_null || stücke[t].null;
+            if (stücke[t].gelesen < grenzen[t + 1] - grenzen[t])
                 break;
-            m_größe += size_t(n);
         }
         return 0;
     }
@@ -388,60 +428,80 @@ bool neueDateiAnlegen(const QString& datei, QObject* aufrufer)
 void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool fortschritt, QObject* aufrufer)
 {
     // Entry lines in file order; options as they come (no entry depends on them).
-    std::vector<QByteArrayView> zeilen;
-    for (const QByteArrayView& z : ZeilenTeilen(text)) {
-        if (IstEintragszeile(z))
-            zeilen.push_back(z);
-        else if (z.startsWith("#OPT:"))
-            OptionszeileLesen(z, texte, idx);
-    }
+    const int teile = ParallelTeile(kParallelMax);
+    std::vector<QByteArrayView> zeilen, optionen;
+    IndexzeilenTeilen(text, teile, zeilen, optionen);
+    for (const QByteArrayView& z : optionen)
+        OptionszeileLesen(z, texte, idx);
     const qint32 anzahl = qint32(zeilen.size());
     // Room for the capacity the growth steps will reach, so that growing
     // never moves the records.
-    const size_t platz = size_t(Kapazität::Für(anzahl)) + 1;
-    idx.strIndexPfad.reserve(platz);
-    idx.IndexDaten.reserve(platz);
-    idx.intSuchErgebnis.reserve(platz);
-    speicherVorbereiten(idx.IndexDaten.data(), idx.IndexDaten.capacity() * sizeof(MedienInfo));
+    const qint32 kapazität = Kapazität::Für(anzahl);
+    idx.strIndexPfad.reserve(size_t(kapazität) + 1);
+    idx.IndexDaten.reserve(size_t(kapazität) + 1);
+    idx.intSuchErgebnis.reserve(size_t(kapazität) + 1);
+    großeSeiten(idx.IndexDaten.data(), idx.IndexDaten.capacity() * sizeof(MedienInfo));
 
-    auto lesen = [&](qint32 von, qint32 bis, TextSpeicher& t) {
-        for (qint32 e = von; e <= bis; ++e) {
-            EintragszeileLesen(zeilen[size_t(e - 1)], t, idx.strIndexPfad[size_t(e)], idx.IndexDaten[size_t(e)]);
-            idx.intSuchErgebnis[size_t(e)] = 1;
-        }
-    };
-    const int teile = anzahl < kParallelAb ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, kParallelMax));
-    if (teile == 1) {
-        Kapazität kapazität{idx};
+    if (anzahl < kParallelAb) {
+        Kapazität wachsen{idx};
         for (qint32 e = 1; e <= anzahl; ++e) {
             if (fortschritt && e > kFortschrittAlleEinträge && (e - 1) % kFortschrittAlleEinträge == 0) {
                 const QByteArrayView& z = zeilen[size_t(e - 1)];
                 FortschrittZeigen(double(z.data() + z.size() - text.data()) + 1, QStringLiteral("Lese Datei"), aufrufer);
             }
-            kapazität.Platz(e);
-            lesen(e, e, texte);
+            wachsen.Platz(e);
+            EintragszeileLesen(zeilen[size_t(e - 1)], texte, idx.strIndexPfad[size_t(e)], idx.IndexDaten[size_t(e)]);
+            idx.intSuchErgebnis[size_t(e)] = 1;
         }
-    } else {
-        // Large files are read by several threads, each into its own entries;
-        // no events run meanwhile.
-        idx.IndexDatenDimensionieren(Kapazität::Für(anzahl), true);
-        const qint32 stück = (anzahl + teile - 1) / teile;
-        std::vector<std::thread> arbeiter;
-        for (qint32 von = stück + 1; von <= anzahl; von += stück) {
-            const qint32 bis = std::min(von + stück - 1, anzahl);
-            try {
-                arbeiter.emplace_back([&lesen, von, bis] {
-                    TextSpeicher eigene;
-                    lesen(von, bis, eigene);
-                });
-            } catch (const std::system_error&) {
-                lesen(von, bis, texte);
+        idx.lngIndexAnzahl = anzahl;
+        return;
+    }
+
+    // Large files: this thread makes the records in steps while the others
+    // already fill those made (the room is reserved: making more moves
+    // none), and then fills too; no events run meanwhile.
+    QString* const pfade = idx.strIndexPfad.data();
+    MedienInfo* const daten = idx.IndexDaten.data();
+    qint16* const treffer = idx.intSuchErgebnis.data();
+    std::atomic<qint32> gemacht{idx.Kapazität()}; // -1: making failed
+    std::atomic<qint32> vergeben{0};
+    auto füllen = [&](TextSpeicher& t) {
+        for (;;) {
+            const qint32 von = vergeben.fetch_add(kFüllStück) + 1;
+            if (von > anzahl)
+                return;
+            const qint32 bis = std::min(von + kFüllStück - 1, anzahl);
+            for (qint32 g = gemacht.load(); g < bis; g = gemacht.load()) {
+                if (g < 0)
+                    return;
+                gemacht.wait(g);
+            }
+            for (qint32 e = von; e <= bis; ++e) {
+                EintragszeileLesen(zeilen[size_t(e - 1)], t, pfade[e], daten[e]);
+                treffer[e] = 1;
             }
         }
-        lesen(1, std::min(stück, anzahl), texte);
-        for (std::thread& t : arbeiter)
-            t.join();
-    }
+    };
+    ParallelAusführen(teile, [&](int t) {
+        if (t > 0) {
+            TextSpeicher eigene;
+            füllen(eigene);
+            return;
+        }
+        try {
+            for (qint32 g = idx.Kapazität(); g < kapazität;) {
+                g = std::min(g + kFüllStück, kapazität);
+                idx.IndexDatenDimensionieren(g, true);
+                gemacht.store(g);
+                gemacht.notify_all();
+            }
+        } catch (...) {
+            gemacht.store(-1);
+            gemacht.notify_all();
+            throw;
+        }
+        füllen(texte);
+    });
     idx.lngIndexAnzahl = anzahl;
 }
 
@@ -789,12 +849,19 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
             return abgelehnt();
     }
     QByteArrayView datei = puffer->Daten();
+    // The fingerprint is worked out beside the load.
     Inhaltsabdruck abdruck;
-    abdruck.Hinzufügen(datei.data(), datei.size());
+    const auto abdruckRechnen = [&abdruck, datei] { abdruck.Hinzufügen(datei.data(), datei.size()); };
+    std::jthread abdruckFaden;
+    try {
+        abdruckFaden = std::jthread(abdruckRechnen);
+    } catch (const std::system_error&) {
+        abdruckRechnen();
+    }
     // Zero bytes before the first line leave it no version line: the file
     // is asked about as one of the old format (or damaged).
     const bool nullAmAnfang = datei.startsWith('\0');
-    if (!ohneNullRänder(datei)) {
+    if (puffer->MitNull() && !ohneNullRänder(datei)) {
         keinIndexMeldung(strDatei, aufrufer);
         return abgelehnt();
     }
@@ -823,13 +890,16 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         FortschrittZeigen(0, QStringLiteral("Lese Datei"), aufrufer);
     }
     idx.IndexDatenDimensionieren(kStartKapazität, false);
-
-    TextSpeicher texte;
-    if (altesFormat)
-        // Line 1 of such a file is already a path.
-        altesFormatLesen(idx, datei, texte, aufrufer);
-    else
-        einträgeLesen(idx, rest, texte, fortschritt, aufrufer);
+    {
+        TextSpeicher texte;
+        if (altesFormat)
+            // Line 1 of such a file is already a path.
+            altesFormatLesen(idx, datei, texte, aufrufer);
+        else
+            einträgeLesen(idx, rest, texte, fortschritt, aufrufer);
+    }
+    // The tables of the load lay among the texts it kept: their pages go back.
+    ::malloc_trim(0);
     FortschrittZeigen(dateiLänge, QStringLiteral("Lese Datei"), aufrufer);
 
     if (idx.lngIndexAnzahl > 0 && idx.Kapazität() != idx.lngIndexAnzahl)
@@ -859,6 +929,8 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     FortschrittZeigenBeenden(aufrufer);
     idx.strBekannteDatei = strDatei;
     idx.BekannterStand = stand;
+    if (abdruckFaden.joinable())
+        abdruckFaden.join();
     idx.BekannterInhalt = abdruck.Ergebnis();
     idx.bolIndexGeladen = true;
     return true;

@@ -19,3 +19,6 @@ int Cp1252Byte(char16_t c);
 
 // Whether the bytes are well-formed UTF-8.
 bool IstGültigesUtf8(QByteArrayView bytes);
+
+// Bytes of one text: valid UTF-8 as UTF-8, anything else as Windows-1252.
+QString Utf8OderCp1252Dekodieren(QByteArrayView bytes);
