@@ -119,7 +119,7 @@ bool nurAscii(QByteArrayView bytes)
 
 QString Utf8OderCp1252Dekodieren(QByteArrayView bytes)
 {
-    if (nurAscii(bytes))
+    if (!bytes.isEmpty() && nurAscii(bytes))
         return QString::fromLatin1(bytes);
     QString text = QString::fromUtf8(bytes);
     // The decoder puts U+FFFD where bytes are no UTF-8; the bytes of the

@@ -178,7 +178,7 @@ QString TextDekodieren(quint8 enc, QByteArrayView b, bool& bigEndian)
     case 3:
         if (b.startsWith("\xEF\xBB\xBF"))
             b = b.sliced(3);
-        return IstGültigesUtf8(b) ? QString::fromUtf8(b) : Cp1252Dekodieren(b);
+        return Utf8OderCp1252Dekodieren(b);
     default:
         return Cp1252Dekodieren(b);
     }
