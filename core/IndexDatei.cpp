@@ -253,23 +253,24 @@ private:
         }
         m_daten = static_cast<char*>(p);
         großeSeiten(m_daten, m_kapazität);
-        // A large file is read in pieces at once, each beginning at a huge
-        // page of the memory.
-        const int teile = größe < kParallelLesenAb ? 1 : ParallelTeile(kParallelMax);
-        constexpr uintptr_t kSeite = uintptr_t(2) << 20;
-        std::vector<size_t> grenzen(size_t(teile) + 1, größe);
-        grenzen[0] = 0;
-        for (int t = 1; t < teile; ++t) {
-            const uintptr_t a = reinterpret_cast<uintptr_t>(m_daten) + größe / size_t(teile) * size_t(t);
-            grenzen[size_t(t)] = std::min(größe, size_t(((a + kSeite - 1) & ~(kSeite - 1)) - reinterpret_cast<uintptr_t>(m_daten)));
+        // A large file is read in pieces at once, one huge page of the memory
+        // each.
+        std::vector<size_t> grenzen{0};
+        if (größe >= kParallelLesenAb) {
+            constexpr uintptr_t kSeite = uintptr_t(2) << 20;
+            const uintptr_t a = reinterpret_cast<uintptr_t>(m_daten);
+            for (size_t g = size_t(((a + kSeite - 1) & ~(kSeite - 1)) - a); g < größe; g += kSeite)
+                if (g > 0)
+                    grenzen.push_back(g);
         }
+        grenzen.push_back(größe);
         struct Stück {
             size_t gelesen = 0;
             int fehler = 0;
             bool null = false;
         };
-        std::vector<Stück> stücke(static_cast<size_t>(teile));
-        ParallelAusführen(teile, [&](int t) {
+        std::vector<Stück> stücke(grenzen.size() - 1);
+        ParallelStückweise(ParallelTeile(kParallelMax), int(stücke.size()), [&](int t) {
             Stück& s = stücke[size_t(t)];
             const size_t von = grenzen[size_t(t)], länge = grenzen[size_t(t) + 1] - von;
             while (s.gelesen < länge) {

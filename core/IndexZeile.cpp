@@ -587,7 +587,7 @@ qsizetype ZeileAbgrenzen(QByteArrayView text, QByteArrayView üblich, qsizetype&
 
 namespace {
 
-// Texts at least this long per piece are split into lines in pieces at once.
+// The least a piece of a text split into lines at once holds.
 constexpr qsizetype kTeilMindestens = 1 << 20;
 
 // The line at `p`: its length, and where the next one begins.
@@ -625,8 +625,10 @@ Zeilenlisten<N> zeilenSortieren(QByteArrayView text, int teile, Sortieren sortie
         nehmen(listen, p, länge);
         p = weiter;
     };
-    teile = int(std::clamp<qsizetype>(n / kTeilMindestens, 1, std::max(teile, 1)));
-    if (teile == 1) {
+    // More pieces than threads: a thread the system holds back delays only
+    // the piece it has.
+    const int stücke = teile > 1 ? int(std::clamp<qsizetype>(n / kTeilMindestens, 1, 4 * teile)) : 1;
+    if (stücke == 1) {
         while (p < n)
             schritt();
         return listen;
@@ -641,10 +643,10 @@ Zeilenlisten<N> zeilenSortieren(QByteArrayView text, int teile, Sortieren sortie
         Zeilenlisten<N> listen;
         qsizetype ende = 0;
     };
-    std::vector<Gang> gänge(static_cast<size_t>(teile));
-    ParallelAusführen(teile, [&](int t) {
+    std::vector<Gang> gänge(static_cast<size_t>(stücke));
+    ParallelStückweise(teile, stücke, [&](int t) {
         Gang& g = gänge[size_t(t)];
-        const qsizetype von = n * t / teile, bis = n * (t + 1) / teile;
+        const qsizetype von = n * t / stücke, bis = n * (t + 1) / stücke;
         qsizetype q = 0;
         if (t > 0) {
             const void* f = std::memchr(text.data() + von, üblich.back(), size_t(n - von));

@@ -94,7 +94,7 @@ std::vector<QByteArrayView> ZeilenTeilen(QByteArrayView text);
 
 // The entry lines (IstEintragszeile) and the option lines ("#OPT:") among
 // the lines of `text` (ZeilenTeilen), each in file order. A large text is
-// looked through in up to `teile` pieces at once.
+// looked through in pieces by up to `teile` threads at once.
 void IndexzeilenTeilen(QByteArrayView text, int teile, std::vector<QByteArrayView>& einträge,
                        std::vector<QByteArrayView>& optionen);
 

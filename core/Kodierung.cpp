@@ -126,5 +126,8 @@ QString Utf8OderCp1252Dekodieren(QByteArrayView bytes)
     // character itself are valid.
     if (text.contains(QChar::ReplacementCharacter) && !IstGültigesUtf8(bytes))
         return Cp1252Dekodieren(bytes);
+    // The decoder takes room for as many characters as there are bytes.
+    if (text.capacity() > text.size())
+        text.squeeze();
     return text;
 }

@@ -2,6 +2,7 @@
 // Work split into pieces that run at once, each in a thread of its own.
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <system_error>
 #include <thread>
@@ -47,4 +48,17 @@ void ParallelAusführen(int teile, F&& aufgabe)
     for (const std::exception_ptr& f : fehler)
         if (f)
             std::rethrow_exception(f);
+}
+
+// Runs aufgabe(0) .. aufgabe(stücke - 1) on up to `teile` threads, each
+// taking the next piece when it is done with one, so that a thread the
+// system holds back delays no more than the piece it has.
+template <typename F>
+void ParallelStückweise(int teile, int stücke, F&& aufgabe)
+{
+    std::atomic<int> nächstes{0};
+    ParallelAusführen(std::min(teile, stücke), [&](int) {
+        for (int k; (k = nächstes.fetch_add(1)) < stücke;)
+            aufgabe(k);
+    });
 }
