@@ -850,15 +850,17 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
             return abgelehnt();
     }
     QByteArrayView datei = puffer->Daten();
-    // The fingerprint is worked out beside the load.
+    // The fingerprint of a large file is worked out beside the load.
     Inhaltsabdruck abdruck;
     const auto abdruckRechnen = [&abdruck, datei] { abdruck.Hinzufügen(datei.data(), datei.size()); };
     std::jthread abdruckFaden;
     try {
-        abdruckFaden = std::jthread(abdruckRechnen);
+        if (size_t(datei.size()) >= kParallelLesenAb)
+            abdruckFaden = std::jthread(abdruckRechnen);
     } catch (const std::system_error&) {
-        abdruckRechnen();
     }
+    if (!abdruckFaden.joinable())
+        abdruckRechnen();
     // Zero bytes before the first line leave it no version line: the file
     // is asked about as one of the old format (or damaged).
     const bool nullAmAnfang = datei.startsWith('\0');

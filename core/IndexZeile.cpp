@@ -649,8 +649,8 @@ Zeilenlisten<N> zeilenSortieren(QByteArrayView text, int teile, Sortieren sortie
         const qsizetype von = n * t / stücke, bis = n * (t + 1) / stücke;
         qsizetype q = 0;
         if (t > 0) {
-            const void* f = std::memchr(text.data() + von, üblich.back(), size_t(n - von));
-            q = f ? static_cast<const char*>(f) - text.data() + 1 : n;
+            const void* f = std::memchr(text.data() + von, üblich.back(), size_t(bis - von));
+            q = f ? static_cast<const char*>(f) - text.data() + 1 : bis;
         }
         while (q < bis) {
             qsizetype länge = 0;
