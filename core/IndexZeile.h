@@ -23,8 +23,9 @@ inline constexpr char kKodierungsOption[] = "#OPT:KODIERUNG=UTF-8";
 // UTF-8 is UTF-8, any other Windows-1252 (whatever else the file holds, so
 // that entries another program added in its code page keep their letters
 // beside ours). Texts that repeat across entries (artist, album, year,
-// dates, ...) are decoded once and shared; the table's keys point into the
-// loaded bytes, which must outlive the object.
+// dates, ...) are decoded once per object and shared; the keys of its table
+// point into the loaded bytes, which must outlive the object. One object
+// serves one thread.
 class TextSpeicher {
 public:
     TextSpeicher();

@@ -8,8 +8,7 @@
 #include <thread>
 #include <vector>
 
-// How many pieces large work is split into: one per processor, at most
-// `höchstens`.
+// How many threads large work takes: one per processor, at most `höchstens`.
 inline int ParallelTeile(int höchstens)
 {
     return std::clamp(int(std::thread::hardware_concurrency()), 1, std::max(höchstens, 1));
