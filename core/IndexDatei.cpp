@@ -850,17 +850,21 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
             return abgelehnt();
     }
     QByteArrayView datei = puffer->Daten();
-    // The fingerprint of a large file is worked out beside the load.
+    // The fingerprint of a large file's whole blocks is worked out beside
+    // the load (they need no copy), the rest at its end.
     Inhaltsabdruck abdruck;
-    const auto abdruckRechnen = [&abdruck, datei] { abdruck.Hinzufügen(datei.data(), datei.size()); };
+    const qint64 länge = datei.size(), blöcke = länge / Inhaltsabdruck::kBlock * Inhaltsabdruck::kBlock;
+    const auto abdruckRechnen = [&abdruck, bytes = datei.data()](qint64 von, qint64 bis) {
+        abdruck.Hinzufügen(bytes + von, bis - von);
+    };
     std::jthread abdruckFaden;
     try {
         if (size_t(datei.size()) >= kParallelLesenAb)
-            abdruckFaden = std::jthread(abdruckRechnen);
+            abdruckFaden = std::jthread(abdruckRechnen, 0, blöcke);
     } catch (const std::system_error&) {
     }
     if (!abdruckFaden.joinable())
-        abdruckRechnen();
+        abdruckRechnen(0, blöcke);
     // Zero bytes before the first line leave it no version line: the file
     // is asked about as one of the old format (or damaged).
     const bool nullAmAnfang = datei.startsWith('\0');
@@ -934,6 +938,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     idx.BekannterStand = stand;
     if (abdruckFaden.joinable())
         abdruckFaden.join();
+    abdruckRechnen(blöcke, länge);
     idx.BekannterInhalt = abdruck.Ergebnis();
     idx.bolIndexGeladen = true;
     return true;
