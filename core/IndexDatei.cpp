@@ -21,6 +21,7 @@
 #include <malloc.h>
 
 #include <atomic>
+#include <exception>
 
 #include <cerrno>
 #include <cstring>
@@ -29,6 +30,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <thread>
@@ -44,8 +46,9 @@ constexpr qint32 kWachstumBasis = 100;
 constexpr qint32 kWachstum = 2000;
 constexpr qint32 kFortschrittAlleEinträge = 500;
 constexpr qint32 kParallelAb = 20000;
-constexpr qint32 kFüllStück = 1024;
+constexpr qint32 kFüllStück = 256;
 constexpr size_t kParallelLesenAb = size_t(8) << 20;
+constexpr qsizetype kKürzesteZeile = 48;
 constexpr int kParallelMax = 8;
 constexpr qint32 kSpeichernFortschrittAlle = 100;
 constexpr size_t kSchreibPuffer = 256 * 1024;
@@ -182,6 +185,23 @@ void großeSeiten(void* anfang, size_t länge)
 
 // --- reading ------------------------------------------------------------------------
 
+// Whether a line that may be an entry line begins at `p`: "#TAG:" behind a
+// line end (as every entry line after the first line begins).
+bool eintragBei(const char* p) { return (p[-1] == '\n' || p[-1] == '\r') && std::memcmp(p, "#TAG:", 5) == 0; }
+
+// How many such lines begin at p in [von, bis - 5].
+qint64 eintragsanfängeZählen(const char* von, const char* bis)
+{
+    qint64 anzahl = 0;
+    for (const char* p = von; bis - p >= 5; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '#', size_t(bis - p - 4)));
+        if (!p)
+            break;
+        anzahl += eintragBei(p);
+    }
+    return anzahl;
+}
+
 // What DateiPuffer::Lesen answers when another program writes the file.
 constexpr int kWirdGeschrieben = -1;
 
@@ -213,12 +233,15 @@ public:
     QByteArrayView Daten() const { return QByteArrayView(m_daten, qsizetype(m_größe)); }
     // Whether a zero byte is among them.
     bool MitNull() const { return m_null; }
+    // At least as many as the entry lines after the first line.
+    qint64 EintragszeilenHöchstens() const { return m_einträge; }
 
 private:
     char* m_daten = nullptr;
     size_t m_größe = 0;
     size_t m_kapazität = 0;
     bool m_null = false;
+    qint64 m_einträge = 0;
 
     int lesen(int fd, DateiStand& stand)
     {
@@ -268,6 +291,7 @@ private:
             size_t gelesen = 0;
             int fehler = 0;
             bool null = false;
+            qint64 einträge = 0;
         };
         std::vector<Stück> stücke(grenzen.size() - 1);
         ParallelStückweise(ParallelTeile(kParallelMax), int(stücke.size()), [&](int t) {
@@ -284,6 +308,9 @@ private:
                 s.gelesen += size_t(n);
             }
             s.null = s.gelesen > 0 && std::memchr(m_daten + von, 0, s.gelesen);
+            // Lines beginning at the edges of the piece are counted below.
+            if (s.gelesen > 1)
+                s.einträge = eintragsanfängeZählen(m_daten + von + 1, m_daten + von + s.gelesen);
         });
         // A file that shrinks meanwhile ends early; what grows is not read
         // (the check afterwards sees either).
@@ -292,9 +319,13 @@ private:
                 return stücke[t].fehler;
             m_größe += stücke[t].gelesen;
             m_null = m_null || stücke[t].null;
+            m_einträge += stücke[t].einträge;
             if (stücke[t].gelesen < grenzen[t + 1] - grenzen[t])
                 break;
         }
+        for (size_t t = 1; t + 1 < grenzen.size() && grenzen[t] < m_größe; ++t)
+            for (size_t p = std::max<size_t>(grenzen[t], 5) - 4; p <= grenzen[t] && p + 5 <= m_größe; ++p)
+                m_einträge += eintragBei(m_daten + p);
         return 0;
     }
 };
@@ -426,22 +457,93 @@ bool neueDateiAnlegen(const QString& datei, QObject* aufrufer)
     return false;
 }
 
-void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool fortschritt, QObject* aufrufer)
+// Room for the records of `kapazität` entries, so that making them moves
+// none and takes no memory of its own.
+void platzReservieren(Index& idx, qint32 kapazität)
 {
-    // Entry lines in file order; options as they come (no entry depends on them).
+    idx.strIndexPfad.reserve(size_t(kapazität) + 1);
+    idx.IndexDaten.reserve(size_t(kapazität) + 1);
+    idx.intSuchErgebnis.reserve(size_t(kapazität) + 1);
+    idx.bolAusUmgewandelterDatei.reserve(size_t(kapazität) + 1);
+    großeSeiten(idx.IndexDaten.data(), idx.IndexDaten.capacity() * sizeof(MedienInfo));
+}
+
+// Makes the records up to `kapazität` (room reserved) in steps, each told in
+// `gemacht` to the threads that fill them; -1 there when making failed.
+void datensätzeMachen(Index& idx, qint32 kapazität, std::atomic<qint32>& gemacht)
+{
+    try {
+        for (qint32 g = idx.Kapazität(); g < kapazität;) {
+            g = std::min(g + kFüllStück, kapazität);
+            idx.IndexDatenDimensionieren(g, true);
+            gemacht.store(g);
+            gemacht.notify_all();
+        }
+    } catch (...) {
+        gemacht.store(-1);
+        gemacht.notify_all();
+        throw;
+    }
+}
+
+// Reads the entry and option lines of `text` (the file after its first
+// line; `höchstens`: at least as many as its entry lines) into `idx`.
+void einträgeLesen(Index& idx, QByteArrayView text, qint64 höchstens, TextSpeicher& texte, bool fortschritt,
+                   QObject* aufrufer)
+{
     const int teile = ParallelTeile(kParallelMax);
+    // A large file's records are made by a thread of their own while the
+    // text is split into lines: for as many entries as there may be, unless
+    // that is more than the bytes hold in lines of a likely length.
+    std::atomic<qint32> gemacht{idx.Kapazität()};
+    std::exception_ptr machenFehler;
+    std::jthread machen;
+    qint32 vorab = 0;
+    QString* pfade = nullptr;
+    MedienInfo* daten = nullptr;
+    qint16* treffer = nullptr;
+    const auto platz = [&](qint32 kapazität) {
+        platzReservieren(idx, kapazität);
+        pfade = idx.strIndexPfad.data();
+        daten = idx.IndexDaten.data();
+        treffer = idx.intSuchErgebnis.data();
+    };
+    if (höchstens >= kParallelAb && höchstens <= text.size() / kKürzesteZeile) {
+        vorab = Kapazität::Für(qint32(höchstens));
+        platz(vorab);
+        try {
+            machen = std::jthread([&idx, &gemacht, &machenFehler, vorab] {
+                try {
+                    datensätzeMachen(idx, vorab, gemacht);
+                } catch (...) {
+                    machenFehler = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+        }
+    }
+    // The arrays of the index are touched here only once that thread has
+    // ended.
+    const auto gemachtAbwarten = [&] {
+        if (machen.joinable())
+            machen.join();
+        if (machenFehler)
+            std::rethrow_exception(std::exchange(machenFehler, nullptr));
+    };
+
+    // Entry lines in file order; options as they come (no entry depends on them).
     std::vector<QByteArrayView> zeilen, optionen;
     IndexzeilenTeilen(text, teile, zeilen, optionen);
     for (const QByteArrayView& z : optionen)
         OptionszeileLesen(z, texte, idx);
     const qint32 anzahl = qint32(zeilen.size());
-    // Room for the capacity the growth steps will reach, so that growing
-    // never moves the records.
     const qint32 kapazität = Kapazität::Für(anzahl);
-    idx.strIndexPfad.reserve(size_t(kapazität) + 1);
-    idx.IndexDaten.reserve(size_t(kapazität) + 1);
-    idx.intSuchErgebnis.reserve(size_t(kapazität) + 1);
-    großeSeiten(idx.IndexDaten.data(), idx.IndexDaten.capacity() * sizeof(MedienInfo));
+    if (anzahl < kParallelAb || kapazität > vorab) {
+        gemachtAbwarten();
+        // Room for the capacity the growth steps will reach, so that growing
+        // never moves the records.
+        platz(kapazität);
+    }
 
     if (anzahl < kParallelAb) {
         Kapazität wachsen{idx};
@@ -458,51 +560,55 @@ void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool f
         return;
     }
 
-    // Large files: this thread makes the records in steps while the others
-    // already fill those made (the room is reserved: making more moves
-    // none), and then fills too; no events run meanwhile.
-    QString* const pfade = idx.strIndexPfad.data();
-    MedienInfo* const daten = idx.IndexDaten.data();
-    qint16* const treffer = idx.intSuchErgebnis.data();
-    std::atomic<qint32> gemacht{idx.Kapazität()}; // -1: making failed
-    std::atomic<qint32> vergeben{0};
-    auto füllen = [&](TextSpeicher& t) {
-        for (;;) {
-            const qint32 von = vergeben.fetch_add(kFüllStück) + 1;
-            if (von > anzahl)
-                return;
-            const qint32 bis = std::min(von + kFüllStück - 1, anzahl);
+    // Large files: the records are filled by several threads as soon as
+    // they are made (by a thread of their own). Each thread takes every
+    // teile-th piece, so that each keeps about as many texts in its heap as
+    // the others, load after load, and then helps with the rest. No events
+    // run meanwhile.
+    if (!machen.joinable()) {
+        try {
+            machen = std::jthread([&idx, &gemacht, &machenFehler, kapazität] {
+                try {
+                    datensätzeMachen(idx, kapazität, gemacht);
+                } catch (...) {
+                    machenFehler = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            datensätzeMachen(idx, kapazität, gemacht);
+        }
+    }
+    const qint32 stücke = (anzahl + kFüllStück - 1) / kFüllStück;
+    std::vector<std::atomic<bool>> genommen(static_cast<size_t>(stücke));
+    ParallelAusführen(teile, [&](int t) {
+        std::optional<TextSpeicher> eigene;
+        TextSpeicher& speicher = t == 0 ? texte : eigene.emplace();
+        // False when making the records failed.
+        const auto füllen = [&](qint32 stück) {
+            if (genommen[size_t(stück)].exchange(true))
+                return true;
+            const qint32 von = stück * kFüllStück + 1, bis = std::min(von + kFüllStück - 1, anzahl);
             for (qint32 g = gemacht.load(); g < bis; g = gemacht.load()) {
                 if (g < 0)
-                    return;
+                    return false;
                 gemacht.wait(g);
             }
             for (qint32 e = von; e <= bis; ++e) {
-                EintragszeileLesen(zeilen[size_t(e - 1)], t, pfade[e], daten[e]);
+                EintragszeileLesen(zeilen[size_t(e - 1)], speicher, pfade[e], daten[e]);
                 treffer[e] = 1;
             }
-        }
-    };
-    ParallelAusführen(teile, [&](int t) {
-        if (t > 0) {
-            TextSpeicher eigene;
-            füllen(eigene);
-            return;
-        }
-        try {
-            for (qint32 g = idx.Kapazität(); g < kapazität;) {
-                g = std::min(g + kFüllStück, kapazität);
-                idx.IndexDatenDimensionieren(g, true);
-                gemacht.store(g);
-                gemacht.notify_all();
-            }
-        } catch (...) {
-            gemacht.store(-1);
-            gemacht.notify_all();
-            throw;
-        }
-        füllen(texte);
+            return true;
+        };
+        // Its own pieces first, then from the end what another thread has
+        // not come to yet.
+        for (qint32 stück = t; stück < stücke; stück += teile)
+            if (!füllen(stück))
+                return;
+        for (qint32 stück = stücke - 1; stück >= 0; --stück)
+            if (!füllen(stück))
+                return;
     });
+    gemachtAbwarten();
     idx.lngIndexAnzahl = anzahl;
 }
 
@@ -903,7 +1009,7 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
             // Line 1 of such a file is already a path.
             altesFormatLesen(idx, datei, texte, aufrufer);
         else
-            einträgeLesen(idx, rest, texte, fortschritt, aufrufer);
+            einträgeLesen(idx, rest, puffer->EintragszeilenHöchstens(), texte, fortschritt, aufrufer);
     }
     // The tables of the load lay among the texts it kept: their pages go back.
     ::malloc_trim(0);

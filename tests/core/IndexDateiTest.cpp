@@ -296,7 +296,7 @@ TEST_F(IndexDateiTest, DateiMitAnderenZeilenenden)
 // threads at once: each value reads as its bytes say (Windows-1252 0x80-0x9F,
 // UTF-8 of several bytes, line ends inside), wherever the pieces of that
 // work begin, up to the value that ends the file; zero bytes at its end are
-// left off, one inside refuses it.
+// left off, one inside refuses it. So are as many entries in short lines.
 TEST_F(IndexDateiTest, GroßeDateiInStücken)
 {
     const std::pair<QByteArray, QString> werte[] = {
@@ -347,6 +347,19 @@ TEST_F(IndexDateiTest, GroßeDateiInStücken)
                 << i;
         }
     }
+
+    // As many entries in lines shorter than a path usually is.
+    QByteArray kurz = "#TAG:kv102\r\n";
+    for (int i = 0; i < anzahl; ++i)
+        kurz += "#TAG:1/1|" + QByteArray(1, char('a' + i % 26)) + "\xE4\r\n";
+    schreiben(datei, kurz);
+    Index neu;
+    ASSERT_TRUE(laden(neu));
+    ASSERT_EQ(neu.lngIndexAnzahl, anzahl);
+    for (int i = 1; i <= anzahl; ++i)
+        ASSERT_EQ(std::pair(neu.strIndexPfad[size_t(i)], neu.IndexDaten[size_t(i)].Mp3_ID3v1_Album),
+                  std::pair(QString(QChar(u'a' + (i - 1) % 26)), QString::fromUtf8("ä")))
+            << i;
 }
 
 TEST_F(IndexDateiTest, AlteVersionenBekommenDieStandardTypen)
