@@ -562,9 +562,9 @@ void einträgeLesen(Index& idx, QByteArrayView text, qint64 höchstens, TextSpei
 
     // Large files: the records are filled by several threads as soon as
     // they are made (by a thread of their own). Each thread takes every
-    // teile-th piece, so that each keeps about as many texts in its heap as
-    // the others, load after load, and then helps with the rest. No events
-    // run meanwhile.
+    // n-th piece, so that each keeps about as many texts in its heap as the
+    // others, load after load, and then helps with the rest. No events run
+    // meanwhile.
     if (!machen.joinable()) {
         try {
             machen = std::jthread([&idx, &gemacht, &machenFehler, kapazität] {
@@ -578,9 +578,12 @@ void einträgeLesen(Index& idx, QByteArrayView text, qint64 höchstens, TextSpei
             datensätzeMachen(idx, kapazität, gemacht);
         }
     }
+    // Every filling thread waits for the one that makes the records: that
+    // one keeps a processor of its own, and the system one more.
+    const int füller = std::max(1, teile - 2);
     const qint32 stücke = (anzahl + kFüllStück - 1) / kFüllStück;
     std::vector<std::atomic<bool>> genommen(static_cast<size_t>(stücke));
-    ParallelAusführen(teile, [&](int t) {
+    ParallelAusführen(füller, [&](int t) {
         std::optional<TextSpeicher> eigene;
         TextSpeicher& speicher = t == 0 ? texte : eigene.emplace();
         // False when making the records failed.
@@ -601,7 +604,7 @@ void einträgeLesen(Index& idx, QByteArrayView text, qint64 höchstens, TextSpei
         };
         // Its own pieces first, then from the end what another thread has
         // not come to yet.
-        for (qint32 stück = t; stück < stücke; stück += teile)
+        for (qint32 stück = t; stück < stücke; stück += füller)
             if (!füllen(stück))
                 return;
         for (qint32 stück = stücke - 1; stück >= 0; --stück)
