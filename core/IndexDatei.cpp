@@ -583,6 +583,21 @@ void einträgeLesen(Index& idx, QByteArrayView text, qint64 höchstens, TextSpei
     const int füller = std::max(1, teile - 2);
     const qint32 stücke = (anzahl + kFüllStück - 1) / kFüllStück;
     std::vector<std::atomic<bool>> genommen(static_cast<size_t>(stücke));
+    // A thread that waits for records meanwhile makes the pages of those to
+    // come present, so that making them does not wait for the system.
+    const auto [seiten, seitenLänge] = großeSeitenIn(daten, size_t(kapazität + 1) * sizeof(MedienInfo));
+    std::atomic<size_t> angelegt{0};
+    const auto anlegen = [&, seiten = seiten, seitenLänge = seitenLänge] {
+#ifdef MADV_POPULATE_WRITE
+        constexpr size_t kSeite = size_t(2) << 20;
+        const size_t ab = angelegt.fetch_add(kSeite);
+        if (ab < seitenLänge) {
+            ::madvise(seiten + ab, kSeite, MADV_POPULATE_WRITE);
+            return true;
+        }
+#endif
+        return false;
+    };
     ParallelAusführen(füller, [&](int t) {
         std::optional<TextSpeicher> eigene;
         TextSpeicher& speicher = t == 0 ? texte : eigene.emplace();
@@ -594,7 +609,8 @@ void einträgeLesen(Index& idx, QByteArrayView text, qint64 höchstens, TextSpei
             for (qint32 g = gemacht.load(); g < bis; g = gemacht.load()) {
                 if (g < 0)
                     return false;
-                gemacht.wait(g);
+                if (!anlegen())
+                    gemacht.wait(g);
             }
             for (qint32 e = von; e <= bis; ++e) {
                 EintragszeileLesen(zeilen[size_t(e - 1)], speicher, pfade[e], daten[e]);
