@@ -6,6 +6,7 @@
 #include "core/IndexZeile.h"
 #include "core/Inhaltsabdruck.h"
 #include "core/Meldungen.h"
+#include "core/Parallel.h"
 #include "core/SichereDatei.h"
 #include "core/Standardwerte.h"
 #include "core/Dateihelfer.h"
@@ -17,6 +18,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <malloc.h>
+
+#include <atomic>
+#include <exception>
 
 #include <cerrno>
 #include <cstring>
@@ -25,6 +30,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <thread>
@@ -40,7 +46,10 @@ constexpr qint32 kWachstumBasis = 100;
 constexpr qint32 kWachstum = 2000;
 constexpr qint32 kFortschrittAlleEinträge = 500;
 constexpr qint32 kParallelAb = 20000;
-constexpr unsigned kParallelMax = 4;
+constexpr qint32 kFüllStück = 256;
+constexpr size_t kParallelLesenAb = size_t(8) << 20;
+constexpr qsizetype kKürzesteZeile = 48;
+constexpr int kParallelMax = 8;
 constexpr qint32 kSpeichernFortschrittAlle = 100;
 constexpr size_t kSchreibPuffer = 256 * 1024;
 
@@ -157,22 +166,41 @@ bool altesFormatFrage(const QString& datei, QObject* besitzer)
            == Antwort::Ja;
 }
 
-// Large arrays filled at once: huge pages where the system offers them, and
-// the pages made present in one call instead of one fault per page.
-void speicherVorbereiten(void* anfang, size_t länge)
+// The whole huge pages of [anfang, anfang + länge).
+std::pair<char*, size_t> großeSeitenIn(void* anfang, size_t länge)
 {
     constexpr uintptr_t kSeite = uintptr_t(2) << 20;
     const uintptr_t a = (reinterpret_cast<uintptr_t>(anfang) + kSeite - 1) & ~(kSeite - 1);
     const uintptr_t e = (reinterpret_cast<uintptr_t>(anfang) + länge) & ~(kSeite - 1);
-    if (e <= a)
-        return;
-    ::madvise(reinterpret_cast<void*>(a), e - a, MADV_HUGEPAGE);
-#ifdef MADV_POPULATE_WRITE
-    ::madvise(reinterpret_cast<void*>(a), e - a, MADV_POPULATE_WRITE);
-#endif
+    return {reinterpret_cast<char*>(a), e > a ? size_t(e - a) : 0};
+}
+
+// Huge pages for a large array, where the system offers them.
+void großeSeiten(void* anfang, size_t länge)
+{
+    const auto [a, n] = großeSeitenIn(anfang, länge);
+    if (n > 0)
+        ::madvise(a, n, MADV_HUGEPAGE);
 }
 
 // --- reading ------------------------------------------------------------------------
+
+// Whether a line that may be an entry line begins at `p`: "#TAG:" behind a
+// line end (as every entry line after the first line begins).
+bool eintragBei(const char* p) { return (p[-1] == '\n' || p[-1] == '\r') && std::memcmp(p, "#TAG:", 5) == 0; }
+
+// How many such lines begin at p in [von, bis - 5].
+qint64 eintragsanfängeZählen(const char* von, const char* bis)
+{
+    qint64 anzahl = 0;
+    for (const char* p = von; bis - p >= 5; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '#', size_t(bis - p - 4)));
+        if (!p)
+            break;
+        anzahl += eintragBei(p);
+    }
+    return anzahl;
+}
 
 // What DateiPuffer::Lesen answers when another program writes the file.
 constexpr int kWirdGeschrieben = -1;
@@ -203,11 +231,17 @@ public:
         return fehler;
     }
     QByteArrayView Daten() const { return QByteArrayView(m_daten, qsizetype(m_größe)); }
+    // Whether a zero byte is among them.
+    bool MitNull() const { return m_null; }
+    // At least as many as the entry lines after the first line.
+    qint64 EintragszeilenHöchstens() const { return m_einträge; }
 
 private:
     char* m_daten = nullptr;
     size_t m_größe = 0;
     size_t m_kapazität = 0;
+    bool m_null = false;
+    qint64 m_einträge = 0;
 
     int lesen(int fd, DateiStand& stand)
     {
@@ -241,19 +275,57 @@ private:
             return ENOMEM;
         }
         m_daten = static_cast<char*>(p);
-        speicherVorbereiten(m_daten, m_kapazität);
+        großeSeiten(m_daten, m_kapazität);
+        // A large file is read in pieces at once, one huge page of the memory
+        // each.
+        std::vector<size_t> grenzen{0};
+        if (größe >= kParallelLesenAb) {
+            constexpr uintptr_t kSeite = uintptr_t(2) << 20;
+            const uintptr_t a = reinterpret_cast<uintptr_t>(m_daten);
+            for (size_t g = size_t(((a + kSeite - 1) & ~(kSeite - 1)) - a); g < größe; g += kSeite)
+                if (g > 0)
+                    grenzen.push_back(g);
+        }
+        grenzen.push_back(größe);
+        struct Stück {
+            size_t gelesen = 0;
+            int fehler = 0;
+            bool null = false;
+            qint64 einträge = 0;
+        };
+        std::vector<Stück> stücke(grenzen.size() - 1);
+        ParallelStückweise(ParallelTeile(kParallelMax), int(stücke.size()), [&](int t) {
+            Stück& s = stücke[size_t(t)];
+            const size_t von = grenzen[size_t(t)], länge = grenzen[size_t(t) + 1] - von;
+            while (s.gelesen < länge) {
+                const ssize_t n = ::pread(fd, m_daten + von + s.gelesen, länge - s.gelesen, off_t(von + s.gelesen));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0)
+                    s.fehler = errno;
+                if (n <= 0)
+                    break;
+                s.gelesen += size_t(n);
+            }
+            s.null = s.gelesen > 0 && std::memchr(m_daten + von, 0, s.gelesen);
+            // Lines beginning at the edges of the piece are counted below.
+            if (s.gelesen > 1)
+                s.einträge = eintragsanfängeZählen(m_daten + von + 1, m_daten + von + s.gelesen);
+        });
         // A file that shrinks meanwhile ends early; what grows is not read
         // (the check afterwards sees either).
-        while (m_größe < m_kapazität) {
-            const ssize_t n = ::read(fd, m_daten + m_größe, m_kapazität - m_größe);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return errno;
-            if (n == 0)
+        for (size_t t = 0; t < stücke.size(); ++t) {
+            if (stücke[t].fehler != 0)
+                return stücke[t].fehler;
+            m_größe += stücke[t].gelesen;
+            m_null = m_null || stücke[t].null;
+            m_einträge += stücke[t].einträge;
+            if (stücke[t].gelesen < grenzen[t + 1] - grenzen[t])
                 break;
-            m_größe += size_t(n);
         }
+        for (size_t t = 1; t + 1 < grenzen.size() && grenzen[t] < m_größe; ++t)
+            for (size_t p = std::max<size_t>(grenzen[t], 5) - 4; p <= grenzen[t] && p + 5 <= m_größe; ++p)
+                m_einträge += eintragBei(m_daten + p);
         return 0;
     }
 };
@@ -385,63 +457,177 @@ bool neueDateiAnlegen(const QString& datei, QObject* aufrufer)
     return false;
 }
 
-void einträgeLesen(Index& idx, QByteArrayView text, TextSpeicher& texte, bool fortschritt, QObject* aufrufer)
+// Room for the records of `kapazität` entries, so that making them moves
+// none and takes no memory of its own.
+void platzReservieren(Index& idx, qint32 kapazität)
 {
-    // Entry lines in file order; options as they come (no entry depends on them).
-    std::vector<QByteArrayView> zeilen;
-    for (const QByteArrayView& z : ZeilenTeilen(text)) {
-        if (IstEintragszeile(z))
-            zeilen.push_back(z);
-        else if (z.startsWith("#OPT:"))
-            OptionszeileLesen(z, texte, idx);
-    }
-    const qint32 anzahl = qint32(zeilen.size());
-    // Room for the capacity the growth steps will reach, so that growing
-    // never moves the records.
-    const size_t platz = size_t(Kapazität::Für(anzahl)) + 1;
-    idx.strIndexPfad.reserve(platz);
-    idx.IndexDaten.reserve(platz);
-    idx.intSuchErgebnis.reserve(platz);
-    speicherVorbereiten(idx.IndexDaten.data(), idx.IndexDaten.capacity() * sizeof(MedienInfo));
+    idx.strIndexPfad.reserve(size_t(kapazität) + 1);
+    idx.IndexDaten.reserve(size_t(kapazität) + 1);
+    idx.intSuchErgebnis.reserve(size_t(kapazität) + 1);
+    idx.bolAusUmgewandelterDatei.reserve(size_t(kapazität) + 1);
+    großeSeiten(idx.IndexDaten.data(), idx.IndexDaten.capacity() * sizeof(MedienInfo));
+}
 
-    auto lesen = [&](qint32 von, qint32 bis, TextSpeicher& t) {
-        for (qint32 e = von; e <= bis; ++e) {
-            EintragszeileLesen(zeilen[size_t(e - 1)], t, idx.strIndexPfad[size_t(e)], idx.IndexDaten[size_t(e)]);
-            idx.intSuchErgebnis[size_t(e)] = 1;
+// Makes the records up to `kapazität` (room reserved) in steps, each told in
+// `gemacht` to the threads that fill them; -1 there when making failed.
+void datensätzeMachen(Index& idx, qint32 kapazität, std::atomic<qint32>& gemacht)
+{
+    try {
+        for (qint32 g = idx.Kapazität(); g < kapazität;) {
+            g = std::min(g + kFüllStück, kapazität);
+            idx.IndexDatenDimensionieren(g, true);
+            gemacht.store(g);
+            gemacht.notify_all();
         }
+    } catch (...) {
+        gemacht.store(-1);
+        gemacht.notify_all();
+        throw;
+    }
+}
+
+// Reads the entry and option lines of `text` (the file after its first
+// line; `höchstens`: at least as many as its entry lines) into `idx`.
+void einträgeLesen(Index& idx, QByteArrayView text, qint64 höchstens, TextSpeicher& texte, bool fortschritt,
+                   QObject* aufrufer)
+{
+    const int teile = ParallelTeile(kParallelMax);
+    // A large file's records are made by a thread of their own while the
+    // text is split into lines: for as many entries as there may be, unless
+    // that is more than the bytes hold in lines of a likely length.
+    std::atomic<qint32> gemacht{idx.Kapazität()};
+    std::exception_ptr machenFehler;
+    std::jthread machen;
+    qint32 vorab = 0;
+    QString* pfade = nullptr;
+    MedienInfo* daten = nullptr;
+    qint16* treffer = nullptr;
+    const auto platz = [&](qint32 kapazität) {
+        platzReservieren(idx, kapazität);
+        pfade = idx.strIndexPfad.data();
+        daten = idx.IndexDaten.data();
+        treffer = idx.intSuchErgebnis.data();
     };
-    const int teile = anzahl < kParallelAb ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, kParallelMax));
-    if (teile == 1) {
-        Kapazität kapazität{idx};
+    if (höchstens >= kParallelAb && höchstens <= text.size() / kKürzesteZeile) {
+        vorab = Kapazität::Für(qint32(höchstens));
+        platz(vorab);
+        try {
+            machen = std::jthread([&idx, &gemacht, &machenFehler, vorab] {
+                try {
+                    datensätzeMachen(idx, vorab, gemacht);
+                } catch (...) {
+                    machenFehler = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+        }
+    }
+    // The arrays of the index are touched here only once that thread has
+    // ended.
+    const auto gemachtAbwarten = [&] {
+        if (machen.joinable())
+            machen.join();
+        if (machenFehler)
+            std::rethrow_exception(std::exchange(machenFehler, nullptr));
+    };
+
+    // Entry lines in file order; options as they come (no entry depends on them).
+    std::vector<QByteArrayView> zeilen, optionen;
+    IndexzeilenTeilen(text, teile, zeilen, optionen);
+    for (const QByteArrayView& z : optionen)
+        OptionszeileLesen(z, texte, idx);
+    const qint32 anzahl = qint32(zeilen.size());
+    const qint32 kapazität = Kapazität::Für(anzahl);
+    if (anzahl < kParallelAb || kapazität > vorab) {
+        gemachtAbwarten();
+        // Room for the capacity the growth steps will reach, so that growing
+        // never moves the records.
+        platz(kapazität);
+    }
+
+    if (anzahl < kParallelAb) {
+        Kapazität wachsen{idx};
         for (qint32 e = 1; e <= anzahl; ++e) {
             if (fortschritt && e > kFortschrittAlleEinträge && (e - 1) % kFortschrittAlleEinträge == 0) {
                 const QByteArrayView& z = zeilen[size_t(e - 1)];
                 FortschrittZeigen(double(z.data() + z.size() - text.data()) + 1, QStringLiteral("Lese Datei"), aufrufer);
             }
-            kapazität.Platz(e);
-            lesen(e, e, texte);
+            wachsen.Platz(e);
+            EintragszeileLesen(zeilen[size_t(e - 1)], texte, idx.strIndexPfad[size_t(e)], idx.IndexDaten[size_t(e)]);
+            idx.intSuchErgebnis[size_t(e)] = 1;
         }
-    } else {
-        // Large files are read by several threads, each into its own entries;
-        // no events run meanwhile.
-        idx.IndexDatenDimensionieren(Kapazität::Für(anzahl), true);
-        const qint32 stück = (anzahl + teile - 1) / teile;
-        std::vector<std::thread> arbeiter;
-        for (qint32 von = stück + 1; von <= anzahl; von += stück) {
-            const qint32 bis = std::min(von + stück - 1, anzahl);
-            try {
-                arbeiter.emplace_back([&lesen, von, bis] {
-                    TextSpeicher eigene;
-                    lesen(von, bis, eigene);
-                });
-            } catch (const std::system_error&) {
-                lesen(von, bis, texte);
-            }
-        }
-        lesen(1, std::min(stück, anzahl), texte);
-        for (std::thread& t : arbeiter)
-            t.join();
+        idx.lngIndexAnzahl = anzahl;
+        return;
     }
+
+    // Large files: the records are filled by several threads as soon as
+    // they are made (by a thread of their own). Each thread takes every
+    // n-th piece, so that each keeps about as many texts in its heap as the
+    // others, load after load, and then helps with the rest. No events run
+    // meanwhile.
+    if (!machen.joinable()) {
+        try {
+            machen = std::jthread([&idx, &gemacht, &machenFehler, kapazität] {
+                try {
+                    datensätzeMachen(idx, kapazität, gemacht);
+                } catch (...) {
+                    machenFehler = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            datensätzeMachen(idx, kapazität, gemacht);
+        }
+    }
+    // Every filling thread waits for the one that makes the records: that
+    // one keeps a processor of its own, and the system one more.
+    const int füller = std::max(1, teile - 2);
+    const qint32 stücke = (anzahl + kFüllStück - 1) / kFüllStück;
+    std::vector<std::atomic<bool>> genommen(static_cast<size_t>(stücke));
+    // A thread that waits for records meanwhile makes the pages of those to
+    // come present, so that making them does not wait for the system.
+    const auto [seiten, seitenLänge] = großeSeitenIn(daten, size_t(kapazität + 1) * sizeof(MedienInfo));
+    std::atomic<size_t> angelegt{0};
+    const auto anlegen = [&, seiten = seiten, seitenLänge = seitenLänge] {
+#ifdef MADV_POPULATE_WRITE
+        constexpr size_t kSeite = size_t(2) << 20;
+        const size_t ab = angelegt.fetch_add(kSeite);
+        if (ab < seitenLänge) {
+            ::madvise(seiten + ab, kSeite, MADV_POPULATE_WRITE);
+            return true;
+        }
+#endif
+        return false;
+    };
+    ParallelAusführen(füller, [&](int t) {
+        std::optional<TextSpeicher> eigene;
+        TextSpeicher& speicher = t == 0 ? texte : eigene.emplace();
+        // False when making the records failed.
+        const auto füllen = [&](qint32 stück) {
+            if (genommen[size_t(stück)].exchange(true))
+                return true;
+            const qint32 von = stück * kFüllStück + 1, bis = std::min(von + kFüllStück - 1, anzahl);
+            for (qint32 g = gemacht.load(); g < bis; g = gemacht.load()) {
+                if (g < 0)
+                    return false;
+                if (!anlegen())
+                    gemacht.wait(g);
+            }
+            for (qint32 e = von; e <= bis; ++e) {
+                EintragszeileLesen(zeilen[size_t(e - 1)], speicher, pfade[e], daten[e]);
+                treffer[e] = 1;
+            }
+            return true;
+        };
+        // Its own pieces first, then from the end what another thread has
+        // not come to yet.
+        for (qint32 stück = t; stück < stücke; stück += füller)
+            if (!füllen(stück))
+                return;
+        for (qint32 stück = stücke - 1; stück >= 0; --stück)
+            if (!füllen(stück))
+                return;
+    });
+    gemachtAbwarten();
     idx.lngIndexAnzahl = anzahl;
 }
 
@@ -789,12 +975,25 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
             return abgelehnt();
     }
     QByteArrayView datei = puffer->Daten();
+    // The fingerprint of a large file's whole blocks is worked out beside
+    // the load (they need no copy), the rest at its end.
     Inhaltsabdruck abdruck;
-    abdruck.Hinzufügen(datei.data(), datei.size());
+    const qint64 länge = datei.size(), blöcke = länge / Inhaltsabdruck::kBlock * Inhaltsabdruck::kBlock;
+    const auto abdruckRechnen = [&abdruck, bytes = datei.data()](qint64 von, qint64 bis) {
+        abdruck.Hinzufügen(bytes + von, bis - von);
+    };
+    std::jthread abdruckFaden;
+    try {
+        if (size_t(datei.size()) >= kParallelLesenAb)
+            abdruckFaden = std::jthread(abdruckRechnen, 0, blöcke);
+    } catch (const std::system_error&) {
+    }
+    if (!abdruckFaden.joinable())
+        abdruckRechnen(0, blöcke);
     // Zero bytes before the first line leave it no version line: the file
     // is asked about as one of the old format (or damaged).
     const bool nullAmAnfang = datei.startsWith('\0');
-    if (!ohneNullRänder(datei)) {
+    if (puffer->MitNull() && !ohneNullRänder(datei)) {
         keinIndexMeldung(strDatei, aufrufer);
         return abgelehnt();
     }
@@ -823,13 +1022,16 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
         FortschrittZeigen(0, QStringLiteral("Lese Datei"), aufrufer);
     }
     idx.IndexDatenDimensionieren(kStartKapazität, false);
-
-    TextSpeicher texte;
-    if (altesFormat)
-        // Line 1 of such a file is already a path.
-        altesFormatLesen(idx, datei, texte, aufrufer);
-    else
-        einträgeLesen(idx, rest, texte, fortschritt, aufrufer);
+    {
+        TextSpeicher texte;
+        if (altesFormat)
+            // Line 1 of such a file is already a path.
+            altesFormatLesen(idx, datei, texte, aufrufer);
+        else
+            einträgeLesen(idx, rest, puffer->EintragszeilenHöchstens(), texte, fortschritt, aufrufer);
+    }
+    // The tables of the load lay among the texts it kept: their pages go back.
+    ::malloc_trim(0);
     FortschrittZeigen(dateiLänge, QStringLiteral("Lese Datei"), aufrufer);
 
     if (idx.lngIndexAnzahl > 0 && idx.Kapazität() != idx.lngIndexAnzahl)
@@ -859,6 +1061,9 @@ bool DateiLaden(Index& idx, const QString& strDateiname, QObject* aufrufer)
     FortschrittZeigenBeenden(aufrufer);
     idx.strBekannteDatei = strDatei;
     idx.BekannterStand = stand;
+    if (abdruckFaden.joinable())
+        abdruckFaden.join();
+    abdruckRechnen(blöcke, länge);
     idx.BekannterInhalt = abdruck.Ergebnis();
     idx.bolIndexGeladen = true;
     return true;

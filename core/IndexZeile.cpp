@@ -2,8 +2,11 @@
 
 #include "core/Funktionen.h"
 #include "core/Kodierung.h"
+#include "core/Parallel.h"
 
+#include <QRandomGenerator>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -77,18 +80,6 @@ constexpr int kWerteMitID3v2 = 40;
 constexpr int kWertTitelV1 = 6;
 constexpr int kWertTitelV2 = 40;
 
-// The genre texts, one per byte value, shared by every entry.
-const QString& genreText(int byte)
-{
-    static const std::array<QString, 256> texte = [] {
-        std::array<QString, 256> t;
-        for (int i = 0; i < 256; ++i)
-            t[size_t(i)] = QString(QChar(char16_t(i)));
-        return t;
-    }();
-    return texte[size_t(byte)];
-}
-
 bool istLeer(char c) { return c == ' ' || c == '\t'; }
 
 QByteArrayView ohneLeer(QByteArrayView t)
@@ -161,22 +152,133 @@ QString TextSpeicher::Text(QByteArrayView bytes) const
 {
     if (bytes.isEmpty())
         return QString();
-    QString text = QString::fromUtf8(bytes);
-    if (text.contains(QChar::ReplacementCharacter) && !IstGültigesUtf8(bytes))
-        return Cp1252Dekodieren(bytes);
-    return text;
+    return Utf8OderCp1252Dekodieren(bytes);
 }
 
-QString TextSpeicher::Geteilt(QByteArrayView bytes)
+namespace {
+
+quint64 laden64(const char* p)
+{
+    quint64 v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+quint64 laden32(const char* p)
+{
+    quint32 v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+quint64 mischen(quint64 a, quint64 b)
+{
+    const unsigned __int128 r = static_cast<unsigned __int128>(a) * b;
+    return quint64(r) ^ quint64(r >> 64);
+}
+
+// A quick hash of short byte strings, seeded per table so that a file cannot
+// be made to collide on purpose.
+quint64 streuwert(QByteArrayView bytes, quint64 saat)
+{
+    constexpr quint64 k1 = 0xa0761d6478bd642fULL, k2 = 0xe7037ed1a0b428dbULL;
+    const char* p = bytes.data();
+    size_t n = size_t(bytes.size());
+    const quint64 länge = n;
+    quint64 a, b;
+    if (n <= 16) {
+        if (n >= 8) {
+            a = laden64(p);
+            b = laden64(p + n - 8);
+        } else if (n >= 4) {
+            a = laden32(p);
+            b = laden32(p + n - 4);
+        } else {
+            a = n ? (quint64(quint8(p[0])) << 16) | (quint64(quint8(p[n / 2])) << 8) | quint8(p[n - 1]) : 0;
+            b = 0;
+        }
+    } else {
+        for (; n > 16; p += 16, n -= 16)
+            saat = mischen(laden64(p) ^ k1, laden64(p + 8) ^ saat);
+        a = laden64(p + n - 16);
+        b = laden64(p + n - 8);
+    }
+    return mischen(k1 ^ länge, mischen(a ^ k1, b ^ saat ^ k2));
+}
+
+} // namespace
+
+TextSpeicher::TextSpeicher()
+    : m_saat(QRandomGenerator::global()->generate64())
+{
+}
+
+namespace {
+
+constexpr qsizetype kKurz = 16;
+
+// Two words holding bytes of up to kKurz, zeros after them.
+void kurzFassen(QByteArrayView bytes, quint64 (&kurz)[2])
+{
+    kurz[0] = kurz[1] = 0;
+    std::memcpy(kurz, bytes.data(), size_t(std::min(bytes.size(), kKurz)));
+}
+
+bool gleich(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), size_t(a.size())) == 0;
+}
+
+} // namespace
+
+QString TextSpeicher::Geteilt(QByteArrayView bytes, int feld)
 {
     if (bytes.isEmpty())
         return QString();
-    auto it = m_tabelle.constFind(bytes);
-    if (it != m_tabelle.constEnd())
-        return *it;
+    Zuletzt* zuletzt = feld >= 0 && feld < kIndexWerteMax ? &m_zuletzt[size_t(feld)] : nullptr;
+    if (zuletzt && gleich(zuletzt->bytes, bytes))
+        return zuletzt->text;
+    const quint64 h = streuwert(bytes, m_saat);
+    quint64 kurz[2];
+    kurzFassen(bytes, kurz);
+    if (m_plätze.empty())
+        m_plätze.assign(1024, 0);
+    size_t maske = m_plätze.size() - 1;
+    size_t i = size_t(h) & maske;
+    for (; m_plätze[i] != 0; i = (i + 1) & maske) {
+        const Eintrag& e = m_einträge[m_plätze[i] - 1];
+        if (e.streuwert == h && e.bytes.size() == bytes.size() && e.kurz[0] == kurz[0] && e.kurz[1] == kurz[1]
+            && (bytes.size() <= kKurz || gleich(e.bytes, bytes))) {
+            if (zuletzt)
+                *zuletzt = {bytes, e.text};
+            return e.text;
+        }
+    }
     QString t = Text(bytes);
-    m_tabelle.insert(bytes, t);
+    m_einträge.push_back({h, bytes, t, {kurz[0], kurz[1]}});
+    m_plätze[i] = quint32(m_einträge.size());
+    // At most half the places taken, so that searches stay short.
+    if (2 * m_einträge.size() > m_plätze.size()) {
+        m_plätze.assign(2 * m_plätze.size(), 0);
+        maske = m_plätze.size() - 1;
+        for (size_t nr = 0; nr < m_einträge.size(); ++nr) {
+            size_t j = size_t(m_einträge[nr].streuwert) & maske;
+            while (m_plätze[j] != 0)
+                j = (j + 1) & maske;
+            m_plätze[j] = quint32(nr + 1);
+        }
+    }
+    if (zuletzt)
+        *zuletzt = {bytes, t};
     return t;
+}
+
+QString TextSpeicher::Genre(int byte)
+{
+    QString& text = m_genres[size_t(byte & 0xFF)];
+    if (text.isNull())
+        text = QString(QChar(char16_t(byte & 0xFF)));
+    return text;
 }
 
 namespace {
@@ -257,6 +359,15 @@ void Utf8Anhängen(std::string& aus, QStringView text, bool crAlsLf)
 
 std::optional<qint64> ZahlLesen(QByteArrayView text)
 {
+    // Most are digits alone, too few to overflow.
+    if (!text.isEmpty() && text.size() <= 18) {
+        qint64 wert = 0;
+        qsizetype i = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            wert = wert * 10 + (text[i] - '0');
+        if (i == text.size())
+            return wert;
+    }
     const QByteArrayView t = ohneLeer(text);
     if (t.isEmpty())
         return std::nullopt;
@@ -326,9 +437,23 @@ int längenLesen(const char* anfang, const char* strich, qint64 (&längen)[kInde
 {
     int anzahl = 0;
     for (const char* p = anfang + 5;;) {
-        const char* schräg = static_cast<const char*>(std::memchr(p, '/', size_t(strich - p)));
+        // Digits alone, as the writer writes them, read as they go by.
+        qint64 wert = 0;
+        const char* q = p;
+        for (; q < strich && q - p < 18 && *q >= '0' && *q <= '9'; ++q)
+            wert = wert * 10 + (*q - '0');
+        if (q == strich || *q == '/') {
+            if (++anzahl <= kIndexWerteMax && wert > 0)
+                längen[anzahl] = wert;
+            if (q == strich)
+                return anzahl;
+            p = q + 1;
+            continue;
+        }
+        // Anything else: the segment read as a number, blanks and sign allowed.
+        const char* schräg = static_cast<const char*>(std::memchr(q, '/', size_t(strich - q)));
         const char* segEnde = schräg ? schräg : strich;
-        if (++anzahl <= kIndexWerteMax && segEnde > p) {
+        if (++anzahl <= kIndexWerteMax) {
             const auto v = ZahlLesen(QByteArrayView(p, segEnde - p));
             if (v && *v > 0)
                 längen[anzahl] = *v;
@@ -460,19 +585,125 @@ qsizetype ZeileAbgrenzen(QByteArrayView text, QByteArrayView üblich, qsizetype&
     return üblichesEnde(text, üblich, weiter);
 }
 
-std::vector<QByteArrayView> ZeilenTeilen(QByteArrayView text)
+namespace {
+
+// The least a piece of a text split into lines at once holds.
+constexpr qsizetype kTeilMindestens = 1 << 20;
+
+// The line at `p`: its length, and where the next one begins.
+qsizetype zeileBei(QByteArrayView text, QByteArrayView üblich, qsizetype p, qsizetype& länge)
+{
+    qsizetype weiter = 0;
+    länge = ZeileAbgrenzen(text.sliced(p), üblich, weiter);
+    return p + std::max<qsizetype>(weiter, 1);
+}
+
+template <size_t N>
+using Zeilenlisten = std::array<std::vector<QByteArrayView>, N>;
+
+// The lines of `text` as ZeileAbgrenzen finds them, each non-empty one put
+// into the list `sortieren` names for it (-1: none), in file order. A large
+// text is walked in up to `teile` pieces at once.
+template <size_t N, typename Sortieren>
+Zeilenlisten<N> zeilenSortieren(QByteArrayView text, int teile, Sortieren sortieren)
 {
     const QByteArrayView üblich = ÜblichesZeilenende(text);
-    std::vector<QByteArrayView> zeilen;
-    for (qsizetype p = 0; p < text.size();) {
-        const QByteArrayView rest = text.sliced(p);
-        qsizetype weiter = 0;
-        const qsizetype länge = ZeileAbgrenzen(rest, üblich, weiter);
-        if (länge > 0)
-            zeilen.push_back(rest.first(länge));
-        p += std::max<qsizetype>(weiter, 1);
+    const qsizetype n = text.size();
+    Zeilenlisten<N> listen;
+    auto nehmen = [&](Zeilenlisten<N>& in, qsizetype p, qsizetype länge) {
+        if (länge <= 0)
+            return;
+        const QByteArrayView z = text.sliced(p, länge);
+        const int liste = sortieren(z);
+        if (liste >= 0)
+            in[size_t(liste)].push_back(z);
+    };
+    qsizetype p = 0;
+    auto schritt = [&] {
+        qsizetype länge = 0;
+        const qsizetype weiter = zeileBei(text, üblich, p, länge);
+        nehmen(listen, p, länge);
+        p = weiter;
+    };
+    // More pieces than threads: a thread the system holds back delays only
+    // the piece it has.
+    const int stücke = teile > 1 ? int(std::clamp<qsizetype>(n / kTeilMindestens, 1, 4 * teile)) : 1;
+    if (stücke == 1) {
+        while (p < n)
+            schritt();
+        return listen;
     }
-    return zeilen;
+
+    // Each piece is walked from the first line end in it on. Where a value
+    // holds a line end, a walk may begin inside that value: the walks are
+    // joined where the one before reaches a line the next one went through
+    // too (from there on both are the same), and walked on alone till then.
+    struct Gang {
+        std::vector<qsizetype> anfänge;
+        Zeilenlisten<N> listen;
+        qsizetype ende = 0;
+    };
+    std::vector<Gang> gänge(static_cast<size_t>(stücke));
+    ParallelStückweise(teile, stücke, [&](int t) {
+        Gang& g = gänge[size_t(t)];
+        const qsizetype von = n * t / stücke, bis = n * (t + 1) / stücke;
+        qsizetype q = 0;
+        if (t > 0) {
+            const void* f = std::memchr(text.data() + von, üblich.back(), size_t(bis - von));
+            q = f ? static_cast<const char*>(f) - text.data() + 1 : bis;
+        }
+        while (q < bis) {
+            qsizetype länge = 0;
+            g.anfänge.push_back(q);
+            const qsizetype weiter = zeileBei(text, üblich, q, länge);
+            nehmen(g.listen, q, länge);
+            q = weiter;
+        }
+        g.ende = q;
+    });
+    for (size_t k = 0; k < N; ++k) {
+        size_t summe = 0;
+        for (const Gang& g : gänge)
+            summe += g.listen[k].size();
+        listen[k].reserve(summe);
+    }
+    for (const Gang& g : gänge) {
+        while (p < g.ende) {
+            if (!std::binary_search(g.anfänge.begin(), g.anfänge.end(), p)) {
+                schritt();
+                continue;
+            }
+            const char* const ab = text.data() + p;
+            for (size_t k = 0; k < N; ++k) {
+                const auto& von = g.listen[k];
+                const auto erste = std::lower_bound(von.begin(), von.end(), ab, [](QByteArrayView z, const char* a) {
+                    return z.data() < a;
+                });
+                listen[k].insert(listen[k].end(), erste, von.end());
+            }
+            p = g.ende;
+        }
+    }
+    while (p < n)
+        schritt();
+    return listen;
+}
+
+} // namespace
+
+std::vector<QByteArrayView> ZeilenTeilen(QByteArrayView text)
+{
+    return std::move(zeilenSortieren<1>(text, 1, [](QByteArrayView) { return 0; })[0]);
+}
+
+void IndexzeilenTeilen(QByteArrayView text, int teile, std::vector<QByteArrayView>& einträge,
+                       std::vector<QByteArrayView>& optionen)
+{
+    auto listen = zeilenSortieren<2>(text, teile, [](QByteArrayView z) {
+        return IstEintragszeile(z) ? 0 : z.startsWith("#OPT:") ? 1 : -1;
+    });
+    einträge = std::move(listen[0]);
+    optionen = std::move(listen[1]);
 }
 
 bool IstEintragszeile(QByteArrayView zeile)
@@ -522,11 +753,11 @@ bool EintragszeileLesen(QByteArrayView zeile, TextSpeicher& texte, QString& pfad
             if (k == kWertTitelV2 && wert == titelV1)
                 m.*f.text = m.Mp3_ID3v1_Titel;
             else
-                m.*f.text = f.teilen == Teilen::Ja ? texte.Geteilt(wert) : texte.Text(wert);
+                m.*f.text = f.teilen == Teilen::Ja ? texte.Geteilt(wert, k - 1) : texte.Text(wert);
             break;
         case Art::Genre:
             if (const auto v = ZahlLesen(wert); v && *v >= 0 && *v <= 255)
-                m.Mp3_ID3v1_Musikrichtung = genreText(int(*v));
+                m.Mp3_ID3v1_Musikrichtung = texte.Genre(int(*v));
             break;
         case Art::Größe:
             if (const auto v = ZahlLesen(wert))
@@ -549,7 +780,7 @@ bool EintragszeileLesen(QByteArrayView zeile, TextSpeicher& texte, QString& pfad
             break;
         case Art::Datum:
             if (IstDatum(wert))
-                m.*f.text = f.teilen == Teilen::Ja ? texte.Geteilt(wert) : texte.Text(wert);
+                m.*f.text = f.teilen == Teilen::Ja ? texte.Geteilt(wert, k - 1) : texte.Text(wert);
             break;
         case Art::Nichts:
             break;

@@ -9,8 +9,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QHash>
 #include <QString>
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,15 +23,38 @@ inline constexpr char kKodierungsOption[] = "#OPT:KODIERUNG=UTF-8";
 // UTF-8 is UTF-8, any other Windows-1252 (whatever else the file holds, so
 // that entries another program added in its code page keep their letters
 // beside ours). Texts that repeat across entries (artist, album, year,
-// dates, ...) are decoded once and shared; the table's keys point into the
-// loaded bytes, which must outlive the object.
+// dates, ...) are decoded once per object and shared; the keys of its table
+// point into the loaded bytes, which must outlive the object. One object
+// serves one thread.
 class TextSpeicher {
 public:
+    TextSpeicher();
     QString Text(QByteArrayView bytes) const;
-    QString Geteilt(QByteArrayView bytes);
+    // `feld`: the value's place in its entry line; what the entry before had
+    // there is tried first (neighbouring entries share album, artist, ...).
+    QString Geteilt(QByteArrayView bytes, int feld = -1);
+    // The genre of an ID3v1 record: the character of code `byte` (0..255).
+    QString Genre(int byte);
 
 private:
-    QHash<QByteArrayView, QString> m_tabelle;
+    struct Zuletzt {
+        QByteArrayView bytes;
+        QString text;
+    };
+    struct Eintrag {
+        quint64 streuwert;
+        QByteArrayView bytes;
+        QString text;
+        // Short keys once more, beside the rest: comparing them does not
+        // reach into the far corners of the loaded bytes.
+        quint64 kurz[2];
+    };
+    std::array<Zuletzt, kIndexWerteMax> m_zuletzt;
+    // Open addressing: 1 + the number of an entry in m_einträge, 0 free.
+    std::vector<quint32> m_plätze;
+    std::vector<Eintrag> m_einträge;
+    quint64 m_saat;
+    std::array<QString, 256> m_genres;
 };
 
 // Whether `zeile` (without its CR LF) is an entry line that gives an entry:
@@ -69,6 +92,12 @@ qsizetype ZeileAbgrenzen(QByteArrayView text, QByteArrayView üblich, qsizetype&
 
 // The lines of `text` as ZeileAbgrenzen finds them; empty lines are left out.
 std::vector<QByteArrayView> ZeilenTeilen(QByteArrayView text);
+
+// The entry lines (IstEintragszeile) and the option lines ("#OPT:") among
+// the lines of `text` (ZeilenTeilen), each in file order. A large text is
+// looked through in pieces by up to `teile` threads at once.
+void IndexzeilenTeilen(QByteArrayView text, int teile, std::vector<QByteArrayView>& einträge,
+                       std::vector<QByteArrayView>& optionen);
 
 // Appends the version line and every option line (UTF-8, each with CR LF),
 // the encoding marker last.

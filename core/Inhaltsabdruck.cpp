@@ -10,10 +10,6 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
-// Fixed blocks, so that the cut of the pieces handed in does not count.
-constexpr qint64 kBlock = 64 * 1024;
-} // namespace
 
 void Inhaltsabdruck::block(const char* daten)
 {

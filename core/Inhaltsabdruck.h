@@ -22,6 +22,10 @@ bool NurNummerAnders(const DateiStand& jetzt, const DateiStand& bekannt);
 
 class Inhaltsabdruck {
 public:
+    // Bytes are taken in blocks of this many; pieces of whole blocks are
+    // taken without a copy.
+    static constexpr qint64 kBlock = 64 * 1024;
+
     void Hinzufügen(const char* daten, qint64 länge);
     // The fingerprint of everything handed in; the object is used up.
     std::array<quint64, 2> Ergebnis();

@@ -1,5 +1,7 @@
 #include "core/Kodierung.h"
 
+#include <cstring>
+
 namespace {
 
 // 0x80..0x9F of Windows-1252; undefined codes keep their C1 value.
@@ -117,4 +119,38 @@ QString Utf8Dekodieren(QByteArrayView bytes)
     }
     s += QString::fromUtf8(bytes.sliced(lauf));
     return s;
+}
+
+namespace {
+
+bool nurAscii(QByteArrayView bytes)
+{
+    const char* p = bytes.data();
+    const char* const e = p + bytes.size();
+    quint64 oder = 0;
+    for (; e - p >= 8; p += 8) {
+        quint64 w;
+        std::memcpy(&w, p, 8);
+        oder |= w;
+    }
+    for (; p < e; ++p)
+        oder |= quint8(*p);
+    return (oder & 0x8080808080808080ULL) == 0;
+}
+
+} // namespace
+
+QString Utf8OderCp1252Dekodieren(QByteArrayView bytes)
+{
+    if (!bytes.isEmpty() && nurAscii(bytes))
+        return QString::fromLatin1(bytes);
+    QString text = QString::fromUtf8(bytes);
+    // The decoder puts U+FFFD where bytes are no UTF-8; the bytes of the
+    // character itself are valid.
+    if (text.contains(QChar::ReplacementCharacter) && !IstGültigesUtf8(bytes))
+        return Cp1252Dekodieren(bytes);
+    // The decoder takes room for as many characters as there are bytes.
+    if (text.capacity() > text.size())
+        text.squeeze();
+    return text;
 }

@@ -24,3 +24,6 @@ bool IstGültigesUtf8(QByteArrayView bytes);
 // sequence (overlong forms, surrogates, values beyond U+10FFFF, cut
 // sequences, stray bytes) stands alone as Windows-1252.
 QString Utf8Dekodieren(QByteArrayView bytes);
+
+// Bytes of one text: valid UTF-8 as UTF-8, anything else as Windows-1252.
+QString Utf8OderCp1252Dekodieren(QByteArrayView bytes);

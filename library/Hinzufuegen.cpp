@@ -635,7 +635,7 @@ QString PlaylistText(const QByteArray& bytes)
     QByteArrayView b(bytes);
     if (b.startsWith("\xEF\xBB\xBF"))
         b = b.sliced(3);
-    return IstGültigesUtf8(b) ? QString::fromUtf8(b) : Cp1252Dekodieren(b);
+    return Utf8OderCp1252Dekodieren(b);
 }
 
 // Playlists larger than this are no playlists.

@@ -292,6 +292,76 @@ TEST_F(IndexDateiTest, DateiMitAnderenZeilenenden)
     EXPECT_EQ(idx.IndexDaten[1].Mp3_ID3v1_Album, "\nb\n");
 }
 
+// A large file is read, split into lines and its entries filled by several
+// threads at once: each value reads as its bytes say (Windows-1252 0x80-0x9F,
+// UTF-8 of several bytes, line ends inside), wherever the pieces of that
+// work begin, up to the value that ends the file; zero bytes at its end are
+// left off, one inside refuses it. So are as many entries in short lines.
+TEST_F(IndexDateiTest, GroßeDateiInStücken)
+{
+    const std::pair<QByteArray, QString> werte[] = {
+        {"\x80\x8A\x9F Caf\xE9", QString::fromUtf8("€ŠŸ Café")},
+        {"\xE6\x97\xA5\xE6\x9C\xAC\xF0\x9F\x98\x80", QString::fromUtf8("日本😀")},
+        {"eins\r\nzwei\n#TAG:1/1|ab\rdrei", "eins\r\nzwei\n#TAG:1/1|ab\rdrei"},
+    };
+    const int anzahl = 30000;
+    const auto pfad = [&](int i) { return "/m/" + QByteArray::number(i) + werte[i % 3].first + ".mp3"; };
+    const auto album = [&](int i) { return werte[i / 2 % 3].first; };
+    const auto titel = [&](int i) { return werte[(i + 1) % 3].first + QByteArray(300, '-') + QByteArray::number(i); };
+    const auto datei_ = [&](const QByteArray& ende) {
+        QByteArray t = "#TAG:kv102" + ende + "#OPT:KODIERUNG=UTF-8" + ende;
+        for (int i = 1; i <= anzahl; ++i)
+            t += "#TAG:" + QByteArray::number(pfad(i).size()) + "/" + QByteArray::number(album(i).size()) + "////"
+                 + QByteArray::number(titel(i).size()) + "|" + pfad(i) + album(i) + titel(i) + (i < anzahl ? ende : "");
+        return t;
+    };
+    const QByteArray crlf = datei_("\r\n");
+    ASSERT_GT(crlf.size(), 8 << 20);
+    const std::tuple<const char*, QByteArray, bool> fälle[] = {
+        {"CR LF", crlf, true},
+        {"LF", datei_("\n"), true},
+        {"CR", datei_("\r"), true},
+        {"Nullbytes am Ende", crlf + QByteArray(3, '\0'), true},
+        {"Nullbyte mittendrin", crlf.left(crlf.size() / 8 * 7) + '\0' + crlf.mid(crlf.size() / 8 * 7), false},
+    };
+    for (const auto& [name, inhalt, istIndex] : fälle) {
+        SCOPED_TRACE(name);
+        schreiben(datei, inhalt);
+        meldungen.clear();
+        Index neu;
+        ASSERT_EQ(laden(neu), istIndex);
+        if (!istIndex) {
+            ASSERT_EQ(meldungen.size(), 1);
+            EXPECT_TRUE(meldungen[0].contains("ist keine Indexdatei")) << meldungen[0].toStdString();
+            continue;
+        }
+        EXPECT_TRUE(meldungen.isEmpty()) << meldungen.join("|").toStdString();
+        ASSERT_EQ(neu.lngIndexAnzahl, anzahl);
+        for (int i = 1; i <= anzahl; ++i) {
+            const MedienInfo& m = neu.IndexDaten[size_t(i)];
+            ASSERT_EQ(neu.strIndexPfad[size_t(i)], "/m/" + QString::number(i) + werte[i % 3].second + ".mp3") << i;
+            ASSERT_EQ(m.Mp3_ID3v1_Album, werte[i / 2 % 3].second) << i;
+            ASSERT_EQ(m.Mp3_ID3v1_Titel, werte[(i + 1) % 3].second + QString(300, '-') + QString::number(i)) << i;
+            ASSERT_EQ(std::tuple(m.Mp3_ID3v1_Vorhanden, m.Mp3_ID3v2_Vorhanden, neu.intSuchErgebnis[size_t(i)]),
+                      std::tuple(quint8(1), quint8(2), qint16(1)))
+                << i;
+        }
+    }
+
+    // As many entries in lines shorter than a path usually is.
+    QByteArray kurz = "#TAG:kv102\r\n";
+    for (int i = 0; i < anzahl; ++i)
+        kurz += "#TAG:1/1|" + QByteArray(1, char('a' + i % 26)) + "\xE4\r\n";
+    schreiben(datei, kurz);
+    Index neu;
+    ASSERT_TRUE(laden(neu));
+    ASSERT_EQ(neu.lngIndexAnzahl, anzahl);
+    for (int i = 1; i <= anzahl; ++i)
+        ASSERT_EQ(std::pair(neu.strIndexPfad[size_t(i)], neu.IndexDaten[size_t(i)].Mp3_ID3v1_Album),
+                  std::pair(QString(QChar(u'a' + (i - 1) % 26)), QString::fromUtf8("ä")))
+            << i;
+}
+
 TEST_F(IndexDateiTest, AlteVersionenBekommenDieStandardTypen)
 {
     for (const char* kopf : {"#TAG:kv100", "#TAG:kv101"}) {

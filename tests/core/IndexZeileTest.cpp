@@ -379,10 +379,99 @@ TEST(IndexZeile, JederWertFürSich)
         {"\xE6\x97", QString::fromUtf8("æ—")},                // cut short
         {"\xEF\xBF\xBD", QString(QChar::ReplacementCharacter)}, // valid: the character itself
         {"abc", "abc"},
+        {"Sp\x7F\x01 plain ASCII, longer than a word", "Sp\x7F\x01 plain ASCII, longer than a word"},
+        {"ASCII at first, then Bj\xF6rk", QString::fromUtf8("ASCII at first, then Björk")},
+        {"ASCII at first, then Bj\xC3\xB6rk", QString::fromUtf8("ASCII at first, then Björk")},
+        {"\x80\x8A\x9F after that ASCII", QString::fromUtf8("€ŠŸ after that ASCII")},
         {"", ""}};
     for (const auto& [bytes, text] : fälle) {
         TextSpeicher texte;
         EXPECT_EQ(texte.Text(bytes), text) << bytes.toHex().toStdString();
         EXPECT_EQ(texte.Geteilt(bytes), text) << bytes.toHex().toStdString();
+    }
+}
+
+// Texts that repeat are decoded once and shared: each value still reads as
+// its own bytes say, whatever stood before it in its place or elsewhere.
+TEST(IndexZeile, GeteilteTexteNachIhrenBytes)
+{
+    const QByteArray lang(20, 'a');
+    const std::tuple<int, QByteArray, QString> folge[] = {
+        {1, "Rock", "Rock"},
+        {1, "Rock", "Rock"},         // again in its place
+        {1, "Rick", "Rick"},         // as long, other bytes
+        {2, "Rock", "Rock"},         // in another place
+        {1, lang + "b", lang + "b"}, // longer than what is kept beside the table
+        {1, lang + "c", lang + "c"}, // differs only behind that
+        {3, lang + "b", lang + "b"},
+        {3, lang + "c", lang + "c"},
+        {1, "\x80", QString::fromUtf8("€")},
+        {2, "\xE2\x82\xAC", QString::fromUtf8("€")},
+        {1, "\xE2\x82\xAC", QString::fromUtf8("€")},
+        {-1, "\x80", QString::fromUtf8("€")},
+        {2, "", ""},
+        {2, "Rock", "Rock"},
+    };
+    TextSpeicher texte;
+    for (const auto& [feld, bytes, text] : folge)
+        EXPECT_EQ(texte.Geteilt(bytes, feld), text) << feld << " " << bytes.toHex().toStdString();
+
+    // Many texts: all found again, from any place.
+    std::vector<QByteArray> viele;
+    for (int i = 0; i < 5000; ++i)
+        viele.push_back(QByteArray::number(i * 7919) + (i % 2 ? "\xE4" : "\xC3\xA4"));
+    for (int runde = 0; runde < 2; ++runde)
+        for (size_t i = 0; i < viele.size(); ++i)
+            ASSERT_EQ(texte.Geteilt(viele[i], runde * 5 + int(i % 3)),
+                      QString::number(i * 7919) + QString::fromUtf8("ä"))
+                << runde << " " << i;
+}
+
+// A large text is split into lines in pieces at once. Wherever a piece
+// begins, the lines are those that were written, in their order: also where
+// it begins inside a value holding line ends and what reads like lines, one
+// of them an entry line whose lengths lead to the same place in the next
+// line, and from there to the next, and so on (`falle`: a walk begun there
+// never meets a line that was written). The last value ends the text.
+TEST(IndexZeile, GroßerTextInStückenWieAmStück)
+{
+    for (const QByteArray ende : {"\r\n", "\n", "\r"}) {
+        for (const bool falle : {false, true}) {
+            SCOPED_TRACE(ende.toHex().toStdString() + (falle ? " falle" : ""));
+            QByteArray falsch = "#TAG:1/1|ab";
+            // Every line as long as the others.
+            const auto zeile = [&](int i) {
+                const QByteArray pfad = "/m/" + QByteArray::number(i).rightJustified(7, '0') + "\xE6\x97\xA5";
+                const QByteArray album = QByteArray(150, 'x') + ende + falsch + ende + "#OPT:SPALTEN=9" + ende
+                                         + QByteArray(150, 'y') + "\x80\x9F";
+                return "#TAG:" + QByteArray::number(pfad.size()) + "/" + QByteArray::number(album.size()) + "|" + pfad
+                       + album;
+            };
+            for (qsizetype länge = 0; falle && falsch != "#TAG:" + QByteArray::number(länge) + "/|";) {
+                falsch = "#TAG:" + QByteArray::number(länge) + "/|";
+                länge = zeile(0).size() - falsch.size();
+            }
+            QByteArray text = "#TAG:kv102" + ende;
+            QByteArrayList einträge, optionen;
+            for (int i = 0; text.size() < 9 << 20; ++i) {
+                if (i % 1000 == 0 && (!falle || i == 0)) {
+                    optionen << "#OPT:SPALTEN=" + QByteArray::number(i);
+                    text += optionen.back() + ende;
+                }
+                einträge << zeile(i);
+                text += einträge.back() + ende;
+            }
+            text.chop(ende.size());
+            for (int teile : {1, 2, 3, 5, 8}) {
+                std::vector<QByteArrayView> e, o;
+                IndexzeilenTeilen(text, teile, e, o);
+                ASSERT_EQ(e.size(), size_t(einträge.size())) << teile;
+                for (size_t i = 0; i < e.size(); ++i)
+                    ASSERT_EQ(e[i], einträge[qsizetype(i)]) << teile << " " << i;
+                ASSERT_EQ(o.size(), size_t(optionen.size())) << teile;
+                for (size_t i = 0; i < o.size(); ++i)
+                    ASSERT_EQ(o[i], optionen[qsizetype(i)]) << teile << " " << i;
+            }
+        }
     }
 }
