@@ -586,6 +586,13 @@ bool SichereDatei::Fertigstellen()
     m_angelegt = false;
     // Make the rename itself durable.
     OrdnerSynchronisieren(QFileInfo(m_ziel).absolutePath());
+    // FAT through FUSE gives the file the rename's time: the file known from
+    // now on is the one its name shows.
+    if (::stat(ziel.constData(), &st) == 0) {
+        const DateiStand jetzt = DateiStandVon(st);
+        if (jetzt.gerät == m_geschrieben.gerät && jetzt.inode == m_geschrieben.inode && jetzt.größe == m_geschrieben.größe)
+            m_geschrieben = jetzt;
+    }
     m_fertig = true;
     return true;
 }

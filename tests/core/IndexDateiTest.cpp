@@ -11,11 +11,13 @@
 #include "support/FuseAbbild.h"
 #include "support/Mp3Bauer.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -1029,4 +1031,41 @@ TEST_F(IndexDateiTest, NeueInodeNummerAlleinIstKeineÄnderung)
         ++geprüft;
     }
     EXPECT_GE(geprüft, 1);
+}
+
+// FAT through FUSE gives a file the time of its rename, in steps of two
+// seconds: a save whose rename comes in a later step than its last write
+// still knows its file, also once the kernel forgot its number.
+TEST_F(IndexDateiTest, DieZeitDerUmbenennungGehörtZumGespeichertenStand)
+{
+    if (!testhilfe::FuseAbbild::InodesVergessen())
+        GTEST_SKIP() << "cannot write /proc/sys/vm/drop_caches (needs root)";
+    testhilfe::FuseAbbild medium(testhilfe::FuseAbbild::Art::Fat);
+    if (!medium.Bereit())
+        GTEST_SKIP() << medium.Grund().toStdString();
+    const QString pfad = medium.Pfad() + "/Index.kvx";
+    füllen(30);
+    ASSERT_TRUE(DateiSpeichern(idx, pfad, false));
+    Index geladen;
+    ASSERT_TRUE(DateiLaden(geladen, pfad));
+    // Known from the load, then from each save of its own.
+    for (int runde = 0; runde < 3; ++runde) {
+        SCOPED_TRACE(runde);
+        // The save waits before its rename until the next step of the clock.
+        SichereDatei::TestHaken([](SichereDatei::Schritt s) {
+            if (s == SichereDatei::Schritt::VorDemAbschluss)
+                QThread::msleep(2100 - QDateTime::currentMSecsSinceEpoch() % 2000);
+        });
+        QList<Meldung> gezeigt;
+        DienstErsetzen<MeldungsDienst> fragen([&](const Meldung& m) {
+            gezeigt << m;
+            return Antwort::Nein;
+        });
+        geladen.IndexDaten[1].Mp3_ID3v1_Titel = QStringLiteral("Runde %1").arg(runde);
+        geladen.bolIndexGeändert = true;
+        EXPECT_TRUE(DateiSpeichern(geladen, pfad, false));
+        SichereDatei::TestHaken({});
+        ASSERT_TRUE(testhilfe::FuseAbbild::InodesVergessen());
+        EXPECT_TRUE(gezeigt.isEmpty()) << gezeigt.value(0).text.toStdString();
+    }
 }
