@@ -733,12 +733,12 @@ struct Ziel {
     }
 };
 
-// Whether the file differs from the known one in its inode number alone and
-// still holds the known bytes: FAT and exFAT through FUSE number a file anew
-// once the kernel forgot it.
-bool nurNummerAnders(const Ziel& ziel, const Index& idx)
+// Whether the file has another inode number than the known one but still
+// holds the known bytes: FAT and exFAT through FUSE number a file anew once
+// the kernel forgot it.
+bool gleicheBytes(const Ziel& ziel, const Index& idx)
 {
-    return NurNummerAnders(ziel.stand, idx.BekannterStand) && idx.BekannterInhalt != std::array<quint64, 2>{}
+    return BytesEntscheiden(ziel.stand, idx.BekannterStand) && idx.BekannterInhalt != std::array<quint64, 2>{}
            && Inhaltsabdruck::VonDatei(ziel.fd) == idx.BekannterInhalt;
 }
 
@@ -753,7 +753,7 @@ bool ersetzenErlaubt(const Index& idx, const QString& datei, Ziel& ziel, QObject
         return true;
     ziel.stand = DateiStandVon(st);
     return !gleicherName(datei, idx.strBekannteDatei) || ziel.stand == idx.BekannterStand
-           || nurNummerAnders(ziel, idx) || neuereDateiFrage(datei, besitzer);
+           || gleicheBytes(ziel, idx) || neuereDateiFrage(datei, besitzer);
 }
 
 // A file loaded from the old format is saved over only while the index still

@@ -85,9 +85,7 @@ std::array<quint64, 2> Inhaltsabdruck::VonBereichen(int fd, const Dateibereiche&
     return abdruck.Ergebnis();
 }
 
-bool NurNummerAnders(const DateiStand& jetzt, const DateiStand& bekannt)
+bool BytesEntscheiden(const DateiStand& jetzt, const DateiStand& bekannt)
 {
-    DateiStand umnummeriert = jetzt;
-    umnummeriert.inode = bekannt.inode;
-    return jetzt.inode != bekannt.inode && umnummeriert == bekannt;
+    return jetzt.inode != bekannt.inode && jetzt.gerät == bekannt.gerät && jetzt.größe == bekannt.größe;
 }

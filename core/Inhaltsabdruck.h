@@ -16,9 +16,12 @@ struct DateiStand;
 // Byte ranges of a file: start and length.
 using Dateibereiche = std::vector<std::pair<qint64, qint64>>;
 
-// Whether `jetzt` differs from `bekannt` in its inode number alone: the
-// case the bytes decide.
-bool NurNummerAnders(const DateiStand& jetzt, const DateiStand& bekannt);
+// Whether the bytes decide if `jetzt` is still the file `bekannt` was: its
+// inode number differs while device and size are the same. FAT, exFAT and
+// FUSE number a file anew once the kernel forgot it, and fusefat gives a
+// renamed file the rename's time; a file replaced by the same bytes loses
+// nothing either.
+bool BytesEntscheiden(const DateiStand& jetzt, const DateiStand& bekannt);
 
 class Inhaltsabdruck {
 public:

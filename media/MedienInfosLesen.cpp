@@ -122,13 +122,13 @@ bool MedienLesung::WieGelesen(const DateiStand& jetzt, int fd) const
 {
     if (jetzt == stand)
         return true;
-    return fd >= 0 && NurNummerAnders(jetzt, stand) && inhalt != std::array<quint64, 2>{}
+    return fd >= 0 && BytesEntscheiden(jetzt, stand) && inhalt != std::array<quint64, 2>{}
            && Inhaltsabdruck::VonBereichen(fd, bereiche) == inhalt;
 }
 
 bool MedienLesung::WieGelesen(const DateiStand& jetzt, const QString& pfad) const
 {
-    if (!NurNummerAnders(jetzt, stand))
+    if (!BytesEntscheiden(jetzt, stand))
         return jetzt == stand;
     const int fd = ReguläreDateiÖffnen(pfad);
     const bool gleich = WieGelesen(jetzt, fd);

@@ -856,7 +856,7 @@ TEST_F(IndexDateiTest, SpeichernErsetztKeineNeuereDateiOhneFrage)
     // Another program's change, and whether it comes while the copy is written.
     const std::tuple<const char*, const char*, bool> fälle[] = {
         {"angehängt", anhängen, false},
-        {"ersetzt", "cp \"$1\" \"$1.neu\" && mv \"$1.neu\" \"$1\"", false},
+        {"ersetzt", "cp \"$1\" \"$1.neu\" && printf Q | dd of=\"$1.neu\" bs=1 seek=40 conv=notrunc 2>/dev/null && mv \"$1.neu\" \"$1\"", false},
         {"überschrieben", "printf Q | dd of=\"$1\" bs=1 seek=40 conv=notrunc 2>/dev/null", false},
         {"angehängt während des Schreibens", anhängen, true},
     };
@@ -1035,7 +1035,7 @@ TEST_F(IndexDateiTest, NeueInodeNummerAlleinIstKeineÄnderung)
 
 // FAT through FUSE gives a file the time of its rename, in steps of two
 // seconds: a save whose rename comes in a later step than its last write
-// still knows its file, also once the kernel forgot its number.
+// still knows its file by its bytes once the kernel forgot its number.
 TEST_F(IndexDateiTest, DieZeitDerUmbenennungGehörtZumGespeichertenStand)
 {
     if (!testhilfe::FuseAbbild::InodesVergessen())
